@@ -1,0 +1,767 @@
+#include "data/Dataset.h"
+
+#include "data/Database.h"
+#include "data/Dates.h"
+#include "data/Errors.h"
+#include "data/Numbers.h"
+#include "data/TextCompare.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <optional>
+
+namespace {
+const QVariant &nullValue()
+{
+    static const QVariant v;
+    return v;
+}
+
+bool isNullValue(const QVariant &v)
+{
+    return !v.isValid() || v.isNull();
+}
+
+// A value converted to the form rows hold for the column's kind.
+QVariant toColumnValue(const ColumnInfo &c, const QVariant &v)
+{
+    if (isNullValue(v))
+        return QVariant();
+    const bool isText = v.typeId() == QMetaType::QString;
+    switch (c.kind) {
+    case ColumnKind::Real:
+        if (isText) {
+            const QString s = v.toString();
+            if (s.trimmed().isEmpty())
+                return QVariant();
+            return QVariant(Numbers::parseReal(s));
+        }
+        if (v.typeId() == QMetaType::QDate)
+            throw ConversionError::notFloat(v.toDate().toString(Qt::ISODate));
+        return QVariant(v.toDouble());
+    case ColumnKind::Text: {
+        QString s;
+        if (v.typeId() == QMetaType::Double || v.typeId() == QMetaType::Float)
+            s = Numbers::formatGeneral(v.toDouble());
+        else if (v.typeId() == QMetaType::QDate)
+            s = Dates::toShortDate(v.toDate());
+        else
+            s = v.toString();
+        if (c.width > 0 && s.size() > c.width)
+            throw DatabaseError(QStringLiteral("The value '%1' is too long for the column %2 (at most %3 characters).")
+                                    .arg(s, c.name)
+                                    .arg(c.width));
+        return QVariant(s);
+    }
+    case ColumnKind::Date: {
+        QDate d;
+        if (v.typeId() == QMetaType::QDate) {
+            d = v.toDate();
+        } else if (v.typeId() == QMetaType::QDateTime) {
+            d = v.toDateTime().date();
+        } else {
+            const QString s = v.toString();
+            if (s.trimmed().isEmpty())
+                return QVariant();
+            d = Dates::fromStored(s);
+            if (!d.isValid())
+                d = Dates::parseFilterDate(s);
+            if (!d.isValid())
+                throw ConversionError(QStringLiteral("'%1' is not a valid date").arg(s));
+        }
+        return d.isValid() ? QVariant(Dates::toStored(d)) : QVariant();
+    }
+    case ColumnKind::Bit:
+        if (isText) {
+            const QString s = v.toString().trimmed();
+            if (s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+                s.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0)
+                return QVariant(qint64(1));
+            if (s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0 ||
+                s.compare(QLatin1String("no"), Qt::CaseInsensitive) == 0)
+                return QVariant(qint64(0));
+            return QVariant(qint64(Numbers::parseInt(s) != 0));
+        }
+        return QVariant(qint64(v.toDouble() != 0.0));
+    case ColumnKind::Blob:
+        return QVariant(v.toByteArray());
+    }
+    return v;
+}
+} // namespace
+
+// ---------------------------------------------------------------- Field
+
+const QString &Field::name() const
+{
+    return m_ds->m_columns[m_col].name;
+}
+
+ColumnKind Field::kind() const
+{
+    return m_ds->m_columns[m_col].kind;
+}
+
+QVariant Field::value() const
+{
+    return m_ds->current(m_col);
+}
+
+bool Field::isNull() const
+{
+    return isNullValue(m_ds->current(m_col));
+}
+
+double Field::asFloat() const
+{
+    const QVariant &v = m_ds->current(m_col);
+    if (isNullValue(v))
+        return 0.0;
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString();
+        return s.trimmed().isEmpty() ? 0.0 : Numbers::parseReal(s);
+    }
+    return v.toDouble();
+}
+
+int Field::asInteger() const
+{
+    const QVariant &v = m_ds->current(m_col);
+    if (isNullValue(v))
+        return 0;
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString();
+        return s.trimmed().isEmpty() ? 0 : Numbers::parseInt(s);
+    }
+    const qint64 r = Numbers::roundHalfEven(v.toDouble());
+    return static_cast<int>(std::clamp<qint64>(r, INT_MIN, INT_MAX));
+}
+
+QString Field::asString() const
+{
+    const QVariant &v = m_ds->current(m_col);
+    if (isNullValue(v))
+        return QString();
+    switch (kind()) {
+    case ColumnKind::Real:
+        return v.typeId() == QMetaType::QString ? v.toString() : Numbers::formatGeneral(v.toDouble());
+    case ColumnKind::Date: {
+        const QDate d = Dates::fromStored(v.toString());
+        return d.isValid() ? Dates::toShortDate(d) : v.toString();
+    }
+    case ColumnKind::Bit:
+        return v.toDouble() != 0.0 ? QStringLiteral("True") : QStringLiteral("False");
+    case ColumnKind::Blob:
+        return QString();
+    case ColumnKind::Text:
+        break;
+    }
+    return v.toString();
+}
+
+QDate Field::asDate() const
+{
+    const QVariant &v = m_ds->current(m_col);
+    return isNullValue(v) ? QDate() : Dates::fromStored(v.toString());
+}
+
+bool Field::asBoolean() const
+{
+    const QVariant &v = m_ds->current(m_col);
+    if (isNullValue(v))
+        return false;
+    if (v.typeId() == QMetaType::QString) {
+        const QString s = v.toString().trimmed();
+        return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+               s.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0 || s == QLatin1String("-1") ||
+               s == QLatin1String("1");
+    }
+    return v.toDouble() != 0.0;
+}
+
+QByteArray Field::asBlob() const
+{
+    return m_ds->current(m_col).toByteArray();
+}
+
+void Field::setValue(const QVariant &value)
+{
+    m_ds->setBuffer(m_col, toColumnValue(m_ds->m_columns[m_col], value));
+}
+
+// ---------------------------------------------------------------- Dataset
+
+Dataset::Dataset(Database *db, QObject *parent) : QObject(parent), m_db(db) {}
+
+Dataset::~Dataset()
+{
+    if (m_db)
+        m_db->unregisterDataset(this);
+}
+
+void Dataset::open()
+{
+    if (isActive())
+        return;
+    if (!m_db || !m_db->isOpen())
+        throw DatabaseError(QStringLiteral("The database is not open."));
+    LoadedRows loaded = load();
+    m_columns = std::move(loaded.columns);
+    // Parse before anything changes, so a bad text leaves the dataset closed.
+    SortSpec sortSpec = SortSpec::parse(m_sortText, m_columns);
+    FilterExpression filterExpr = FilterExpression::parse(m_filterText, m_columns);
+    m_sortSpec = std::move(sortSpec);
+    m_filterExpr = std::move(filterExpr);
+    m_rows.clear();
+    m_rows.reserve(loaded.rows.size());
+    for (size_t i = 0; i < loaded.rows.size(); ++i)
+        m_rows.push_back(Row{loaded.rowids[i], std::move(loaded.rows[i]), false});
+    m_state = State::Browse;
+    m_max.assign(m_columns.size(), MaxCache{});
+    m_db->registerDataset(this);
+    rebuildView();
+    m_pos = m_view.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_view.empty();
+    notifyLayout();
+}
+
+void Dataset::close()
+{
+    if (!isActive())
+        return;
+    m_state = State::Inactive;
+    m_buffer.clear();
+    m_rows.clear();
+    m_view.clear();
+    m_pos = -1;
+    m_eof = m_bof = true;
+    if (m_db)
+        m_db->unregisterDataset(this);
+    notifyLayout();
+}
+
+void Dataset::reload(bool cancelEdit)
+{
+    if (!isActive())
+        return;
+    if (cancelEdit && (m_state == State::Edit || m_state == State::Insert)) {
+        m_state = State::Browse;
+        m_buffer.clear();
+    }
+    const qint64 currentRowid = m_pos >= 0 ? m_rows[m_view[m_pos]].rowid : -1;
+    LoadedRows loaded = load();
+    m_rows.clear();
+    m_rows.reserve(loaded.rows.size());
+    for (size_t i = 0; i < loaded.rows.size(); ++i)
+        m_rows.push_back(Row{loaded.rowids[i], std::move(loaded.rows[i]), false});
+    m_max.assign(m_columns.size(), MaxCache{});
+    rebuildView();
+    m_pos = m_view.empty() ? -1 : 0;
+    for (size_t i = 0; i < m_view.size(); ++i) {
+        if (m_rows[m_view[i]].rowid == currentRowid) {
+            m_pos = static_cast<int>(i);
+            break;
+        }
+    }
+    m_eof = m_view.empty();
+    m_bof = m_view.empty();
+    // A pending edit of a row that is gone cannot be posted any more.
+    if (m_state == State::Edit && (m_pos < 0 || m_rows[m_view[m_pos]].rowid != currentRowid))
+        m_state = State::Browse;
+    notifyLayout();
+}
+
+int Dataset::fieldIndex(const QString &name) const
+{
+    const int i = columnIndex(m_columns, name);
+    if (i < 0)
+        throw DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
+    return i;
+}
+
+void Dataset::requireActive() const
+{
+    if (!isActive())
+        throw DatabaseError(QStringLiteral("Operation not allowed on a closed dataset"));
+}
+
+void Dataset::requireRow() const
+{
+    requireActive();
+    if (m_pos < 0)
+        throw DatabaseError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+}
+
+const QVariant &Dataset::current(int column) const
+{
+    if (m_state == State::Edit || m_state == State::Insert)
+        return m_buffer[column];
+    if (m_pos < 0)
+        return nullValue();
+    return m_rows[m_view[m_pos]].values[column];
+}
+
+void Dataset::setBuffer(int column, const QVariant &value)
+{
+    if (m_state != State::Edit && m_state != State::Insert)
+        throw DatabaseError(QStringLiteral("Dataset not in edit or insert mode"));
+    m_buffer[column] = value;
+    m_modified[column] = true;
+}
+
+// ---- navigation
+
+void Dataset::setPos(int pos)
+{
+    m_pos = pos;
+    m_eof = m_bof = false;
+    notifyCurrent();
+}
+
+void Dataset::first()
+{
+    requireActive();
+    postIfEditing();
+    m_pos = m_view.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_view.empty();
+    notifyCurrent();
+}
+
+void Dataset::last()
+{
+    requireActive();
+    postIfEditing();
+    m_pos = static_cast<int>(m_view.size()) - 1;
+    m_eof = true;
+    m_bof = m_view.empty();
+    notifyCurrent();
+}
+
+void Dataset::next()
+{
+    requireActive();
+    postIfEditing();
+    if (m_pos + 1 < static_cast<int>(m_view.size())) {
+        setPos(m_pos + 1);
+    } else {
+        m_eof = true;
+    }
+}
+
+void Dataset::prior()
+{
+    requireActive();
+    postIfEditing();
+    if (m_pos > 0) {
+        setPos(m_pos - 1);
+    } else {
+        m_bof = true;
+    }
+}
+
+void Dataset::setRecNo(int recNo)
+{
+    requireActive();
+    postIfEditing();
+    if (recNo < 1 || recNo > recordCount())
+        throw DatabaseError(QStringLiteral("Record number %1 out of range").arg(recNo));
+    setPos(recNo - 1);
+}
+
+// ---- editing
+
+void Dataset::postIfEditing()
+{
+    if (m_state == State::Edit || m_state == State::Insert)
+        post();
+}
+
+void Dataset::edit()
+{
+    requireRow();
+    if (isReadOnly())
+        throw DatabaseError(QStringLiteral("The query is read-only."));
+    if (m_state == State::Edit || m_state == State::Insert)
+        return;
+    m_buffer = m_rows[m_view[m_pos]].values;
+    m_modified.assign(m_columns.size(), false);
+    m_state = State::Edit;
+}
+
+void Dataset::append()
+{
+    requireActive();
+    if (isReadOnly())
+        throw DatabaseError(QStringLiteral("The query is read-only."));
+    postIfEditing();
+    m_buffer = QList<QVariant>(m_columns.size());
+    m_modified.assign(m_columns.size(), false);
+    m_state = State::Insert;
+}
+
+void Dataset::cancel()
+{
+    if (m_state != State::Edit && m_state != State::Insert)
+        return;
+    m_state = State::Browse;
+    m_buffer.clear();
+    if (m_pos >= 0)
+        notifyRow(m_pos);
+}
+
+bool Dataset::touchesOrder(const std::vector<bool> &modified) const
+{
+    if (m_filtered && !m_filterExpr.isEmpty())
+        return true; // any column may decide membership; cheap enough to re-place
+    for (const SortKey &k : m_sortSpec.keys())
+        if (modified[k.column])
+            return true;
+    return false;
+}
+
+void Dataset::post()
+{
+    if (m_state != State::Edit && m_state != State::Insert)
+        return;
+    std::optional<Transaction> tx;
+    if (m_db->transactionDepth() == 0)
+        tx.emplace(*m_db); // may reload the rows; the pending edit survives it
+    if (m_state == State::Insert) {
+        const qint64 rowid = insertRow(m_buffer);
+        noteMax(m_buffer);
+        m_rows.push_back(Row{rowid, m_buffer, false});
+        const int index = static_cast<int>(m_rows.size()) - 1;
+        m_state = State::Browse;
+        m_buffer.clear();
+        if (visible(index)) {
+            const int place = placeOf(index);
+            m_view.insert(m_view.begin() + place, index);
+            m_pos = place;
+        } else if (m_pos >= static_cast<int>(m_view.size())) {
+            m_pos = static_cast<int>(m_view.size()) - 1;
+        }
+        m_eof = m_bof = m_view.empty();
+        if (tx)
+            tx->commit();
+        notifyLayout();
+        return;
+    }
+    const int index = m_view[m_pos];
+    Row &row = m_rows[index];
+    const bool anyChange = std::find(m_modified.begin(), m_modified.end(), true) != m_modified.end();
+    if (anyChange) {
+        updateRow(row.rowid, m_buffer, m_modified);
+        for (size_t c = 0; c < m_max.size(); ++c) // a maximum that was lowered must be found again
+            if (m_modified[c] && m_max[c].valid && m_max[c].value && !isNullValue(row.values[c]) &&
+                row.values[c].toDouble() >= *m_max[c].value)
+                m_max[c].valid = false;
+        noteMax(m_buffer);
+    }
+    row.values = m_buffer;
+    m_state = State::Browse;
+    m_buffer.clear();
+    if (tx)
+        tx->commit();
+    if (anyChange && touchesOrder(m_modified)) {
+        m_view.erase(m_view.begin() + m_pos);
+        if (visible(index)) {
+            const int place = placeOf(index);
+            m_view.insert(m_view.begin() + place, index);
+            m_pos = place;
+        } else if (m_pos >= static_cast<int>(m_view.size())) {
+            m_pos = static_cast<int>(m_view.size()) - 1;
+        }
+        m_eof = m_bof = m_view.empty();
+        notifyLayout();
+    } else {
+        notifyRow(m_pos);
+    }
+}
+
+void Dataset::deleteRecord()
+{
+    requireActive();
+    if (isReadOnly())
+        throw DatabaseError(QStringLiteral("The query is read-only."));
+    if (m_state == State::Insert) {
+        cancel();
+        return;
+    }
+    cancel();
+    requireRow();
+    std::optional<Transaction> tx;
+    if (m_db->transactionDepth() == 0)
+        tx.emplace(*m_db);
+    requireRow(); // the reload of a fresh transaction may have found the row gone
+    if (m_beforeDelete)
+        m_beforeDelete(*this); // throwing cancels the delete
+    const int index = m_view[m_pos];
+    deleteRow(m_rows[index].rowid);
+    m_rows[index].deleted = true;
+    m_max.assign(m_columns.size(), MaxCache{});
+    m_view.erase(m_view.begin() + m_pos);
+    if (m_pos >= static_cast<int>(m_view.size()))
+        m_pos = static_cast<int>(m_view.size()) - 1;
+    m_eof = m_bof = m_view.empty();
+    if (tx)
+        tx->commit();
+    notifyLayout();
+    if (m_afterDelete)
+        m_afterDelete(*this);
+}
+
+void Dataset::appendRecord(const QVariantList &values)
+{
+    append();
+    for (int i = 0; i < values.size() && i < columnCount(); ++i)
+        field(i).setValue(values[i]);
+    post();
+}
+
+void Dataset::overwriteRecord(const QVariantList &values)
+{
+    edit();
+    for (int i = 0; i < values.size() && i < columnCount(); ++i)
+        field(i).setValue(values[i]);
+    post();
+}
+
+// ---- locate, sort, filter
+
+bool Dataset::locate(const QString &fields, const QVariantList &values, int options)
+{
+    requireActive();
+    postIfEditing();
+    const QStringList names = fields.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    if (names.size() != values.size())
+        throw DatabaseError(QStringLiteral("Locate: %1 fields but %2 values").arg(names.size()).arg(values.size()));
+    QList<int> cols;
+    QList<QVariant> wanted;
+    for (int i = 0; i < names.size(); ++i) {
+        const int c = fieldIndex(names[i].trimmed());
+        cols << c;
+        wanted << toColumnValue(m_columns[c], values[i]);
+    }
+    const bool noCase = options & CaseInsensitive;
+    const bool partial = options & PartialKey;
+    auto fieldMatches = [&](const QVariant &have, const QVariant &want, const ColumnInfo &c) {
+        if (isNullValue(want) || isNullValue(have))
+            return isNullValue(want) && isNullValue(have);
+        if (c.kind == ColumnKind::Real || c.kind == ColumnKind::Bit)
+            return have.toDouble() == want.toDouble();
+        if (c.kind == ColumnKind::Blob)
+            return have.toByteArray() == want.toByteArray();
+        const QString h = have.toString();
+        const QString w = want.toString();
+        if (partial)
+            return noCase ? TextCompare::startsWithNoCase(h, w) : h.startsWith(w);
+        return noCase ? TextCompare::equalNoCase(h, w) : h == w;
+    };
+    for (size_t p = 0; p < m_view.size(); ++p) {
+        const Row &row = m_rows[m_view[p]];
+        bool all = true;
+        for (int i = 0; i < cols.size() && all; ++i)
+            all = fieldMatches(row.values[cols[i]], wanted[i], m_columns[cols[i]]);
+        if (all) {
+            setPos(static_cast<int>(p));
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<double> Dataset::maxOf(const QString &column)
+{
+    requireActive();
+    const int c = fieldIndex(column);
+    MaxCache &cache = m_max[c];
+    if (!cache.valid) {
+        cache.value.reset();
+        for (const Row &row : m_rows) {
+            if (row.deleted || isNullValue(row.values[c]))
+                continue;
+            const double v = row.values[c].toDouble();
+            if (!cache.value || v > *cache.value)
+                cache.value = v;
+        }
+        cache.valid = true;
+    }
+    return cache.value;
+}
+
+void Dataset::noteMax(const QList<QVariant> &values)
+{
+    for (size_t c = 0; c < m_max.size(); ++c) {
+        MaxCache &cache = m_max[c];
+        if (!cache.valid || isNullValue(values[c]))
+            continue;
+        const double v = values[c].toDouble();
+        if (!cache.value || v > *cache.value)
+            cache.value = v;
+    }
+}
+
+void Dataset::setSort(const QString &sortText)
+{
+    if (!isActive()) {
+        m_sortText = sortText;
+        return;
+    }
+    SortSpec spec = SortSpec::parse(sortText, m_columns);
+    postIfEditing();
+    const Bookmark keep = bookmark();
+    m_sortText = sortText;
+    m_sortSpec = std::move(spec);
+    rebuildView();
+    if (keep >= 0 && bookmarkValid(keep))
+        gotoBookmark(keep);
+    else
+        first();
+    notifyLayout();
+}
+
+void Dataset::setFilter(const QString &filterText)
+{
+    if (!isActive()) {
+        m_filterText = filterText;
+        return;
+    }
+    FilterExpression expr = FilterExpression::parse(filterText, m_columns);
+    postIfEditing();
+    m_filterText = filterText;
+    m_filterExpr = std::move(expr);
+    if (m_filtered) {
+        rebuildView();
+        first();
+        notifyLayout();
+    }
+}
+
+void Dataset::setFiltered(bool on)
+{
+    if (m_filtered == on)
+        return;
+    if (isActive())
+        postIfEditing();
+    m_filtered = on;
+    if (!isActive())
+        return;
+    rebuildView();
+    first();
+    notifyLayout();
+}
+
+bool Dataset::visible(int rowIndex) const
+{
+    const Row &row = m_rows[rowIndex];
+    if (row.deleted)
+        return false;
+    return !m_filtered || m_filterExpr.isEmpty() || m_filterExpr.matches(row.values.constData());
+}
+
+bool Dataset::before(int a, int b) const
+{
+    if (!m_sortSpec.isEmpty()) {
+        const int c = m_sortSpec.compare(m_rows[a].values.constData(), m_rows[b].values.constData());
+        if (c != 0)
+            return c < 0;
+    }
+    return a < b; // equal rows keep their stored order
+}
+
+int Dataset::placeOf(int rowIndex) const
+{
+    const auto it = std::lower_bound(m_view.begin(), m_view.end(), rowIndex,
+                                     [this](int a, int b) { return before(a, b); });
+    return static_cast<int>(it - m_view.begin());
+}
+
+void Dataset::rebuildView()
+{
+    m_view.clear();
+    m_view.reserve(m_rows.size());
+    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i)
+        if (visible(i))
+            m_view.push_back(i);
+    if (!m_sortSpec.isEmpty())
+        std::stable_sort(m_view.begin(), m_view.end(), [this](int a, int b) {
+            return m_sortSpec.compare(m_rows[a].values.constData(), m_rows[b].values.constData()) < 0;
+        });
+}
+
+// ---- bookmarks
+
+Dataset::Bookmark Dataset::bookmark() const
+{
+    return m_pos >= 0 ? m_rows[m_view[m_pos]].rowid : -1;
+}
+
+bool Dataset::bookmarkValid(Bookmark b) const
+{
+    for (int i : m_view)
+        if (m_rows[i].rowid == b)
+            return true;
+    return false;
+}
+
+void Dataset::gotoBookmark(Bookmark b)
+{
+    requireActive();
+    postIfEditing();
+    for (size_t p = 0; p < m_view.size(); ++p) {
+        if (m_rows[m_view[p]].rowid == b) {
+            setPos(static_cast<int>(p));
+            return;
+        }
+    }
+    throw DatabaseError(QStringLiteral("Record not found"));
+}
+
+// ---- display updates
+
+void Dataset::disableControls()
+{
+    ++m_disabled;
+}
+
+void Dataset::enableControls()
+{
+    if (m_disabled == 0)
+        return;
+    if (--m_disabled == 0 && m_pendingLayout) {
+        m_pendingLayout = false;
+        Q_EMIT layoutChanged();
+        Q_EMIT currentChanged();
+    }
+}
+
+void Dataset::notifyLayout()
+{
+    if (m_disabled > 0)
+        m_pendingLayout = true;
+    else
+        Q_EMIT layoutChanged();
+}
+
+void Dataset::notifyRow(int pos)
+{
+    if (m_disabled > 0)
+        m_pendingLayout = true;
+    else
+        Q_EMIT rowChanged(pos);
+}
+
+void Dataset::notifyCurrent()
+{
+    if (m_disabled == 0)
+        Q_EMIT currentChanged();
+}
+
+const QVariant &Dataset::valueAt(int viewRow, int column) const
+{
+    if (viewRow == m_pos && (m_state == State::Edit))
+        return m_buffer[column];
+    return m_rows[m_view[viewRow]].values[column];
+}

@@ -1,0 +1,228 @@
+#pragma once
+// Table and query datasets: a client-side copy of the rows with a current row, sort and filter texts,
+// bookmarks and edits that write through to the file at once.
+
+#include "data/ColumnInfo.h"
+#include "data/FilterExpression.h"
+#include "data/SortSpec.h"
+
+#include <QDate>
+#include <QObject>
+#include <QVariant>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class Database;
+class Dataset;
+
+// A column of the current row (or of the pending edit), read and written by type.
+class Field
+{
+public:
+    Field(Dataset *dataset, int column) : m_ds(dataset), m_col(column) {}
+
+    const QString &name() const;
+    ColumnKind kind() const;
+    bool isNull() const;
+    QVariant value() const;
+    int asInteger() const;     // reals round half to even; NULL reads 0
+    double asFloat() const;    // NULL reads 0
+    QString asString() const;  // reals in general number format, dates as the locale's short date
+    QDate asDate() const;      // NULL reads as an invalid date
+    bool asBoolean() const;
+    QByteArray asBlob() const;
+
+    void setValue(const QVariant &value); // converts to the column's kind
+    void setInteger(qint64 v) { setValue(QVariant(v)); }
+    void setFloat(double v) { setValue(QVariant(v)); }
+    void setString(const QString &v) { setValue(QVariant(v)); }
+    void setDate(const QDate &v) { setValue(QVariant(v)); }
+    void setBoolean(bool v) { setValue(QVariant(v)); }
+    void setBlob(const QByteArray &v) { setValue(QVariant(v)); }
+    void clear() { setValue(QVariant()); }
+
+private:
+    Dataset *m_ds;
+    int m_col;
+};
+
+class Dataset : public QObject
+{
+    Q_OBJECT
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+    enum LocateOption { CaseInsensitive = 1, PartialKey = 2 };
+    using Bookmark = qint64; // the row's place in stored order; -1 for none
+    using Hook = std::function<void(Dataset &)>;
+
+    explicit Dataset(Database *db, QObject *parent = nullptr);
+    ~Dataset() override;
+
+    Database *database() const { return m_db; }
+    void open();
+    void close();
+    bool isActive() const { return m_state != State::Inactive; }
+    State state() const { return m_state; }
+    // Reads the rows again, keeping sort, filter and current row; a pending edit is kept or cancelled.
+    void reload(bool cancelEdit = false);
+    virtual bool isReadOnly() const { return false; }
+
+    const ColumnList &columns() const { return m_columns; }
+    int columnCount() const { return static_cast<int>(m_columns.size()); }
+    int fieldIndex(const QString &name) const; // DatabaseError when absent
+    Field field(const QString &name) { return Field(this, fieldIndex(name)); }
+    Field field(int column) { return Field(this, column); }
+
+    // Navigation in the current order.
+    void first();
+    void last();
+    void next();  // at the last row: Eof
+    void prior(); // at the first row: Bof
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    bool isEmpty() const { return m_view.empty(); }
+    int recordCount() const { return static_cast<int>(m_view.size()); }
+    int recNo() const { return m_pos + 1; } // 1-based; 0 when empty
+    void setRecNo(int recNo);
+
+    // Editing.  Moving, appending or closing while an edit is pending posts it.
+    void edit();
+    void append();
+    void post();
+    void cancel();
+    void deleteRecord();
+    void appendRecord(const QVariantList &values);   // in column order
+    void overwriteRecord(const QVariantList &values); // the current row, in column order
+
+    bool locate(const QString &fields, const QVariantList &values, int options = 0);
+
+    // The largest value of a number column over all rows, whatever the filter; NULL rows are skipped.
+    // Kept up to date as rows are posted, so asking per new row stays cheap on big tables.
+    std::optional<double> maxOf(const QString &column);
+
+    void setSort(const QString &sortText);
+    QString sort() const { return m_sortText; }
+    void setFilter(const QString &filterText); // DatabaseError for a text that does not parse
+    QString filter() const { return m_filterText; }
+    void setFiltered(bool on);
+    bool filtered() const { return m_filtered; }
+
+    Bookmark bookmark() const;
+    bool bookmarkValid(Bookmark b) const;
+    void gotoBookmark(Bookmark b); // DatabaseError when the row is not in the current view
+
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return m_disabled > 0; }
+
+    void setBeforeDelete(Hook hook) { m_beforeDelete = std::move(hook); }
+    void setAfterDelete(Hook hook) { m_afterDelete = std::move(hook); }
+
+    // For views: the value of a column at a row of the current order.
+    const QVariant &valueAt(int viewRow, int column) const;
+
+Q_SIGNALS:
+    void layoutChanged();     // rows came, went or moved
+    void rowChanged(int row); // a row's values changed in place (0-based in the current order)
+    void currentChanged();
+
+protected:
+    struct LoadedRows {
+        ColumnList columns;
+        std::vector<qint64> rowids;
+        std::vector<QList<QVariant>> rows;
+    };
+    virtual LoadedRows load() = 0;
+    virtual qint64 insertRow(const QList<QVariant> &values) = 0;
+    virtual void updateRow(qint64 rowid, const QList<QVariant> &values, const std::vector<bool> &modified) = 0;
+    virtual void deleteRow(qint64 rowid) = 0;
+
+private:
+    friend class Field;
+    struct Row {
+        qint64 rowid;
+        QList<QVariant> values;
+        bool deleted = false;
+    };
+
+    const QVariant &current(int column) const;
+    void setBuffer(int column, const QVariant &value);
+    void requireActive() const;
+    void requireRow() const;
+    void postIfEditing();
+    void rebuildView();
+    bool visible(int rowIndex) const;
+    bool before(int a, int b) const; // order of two rows in the view
+    int placeOf(int rowIndex) const; // where a row belongs in the view (it must not be in it)
+    void setPos(int pos);
+    void notifyLayout();
+    void notifyRow(int pos);
+    void notifyCurrent();
+    bool touchesOrder(const std::vector<bool> &modified) const;
+
+    Database *m_db;
+    State m_state = State::Inactive;
+    ColumnList m_columns;
+    std::vector<Row> m_rows;
+    std::vector<int> m_view; // indices into m_rows, in the current order
+    int m_pos = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+
+    QList<QVariant> m_buffer;
+    std::vector<bool> m_modified;
+
+    QString m_sortText;
+    SortSpec m_sortSpec;
+    QString m_filterText;
+    FilterExpression m_filterExpr;
+    bool m_filtered = false;
+
+    struct MaxCache {
+        bool valid = false;
+        std::optional<double> value;
+    };
+    std::vector<MaxCache> m_max; // per column
+    void noteMax(const QList<QVariant> &values);
+
+    int m_disabled = 0;
+    bool m_pendingLayout = false;
+    Hook m_beforeDelete;
+    Hook m_afterDelete;
+};
+
+// RAII guards for the suspensions that long walks need.
+class ControlsDisabled
+{
+public:
+    explicit ControlsDisabled(Dataset &ds) : m_ds(ds) { m_ds.disableControls(); }
+    ~ControlsDisabled() { m_ds.enableControls(); }
+    ControlsDisabled(const ControlsDisabled &) = delete;
+    ControlsDisabled &operator=(const ControlsDisabled &) = delete;
+
+private:
+    Dataset &m_ds;
+};
+
+// Switches the filter off for a walk over all rows and on again (when it was on) afterwards.
+class FilterOff
+{
+public:
+    explicit FilterOff(Dataset &ds) : m_ds(ds), m_was(ds.filtered())
+    {
+        if (m_was)
+            m_ds.setFiltered(false);
+    }
+    ~FilterOff()
+    {
+        if (m_was && m_ds.isActive())
+            m_ds.setFiltered(true);
+    }
+    FilterOff(const FilterOff &) = delete;
+    FilterOff &operator=(const FilterOff &) = delete;
+
+private:
+    Dataset &m_ds;
+    bool m_was;
+};

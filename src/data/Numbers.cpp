@@ -1,0 +1,132 @@
+#include "data/Numbers.h"
+
+#include "data/Errors.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace Numbers {
+
+qint64 roundHalfEven(double x)
+{
+    // rint rounds in the current rounding mode, which is to-nearest-even unless changed.
+    return static_cast<qint64>(std::rint(x));
+}
+
+qint64 roundHalfEven(long double x)
+{
+    return static_cast<qint64>(std::rint(x));
+}
+
+double round2(double x)
+{
+    if (!std::isfinite(x) || x == 0.0)
+        return x == 0.0 ? 0.0 : x;
+    // 15 significant digits, as the general number format shows the value.
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(x));
+    // buf: d.dddddddddddddde[+-]XX
+    qint64 digits = buf[0] - '0';
+    for (int i = 2; i < 16; ++i)
+        digits = digits * 10 + (buf[i] - '0');
+    const int exponent = std::atoi(buf + 17);
+    // value = digits * 10^(exponent - 14); hundredths = digits * 10^(exponent - 12)
+    const int shift = 12 - exponent;
+    if (shift <= 0)
+        return x; // 1e12 and above: no fraction worth rounding at 15 digits
+    if (shift > 15)
+        return 0.0;
+    qint64 scale = 1;
+    for (int i = 0; i < shift; ++i)
+        scale *= 10;
+    qint64 hundredths = digits / scale;
+    if ((digits % scale) * 2 >= scale)
+        ++hundredths;
+    const double result = static_cast<double>(hundredths) / 100.0;
+    return x < 0 && hundredths != 0 ? -result : result;
+}
+
+QChar decimalSeparator(const QLocale &locale)
+{
+    const QString dp = locale.decimalPoint();
+    return dp.isEmpty() ? QLatin1Char('.') : dp.at(0);
+}
+
+QString formatGeneral(double x, const QLocale &locale)
+{
+    if (x == 0.0)
+        return QStringLiteral("0");
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.15g", x);
+    QString text = QString::fromLatin1(buf);
+    // Exponent as 1E20 / 1E-5, without the plus sign or leading zeros.
+    const qsizetype e = text.indexOf(QLatin1Char('e'));
+    if (e >= 0) {
+        const QString mantissa = text.left(e);
+        const int exponent = text.mid(e + 1).toInt();
+        text = mantissa + QLatin1Char('E') + QString::number(exponent);
+    }
+    text.replace(QLatin1Char('.'), decimalSeparator(locale));
+    return text;
+}
+
+namespace {
+const QRegularExpression &realPattern()
+{
+    static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    return re;
+}
+} // namespace
+
+bool tryParseReal(const QString &text, double *value, const QLocale &locale)
+{
+    QString t = text.trimmed();
+    const QChar sep = decimalSeparator(locale);
+    if (sep != QLatin1Char('.')) {
+        if (t.contains(QLatin1Char('.')))
+            return false;
+        t.replace(sep, QLatin1Char('.'));
+    }
+    if (!realPattern().match(t).hasMatch())
+        return false;
+    bool ok = false;
+    const double v = t.toDouble(&ok); // QString::toDouble reads the C notation whatever the locale
+    if (!ok || !std::isfinite(v))
+        return false;
+    *value = v;
+    return true;
+}
+
+double parseReal(const QString &text, const QLocale &locale)
+{
+    double v = 0;
+    if (!tryParseReal(text, &v, locale))
+        throw ConversionError::notFloat(text);
+    return v;
+}
+
+bool tryParseInt(const QString &text, int *value)
+{
+    static const QRegularExpression re(QStringLiteral("^[+-]?\\d+$"));
+    const QString t = text.trimmed();
+    if (!re.match(t).hasMatch())
+        return false;
+    bool ok = false;
+    const int v = t.toInt(&ok);
+    if (!ok)
+        return false;
+    *value = v;
+    return true;
+}
+
+int parseInt(const QString &text)
+{
+    int v = 0;
+    if (!tryParseInt(text, &v))
+        throw ConversionError::notInteger(text);
+    return v;
+}
+
+} // namespace Numbers

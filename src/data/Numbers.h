@@ -1,0 +1,33 @@
+#pragma once
+// The number rules shared by the whole program: rounding, the general number format and
+// locale-aware parsing.  Nothing else re-implements them.
+
+#include <QLocale>
+#include <QString>
+
+namespace Numbers {
+
+// Nearest whole number, ties to the even one (0.5 -> 0, 1.5 -> 2, 2.5 -> 2).
+qint64 roundHalfEven(double x);
+qint64 roundHalfEven(long double x);
+
+// Two decimals, half away from zero, decided on the value's general-format digits so that binary
+// noise never tips a tie (1.005 -> 1.01, -7.4405 -> -7.44, -20 -> -20).
+double round2(double x);
+
+// Shortest text with up to 15 significant digits and the locale's decimal separator
+// (2.5, 180.5, 3, -1; 2,5 in a "," locale).
+QString formatGeneral(double x, const QLocale &locale = QLocale());
+
+// A real in the locale's notation; ConversionError "'%s' is not a valid floating point value".
+double parseReal(const QString &text, const QLocale &locale = QLocale());
+bool tryParseReal(const QString &text, double *value, const QLocale &locale = QLocale());
+
+// A whole number with an optional sign; ConversionError "'%s' is not a valid integer value".
+int parseInt(const QString &text);
+bool tryParseInt(const QString &text, int *value);
+
+// The locale's decimal separator as one character.
+QChar decimalSeparator(const QLocale &locale = QLocale());
+
+} // namespace Numbers

@@ -1,0 +1,59 @@
+#include "data/Query.h"
+
+#include "data/Database.h"
+#include "data/Errors.h"
+
+void Query::setSql(const QString &sql, const QVariantList &params)
+{
+    close();
+    m_sql = sql;
+    m_params = params;
+}
+
+Dataset::LoadedRows Query::load()
+{
+    LoadedRows out;
+    Statement st = database()->prepare(m_sql);
+    st.bindAll(m_params);
+    const int n = st.columnCount();
+    QList<bool> known(n, false);
+    for (int i = 0; i < n; ++i) {
+        const QString declared = st.declaredType(i);
+        out.columns << ColumnInfo::fromDeclared(st.columnName(i), declared.isEmpty() ? QStringLiteral("TEXT") : declared);
+        known[i] = !declared.isEmpty();
+    }
+    qint64 index = 0;
+    while (st.step()) {
+        QList<QVariant> row;
+        row.reserve(n);
+        for (int i = 0; i < n; ++i) {
+            QVariant v = st.value(i);
+            // An expression column has no declared type: its first value tells numbers from texts.
+            if (!known[i] && v.isValid()) {
+                const int t = v.typeId();
+                if (t == QMetaType::Double || t == QMetaType::LongLong)
+                    out.columns[i].kind = ColumnKind::Real;
+                known[i] = true;
+            }
+            row << v;
+        }
+        out.rowids.push_back(index++);
+        out.rows.push_back(std::move(row));
+    }
+    return out;
+}
+
+qint64 Query::insertRow(const QList<QVariant> &)
+{
+    throw DatabaseError(QStringLiteral("The query is read-only."));
+}
+
+void Query::updateRow(qint64, const QList<QVariant> &, const std::vector<bool> &)
+{
+    throw DatabaseError(QStringLiteral("The query is read-only."));
+}
+
+void Query::deleteRow(qint64)
+{
+    throw DatabaseError(QStringLiteral("The query is read-only."));
+}

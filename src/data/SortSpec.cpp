@@ -1,0 +1,124 @@
+#include "data/SortSpec.h"
+
+#include "data/Errors.h"
+#include "data/FilterExpression.h"
+#include "data/TextCompare.h"
+
+namespace
+{
+
+[[noreturn]] void fail(const QString &text, const QString &reason)
+{
+    throw DatabaseError(QStringLiteral("The sort order \"%1\" cannot be used: %2.").arg(text, reason));
+}
+
+// Order of two values that read (or not) as the same kind; one that does not read sorts like NULL.
+template <typename T, typename Read> int compareRead(const QVariant &a, const QVariant &b, Read read)
+{
+    T x{}, y{};
+    const bool hasX = read(a, &x);
+    const bool hasY = read(b, &y);
+    if (!hasX || !hasY)
+        return int(hasX) - int(hasY);
+    return x < y ? -1 : (y < x ? 1 : 0);
+}
+
+int compareValues(ColumnKind kind, const QVariant &a, const QVariant &b)
+{
+    switch (kind) {
+    case ColumnKind::Text: {
+        const bool hasA = !CellValue::isNull(a);
+        const bool hasB = !CellValue::isNull(b);
+        if (!hasA || !hasB)
+            return int(hasA) - int(hasB);
+        QString storageA, storageB;
+        return TextCompare::compareNoCase(CellValue::toText(a, &storageA), CellValue::toText(b, &storageB));
+    }
+    case ColumnKind::Real:
+        return compareRead<double>(a, b, CellValue::toReal);
+    case ColumnKind::Date:
+        return compareRead<int>(a, b, CellValue::toDateKey);
+    case ColumnKind::Bit:
+        return compareRead<bool>(a, b, CellValue::toBit);
+    case ColumnKind::Blob:
+        break;
+    }
+    return 0;
+}
+
+bool isNameChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+// One key: "Name", "Name ASC", "Name DESC" or the same with [Name].
+SortKey parseKey(const QString &text, const QString &part, const ColumnList &columns)
+{
+    QString name;
+    qsizetype end = 0;
+    if (part.startsWith(QLatin1Char('['))) {
+        end = part.indexOf(QLatin1Char(']'));
+        if (end < 0)
+            fail(text, QStringLiteral("a column name in brackets is not closed"));
+        name = part.mid(1, end - 1).trimmed();
+        ++end;
+    } else {
+        while (end < part.size() && isNameChar(part.at(end)))
+            ++end;
+        name = part.left(end);
+    }
+    if (name.isEmpty())
+        fail(text, QStringLiteral("a column name is expected at \"%1\"").arg(part));
+    const int column = columnIndex(columns, name);
+    if (column < 0)
+        fail(text, QStringLiteral("there is no column named %1").arg(name));
+
+    const QString direction = part.mid(end).trimmed();
+    const bool separated = end == part.size() || part.at(end).isSpace();
+    if (direction.isEmpty() ||
+        (separated && direction.compare(QLatin1String("ASC"), Qt::CaseInsensitive) == 0))
+        return SortKey{column, false};
+    if (separated && direction.compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0)
+        return SortKey{column, true};
+    fail(text, QStringLiteral("ASC or DESC is expected after %1 instead of \"%2\"").arg(name, direction));
+}
+
+} // namespace
+
+SortSpec SortSpec::parse(const QString &text, const ColumnList &columns)
+{
+    SortSpec spec;
+    if (text.trimmed().isEmpty())
+        return spec;
+    const QStringList parts = text.split(QLatin1Char(','));
+    for (const QString &part : parts) {
+        const QString key = part.trimmed();
+        if (key.isEmpty())
+            fail(text, QStringLiteral("a column name is missing between commas"));
+        const SortKey k = parseKey(text, key, columns);
+        spec.m_keys.append(k);
+        spec.m_kinds.append(columns.at(k.column).kind);
+    }
+    return spec;
+}
+
+bool SortSpec::isEmpty() const
+{
+    return m_keys.isEmpty();
+}
+
+const QList<SortKey> &SortSpec::keys() const
+{
+    return m_keys;
+}
+
+int SortSpec::compare(const QVariant *a, const QVariant *b) const
+{
+    for (qsizetype i = 0; i < m_keys.size(); ++i) {
+        const SortKey &k = m_keys.at(i);
+        const int order = compareValues(m_kinds.at(i), a[k.column], b[k.column]);
+        if (order != 0)
+            return k.descending ? -order : order;
+    }
+    return 0;
+}

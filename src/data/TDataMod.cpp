@@ -1,0 +1,112 @@
+#include "data/TDataMod.h"
+
+#include "data/BusyCursor.h"
+#include "data/Errors.h"
+#include "data/LeagueSchema.h"
+#include "data/Standings.h"
+
+#include <QFileInfo>
+
+TDataMod::TDataMod(QObject *parent)
+    : QObject(parent), ADOTableLeague(&ADOConnection, QStringLiteral("League")),
+      ADOTableTeams(&ADOConnection, QStringLiteral("Teams")),
+      ADOTableResults(&ADOConnection, QStringLiteral("Results")),
+      ADOTablePlayers(&ADOConnection, QStringLiteral("Players")), ADOQuery(&ADOConnection),
+      ADOQuery2(&ADOConnection)
+{
+    // Deleting a played match takes it out of the standings first; a failure cancels the delete.
+    ADOTableResults.setBeforeDelete([this](Dataset &results) {
+        if (results.field(QStringLiteral("Result")).asString().size() > 1) {
+            BusyCursor busy;
+            RemoveResult();
+        }
+    });
+    ADOTableTeams.setAfterDelete([this](Dataset &) { RenumberPositions(); });
+}
+
+TDataMod::~TDataMod()
+{
+    closeLeague();
+}
+
+void TDataMod::openLeague(const QString &path)
+{
+    closeLeague();
+    ADOConnection.open(path);
+    try {
+        LeagueSchema::check(ADOConnection);
+        OpenLeagueTables();
+    } catch (...) {
+        closeLeague();
+        throw;
+    }
+}
+
+void TDataMod::closeLeague()
+{
+    ADOConnection.close();
+}
+
+void TDataMod::OpenLeagueTables()
+{
+    ADOTableTeams.open();
+    ADOTableResults.open();
+    ADOTablePlayers.open();
+    ADOTableLeague.open();
+    ADOTableLeague.first();
+}
+
+QString TDataMod::sport()
+{
+    ADOTableLeague.first();
+    return ADOTableLeague.field(QStringLiteral("Sport")).asString();
+}
+
+void TDataMod::ApplyResult(bool overtime, int awayScore, int homeScore, const QString &awayTeam,
+                           const QString &homeTeam)
+{
+    Standings::ApplyResult(ADOTableTeams, ADOTableLeague, overtime, awayScore, homeScore, awayTeam, homeTeam);
+}
+
+void TDataMod::RemoveResult()
+{
+    Standings::RemoveResult(ADOTableResults, ADOTableTeams, ADOTableLeague);
+}
+
+void TDataMod::RenumberPositions()
+{
+    Standings::RenumberPositions(ADOTableTeams);
+}
+
+void CreateLeagueFile(Database &connection, Table &league, const QString &path)
+{
+    connection.close();
+    Database::create(path);
+    connection.open(path);
+    Transaction tx(connection);
+    connection.execute(LeagueSchema::createTableSql(QStringLiteral("League"), LeagueSchema::leagueColumns()));
+    connection.execute(LeagueSchema::createTableSql(QStringLiteral("Teams"), LeagueSchema::teamsColumns()));
+    connection.execute(LeagueSchema::createTableSql(QStringLiteral("Results"), LeagueSchema::resultsColumns()));
+    connection.execute(LeagueSchema::createTableSql(QStringLiteral("Players"), LeagueSchema::playersColumns()));
+    league.setTableName(QStringLiteral("League"));
+    league.open();
+    league.appendRecord({QStringLiteral("Football (Soccer)"), QFileInfo(path).fileName(), 2005, 2006, 3, 1, 0, 3, 1,
+                         0, 0, true, false, true, 50, 35, 50, 50, true, 5});
+    tx.commit();
+}
+
+QVariantList newTeamValues(const QString &name, int pos, const QByteArray &picture)
+{
+    QVariantList v;
+    v << pos << name << 1500;
+    for (int i = 0; i < 8; ++i)
+        v << 0;
+    v << 1500;
+    for (int i = 0; i < 8; ++i)
+        v << 0;
+    v << 1500;
+    for (int i = 0; i < 8; ++i)
+        v << 0;
+    v << (picture.isEmpty() ? QVariant() : QVariant(picture));
+    return v;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The data module: the league connection and the table and query objects that every window shares.
+
+#include "data/Database.h"
+#include "data/Query.h"
+#include "data/Table.h"
+
+#include <QObject>
+
+class TDataMod : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TDataMod(QObject *parent = nullptr);
+    ~TDataMod() override;
+
+    Database ADOConnection;
+    Table ADOTableLeague;
+    Table ADOTableTeams;
+    Table ADOTableResults;
+    Table ADOTablePlayers;
+    Query ADOQuery;
+    Query ADOQuery2;
+
+    // Connects to a league file and opens the four shared tables; refuses (DatabaseError) a file
+    // that is not a league file, leaving no league open and the file untouched.
+    void openLeague(const QString &path);
+    void closeLeague();
+    bool isLeagueOpen() const { return ADOConnection.isOpen(); }
+    // Opens Teams, Results, Players and League, in this order, and goes to the first League row.
+    void OpenLeagueTables();
+
+    // The League row's sport (first row).
+    QString sport();
+
+    // The standings engine on the shared tables.
+    void ApplyResult(bool overtime, int awayScore, int homeScore, const QString &awayTeam, const QString &homeTeam);
+    void RemoveResult();
+    void RenumberPositions();
+};
+
+// Creates a new league file at path (which must not exist): the four tables and the first League row
+// (its league name the file name with extension).  Leaves the connection on the new file and the League
+// table open on that row.  The tables and the row are written in one transaction.
+void CreateLeagueFile(Database &connection, Table &league, const QString &path);
+
+// Values a new team gets, in the column order of Teams.
+QVariantList newTeamValues(const QString &name, int pos, const QByteArray &picture = QByteArray());

@@ -1,0 +1,74 @@
+#include "data/Table.h"
+
+#include "data/Database.h"
+#include "data/Errors.h"
+
+QString quoteIdentifier(const QString &name)
+{
+    QString n = name;
+    n.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + n + QLatin1Char('"');
+}
+
+Dataset::LoadedRows Table::load()
+{
+    LoadedRows out;
+    const auto cols = database()->tableColumns(m_table);
+    if (cols.isEmpty())
+        throw DatabaseError(QStringLiteral("The table '%1' does not exist.").arg(m_table));
+    QStringList names;
+    QStringList marks;
+    for (const auto &c : cols) {
+        out.columns << ColumnInfo::fromDeclared(c.first, c.second);
+        names << quoteIdentifier(c.first);
+        marks << QStringLiteral("?%1").arg(marks.size() + 1);
+    }
+    m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(quoteIdentifier(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    Statement st = database()->prepare(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
+                                           .arg(names.join(QLatin1Char(',')), quoteIdentifier(m_table)));
+    const int n = static_cast<int>(cols.size());
+    while (st.step()) {
+        out.rowids.push_back(st.value(0).toLongLong());
+        QList<QVariant> row;
+        row.reserve(n);
+        for (int i = 0; i < n; ++i)
+            row << st.value(i + 1);
+        out.rows.push_back(std::move(row));
+    }
+    return out;
+}
+
+qint64 Table::insertRow(const QList<QVariant> &values)
+{
+    Statement st = database()->prepare(m_insertSql);
+    for (int i = 0; i < values.size(); ++i)
+        st.bind(i + 1, values[i]);
+    st.run();
+    return database()->lastInsertRowId();
+}
+
+void Table::updateRow(qint64 rowid, const QList<QVariant> &values, const std::vector<bool> &modified)
+{
+    QStringList sets;
+    QVariantList params;
+    for (int i = 0; i < values.size(); ++i) {
+        if (!modified[i])
+            continue;
+        params << values[i];
+        sets << QStringLiteral("%1 = ?%2").arg(quoteIdentifier(columns()[i].name)).arg(params.size());
+    }
+    params << rowid;
+    Statement st = database()->prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                                           .arg(quoteIdentifier(m_table), sets.join(QLatin1Char(',')))
+                                           .arg(params.size()));
+    st.bindAll(params);
+    st.run();
+}
+
+void Table::deleteRow(qint64 rowid)
+{
+    Statement st = database()->prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoteIdentifier(m_table)));
+    st.bind(1, rowid);
+    st.run();
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The one place where texts are compared ignoring letter case, for all of Unicode (Ö = ö, É = é,
+// Σ = σ = ς, letters outside the Basic Multilingual Plane too).  Filters, sorts, Locate and the
+// SQL collation all go through here so that they agree on which texts are equal and on their order.
+//
+// Letters are matched by Unicode simple case folding, one character to one character; the order is
+// that of the folded code points, the same in every locale, so it is a valid collation for SQL.
+
+#include <QStringView>
+
+namespace TextCompare
+{
+
+// <0, 0 or >0.
+int compareNoCase(QStringView a, QStringView b);
+bool equalNoCase(QStringView a, QStringView b);
+bool startsWithNoCase(QStringView text, QStringView prefix);
+
+} // namespace TextCompare

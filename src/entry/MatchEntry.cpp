@@ -1,0 +1,262 @@
+#include "entry/MatchEntry.h"
+
+#include "app/Messenger.h"
+#include "data/BusyCursor.h"
+#include "data/Dates.h"
+#include "data/Errors.h"
+#include "data/Numbers.h"
+#include "data/Sports.h"
+#include "data/TDataMod.h"
+#include "data/TextCompare.h"
+#include "entry/Odds.h"
+
+#include <QSet>
+
+namespace {
+const QString kOddsColumns[3] = {QStringLiteral("O1"), QStringLiteral("OX"), QStringLiteral("O2")};
+const QString kBookmakerColumns[3] = {QStringLiteral("O1B"), QStringLiteral("OXB"), QStringLiteral("O2B")};
+
+bool containsNoCase(const QStringList &list, const QString &text)
+{
+    for (const QString &s : list)
+        if (TextCompare::equalNoCase(s, text))
+            return true;
+    return false;
+}
+
+void sortNoCase(QStringList &list)
+{
+    std::stable_sort(list.begin(), list.end(),
+                     [](const QString &a, const QString &b) { return TextCompare::compareNoCase(a, b) < 0; });
+}
+
+bool findTeam(TDataMod &dm, const QString &name)
+{
+    return dm.ADOTableTeams.locate(QStringLiteral("Team"), {name}, Dataset::CaseInsensitive);
+}
+} // namespace
+
+QString addMatchCaption()
+{
+    return QStringLiteral("Add Match");
+}
+
+QString editMatchCaption()
+{
+    return QStringLiteral("Edit Match");
+}
+
+MatchEntryMode matchEntryModeOf(const QString &caption)
+{
+    return caption == editMatchCaption() ? MatchEntryMode::Edit : MatchEntryMode::Add;
+}
+
+const QStringList &matchKinds()
+{
+    static const QStringList kinds = {QStringLiteral("Pre-Season"), QStringLiteral("Regular Season"),
+                                      QStringLiteral("Relegation"), QStringLiteral("1/8 Finals"),
+                                      QStringLiteral("1/4 Finals"), QStringLiteral("1/2 Finals"),
+                                      QStringLiteral("Finals")};
+    return kinds;
+}
+
+QString resultText(int homeScore, int awayScore, bool overtime)
+{
+    if (homeScore < 0 || awayScore < 0)
+        return QStringLiteral(":");
+    QString r = QString::number(homeScore) + QLatin1Char(':') + QString::number(awayScore);
+    if (overtime)
+        r += QStringLiteral(" OT");
+    return r;
+}
+
+MatchEntryForm ShowMatchEntry(TDataMod &dm, MatchEntryMode mode)
+{
+    BusyCursor busy;
+    MatchEntryForm form;
+    Table &teams = dm.ADOTableTeams;
+    Table &results = dm.ADOTableResults;
+    const Dataset::Bookmark remembered = results.bookmark();
+
+    {
+        ControlsDisabled quiet(teams);
+        for (teams.first(); !teams.eof(); teams.next())
+            form.teams << teams.field(QStringLiteral("Team")).asString();
+        teams.first();
+    }
+    sortNoCase(form.teams);
+
+    form.underOver = Numbers::formatGeneral(DefaultTotalLine(dm.sport()));
+
+    if (mode == MatchEntryMode::Edit && !results.isEmpty()) {
+        form.date = results.field(QStringLiteral("DateP")).asDate();
+        form.round = results.field(QStringLiteral("Rnd")).asInteger();
+        form.matchKind = results.field(QStringLiteral("MatchT")).asString();
+        form.home = results.field(QStringLiteral("Home")).asString();
+        form.away = results.field(QStringLiteral("Away")).asString();
+        const QString result = results.field(QStringLiteral("Result")).asString();
+        if (result != QLatin1String(":")) {
+            form.homeScore = results.field(QStringLiteral("F")).asInteger();
+            form.awayScore = results.field(QStringLiteral("A")).asInteger();
+        }
+        form.overtime = result.contains(QLatin1String("OT"));
+        form.underOver = results.field(QStringLiteral("UOV")).asString();
+    }
+
+    {
+        ControlsDisabled quiet(results);
+        FilterOff all(results);
+        QSet<QString> seen;
+        for (results.first(); !results.eof(); results.next()) {
+            for (const QString &column : kBookmakerColumns) {
+                const QString name = results.field(column).asString();
+                if (name.isEmpty())
+                    continue;
+                const QString key = name.toCaseFolded();
+                if (seen.contains(key))
+                    continue;
+                seen.insert(key);
+                form.bookmakers << name;
+            }
+        }
+    }
+    sortNoCase(form.bookmakers);
+    if (remembered >= 0 && results.bookmarkValid(remembered))
+        results.gotoBookmark(remembered);
+
+    if (!results.isEmpty()) {
+        form.homeOddsCaption = results.field(QStringLiteral("Home")).asString();
+        form.awayOddsCaption = results.field(QStringLiteral("Away")).asString();
+        for (int i = 0; i < 3; ++i) {
+            form.bookmaker[i] = results.field(kBookmakerColumns[i]).asString();
+            form.odds[i] = results.field(kOddsColumns[i]).asString();
+            form.oddsType[i] = Odds::DetectOddsType(form.odds[i]);
+        }
+    }
+    return form;
+}
+
+bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
+{
+    if (!containsNoCase(in.teamEntries, in.home)) {
+        messenger.warning(QStringLiteral("Home team not selected or invalid team"));
+        return false;
+    }
+    if (!containsNoCase(in.teamEntries, in.away)) {
+        messenger.warning(QStringLiteral("Away team not selected or invalid team"));
+        return false;
+    }
+    if (!containsNoCase(matchKinds(), in.matchKind)) {
+        messenger.warning(QStringLiteral("Match not selected or invalid match"));
+        return false;
+    }
+    if (in.home == in.away) {
+        messenger.warning(QStringLiteral("Home team cannot equal Away team"));
+        return false;
+    }
+
+    BusyCursor busy;
+    Table &results = dm.ADOTableResults;
+    const QString sport = dm.sport();
+    const double defaultLine = DefaultTotalLine(sport);
+    const bool played = in.homeScore >= 0 && in.awayScore >= 0;
+
+    // Everything that can refuse the match is decided before the first write, in the order the
+    // dialog reports it.
+    if (!findTeam(dm, in.home)) {
+        messenger.error(QStringLiteral("Cannot find home team"));
+        return false;
+    }
+    if (!findTeam(dm, in.away)) {
+        messenger.error(QStringLiteral("Cannot find away team"));
+        return false;
+    }
+    std::optional<double> typedLine;
+    bool lineInvalid = false;
+    if (!played) {
+        double v = 0;
+        if (Numbers::tryParseReal(in.underOver, &v)) {
+            typedLine = v;
+        } else {
+            messenger.error(QStringLiteral("Invalid Under/Over Value"));
+            lineInvalid = true;
+        }
+    }
+    const QDate date = Dates::encode(in.year, in.month, in.day);
+    std::optional<double> retrn;
+    if (in.odds[0].size() >= 2 && in.odds[2].size() >= 2)
+        retrn = Odds::OddsReturnPercent(in.odds[0], in.oddsType[0], in.odds[1], in.oddsType[1], in.odds[2],
+                                        in.oddsType[2], messenger);
+
+    Transaction tx(dm.ADOConnection);
+    try {
+        ControlsDisabled quiet(results);
+        std::optional<FilterOff> allRows;
+        if (in.mode == MatchEntryMode::Add) {
+            allRows.emplace(results);
+            const std::optional<double> maxId = results.maxOf(QStringLiteral("ID"));
+            results.append();
+            results.field(QStringLiteral("ID")).setInteger(maxId ? Numbers::roundHalfEven(*maxId) + 1 : 0);
+            for (const char *c : {"HP", "DP", "AP", "CF", "Ttl", "Retrn"})
+                results.field(QString::fromLatin1(c)).setInteger(0);
+            results.field(QStringLiteral("PResult")).setString(QStringLiteral(":"));
+            results.field(QStringLiteral("Verdict")).setString(QStringLiteral("?"));
+            results.field(QStringLiteral("UOV")).setFloat(defaultLine);
+            results.field(QStringLiteral("UOP")).setString(Numbers::formatGeneral(defaultLine));
+            for (const QString &c : kOddsColumns)
+                results.field(c).setString(QStringLiteral("-"));
+        } else {
+            if (results.isEmpty())
+                throw DatabaseError(QStringLiteral("There is no match to edit."));
+            if (results.field(QStringLiteral("Result")).asString().size() > 1)
+                dm.RemoveResult();
+            results.edit();
+        }
+
+        Table &teams = dm.ADOTableTeams;
+        results.field(QStringLiteral("Home")).setString(in.home);
+        if (!findTeam(dm, in.home))
+            throw DatabaseError(QStringLiteral("Cannot find home team"));
+        results.field(QStringLiteral("PtsH")).setInteger(teams.field(QStringLiteral("HPts")).asInteger());
+        results.field(QStringLiteral("PtsHT")).setInteger(teams.field(QStringLiteral("TPts")).asInteger());
+        results.field(QStringLiteral("TRH")).setInteger(teams.field(QStringLiteral("TRH")).asInteger());
+        results.field(QStringLiteral("TRHT")).setInteger(teams.field(QStringLiteral("TRT")).asInteger());
+        results.field(QStringLiteral("Away")).setString(in.away);
+        if (!findTeam(dm, in.away))
+            throw DatabaseError(QStringLiteral("Cannot find away team"));
+        results.field(QStringLiteral("PtsA")).setInteger(teams.field(QStringLiteral("APts")).asInteger());
+        results.field(QStringLiteral("PtsAT")).setInteger(teams.field(QStringLiteral("TPts")).asInteger());
+        results.field(QStringLiteral("TRA")).setInteger(teams.field(QStringLiteral("TRA")).asInteger());
+        results.field(QStringLiteral("TRAT")).setInteger(teams.field(QStringLiteral("TRT")).asInteger());
+
+        results.field(QStringLiteral("MatchT")).setString(in.matchKind);
+        results.field(QStringLiteral("F")).setInteger(in.homeScore);
+        results.field(QStringLiteral("A")).setInteger(in.awayScore);
+        results.field(QStringLiteral("Result")).setString(resultText(in.homeScore, in.awayScore, in.overtime));
+        if (!played) {
+            if (lineInvalid) {
+                results.field(QStringLiteral("UOV")).setFloat(defaultLine);
+            } else {
+                results.field(QStringLiteral("UOV")).setFloat(*typedLine);
+                results.field(QStringLiteral("UOP")).setString(in.underOver);
+            }
+        }
+        results.field(QStringLiteral("DateP")).setDate(date);
+        results.field(QStringLiteral("Rnd")).setInteger(in.round);
+        if (retrn)
+            results.field(QStringLiteral("Retrn")).setFloat(*retrn);
+        for (int i = 0; i < 3; ++i) {
+            results.field(kBookmakerColumns[i]).setString(in.bookmaker[i]);
+            results.field(kOddsColumns[i]).setString(in.odds[i]);
+        }
+        results.post();
+
+        if (played)
+            dm.ApplyResult(in.overtime, in.awayScore, in.homeScore, in.away, in.home);
+        tx.commit();
+    } catch (...) {
+        results.cancel();
+        throw; // the transaction rolls back and the tables are read again from the file
+    }
+    return true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// Enters a season read from a results CSV file into the open league, through the match entry
+// routine, so that the standings are kept exactly as if every match had been typed in.
+
+#include "entry/ResultsCsv.h"
+
+#include <QString>
+#include <functional>
+
+class TDataMod;
+class Messenger;
+
+struct ImportSummary {
+    int added = 0;      // new matches
+    int updated = 0;    // fixtures now played and played matches whose score changed
+    int unchanged = 0;  // matches already stored as the file has them
+    int teamsAdded = 0; // teams the league did not have
+};
+
+// One transaction: when a row is refused (its reason as a CsvImportError with the row's line, after
+// any message of the match entry routine), nothing of the import stays, neither in the file nor in the
+// open tables.  Missing teams are appended in order of first appearance, home before away; a match
+// already stored (same date, home and away, letter case ignored) is edited only when it gains or
+// changes its score, keeping its ID and round.  Ends by renumbering Pos in the home table's order.
+// progress is told after every row.
+ImportSummary ImportResults(TDataMod &dm, const CsvSeason &season, Messenger &messenger,
+                            const std::function<void(int done, int total)> &progress = {});
+
+// The three team tables and the order each shows first: points, difference and wins, descending.
+enum class TeamTable { Home, Away, Overall };
+QString defaultTeamSort(TeamTable table); // "HPts DESC, HDif DESC, HW DESC" for Home
+
+// Renumbers Pos of Teams in the home table's order, leaving the table's own sort as it was.
+void RenumberInHomeOrder(TDataMod &dm);

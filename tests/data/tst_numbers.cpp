@@ -1,0 +1,187 @@
+#include "data/Dates.h"
+#include "data/Errors.h"
+#include "data/Numbers.h"
+
+#include <QTest>
+
+class TestNumbers : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void roundHalfEven_data();
+    void roundHalfEven();
+    void round2_data();
+    void round2();
+    void formatGeneral_data();
+    void formatGeneral();
+    void parseReal_data();
+    void parseReal();
+    void parseInt_data();
+    void parseInt();
+    void dates();
+};
+
+void TestNumbers::roundHalfEven_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<qint64>("expected");
+    QTest::newRow("0.5") << 0.5 << qint64(0);
+    QTest::newRow("1.5") << 1.5 << qint64(2);
+    QTest::newRow("2.5") << 2.5 << qint64(2);
+    QTest::newRow("-0.5") << -0.5 << qint64(0);
+    QTest::newRow("-1.5") << -1.5 << qint64(-2);
+    QTest::newRow("-2.5") << -2.5 << qint64(-2);
+    QTest::newRow("1673.97") << 1673.97 << qint64(1674);
+    QTest::newRow("1526.03") << 1526.03 << qint64(1526);
+}
+
+void TestNumbers::roundHalfEven()
+{
+    QFETCH(double, x);
+    QFETCH(qint64, expected);
+    QCOMPARE(Numbers::roundHalfEven(x), expected);
+    QCOMPARE(Numbers::roundHalfEven(static_cast<long double>(x)), expected);
+}
+
+void TestNumbers::round2_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("7.126") << 7.126 << 7.13;
+    QTest::newRow("1.005 (binary 1.00499...)") << 1.005 << 1.01;
+    QTest::newRow("2.675 (binary 2.67499...)") << 2.675 << 2.68;
+    QTest::newRow("-20 exact loss") << -20.0 << -20.0;
+    QTest::newRow("-7.4405") << -7.4405 << -7.44;
+    QTest::newRow("-7.994") << -7.994 << -7.99;
+    QTest::newRow("-5.504") << -5.504 << -5.5;
+    QTest::newRow("-12.346") << -12.346 << -12.35;
+    QTest::newRow("-0.005 half away from zero") << -0.005 << -0.01;
+    QTest::newRow("0.004") << 0.004 << 0.0;
+    QTest::newRow("6.0074") << 6.0074 << 6.01;
+    QTest::newRow("computed return 2.10/3.20/3.50")
+        << (1.0 / 2.10 + 1.0 / 3.20 + 1.0 / 3.50 - 1.0) * -100.0 << -7.44;
+    QTest::newRow("large") << 123456789.125 << 123456789.13;
+    QTest::newRow("zero") << 0.0 << 0.0;
+}
+
+void TestNumbers::round2()
+{
+    QFETCH(double, x);
+    QFETCH(double, expected);
+    QCOMPARE(Numbers::round2(x), expected);
+}
+
+void TestNumbers::formatGeneral_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<QString>("dot");
+    QTest::addColumn<QString>("comma");
+    QTest::newRow("2.5") << 2.5 << QStringLiteral("2.5") << QStringLiteral("2,5");
+    QTest::newRow("180.5") << 180.5 << QStringLiteral("180.5") << QStringLiteral("180,5");
+    QTest::newRow("3") << 3.0 << QStringLiteral("3") << QStringLiteral("3");
+    QTest::newRow("-1") << -1.0 << QStringLiteral("-1") << QStringLiteral("-1");
+    QTest::newRow("0.1+0.2 shows 15 digits") << 0.1 + 0.2 << QStringLiteral("0.3") << QStringLiteral("0,3");
+    QTest::newRow("-7.44") << -7.44 << QStringLiteral("-7.44") << QStringLiteral("-7,44");
+    QTest::newRow("1500") << 1500.0 << QStringLiteral("1500") << QStringLiteral("1500");
+    QTest::newRow("negative zero") << -0.0 << QStringLiteral("0") << QStringLiteral("0");
+}
+
+void TestNumbers::formatGeneral()
+{
+    QFETCH(double, x);
+    QFETCH(QString, dot);
+    QFETCH(QString, comma);
+    QCOMPARE(Numbers::formatGeneral(x, QLocale(QLocale::English, QLocale::UnitedStates)), dot);
+    QCOMPARE(Numbers::formatGeneral(x, QLocale(QLocale::German, QLocale::Germany)), comma);
+}
+
+void TestNumbers::parseReal_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("commaLocale");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<double>("value");
+    QTest::newRow("dot 2.5") << QStringLiteral("2.5") << false << true << 2.5;
+    QTest::newRow("dot 3,00 refused") << QStringLiteral("3,00") << false << false << 0.0;
+    QTest::newRow("comma 3,00") << QStringLiteral("3,00") << true << true << 3.0;
+    QTest::newRow("comma 1.50 refused") << QStringLiteral("1.50") << true << false << 0.0;
+    QTest::newRow("whole") << QStringLiteral("7") << false << true << 7.0;
+    QTest::newRow("signed") << QStringLiteral("-1.25") << false << true << -1.25;
+    QTest::newRow("blanks around") << QStringLiteral(" 2.5 ") << false << true << 2.5;
+    QTest::newRow("empty") << QString() << false << false << 0.0;
+    QTest::newRow("letters") << QStringLiteral("abc") << false << false << 0.0;
+    QTest::newRow("two separators") << QStringLiteral("1.2.3") << false << false << 0.0;
+    QTest::newRow("thousands group refused") << QStringLiteral("1,500.5") << false << false << 0.0;
+}
+
+void TestNumbers::parseReal()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, commaLocale);
+    QFETCH(bool, ok);
+    QFETCH(double, value);
+    const QLocale locale = commaLocale ? QLocale(QLocale::German, QLocale::Germany)
+                                       : QLocale(QLocale::English, QLocale::UnitedStates);
+    if (ok) {
+        QCOMPARE(Numbers::parseReal(text, locale), value);
+        return;
+    }
+    try {
+        Numbers::parseReal(text, locale);
+        QFAIL("accepted");
+    } catch (const ConversionError &e) {
+        QCOMPARE(e.message(), QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    }
+}
+
+void TestNumbers::parseInt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("value");
+    QTest::newRow("+200") << QStringLiteral("+200") << true << 200;
+    QTest::newRow("-150") << QStringLiteral("-150") << true << -150;
+    QTest::newRow("0") << QStringLiteral("0") << true << 0;
+    QTest::newRow("2.5") << QStringLiteral("2.5") << false << 0;
+    QTest::newRow("empty") << QString() << false << 0;
+    QTest::newRow("sign only") << QStringLiteral("-") << false << 0;
+    QTest::newRow("too large") << QStringLiteral("99999999999") << false << 0;
+}
+
+void TestNumbers::parseInt()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(int, value);
+    if (ok) {
+        QCOMPARE(Numbers::parseInt(text), value);
+        return;
+    }
+    try {
+        Numbers::parseInt(text);
+        QFAIL("accepted");
+    } catch (const ConversionError &e) {
+        QCOMPARE(e.message(), QStringLiteral("'%1' is not a valid integer value").arg(text));
+    }
+}
+
+void TestNumbers::dates()
+{
+    QCOMPARE(Dates::encode(2004, 2, 29), QDate(2004, 2, 29));
+    try {
+        Dates::encode(2005, 4, 31);
+        QFAIL("31 April accepted");
+    } catch (const DateError &e) {
+        QCOMPARE(e.message(), QStringLiteral("Invalid argument to date encode"));
+    }
+    QVERIFY_THROWS_EXCEPTION(DateError, Dates::encode(2005, 2, 29));
+    QCOMPARE(Dates::toStored(QDate(2005, 8, 1)), QStringLiteral("2005-08-01"));
+    QCOMPARE(Dates::fromStored(QStringLiteral("2005-08-01")), QDate(2005, 8, 1));
+    QCOMPARE(Dates::toFilterText(QDate(2004, 12, 31)), QStringLiteral("12/31/2004"));
+    QCOMPARE(Dates::parseFilterDate(QStringLiteral("12/31/2004")), QDate(2004, 12, 31));
+    const QLocale de(QLocale::German, QLocale::Germany);
+    QCOMPARE(Dates::parseFilterDate(Dates::toShortDate(QDate(2004, 12, 31), de), de), QDate(2004, 12, 31));
+}
+
+QTEST_GUILESS_MAIN(TestNumbers)
+#include "tst_numbers.moc"
