@@ -234,6 +234,7 @@ void Dataset::close()
     m_buffer.clear();
     m_rows.clear();
     m_view.clear();
+    m_posOfRowid.clear();
     m_pos = -1;
     m_eof = m_bof = true;
     if (m_db)
@@ -413,8 +414,9 @@ void Dataset::cancel()
 
 bool Dataset::touchesOrder(const std::vector<bool> &modified) const
 {
-    if (m_filtered && !m_filterExpr.isEmpty())
-        return true; // any column may decide membership; cheap enough to re-place
+    for (size_t c = 0; c < modified.size(); ++c)
+        if (modified[c] && m_filtered && m_filterExpr.usesColumn(static_cast<int>(c)))
+            return true;
     for (const SortKey &k : m_sortSpec.keys())
         if (modified[k.column])
             return true;
@@ -438,6 +440,7 @@ void Dataset::post()
         if (visible(index)) {
             const int place = placeOf(index);
             m_view.insert(m_view.begin() + place, index);
+            m_posOfRowid.clear();
             m_pos = place;
         } else if (m_pos >= static_cast<int>(m_view.size())) {
             m_pos = static_cast<int>(m_view.size()) - 1;
@@ -466,9 +469,11 @@ void Dataset::post()
         tx->commit();
     if (anyChange && touchesOrder(m_modified)) {
         m_view.erase(m_view.begin() + m_pos);
+        m_posOfRowid.clear();
         if (visible(index)) {
             const int place = placeOf(index);
             m_view.insert(m_view.begin() + place, index);
+            m_posOfRowid.clear();
             m_pos = place;
         } else if (m_pos >= static_cast<int>(m_view.size())) {
             m_pos = static_cast<int>(m_view.size()) - 1;
@@ -502,6 +507,7 @@ void Dataset::deleteRecord()
     m_rows[index].deleted = true;
     m_max.assign(m_columns.size(), MaxCache{});
     m_view.erase(m_view.begin() + m_pos);
+    m_posOfRowid.clear();
     if (m_pos >= static_cast<int>(m_view.size()))
         m_pos = static_cast<int>(m_view.size()) - 1;
     m_eof = m_bof = m_view.empty();
@@ -680,6 +686,7 @@ int Dataset::placeOf(int rowIndex) const
 
 void Dataset::rebuildView()
 {
+    m_posOfRowid.clear();
     m_view.clear();
     m_view.reserve(m_rows.size());
     for (int i = 0; i < static_cast<int>(m_rows.size()); ++i)
@@ -698,25 +705,32 @@ Dataset::Bookmark Dataset::bookmark() const
     return m_pos >= 0 ? m_rows[m_view[m_pos]].rowid : -1;
 }
 
+int Dataset::viewPosOf(Bookmark b) const
+{
+    // Built on demand and dropped whenever rows come, go or move, so walks that jump from row to row
+    // by bookmark stay linear.
+    if (m_posOfRowid.empty() && !m_view.empty()) {
+        m_posOfRowid.reserve(m_view.size());
+        for (size_t p = 0; p < m_view.size(); ++p)
+            m_posOfRowid.emplace(m_rows[m_view[p]].rowid, static_cast<int>(p));
+    }
+    const auto it = m_posOfRowid.find(b);
+    return it == m_posOfRowid.end() ? -1 : it->second;
+}
+
 bool Dataset::bookmarkValid(Bookmark b) const
 {
-    for (int i : m_view)
-        if (m_rows[i].rowid == b)
-            return true;
-    return false;
+    return viewPosOf(b) >= 0;
 }
 
 void Dataset::gotoBookmark(Bookmark b)
 {
     requireActive();
     postIfEditing();
-    for (size_t p = 0; p < m_view.size(); ++p) {
-        if (m_rows[m_view[p]].rowid == b) {
-            setPos(static_cast<int>(p));
-            return;
-        }
-    }
-    throw DatabaseError(QStringLiteral("Record not found"));
+    const int p = viewPosOf(b);
+    if (p < 0)
+        throw DatabaseError(QStringLiteral("Record not found"));
+    setPos(p);
 }
 
 // ---- display updates

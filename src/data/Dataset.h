@@ -11,6 +11,7 @@
 #include <QVariant>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class Database;
@@ -160,12 +161,14 @@ private:
     void notifyRow(int pos);
     void notifyCurrent();
     bool touchesOrder(const std::vector<bool> &modified) const;
+    int viewPosOf(Bookmark b) const; // -1 when the row is not in the view
 
     Database *m_db;
     State m_state = State::Inactive;
     ColumnList m_columns;
     std::vector<Row> m_rows;
     std::vector<int> m_view; // indices into m_rows, in the current order
+    mutable std::unordered_map<qint64, int> m_posOfRowid; // rowid -> place in m_view, built on demand
     int m_pos = -1;
     bool m_eof = true;
     bool m_bof = true;

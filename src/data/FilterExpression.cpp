@@ -654,6 +654,16 @@ bool FilterExpression::isEmpty() const
     return !m_program;
 }
 
+bool FilterExpression::usesColumn(int column) const
+{
+    if (!m_program)
+        return false;
+    for (const Program::Comparison &c : m_program->comparisons)
+        if (c.column == column)
+            return true;
+    return false;
+}
+
 bool FilterExpression::matches(const QVariant *row) const
 {
     return !m_program || m_program->evaluate(m_program->root, row);

@@ -42,6 +42,8 @@ public:
 
     bool isEmpty() const;
     bool matches(const QVariant *row) const; // row[i] is the value of columns[i]
+    // Whether the filter looks at the column: a write to any other column cannot change a row's match.
+    bool usesColumn(int column) const;
 
     struct Program;
 

@@ -2,7 +2,7 @@
 // unreadable rows, bookmaker columns, price choice, odds texts and match days; then every real
 // season file of the test data when it is present.
 
-#include "data/Numbers.h"
+#include "entry/Odds.h"
 #include "entry/ResultsCsv.h"
 
 #include <QDir>
@@ -461,10 +461,9 @@ void TestResultsCsv::oddsTexts()
                        QStringLiteral("IW"), locale);
     const QString stored = season.matches.at(0).odds[0];
     QCOMPARE(stored, text);
-    // Read back in the same locale, the text is the file's price, and it names its notation as
-    // decimal by holding the separator.
-    QVERIFY(stored.contains(Numbers::decimalSeparator(locale)));
-    QCOMPARE(Numbers::parseReal(stored, locale), QString::fromLatin1(price).toDouble());
+    // The odds rules read the stored text back, in the same locale, as the file's decimal price.
+    QCOMPARE(Odds::DetectOddsType(stored), int(Odds::Decimal));
+    QCOMPARE(Odds::OddsToDecimal(stored, locale), QString::fromLatin1(price).toDouble());
 }
 
 // --- Match days ----------------------------------------------------------------------------------
@@ -619,7 +618,7 @@ void TestResultsCsv::realSeasons()
             }
             // Every price in these files is at least 1.0; a shifted field would give goals or counts.
             QVERIFY2(season.bookmakers.contains(m.bookmakers[outcome]), qPrintable(where));
-            QVERIFY2(Numbers::parseReal(m.odds[outcome], comma) >= 1.0,
+            QVERIFY2(Odds::OddsToDecimal(m.odds[outcome], comma) >= 1.0,
                      qPrintable(where + QLatin1Char(' ') + m.odds[outcome]));
         }
     }
