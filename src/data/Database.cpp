@@ -9,6 +9,7 @@
 
 namespace {
 int g_busyTimeout = 5000;
+bool g_fullSync = true;
 
 int unicodeNoCase(void *, int la, const void *a, int lb, const void *b)
 {
@@ -93,6 +94,12 @@ void Statement::run()
     }
 }
 
+void Statement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
 int Statement::columnCount() const
 {
     return sqlite3_column_count(m_stmt);
@@ -142,6 +149,11 @@ void Database::setDefaultBusyTimeout(int milliseconds)
     g_busyTimeout = milliseconds;
 }
 
+void Database::setDurableWrites(bool durable)
+{
+    g_fullSync = durable;
+}
+
 void Database::fail(const QString &context) const
 {
     QString msg = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("The database is not open.");
@@ -189,6 +201,10 @@ void Database::open(const QString &path)
         // Reading the schema is the first touch of the file: it refuses what is not a database and
         // rolls back a journal that a crash left behind.
         scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        // A rollback journal, so that a byte copy of a closed file is complete.
+        if (scalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
+            execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
+        execute(g_fullSync ? QStringLiteral("PRAGMA synchronous=FULL") : QStringLiteral("PRAGMA synchronous=OFF"));
         m_seenVersion = dataVersion();
     } catch (const DatabaseError &e) {
         close();

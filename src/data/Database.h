@@ -24,6 +24,7 @@ public:
     Statement &bindAll(const QVariantList &values);
     bool step();                                       // true while a row is ready
     void run();                                        // steps to the end
+    void reset();                                      // ready to bind and run again
     int columnCount() const;
     QString columnName(int column) const;
     QString declaredType(int column) const;
@@ -54,7 +55,12 @@ public:
 
     // How long a statement waits for another program's lock before it fails.
     static void setDefaultBusyTimeout(int milliseconds);
+    // Whether commits wait until the data is on disk (the default).  Only tests that check results rather
+    // than durability switch it off, to run faster on slow disks.
+    static void setDurableWrites(bool durable);
 
+    // Statements run here beside the datasets are not seen by the open datasets until they are read
+    // again (Dataset::reload, or the reload a transaction does after another program's change).
     void execute(const QString &sql, const QVariantList &params = {});
     QVariant scalar(const QString &sql, const QVariantList &params = {});
     Statement prepare(const QString &sql);

@@ -1,0 +1,162 @@
+#include "analysis/BackTest.h"
+
+#include "data/Database.h"
+#include "data/Dates.h"
+#include "data/Errors.h"
+#include "data/Numbers.h"
+#include "data/TDataMod.h"
+#include "entry/Odds.h"
+#include "predict/LeagueHistories.h"
+#include "predict/PlayedMatches.h"
+
+namespace {
+enum class Outcome { Home, Draw, Away };
+
+Outcome outcomeOf(const PlayedMatch &m)
+{
+    if (m.record.overtime || m.record.F == m.record.A)
+        return Outcome::Draw;
+    return m.record.F > m.record.A ? Outcome::Home : Outcome::Away;
+}
+
+int percent(int part, int whole)
+{
+    return whole == 0 ? 0 : static_cast<int>(Numbers::roundHalfEven(100.0 * part / whole));
+}
+
+QString yesNo(bool b)
+{
+    return b ? QStringLiteral("YES") : QStringLiteral("NO");
+}
+} // namespace
+
+QVariantList MethodsRow::values() const
+{
+    return {ID, League, Crt, Ict, Tot, CrtP, Profit, UOP, SCP, HP, DP, AP, CF, Home, Draw, Away, TS, LM};
+}
+
+BackTest::BackTest(const BettingSystem &system, TDataMod &league, Database &systemsFile, HistorySource *histories)
+    : m_system(system), m_league(league), m_systems(systemsFile), m_histories(histories)
+{
+}
+
+QStringList BackTest::statusTexts(int position, int total)
+{
+    return {QStringLiteral("Status: Testing betting system"), QStringLiteral("Current Match: %1").arg(position),
+            QStringLiteral("Total Matches: %1").arg(total),
+            QStringLiteral("Tested: %1%").arg(percent(position, total))};
+}
+
+MethodsRow BackTest::run()
+{
+    const PredictionOptions &o = m_system.options;
+    const double wager = m_system.wager;
+    double balance = m_system.startingBalance;
+    int won = 0, lost = 0, uoHits = 0, uoTested = 0, scoreHits = 0, scoreTested = 0;
+
+    Table &leagueRow = m_league.ADOTableLeague;
+    leagueRow.first();
+    const QString sport = leagueRow.field(QStringLiteral("Sport")).asString();
+    const QString leagueName = leagueRow.field(QStringLiteral("League")).asString();
+
+    Transaction tx(m_systems);
+    m_systems.execute(QStringLiteral("DELETE FROM Results"));
+    const std::vector<PlayedMatch> played = readPlayedMatches(m_league.ADOConnection);
+    std::optional<LeagueHistories> own;
+    if (!m_histories)
+        own.emplace(played); // holds pointers into `played`, which outlives it
+    HistorySource &histories = m_histories ? *m_histories : *own;
+    Statement insert = m_systems.prepare(QStringLiteral(
+        "INSERT INTO Results (ID, Home, Away, Result, DateP, Rnd, F, A, HP, DP, AP, CF, PResult, Ttl, Verdict, "
+        "UOV, UOP, O1, OX, O2, Balance) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, "
+        "?16, ?17, ?18, ?19, ?20, ?21)"));
+
+    const int total = static_cast<int>(played.size());
+    try {
+        for (int i = 0; i < total; ++i) {
+            const PlayedMatch &m = played[i];
+            if (m_progress)
+                m_progress(i + 1, total);
+            const std::optional<MatchPrediction> p = PredictMatch(
+                o, m.record.home, m.record.away, predictionRating(m.TRH), predictionRating(m.TRHT),
+                predictionRating(m.TRA), predictionRating(m.TRAT), histories.before(m.record.home, m.date),
+                histories.before(m.record.away, m.date), sport, m.UOV);
+            if (!p)
+                continue; // both ratings 0: no prediction, so nothing to test
+
+            // Settlement of a flat stake on the verdict.
+            const Outcome actual = outcomeOf(m);
+            std::optional<Outcome> bet;
+            const QString *odds = nullptr;
+            if (p->Verdict == QLatin1String("1"))
+                bet = Outcome::Home, odds = &m.O1;
+            else if (p->Verdict == QLatin1String("X"))
+                bet = Outcome::Draw, odds = &m.OX;
+            else if (p->Verdict == QLatin1String("2"))
+                bet = Outcome::Away, odds = &m.O2;
+            if (bet) {
+                const double d = Odds::OddsToDecimal(*odds);
+                double amount = -wager;
+                if (*bet == actual) {
+                    ++won;
+                    amount = d * wager - wager;
+                } else {
+                    ++lost;
+                }
+                if (d == 0.0)
+                    amount = 0.0;
+                balance += amount;
+            }
+
+            ++scoreTested;
+            if (m.result == p->PResult)
+                ++scoreHits;
+            ++uoTested;
+            const double predictedTotal = p->homeGoals + p->awayGoals;
+            const double realTotal = m.record.F + m.record.A;
+            if ((predictedTotal > m.UOV && realTotal > m.UOV) || (predictedTotal < m.UOV && realTotal < m.UOV))
+                ++uoHits;
+
+            insert.bindAll({m.id, m.record.home, m.record.away, m.result,
+                            m.date.isValid() ? QVariant(Dates::toStored(m.date)) : QVariant(), m.round, m.record.F,
+                            m.record.A, p->HP, p->DP, p->AP, p->CF, p->PResult, p->Ttl, p->Verdict, m.UOV, p->UOP,
+                            m.O1, m.OX, m.O2, Numbers::round2(balance)});
+            insert.run();
+            insert.reset();
+        }
+    } catch (const ConversionError &) {
+        tx.commit(); // the detail rows written so far stay
+        throw;
+    }
+
+    MethodsRow row;
+    const std::optional<double> maxId = [&] {
+        const QVariant v = m_systems.scalar(QStringLiteral("SELECT max(ID) FROM Methods"));
+        return v.isValid() ? std::optional<double>(v.toDouble()) : std::nullopt;
+    }();
+    row.ID = maxId ? static_cast<int>(Numbers::roundHalfEven(*maxId)) + 1 : 0;
+    row.League = leagueName;
+    row.Crt = won;
+    row.Ict = lost;
+    row.Tot = won + lost;
+    row.CrtP = percent(won, won + lost);
+    row.Profit = Numbers::round2((balance - m_system.startingBalance) / m_system.startingBalance * 100.0);
+    row.UOP = percent(uoHits, uoTested);
+    row.SCP = percent(scoreHits, scoreTested);
+    row.HP = o.homePct;
+    row.DP = o.drawPct;
+    row.AP = o.awayPct;
+    row.CF = o.confidence;
+    row.Home = yesNo(o.homeWin);
+    row.Draw = yesNo(o.draw);
+    row.Away = yesNo(o.awayWin);
+    row.TS = o.venueStats ? QStringLiteral("HA") : QStringLiteral("OV");
+    row.LM = o.lastMatches;
+    QStringList marks;
+    for (int i = 1; i <= 18; ++i)
+        marks << QStringLiteral("?%1").arg(i);
+    m_systems.execute(QStringLiteral("INSERT INTO Methods VALUES (%1)").arg(marks.join(QLatin1Char(','))),
+                      row.values());
+    tx.commit();
+    return row;
+}

@@ -1,0 +1,45 @@
+#include "predict/PlayedMatches.h"
+
+#include "data/Database.h"
+#include "data/Dates.h"
+#include "data/Numbers.h"
+
+namespace {
+int wholeNumber(const QVariant &v)
+{
+    return v.isValid() ? static_cast<int>(Numbers::roundHalfEven(v.toDouble())) : 0;
+}
+} // namespace
+
+std::vector<PlayedMatch> readPlayedMatches(Database &league)
+{
+    std::vector<PlayedMatch> out;
+    // NULL dates sort first, as the original ordering by date did; rowid keeps same-date matches in
+    // stored order, which makes every history deterministic.
+    Statement st = league.prepare(
+        QStringLiteral("SELECT rowid, ID, DateP, Rnd, Result, Home, Away, F, A, TRH, TRHT, TRA, TRAT, UOV, O1, OX, O2 "
+                       "FROM Results WHERE Result <> ':' ORDER BY DateP, rowid"));
+    while (st.step()) {
+        PlayedMatch m;
+        m.rowid = st.value(0).toLongLong();
+        m.id = wholeNumber(st.value(1));
+        m.date = Dates::fromStored(st.value(2).toString());
+        m.round = wholeNumber(st.value(3));
+        m.result = st.value(4).toString();
+        m.record.home = st.value(5).toString();
+        m.record.away = st.value(6).toString();
+        m.record.F = wholeNumber(st.value(7));
+        m.record.A = wholeNumber(st.value(8));
+        m.record.overtime = m.result.contains(QLatin1String("OT"));
+        m.TRH = wholeNumber(st.value(9));
+        m.TRHT = wholeNumber(st.value(10));
+        m.TRA = wholeNumber(st.value(11));
+        m.TRAT = wholeNumber(st.value(12));
+        m.UOV = st.value(13).toDouble();
+        m.O1 = st.value(14).toString();
+        m.OX = st.value(15).toString();
+        m.O2 = st.value(16).toString();
+        out.push_back(std::move(m));
+    }
+    return out;
+}

@@ -1,0 +1,148 @@
+#include "predict/PredictionCommands.h"
+
+#include "app/Messenger.h"
+#include "data/BusyCursor.h"
+#include "data/Database.h"
+#include "data/TDataMod.h"
+#include "predict/LeagueHistories.h"
+#include "predict/PlayedMatches.h"
+
+#include <algorithm>
+
+PredictionOptions clampPredictionOptions(PredictionOptions o)
+{
+    o.homePct = std::clamp(o.homePct, 10, 90);
+    o.drawPct = std::clamp(o.drawPct, 10, 90);
+    o.awayPct = std::clamp(o.awayPct, 10, 90);
+    o.confidence = std::clamp(o.confidence, 10, 90);
+    o.lastMatches = std::clamp(o.lastMatches, 2, 10);
+    return o;
+}
+
+PredictionOptions loadPredictionOptions(TDataMod &dm)
+{
+    Table &league = dm.ADOTableLeague;
+    league.first();
+    auto whole = [&league](const char *c) { return league.field(QString::fromLatin1(c)).asInteger(); };
+    auto yes = [&league](const char *c) { return league.field(QString::fromLatin1(c)).asBoolean(); };
+    PredictionOptions o;
+    o.homeWin = yes("HW");
+    o.draw = yes("DR");
+    o.awayWin = yes("AW");
+    o.homePct = whole("HP");
+    o.drawPct = whole("DP");
+    o.awayPct = whole("AP");
+    o.confidence = whole("CF");
+    o.venueStats = yes("HA");
+    o.lastMatches = whole("LM");
+    return clampPredictionOptions(o);
+}
+
+void storePrediction(Table &results, const MatchPrediction &p)
+{
+    results.edit();
+    results.field(QStringLiteral("HP")).setInteger(p.HP);
+    results.field(QStringLiteral("DP")).setInteger(p.DP);
+    results.field(QStringLiteral("AP")).setInteger(p.AP);
+    results.field(QStringLiteral("CF")).setInteger(p.CF);
+    results.field(QStringLiteral("Verdict")).setString(p.Verdict);
+    results.field(QStringLiteral("PResult")).setString(p.PResult);
+    results.field(QStringLiteral("Ttl")).setInteger(p.Ttl);
+    results.field(QStringLiteral("UOP")).setString(p.UOP);
+    results.post();
+}
+
+int PredictUpcomingMatches(TDataMod &dm, const PredictionOptions &options, Messenger &messenger,
+                           const ProgressFn &progress, HistorySource *source)
+{
+    BusyCursor busy;
+    Transaction tx(dm.ADOConnection); // one command, committed also after a warning stop
+    Table &results = dm.ADOTableResults;
+    Table &teams = dm.ADOTableTeams;
+    const QString sport = dm.sport();
+
+    // A fixed list in the view's order: writing a prediction may move a row in a view sorted or filtered
+    // on what is written, and must not make the walk skip or repeat a fixture.
+    std::vector<Dataset::Bookmark> fixtures;
+    for (results.first(); !results.eof(); results.next())
+        if (results.field(QStringLiteral("Result")).asString() == QLatin1String(":"))
+            fixtures.push_back(results.bookmark());
+
+    const std::vector<PlayedMatch> played = source ? std::vector<PlayedMatch>() : readPlayedMatches(dm.ADOConnection);
+    std::optional<LeagueHistories> own;
+    if (!source)
+        own.emplace(played);
+    HistorySource &histories = source ? *source : *own;
+
+    int written = 0;
+    const int total = static_cast<int>(fixtures.size());
+    for (int i = 0; i < total; ++i) {
+        results.gotoBookmark(fixtures[i]);
+        const QString home = results.field(QStringLiteral("Home")).asString();
+        const QString away = results.field(QStringLiteral("Away")).asString();
+        const double line = results.field(QStringLiteral("UOV")).asFloat();
+
+        if (!teams.locate(QStringLiteral("Team"), {home}, Dataset::CaseInsensitive)) {
+            tx.commit();
+            messenger.warning(QStringLiteral("Cannot find home team"));
+            return written;
+        }
+        const int homeVenue = predictionRating(teams.field(QStringLiteral("TRH")).asInteger());
+        const int homeOverall = predictionRating(teams.field(QStringLiteral("TRT")).asInteger());
+        if (!teams.locate(QStringLiteral("Team"), {away}, Dataset::CaseInsensitive)) {
+            tx.commit();
+            messenger.warning(QStringLiteral("Cannot find away team"));
+            return written;
+        }
+        const int awayVenue = predictionRating(teams.field(QStringLiteral("TRA")).asInteger());
+        const int awayOverall = predictionRating(teams.field(QStringLiteral("TRT")).asInteger());
+
+        const std::optional<MatchPrediction> p =
+            PredictMatch(options, home, away, homeVenue, homeOverall, awayVenue, awayOverall,
+                         histories.current(home), histories.current(away), sport, line);
+        if (p) { // no prediction when both ratings of the chosen mode are 0
+            storePrediction(results, *p);
+            ++written;
+        }
+        if (progress)
+            progress(i + 1, total);
+    }
+    tx.commit();
+    return written;
+}
+
+int RecalculatePredictions(TDataMod &dm, const PredictionOptions &options, Messenger &messenger,
+                           const ProgressFn &progress, HistorySource *source)
+{
+    int written = 0;
+    {
+        BusyCursor busy;
+        Transaction tx(dm.ADOConnection);
+        Table &results = dm.ADOTableResults;
+        const QString sport = dm.sport();
+        const std::vector<PlayedMatch> played = readPlayedMatches(dm.ADOConnection);
+        std::optional<LeagueHistories> own;
+        if (!source)
+            own.emplace(played); // holds pointers into `played`, which outlives it
+        HistorySource &histories = source ? *source : *own;
+        const int total = static_cast<int>(played.size());
+        for (int i = 0; i < total; ++i) {
+            const PlayedMatch &m = played[i];
+            const std::optional<MatchPrediction> p = PredictMatch(
+                options, m.record.home, m.record.away, predictionRating(m.TRH), predictionRating(m.TRHT),
+                predictionRating(m.TRA), predictionRating(m.TRAT), histories.before(m.record.home, m.date),
+                histories.before(m.record.away, m.date), sport, m.UOV);
+            // The match's own row, when the view shows it (a row hidden by the filter is left alone).
+            if (p && results.bookmarkValid(m.rowid)) {
+                results.gotoBookmark(m.rowid);
+                storePrediction(results, *p);
+                ++written;
+            }
+            if (progress)
+                progress(i + 1, total);
+        }
+        tx.commit();
+    }
+    messenger.information(QStringLiteral("Recalculate predictions complete."));
+    return written;
+}
