@@ -207,6 +207,9 @@ void Dataset::open()
         throw DatabaseError(QStringLiteral("The database is not open."));
     LoadedRows loaded = load();
     m_columns = std::move(loaded.columns);
+    m_columnByName.clear();
+    for (int i = 0; i < m_columns.size(); ++i)
+        m_columnByName.insert(m_columns[i].name.toCaseFolded(), i);
     // Parse before anything changes, so a bad text leaves the dataset closed.
     SortSpec sortSpec = SortSpec::parse(m_sortText, m_columns);
     FilterExpression filterExpr = FilterExpression::parse(m_filterText, m_columns);
@@ -275,10 +278,10 @@ void Dataset::reload(bool cancelEdit)
 
 int Dataset::fieldIndex(const QString &name) const
 {
-    const int i = columnIndex(m_columns, name);
-    if (i < 0)
+    const auto it = m_columnByName.constFind(name.toCaseFolded());
+    if (it == m_columnByName.constEnd())
         throw DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
-    return i;
+    return it.value();
 }
 
 void Dataset::requireActive() const
@@ -559,8 +562,9 @@ bool Dataset::locate(const QString &fields, const QVariantList &values, int opti
             return have.toDouble() == want.toDouble();
         if (c.kind == ColumnKind::Blob)
             return have.toByteArray() == want.toByteArray();
-        const QString h = have.toString();
-        const QString w = want.toString();
+        QString storageH, storageW;
+        const QStringView h = CellValue::toText(have, &storageH);
+        const QStringView w = CellValue::toText(want, &storageW);
         if (partial)
             return noCase ? TextCompare::startsWithNoCase(h, w) : h.startsWith(w);
         return noCase ? TextCompare::equalNoCase(h, w) : h == w;
@@ -692,10 +696,13 @@ void Dataset::rebuildView()
     for (int i = 0; i < static_cast<int>(m_rows.size()); ++i)
         if (visible(i))
             m_view.push_back(i);
-    if (!m_sortSpec.isEmpty())
-        std::stable_sort(m_view.begin(), m_view.end(), [this](int a, int b) {
-            return m_sortSpec.compare(m_rows[a].values.constData(), m_rows[b].values.constData()) < 0;
-        });
+    if (!m_sortSpec.isEmpty()) {
+        std::vector<const QVariant *> cells(m_rows.size());
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            cells[i] = m_rows[i].values.constData();
+        const SortSpec::Prepared keys = m_sortSpec.prepare(cells, m_view);
+        std::stable_sort(m_view.begin(), m_view.end(), [&keys](int a, int b) { return keys.compare(a, b) < 0; });
+    }
 }
 
 // ---- bookmarks

@@ -7,6 +7,7 @@
 #include "data/SortSpec.h"
 
 #include <QDate>
+#include <QHash>
 #include <QObject>
 #include <QVariant>
 #include <functional>
@@ -166,6 +167,7 @@ private:
     Database *m_db;
     State m_state = State::Inactive;
     ColumnList m_columns;
+    QHash<QString, int> m_columnByName; // case-folded name -> index, for the many lookups by name
     std::vector<Row> m_rows;
     std::vector<int> m_view; // indices into m_rows, in the current order
     mutable std::unordered_map<qint64, int> m_posOfRowid; // rowid -> place in m_view, built on demand

@@ -122,3 +122,71 @@ int SortSpec::compare(const QVariant *a, const QVariant *b) const
     }
     return 0;
 }
+
+SortSpec::Prepared SortSpec::prepare(const std::vector<const QVariant *> &rows, const std::vector<int> &indices) const
+{
+    Prepared p;
+    for (qsizetype i = 0; i < m_keys.size(); ++i) {
+        Prepared::Key key;
+        key.kind = m_kinds.at(i);
+        key.descending = m_keys.at(i).descending;
+        key.present.assign(rows.size(), 0);
+        if (key.kind == ColumnKind::Text)
+            key.text.resize(rows.size());
+        else
+            key.number.assign(rows.size(), 0.0);
+        const int column = m_keys.at(i).column;
+        for (int r : indices) {
+            const QVariant &v = rows[r][column];
+            switch (key.kind) {
+            case ColumnKind::Text:
+                if (!CellValue::isNull(v)) {
+                    QString storage;
+                    key.text[r] = CellValue::toText(v, &storage).toString();
+                    key.present[r] = 1;
+                }
+                break;
+            case ColumnKind::Real: {
+                double x = 0;
+                key.present[r] = CellValue::toReal(v, &x);
+                key.number[r] = x;
+                break;
+            }
+            case ColumnKind::Date: {
+                int x = 0;
+                key.present[r] = CellValue::toDateKey(v, &x);
+                key.number[r] = x;
+                break;
+            }
+            case ColumnKind::Bit: {
+                bool x = false;
+                key.present[r] = CellValue::toBit(v, &x);
+                key.number[r] = x ? 1 : 0;
+                break;
+            }
+            case ColumnKind::Blob:
+                break; // pictures never decide the order
+            }
+        }
+        p.m_keys.push_back(std::move(key));
+    }
+    return p;
+}
+
+int SortSpec::Prepared::compare(int a, int b) const
+{
+    for (const Key &k : m_keys) {
+        if (k.kind == ColumnKind::Blob)
+            continue;
+        int order = 0;
+        if (!k.present[a] || !k.present[b])
+            order = int(k.present[a]) - int(k.present[b]);
+        else if (k.kind == ColumnKind::Text)
+            order = TextCompare::compareNoCase(k.text[a], k.text[b]);
+        else
+            order = k.number[a] < k.number[b] ? -1 : (k.number[b] < k.number[a] ? 1 : 0);
+        if (order != 0)
+            return k.descending ? -order : order;
+    }
+    return 0;
+}

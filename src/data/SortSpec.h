@@ -6,6 +6,7 @@
 #include "data/ColumnInfo.h"
 
 #include <QList>
+#include <vector>
 #include <QString>
 #include <QVariant>
 
@@ -27,6 +28,27 @@ public:
     // <0, 0 or >0 comparing two rows on the keys only.  Ascending, NULL comes before every value;
     // texts compare ignoring letter case, reals as numbers, dates as dates, pictures not at all.
     int compare(const QVariant *a, const QVariant *b) const;
+
+    // Each row's keys read once, for sorting many rows: the same order as compare(), without reading
+    // the cells again for every comparison.  rows[i] is the row with index i; only the listed indices
+    // are read.
+    class Prepared
+    {
+    public:
+        int compare(int a, int b) const;
+
+    private:
+        friend class SortSpec;
+        struct Key {
+            ColumnKind kind;
+            bool descending;
+            std::vector<char> present;
+            std::vector<double> number; // reals, dates as day keys, yes/no as 0/1
+            std::vector<QString> text;
+        };
+        std::vector<Key> m_keys;
+    };
+    Prepared prepare(const std::vector<const QVariant *> &rows, const std::vector<int> &indices) const;
 
 private:
     QList<SortKey> m_keys;

@@ -1,0 +1,129 @@
+#include "app/ui/DatasetModel.h"
+
+#include "data/Dates.h"
+#include "data/Numbers.h"
+
+#include <QApplication>
+#include <QBrush>
+#include <QColor>
+#include <QPalette>
+
+namespace {
+QColor toColor(const Rgb &c)
+{
+    return QColor(c.red, c.green, c.blue);
+}
+} // namespace
+
+DatasetModel::DatasetModel(Dataset &dataset, QList<GridColumn> columns, QObject *parent)
+    : QAbstractTableModel(parent), m_ds(dataset), m_columns(std::move(columns))
+{
+    connect(&m_ds, &Dataset::layoutChanged, this, &DatasetModel::reset);
+    connect(&m_ds, &Dataset::rowChanged, this, [this](int row) {
+        if (row >= 0 && row < rowCount())
+            Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
+    });
+    reset();
+}
+
+void DatasetModel::setColumns(QList<GridColumn> columns)
+{
+    beginResetModel();
+    m_columns = std::move(columns);
+    endResetModel();
+    reset();
+}
+
+void DatasetModel::reset()
+{
+    beginResetModel();
+    m_fieldIndex.clear();
+    if (m_ds.isActive())
+        for (const GridColumn &c : m_columns)
+            m_fieldIndex << columnIndex(m_ds.columns(), c.field);
+    endResetModel();
+}
+
+int DatasetModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid() || !m_ds.isActive() || m_fieldIndex.isEmpty())
+        return 0;
+    return m_ds.recordCount();
+}
+
+int DatasetModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
+}
+
+int DatasetModel::fieldIndex(int column) const
+{
+    return column >= 0 && column < m_fieldIndex.size() ? m_fieldIndex[column] : -1;
+}
+
+QString DatasetModel::cellText(int row, int column) const
+{
+    const int f = fieldIndex(column);
+    if (f < 0 || row < 0 || row >= rowCount())
+        return QString();
+    const QVariant &v = m_ds.valueAt(row, f);
+    if (!v.isValid() || v.isNull())
+        return QString();
+    switch (m_ds.columns()[f].kind) {
+    case ColumnKind::Real:
+        return Numbers::formatGeneral(v.toDouble());
+    case ColumnKind::Date: {
+        const QDate d = Dates::fromStored(v.toString());
+        return d.isValid() ? Dates::toShortDate(d) : v.toString();
+    }
+    case ColumnKind::Bit:
+        return v.toDouble() != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    case ColumnKind::Blob:
+        return QStringLiteral("(BLOB)");
+    case ColumnKind::Text:
+        break;
+    }
+    return v.toString();
+}
+
+QVariant DatasetModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return QVariant();
+    switch (role) {
+    case Qt::DisplayRole:
+        return cellText(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(m_columns[index.column()].alignment);
+    case Qt::BackgroundRole: {
+        if (m_colours) {
+            const CellColours c = m_colours(m_ds, index.row(), index.column());
+            if (c.background)
+                return QBrush(toColor(*c.background));
+        }
+        // Striped rows: odd row numbers (1-based) white, even ones the button face.
+        return index.row() % 2 == 0 ? QBrush(Qt::white) : QApplication::palette().button();
+    }
+    case Qt::ForegroundRole: {
+        if (m_colours) {
+            const CellColours c = m_colours(m_ds, index.row(), index.column());
+            if (c.text)
+                return QBrush(toColor(*c.text));
+        }
+        return QBrush(Qt::black);
+    }
+    default:
+        return QVariant();
+    }
+}
+
+QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    if (orientation == Qt::Horizontal)
+        return section >= 0 && section < m_columns.size()
+                   ? (m_columns[section].title.isEmpty() ? m_columns[section].field : m_columns[section].title)
+                   : QVariant();
+    return QVariant();
+}

@@ -1,0 +1,79 @@
+#pragma once
+// The main window: the open league's panels, the eight tabs, the toolbar, the menus and the switching of
+// the league commands.  Commands only choose files and show windows; the work is done by core routines.
+
+#include <QHash>
+#include <QMainWindow>
+
+class TDataMod;
+class QAction;
+class QLabel;
+class QMenu;
+class QTabWidget;
+class QToolBar;
+
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TMainForm(TDataMod &dm, QWidget *parent = nullptr);
+
+    // Every command marked as needing a league, and the eight tabs.
+    void EnableLeagueCommands(bool enabled);
+    // After a league was opened, created or saved under a new name, with its tables open.
+    void ShowLeagueFile(const QString &path);
+    // The league and season panels (the league settings' OK sets them too).
+    void setLeaguePanels(const QString &league, const QString &season);
+
+    // A command by the objectName of its menu item (MenuNew, MenuArbFinder, ...).
+    QAction *command(const QString &name) const;
+    QTabWidget *pages() const { return m_pages; }
+    // The tab pages, to put each view into.
+    QWidget *page(const QString &objectName) const;
+    // Marks a command as built: until then it stays disabled.
+    void setBuilt(const QString &name, bool built = true);
+    // The chooser of file paths; tests replace it.  Arguments: title, save (true) or open, filter.
+    using PathChooser = std::function<QString(const QString &title, bool save, const QString &filter)>;
+    void setPathChooser(PathChooser chooser) { m_choosePath = std::move(chooser); }
+    TDataMod &dataModule() const { return m_dm; }
+    bool leagueOpen() const { return m_leagueOpen; }
+
+Q_SIGNALS:
+    void leagueShown(); // after ShowLeagueFile: views refresh
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    struct Command {
+        QAction *action;
+        bool needsLeague;
+        bool built;
+    };
+    QAction *addCommand(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &shortcut,
+                        bool needsLeague, bool built);
+    void buildMenus();
+    void buildToolBar();
+    void buildPanels();
+    void updateCommand(Command &c);
+    QString choosePath(const QString &title, bool save, const QString &filter);
+
+    // Commands whose routines live in the core.
+    void openLeagueAtPath(const QString &path);
+    void importResultsCsv();
+    void about();
+    void help();
+
+    TDataMod &m_dm;
+    QHash<QString, Command> m_commands;
+    QList<QMenu *> m_leagueMenus; // whole top-level menus that need a league
+    QTabWidget *m_pages = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QLabel *m_league = nullptr;
+    QLabel *m_season = nullptr;
+    QLabel *m_lastModified = nullptr;
+    bool m_leagueOpen = false;
+    bool m_firstShow = true;
+    PathChooser m_choosePath;
+};

@@ -1,0 +1,58 @@
+// quorvane-cli: league files from the command line.  Exit status 0 on success, 1 when the input is
+// refused (the reason on stderr), 2 on wrong usage (the usage text on stderr).
+
+#include "app/Messenger.h"
+#include "cli/Commands.h"
+#include "data/Errors.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace
+{
+void print(std::FILE *to, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), to);
+}
+
+int wrongUsage(const QString &message)
+{
+    print(stderr, message + QStringLiteral("\n\n") + usageText());
+    return 2;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quorvane-cli"));
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty())
+        return wrongUsage(QStringLiteral("No command given."));
+    if (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
+        args[0] == QLatin1String("help")) {
+        print(stdout, usageText());
+        return 0;
+    }
+    const Command *command = findCommand(args[0]);
+    if (!command)
+        return wrongUsage(QStringLiteral("Unknown command '%1'.").arg(args[0]));
+
+    StderrMessenger messenger;
+    try {
+        const Arguments parsed =
+            Arguments::parse(args.mid(1), command->options, command->minPositional, command->maxPositional);
+        command->run(parsed, messenger);
+        return 0;
+    } catch (const UsageError &e) {
+        return wrongUsage(e.message);
+    } catch (const Abort &) {
+        return 1; // the reason is already on stderr
+    } catch (const QuorvaneError &e) {
+        messenger.error(e.message());
+        return 1;
+    } catch (const std::exception &e) {
+        messenger.error(QString::fromLocal8Bit(e.what()));
+        return 1;
+    }
+}

@@ -1,0 +1,285 @@
+#include "entry/ResultsImport.h"
+
+#include "app/Messenger.h"
+#include "data/Errors.h"
+#include "data/Numbers.h"
+#include "data/Sports.h"
+#include "data/TDataMod.h"
+#include "data/TextCompare.h"
+#include "entry/MatchEntry.h"
+#include "entry/Odds.h"
+
+#include <QHash>
+#include <vector>
+
+namespace
+{
+
+// What the import needs to know of a stored match to decide whether a row changes it.
+struct StoredMatch {
+    Dataset::Bookmark row;
+    QString home, away;
+    bool played;
+    int homeGoals, awayGoals;
+};
+
+// The stored matches by day, built once; a day holds few matches, so they are compared one by one
+// with the program's own rule for names that differ in letter case only.
+class MatchIndex
+{
+public:
+    void add(const QDate &date, const StoredMatch &match) { m_byDay[date.toJulianDay()].push_back(match); }
+
+    StoredMatch *find(const QDate &date, const QString &home, const QString &away)
+    {
+        const auto day = m_byDay.find(date.toJulianDay());
+        if (day == m_byDay.end())
+            return nullptr;
+        for (StoredMatch &m : *day)
+            if (TextCompare::equalNoCase(m.home, home) && TextCompare::equalNoCase(m.away, away))
+                return &m;
+        return nullptr;
+    }
+
+private:
+    QHash<qint64, std::vector<StoredMatch>> m_byDay;
+};
+
+MatchIndex indexResults(Table &results)
+{
+    MatchIndex index;
+    const Field date = results.field(QStringLiteral("DateP"));
+    const Field home = results.field(QStringLiteral("Home"));
+    const Field away = results.field(QStringLiteral("Away"));
+    const Field result = results.field(QStringLiteral("Result"));
+    const Field homeGoals = results.field(QStringLiteral("F"));
+    const Field awayGoals = results.field(QStringLiteral("A"));
+    for (results.first(); !results.eof(); results.next()) {
+        const QDate d = date.asDate();
+        if (d.isValid())
+            index.add(d, {results.bookmark(), home.asString(), away.asString(), result.asString().size() > 1,
+                          homeGoals.asInteger(), awayGoals.asInteger()});
+    }
+    return index;
+}
+
+// Team names as stored; a name of the file is matched to them ignoring letter case.
+class TeamNames
+{
+public:
+    explicit TeamNames(Table &teams)
+    {
+        const Field team = teams.field(QStringLiteral("Team"));
+        for (teams.first(); !teams.eof(); teams.next())
+            m_names << team.asString();
+    }
+
+    // The stored spelling of a name; a null string when the league has no such team.
+    QString stored(const QString &name) const
+    {
+        for (const QString &n : m_names)
+            if (TextCompare::equalNoCase(n, name))
+                return n;
+        return QString();
+    }
+
+    void add(const QString &name) { m_names << name; }
+    const QStringList &all() const { return m_names; }
+
+private:
+    QStringList m_names;
+};
+
+// Runs one row's work; whatever stops it is reported with the row's line.
+template <typename Work> void atLine(int line, Work work)
+{
+    try {
+        work();
+    } catch (const CsvImportError &) {
+        throw;
+    } catch (const Abort &) {
+        throw CsvImportError(line, QStringLiteral("the match could not be entered."));
+    } catch (const QuorvaneError &e) {
+        throw CsvImportError(line, e.message());
+    }
+}
+
+// Appends, in order of first appearance (home before away), the teams the league lacks.
+int addMissingTeams(Table &teams, TeamNames &names, const CsvSeason &season)
+{
+    int added = 0;
+    for (const CsvMatch &m : season.matches) {
+        atLine(m.line, [&] {
+            for (const QString &name : {m.home, m.away}) {
+                if (!names.stored(name).isNull())
+                    continue;
+                teams.appendRecord(newTeamValues(name, teams.recordCount() + 1));
+                names.add(name);
+                ++added;
+            }
+        });
+    }
+    return added;
+}
+
+// What a file row gives every match it enters or edits: the teams' entries, date, scores and odds.
+MatchEntryInput inputOf(const CsvMatch &m, const TeamNames &teams)
+{
+    MatchEntryInput in;
+    in.teamEntries = teams.all();
+    in.year = m.date.year();
+    in.month = m.date.month();
+    in.day = m.date.day();
+    in.homeScore = m.homeGoals;
+    in.awayScore = m.awayGoals;
+    for (int i = 0; i < 3; ++i) {
+        in.odds[i] = m.odds[i];
+        in.oddsType[i] = Odds::DetectOddsType(m.odds[i]);
+        in.bookmaker[i] = m.bookmakers[i];
+    }
+    return in;
+}
+
+void save(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger, int line)
+{
+    if (!SaveMatch(dm, in, messenger))
+        throw CsvImportError(line, QStringLiteral("the match could not be entered."));
+}
+
+class Importer
+{
+public:
+    Importer(TDataMod &dm, Messenger &messenger, TeamNames &teams)
+        : m_dm(dm), m_messenger(messenger), m_teams(teams),
+          m_defaultLine(Numbers::formatGeneral(DefaultTotalLine(dm.sport()))),
+          m_index(indexResults(dm.ADOTableResults))
+    {
+    }
+
+    void enter(const CsvMatch &m)
+    {
+        const QString home = m_teams.stored(m.home);
+        const QString away = m_teams.stored(m.away);
+        StoredMatch *stored = m_index.find(m.date, home, away);
+        if (!stored) {
+            add(m, home, away);
+        } else if (m.played && (!stored->played || stored->homeGoals != m.homeGoals ||
+                                stored->awayGoals != m.awayGoals)) {
+            edit(m, *stored);
+        } else {
+            ++summary.unchanged;
+        }
+    }
+
+    ImportSummary summary;
+
+private:
+    void add(const CsvMatch &m, const QString &home, const QString &away)
+    {
+        MatchEntryInput in = inputOf(m, m_teams);
+        in.mode = MatchEntryMode::Add;
+        in.home = home;
+        in.away = away;
+        in.round = m.round;
+        in.underOver = m_defaultLine;
+        save(m_dm, in, m_messenger, m.line);
+        // The new row is the current one; a later row of the same file finds it like any other.
+        m_index.add(m.date,
+                    {m_dm.ADOTableResults.bookmark(), home, away, m.played, m.homeGoals, m.awayGoals});
+        ++summary.added;
+    }
+
+    // Everything but the scores and odds stays as stored: names, kind, round, line and ID.
+    void edit(const CsvMatch &m, StoredMatch &stored)
+    {
+        Table &results = m_dm.ADOTableResults;
+        results.gotoBookmark(stored.row);
+        MatchEntryInput in = inputOf(m, m_teams);
+        in.mode = MatchEntryMode::Edit;
+        in.home = results.field(QStringLiteral("Home")).asString();
+        in.away = results.field(QStringLiteral("Away")).asString();
+        in.matchKind = results.field(QStringLiteral("MatchT")).asString();
+        in.round = results.field(QStringLiteral("Rnd")).asInteger();
+        in.underOver = results.field(QStringLiteral("UOP")).asString();
+        save(m_dm, in, m_messenger, m.line);
+        stored.played = true;
+        stored.homeGoals = m.homeGoals;
+        stored.awayGoals = m.awayGoals;
+        ++summary.updated;
+    }
+
+    TDataMod &m_dm;
+    Messenger &m_messenger;
+    TeamNames &m_teams;
+    const QString m_defaultLine;
+    MatchIndex m_index;
+};
+
+// Restores a table's sort text when it goes.
+class SortKept
+{
+public:
+    explicit SortKept(Table &table) : m_table(table), m_sort(table.sort()) {}
+    ~SortKept()
+    {
+        try {
+            if (m_table.isActive())
+                m_table.setSort(m_sort);
+        } catch (...) {
+            // The text was the table's own a moment ago; nothing sensible is left to do.
+        }
+    }
+    SortKept(const SortKept &) = delete;
+    SortKept &operator=(const SortKept &) = delete;
+
+private:
+    Table &m_table;
+    QString m_sort;
+};
+
+} // namespace
+
+QString defaultTeamSort(TeamTable table)
+{
+    const QChar side = table == TeamTable::Home   ? QLatin1Char('H')
+                       : table == TeamTable::Away ? QLatin1Char('A')
+                                                  : QLatin1Char('T');
+    return QStringLiteral("%1Pts DESC, %1Dif DESC, %1W DESC").arg(side);
+}
+
+void RenumberInHomeOrder(TDataMod &dm)
+{
+    SortKept kept(dm.ADOTableTeams);
+    dm.ADOTableTeams.setSort(defaultTeamSort(TeamTable::Home));
+    dm.RenumberPositions();
+}
+
+ImportSummary ImportResults(TDataMod &dm, const CsvSeason &season, Messenger &messenger,
+                            const std::function<void(int, int)> &progress)
+{
+    Transaction tx(dm.ADOConnection);
+    ImportSummary summary;
+    {
+        Table &results = dm.ADOTableResults;
+        Table &teams = dm.ADOTableTeams;
+        ControlsDisabled quietResults(results);
+        ControlsDisabled quietTeams(teams);
+        FilterOff allResults(results); // a match to edit may be hidden by the view's filter
+
+        TeamNames names(teams);
+        const int teamsAdded = addMissingTeams(teams, names, season);
+        Importer importer(dm, messenger, names);
+        const int total = static_cast<int>(season.matches.size());
+        for (int i = 0; i < total; ++i) {
+            const CsvMatch &m = season.matches[i];
+            atLine(m.line, [&] { importer.enter(m); });
+            if (progress)
+                progress(i + 1, total);
+        }
+        RenumberInHomeOrder(dm);
+        summary = importer.summary;
+        summary.teamsAdded = teamsAdded;
+    }
+    tx.commit();
+    return summary;
+}

@@ -1,0 +1,495 @@
+// Runs the real quorvane-cli binary on league files in a temporary folder.
+
+#include "data/Database.h"
+#include "data/LeagueSchema.h"
+#include "data/Table.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+Run cli(const QStringList &args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(QUORVANE_CLI), args);
+    Run r;
+    if (!p.waitForFinished(300000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// Every row of a table as the file holds it.
+QList<QVariantList> fileRows(const QString &path, const QString &table)
+{
+    Database db;
+    db.open(path);
+    QList<QVariantList> rows;
+    Statement st = db.prepare(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(quoteIdentifier(table)));
+    while (st.step()) {
+        QVariantList row;
+        for (int c = 0; c < st.columnCount(); ++c)
+            row << st.value(c);
+        rows << row;
+    }
+    return rows;
+}
+
+QJsonArray json(const Run &r)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out, &error);
+    if (error.error != QJsonParseError::NoError)
+        qWarning("not JSON: %s", qPrintable(error.errorString()));
+    return doc.array();
+}
+
+QStringList columnNames(const ColumnList &columns, bool withPictures)
+{
+    QStringList names;
+    for (const ColumnInfo &c : columns)
+        if (withPictures || c.kind != ColumnKind::Blob)
+            names << c.name;
+    return names;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+
+    void wrongUsage_data();
+    void wrongUsage();
+    void newAppliesSportPresets_data();
+    void newAppliesSportPresets();
+    void newRefusals_data();
+    void newRefusals();
+    void addMatchRefusals_data();
+    void addMatchRefusals();
+    void addMatchStoresThroughMatchEntry();
+    void importCommand();
+    void tablesInTheirDefaultOrder_data();
+    void tablesInTheirDefaultOrder();
+    void matchesPlayedAndFixtures();
+    void demoIsDeterministic();
+
+private:
+    QString file(const QString &name) const { return m_dir->filePath(name); }
+    // A new league with the teams Arsenal and Chelsea and one played match between them.
+    QString smallLeague();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_demoDir;
+    QString m_demo;
+};
+
+void TestCli::initTestCase()
+{
+    QVERIFY(QFile::exists(QStringLiteral(QUORVANE_CLI)));
+    m_demo = m_demoDir.filePath(QStringLiteral("demo.qvl"));
+    const Run r = cli({QStringLiteral("demo"), m_demo});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+}
+
+void TestCli::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+QString TestCli::smallLeague()
+{
+    const QString path = file(QStringLiteral("small.qvl"));
+    if (cli({QStringLiteral("new"), path}).exitCode != 0)
+        return QString();
+    const Run r = cli({QStringLiteral("add-match"), path, QStringLiteral("--home"), QStringLiteral("Arsenal"),
+                       QStringLiteral("--away"), QStringLiteral("Chelsea"), QStringLiteral("--date"),
+                       QStringLiteral("2024-08-10"), QStringLiteral("--score"), QStringLiteral("1:0"),
+                       QStringLiteral("--create-teams")});
+    return r.exitCode == 0 ? path : QString();
+}
+
+void TestCli::wrongUsage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    const QString league = QStringLiteral("LEAGUE");
+    QTest::newRow("nothing") << QStringList{};
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("frobnicate"), league};
+    QTest::newRow("no file") << QStringList{QStringLiteral("table")};
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("table"), league,
+                                                   QStringLiteral("--colour")};
+    QTest::newRow("unknown table") << QStringList{QStringLiteral("table"), league,
+                                                  QStringLiteral("sideways")};
+    QTest::newRow("unknown format") << QStringList{QStringLiteral("matches"), league,
+                                                   QStringLiteral("--format"), QStringLiteral("xml")};
+    QTest::newRow("played and fixtures") << QStringList{
+        QStringLiteral("matches"), league, QStringLiteral("--played"), QStringLiteral("--fixtures")};
+    QTest::newRow("no date") << QStringList{QStringLiteral("add-match"), league,
+                                            QStringLiteral("--home"),    QStringLiteral("Arsenal"),
+                                            QStringLiteral("--away"),    QStringLiteral("Chelsea")};
+    QTest::newRow("two odds of three")
+        << QStringList{QStringLiteral("add-match"), league,
+                       QStringLiteral("--home"),    QStringLiteral("Arsenal"),
+                       QStringLiteral("--away"),    QStringLiteral("Chelsea"),
+                       QStringLiteral("--date"),    QStringLiteral("2024-08-17"),
+                       QStringLiteral("--odds"),    QStringLiteral("2.10"),
+                       QStringLiteral("3.40")};
+    QTest::newRow("import without csv") << QStringList{QStringLiteral("import"), league};
+}
+
+void TestCli::wrongUsage()
+{
+    QFETCH(QStringList, args);
+    const QString path = smallLeague();
+    QVERIFY(!path.isEmpty());
+    const auto before = fileRows(path, QStringLiteral("Results"));
+    args.replaceInStrings(QStringLiteral("LEAGUE"), path);
+    const Run r = cli(args);
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains(QStringLiteral("Usage: quorvane-cli")), qPrintable(r.err));
+    QVERIFY(r.out.isEmpty());
+    QCOMPARE(fileRows(path, QStringLiteral("Results")), before);
+}
+
+void TestCli::newAppliesSportPresets_data()
+{
+    QTest::addColumn<QStringList>("sport");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QList<int>>("presets"); // PW PD PL PWO PDO PLO HP DP AP
+    QTest::newRow("default") << QStringList{} << QStringLiteral("Football (Soccer)")
+                             << QList<int>{3, 1, 0, 3, 1, 0, 50, 35, 50};
+    QTest::newRow("ice hockey, typed in small letters")
+        << QStringList{QStringLiteral("--sport"), QStringLiteral("ice hockey")}
+        << QStringLiteral("Ice Hockey") << QList<int>{2, 1, 0, 2, 1, 1, 50, 30, 50};
+    QTest::newRow("australian football")
+        << QStringList{QStringLiteral("--sport"), QStringLiteral("Australian Football")}
+        << QStringLiteral("Australian Football") << QList<int>{4, 2, 0, 4, 2, 0, 60, 10, 60};
+}
+
+void TestCli::newAppliesSportPresets()
+{
+    QFETCH(QStringList, sport);
+    QFETCH(QString, stored);
+    QFETCH(QList<int>, presets);
+    const QString path = file(QStringLiteral("new.qvl"));
+    const Run r =
+        cli(QStringList{QStringLiteral("new"), path, QStringLiteral("--name"), QStringLiteral("Premier"),
+                        QStringLiteral("--season"), QStringLiteral("2024"), QStringLiteral("2025")} +
+            sport);
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+
+    const auto rows = fileRows(path, QStringLiteral("League"));
+    QCOMPARE(rows.size(), 1);
+    const QVariantList &row = rows[0];
+    const ColumnList &columns = LeagueSchema::leagueColumns();
+    const auto value = [&](const char *name) { return row[columnIndex(columns, QString::fromLatin1(name))]; };
+    QCOMPARE(value("Sport").toString(), stored);
+    QCOMPARE(value("League").toString(), QStringLiteral("Premier"));
+    QCOMPARE(value("SS").toInt(), 2024);
+    QCOMPARE(value("SE").toInt(), 2025);
+    const char *names[] = {"PW", "PD", "PL", "PWO", "PDO", "PLO", "HP", "DP", "AP"};
+    for (int i = 0; i < 9; ++i)
+        QCOMPARE(value(names[i]).toInt(), presets[i]);
+    QCOMPARE(value("CF").toInt(), 50); // what a sport does not set keeps the new file's value
+    QCOMPARE(value("LM").toInt(), 5);
+}
+
+void TestCli::newRefusals_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unknown sport") << QStringList{QStringLiteral("--sport"), QStringLiteral("Curling")}
+                                   << QStringLiteral("No sport selected or invalid sport");
+    QTest::newRow("season year") << QStringList{QStringLiteral("--season"), QStringLiteral("1900"),
+                                                QStringLiteral("1901")}
+                                 << QStringLiteral("season's first year must be a whole number from 1950");
+    // Refused by the file itself after it was made: the new file goes again.
+    QTest::newRow("name too long") << QStringList{QStringLiteral("--name"), QString(36, QLatin1Char('x'))}
+                                   << QStringLiteral("too long for the column League");
+}
+
+void TestCli::newRefusals()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    const QString path = file(QStringLiteral("refused.qvl"));
+    const Run r = cli(QStringList{QStringLiteral("new"), path} + args);
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestCli::addMatchRefusals_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("message");
+    const auto match = [](const char *home, const char *away, const char *date) {
+        return QStringList{QStringLiteral("--home"),  QString::fromLatin1(home), QStringLiteral("--away"),
+                           QString::fromLatin1(away), QStringLiteral("--date"),  QString::fromLatin1(date)};
+    };
+    QTest::newRow("team missing")
+        << match("Arsenal", "Everton", "2024-08-17")
+        << QStringLiteral("The league has no team 'Everton'; add it first or use --create-teams.");
+    QTest::newRow("same team") << match("Arsenal", "Arsenal", "2024-08-17")
+                               << QStringLiteral("Home team cannot equal Away team");
+    QTest::newRow("same new team, created and taken back")
+        << match("Leeds", "Leeds", "2024-08-17") + QStringList{QStringLiteral("--create-teams")}
+        << QStringLiteral("Home team cannot equal Away team");
+    QTest::newRow("no such day") << match("Arsenal", "Chelsea", "2024-02-30")
+                                 << QStringLiteral("Invalid argument to date encode");
+    QTest::newRow("date written otherwise")
+        << match("Arsenal", "Chelsea", "17/08/2024")
+        << QStringLiteral("'17/08/2024' is not a date written YYYY-MM-DD.");
+    QTest::newRow("kind of match") << match("Arsenal", "Chelsea", "2024-08-17") +
+                                          QStringList{QStringLiteral("--type"), QStringLiteral("Friendly")}
+                                   << QStringLiteral("Match not selected or invalid match");
+    // The dialog's key filter would not have taken it, whatever the other prices.
+    QTest::newRow("odds not typeable") << match("Arsenal", "Chelsea", "2024-08-17") +
+                                              QStringList{QStringLiteral("--odds"), QStringLiteral("abc"),
+                                                          QStringLiteral("1"), QStringLiteral("2")}
+                                       << QStringLiteral("abc is an invalid value");
+    // Typeable, but not a price in the user's locale: match entry refuses it.
+    QTest::newRow("odds not converting") << match("Arsenal", "Chelsea", "2024-08-17") +
+                                                QStringList{QStringLiteral("--odds"), QStringLiteral("1,50"),
+                                                            QStringLiteral("3.40"), QStringLiteral("3.10")}
+                                         << QStringLiteral("1,50 is an invalid value");
+    QTest::newRow("line") << match("Arsenal", "Chelsea", "2024-08-17") +
+                                 QStringList{QStringLiteral("--line"), QStringLiteral("abc")}
+                          << QStringLiteral("Invalid Under/Over Value");
+    QTest::newRow("score") << match("Arsenal", "Chelsea", "2024-08-17") +
+                                  QStringList{QStringLiteral("--score"), QStringLiteral("2-1")}
+                           << QStringLiteral("'2-1' is not a score written F:A");
+    QTest::newRow("round") << match("Arsenal", "Chelsea", "2024-08-17") +
+                                  QStringList{QStringLiteral("--round"), QStringLiteral("1000")}
+                           << QStringLiteral("The round must be a whole number from 1 to 999");
+}
+
+void TestCli::addMatchRefusals()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, message);
+    const QString path = smallLeague();
+    QVERIFY(!path.isEmpty());
+    const auto teams = fileRows(path, QStringLiteral("Teams"));
+    const auto results = fileRows(path, QStringLiteral("Results"));
+
+    const Run r = cli(QStringList{QStringLiteral("add-match"), path} + args);
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QVERIFY2(!r.err.contains(QStringLiteral("Usage")), qPrintable(r.err));
+    QCOMPARE(fileRows(path, QStringLiteral("Teams")), teams);
+    QCOMPARE(fileRows(path, QStringLiteral("Results")), results);
+}
+
+void TestCli::addMatchStoresThroughMatchEntry()
+{
+    const QString path = smallLeague();
+    QVERIFY(!path.isEmpty());
+    Run r = cli({QStringLiteral("add-match"), path,
+                 QStringLiteral("--home"),    QStringLiteral("Leeds"),
+                 QStringLiteral("--away"),    QStringLiteral("arsenal"),
+                 QStringLiteral("--date"),    QStringLiteral("2024-08-17"),
+                 QStringLiteral("--round"),   QStringLiteral("2"),
+                 QStringLiteral("--type"),    QStringLiteral("Relegation"),
+                 QStringLiteral("--score"),   QStringLiteral("2:1"),
+                 QStringLiteral("--ot"),      QStringLiteral("--odds"),
+                 QStringLiteral("2.10"),      QStringLiteral("3.20"),
+                 QStringLiteral("3.50"),      QStringLiteral("--bookmakers"),
+                 QStringLiteral("Northbet"),  QStringLiteral("Eastline"),
+                 QStringLiteral("Westmark"),  QStringLiteral("--create-teams")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    r = cli({QStringLiteral("add-match"), path, QStringLiteral("--home"), QStringLiteral("Chelsea"),
+             QStringLiteral("--away"), QStringLiteral("Leeds"), QStringLiteral("--date"),
+             QStringLiteral("2024-08-24"), QStringLiteral("--line"), QStringLiteral("3.5")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+
+    // Only Leeds was new: "arsenal" is the team Arsenal.
+    QCOMPARE(fileRows(path, QStringLiteral("Teams")).size(), 3);
+    r = cli({QStringLiteral("matches"), path, QStringLiteral("--format"), QStringLiteral("json")});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonArray matches = json(r);
+    QCOMPARE(matches.size(), 3);
+    const QJsonObject played = matches[1].toObject();
+    QCOMPARE(played[QStringLiteral("ID")].toInt(), 1);
+    QCOMPARE(played[QStringLiteral("Home")].toString(), QStringLiteral("Leeds"));
+    QCOMPARE(played[QStringLiteral("Result")].toString(), QStringLiteral("2:1 OT"));
+    QCOMPARE(played[QStringLiteral("DateP")].toString(), QStringLiteral("2024-08-17"));
+    QCOMPARE(played[QStringLiteral("Rnd")].toInt(), 2);
+    QCOMPARE(played[QStringLiteral("MatchT")].toString(), QStringLiteral("Relegation"));
+    QCOMPARE(played[QStringLiteral("O1")].toString(), QStringLiteral("2.10"));
+    QCOMPARE(played[QStringLiteral("OXB")].toString(), QStringLiteral("Eastline"));
+    QVERIFY(played[QStringLiteral("Retrn")].isDouble());
+    QVERIFY(played[QStringLiteral("Season")].isNull());
+    const QJsonObject fixture = matches[2].toObject();
+    QCOMPARE(fixture[QStringLiteral("Result")].toString(), QStringLiteral(":"));
+    QCOMPARE(fixture[QStringLiteral("UOV")].toDouble(), 3.5);
+    QCOMPARE(fixture[QStringLiteral("UOP")].toString(), QStringLiteral("3.5"));
+    QCOMPARE(fixture[QStringLiteral("O1")].toString(), QStringLiteral("-"));
+
+    // The standings took the overtime win with the league's overtime points.
+    r = cli({QStringLiteral("table"), path, QStringLiteral("overall"), QStringLiteral("--format"),
+             QStringLiteral("json")});
+    const QJsonArray table = json(r);
+    QCOMPARE(table.size(), 3);
+    for (const QJsonValue &v : table) {
+        const QJsonObject t = v.toObject();
+        if (t[QStringLiteral("Team")].toString() == QLatin1String("Leeds")) {
+            QCOMPARE(t[QStringLiteral("HPts")].toInt(), 3);
+            QCOMPARE(t[QStringLiteral("TP")].toInt(), 1);
+        }
+    }
+}
+
+void TestCli::importCommand()
+{
+    const QString path = smallLeague();
+    QVERIFY(!path.isEmpty());
+    const QString csv = file(QStringLiteral("season.csv"));
+    const auto write = [&](const QByteArray &rows) {
+        QFile f(csv);
+        return f.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+               f.write("Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A,PSH,PSD,PSA\r\n" + rows) > 0;
+    };
+    QVERIFY(write("E0,10/08/24,Arsenal,Chelsea,1,0,2.0,3.5,4.0,2.1,3.4,3.9\r\n"
+                  "E0,10/08/24,Leeds,Hull,2,2,2.5,3.1,2.9,2.4,3.2,3.0\r\n"));
+    Run r = cli({QStringLiteral("import"), path, csv});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    QCOMPARE(r.out, QByteArray("1 matches added, 0 updated, 1 unchanged; 2 new teams.\n"));
+    r = cli({QStringLiteral("matches"), path, QStringLiteral("--format"), QStringLiteral("json")});
+    const QJsonObject added = json(r)[1].toObject();
+    QCOMPARE(added[QStringLiteral("O1")].toString(), QStringLiteral("2.5")); // best price: B365
+    QCOMPARE(added[QStringLiteral("OXB")].toString(), QStringLiteral("PS"));
+
+    const auto teams = fileRows(path, QStringLiteral("Teams"));
+    const auto results = fileRows(path, QStringLiteral("Results"));
+    r = cli({QStringLiteral("import"), path, csv, QStringLiteral("--bookmaker"), QStringLiteral("WH")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(QStringLiteral("no bookmaker 'WH'")), qPrintable(r.err));
+    QVERIFY(write("E0,17/08/24,Everton,Arsenal,0,0,,,,,,\r\n"
+                  "E0,31/02/24,Hull,Leeds,1,0,,,,,,\r\n"));
+    r = cli({QStringLiteral("import"), path, csv});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.startsWith(QStringLiteral("Line 3: ")), qPrintable(r.err));
+    QCOMPARE(fileRows(path, QStringLiteral("Teams")), teams);
+    QCOMPARE(fileRows(path, QStringLiteral("Results")), results);
+}
+
+void TestCli::tablesInTheirDefaultOrder_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("side");
+    QTest::newRow("home") << QStringLiteral("home") << QStringLiteral("H");
+    QTest::newRow("away") << QStringLiteral("away") << QStringLiteral("A");
+    QTest::newRow("overall") << QStringLiteral("overall") << QStringLiteral("T");
+}
+
+void TestCli::tablesInTheirDefaultOrder()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, side);
+    const Run r =
+        cli({QStringLiteral("table"), m_demo, table, QStringLiteral("--format"), QStringLiteral("json")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QJsonArray rows = json(r);
+    QCOMPARE(rows.size(), 20);
+
+    const QStringList columns = columnNames(LeagueSchema::teamsColumns(), false);
+    QHash<QString, QVariantList> stored;
+    for (const QVariantList &row : fileRows(m_demo, QStringLiteral("Teams")))
+        stored.insert(row[1].toString(), row);
+    const auto key = [&](const QJsonObject &t) {
+        return std::make_tuple(t[side + QStringLiteral("Pts")].toInt(),
+                               t[side + QStringLiteral("Dif")].toInt(),
+                               t[side + QStringLiteral("W")].toInt());
+    };
+    for (int i = 0; i < rows.size(); ++i) {
+        const QJsonObject t = rows[i].toObject();
+        QCOMPARE(t[QStringLiteral("Pos")].toInt(), i + 1);
+        if (i > 0)
+            QVERIFY(key(rows[i - 1].toObject()) >= key(t));
+        // Every column but the picture, each with the file's value; numbers as numbers.
+        QStringList keys = t.keys();
+        QStringList expectedKeys = columns;
+        keys.sort();
+        expectedKeys.sort();
+        QCOMPARE(keys, expectedKeys);
+        const QVariantList &row = stored.value(t[QStringLiteral("Team")].toString());
+        for (int c = 2; c < columns.size(); ++c) {
+            QVERIFY(t[columns[c]].isDouble());
+            QCOMPARE(t[columns[c]].toDouble(), row[c].toDouble());
+        }
+    }
+}
+
+void TestCli::matchesPlayedAndFixtures()
+{
+    Run r = cli({QStringLiteral("matches"), m_demo, QStringLiteral("--format"), QStringLiteral("csv")});
+    QCOMPARE(r.exitCode, 0);
+    const QList<QByteArray> lines = r.out.trimmed().split('\n');
+    QCOMPARE(QString::fromUtf8(lines[0]).split(QLatin1Char(',')),
+             columnNames(LeagueSchema::resultsColumns(), true));
+    QCOMPARE(lines.size() - 1, fileRows(m_demo, QStringLiteral("Results")).size());
+
+    int total = 0;
+    for (const char *which : {"--played", "--fixtures"}) {
+        r = cli({QStringLiteral("matches"), m_demo, QString::fromLatin1(which), QStringLiteral("--format"),
+                 QStringLiteral("json")});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonArray matches = json(r);
+        QVERIFY(!matches.isEmpty());
+        total += matches.size();
+        const bool played = QByteArray(which) == "--played";
+        QString lastDate;
+        for (const QJsonValue &v : matches) {
+            const QJsonObject m = v.toObject();
+            QCOMPARE(m[QStringLiteral("Result")].toString().size() > 1, played);
+            QVERIFY(m[QStringLiteral("DateP")].toString() >= lastDate);
+            lastDate = m[QStringLiteral("DateP")].toString();
+        }
+    }
+    QCOMPARE(total, lines.size() - 1);
+}
+
+void TestCli::demoIsDeterministic()
+{
+    const QString again = file(QStringLiteral("again.qvl"));
+    QCOMPARE(cli({QStringLiteral("demo"), again}).exitCode, 0);
+    const Run refused = cli({QStringLiteral("demo"), again});
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY(!refused.err.isEmpty());
+
+    for (const QString &command : {QStringLiteral("table"), QStringLiteral("matches")}) {
+        const Run a = cli({command, m_demo, QStringLiteral("--format"), QStringLiteral("csv")});
+        const Run b = cli({command, again, QStringLiteral("--format"), QStringLiteral("csv")});
+        QCOMPARE(a.exitCode, 0);
+        QVERIFY(a.out.count('\n') > 20);
+        QCOMPARE(a.out, b.out);
+    }
+    const Run text = cli({QStringLiteral("table"), again, QStringLiteral("overall")});
+    QCOMPARE(text.exitCode, 0);
+    QCOMPARE(text.out.count('\n'), 21); // a header and 20 teams
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
