@@ -56,7 +56,7 @@ QLabel *boldLabel(const QString &name, const QString &text, QWidget *parent)
 }
 } // namespace
 
-TMainForm::TMainForm(TDataMod &dm, QWidget *parent) : QMainWindow(parent), m_dm(dm)
+TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kCaption);
@@ -333,13 +333,13 @@ void TMainForm::ShowLeagueFile(const QString &path)
     m_pages->setCurrentIndex(0);
     findChild<QLabel *>(QStringLiteral("StatusBarText"))->setText(QDir::toNativeSeparators(path));
     m_lastModified->setText(Dates::toShortDate(QFileInfo(path).lastModified().date()));
-    Table &league = m_dm.ADOTableLeague;
+    Table &league = m_dm->ADOTableLeague;
     league.first();
     setLeaguePanels(league.field(QStringLiteral("League")).asString(),
                     league.field(QStringLiteral("SS")).asString() + QStringLiteral(" - ") +
                         league.field(QStringLiteral("SE")).asString());
-    m_dm.ADOTablePlayers.setFilter(QString());
-    m_dm.ADOTablePlayers.setFiltered(false);
+    m_dm->ADOTablePlayers.setFilter(QString());
+    m_dm->ADOTablePlayers.setFiltered(false);
     Q_EMIT leagueShown();
 }
 
@@ -355,7 +355,8 @@ void TMainForm::showEvent(QShowEvent *event)
 
 void TMainForm::closeEvent(QCloseEvent *event)
 {
-    m_dm.closeLeague(); // every change is already stored
+    if (m_dm)
+        m_dm->closeLeague(); // every change is already stored
     event->accept();
 }
 
@@ -370,7 +371,7 @@ QString TMainForm::choosePath(const QString &title, bool save, const QString &fi
 
 void TMainForm::importResultsCsv()
 {
-    if (!m_dm.isLeagueOpen())
+    if (!m_dm->isLeagueOpen())
         return;
     const QString path = choosePath(QStringLiteral("Import Results (CSV)"), false,
                                     QStringLiteral("Results files (*.csv);;All files (*)"));
@@ -382,7 +383,7 @@ void TMainForm::importResultsCsv()
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(300);
         BusyCursor busy;
-        const ImportSummary s = ImportResults(m_dm, season, messenger(), [&progress](int done, int) {
+        const ImportSummary s = ImportResults(*m_dm, season, messenger(), [&progress](int done, int) {
             progress.setValue(done);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });

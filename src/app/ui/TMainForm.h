@@ -16,7 +16,9 @@ class TMainForm : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TMainForm(TDataMod &dm, QWidget *parent = nullptr);
+    explicit TMainForm(QWidget *parent = nullptr);
+    // The data module is created after the main window, as the start-up order has it.
+    void setDataModule(TDataMod *dm) { m_dm = dm; }
 
     // Every command marked as needing a league, and the eight tabs.
     void EnableLeagueCommands(bool enabled);
@@ -35,7 +37,7 @@ public:
     // The chooser of file paths; tests replace it.  Arguments: title, save (true) or open, filter.
     using PathChooser = std::function<QString(const QString &title, bool save, const QString &filter)>;
     void setPathChooser(PathChooser chooser) { m_choosePath = std::move(chooser); }
-    TDataMod &dataModule() const { return m_dm; }
+    TDataMod &dataModule() const { return *m_dm; }
     bool leagueOpen() const { return m_leagueOpen; }
 
 Q_SIGNALS:
@@ -65,7 +67,7 @@ private:
     void about();
     void help();
 
-    TDataMod &m_dm;
+    TDataMod *m_dm = nullptr;
     QHash<QString, Command> m_commands;
     QList<QMenu *> m_leagueMenus; // whole top-level menus that need a league
     QTabWidget *m_pages = nullptr;
