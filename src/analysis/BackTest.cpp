@@ -1,24 +1,16 @@
 #include "analysis/BackTest.h"
 
+#include "analysis/Settlement.h"
+
 #include "data/Database.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/Numbers.h"
 #include "data/TDataMod.h"
-#include "entry/Odds.h"
 #include "predict/LeagueHistories.h"
 #include "predict/PlayedMatches.h"
 
 namespace {
-enum class Outcome { Home, Draw, Away };
-
-Outcome outcomeOf(const PlayedMatch &m)
-{
-    if (m.record.overtime || m.record.F == m.record.A)
-        return Outcome::Draw;
-    return m.record.F > m.record.A ? Outcome::Home : Outcome::Away;
-}
-
 int percent(int part, int whole)
 {
     return whole == 0 ? 0 : static_cast<int>(Numbers::roundHalfEven(100.0 * part / whole));
@@ -84,37 +76,17 @@ MethodsRow BackTest::run()
             if (!p)
                 continue; // both ratings 0: no prediction, so nothing to test
 
-            // Settlement of a flat stake on the verdict.
-            const Outcome actual = outcomeOf(m);
-            std::optional<Outcome> bet;
-            const QString *odds = nullptr;
-            if (p->Verdict == QLatin1String("1"))
-                bet = Outcome::Home, odds = &m.O1;
-            else if (p->Verdict == QLatin1String("X"))
-                bet = Outcome::Draw, odds = &m.OX;
-            else if (p->Verdict == QLatin1String("2"))
-                bet = Outcome::Away, odds = &m.O2;
-            if (bet) {
-                const double d = Odds::OddsToDecimal(*odds);
-                double amount = -wager;
-                if (*bet == actual) {
-                    ++won;
-                    amount = d * wager - wager;
-                } else {
-                    ++lost;
-                }
-                if (d == 0.0)
-                    amount = 0.0;
-                balance += amount;
+            const MatchOutcome happened = matchOutcome(m.record.F, m.record.A, m.record.overtime);
+            if (const std::optional<BetResult> bet =
+                    settleVerdict(p->Verdict, happened, m.O1, m.OX, m.O2, wager)) {
+                bet->won ? ++won : ++lost;
+                balance += bet->profit;
             }
-
             ++scoreTested;
             if (m.result == p->PResult)
                 ++scoreHits;
             ++uoTested;
-            const double predictedTotal = p->homeGoals + p->awayGoals;
-            const double realTotal = m.record.F + m.record.A;
-            if ((predictedTotal > m.UOV && realTotal > m.UOV) || (predictedTotal < m.UOV && realTotal < m.UOV))
+            if (underOverHit(p->homeGoals + p->awayGoals, m.record.F + m.record.A, m.UOV))
                 ++uoHits;
 
             insert.bindAll({m.id, m.record.home, m.record.away, m.result,

@@ -1,5 +1,6 @@
 #include "analysis/PredictionHistory.h"
 
+#include "analysis/Settlement.h"
 #include "data/Numbers.h"
 #include "entry/Odds.h"
 
@@ -7,44 +8,10 @@
 
 namespace {
 
-enum class Outcome { HomeWin, Draw, AwayWin };
-
-// A match decided in overtime counts as a draw, whatever its score.
-Outcome outcomeOf(const HistoryRow &row)
-{
-    if (row.F == row.A || row.result.contains(QLatin1String("OT")))
-        return Outcome::Draw;
-    return row.F > row.A ? Outcome::HomeWin : Outcome::AwayWin;
-}
-
-struct Bet {
-    bool won;
-    double profit;
-};
-
 // The flat stake on the row's verdict at its stored odds; std::nullopt when the verdict is no bet.
-// Odds that read as 0 (an empty or one-character text) still count the bet, with no money.
-std::optional<Bet> judgeBet(const HistoryRow &row, int wager, const QLocale &locale)
+std::optional<BetResult> judgeBet(const HistoryRow &row, int wager, const QLocale &locale)
 {
-    Outcome backed;
-    const QString *odds = nullptr;
-    if (row.verdict == QLatin1String("1")) {
-        backed = Outcome::HomeWin;
-        odds = &row.O1;
-    } else if (row.verdict == QLatin1String("X")) {
-        backed = Outcome::Draw;
-        odds = &row.OX;
-    } else if (row.verdict == QLatin1String("2")) {
-        backed = Outcome::AwayWin;
-        odds = &row.O2;
-    } else {
-        return std::nullopt;
-    }
-    const double price = Odds::OddsToDecimal(*odds, locale);
-    const bool won = outcomeOf(row) == backed;
-    if (price == 0.0)
-        return Bet{won, 0.0};
-    return Bet{won, won ? price * wager - wager : -static_cast<double>(wager)};
+    return settleVerdict(row.verdict, matchOutcome(row.F, row.A, row.result), row.O1, row.OX, row.O2, wager, locale);
 }
 
 // Whether the row's verdict is one the view's month table judges.
@@ -71,9 +38,7 @@ std::optional<bool> underOverCall(const HistoryRow &row)
 {
     if (!row.uop.contains(QLatin1Char('r')))
         return std::nullopt;
-    const double line = row.UOV;
-    const int real = row.F + row.A;
-    return (row.Ttl > line && real > line) || (row.Ttl < line && real < line);
+    return underOverHit(row.Ttl, row.F + row.A, row.UOV);
 }
 
 const QStringList &monthTitles()
@@ -183,7 +148,7 @@ void PredictionHistory::judgeMonth(const HistoryRow &row)
     default:
         if (!viewTakesVerdict(m_view, row.verdict))
             return;
-        if (const std::optional<Bet> bet = judgeBet(row, m_wager, m_locale))
+        if (const std::optional<BetResult> bet = judgeBet(row, m_wager, m_locale))
             column.add(bet->won, bet->profit);
         return;
     }
@@ -192,7 +157,7 @@ void PredictionHistory::judgeMonth(const HistoryRow &row)
 void PredictionHistory::bookTeam(const HistoryRow &row)
 {
     // Every bet is judged, so a bad odds text stops the run in every view, even for a team without a row.
-    const std::optional<Bet> bet = judgeBet(row, m_wager, m_locale);
+    const std::optional<BetResult> bet = judgeBet(row, m_wager, m_locale);
     if (!bet)
         return;
     const QString &name = row.verdict == QLatin1String("1") ? row.home
