@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <exception>
 #include <functional>
 
 class Database;
@@ -23,7 +24,8 @@ struct FileCommandOutcome {
     // The league connection was closed and opened again (on another file, or on the same one after a
     // failure): the window shows leaguePath with its date, or its no-league state when that is empty.
     bool leagueChanged = false;
-    QString leaguePath; // the file of the league open once the command ends (ConnectedFileName); empty for none
+    // The file of the league open once the command ends (ConnectedFileName); empty for none.
+    QString leaguePath;
 };
 
 // Shows an opened league in the window (its path, date and views).  A throw counts as a failed open.
@@ -39,7 +41,8 @@ FileCommandOutcome NewLeague(TDataMod &dm, const QString &path, Messenger &messe
 // Opens the league file at path in place of the open league and calls show for it.  When the file is
 // not a league file, or show throws, the league that was open before is opened and shown again and
 // "Error opening league file." is shown; with no league open before, none is open afterwards.
-FileCommandOutcome OpenLeague(TDataMod &dm, const QString &path, Messenger &messenger, const ShowLeague &show = {});
+FileCommandOutcome OpenLeague(TDataMod &dm, const QString &path, Messenger &messenger,
+                              const ShowLeague &show = {});
 
 // Stores any pending edit of the current Teams and Players rows; everything else is already stored.
 FileCommandResult SaveLeague(TDataMod &dm, Messenger &messenger);
@@ -49,7 +52,8 @@ FileCommandResult SaveLeague(TDataMod &dm, Messenger &messenger);
 FileCommandOutcome SaveLeagueAs(TDataMod &dm, const QString &path, Messenger &messenger);
 
 // Steps the commands that write a file share (the conversion uses them too).
-namespace LeagueFileSteps {
+namespace LeagueFileSteps
+{
 
 // Whether two paths name the same file (after resolving links and relative parts).
 bool sameFile(const QString &a, const QString &b);
@@ -59,6 +63,9 @@ bool confirmOverwrite(Messenger &messenger, Messenger::Buttons buttons);
 
 // "Can not create file. File is still in use."
 void warnInUse(Messenger &messenger);
+
+// The text a failure shows: our errors' own message, or the library's.
+QString messageOf(const std::exception &e);
 
 // A file built under a temporary name beside its target and moved into place only when it is complete,
 // so that a failure never leaves a half-made file where a whole one is expected.  It is built in a hidden

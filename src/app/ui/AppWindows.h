@@ -13,6 +13,8 @@ class TDataMod;
 struct AppWindows {
     TDataMod *dm = nullptr;
     TMainForm *mainForm = nullptr;
+    // Shows the league settings with a page in front (-1: the page shown last).
+    std::function<void(int page)> showLeagueSettings;
     // The windows themselves are owned by Qt (children of the main window) or by this struct.
     struct Parts;
     std::unique_ptr<Parts> parts;

@@ -9,7 +9,10 @@
 #include <QHeaderView>
 #include <QShowEvent>
 
-namespace {
+#include <algorithm>
+
+namespace
+{
 constexpr int RowHeight = 20;
 
 QBrush brushOf(const Rgb &c)
@@ -58,7 +61,6 @@ TextGridView::TextGridView(TDataMod &dm, int headerColumnWidth, int columnWidth,
     verticalHeader()->setHighlightSections(false);
     connect(this, &QTableWidget::currentCellChanged, this,
             [this](int row, int column) { highlightHeaders(column + 1, row + 1); });
-    fill();
 }
 
 void TextGridView::refresh()

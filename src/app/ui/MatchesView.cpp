@@ -78,6 +78,14 @@ MatchesView::MatchesView(TDataMod &dm, MatchPage page, QWidget *parent) : QWidge
     connect(m_grid, &DataGrid::titleClicked, this, &MatchesView::sortByColumn);
 }
 
+MatchesView::~MatchesView()
+{
+    // Closing the window takes the focus from the chooser, which would report a finished edit to a view
+    // that is half gone.
+    m_mode->lineEdit()->disconnect(this);
+    m_mode->disconnect(this);
+}
+
 void MatchesView::buildToolBar()
 {
     const bool fixtures = m_page == MatchPage::Fixtures;

@@ -22,6 +22,7 @@ public:
     // Fixtures: toolbar ToolBarF1, chooser ComboBoxFMode, grid DBGridFixtures.
     // Scores: toolbar ToolBarR, chooser ComboBoxRMode, grid DBGridResults.
     MatchesView(TDataMod &dm, MatchPage page, QWidget *parent = nullptr);
+    ~MatchesView() override;
 
     MatchPage page() const { return m_page; }
     DataGrid *grid() const { return m_grid; }

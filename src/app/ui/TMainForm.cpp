@@ -360,13 +360,25 @@ void TMainForm::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
+QString TMainForm::leagueFileFilter()
+{
+    return QStringLiteral("League files (*.qvl *.mdb);;All files (*)");
+}
+
 QString TMainForm::choosePath(const QString &title, bool save, const QString &filter)
 {
-    if (m_choosePath)
-        return m_choosePath(title, save, filter);
-    const QString dir = QDir(programFolder()).filePath(QStringLiteral("Data"));
-    return save ? QFileDialog::getSaveFileName(this, title, dir, filter)
-                : QFileDialog::getOpenFileName(this, title, dir, filter);
+    QString path;
+    if (m_choosePath) {
+        path = m_choosePath(title, save, filter);
+    } else {
+        const QString dir = QDir(programFolder()).filePath(QStringLiteral("Data"));
+        QDir().mkpath(dir);
+        path = save ? QFileDialog::getSaveFileName(this, title, dir, filter)
+                    : QFileDialog::getOpenFileName(this, title, dir, filter);
+    }
+    if (save && !path.isEmpty() && QFileInfo(path).suffix().isEmpty() && filter == leagueFileFilter())
+        path += QStringLiteral(".qvl");
+    return path;
 }
 
 void TMainForm::importResultsCsv()

@@ -37,6 +37,10 @@ public:
     // The chooser of file paths; tests replace it.  Arguments: title, save (true) or open, filter.
     using PathChooser = std::function<QString(const QString &title, bool save, const QString &filter)>;
     void setPathChooser(PathChooser chooser) { m_choosePath = std::move(chooser); }
+    // A path from the chooser (the file dialogs start in the program's Data folder); empty when cancelled.
+    // A saved name without an extension gets the league files' one.
+    QString choosePath(const QString &title, bool save, const QString &filter = leagueFileFilter());
+    static QString leagueFileFilter();
     TDataMod &dataModule() const { return *m_dm; }
     bool leagueOpen() const { return m_leagueOpen; }
 
@@ -59,7 +63,6 @@ private:
     void buildToolBar();
     void buildPanels();
     void updateCommand(Command &c);
-    QString choosePath(const QString &title, bool save, const QString &filter);
 
     // Commands whose routines live in the core.
     void openLeagueAtPath(const QString &path);

@@ -1,0 +1,260 @@
+#include "app/LeagueFiles.h"
+
+#include "data/BusyCursor.h"
+#include "data/Database.h"
+#include "data/Errors.h"
+#include "data/TDataMod.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <optional>
+
+using namespace LeagueFileSteps;
+
+namespace
+{
+
+FileCommandOutcome outcome(TDataMod &dm, FileCommandResult result, bool leagueChanged)
+{
+    return {result, leagueChanged, ConnectedFileName(dm.ADOConnection)};
+}
+
+// Makes way for a new file at path: refuses the open league's own file, asks before replacing another
+// one and deletes it on Yes.  Returns how the command ends when it must stop here.
+std::optional<FileCommandResult> makeWay(TDataMod &dm, const QString &path, Messenger &messenger,
+                                         Messenger::Buttons buttons)
+{
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    if (sameFile(path, ConnectedFileName(dm.ADOConnection))) {
+        warnInUse(messenger);
+        return FileCommandResult::Refused;
+    }
+    if (!confirmOverwrite(messenger, buttons))
+        return FileCommandResult::Cancelled;
+    if (!QFile::remove(path)) {
+        warnInUse(messenger);
+        return FileCommandResult::Refused;
+    }
+    return std::nullopt;
+}
+
+// Opens the league at path again after a failed switch, and shows it; leaves no league open when even
+// that fails (or when path is empty: there was none).
+void reopen(TDataMod &dm, const QString &path, const ShowLeague &show)
+{
+    dm.closeLeague();
+    if (path.isEmpty())
+        return;
+    try {
+        dm.openLeague(path);
+        if (show)
+            show(ConnectedFileName(dm.ADOConnection));
+    } catch (const std::exception &) {
+        dm.closeLeague();
+    }
+}
+
+// Closes the open league and opens the file at path in its place, showing it.  When either fails the
+// league that was open before is opened and shown again, and the failure is passed on.
+void switchLeague(TDataMod &dm, const QString &path, const ShowLeague &show)
+{
+    const QString previous = ConnectedFileName(dm.ADOConnection);
+    dm.closeLeague();
+    try {
+        dm.openLeague(path);
+        if (show)
+            show(ConnectedFileName(dm.ADOConnection));
+    } catch (...) {
+        reopen(dm, previous, show);
+        throw;
+    }
+}
+
+void buildEmptyLeague(const QString &path)
+{
+    Database db;
+    Table league(&db);
+    CreateLeagueFile(db, league, path);
+}
+
+void postPendingEdits(TDataMod &dm)
+{
+    Transaction tx(dm.ADOConnection);
+    for (Table *t : {&dm.ADOTableTeams, &dm.ADOTablePlayers})
+        if (t->isActive() && !t->isEmpty())
+            t->post();
+    tx.commit();
+}
+
+void copyFile(const QString &source, const QString &target)
+{
+    QFile file(source);
+    if (!file.copy(target))
+        throw DatabaseError(
+            QStringLiteral("Cannot copy the league file to '%1': %2").arg(target, file.errorString()));
+}
+
+} // namespace
+
+QString ConnectedFileName(const Database &connection)
+{
+    return connection.isOpen() ? connection.path() : QString();
+}
+
+FileCommandOutcome NewLeague(TDataMod &dm, const QString &path, Messenger &messenger)
+{
+    if (path.isEmpty())
+        return outcome(dm, FileCommandResult::Cancelled, false);
+    if (const auto stop = makeWay(dm, path, messenger, Messenger::Buttons::YesNo))
+        return outcome(dm, *stop, false);
+
+    QString failure;
+    bool switched = false;
+    {
+        BusyCursor busy;
+        try {
+            // The open league stays open until the new file is whole, so a failure changes nothing.
+            StagedFile staged(path);
+            buildEmptyLeague(staged.path());
+            staged.commit();
+            switched = true;
+            switchLeague(dm, path, {});
+        } catch (const std::exception &e) {
+            failure = messageOf(e);
+        }
+    }
+    if (!failure.isEmpty()) {
+        messenger.error(failure);
+        return outcome(dm, FileCommandResult::Refused, switched);
+    }
+    return outcome(dm, FileCommandResult::Done, true);
+}
+
+FileCommandOutcome OpenLeague(TDataMod &dm, const QString &path, Messenger &messenger, const ShowLeague &show)
+{
+    if (path.isEmpty())
+        return outcome(dm, FileCommandResult::Cancelled, false);
+    const bool wasOpen = dm.isLeagueOpen();
+    bool failed = false;
+    {
+        BusyCursor busy;
+        try {
+            switchLeague(dm, path, show);
+        } catch (const std::exception &) {
+            failed = true;
+        }
+    }
+    if (failed) {
+        messenger.error(QStringLiteral("Error opening league file."));
+        return outcome(dm, FileCommandResult::Refused, wasOpen);
+    }
+    return outcome(dm, FileCommandResult::Done, true);
+}
+
+FileCommandResult SaveLeague(TDataMod &dm, Messenger &messenger)
+{
+    if (!dm.isLeagueOpen())
+        return FileCommandResult::Cancelled;
+    QString failure;
+    {
+        BusyCursor busy;
+        try {
+            postPendingEdits(dm);
+        } catch (const std::exception &e) {
+            failure = messageOf(e);
+        }
+    }
+    if (!failure.isEmpty()) {
+        messenger.error(failure);
+        return FileCommandResult::Refused;
+    }
+    return FileCommandResult::Done;
+}
+
+FileCommandOutcome SaveLeagueAs(TDataMod &dm, const QString &path, Messenger &messenger)
+{
+    if (path.isEmpty() || !dm.isLeagueOpen())
+        return outcome(dm, FileCommandResult::Cancelled, false);
+    if (const auto stop = makeWay(dm, path, messenger, Messenger::Buttons::YesNoCancel))
+        return outcome(dm, *stop, false);
+
+    const QString source = ConnectedFileName(dm.ADOConnection);
+    QString failure;
+    bool closed = false;
+    {
+        BusyCursor busy;
+        try {
+            StagedFile staged(path);
+            postPendingEdits(dm); // the copy holds what the window shows
+            closed = true;
+            dm.closeLeague(); // a closed file is complete on disk
+            copyFile(source, staged.path());
+            staged.commit();
+            dm.openLeague(path);
+        } catch (const std::exception &e) {
+            failure = messageOf(e);
+            if (closed)
+                reopen(dm, source, {});
+        }
+    }
+    if (!failure.isEmpty()) {
+        messenger.error(failure);
+        return outcome(dm, FileCommandResult::Refused, closed);
+    }
+    return outcome(dm, FileCommandResult::Done, true);
+}
+
+// ---------------------------------------------------------------- shared steps
+
+namespace LeagueFileSteps
+{
+
+bool sameFile(const QString &a, const QString &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists())
+        return fa == fb; // canonical paths, with the platform's letter case rule
+    return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
+}
+
+bool confirmOverwrite(Messenger &messenger, Messenger::Buttons buttons)
+{
+    return messenger.question(QStringLiteral("File already exists. Overwrite?"), QStringLiteral("Overwrite"),
+                              buttons) == Messenger::Answer::Yes;
+}
+
+void warnInUse(Messenger &messenger)
+{
+    messenger.warning(QStringLiteral("Can not create file. File is still in use."));
+}
+
+QString messageOf(const std::exception &e)
+{
+    if (const auto *q = dynamic_cast<const QuorvaneError *>(&e))
+        return q->message();
+    return QString::fromLocal8Bit(e.what());
+}
+
+StagedFile::StagedFile(const QString &target)
+    : m_target(QFileInfo(target).absoluteFilePath()),
+      m_dir(QFileInfo(target).absoluteDir().filePath(QStringLiteral(".quorvane-new-XXXXXX")))
+{
+    if (!m_dir.isValid())
+        throw DatabaseError(
+            QStringLiteral("Cannot create the file '%1': %2").arg(m_target, m_dir.errorString()));
+    m_path = m_dir.filePath(QFileInfo(target).fileName());
+}
+
+void StagedFile::commit()
+{
+    QFile built(m_path);
+    if (!built.rename(m_target))
+        throw DatabaseError(
+            QStringLiteral("Cannot create the file '%1': %2").arg(m_target, built.errorString()));
+}
+
+} // namespace LeagueFileSteps

@@ -1,0 +1,20 @@
+#include "app/ui/StreakTableView.h"
+
+#include "app/StreakTable.h"
+
+StreakTableView::StreakTableView(TDataMod &dm, QWidget *parent) : TextGridView(dm, 120, 30, parent)
+{
+    setObjectName(QStringLiteral("StringGridStreak"));
+}
+
+TextGrid StreakTableView::build(TDataMod &dm) const
+{
+    const int mostPlayed = readMostMatchesPlayed(dm);
+    const QStringList teams = readTeamNamesByName(dm);
+    return BuildStreakTable(teams, mostPlayed, readGridMatches(dm, GridMatches::PlayedByDate));
+}
+
+GridCellLook StreakTableView::look(int column, int row, int selectedColumn, int selectedRow) const
+{
+    return streakTableCellLook(grid(), column, row, selectedColumn, selectedRow);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The "Streak Table" tab's grid: each team's played matches in date order as coloured W, D and L, the
+// match behind a cell as its tooltip.
+
+#include "app/ui/CrossTableView.h"
+
+class StreakTableView final : public TextGridView
+{
+    Q_OBJECT
+public:
+    // The grid is named StringGridStreak.
+    explicit StreakTableView(TDataMod &dm, QWidget *parent = nullptr);
+
+protected:
+    TextGrid build(TDataMod &dm) const override;
+    GridCellLook look(int column, int row, int selectedColumn, int selectedRow) const override;
+};

@@ -1,0 +1,133 @@
+// The main window's wiring: the commands switched on and off by an open league, the panels, and the
+// file commands through the path chooser.
+
+#include "app/ui/AppWindows.h"
+#include "app/ui/GuiMessenger.h"
+#include "app/ui/TMainForm.h"
+#include "data/TDataMod.h"
+#include "support/LeagueFixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+class TestMainForm : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { setMessenger(&m_messages); }
+    void init();
+    void cleanup();
+    void startsWithLeagueCommandsOff();
+    void openShowsLeagueAndSwitchesCommandsOn();
+    void failedOpenKeepsPreviousLeague();
+    void newLeagueCreatesAndOpensFile();
+
+private:
+    QString text(const char *name) { return m_form->findChild<QLabel *>(QString::fromLatin1(name))->text(); }
+    RecordingMessenger m_messages;
+    QTemporaryDir m_dir;
+    TMainForm *m_form = nullptr;
+    std::unique_ptr<AppWindows> m_windows;
+    QStringList m_paths; // answers of the path chooser, in order
+};
+
+void TestMainForm::init()
+{
+    m_messages.clear();
+    m_form = new TMainForm;
+    m_windows = createAppWindows(*m_form, [] {});
+    m_form->setPathChooser([this](const QString &, bool, const QString &) {
+        return m_paths.isEmpty() ? QString() : m_paths.takeFirst();
+    });
+    m_form->show();
+}
+
+void TestMainForm::cleanup()
+{
+    m_windows.reset();
+    delete m_form;
+}
+
+void TestMainForm::startsWithLeagueCommandsOff()
+{
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Quorvane 3.04"));
+    QTabWidget *pages = m_form->findChild<QTabWidget *>(QStringLiteral("PageControlTPStats"));
+    QCOMPARE(pages->count(), 8);
+    QCOMPARE(pages->tabText(5), QStringLiteral("Fixtures / Predictions"));
+    for (int i = 0; i < 8; ++i)
+        QVERIFY(!pages->isTabEnabled(i));
+    for (const char *name : {"MenuTeams", "MenuFixtures", "MenuScores", "MenuPlayers"})
+        QVERIFY(!m_form->findChild<QMenu *>(QString::fromLatin1(name))->menuAction()->isEnabled());
+    for (const char *name : {"MenuSave", "MenuSaveAs", "MenuImportCsv"})
+        QVERIFY(!m_form->command(QString::fromLatin1(name))->isEnabled());
+    for (const char *name : {"MenuNew", "MenuOpen", "MenuConvert", "MenuQuit", "MenuAbout"})
+        QVERIFY(m_form->command(QString::fromLatin1(name))->isEnabled());
+    QVERIFY(!m_form->command(QStringLiteral("MenuEditor"))->isEnabled());
+    QCOMPARE(m_form->command(QStringLiteral("MenuSaveAs"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+    QCOMPARE(m_form->command(QStringLiteral("MenuArbFinder"))->shortcut(), QKeySequence(Qt::Key_F5));
+    // Toolbar buttons follow their commands.
+    QVERIFY(!m_form->findChild<QToolButton *>(QStringLiteral("ToolButtonSave"))->isEnabled());
+    QVERIFY(m_form->findChild<QToolButton *>(QStringLiteral("ToolButtonOpen"))->isEnabled());
+    QCOMPARE(m_form->findChild<QToolButton *>(QStringLiteral("ToolButtonOpen"))->toolTip(), QStringLiteral("Open League"));
+    QVERIFY(text("PanelLeague").isEmpty());
+}
+
+void TestMainForm::openShowsLeagueAndSwitchesCommandsOn()
+{
+    LeagueFixture league(QStringLiteral("Football (Soccer)"), {QStringLiteral("Alpha"), QStringLiteral("Beta")});
+    league.setLeague(QStringLiteral("League"), QStringLiteral("Serie A"));
+    const QString path = league.path();
+    league.dm().closeLeague();
+    m_paths << path;
+    m_form->command(QStringLiteral("MenuOpen"))->trigger();
+    QVERIFY(m_messages.messages().isEmpty());
+    QCOMPARE(text("PanelLeague"), QStringLiteral("Serie A"));
+    QCOMPARE(text("PanelSeason"), QStringLiteral("2005 - 2006"));
+    QVERIFY(!text("PanelLstUpd").isEmpty());
+    QVERIFY(text("StatusBarText").endsWith(QStringLiteral("Test League.qvl")));
+    QTabWidget *pages = m_form->pages();
+    QVERIFY(pages->isTabEnabled(7));
+    QCOMPARE(pages->currentIndex(), 0);
+    QVERIFY(m_form->command(QStringLiteral("MenuSave"))->isEnabled());
+    QVERIFY(m_form->findChild<QToolButton *>(QStringLiteral("ToolButtonSave"))->isEnabled());
+    QVERIFY(m_form->findChild<QMenu *>(QStringLiteral("MenuTeams"))->menuAction()->isEnabled());
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Quorvane 3.04"));
+}
+
+void TestMainForm::failedOpenKeepsPreviousLeague()
+{
+    LeagueFixture league;
+    const QString path = league.path();
+    league.dm().closeLeague();
+    const QString bogus = m_dir.filePath(QStringLiteral("notes.qvl"));
+    QFile f(bogus);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("not a league\n");
+    f.close();
+    m_paths << path << bogus;
+    m_form->command(QStringLiteral("MenuOpen"))->trigger();
+    m_form->command(QStringLiteral("MenuOpen"))->trigger();
+    QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Error opening league file.")});
+    QVERIFY(m_windows->dm->isLeagueOpen());
+    QVERIFY(text("StatusBarText").endsWith(QStringLiteral("Test League.qvl")));
+    QVERIFY(m_form->pages()->isTabEnabled(0));
+}
+
+void TestMainForm::newLeagueCreatesAndOpensFile()
+{
+    m_paths << m_dir.filePath(QStringLiteral("Serie B")); // the extension is added
+    m_form->command(QStringLiteral("MenuNew"))->trigger();
+    QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("Serie B.qvl"))));
+    QVERIFY(m_windows->dm->isLeagueOpen());
+    QCOMPARE(text("PanelLeague"), QStringLiteral("Serie B.qvl"));
+    QVERIFY(m_form->pages()->isTabEnabled(0));
+}
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"
