@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTabWidget>
+#include <QEventLoop>
 #include <QTimer>
 
 int main(int argc, char *argv[])
@@ -33,7 +34,13 @@ int main(int argc, char *argv[])
     QTabWidget *pages = form.pages();
     for (int i = 0; i < pages->count(); ++i) {
         pages->setCurrentIndex(i);
-        QApplication::processEvents();
+        // Let the tab build and lay out its content before the picture is taken.
+        for (int round = 0; round < 5; ++round) {
+            QApplication::processEvents();
+            QEventLoop wait;
+            QTimer::singleShot(50, &wait, &QEventLoop::quit);
+            wait.exec();
+        }
         const QString name = QStringLiteral("%1/tab%2-%3.png")
                                  .arg(args[2])
                                  .arg(i + 1)

@@ -2,7 +2,9 @@
 
 #include "app/DemoLeague.h"
 #include "app/Messenger.h"
+#include "cli/AnalysisCommands.h"
 #include "cli/Output.h"
+#include "cli/PredictCommands.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/Numbers.h"
@@ -308,7 +310,7 @@ const QString kFormatUsage = QStringLiteral("[--format text|csv|json]");
 
 const QList<Command> &commands()
 {
-    static const QList<Command> all = {
+    static const QList<Command> all = QList<Command>{
         {QStringLiteral("new"),
          QStringLiteral("new FILE [--sport TEXT] [--name TEXT] [--season SS SE]"),
          {{QStringLiteral("--sport"), 1}, {QStringLiteral("--name"), 1}, {QStringLiteral("--season"), 2}},
@@ -355,7 +357,7 @@ const QList<Command> &commands()
          1,
          runMatches},
         {QStringLiteral("demo"), QStringLiteral("demo FILE"), {}, 1, 1, runDemo},
-    };
+    } + predictionCommands() + analysisCommands();
     return all;
 }
 

@@ -16,7 +16,23 @@ QDate encode(int year, int month, int day)
 
 QString toStored(const QDate &date)
 {
-    return date.toString(Qt::ISODate);
+    if (!date.isValid() || date.year() < 1 || date.year() > 9999)
+        return date.toString(Qt::ISODate);
+    // Written by hand: this runs for every stored match, and the general formatter is slow.
+    char buf[11];
+    int y = date.year(), m = date.month(), d = date.day();
+    buf[0] = char('0' + y / 1000);
+    buf[1] = char('0' + y / 100 % 10);
+    buf[2] = char('0' + y / 10 % 10);
+    buf[3] = char('0' + y % 10);
+    buf[4] = '-';
+    buf[5] = char('0' + m / 10);
+    buf[6] = char('0' + m % 10);
+    buf[7] = '-';
+    buf[8] = char('0' + d / 10);
+    buf[9] = char('0' + d % 10);
+    buf[10] = 0;
+    return QString::fromLatin1(buf, 10);
 }
 
 QDate fromStored(const QString &text)

@@ -8,7 +8,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 const QString kSport = QStringLiteral("Sport");
 const QString kLeague = QStringLiteral("League");
 

@@ -29,10 +29,10 @@ struct LeagueSettings {
     QString sport = QStringLiteral("Football (Soccer)");
     QString league;
     std::array<int, LeagueNumberCount> numbers; // indexed by LeagueNumber; the presets to start with
-    bool HW = true; // bet on home wins
-    bool DR = false; // bet on draws
-    bool AW = true; // bet on away wins
-    bool HA = true; // home/away statistics (false: overall statistics)
+    bool HW = true;                             // bet on home wins
+    bool DR = false;                            // bet on draws
+    bool AW = true;                             // bet on away wins
+    bool HA = true;                             // home/away statistics (false: overall statistics)
 
     LeagueSettings();
     int &operator[](LeagueNumber n) { return numbers[static_cast<size_t>(n)]; }

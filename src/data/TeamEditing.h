@@ -27,8 +27,8 @@ EditMode playerModeOf(const QString &caption);
 
 // ---- pictures
 
-// Whether the bytes are one complete BMP file image: the "BM" file header with sizes that fit the data,
-// a known info header, and all the pixel data that header announces.
+// Whether the bytes are one complete BMP file image: the "BM" file header with sizes that fit the data, a
+// known info header, the colour table or colour masks it needs, and all the pixel data it announces.
 bool isBmpImage(const QByteArray &data);
 // The bytes of a picture file, as they are; nothing when the file cannot be read or is no BMP image.
 std::optional<QByteArray> readBmpFile(const QString &path);

@@ -1,17 +1,52 @@
 #include "app/ui/AppWindows.h"
 
+#include "analysis/FilterSort.h"
+#include "analysis/ui/TFormFilter.h"
 #include "app/ConvertLeague.h"
 #include "app/LeagueFiles.h"
+#include "app/MatchGrids.h"
+#include "app/ui/CrossTableView.h"
 #include "app/ui/GuiMessenger.h"
+#include "app/ui/MatchesView.h"
+#include "app/ui/PlayersView.h"
+#include "app/ui/StreakTableView.h"
 #include "app/ui/TMainForm.h"
+#include "app/ui/TeamTablesView.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
+#include "data/TeamEditing.h"
+#include "data/ui/TFormAETeam.h"
+#include "data/ui/TFormCopyPastePlayers.h"
+#include "data/ui/TFormCopyPasteTeams.h"
+#include "data/ui/TFormLeague.h"
+#include "data/ui/TFormPlayerStats.h"
+#include "entry/MatchEntry.h"
+#include "entry/ui/TFormEnterResults.h"
+#include "predict/ui/TFormPredict.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLayout>
+#include <QTabWidget>
 
 struct AppWindows::Parts {
     std::unique_ptr<TDataMod> dm;
+    // Dialogs, created once in the start-up order (children of the main window).
+    TFormEnterResults *enterResults = nullptr;
+    TFormFilter *filter = nullptr;
+    TFormLeague *league = nullptr;
+    TFormPredict *predict = nullptr;
+    TFormAETeam *team = nullptr;
+    TFormPlayerStats *player = nullptr;
+    TFormCopyPasteTeams *pasteTeams = nullptr;
+    TFormCopyPastePlayers *pastePlayers = nullptr;
+    // The views on the tabs.
+    TeamTablesView *teamTables[3] = {nullptr, nullptr, nullptr};
+    MatchesView *fixtures = nullptr;
+    MatchesView *scores = nullptr;
+    CrossTableView *crossTable = nullptr;
+    StreakTableView *streakTable = nullptr;
+    PlayersView *players = nullptr;
 };
 
 AppWindows::~AppWindows() = default;
@@ -73,21 +108,233 @@ void wireFileCommands(AppWindows &w)
         ConvertLeagueFile(oldPath, newPath, messenger(), ConnectedFileName(dm.ADOConnection));
     });
 }
+
+template <typename View> View *putOnPage(TMainForm &form, const char *page, View *view)
+{
+    form.page(QString::fromLatin1(page))->layout()->addWidget(view);
+    return view;
+}
+
+void buildViews(AppWindows &w)
+{
+    TMainForm &form = *w.mainForm;
+    TDataMod &dm = *w.dm;
+    AppWindows::Parts &p = *w.parts;
+    const char *teamPages[3] = {"TabSheetHome", "TabSheetAway", "TabSheetTotal"};
+    const TeamTable tables[3] = {TeamTable::Home, TeamTable::Away, TeamTable::Overall};
+    for (int i = 0; i < 3; ++i) {
+        p.teamTables[i] = putOnPage(form, teamPages[i], new TeamTablesView(dm, tables[i]));
+        p.teamTables[i]->setSortChoices(&filterChoices().teamSorts);
+    }
+    p.crossTable = putOnPage(form, "TabSheetCrossTable", new CrossTableView(dm));
+    p.streakTable = putOnPage(form, "TabSheetStreak", new StreakTableView(dm));
+    p.fixtures = putOnPage(form, "TabSheetFixtures", new MatchesView(dm, MatchPage::Fixtures));
+    p.fixtures->setResultsView(applyFixtureView);
+    p.scores = putOnPage(form, "TabSheetScores", new MatchesView(dm, MatchPage::Scores));
+    p.scores->setResultsView(applyScoreView);
+    p.players = putOnPage(form, "TabSheetPlayerInfo", new PlayersView(dm));
+
+    // Each tab refreshes its own content when shown.
+    QObject::connect(form.pages(), &QTabWidget::currentChanged, &form, [&p](int index) {
+        switch (index) {
+        case 0:
+        case 1:
+        case 2:
+            p.teamTables[index]->refresh();
+            break;
+        case 5:
+            p.fixtures->refresh();
+            break;
+        case 6:
+            p.scores->refresh();
+            break;
+        case 7:
+            p.players->refresh();
+            break;
+        default:
+            break; // the cross and streak tables rebuild themselves when shown
+        }
+    });
+    QObject::connect(&form, &TMainForm::leagueShown, &form, [&p] {
+        p.players->leagueOpened();
+        p.teamTables[0]->refresh();
+    });
+}
+
+void wireTeamCommands(AppWindows &w)
+{
+    TMainForm &form = *w.mainForm;
+    TDataMod &dm = *w.dm;
+    AppWindows::Parts &p = *w.parts;
+    auto addTeam = [&p] {
+        p.team->setWindowTitle(addTeamCaption());
+        p.team->exec();
+    };
+    auto editTeam = [&p, &dm] {
+        if (dm.ADOTableTeams.isEmpty())
+            return;
+        p.team->setWindowTitle(editTeamCaption());
+        p.team->exec();
+    };
+    auto deleteTeam = [&dm] { ConfirmDeleteRow(dm.ADOTableTeams, messenger()); };
+    on(form, "MenuAddTeam", addTeam);
+    on(form, "MenuEditTeam", editTeam);
+    on(form, "MenuDeleteTeam", deleteTeam);
+    on(form, "MenuCopyPasteTeams", [&p] { p.pasteTeams->exec(); });
+    for (TeamTablesView *view : p.teamTables) {
+        QObject::connect(view, &TeamTablesView::addTeam, &form, addTeam);
+        QObject::connect(view, &TeamTablesView::editTeam, &form, editTeam);
+        QObject::connect(view, &TeamTablesView::deleteTeam, &form, deleteTeam);
+        QObject::connect(view, &TeamTablesView::filterSort, &form,
+                         [&p] { p.filter->execPage(TFormFilter::TeamStatistics); });
+    }
+}
+
+void wireMatchCommands(AppWindows &w)
+{
+    TMainForm &form = *w.mainForm;
+    TDataMod &dm = *w.dm;
+    AppWindows::Parts &p = *w.parts;
+    auto addMatch = [&p] {
+        p.enterResults->setWindowTitle(addMatchCaption());
+        p.enterResults->exec();
+    };
+    auto editMatch = [&p, &dm] {
+        if (dm.ADOTableResults.isEmpty())
+            return;
+        p.enterResults->setWindowTitle(editMatchCaption());
+        p.enterResults->exec();
+    };
+    auto deleteMatch = [&dm] { ConfirmDeleteRow(dm.ADOTableResults, messenger()); };
+    auto switchTeams = [&dm] { SwitchTeams(dm, messenger()); };
+    auto predict = [&p](const QString &caption) {
+        p.predict->setWindowTitle(caption);
+        p.predict->exec();
+    };
+    for (const char *name : {"MenuFAddMatch", "MenuRAddMatch"})
+        on(form, name, addMatch);
+    for (const char *name : {"MenuFEditMatch", "MenuREditMatch"})
+        on(form, name, editMatch);
+    for (const char *name : {"MenuFDeleteMatch", "MenuRDeleteMatch"})
+        on(form, name, deleteMatch);
+    for (const char *name : {"MenuFSwitchTeams", "MenuRSwitchTeams"})
+        on(form, name, switchTeams);
+    on(form, "MenuPredict", [predict] { predict(TFormPredict::predictUpcomingCaption()); });
+    on(form, "MenuRecalc", [predict] { predict(TFormPredict::recalculateCaption()); });
+    // Before a run the page of its matches comes to the front, which applies that page's filter and sort.
+    QObject::connect(p.predict, &TFormPredict::aboutToRun, &form, [&form, &p](TFormPredict::Command c) {
+        const int page = c == TFormPredict::Command::PredictUpcoming ? 5 : 6;
+        if (form.pages()->currentIndex() == page)
+            (page == 5 ? p.fixtures : p.scores)->refresh();
+        else
+            form.pages()->setCurrentIndex(page);
+    });
+    for (MatchesView *view : {p.fixtures, p.scores}) {
+        QObject::connect(view, &MatchesView::addMatch, &form, addMatch);
+        QObject::connect(view, &MatchesView::editMatch, &form, editMatch);
+        QObject::connect(view, &MatchesView::deleteMatch, &form, deleteMatch);
+        const TFormFilter::Page page = view == p.fixtures ? TFormFilter::FixturesPredictions : TFormFilter::Scores;
+        QObject::connect(view, &MatchesView::filterSort, &form, [&p, page] { p.filter->execPage(page); });
+    }
+    QObject::connect(p.fixtures, &MatchesView::predict, &form,
+                     [predict] { predict(TFormPredict::predictUpcomingCaption()); });
+}
+
+void wirePlayerCommands(AppWindows &w)
+{
+    TMainForm &form = *w.mainForm;
+    TDataMod &dm = *w.dm;
+    AppWindows::Parts &p = *w.parts;
+    auto addPlayer = [&p] {
+        p.player->setWindowTitle(addPlayerCaption());
+        p.player->exec();
+    };
+    auto editPlayer = [&p, &dm] {
+        if (dm.ADOTablePlayers.isEmpty())
+            return;
+        p.player->setWindowTitle(editPlayerCaption());
+        p.player->exec();
+    };
+    on(form, "MenuAddPlayer", addPlayer);
+    on(form, "MenuEditPlayer", editPlayer);
+    on(form, "MenuDeletePlayer", [&p] { p.players->deletePlayer(); });
+    on(form, "MenuPlayerSearch", [&p] { p.players->searchPlayer(); });
+    on(form, "MenuCopyPastePlayers", [&p] { p.pastePlayers->exec(); });
+    QObject::connect(p.players, &PlayersView::addPlayer, &form, addPlayer);
+    QObject::connect(p.players, &PlayersView::editPlayer, &form, editPlayer);
+    QObject::connect(p.players, &PlayersView::filterSort, &form,
+                     [&p] { p.filter->execPage(TFormFilter::PlayerStatistics); });
+    p.filter->setPlayersTeamSelection([&p] { return p.players->chosenTeam(); });
+}
+
+void wireDataCommands(AppWindows &w)
+{
+    TMainForm &form = *w.mainForm;
+    AppWindows::Parts &p = *w.parts;
+    w.showLeagueSettings = [&p](int page) {
+        if (page >= 0)
+            p.league->setCurrentPage(static_cast<TFormLeague::Page>(page));
+        p.league->exec();
+    };
+    on(form, "MenuLeagueSettings", [&w] { w.showLeagueSettings(int(TFormLeague::Page::League)); });
+    on(form, "MenuBettingSystem", [&w] { w.showLeagueSettings(int(TFormLeague::Page::BettingSystem)); });
+    on(form, "MenuFilterSort", [&p] { p.filter->execPage(TFormFilter::FixturesPredictions); });
+    QObject::connect(p.league, &TFormLeague::leagueSettingsStored, &form, &TMainForm::setLeaguePanels);
+}
 } // namespace
 
 std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::function<void()> &step)
 {
     auto w = std::make_unique<AppWindows>();
     w->parts = std::make_unique<AppWindows::Parts>();
+    AppWindows::Parts &p = *w->parts;
     w->mainForm = &mainForm;
+    QWidget *parent = &mainForm;
+
+    // The start-up order; windows not built yet only advance the bar.
     step();
-    w->parts->dm = std::make_unique<TDataMod>();
-    w->dm = w->parts->dm.get();
+    p.dm = std::make_unique<TDataMod>();
+    w->dm = p.dm.get();
     mainForm.setDataModule(w->dm);
-    // The windows of the start-up order; those not built yet only advance the bar.
-    for (int i = 0; i < 21; ++i)
-        step();
+    TDataMod &dm = *w->dm;
+    step(); // TFormTipResult
+    step(); // TFormAnalyzer
+    step(); // TFormBet
+    step(); // TFormDD
+    step();
+    p.enterResults = new TFormEnterResults(dm, parent);
+    step(); // TFormSureProfit
+    step();
+    p.filter = new TFormFilter(dm, parent);
+    step();
+    p.league = new TFormLeague(dm, parent);
+    step();
+    p.predict = new TFormPredict(dm, parent);
+    step();
+    p.team = new TFormAETeam(dm, parent);
+    step(); // TFormTicket
+    step(); // TFormTicketMgr
+    step(); // TFormTip
+    step(); // TFormTCChart
+    step(); // TFormPHistory
+    step();
+    p.player = new TFormPlayerStats(dm, parent);
+    step(); // TFormQRPlayerStats
+    step();
+    p.pasteTeams = new TFormCopyPasteTeams(dm, parent);
+    step();
+    p.pastePlayers = new TFormCopyPastePlayers(dm, parent);
+    step(); // TFormEditor
+    step(); // TFormDownload
+    p.league->setTeamDialog(p.team);
+    p.league->setPlayerDialog(p.player);
+
+    buildViews(*w);
     wireFileCommands(*w);
+    wireTeamCommands(*w);
+    wireMatchCommands(*w);
+    wirePlayerCommands(*w);
+    wireDataCommands(*w);
     return w;
 }
 

@@ -88,8 +88,8 @@ void TextGridView::showEvent(QShowEvent *event)
 
 void TextGridView::fill()
 {
-    const bool updates = updatesEnabled();
-    setUpdatesEnabled(false);
+    // No setUpdatesEnabled() here: this runs while the tab widget switches pages with updates off, and
+    // restoring that state would leave the grid unpainted for good.
     const QSignalBlocker quiet(this);
     clear();
     const int rows = m_grid.rowCount() - 1;
@@ -114,7 +114,6 @@ void TextGridView::fill()
             setItem(r - 1, c - 1, item);
         }
     }
-    setUpdatesEnabled(updates);
 }
 
 void TextGridView::highlightHeaders(int selectedColumn, int selectedRow)

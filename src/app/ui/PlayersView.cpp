@@ -284,6 +284,14 @@ PlayersView::PlayersView(TDataMod &dm, QWidget *parent) : QWidget(parent), m_dm(
     connect(m_grid, &DataGrid::titleClicked, this, &PlayersView::sortByColumn);
 }
 
+PlayersView::~PlayersView()
+{
+    // The children go after this part of the view: what they signal while they go (a chooser losing
+    // the focus) must not reach it.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}
+
 void PlayersView::buildToolBar()
 {
     m_toolBar = new QToolBar(this);

@@ -22,6 +22,7 @@ public:
     // Toolbar ToolBarP, mode chooser ComboBoxPMode, team list ListBoxTeams, notebook NotebookP with the
     // pages "Stats" (grid DBGridPlayers) and "Detail" (cards DBCtrlGridPlayers).
     explicit PlayersView(TDataMod &dm, QWidget *parent = nullptr);
+    ~PlayersView() override;
 
     DataGrid *grid() const { return m_grid; }
     QListView *cards() const { return m_cards; }

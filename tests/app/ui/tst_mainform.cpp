@@ -8,6 +8,9 @@
 #include "support/LeagueFixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -122,7 +125,17 @@ void TestMainForm::failedOpenKeepsPreviousLeague()
 void TestMainForm::newLeagueCreatesAndOpensFile()
 {
     m_paths << m_dir.filePath(QStringLiteral("Serie B")); // the extension is added
+    // The league settings open right after the file is made: answer them with Cancel.
+    bool settingsShown = false;
+    QTimer::singleShot(0, this, [&settingsShown] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            settingsShown = w->objectName() == QLatin1String("FormLeague") || w->windowTitle() == QLatin1String("League Settings");
+            if (auto *d = qobject_cast<QDialog *>(w))
+                d->reject();
+        }
+    });
     m_form->command(QStringLiteral("MenuNew"))->trigger();
+    QVERIFY(settingsShown);
     QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("Serie B.qvl"))));
     QVERIFY(m_windows->dm->isLeagueOpen());
     QCOMPARE(text("PanelLeague"), QStringLiteral("Serie B.qvl"));

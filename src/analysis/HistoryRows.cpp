@@ -1,0 +1,51 @@
+#include "analysis/HistoryRows.h"
+
+#include "data/Database.h"
+#include "data/Dates.h"
+#include "data/Numbers.h"
+
+namespace {
+// A number column as a whole number, as the history's sums take it; NULL reads 0.
+int wholeNumber(const QVariant &v)
+{
+    return v.isValid() && !v.isNull() ? static_cast<int>(Numbers::roundHalfEven(v.toDouble())) : 0;
+}
+} // namespace
+
+QList<HistoryRow> readHistoryRows(Database &league)
+{
+    // rowid keeps one day's matches in stored order, so that every run sums in the same order.
+    Statement st = league.prepare(
+        QStringLiteral("SELECT DateP, Home, Away, Result, PResult, Verdict, UOP, F, A, Ttl, UOV, O1, OX, O2 "
+                       "FROM Results WHERE Result <> ?1 AND PResult <> ?1 ORDER BY DateP, rowid"));
+    st.bind(1, QStringLiteral(":"));
+    QList<HistoryRow> rows;
+    while (st.step()) {
+        HistoryRow r;
+        r.date = Dates::fromStored(st.value(0).toString());
+        r.home = st.value(1).toString();
+        r.away = st.value(2).toString();
+        r.result = st.value(3).toString();
+        r.presult = st.value(4).toString();
+        r.verdict = st.value(5).toString();
+        r.uop = st.value(6).toString();
+        r.F = wholeNumber(st.value(7));
+        r.A = wholeNumber(st.value(8));
+        r.Ttl = wholeNumber(st.value(9));
+        r.UOV = st.value(10).toDouble();
+        r.O1 = st.value(11).toString();
+        r.OX = st.value(12).toString();
+        r.O2 = st.value(13).toString();
+        rows << r;
+    }
+    return rows;
+}
+
+QStringList readHistoryTeamNames(Database &league)
+{
+    Statement st = league.prepare(QStringLiteral("SELECT Team FROM Teams ORDER BY Team COLLATE UNOCASE, rowid"));
+    QStringList names;
+    while (st.step())
+        names << st.value(0).toString();
+    return names;
+}

@@ -1,0 +1,194 @@
+#include "cli/AnalysisCommands.h"
+
+#include "analysis/HistoryRows.h"
+#include "analysis/PredictionHistory.h"
+#include "app/Messenger.h"
+#include "betting/Arbitrage.h"
+#include "cli/PrintedText.h"
+#include "cli/SystemOptions.h"
+#include "data/Database.h"
+#include "data/Dates.h"
+#include "data/Numbers.h"
+#include "data/TDataMod.h"
+
+namespace
+{
+
+// ---------------------------------------------------------------- history
+
+HistoryView historyViewOf(const Arguments &a)
+{
+    const QString name = a.value(QStringLiteral("--view"), historyViewNames().constFirst());
+    const std::optional<HistoryView> view = historyViewFromName(name);
+    if (!view)
+        throw UsageError{QStringLiteral("The view must be one of \"%1\", not '%2'.")
+                             .arg(historyViewNames().join(QStringLiteral("\", \"")), name)};
+    return *view;
+}
+
+// Both tables of the prediction history, cell texts as the grids show them.  An odds text that does
+// not convert stops it with the conversion's message (exit 1).
+void runHistory(const Arguments &a, Messenger &)
+{
+    const HistoryView view = historyViewOf(a);
+    const Stake stake = stakeOf(a);
+    const bool json = jsonFormatWanted(a);
+
+    TDataMod dm;
+    dm.openLeague(a.positional(0));
+    PredictionHistory history(readHistoryTeamNames(dm.ADOConnection), view, stake.startingBalance, stake.wager);
+    history.run(readHistoryRows(dm.ADOConnection));
+    const HistoryTables tables = history.tables();
+    if (json)
+        writeStdout(QStringLiteral("{\n  \"months\": ") + Json::textRows(tables.months, QStringLiteral("  ")) +
+                    QStringLiteral(",\n  \"teams\": ") + Json::textRows(tables.teams, QStringLiteral("  ")) +
+                    QStringLiteral("\n}\n"));
+    else
+        writeStdout(alignedRows(tables.months) + QLatin1Char('\n') + alignedRows(tables.teams));
+}
+
+// ---------------------------------------------------------------- arbitrage
+
+// One match of the finder's list with what its panels show.
+struct FinderMatch {
+    QVariant ID, DateP, Retrn;
+    ArbitrageInput input;
+    ArbitrageResult shown;
+    QString warning; // the odds warning of a refresh that stopped; empty when none
+};
+
+// The finder's list: every match by date (rowid keeps one day's matches in stored order).
+Statement finderQuery(Database &league)
+{
+    return league.prepare(QStringLiteral(
+        "SELECT ID, DateP, Home, Away, Retrn, O1, OX, O2, O1B, OXB, O2B FROM Results ORDER BY DateP, rowid"));
+}
+
+FinderMatch finderMatchOf(const Statement &row, double multiplier)
+{
+    FinderMatch m;
+    m.ID = row.value(0);
+    m.DateP = row.value(1);
+    m.Retrn = row.value(4);
+    m.input.homeTeam = row.value(2).toString();
+    m.input.awayTeam = row.value(3).toString();
+    for (int i = 0; i < 3; ++i) {
+        m.input.odds[i] = row.value(5 + i).toString();
+        m.input.bookmakers[i] = row.value(8 + i).toString();
+    }
+    m.input.multiplier = multiplier;
+    return m;
+}
+
+// The refresh of one match as the finder shows it; a stopped refresh leaves the blank panels.
+void refresh(FinderMatch &m)
+{
+    RecordingMessenger messages;
+    const std::optional<ArbitrageResult> computed = computeArbitrage(m.input, messages);
+    m.shown = computed ? *computed : blankArbitrage(m.input);
+    if (!computed)
+        m.warning = messages.texts().join(QLatin1Char('\n'));
+}
+
+bool positiveReturn(const FinderMatch &m)
+{
+    return m.Retrn.isValid() && !m.Retrn.isNull() && m.Retrn.toDouble() > 0;
+}
+
+bool profitPositive(const FinderMatch &m)
+{
+    return m.shown.split && m.shown.split->profit > 0;
+}
+
+// A date column as YYYY-MM-DD, also when another tool stored a time of day after it.
+QVariant storedDate(const QVariant &v)
+{
+    const QDate d = Dates::fromStored(v.toString());
+    return d.isValid() ? QVariant(Dates::toStored(d)) : v;
+}
+
+QString matchJson(const FinderMatch &m)
+{
+    return QStringLiteral("  ") +
+           Json::object({{QStringLiteral("ID"), Json::stored(m.ID)},
+                         {QStringLiteral("DateP"), Json::stored(storedDate(m.DateP))},
+                         {QStringLiteral("Home"), Json::text(m.input.homeTeam)},
+                         {QStringLiteral("Away"), Json::text(m.input.awayTeam)},
+                         {QStringLiteral("Retrn"), Json::stored(m.Retrn)},
+                         {QStringLiteral("grid"), Json::textRows(m.shown.grid, QStringLiteral("  "))},
+                         {QStringLiteral("total"), Json::text(m.shown.total)},
+                         {QStringLiteral("profit"), Json::text(m.shown.profit)},
+                         {QStringLiteral("profitPositive"), Json::boolean(profitPositive(m))},
+                         {QStringLiteral("warning"), m.warning.isEmpty() ? Json::null() : Json::text(m.warning)}});
+}
+
+QString matchText(const FinderMatch &m)
+{
+    const QString retrn = m.Retrn.isValid() && !m.Retrn.isNull() ? Numbers::formatGeneral(m.Retrn.toDouble())
+                                                                 : QString();
+    QString text = QStringLiteral("%1  %2  %3 - %4  Return (%): %5\n")
+                       .arg(m.ID.toString(), storedDate(m.DateP).toString(), m.input.homeTeam, m.input.awayTeam,
+                            retrn);
+    text += alignedRows(m.shown.grid);
+    text += QStringLiteral("Total Stake: ") + m.shown.total + QLatin1Char('\n');
+    text += QStringLiteral("Sure Profit: ") + m.shown.profit + QLatin1Char('\n');
+    if (!m.warning.isEmpty()) // the message box's line break as a line break
+        text += QString(m.warning).replace(QLatin1Char('\r'), QLatin1Char('\n')) + QLatin1Char('\n');
+    return text;
+}
+
+// Every match (or only those with a positive Retrn) with its stake grid and the two panel texts,
+// written as it is read: a big league's list is far bigger than the league.
+void runArbitrage(const Arguments &a, Messenger &)
+{
+    const double multiplier = clampedWholeNumber(a, QStringLiteral("--multiplier"), 100, 1, 99999);
+    const bool positiveOnly = a.has(QStringLiteral("--positive"));
+    const bool json = jsonFormatWanted(a);
+
+    TDataMod dm;
+    dm.openLeague(a.positional(0));
+    Statement query = finderQuery(dm.ADOConnection);
+    QString pending;
+    int shown = 0;
+    while (query.step()) {
+        FinderMatch m = finderMatchOf(query, multiplier);
+        if (positiveOnly && !positiveReturn(m))
+            continue;
+        refresh(m);
+        if (json)
+            pending += (shown == 0 ? QStringLiteral("[\n") : QStringLiteral(",\n")) + matchJson(m);
+        else
+            pending += (shown == 0 ? QString() : QStringLiteral("\n")) + matchText(m);
+        ++shown;
+        if (pending.size() > 65536) {
+            writeStdout(pending);
+            pending.clear();
+        }
+    }
+    if (json)
+        pending += shown == 0 ? QStringLiteral("[]\n") : QStringLiteral("\n]\n");
+    writeStdout(pending);
+}
+
+const QString kTextOrJson = QStringLiteral("[--format text|json]");
+
+} // namespace
+
+QList<Command> analysisCommands()
+{
+    return {
+        {QStringLiteral("history"),
+         QStringLiteral("history FILE [--view \"1, X, 2 Predictions\"|\"Home Wins\"|\"Draws\"|\"Away Wins\"|\n"
+                        "            \"Under/Over\"|\"Correct Score\"] [--balance N] [--wager N] ") +
+             kTextOrJson,
+         {{QStringLiteral("--view"), 1},
+          {QStringLiteral("--balance"), 1},
+          {QStringLiteral("--wager"), 1},
+          {QStringLiteral("--format"), 1}},
+         1, 1, runHistory},
+        {QStringLiteral("arbitrage"),
+         QStringLiteral("arbitrage FILE [--multiplier M] [--positive] ") + kTextOrJson,
+         {{QStringLiteral("--multiplier"), 1}, {QStringLiteral("--positive"), 0}, {QStringLiteral("--format"), 1}},
+         1, 1, runArbitrage},
+    };
+}

@@ -1,0 +1,349 @@
+#include "entry/ui/TFormEnterResults.h"
+
+#include "app/ui/GuiMessenger.h"
+#include "data/Dates.h"
+#include "data/Errors.h"
+#include "data/TDataMod.h"
+#include "entry/MatchEntry.h"
+#include "entry/Odds.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace
+{
+// Filters the keys typed into an odds field (or the under/over field) before they are inserted, with
+// the notation its chooser shows.  Keys that insert no character (arrows, Delete, shortcuts) pass.
+class OddsKeyFilter final : public QObject
+{
+public:
+    OddsKeyFilter(QLineEdit *field, std::function<int()> notation)
+        : QObject(field), m_field(field), m_notation(std::move(notation))
+    {
+        field->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_field || event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const QString text = key->text();
+        if (text.size() != 1 || !text.at(0).isPrint() ||
+            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+            return false;
+        return !Odds::FilterOddsKey(m_notation(), m_field->text(), m_field->cursorPosition(), text.at(0),
+                                    Odds::Filter::MatchEntry);
+    }
+
+private:
+    QLineEdit *m_field;
+    std::function<int()> m_notation;
+};
+
+QComboBox *chooser(QWidget *parent, const QString &name, int maxLength = 0)
+{
+    auto *c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    // Typed text is stored as typed: no completion that would change its letter case.
+    c->setCompleter(nullptr);
+    c->setMaxVisibleItems(15);
+    if (maxLength > 0)
+        c->lineEdit()->setMaxLength(maxLength);
+    return c;
+}
+
+QSpinBox *spinField(QWidget *parent, const QString &name, int minimum, int maximum, int value)
+{
+    auto *s = new QSpinBox(parent);
+    s->setObjectName(name);
+    s->setRange(minimum, maximum);
+    s->setValue(value);
+    return s;
+}
+
+QLabel *label(const QString &text, QWidget *buddy)
+{
+    auto *l = new QLabel(text, buddy->parentWidget());
+    l->setBuddy(buddy);
+    return l;
+}
+
+// The chooser's text with no entry selected, so that only what is typed or loaded shows.
+void setChooserText(QComboBox *c, const QString &text)
+{
+    c->setCurrentIndex(-1);
+    c->setEditText(text);
+}
+
+void fillChooser(QComboBox *c, const QStringList &items, const QString &text)
+{
+    const QSignalBlocker quiet(c);
+    c->clear();
+    c->addItems(items);
+    setChooserText(c, text);
+}
+
+const char *const kRowSuffix[3] = {"1", "X", "2"};
+} // namespace
+
+TFormEnterResults::TFormEnterResults(TDataMod &dm, QWidget *parent) : QDialog(parent), m_dm(dm)
+{
+    setObjectName(QStringLiteral("FormEnterResults"));
+    setWindowTitle(addMatchCaption());
+    auto *layout = new QVBoxLayout(this);
+    buildMatchDetails(this, layout);
+    buildOdds(this, layout);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ButtonOK"));
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("ButtonCancel"));
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TFormEnterResults::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &TFormEnterResults::reject);
+}
+
+TFormEnterResults::~TFormEnterResults()
+{
+    // The children go after this part of the dialog: what they signal while they go (a chooser losing
+    // the focus) must not reach it.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}
+
+void TFormEnterResults::buildMatchDetails(QWidget *parent, QVBoxLayout *layout)
+{
+    auto *details = new QGroupBox(QStringLiteral("Match Details"), parent);
+    details->setObjectName(QStringLiteral("GroupBoxMatchDetails"));
+    auto *grid = new QGridLayout(details);
+    m_home = chooser(details, QStringLiteral("ComboBoxHome"), 25);
+    m_away = chooser(details, QStringLiteral("ComboBoxAway"), 25);
+    m_match = chooser(details, QStringLiteral("ComboBoxMatch"), 25);
+    m_match->addItems(matchKinds());
+    m_match->setCurrentText(QStringLiteral("Regular Season"));
+    m_month = spinField(details, QStringLiteral("SpinEditMonth"), 1, 12, 1);
+    m_day = spinField(details, QStringLiteral("SpinEditDay"), 1, 31, 1);
+    m_year = spinField(details, QStringLiteral("SpinEditYear"), Dates::FirstYear, Dates::LastYear, 2005);
+    m_round = spinField(details, QStringLiteral("SpinEditRound"), 1, 999, 1);
+    grid->addWidget(label(QStringLiteral("Home Team:"), m_home), 0, 0);
+    grid->addWidget(m_home, 0, 1, 1, 3);
+    grid->addWidget(label(QStringLiteral("Away Team:"), m_away), 1, 0);
+    grid->addWidget(m_away, 1, 1, 1, 3);
+    grid->addWidget(label(QStringLiteral("Match:"), m_match), 2, 0);
+    grid->addWidget(m_match, 2, 1, 1, 3);
+    grid->addWidget(label(QStringLiteral("Date (mm/dd/yyyy):"), m_month), 3, 0);
+    grid->addWidget(m_month, 3, 1);
+    grid->addWidget(m_day, 3, 2);
+    grid->addWidget(m_year, 3, 3);
+    grid->addWidget(label(QStringLiteral("Round:"), m_round), 4, 0);
+    grid->addWidget(m_round, 4, 1);
+    layout->addWidget(details);
+
+    auto *lower = new QHBoxLayout;
+    auto *score = new QGroupBox(QStringLiteral("Score"), parent);
+    score->setObjectName(QStringLiteral("GroupBoxScore"));
+    auto *scoreGrid = new QGridLayout(score);
+    m_homeScore = spinField(score, QStringLiteral("SpinEditHomeScore"), -1, 999, -1);
+    m_awayScore = spinField(score, QStringLiteral("SpinEditAwayScore"), -1, 999, -1);
+    m_overtime = new QCheckBox(QStringLiteral("Overtime"), score);
+    m_overtime->setObjectName(QStringLiteral("CheckBoxOvertime"));
+    scoreGrid->addWidget(label(QStringLiteral("Home Goals / Points:"), m_homeScore), 0, 0);
+    scoreGrid->addWidget(m_homeScore, 0, 1);
+    scoreGrid->addWidget(label(QStringLiteral("Away Goals / Points:"), m_awayScore), 1, 0);
+    scoreGrid->addWidget(m_awayScore, 1, 1);
+    scoreGrid->addWidget(new QLabel(QStringLiteral("* -1 for no score"), score), 2, 0, 1, 2);
+    scoreGrid->addWidget(m_overtime, 3, 0, 1, 2);
+    lower->addWidget(score);
+
+    auto *underOver = new QGroupBox(QStringLiteral("Under/Over"), parent);
+    underOver->setObjectName(QStringLiteral("GroupBoxUnderOver"));
+    auto *uoGrid = new QGridLayout(underOver);
+    m_underOver = new QLineEdit(underOver);
+    m_underOver->setObjectName(QStringLiteral("EditUnderOver"));
+    m_underOver->setMaxLength(7);
+    new OddsKeyFilter(m_underOver, [] { return int(Odds::Decimal); });
+    uoGrid->addWidget(label(QStringLiteral("Value:"), m_underOver), 0, 0);
+    uoGrid->addWidget(m_underOver, 0, 1);
+    uoGrid->setRowStretch(1, 1);
+    lower->addWidget(underOver);
+    layout->addLayout(lower);
+}
+
+void TFormEnterResults::buildOdds(QWidget *parent, QVBoxLayout *layout)
+{
+    auto *oddsBox = new QGroupBox(QStringLiteral("Odds"), parent);
+    oddsBox->setObjectName(QStringLiteral("GroupBoxOdds"));
+    auto *oddsLayout = new QVBoxLayout(oddsBox);
+    const QString boxNames[3] = {QStringLiteral("GroupBoxHomeOdds"), QStringLiteral("GroupBoxDrawOdds"),
+                                 QStringLiteral("GroupBoxAwayOdds")};
+    for (int i = 0; i < 3; ++i) {
+        OddsRow &row = m_odds[i];
+        const QString suffix = QString::fromLatin1(kRowSuffix[i]);
+        row.box = new QGroupBox(oddsBox);
+        row.box->setObjectName(boxNames[i]);
+        auto *grid = new QGridLayout(row.box);
+        row.bookmaker = chooser(row.box, QStringLiteral("ComboBoxBookmaker") + suffix);
+        row.bookmaker->setMinimumContentsLength(14);
+        row.type = chooser(row.box, QStringLiteral("ComboBoxOddsType") + suffix);
+        row.type->addItems(Odds::notationItems());
+        row.type->setCurrentIndex(Odds::Decimal);
+        row.odds = new QLineEdit(QStringLiteral("-"), row.box);
+        row.odds->setObjectName(QStringLiteral("EditOdds") + suffix);
+        row.odds->setMaxLength(7);
+        new OddsKeyFilter(row.odds, [this, i] { return notationOf(i); });
+        grid->addWidget(label(QStringLiteral("Bookmaker:"), row.bookmaker), 0, 0);
+        grid->addWidget(label(QStringLiteral("Odds Type:"), row.type), 0, 1);
+        grid->addWidget(label(QStringLiteral("Odds:"), row.odds), 0, 2);
+        grid->addWidget(row.bookmaker, 1, 0);
+        grid->addWidget(row.type, 1, 1);
+        grid->addWidget(row.odds, 1, 2);
+        grid->setColumnStretch(0, 1);
+        oddsLayout->addWidget(row.box);
+
+        connect(row.type, &QComboBox::activated, this, [this, i] { notationChosen(i); });
+        connect(row.type->lineEdit(), &QLineEdit::textEdited, this,
+                [this, i] { m_odds[i].typeTyped = true; });
+        connect(row.type->lineEdit(), &QLineEdit::editingFinished, this, [this, i] { notationTyped(i); });
+    }
+    m_odds[1].box->setTitle(QStringLiteral("Draw (For no draw enter minus \"-\" in Odds box)"));
+    layout->addWidget(oddsBox);
+}
+
+int TFormEnterResults::notationOf(int row) const
+{
+    const QComboBox *type = m_odds[row].type;
+    const int typed = Odds::notationOfItem(type->currentText());
+    return typed >= 0 ? typed : type->currentIndex();
+}
+
+void TFormEnterResults::notationChosen(int row)
+{
+    OddsRow &r = m_odds[row];
+    r.typeTyped = false;
+    if (Odds::notationOfItem(r.type->currentText()) < 0) {
+        r.type->setCurrentIndex(Odds::Decimal);
+        messenger().warning(Odds::invalidOddsTypeMessage());
+        return;
+    }
+    r.odds->clear(); // a new notation: the price is typed anew
+}
+
+void TFormEnterResults::notationTyped(int row)
+{
+    OddsRow &r = m_odds[row];
+    if (!r.typeTyped)
+        return; // left without typing: no choice was made
+    const int notation = Odds::notationOfItem(r.type->currentText());
+    if (notation >= 0) {
+        const QSignalBlocker quiet(r.type);
+        r.type->setCurrentIndex(notation);
+    }
+    notationChosen(row);
+}
+
+void TFormEnterResults::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        loadForm();
+}
+
+void TFormEnterResults::loadForm()
+{
+    const MatchEntryMode mode = matchEntryModeOf(windowTitle());
+    MatchEntryForm form;
+    try {
+        form = ShowMatchEntry(m_dm, mode);
+    } catch (const Abort &) {
+        return;
+    } catch (const QuorvaneError &e) {
+        messenger().error(e.message());
+        return;
+    }
+
+    fillChooser(m_home, form.teams, mode == MatchEntryMode::Edit ? form.home : QString());
+    fillChooser(m_away, form.teams, mode == MatchEntryMode::Edit ? form.away : QString());
+    setChooserText(m_match, form.matchKind);
+    m_homeScore->setValue(form.homeScore);
+    m_awayScore->setValue(form.awayScore);
+    m_overtime->setChecked(form.overtime);
+    m_underOver->setText(form.underOver);
+    // The date and the round keep the values of the last use unless a match is loaded.
+    if (form.date && form.date->isValid()) {
+        m_month->setValue(form.date->month());
+        m_day->setValue(form.date->day());
+        m_year->setValue(form.date->year());
+    }
+    if (form.round)
+        m_round->setValue(*form.round);
+
+    // The odds rows show the current match of Results in both modes; with no match at all they show
+    // the presets.
+    const bool noMatch = !m_dm.ADOTableResults.isActive() || m_dm.ADOTableResults.isEmpty();
+    m_odds[0].box->setTitle(noMatch ? QStringLiteral("Home") : form.homeOddsCaption);
+    m_odds[2].box->setTitle(noMatch ? QStringLiteral("Away") : form.awayOddsCaption);
+    for (int i = 0; i < 3; ++i) {
+        OddsRow &row = m_odds[i];
+        fillChooser(row.bookmaker, form.bookmakers, noMatch ? QString() : form.bookmaker[i]);
+        {
+            const QSignalBlocker quiet(row.type);
+            row.type->setCurrentIndex(noMatch ? int(Odds::Decimal) : form.oddsType[i]);
+        }
+        row.typeTyped = false;
+        row.odds->setText(noMatch ? QStringLiteral("-") : form.odds[i]);
+    }
+}
+
+MatchEntryInput TFormEnterResults::input() const
+{
+    MatchEntryInput in;
+    in.mode = matchEntryModeOf(windowTitle());
+    for (int i = 0; i < m_home->count(); ++i)
+        in.teamEntries << m_home->itemText(i);
+    in.home = m_home->currentText();
+    in.away = m_away->currentText();
+    in.matchKind = m_match->currentText();
+    in.year = m_year->value();
+    in.month = m_month->value();
+    in.day = m_day->value();
+    in.round = m_round->value();
+    in.homeScore = m_homeScore->value();
+    in.awayScore = m_awayScore->value();
+    in.overtime = m_overtime->isChecked();
+    in.underOver = m_underOver->text();
+    for (int i = 0; i < 3; ++i) {
+        in.odds[i] = m_odds[i].odds->text();
+        in.oddsType[i] = notationOf(i);
+        in.bookmaker[i] = m_odds[i].bookmaker->currentText();
+    }
+    return in;
+}
+
+void TFormEnterResults::accept()
+{
+    bool stored = false;
+    try {
+        stored = SaveMatch(m_dm, input(), messenger());
+    } catch (const Abort &) {
+        // its message was shown
+    } catch (const QuorvaneError &e) {
+        messenger().error(e.message());
+    }
+    done(stored ? QDialog::Accepted : QDialog::Rejected);
+}

@@ -1,0 +1,197 @@
+#include "app/TeamSort.h"
+#include "data/Database.h"
+#include "support/LeagueFixture.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(TeamTable)
+
+namespace {
+const QString Alpha = QStringLiteral("Alpha");
+const QString Beta = QStringLiteral("Beta");
+const QString Gamma = QStringLiteral("Gamma");
+const QString Delta = QStringLiteral("Delta");
+
+// Home table: Beta 3 pts +2, Gamma 3 pts +1, Alpha and Delta 1 pt 0 (level on every key).
+// Away table: Beta and Gamma 1 pt 0 (level), Delta 0 pts -1, Alpha 0 pts -2.
+void playLeague(LeagueFixture &f)
+{
+    QVERIFY(f.addMatch(Beta, Alpha, 2, 0));
+    QVERIFY(f.addMatch(Gamma, Delta, 1, 0));
+    QVERIFY(f.addMatch(Delta, Beta, 1, 1));
+    QVERIFY(f.addMatch(Alpha, Gamma, 0, 0));
+}
+
+// The teams in the table's current order; fails unless Pos runs 1..n down that order.
+QStringList orderShown(TDataMod &dm)
+{
+    QStringList names;
+    Table &teams = dm.ADOTableTeams;
+    int pos = 0;
+    for (teams.first(); !teams.eof(); teams.next()) {
+        names << teams.field(QStringLiteral("Team")).asString();
+        if (teams.field(QStringLiteral("Pos")).asInteger() != ++pos)
+            return {QStringLiteral("Pos %1 at row %2").arg(teams.field(QStringLiteral("Pos")).asInteger()).arg(pos)};
+    }
+    return names;
+}
+} // namespace
+
+class TestTeamSort : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        Database::setDurableWrites(false);
+    }
+    void defaultsGiveTheStartingOrder();
+    void sortText_data();
+    void sortText();
+    void titleClick_data();
+    void titleClick();
+    void titleClicksOrderTheLeague();
+    void eachTableSortsTheSharedTable();
+    void hashTitleOnlyRenumbers();
+    void nothingToSort();
+};
+
+void TestTeamSort::defaultsGiveTheStartingOrder()
+{
+    // The order a league first shows, as the import and the command line use it.
+    for (TeamTable t : {TeamTable::Home, TeamTable::Away, TeamTable::Overall})
+        QCOMPARE(teamSortText(TeamSortChoices()[t], teamGridFields(t)), std::optional<QString>(defaultTeamSort(t)));
+}
+
+void TestTeamSort::sortText_data()
+{
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<QString>("sort");
+    QTest::addColumn<TeamTable>("table");
+    QTest::addColumn<QString>("expected"); // empty: no sort
+
+    const TeamTable H = TeamTable::Home, A = TeamTable::Away, T = TeamTable::Overall;
+    QTest::newRow("team ascending") << "Ascending" << "Team" << H << "Team, HDif, HW";
+    QTest::newRow("rating descending away") << "Descending" << "Rtg" << A << "TRA DESC, ADif DESC, AW DESC";
+    QTest::newRow("goals for ascending overall") << "Ascending" << "F" << T << "TF, TDif, TW";
+    QTest::newRow("difference repeats as second key") << "Descending" << "Dif" << H
+                                                      << "HDif DESC, HDif DESC, HW DESC";
+    QTest::newRow("wins repeat as third key") << "Ascending" << "W" << T << "TW, TDif, TW";
+    QTest::newRow("played") << "Descending" << "P" << A << "AP DESC, ADif DESC, AW DESC";
+    QTest::newRow("nothing selected sorts downwards") << "" << "Pts" << A << "APts DESC, ADif DESC, AW DESC";
+    QTest::newRow("unknown order sorts downwards") << "Sideways" << "L" << H << "HL DESC, HDif DESC, HW DESC";
+    QTest::newRow("letter case ignored") << "ascending" << "pts" << H << "HPts, HDif, HW";
+    QTest::newRow("hash is no entry") << "Ascending" << "#" << H << "";
+    QTest::newRow("no sort selected") << "Descending" << "" << T << "";
+    QTest::newRow("typed text not an entry") << "Descending" << "Points" << T << "";
+}
+
+void TestTeamSort::sortText()
+{
+    QFETCH(QString, order);
+    QFETCH(QString, sort);
+    QFETCH(TeamTable, table);
+    QFETCH(QString, expected);
+    const std::optional<QString> text = teamSortText(TeamSortChoice{order, sort}, teamGridFields(table));
+    QCOMPARE(text, expected.isEmpty() ? std::nullopt : std::optional<QString>(expected));
+}
+
+void TestTeamSort::titleClick_data()
+{
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<QString>("sort");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("orderAfter");
+    QTest::addColumn<QString>("sortAfter");
+
+    QTest::newRow("default then Pts") << "Descending" << "Pts" << "Pts" << "Ascending" << "Pts";
+    QTest::newRow("second click reverses") << "Ascending" << "Pts" << "Pts" << "Descending" << "Pts";
+    QTest::newRow("other title flips too") << "Ascending" << "Pts" << "Team" << "Descending" << "Team";
+    QTest::newRow("nothing selected becomes ascending") << "" << "" << "Rtg" << "Ascending" << "Rtg";
+    QTest::newRow("hash leaves no sort") << "Descending" << "Dif" << "#" << "Ascending" << "";
+}
+
+void TestTeamSort::titleClick()
+{
+    QFETCH(QString, order);
+    QFETCH(QString, sort);
+    QFETCH(QString, title);
+    QFETCH(QString, orderAfter);
+    QFETCH(QString, sortAfter);
+    QCOMPARE(afterTitleClick(TeamSortChoice{order, sort}, title), (TeamSortChoice{orderAfter, sortAfter}));
+}
+
+void TestTeamSort::titleClicksOrderTheLeague()
+{
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {Alpha, Beta, Gamma, Delta});
+    playLeague(f);
+    const QStringList home = teamGridFields(TeamTable::Home);
+    TeamSortChoice choice;
+
+    ApplyTeamSort(f.dm(), choice, home);
+    // Alpha and Delta are level on points, difference and wins: they keep the table's own order.
+    QCOMPARE(orderShown(f.dm()), (QStringList{Beta, Gamma, Alpha, Delta}));
+
+    choice = afterTitleClick(choice, QStringLiteral("Pts"));
+    ApplyTeamSort(f.dm(), choice, home);
+    QCOMPARE(orderShown(f.dm()), (QStringList{Alpha, Delta, Gamma, Beta}));
+
+    choice = afterTitleClick(choice, QStringLiteral("Pts"));
+    ApplyTeamSort(f.dm(), choice, home);
+    QCOMPARE(orderShown(f.dm()), (QStringList{Beta, Gamma, Alpha, Delta}));
+
+    choice = afterTitleClick(choice, QStringLiteral("Team"));
+    ApplyTeamSort(f.dm(), choice, home);
+    QCOMPARE(orderShown(f.dm()), (QStringList{Alpha, Beta, Delta, Gamma}));
+
+    // The positions are in the file, not only on the screen.
+    f.reopen();
+    f.dm().ADOTableTeams.setSort(QStringLiteral("Pos"));
+    QCOMPARE(orderShown(f.dm()), (QStringList{Alpha, Beta, Delta, Gamma}));
+}
+
+void TestTeamSort::eachTableSortsTheSharedTable()
+{
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {Alpha, Beta, Gamma, Delta});
+    playLeague(f);
+    TeamSortChoices choices;
+    ApplyTeamSort(f.dm(), choices[TeamTable::Home], teamGridFields(TeamTable::Home));
+    ApplyTeamSort(f.dm(), choices[TeamTable::Away], teamGridFields(TeamTable::Away));
+    QCOMPARE(f.dm().ADOTableTeams.sort(), defaultTeamSort(TeamTable::Away));
+    QCOMPARE(orderShown(f.dm()), (QStringList{Beta, Gamma, Delta, Alpha}));
+}
+
+void TestTeamSort::hashTitleOnlyRenumbers()
+{
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {Alpha, Beta, Gamma, Delta});
+    playLeague(f);
+    const QStringList home = teamGridFields(TeamTable::Home);
+    ApplyTeamSort(f.dm(), TeamSortChoice{}, home);
+    const QString sortBefore = f.dm().ADOTableTeams.sort();
+    Table &teams = f.dm().ADOTableTeams;
+    teams.first();
+    teams.edit();
+    teams.field(QStringLiteral("Pos")).setInteger(9);
+    teams.post();
+
+    const TeamSortChoice hash = afterTitleClick(TeamSortChoice{}, QStringLiteral("#"));
+    ApplyTeamSort(f.dm(), hash, home);
+    QCOMPARE(teams.sort(), sortBefore);
+    QCOMPARE(orderShown(f.dm()), (QStringList{Beta, Gamma, Alpha, Delta}));
+}
+
+void TestTeamSort::nothingToSort()
+{
+    LeagueFixture empty;
+    ApplyTeamSort(empty.dm(), TeamSortChoice{}, teamGridFields(TeamTable::Home));
+    QCOMPARE(empty.dm().ADOTableTeams.sort(), QString());
+
+    LeagueFixture closed(QStringLiteral("Football (Soccer)"), {Alpha});
+    closed.dm().closeLeague();
+    ApplyTeamSort(closed.dm(), TeamSortChoice{}, teamGridFields(TeamTable::Home));
+    QVERIFY(!closed.dm().isLeagueOpen());
+}
+
+QTEST_GUILESS_MAIN(TestTeamSort)
+#include "tst_teamsort.moc"
