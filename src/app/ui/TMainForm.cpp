@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressDialog>
@@ -390,7 +391,19 @@ void TMainForm::importResultsCsv()
     if (path.isEmpty())
         return;
     try {
-        const CsvSeason season = readResultsCsvFile(path, QStringLiteral("best"));
+        CsvSeason season = readResultsCsvFile(path, QStringLiteral("best"));
+        // Which prices to take: the best of all bookmakers per outcome, or one bookmaker's.
+        if (!season.bookmakers.isEmpty()) {
+            const QString best = QStringLiteral("Best price of all bookmakers");
+            bool ok = false;
+            const QString choice = QInputDialog::getItem(this, QStringLiteral("Import Results (CSV)"),
+                                                         QStringLiteral("Odds from:"), QStringList{best} + season.bookmakers,
+                                                         0, false, &ok);
+            if (!ok)
+                return;
+            if (choice != best)
+                season = readResultsCsvFile(path, choice);
+        }
         QProgressDialog progress(QStringLiteral("Importing results..."), QString(), 0, int(season.matches.size()), this);
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(300);

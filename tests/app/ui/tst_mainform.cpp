@@ -8,6 +8,7 @@
 #include "support/LeagueFixture.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QDialog>
 #include <QTimer>
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void openShowsLeagueAndSwitchesCommandsOn();
     void failedOpenKeepsPreviousLeague();
     void newLeagueCreatesAndOpensFile();
+    void importResultsWithBookmakerChoice();
 
 private:
     QString text(const char *name) { return m_form->findChild<QLabel *>(QString::fromLatin1(name))->text(); }
@@ -140,6 +142,41 @@ void TestMainForm::newLeagueCreatesAndOpensFile()
     QVERIFY(m_windows->dm->isLeagueOpen());
     QCOMPARE(text("PanelLeague"), QStringLiteral("Serie B.qvl"));
     QVERIFY(m_form->pages()->isTabEnabled(0));
+}
+
+void TestMainForm::importResultsWithBookmakerChoice()
+{
+    LeagueFixture league;
+    const QString path = league.path();
+    league.dm().closeLeague();
+    const QString csv = m_dir.filePath(QStringLiteral("season.csv"));
+    QFile f(csv);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A,WHH,WHD,WHA\n"
+            "E0,13/08/05,Alpha,Beta,2,1,2.10,3.20,3.50,2.20,3.10,3.40\n"
+            "E0,13/08/05,Gamma,Delta,0,0,1.80,3.40,4.50,1.75,3.50,4.60\n"
+            "E0,20/08/05,Beta,Gamma,,,2.50,3.10,2.80,2.40,3.20,2.90\n");
+    f.close();
+    m_paths << path << csv;
+    m_form->command(QStringLiteral("MenuOpen"))->trigger();
+    // Choose William Hill's prices in the bookmaker question.
+    QTimer::singleShot(0, this, [] {
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        auto *choice = d->findChild<QComboBox *>();
+        QVERIFY(choice);
+        choice->setCurrentText(QStringLiteral("WH"));
+        d->accept();
+    });
+    m_form->command(QStringLiteral("MenuImportCsv"))->trigger();
+    QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("3 matches added, 0 updated.")});
+    Table &results = m_windows->dm->ADOTableResults;
+    results.setFiltered(false);
+    QCOMPARE(results.recordCount(), 3);
+    QVERIFY(results.locate(QStringLiteral("Home"), {QStringLiteral("Alpha")}));
+    QCOMPARE(results.field(QStringLiteral("O1")).asString(), QStringLiteral("2.20"));
+    QCOMPARE(results.field(QStringLiteral("O1B")).asString(), QStringLiteral("WH"));
+    QCOMPARE(m_windows->dm->ADOTableTeams.recordCount(), 4);
 }
 
 QTEST_MAIN(TestMainForm)
