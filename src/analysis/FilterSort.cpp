@@ -1,5 +1,7 @@
 #include "analysis/FilterSort.h"
 
+#include "app/CommandBoundary.h"
+
 #include "app/MatchGrids.h"
 #include "app/Messenger.h"
 #include "app/PlayersQueries.h"
@@ -478,15 +480,7 @@ bool ApplyTeamFilter(TDataMod &dm, const TeamFilterChoices &choices, Messenger &
     if (!dm.isLeagueOpen())
         return false;
     BusyCursor busy;
-    try {
-        recomputeTeams(dm, choices, *selection);
-        return true;
-    } catch (const Abort &) {
-        return false;
-    } catch (const QuorvaneError &e) {
-        messenger.error(e.message());
-        return false;
-    }
+    return runCommand(messenger, [&] { recomputeTeams(dm, choices, *selection); });
 }
 
 QStringList playerPositions(TDataMod &dm)

@@ -1,5 +1,8 @@
 #include "app/MatchGrids.h"
 
+#include "app/CommandBoundary.h"
+#include "data/MatchOutcome.h"
+
 #include "app/Messenger.h"
 #include "data/BusyCursor.h"
 #include "data/Database.h"
@@ -22,24 +25,21 @@ int firstModeColumn(MatchPage page)
 }
 constexpr int kPredictionColumns = 8;
 
-enum class Outcome { Home, Draw, Away };
+using Outcome = MatchOutcome;
 
-// A match decided in overtime counts as a draw.
 Outcome outcomeOf(const MatchColourRow &row)
 {
-    if (row.result.contains(QLatin1String("OT")) || row.F == row.A)
-        return Outcome::Draw;
-    return row.F > row.A ? Outcome::Home : Outcome::Away;
+    return matchOutcome(row.F, row.A, row.result);
 }
 
 std::optional<Outcome> predicted(const QString &verdict)
 {
     if (verdict == QLatin1String("1"))
-        return Outcome::Home;
+        return Outcome::HomeWin;
     if (verdict == QLatin1String("X"))
         return Outcome::Draw;
     if (verdict == QLatin1String("2"))
-        return Outcome::Away;
+        return Outcome::AwayWin;
     return std::nullopt; // "?": no prediction
 }
 
@@ -47,11 +47,11 @@ std::optional<Outcome> predicted(const QString &verdict)
 std::optional<Outcome> outcomeColumn(const QString &field, const char *home, const char *draw, const char *away)
 {
     if (field == QLatin1String(home))
-        return Outcome::Home;
+        return Outcome::HomeWin;
     if (field == QLatin1String(draw))
         return Outcome::Draw;
     if (field == QLatin1String(away))
-        return Outcome::Away;
+        return Outcome::AwayWin;
     return std::nullopt;
 }
 
@@ -152,20 +152,6 @@ void switchCurrentMatch(TDataMod &dm)
         dm.ApplyResult(overtime, awayScore, homeScore, away, home);
 }
 
-// Runs a command that writes, telling a failure through the messenger (an Abort was told already).
-template<typename F>
-bool reported(Messenger &messenger, F &&command)
-{
-    try {
-        command();
-        return true;
-    } catch (const Abort &) {
-        return false;
-    } catch (const QuorvaneError &e) {
-        messenger.error(e.message());
-        return false;
-    }
-}
 } // namespace
 
 const QList<MatchGridColumn> &matchGridColumns(MatchPage page)
@@ -282,7 +268,7 @@ bool ConfirmDeleteRow(Table &table, Messenger &messenger)
                            Messenger::Kind::Question) != Messenger::Answer::Yes)
         return false;
     // The delete is its own transaction, with the table's before- and after-delete events inside it.
-    return reported(messenger, [&table] { table.deleteRecord(); });
+    return runCommand(messenger, [&table] { table.deleteRecord(); });
 }
 
 bool SwitchTeams(TDataMod &dm, Messenger &messenger)
@@ -290,7 +276,7 @@ bool SwitchTeams(TDataMod &dm, Messenger &messenger)
     Table &results = dm.ADOTableResults;
     if (!results.isActive() || results.isEmpty())
         return false;
-    return reported(messenger, [&dm, &results] {
+    return runCommand(messenger, [&dm, &results] {
         Transaction tx(dm.ADOConnection);
         ControlsDisabled quiet(dm.ADOTableTeams);
         try {

@@ -440,15 +440,7 @@ void Dataset::post()
         const int index = static_cast<int>(m_rows.size()) - 1;
         m_state = State::Browse;
         m_buffer.clear();
-        if (visible(index)) {
-            const int place = placeOf(index);
-            m_view.insert(m_view.begin() + place, index);
-            m_posOfRowid.clear();
-            m_pos = place;
-        } else if (m_pos >= static_cast<int>(m_view.size())) {
-            m_pos = static_cast<int>(m_view.size()) - 1;
-        }
-        m_eof = m_bof = m_view.empty();
+        placeRow(index);
         if (tx)
             tx->commit();
         notifyLayout();
@@ -473,15 +465,7 @@ void Dataset::post()
     if (anyChange && touchesOrder(m_modified)) {
         m_view.erase(m_view.begin() + m_pos);
         m_posOfRowid.clear();
-        if (visible(index)) {
-            const int place = placeOf(index);
-            m_view.insert(m_view.begin() + place, index);
-            m_posOfRowid.clear();
-            m_pos = place;
-        } else if (m_pos >= static_cast<int>(m_view.size())) {
-            m_pos = static_cast<int>(m_view.size()) - 1;
-        }
-        m_eof = m_bof = m_view.empty();
+        placeRow(index);
         notifyLayout();
     } else {
         notifyRow(m_pos);
@@ -679,6 +663,21 @@ bool Dataset::before(int a, int b) const
             return c < 0;
     }
     return a < b; // equal rows keep their stored order
+}
+
+void Dataset::placeRow(int index)
+{
+    // A row that is not in the view (new, or just taken out) goes where the sort puts it, or stays out
+    // when the filter rejects it; the cursor follows it, or keeps its place when it left the view.
+    if (visible(index)) {
+        const int place = placeOf(index);
+        m_view.insert(m_view.begin() + place, index);
+        m_posOfRowid.clear();
+        m_pos = place;
+    } else if (m_pos >= static_cast<int>(m_view.size())) {
+        m_pos = static_cast<int>(m_view.size()) - 1;
+    }
+    m_eof = m_bof = m_view.empty();
 }
 
 int Dataset::placeOf(int rowIndex) const

@@ -157,6 +157,7 @@ private:
     bool visible(int rowIndex) const;
     bool before(int a, int b) const; // order of two rows in the view
     int placeOf(int rowIndex) const; // where a row belongs in the view (it must not be in it)
+    void placeRow(int rowIndex);     // puts a row that is not in the view into it, if it passes the filter
     void setPos(int pos);
     void notifyLayout();
     void notifyRow(int pos);

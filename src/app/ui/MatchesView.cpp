@@ -1,5 +1,7 @@
 #include "app/ui/MatchesView.h"
 
+#include "app/CommandBoundary.h"
+
 #include "app/ResultsViews.h"
 #include "app/ui/DataGrid.h"
 #include "app/ui/GuiMessenger.h"
@@ -32,17 +34,6 @@ QAction *addButton(QToolBar *bar, const QString &caption, const QString &hint)
     return a;
 }
 
-// Runs a command of the view, showing a failure with its message (an Abort was shown already).
-template<typename F>
-void reported(F &&command)
-{
-    try {
-        command();
-    } catch (const Abort &) {
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-    }
-}
 } // namespace
 
 MatchesView::MatchesView(TDataMod &dm, MatchPage page, QWidget *parent) : QWidget(parent), m_dm(dm), m_page(page)
@@ -138,7 +129,7 @@ void MatchesView::refresh()
     if (!m_dm.isLeagueOpen() || !m_view)
         return;
     BusyCursor busy;
-    reported([this] { m_view(m_dm.ADOTableResults); });
+    runCommand(messenger(), [this] { m_view(m_dm.ADOTableResults); });
 }
 
 void MatchesView::applyMode()
@@ -164,7 +155,7 @@ void MatchesView::sortByColumn(int column)
 {
     if (column < 0 || column >= m_fields.size())
         return;
-    reported([this, column] { ToggleColumnSort(m_fields[column], m_dm.ADOTableResults); });
+    runCommand(messenger(), [this, column] { ToggleColumnSort(m_fields[column], m_dm.ADOTableResults); });
 }
 
 void MatchesView::requestEdit()

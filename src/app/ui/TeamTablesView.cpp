@@ -1,5 +1,7 @@
 #include "app/ui/TeamTablesView.h"
 
+#include "app/CommandBoundary.h"
+
 #include "app/ui/DataGrid.h"
 #include "app/ui/GuiMessenger.h"
 #include "data/Errors.h"
@@ -99,12 +101,7 @@ void TeamTablesView::sortByColumn(int column)
 
 void TeamTablesView::applySort()
 {
-    try {
-        ApplyTeamSort(m_dm, (*m_choices)[m_table], teamGridFields(m_table));
-    } catch (const Abort &) {
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-    }
+    runCommand(messenger(), [this] { ApplyTeamSort(m_dm, (*m_choices)[m_table], teamGridFields(m_table)); });
 }
 
 void TeamTablesView::requestEdit()

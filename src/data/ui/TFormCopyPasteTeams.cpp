@@ -1,5 +1,7 @@
 #include "data/ui/TFormCopyPasteTeams.h"
 
+#include "app/CommandBoundary.h"
+
 #include "app/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
@@ -76,11 +78,6 @@ void TFormCopyPasteTeams::showEvent(QShowEvent *event)
 
 void TFormCopyPasteTeams::accept()
 {
-    try {
-        PasteTeams(m_dm, pastedLines(m_list->toPlainText()));
-    } catch (const Abort &) {
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-    }
+    runCommand(messenger(), [this] { PasteTeams(m_dm, pastedLines(m_list->toPlainText())); });
     QDialog::accept();
 }

@@ -1,5 +1,7 @@
 #include "entry/ui/TFormEnterResults.h"
 
+#include "app/ui/SpinField.h"
+
 #include "app/ui/GuiMessenger.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
@@ -68,14 +70,6 @@ QComboBox *chooser(QWidget *parent, const QString &name, int maxLength = 0)
     return c;
 }
 
-QSpinBox *spinField(QWidget *parent, const QString &name, int minimum, int maximum, int value)
-{
-    auto *s = new QSpinBox(parent);
-    s->setObjectName(name);
-    s->setRange(minimum, maximum);
-    s->setValue(value);
-    return s;
-}
 
 QLabel *label(const QString &text, QWidget *buddy)
 {

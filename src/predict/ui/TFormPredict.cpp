@@ -1,5 +1,7 @@
 #include "predict/ui/TFormPredict.h"
 
+#include "app/ui/SpinField.h"
+
 #include "app/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
@@ -21,14 +23,6 @@
 
 namespace
 {
-QSpinBox *spinField(QWidget *parent, const QString &name, int minimum, int maximum, int value)
-{
-    auto *s = new QSpinBox(parent);
-    s->setObjectName(name);
-    s->setRange(minimum, maximum);
-    s->setValue(value);
-    return s;
-}
 
 QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption, bool checked)
 {
