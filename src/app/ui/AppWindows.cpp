@@ -49,7 +49,19 @@ struct AppWindows::Parts {
     PlayersView *players = nullptr;
 };
 
-AppWindows::~AppWindows() = default;
+AppWindows::~AppWindows()
+{
+    // The windows go before the data module whose tables they show.
+    if (!parts)
+        return;
+    AppWindows::Parts &p = *parts;
+    const QList<QObject *> windows = {p.enterResults, p.filter,     p.league,       p.predict,       p.team,
+                                      p.player,       p.pasteTeams, p.pastePlayers, p.teamTables[0], p.teamTables[1],
+                                      p.teamTables[2], p.fixtures,  p.scores,       p.crossTable,    p.streakTable,
+                                      p.players};
+    for (QObject *w : windows)
+        delete w;
+}
 
 namespace {
 void on(TMainForm &form, const char *command, std::function<void()> fn)

@@ -46,6 +46,8 @@ void DataGrid::applyWidths()
 
 void DataGrid::followDataset()
 {
+    if (!m_model->hasDataset())
+        return;
     Dataset &ds = dataset();
     if (m_syncing || !ds.isActive() || ds.isEmpty() || ds.controlsDisabled())
         return;
@@ -58,6 +60,8 @@ void DataGrid::followDataset()
 void DataGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
 {
     QTableView::currentChanged(current, previous);
+    if (!m_model->hasDataset())
+        return;
     Dataset &ds = dataset();
     if (m_syncing || !current.isValid() || !ds.isActive() || current.row() + 1 == ds.recNo())
         return;

@@ -16,10 +16,11 @@ QColor toColor(const Rgb &c)
 } // namespace
 
 DatasetModel::DatasetModel(Dataset &dataset, QList<GridColumn> columns, QObject *parent)
-    : QAbstractTableModel(parent), m_ds(dataset), m_columns(std::move(columns))
+    : QAbstractTableModel(parent), m_ds(&dataset), m_columns(std::move(columns))
 {
-    connect(&m_ds, &Dataset::layoutChanged, this, &DatasetModel::reset);
-    connect(&m_ds, &Dataset::rowChanged, this, [this](int row) {
+    connect(&dataset, &Dataset::layoutChanged, this, &DatasetModel::reset);
+    connect(&dataset, &QObject::destroyed, this, &DatasetModel::reset);
+    connect(&dataset, &Dataset::rowChanged, this, [this](int row) {
         if (row >= 0 && row < rowCount())
             Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
@@ -38,17 +39,17 @@ void DatasetModel::reset()
 {
     beginResetModel();
     m_fieldIndex.clear();
-    if (m_ds.isActive())
+    if (m_ds && m_ds->isActive())
         for (const GridColumn &c : m_columns)
-            m_fieldIndex << columnIndex(m_ds.columns(), c.field);
+            m_fieldIndex << columnIndex(m_ds->columns(), c.field);
     endResetModel();
 }
 
 int DatasetModel::rowCount(const QModelIndex &parent) const
 {
-    if (parent.isValid() || !m_ds.isActive() || m_fieldIndex.isEmpty())
+    if (parent.isValid() || !m_ds || !m_ds->isActive() || m_fieldIndex.isEmpty())
         return 0;
-    return m_ds.recordCount();
+    return m_ds->recordCount();
 }
 
 int DatasetModel::columnCount(const QModelIndex &parent) const
@@ -66,10 +67,10 @@ QString DatasetModel::cellText(int row, int column) const
     const int f = fieldIndex(column);
     if (f < 0 || row < 0 || row >= rowCount())
         return QString();
-    const QVariant &v = m_ds.valueAt(row, f);
+    const QVariant &v = m_ds->valueAt(row, f);
     if (!v.isValid() || v.isNull())
         return QString();
-    switch (m_ds.columns()[f].kind) {
+    switch (m_ds->columns()[f].kind) {
     case ColumnKind::Real:
         return Numbers::formatGeneral(v.toDouble());
     case ColumnKind::Date: {
@@ -97,7 +98,7 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(m_columns[index.column()].alignment);
     case Qt::BackgroundRole: {
         if (m_colours) {
-            const CellColours c = m_colours(m_ds, index.row(), index.column());
+            const CellColours c = m_colours(*m_ds, index.row(), index.column());
             if (c.background)
                 return QBrush(toColor(*c.background));
         }
@@ -106,7 +107,7 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
     }
     case Qt::ForegroundRole: {
         if (m_colours) {
-            const CellColours c = m_colours(m_ds, index.row(), index.column());
+            const CellColours c = m_colours(*m_ds, index.row(), index.column());
             if (c.text)
                 return QBrush(toColor(*c.text));
         }

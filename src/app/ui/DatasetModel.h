@@ -6,6 +6,7 @@
 #include "data/Dataset.h"
 
 #include <QAbstractTableModel>
+#include <QPointer>
 #include <functional>
 #include <optional>
 
@@ -34,7 +35,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    Dataset &dataset() const { return m_ds; }
+    Dataset &dataset() const { return *m_ds; }
+    bool hasDataset() const { return !m_ds.isNull(); }
     const QList<GridColumn> &gridColumns() const { return m_columns; }
     void setColumns(QList<GridColumn> columns);
     // Colours beyond the striped rows (odd rows white, even rows button face, black text).
@@ -46,7 +48,7 @@ public:
 
 private:
     void reset();
-    Dataset &m_ds;
+    QPointer<Dataset> m_ds; // the data module may go first when the program ends
     QList<GridColumn> m_columns;
     QList<int> m_fieldIndex; // resolved when the dataset is active
     CellColourFn m_colours;
