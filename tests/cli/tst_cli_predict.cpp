@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/CliRun.h"
+
 #include <algorithm>
 
 Q_DECLARE_METATYPE(PredictionOptions)
@@ -25,26 +27,11 @@ Q_DECLARE_METATYPE(PredictionOptions)
 namespace
 {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
+using Run = CliRun;
 
 Run cli(const QStringList &args)
 {
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(QUORVANE_CLI), args);
-    Run r;
-    if (!p.waitForFinished(300000) || p.exitStatus() != QProcess::NormalExit)
-        return r;
-    r.exitCode = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return runCli(QStringLiteral(QUORVANE_CLI), args);
 }
 
 QJsonDocument json(const QByteArray &bytes)

@@ -1,3 +1,4 @@
+#include "support/StoredRows.h"
 #include "data/LeagueSettings.h"
 #include "data/Sports.h"
 #include "support/LeagueFixture.h"
@@ -9,17 +10,7 @@ namespace
 // The whole stored state of the league, to show that a refused command changed nothing.
 QString snapshot(Database &db)
 {
-    QString out;
-    for (const char *table : {"League", "Teams"}) {
-        Statement st =
-            db.prepare(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(table)));
-        while (st.step()) {
-            for (int i = 0; i < st.columnCount(); ++i)
-                out += st.value(i).toString() + QLatin1Char('|');
-            out += QLatin1Char('\n');
-        }
-    }
-    return out;
+    return storedRows(db, {QStringLiteral("League"), QStringLiteral("Teams")});
 }
 
 QVariant stored(LeagueFixture &f, const char *column)

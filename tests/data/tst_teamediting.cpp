@@ -1,3 +1,4 @@
+#include "support/StoredRows.h"
 #include "data/Errors.h"
 #include "data/TeamEditing.h"
 #include "support/LeagueFixture.h"
@@ -17,17 +18,7 @@ const QString C = QStringLiteral("Everton");
 // The whole stored state of the league, to show that a refused command changed nothing.
 QString snapshot(Database &db)
 {
-    QString out;
-    for (const char *table : {"Teams", "Results", "Players"}) {
-        Statement st =
-            db.prepare(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QLatin1String(table)));
-        while (st.step()) {
-            for (int i = 0; i < st.columnCount(); ++i)
-                out += st.value(i).toString() + QLatin1Char('|');
-            out += QLatin1Char('\n');
-        }
-    }
-    return out;
+    return storedRows(db, {QStringLiteral("Teams"), QStringLiteral("Results"), QStringLiteral("Players")});
 }
 
 QStringList column(Database &db, const QString &sql)

@@ -1,3 +1,4 @@
+#include "support/StoredRows.h"
 #include "app/ui/GuiMessenger.h"
 #include "data/Database.h"
 #include "entry/Odds.h"
@@ -20,16 +21,7 @@ const QString C = QStringLiteral("Everton");
 // The whole stored state of the league, to show that a refused OK changed nothing.
 QString snapshot(Database &db)
 {
-    QString out;
-    for (const QString &table : {QStringLiteral("Teams"), QStringLiteral("Results")}) {
-        Statement st = db.prepare(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(table));
-        while (st.step()) {
-            for (int i = 0; i < st.columnCount(); ++i)
-                out += st.value(i).toString() + QLatin1Char('|');
-            out += QLatin1Char('\n');
-        }
-    }
-    return out;
+    return storedRows(db, {QStringLiteral("Teams"), QStringLiteral("Results")});
 }
 
 template <typename T> T *control(QWidget &dialog, const char *name)

@@ -1,3 +1,4 @@
+#include "support/StoredRows.h"
 #include "app/ResultsViews.h"
 #include "app/ui/DataGrid.h"
 #include "app/ui/GuiMessenger.h"
@@ -20,17 +21,7 @@ const QString C = QStringLiteral("Everton");
 
 QString snapshot(Database &db)
 {
-    QString out;
-    for (const QString &table :
-         {QStringLiteral("League"), QStringLiteral("Teams"), QStringLiteral("Results")}) {
-        Statement st = db.prepare(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(table));
-        while (st.step()) {
-            for (int i = 0; i < st.columnCount(); ++i)
-                out += st.value(i).toString() + QLatin1Char('|');
-            out += QLatin1Char('\n');
-        }
-    }
-    return out;
+    return storedRows(db, {QStringLiteral("League"), QStringLiteral("Teams"), QStringLiteral("Results")});
 }
 
 // Three played matches and two fixtures.

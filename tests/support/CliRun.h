@@ -1,0 +1,15 @@
+#pragma once
+// Runs the command-line companion as a separate process, as a user would.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+struct CliRun {
+    int exitCode = -1; // -1: did not end normally
+    QByteArray out;
+    QString err;
+};
+
+// Runs program with args in the C.UTF-8 locale and waits for it to end.
+CliRun runCli(const QString &program, const QStringList &args);
