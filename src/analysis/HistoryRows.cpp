@@ -41,11 +41,3 @@ QList<HistoryRow> readHistoryRows(Database &league)
     return rows;
 }
 
-QStringList readHistoryTeamNames(Database &league)
-{
-    Statement st = league.prepare(QStringLiteral("SELECT Team FROM Teams ORDER BY Team COLLATE UNOCASE, rowid"));
-    QStringList names;
-    while (st.step())
-        names << st.value(0).toString();
-    return names;
-}

@@ -3,6 +3,7 @@
 // first, and the team names in the order of the team table's title column.
 
 #include "analysis/PredictionHistory.h"
+#include "data/TeamNames.h" // the team names, readTeamNamesByName
 
 #include <QList>
 #include <QStringList>
@@ -13,6 +14,3 @@ class Database;
 // same-date rows in stored order).
 QList<HistoryRow> readHistoryRows(Database &league);
 
-// Every Teams name sorted by name as the database orders it (letter case ignored; names equal but for
-// case in stored order): the team table's title column.
-QStringList readHistoryTeamNames(Database &league);

@@ -50,18 +50,6 @@ void TextGrid::setHint(int column, int row, const QString &hint)
         m_hints[static_cast<size_t>(i)] = hint;
 }
 
-QStringList readTeamNamesByName(TDataMod &dm)
-{
-    Query &q = dm.ADOQuery;
-    // The database's order ignores letter case; names equal but for case keep their stored order.
-    q.setSql(QStringLiteral("SELECT Team FROM Teams ORDER BY Team COLLATE UNOCASE, rowid"));
-    q.open();
-    QStringList names;
-    for (q.first(); !q.eof(); q.next())
-        names << q.field(QStringLiteral("Team")).asString();
-    return names;
-}
-
 std::vector<GridMatch> readGridMatches(TDataMod &dm, GridMatches which)
 {
     static const QString columns = QStringLiteral("SELECT Home, Away, Result, F, A, DateP, Rnd FROM Results");

@@ -3,6 +3,7 @@
 // and the hint of each cell listing the matches of the pair.  Also the text grid and the match list that
 // the cross and streak tables share, and the readers that fill them from the league file.
 
+#include "data/TeamNames.h"
 #include "data/Colours.h"
 
 #include <QString>
@@ -39,9 +40,6 @@ struct GridMatch {
     QString date, round;
 };
 
-// Team names as the database orders them ("Select Team FROM Teams ORDER BY Team"), through the data
-// module's shared query.
-QStringList readTeamNamesByName(TDataMod &dm);
 
 enum class GridMatches {
     PlayedStored, // played matches (Result <> ':') in the table's stored order

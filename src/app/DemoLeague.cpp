@@ -7,7 +7,7 @@
 #include "data/TDataMod.h"
 #include "entry/MatchEntry.h"
 #include "entry/Odds.h"
-#include "entry/ResultsImport.h"
+#include "data/TeamTables.h"
 
 #include <QFile>
 #include <algorithm>

@@ -3,7 +3,7 @@
 // choices of each table, the sort text those give, and what a click on a column title does to them.
 // The three tables share the one Teams table, so its order is that of the table shown last.
 
-#include "entry/ResultsImport.h" // TeamTable
+#include "data/TeamTables.h"
 
 #include <QList>
 #include <QString>

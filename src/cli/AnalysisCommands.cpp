@@ -36,7 +36,7 @@ void runHistory(const Arguments &a, Messenger &)
 
     TDataMod dm;
     dm.openLeague(a.positional(0));
-    PredictionHistory history(readHistoryTeamNames(dm.ADOConnection), view, stake.startingBalance, stake.wager);
+    PredictionHistory history(readTeamNamesByName(dm.ADOConnection), view, stake.startingBalance, stake.wager);
     history.run(readHistoryRows(dm.ADOConnection));
     const HistoryTables tables = history.tables();
     if (json)

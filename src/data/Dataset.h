@@ -232,3 +232,25 @@ private:
     Dataset &m_ds;
     bool m_was;
 };
+
+// Restores a table's sort text when it goes.
+class SortKept
+{
+public:
+    explicit SortKept(Dataset &ds) : m_ds(ds), m_sort(ds.sort()) {}
+    ~SortKept()
+    {
+        try {
+            if (m_ds.isActive())
+                m_ds.setSort(m_sort);
+        } catch (...) {
+            // The text was the table's own a moment ago; nothing sensible is left to do.
+        }
+    }
+    SortKept(const SortKept &) = delete;
+    SortKept &operator=(const SortKept &) = delete;
+
+private:
+    Dataset &m_ds;
+    QString m_sort;
+};

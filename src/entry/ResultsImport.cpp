@@ -215,44 +215,7 @@ private:
     MatchIndex m_index;
 };
 
-// Restores a table's sort text when it goes.
-class SortKept
-{
-public:
-    explicit SortKept(Table &table) : m_table(table), m_sort(table.sort()) {}
-    ~SortKept()
-    {
-        try {
-            if (m_table.isActive())
-                m_table.setSort(m_sort);
-        } catch (...) {
-            // The text was the table's own a moment ago; nothing sensible is left to do.
-        }
-    }
-    SortKept(const SortKept &) = delete;
-    SortKept &operator=(const SortKept &) = delete;
-
-private:
-    Table &m_table;
-    QString m_sort;
-};
-
 } // namespace
-
-QString defaultTeamSort(TeamTable table)
-{
-    const QChar side = table == TeamTable::Home   ? QLatin1Char('H')
-                       : table == TeamTable::Away ? QLatin1Char('A')
-                                                  : QLatin1Char('T');
-    return QStringLiteral("%1Pts DESC, %1Dif DESC, %1W DESC").arg(side);
-}
-
-void RenumberInHomeOrder(TDataMod &dm)
-{
-    SortKept kept(dm.ADOTableTeams);
-    dm.ADOTableTeams.setSort(defaultTeamSort(TeamTable::Home));
-    dm.RenumberPositions();
-}
 
 ImportSummary ImportResults(TDataMod &dm, const CsvSeason &season, Messenger &messenger,
                             const std::function<void(int, int)> &progress)

@@ -2,6 +2,7 @@
 // Enters a season read from a results CSV file into the open league, through the match entry
 // routine, so that the standings are kept exactly as if every match had been typed in.
 
+#include "data/TeamTables.h"
 #include "entry/ResultsCsv.h"
 
 #include <QString>
@@ -26,9 +27,3 @@ struct ImportSummary {
 ImportSummary ImportResults(TDataMod &dm, const CsvSeason &season, Messenger &messenger,
                             const std::function<void(int done, int total)> &progress = {});
 
-// The three team tables and the order each shows first: points, difference and wins, descending.
-enum class TeamTable { Home, Away, Overall };
-QString defaultTeamSort(TeamTable table); // "HPts DESC, HDif DESC, HW DESC" for Home
-
-// Renumbers Pos of Teams in the home table's order, leaving the table's own sort as it was.
-void RenumberInHomeOrder(TDataMod &dm);

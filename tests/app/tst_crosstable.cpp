@@ -245,7 +245,7 @@ void TestCrossTable::readersFollowTheLeagueFile()
     QVERIFY(f.addMatch(a, c, -1, -1, false, QDate(2005, 9, 3), 4));
 
     TDataMod &dm = f.dm();
-    const QStringList teams = readTeamNamesByName(dm);
+    const QStringList teams = readTeamNamesByName(dm.ADOConnection);
     QCOMPARE(teams, (QStringList{a, b, c}));
     QCOMPARE(readMostMatchesPlayed(dm), 3);
     QCOMPARE(readGridMatches(dm, GridMatches::AllStored).size(), size_t(4));

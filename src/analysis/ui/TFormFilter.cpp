@@ -369,7 +369,7 @@ void TFormFilter::FormShow()
     QStringList teams, positions;
     reported([&] {
         if (m_dm.isLeagueOpen()) {
-            teams = readTeamNamesByName(m_dm);
+            teams = readTeamNamesByName(m_dm.ADOConnection);
             positions = playerPositions(m_dm);
         }
     });

@@ -133,7 +133,7 @@ CrossTableView::CrossTableView(TDataMod &dm, QWidget *parent) : TextGridView(dm,
 
 TextGrid CrossTableView::build(TDataMod &dm) const
 {
-    const QStringList teams = readTeamNamesByName(dm);
+    const QStringList teams = readTeamNamesByName(dm.ADOConnection);
     return BuildCrossTable(teams, readGridMatches(dm, GridMatches::PlayedStored),
                            readGridMatches(dm, GridMatches::AllStored));
 }

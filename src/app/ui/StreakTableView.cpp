@@ -1,5 +1,7 @@
 #include "app/ui/StreakTableView.h"
 
+#include "data/TDataMod.h"
+
 #include "app/StreakTable.h"
 
 StreakTableView::StreakTableView(TDataMod &dm, QWidget *parent) : TextGridView(dm, 120, 30, parent)
@@ -10,7 +12,7 @@ StreakTableView::StreakTableView(TDataMod &dm, QWidget *parent) : TextGridView(d
 TextGrid StreakTableView::build(TDataMod &dm) const
 {
     const int mostPlayed = readMostMatchesPlayed(dm);
-    const QStringList teams = readTeamNamesByName(dm);
+    const QStringList teams = readTeamNamesByName(dm.ADOConnection);
     return BuildStreakTable(teams, mostPlayed, readGridMatches(dm, GridMatches::PlayedByDate));
 }
 
