@@ -105,21 +105,10 @@ void exchange(Table &t, const char *a, const char *b)
 // A side whose team is missing keeps its snapshot columns.
 void takeSnapshot(Table &teams, Table &results, const QString &home, const QString &away)
 {
-    auto copy = [&](const char *to, const char *from) {
-        results.field(s(to)).setInteger(teams.field(s(from)).asInteger());
-    };
-    if (teams.locate(s("Team"), {home}, Dataset::CaseInsensitive)) {
-        copy("PtsH", "HPts");
-        copy("PtsHT", "TPts");
-        copy("TRH", "TRH");
-        copy("TRHT", "TRT");
-    }
-    if (teams.locate(s("Team"), {away}, Dataset::CaseInsensitive)) {
-        copy("PtsA", "APts");
-        copy("PtsAT", "TPts");
-        copy("TRA", "TRA");
-        copy("TRAT", "TRT");
-    }
+    if (teams.locate(s("Team"), {home}, Dataset::CaseInsensitive))
+        copyRatingSnapshot(teams, results, SnapshotSide::Home);
+    if (teams.locate(s("Team"), {away}, Dataset::CaseInsensitive))
+        copyRatingSnapshot(teams, results, SnapshotSide::Away);
 }
 
 void switchCurrentMatch(TDataMod &dm)

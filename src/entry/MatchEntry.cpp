@@ -60,6 +60,17 @@ const QStringList &matchKinds()
     return kinds;
 }
 
+void copyRatingSnapshot(Table &teams, Table &results, SnapshotSide side)
+{
+    // Snapshot column <- Teams column, for each side.
+    static const std::pair<const char *, const char *> home[] = {
+        {"PtsH", "HPts"}, {"PtsHT", "TPts"}, {"TRH", "TRH"}, {"TRHT", "TRT"}};
+    static const std::pair<const char *, const char *> away[] = {
+        {"PtsA", "APts"}, {"PtsAT", "TPts"}, {"TRA", "TRA"}, {"TRAT", "TRT"}};
+    for (const auto &[to, from] : side == SnapshotSide::Home ? home : away)
+        results.field(QString::fromLatin1(to)).setInteger(teams.field(QString::fromLatin1(from)).asInteger());
+}
+
 QString resultText(int homeScore, int awayScore, bool overtime)
 {
     if (homeScore < 0 || awayScore < 0)
@@ -217,17 +228,11 @@ bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
         results.field(QStringLiteral("Home")).setString(in.home);
         if (!findTeam(dm, in.home))
             throw DatabaseError(QStringLiteral("Cannot find home team"));
-        results.field(QStringLiteral("PtsH")).setInteger(teams.field(QStringLiteral("HPts")).asInteger());
-        results.field(QStringLiteral("PtsHT")).setInteger(teams.field(QStringLiteral("TPts")).asInteger());
-        results.field(QStringLiteral("TRH")).setInteger(teams.field(QStringLiteral("TRH")).asInteger());
-        results.field(QStringLiteral("TRHT")).setInteger(teams.field(QStringLiteral("TRT")).asInteger());
+        copyRatingSnapshot(teams, results, SnapshotSide::Home);
         results.field(QStringLiteral("Away")).setString(in.away);
         if (!findTeam(dm, in.away))
             throw DatabaseError(QStringLiteral("Cannot find away team"));
-        results.field(QStringLiteral("PtsA")).setInteger(teams.field(QStringLiteral("APts")).asInteger());
-        results.field(QStringLiteral("PtsAT")).setInteger(teams.field(QStringLiteral("TPts")).asInteger());
-        results.field(QStringLiteral("TRA")).setInteger(teams.field(QStringLiteral("TRA")).asInteger());
-        results.field(QStringLiteral("TRAT")).setInteger(teams.field(QStringLiteral("TRT")).asInteger());
+        copyRatingSnapshot(teams, results, SnapshotSide::Away);
 
         results.field(QStringLiteral("MatchT")).setString(in.matchKind);
         results.field(QStringLiteral("F")).setInteger(in.homeScore);

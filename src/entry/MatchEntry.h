@@ -66,5 +66,11 @@ struct MatchEntryInput {
 // odds text Abort (after its warning), a database failure DatabaseError.
 bool SaveMatch(TDataMod &dm, const MatchEntryInput &input, Messenger &messenger);
 
+class Table;
+enum class SnapshotSide { Home, Away };
+// Copies one side of the rating snapshot (PtsH, PtsHT, TRH, TRHT or PtsA, PtsAT, TRA, TRAT) from the
+// current Teams row into the Results row being edited.
+void copyRatingSnapshot(Table &teams, Table &results, SnapshotSide side);
+
 // The Result text of a score: "2:1", "3:2 OT", or ":" when either score is negative.
 QString resultText(int homeScore, int awayScore, bool overtime);
