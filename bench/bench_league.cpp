@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "BenchMain.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -384,15 +386,5 @@ int main(int argc, char **argv)
     registerSizes("BM_SortDateDesc", BM_SortDateDesc, 20, 5);
     registerSizes("BM_FilterRound", BM_FilterRound, 20, 5);
     registerSizes("BM_EnterOneMatch", BM_EnterOneMatch, 20, 20);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const std::exception &e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

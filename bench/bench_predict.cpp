@@ -25,6 +25,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "BenchMain.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -314,16 +316,8 @@ int main(int argc, char **argv)
     Database::setDurableWrites(true); // commits wait for the disk, as in the program
     for (const int matches : kSizes)
         registerSize(matches);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const std::exception &e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    benchmark::Shutdown();
-    printSummary();
-    return 0;
+    const int status = runBenchmarks(argc, argv);
+    if (status == 0)
+        printSummary();
+    return status;
 }

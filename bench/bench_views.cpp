@@ -16,6 +16,8 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 
+#include "BenchMain.h"
+
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -118,15 +120,5 @@ int main(int argc, char **argv)
             ->Iterations(10)
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    try {
-        benchmark::RunSpecifiedBenchmarks();
-    } catch (const std::exception &e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

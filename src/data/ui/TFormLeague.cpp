@@ -1,5 +1,7 @@
 #include "data/ui/TFormLeague.h"
 
+#include "app/CommandBoundary.h"
+
 #include "app/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/Sports.h"
@@ -24,15 +26,10 @@
 
 namespace
 {
-// Runs one user command of the dialog: a failure is told with its message (an Abort was told already).
+// Runs one user command of the dialog at the program's command boundary.
 template <typename Command> void guarded(Command command)
 {
-    try {
-        command();
-    } catch (const Abort &) {
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-    }
+    runCommand(messenger(), command);
 }
 
 QComboBox *typingChooser(QWidget *parent, const QString &name)
