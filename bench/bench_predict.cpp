@@ -12,8 +12,8 @@
 
 #include "analysis/BackTest.h"
 #include "analysis/SystemsFile.h"
-#include "app/Messenger.h"
-#include "app/ResultsViews.h"
+#include "support/RecordingMessenger.h"
+#include "data/ResultsViews.h"
 #include "data/Database.h"
 #include "data/TDataMod.h"
 #include "predict/PredictionCommands.h"

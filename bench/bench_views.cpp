@@ -3,7 +3,7 @@
 // painted), and a click on a column title of the scores grid (the sort, the model reset and the repaint).
 // Targets: under a second for the first, under 150 ms for the second.
 
-#include "app/ui/DataGrid.h"
+#include "data/ui/DataGrid.h"
 #include "app/ui/MatchesView.h"
 #include "data/Database.h"
 #include "data/TDataMod.h"

@@ -2,7 +2,7 @@
 // main window.  An argument names a league file to open at start.
 
 #include "app/ui/AppWindows.h"
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/GuiMessenger.h"
 #include "app/ui/TFormSplash.h"
 #include "app/ui/TMainForm.h"
 #include "data/BusyCursor.h"

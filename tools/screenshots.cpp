@@ -3,7 +3,7 @@
 // Runs on any Qt platform; scripts/screenshots uses the offscreen one.
 
 #include "app/ui/AppWindows.h"
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/GuiMessenger.h"
 #include "app/ui/TMainForm.h"
 
 #include <QApplication>
@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT]\n");
         return 2;
     }
-    StderrMessenger quiet;
+    CollectingMessenger quiet(true);
     setMessenger(&quiet);
     TMainForm form;
     const auto windows = createAppWindows(form, [] {});

@@ -1,10 +1,12 @@
 #include "analysis/FilterSort.h"
 
-#include "app/CommandBoundary.h"
+#include "data/CommandBoundary.h"
 
-#include "app/MatchGrids.h"
-#include "app/Messenger.h"
-#include "app/PlayersQueries.h"
+#include "data/GridColumns.h"
+#include "data/MatchOutcome.h"
+#include "data/Messenger.h"
+#include "data/GridCommands.h"
+#include "data/PlayersQueries.h"
 #include "data/BusyCursor.h"
 #include "data/Database.h"
 #include "data/Dates.h"
@@ -21,15 +23,6 @@ namespace
 QString s(const char *text)
 {
     return QString::fromLatin1(text);
-}
-
-// Where a chooser's text stands among its entries, letter case ignored as the choosers compare; -1 if absent.
-int itemIndex(const QStringList &items, const QString &text)
-{
-    for (int i = 0; i < items.size(); ++i)
-        if (TextCompare::equalNoCase(items[i], text))
-            return i;
-    return -1;
 }
 
 // A date as filter texts write it.  Always m/d/yyyy, whatever the locale: the locale's short date is
@@ -85,30 +78,23 @@ bool setSortWhenRows(Table &table, const std::optional<QString> &sortText)
 std::optional<QString> itemSortText(const QStringList &items, const QStringList &fields, const QString &sort,
                                     const QString &order)
 {
-    const int i = itemIndex(items, sort);
+    const int i = TextCompare::indexOfNoCase(items, sort);
     if (i < 0)
         return std::nullopt;
     return fields[i] + sortDirection(order);
 }
 
 // The sort choices of the match pages are their grids' column titles, each sorting by its column's field.
-QStringList matchGridPart(MatchPage page, QString MatchGridColumn::*part)
-{
-    QStringList out;
-    for (const MatchGridColumn &c : matchGridColumns(page))
-        out << c.*part;
-    return out;
-}
 
 const QStringList &fixtureSortFields()
 {
-    static const QStringList fields = matchGridPart(MatchPage::Fixtures, &MatchGridColumn::field);
+    static const QStringList fields = gridFields(matchGridColumns(MatchPage::Fixtures));
     return fields;
 }
 
 const QStringList &scoreSortFields()
 {
-    static const QStringList fields = matchGridPart(MatchPage::Scores, &MatchGridColumn::field);
+    static const QStringList fields = gridFields(matchGridColumns(MatchPage::Scores));
     return fields;
 }
 
@@ -202,7 +188,7 @@ std::vector<ReplayedMatch> readMatches(Database &db, const TeamMatchSelection &s
             continue;
         out.push_back({q.field(s("Home")).asString(), q.field(s("Away")).asString(),
                        q.field(s("F")).asInteger(), q.field(s("A")).asInteger(),
-                       result.contains(QLatin1String("OT"))});
+                       isOvertime(result)});
     }
     return out;
 }
@@ -268,35 +254,26 @@ const QStringList &matchTypeItems()
 
 const QStringList &fixtureSortItems()
 {
-    static const QStringList items = matchGridPart(MatchPage::Fixtures, &MatchGridColumn::title);
+    static const QStringList items = gridTitles(matchGridColumns(MatchPage::Fixtures));
     return items;
 }
 
 const QStringList &scoreSortItems()
 {
-    static const QStringList items = matchGridPart(MatchPage::Scores, &MatchGridColumn::title);
+    static const QStringList items = gridTitles(matchGridColumns(MatchPage::Scores));
     return items;
 }
 
 const QStringList &playerSortItems()
 {
-    static const QStringList items = {s("N"),      s("Player"), s("Team"), s("Position"), s("DOB"),
-                                      s("Height"), s("Weight"), s("PR"),   s("IN/OUT")};
+    static const QStringList items = gridTitles(playerGridColumns());
     return items;
 }
 
 const QStringList &playerGridFields()
 {
-    static const QStringList fields = {s("N"),  s("Player"), s("Team"), s("Pos"),   s("DOB"),
-                                       s("Ht"), s("Wt"),     s("PR"),   s("IN_OUT")};
+    static const QStringList fields = gridFields(playerGridColumns());
     return fields;
-}
-
-QString quotedFilterText(const QString &text)
-{
-    QString inner = text;
-    inner.replace(QLatin1Char('\''), s("''"));
-    return QLatin1Char('\'') + inner + QLatin1Char('\'');
 }
 
 QString dateRangeFilterText(const DateRangeChoice &d)
@@ -307,7 +284,7 @@ QString dateRangeFilterText(const DateRangeChoice &d)
 
 QString sortDirection(const QString &order)
 {
-    return itemIndex(teamOrderItems(), order) == 0 ? QString() : s(" DESC");
+    return TextCompare::indexOfNoCase(teamOrderItems(), order) == 0 ? QString() : s(" DESC");
 }
 
 std::optional<QString> fixtureFilterText(const FixtureChoices &c, const QDate &today)
@@ -384,7 +361,7 @@ std::optional<QString> playerSortText(const PlayerChoices &c)
 
 OrderCheck checkOrder(OrderChooser chooser, const QString &orderText)
 {
-    if (itemIndex(teamOrderItems(), orderText) >= 0)
+    if (TextCompare::indexOfNoCase(teamOrderItems(), orderText) >= 0)
         return {};
     OrderCheck check;
     check.warning = chooser == OrderChooser::OverallTeams ? s("Invalid value") : s("Invalid option");
@@ -455,7 +432,7 @@ std::optional<TeamMatchSelection> teamMatchSelection(const TeamFilterChoices &c)
             s("Rnd >= ") + QString::number(c.fromRound) + s(" AND Rnd <= ") + QString::number(c.toRound);
         break;
     case TeamFilterKind::Matches: {
-        const int i = itemIndex(matchTypeItems(), c.matchType);
+        const int i = TextCompare::indexOfNoCase(matchTypeItems(), c.matchType);
         if (i < 0)
             return std::nullopt;
         if (i > 0) {
@@ -491,7 +468,7 @@ QStringList playerPositions(TDataMod &dm)
     QStringList positions;
     for (q.first(); !q.eof(); q.next()) {
         const QString pos = q.field(s("Pos")).asString();
-        if (!pos.isEmpty() && itemIndex(positions, pos) < 0)
+        if (!pos.isEmpty() && TextCompare::indexOfNoCase(positions, pos) < 0)
             positions << pos;
     }
     return positions;

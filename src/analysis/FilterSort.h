@@ -4,7 +4,8 @@
 // tables, and the recomputation of the team tables from a chosen set of matches.  The choices live as long
 // as the program runs and are never stored.
 
-#include "app/TeamSort.h"
+#include "data/GridCommands.h" // quotedFilterText
+#include "data/TeamSort.h"
 
 #include <QDate>
 #include <QString>
@@ -81,8 +82,6 @@ const QStringList &scoreSortItems();   // "Date", "Rnd", "Match", "Home Team", .
 const QStringList &playerSortItems();  // "N", "Player", "Team", "Position", ... "IN/OUT"
 const QStringList &playerGridFields(); // N, Player, Team, Pos, DOB, Ht, Wt, PR, IN_OUT
 
-// A text value in a filter: in single quotes, an inner single quote doubled ("O'Neill" -> 'O''Neill').
-QString quotedFilterText(const QString &text);
 // "DateP >= m/d/yyyy AND DateP <= m/d/yyyy".
 QString dateRangeFilterText(const DateRangeChoice &dates);
 // The direction suffix of a sort: empty for "Ascending", " DESC" for anything else.

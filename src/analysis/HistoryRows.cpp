@@ -4,14 +4,6 @@
 #include "data/Dates.h"
 #include "data/Numbers.h"
 
-namespace {
-// A number column as a whole number, as the history's sums take it; NULL reads 0.
-int wholeNumber(const QVariant &v)
-{
-    return v.isValid() && !v.isNull() ? static_cast<int>(Numbers::roundHalfEven(v.toDouble())) : 0;
-}
-} // namespace
-
 QList<HistoryRow> readHistoryRows(Database &league)
 {
     // rowid keeps one day's matches in stored order, so that every run sums in the same order.
@@ -29,9 +21,9 @@ QList<HistoryRow> readHistoryRows(Database &league)
         r.presult = st.value(4).toString();
         r.verdict = st.value(5).toString();
         r.uop = st.value(6).toString();
-        r.F = wholeNumber(st.value(7));
-        r.A = wholeNumber(st.value(8));
-        r.Ttl = wholeNumber(st.value(9));
+        r.F = Numbers::wholeNumber(st.value(7));
+        r.A = Numbers::wholeNumber(st.value(8));
+        r.Ttl = Numbers::wholeNumber(st.value(9));
         r.UOV = st.value(10).toDouble();
         r.O1 = st.value(11).toString();
         r.OX = st.value(12).toString();

@@ -3,6 +3,7 @@
 #include "data/BusyCursor.h"
 #include "data/Database.h"
 #include "data/Errors.h"
+#include "data/MatchOutcome.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
 #include "data/Standings.h"
@@ -60,7 +61,7 @@ int predictedTotal(const QString &prediction)
     if (prediction.size() < 2)
         return 0;
     QString p = prediction;
-    if (p.contains(QLatin1String("OT"))) {
+    if (isOvertime(p)) {
         const qsizetype blank = p.indexOf(QLatin1Char(' '));
         if (blank >= 0)
             p.remove(blank, 3);
@@ -218,8 +219,8 @@ void LeagueConversion::replayResults(const QString &sport)
 
         // A played match has a score on both sides of ":"; an unplayed one is ":" (or nothing).
         const QString result = from.field(QStringLiteral("Result")).asString();
-        if (result.size() > 1)
-            Standings::ApplyResult(ADOTblTeamsNew, ADOTblLeagueNew, result.contains(QLatin1String("OT")),
+        if (isPlayed(result))
+            Standings::ApplyResult(ADOTblTeamsNew, ADOTblLeagueNew, isOvertime(result),
                                    from.field(QStringLiteral("A")).asInteger(),
                                    from.field(QStringLiteral("F")).asInteger(), away, home);
     }

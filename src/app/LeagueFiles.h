@@ -3,7 +3,7 @@
 // only choose the path; these routines ask the questions, do the work, report failures through the
 // messenger and say which league is open afterwards, so they run and are tested without a window.
 
-#include "app/Messenger.h"
+#include "data/Messenger.h"
 
 #include <QString>
 #include <QTemporaryDir>

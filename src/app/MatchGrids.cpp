@@ -1,9 +1,9 @@
 #include "app/MatchGrids.h"
 
-#include "app/CommandBoundary.h"
+#include "data/CommandBoundary.h"
 #include "data/MatchOutcome.h"
 
-#include "app/Messenger.h"
+#include "data/Messenger.h"
 #include "data/BusyCursor.h"
 #include "data/Database.h"
 #include "data/Errors.h"
@@ -17,13 +17,6 @@ QString s(const char *text)
 {
     return QString::fromLatin1(text);
 }
-
-// The first column that a display mode can hide: the predictions come first, then the four odds columns.
-int firstModeColumn(MatchPage page)
-{
-    return page == MatchPage::Fixtures ? 4 : 6;
-}
-constexpr int kPredictionColumns = 8;
 
 using Outcome = MatchOutcome;
 
@@ -74,7 +67,7 @@ std::optional<Rgb> underOverColour(const MatchColourRow &row)
 int wholeAt(const Dataset &ds, int viewRow, const QString &field)
 {
     const QVariant &v = ds.valueAt(viewRow, ds.fieldIndex(field));
-    return v.isNull() ? 0 : static_cast<int>(Numbers::roundHalfEven(v.toDouble()));
+    return Numbers::wholeNumber(v);
 }
 
 double realAt(const Dataset &ds, int viewRow, const QString &field)
@@ -115,9 +108,8 @@ void switchCurrentMatch(TDataMod &dm)
 {
     Table &results = dm.ADOTableResults;
     const QString oldResult = text(results, "Result");
-    // The data module's rule for a match that counts in the standings.
-    const bool played = oldResult.size() > 1;
-    const bool overtime = oldResult.contains(QLatin1String("OT"));
+    const bool played = isPlayed(oldResult);
+    const bool overtime = isOvertime(oldResult);
     if (played)
         dm.RemoveResult(); // under the old sides, restoring their ratings from the snapshot
 
@@ -142,53 +134,6 @@ void switchCurrentMatch(TDataMod &dm)
 }
 
 } // namespace
-
-const QList<MatchGridColumn> &matchGridColumns(MatchPage page)
-{
-    static const QList<MatchGridColumn> fixtures = {
-        {s("Date"), s("DateP"), 70, false},        {s("Rnd"), s("Rnd"), 30, true},
-        {s("Home Team"), s("Home"), 200, false},   {s("Away Team"), s("Away"), 200, false},
-        {s("H%"), s("HP"), 35, true},              {s("D%"), s("DP"), 35, true},
-        {s("A%"), s("AP"), 35, true},              {s("C%"), s("CF"), 35, true},
-        {s("Verdict"), s("Verdict"), 40, false},   {s("PScore"), s("PResult"), 50, false},
-        {s("Total"), s("Ttl"), 35, true},          {s("Under/Over"), s("UOP"), 65, false},
-        {s("1"), s("O1"), 55, false},              {s("X"), s("OX"), 55, false},
-        {s("2"), s("O2"), 55, false},              {s("Return (%)"), s("Retrn"), 55, true},
-    };
-    static const QList<MatchGridColumn> scores = [] {
-        QList<MatchGridColumn> c = fixtures;
-        c.insert(2, {s("Match"), s("MatchT"), 85, false});
-        c.insert(5, {s("Score"), s("Result"), 60, false});
-        return c;
-    }();
-    return page == MatchPage::Fixtures ? fixtures : scores;
-}
-
-const QStringList &matchModeItems(MatchPage page)
-{
-    static const QStringList fixtures = {s("All"), s("Fixtures"), s("Odds"), s("Predictions")};
-    static const QStringList scores = {s("All"), s("Scores"), s("Odds"), s("Predictions")};
-    return page == MatchPage::Fixtures ? fixtures : scores;
-}
-
-std::optional<QList<bool>> matchColumnsShown(MatchPage page, const QString &modeText)
-{
-    const QStringList &modes = matchModeItems(page);
-    int mode = -1;
-    for (int i = 0; i < modes.size() && mode < 0; ++i)
-        if (TextCompare::equalNoCase(modes[i], modeText))
-            mode = i;
-    if (mode < 0)
-        return std::nullopt;
-    const bool predictions = mode == 0 || mode == 3;
-    const bool odds = mode == 0 || mode == 2;
-    const int first = firstModeColumn(page);
-    const int count = static_cast<int>(matchGridColumns(page).size());
-    QList<bool> shown(count, true);
-    for (int c = first; c < count; ++c)
-        shown[c] = c < first + kPredictionColumns ? predictions : odds;
-    return shown;
-}
 
 MatchColourRow matchColourRowAt(const Dataset &results, int viewRow)
 {
@@ -232,32 +177,6 @@ std::optional<Rgb> scoreCellColour(const QString &field, const MatchColourRow &r
 std::optional<Rgb> matchCellColour(MatchPage page, const QString &field, const MatchColourRow &row)
 {
     return page == MatchPage::Fixtures ? fixtureCellColour(field, row) : scoreCellColour(field, row);
-}
-
-QString toggledSortText(const QString &currentSort, const QString &field)
-{
-    return currentSort.contains(QLatin1String("DESC")) ? field : field + QStringLiteral(" DESC");
-}
-
-void ToggleColumnSort(const QString &field, Table &table)
-{
-    BusyCursor busy;
-    if (!table.isActive() || table.isEmpty())
-        return;
-    table.edit();
-    table.post();
-    table.setSort(toggledSortText(table.sort(), field));
-}
-
-bool ConfirmDeleteRow(Table &table, Messenger &messenger)
-{
-    if (!table.isActive() || table.isEmpty())
-        return false;
-    if (messenger.question(s("Do you really want to delete this record?"), s("Delete"), Messenger::Buttons::YesNo,
-                           Messenger::Kind::Question) != Messenger::Answer::Yes)
-        return false;
-    // The delete is its own transaction, with the table's before- and after-delete events inside it.
-    return runCommand(messenger, [&table] { table.deleteRecord(); });
 }
 
 bool SwitchTeams(TDataMod &dm, Messenger &messenger)

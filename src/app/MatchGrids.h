@@ -1,9 +1,9 @@
 #pragma once
-// The two match grids of the main window, fixtures and scores, both over the shared Results table: their
-// columns, what each display mode shows, the colours of their cells as functions of the row, the
-// title-click sort, and the match commands that need no dialog (delete, switch teams).
+// The two match grids of the main window, fixtures and scores, both over the shared Results table: the
+// colours of their cells as functions of the row, and the match command that needs no dialog (switch teams).
 
 #include "data/Colours.h"
+#include "data/GridColumns.h"
 
 #include <QList>
 #include <QString>
@@ -13,28 +13,6 @@
 class Dataset;
 class Messenger;
 class TDataMod;
-class Table;
-
-enum class MatchPage { Fixtures, Scores };
-
-// A column of a match grid: numbers are right-aligned, dates, teams, texts and odds centred.
-struct MatchGridColumn {
-    QString title;
-    QString field;
-    int width = 35;
-    bool number = false;
-};
-
-// The columns of a page's grid, left to right ("Date", "Rnd", ... "Return (%)"; the scores grid also has
-// "Match" and "Score").
-const QList<MatchGridColumn> &matchGridColumns(MatchPage page);
-
-// The display modes of a page in their chooser's order: "All", "Fixtures" (or "Scores"), "Odds", "Predictions".
-const QStringList &matchModeItems(MatchPage page);
-
-// Which grid columns a mode shows, one flag per column; nothing when the text is not one of the modes
-// (letter case ignored, as the chooser accepts typing).
-std::optional<QList<bool>> matchColumnsShown(MatchPage page, const QString &modeText);
 
 // The values of a Results row that decide the colours of its cells.
 struct MatchColourRow {
@@ -56,18 +34,6 @@ MatchColourRow matchColourRowAt(const Dataset &results, int viewRow);
 std::optional<Rgb> fixtureCellColour(const QString &field, const MatchColourRow &row);
 std::optional<Rgb> scoreCellColour(const QString &field, const MatchColourRow &row);
 std::optional<Rgb> matchCellColour(MatchPage page, const QString &field, const MatchColourRow &row);
-
-// The sort text after a click on a column title: the field descending, unless the current sort is
-// descending, then the field alone.  The direction flips on every click, whichever column was sorted.
-QString toggledSortText(const QString &currentSort, const QString &field);
-// The title-click sort of the match and player grids: when the table has rows, stores any pending edit and
-// sorts by toggledSortText.  Busy cursor meanwhile.
-void ToggleColumnSort(const QString &field, Table &table);
-
-// When the table has rows, asks "Do you really want to delete this record?" (caption "Delete", Yes and No);
-// on Yes deletes the current row, with the table's own delete events.  Returns whether a row was deleted.
-// A failure is told through the messenger with the engine's message and leaves everything as it was.
-bool ConfirmDeleteRow(Table &table, Messenger &messenger);
 
 // Exchanges the sides of the current Results row: the teams, the scores (the result text written anew,
 // keeping " OT"), the odds and their bookmakers; the predictions stay.  A played match is first taken out

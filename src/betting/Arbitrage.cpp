@@ -1,6 +1,6 @@
 #include "betting/Arbitrage.h"
 
-#include "app/Messenger.h"
+#include "data/Messenger.h"
 #include "data/Errors.h"
 #include "data/Numbers.h"
 #include "entry/Odds.h"
@@ -9,12 +9,6 @@ namespace
 {
 
 enum Outcome { Home, Draw, Away };
-
-// Fewer than 2 characters ("-", "", "2") means no odds.
-bool hasOdds(const QString &text)
-{
-    return text.size() >= 2;
-}
 
 // Stakes in proportion to 1/price, scaled so that every outcome pays multiplier * inverseSum.
 ArbitrageSplit splitStake(double home, std::optional<double> draw, double away, double multiplier)
@@ -63,7 +57,7 @@ std::optional<ArbitrageResult> computeArbitrage(const ArbitrageInput &input, Mes
                                                 const QLocale &locale)
 {
     ArbitrageResult result = blankArbitrage(input);
-    if (!hasOdds(input.odds[Home]) || !hasOdds(input.odds[Away]))
+    if (!Odds::hasOdds(input.odds[Home]) || !Odds::hasOdds(input.odds[Away]))
         return result;
 
     ArbitrageSplit split;
@@ -72,7 +66,7 @@ std::optional<ArbitrageResult> computeArbitrage(const ArbitrageInput &input, Mes
         const double home = Odds::ParseOddsAutoType(input.odds[Home], messenger, locale).price;
         const double away = Odds::ParseOddsAutoType(input.odds[Away], messenger, locale).price;
         std::optional<double> draw;
-        if (hasOdds(input.odds[Draw]))
+        if (Odds::hasOdds(input.odds[Draw]))
             draw = Odds::ParseOddsAutoType(input.odds[Draw], messenger, locale).price;
         split = splitStake(home, draw, away, input.multiplier);
     } catch (const Abort &) {
@@ -83,7 +77,7 @@ std::optional<ArbitrageResult> computeArbitrage(const ArbitrageInput &input, Mes
     result.grid[ArbitrageWinningsRow] = moneyRow(QStringLiteral("Winnings"), split.winnings, locale);
     result.total = money(split.total, locale) + QLatin1Char(' ');
     result.profit = money(split.profit, locale) + QLatin1Char(' ');
-    result.profitColour = split.profit > 0 ? kArbitrageProfitColour : kArbitrageLossColour;
+    result.profitColour = split.profit > 0 ? Colours::LightGreen : Colours::LightRed;
     result.split = split;
     return result;
 }
@@ -94,9 +88,9 @@ double stakeMultiplierOfText(const QString &text)
     return Numbers::tryParseInt(text, &value) ? value : 1;
 }
 
-ArbitrageRgb returnColour(double retrn)
+Rgb returnColour(double retrn)
 {
-    return retrn > 0 ? kArbitrageProfitColour : kArbitrageLossColour;
+    return retrn > 0 ? Colours::LightGreen : Colours::LightRed;
 }
 
 std::array<int, 4> stakeGridColumnWidths(int gridWidth)

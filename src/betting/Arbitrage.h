@@ -4,6 +4,8 @@
 // and the sure profit (or loss).  The window only feeds it the selected row and the multiplier and
 // shows what comes back.
 
+#include "data/Colours.h"
+
 #include <QList>
 #include <QLocale>
 #include <QString>
@@ -12,17 +14,6 @@
 #include <optional>
 
 class Messenger;
-
-// A plain colour, so that the core needs no GUI types.
-struct ArbitrageRgb {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    bool operator==(const ArbitrageRgb &) const = default;
-};
-
-inline constexpr ArbitrageRgb kArbitrageProfitColour{128, 255, 128}; // light green
-inline constexpr ArbitrageRgb kArbitrageLossColour{255, 128, 128};   // light red
 
 // One match as stored, and the stake multiplier.  Index 0 is the home win, 1 the draw, 2 the away win.
 struct ArbitrageInput {
@@ -58,7 +49,7 @@ struct ArbitrageResult {
     QString profit;          // "Sure Profit:" panel, trailing blank included
     // The "Sure Profit:" panel's colour; nullopt when nothing was computed, and the panel then keeps
     // whatever colour it had.
-    std::optional<ArbitrageRgb> profitColour;
+    std::optional<Rgb> profitColour;
     std::optional<ArbitrageSplit> split; // present when computed
 };
 
@@ -79,7 +70,7 @@ double stakeMultiplierOfText(const QString &text);
 
 // Background of the match list's "Return (%)" cell: light green for a positive return, light red
 // otherwise (also for a match without a return, read as 0).
-ArbitrageRgb returnColour(double retrn);
+Rgb returnColour(double retrn);
 
 // Column widths of the stake grid for its width in pixels: 100, then three equal shares of the rest
 // less 8, the remainder dropped.

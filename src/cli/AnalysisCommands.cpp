@@ -2,7 +2,7 @@
 
 #include "analysis/HistoryRows.h"
 #include "analysis/PredictionHistory.h"
-#include "app/Messenger.h"
+#include "data/Messenger.h"
 #include "betting/Arbitrage.h"
 #include "cli/PrintedText.h"
 #include "cli/SystemOptions.h"
@@ -83,7 +83,7 @@ FinderMatch finderMatchOf(const Statement &row, double multiplier)
 // The refresh of one match as the finder shows it; a stopped refresh leaves the blank panels.
 void refresh(FinderMatch &m)
 {
-    RecordingMessenger messages;
+    CollectingMessenger messages;
     const std::optional<ArbitrageResult> computed = computeArbitrage(m.input, messages);
     m.shown = computed ? *computed : blankArbitrage(m.input);
     if (!computed)

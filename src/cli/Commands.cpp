@@ -1,7 +1,8 @@
 #include "cli/Commands.h"
 
-#include "app/DemoLeague.h"
-#include "app/Messenger.h"
+#include "entry/DemoLeague.h"
+#include "data/MatchOutcome.h"
+#include "data/Messenger.h"
 #include "cli/AnalysisCommands.h"
 #include "cli/Output.h"
 #include "cli/PredictCommands.h"
@@ -10,6 +11,7 @@
 #include "data/Numbers.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
+#include "data/TeamEditing.h"
 #include "data/TextCompare.h"
 #include "entry/MatchEntry.h"
 #include "entry/Odds.h"
@@ -107,26 +109,12 @@ void runNew(const Arguments &a, Messenger &)
 
 // ---------------------------------------------------------------- add-match
 
-QStringList teamNames(Table &teams)
-{
-    QStringList names;
-    for (teams.first(); !teams.eof(); teams.next())
-        names << teams.field(QStringLiteral("Team")).asString();
-    return names;
-}
-
-bool containsNoCase(const QStringList &list, const QString &text)
-{
-    return std::any_of(list.cbegin(), list.cend(),
-                       [&](const QString &s) { return TextCompare::equalNoCase(s, text); });
-}
-
 // Adds the teams the league lacks as the team dialog adds them, or refuses the first one.
 void provideTeams(TDataMod &dm, QStringList &teams, const QStringList &wanted, bool create)
 {
     bool added = false;
     for (const QString &name : wanted) {
-        if (containsNoCase(teams, name))
+        if (TextCompare::containsNoCase(teams, name))
             continue;
         if (!create)
             throw QuorvaneError(
@@ -292,7 +280,7 @@ void runMatches(const Arguments &a, Messenger &)
         // A played match is one whose Result holds more than ":".
         const int result = columnOf(grid, QStringLiteral("Result"));
         grid.rows.removeIf(
-            [&](const QVariantList &row) { return (row[result].toString().size() > 1) != played; });
+            [&](const QVariantList &row) { return isPlayed(row[result].toString()) != played; });
     }
     writeOut(render(grid, format));
 }

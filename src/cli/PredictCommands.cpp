@@ -2,9 +2,9 @@
 
 #include "analysis/BackTest.h"
 #include "analysis/SystemsFile.h"
-#include "app/Messenger.h"
-#include "app/ProgramFolder.h"
-#include "app/ResultsViews.h"
+#include "data/Messenger.h"
+#include "data/ProgramFolder.h"
+#include "data/ResultsViews.h"
 #include "cli/PrintedText.h"
 #include "cli/ProgressLine.h"
 #include "cli/SystemOptions.h"

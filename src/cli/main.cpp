@@ -1,7 +1,7 @@
 // quorvane-cli: league files from the command line.  Exit status 0 on success, 1 when the input is
 // refused (the reason on stderr), 2 on wrong usage (the usage text on stderr).
 
-#include "app/Messenger.h"
+#include "data/Messenger.h"
 #include "cli/Commands.h"
 #include "data/Errors.h"
 
@@ -38,7 +38,7 @@ int main(int argc, char *argv[])
     if (!command)
         return wrongUsage(QStringLiteral("Unknown command '%1'.").arg(args[0]));
 
-    StderrMessenger messenger;
+    CollectingMessenger messenger(true); // messages go to stderr
     try {
         const Arguments parsed =
             Arguments::parse(args.mid(1), command->options, command->minPositional, command->maxPositional);

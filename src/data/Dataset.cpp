@@ -127,14 +127,7 @@ double Field::asFloat() const
 int Field::asInteger() const
 {
     const QVariant &v = m_ds->current(m_col);
-    if (isNullValue(v))
-        return 0;
-    if (v.typeId() == QMetaType::QString) {
-        const QString s = v.toString();
-        return s.trimmed().isEmpty() ? 0 : Numbers::parseInt(s);
-    }
-    const qint64 r = Numbers::roundHalfEven(v.toDouble());
-    return static_cast<int>(std::clamp<qint64>(r, INT_MIN, INT_MAX));
+    return isNullValue(v) ? 0 : Numbers::wholeNumber(v);
 }
 
 QString Field::asString() const
@@ -213,26 +206,32 @@ void Dataset::open()
     // Parse before anything changes, so a bad text leaves the dataset closed.
     SortSpec sortSpec = SortSpec::parse(m_sortText, m_columns);
     FilterExpression filterExpr = FilterExpression::parse(m_filterText, m_columns);
+    LayoutChange change(*this);
     m_sortSpec = std::move(sortSpec);
     m_filterExpr = std::move(filterExpr);
+    m_state = State::Browse;
+    adoptRows(std::move(loaded));
+    m_db->registerDataset(this);
+    m_pos = m_view.empty() ? -1 : 0;
+    m_bof = true;
+    m_eof = m_view.empty();
+}
+
+void Dataset::adoptRows(LoadedRows &&loaded)
+{
     m_rows.clear();
     m_rows.reserve(loaded.rows.size());
     for (size_t i = 0; i < loaded.rows.size(); ++i)
         m_rows.push_back(Row{loaded.rowids[i], std::move(loaded.rows[i]), false});
-    m_state = State::Browse;
     m_max.assign(m_columns.size(), MaxCache{});
-    m_db->registerDataset(this);
     rebuildView();
-    m_pos = m_view.empty() ? -1 : 0;
-    m_bof = true;
-    m_eof = m_view.empty();
-    notifyLayout();
 }
 
 void Dataset::close()
 {
     if (!isActive())
         return;
+    LayoutChange change(*this);
     m_state = State::Inactive;
     m_buffer.clear();
     m_rows.clear();
@@ -242,7 +241,6 @@ void Dataset::close()
     m_eof = m_bof = true;
     if (m_db)
         m_db->unregisterDataset(this);
-    notifyLayout();
 }
 
 void Dataset::reload(bool cancelEdit)
@@ -255,12 +253,8 @@ void Dataset::reload(bool cancelEdit)
     }
     const qint64 currentRowid = m_pos >= 0 ? m_rows[m_view[m_pos]].rowid : -1;
     LoadedRows loaded = load();
-    m_rows.clear();
-    m_rows.reserve(loaded.rows.size());
-    for (size_t i = 0; i < loaded.rows.size(); ++i)
-        m_rows.push_back(Row{loaded.rowids[i], std::move(loaded.rows[i]), false});
-    m_max.assign(m_columns.size(), MaxCache{});
-    rebuildView();
+    LayoutChange change(*this);
+    adoptRows(std::move(loaded));
     m_pos = m_view.empty() ? -1 : 0;
     for (size_t i = 0; i < m_view.size(); ++i) {
         if (m_rows[m_view[i]].rowid == currentRowid) {
@@ -273,7 +267,6 @@ void Dataset::reload(bool cancelEdit)
     // A pending edit of a row that is gone cannot be posted any more.
     if (m_state == State::Edit && (m_pos < 0 || m_rows[m_view[m_pos]].rowid != currentRowid))
         m_state = State::Browse;
-    notifyLayout();
 }
 
 int Dataset::fieldIndex(const QString &name) const
@@ -435,6 +428,7 @@ void Dataset::post()
         tx.emplace(*m_db); // may reload the rows; the pending edit survives it
     if (m_state == State::Insert) {
         const qint64 rowid = insertRow(m_buffer);
+        LayoutChange change(*this);
         noteMax(m_buffer);
         m_rows.push_back(Row{rowid, m_buffer, false});
         const int index = static_cast<int>(m_rows.size()) - 1;
@@ -443,7 +437,6 @@ void Dataset::post()
         placeRow(index);
         if (tx)
             tx->commit();
-        notifyLayout();
         return;
     }
     const int index = m_view[m_pos];
@@ -463,10 +456,10 @@ void Dataset::post()
     if (tx)
         tx->commit();
     if (anyChange && touchesOrder(m_modified)) {
+        LayoutChange change(*this);
         m_view.erase(m_view.begin() + m_pos);
         m_posOfRowid.clear();
         placeRow(index);
-        notifyLayout();
     } else {
         notifyRow(m_pos);
     }
@@ -491,16 +484,18 @@ void Dataset::deleteRecord()
         m_beforeDelete(*this); // throwing cancels the delete
     const int index = m_view[m_pos];
     deleteRow(m_rows[index].rowid);
-    m_rows[index].deleted = true;
-    m_max.assign(m_columns.size(), MaxCache{});
-    m_view.erase(m_view.begin() + m_pos);
-    m_posOfRowid.clear();
-    if (m_pos >= static_cast<int>(m_view.size()))
-        m_pos = static_cast<int>(m_view.size()) - 1;
-    m_eof = m_bof = m_view.empty();
-    if (tx)
-        tx->commit();
-    notifyLayout();
+    {
+        LayoutChange change(*this);
+        m_rows[index].deleted = true;
+        m_max.assign(m_columns.size(), MaxCache{});
+        m_view.erase(m_view.begin() + m_pos);
+        m_posOfRowid.clear();
+        if (m_pos >= static_cast<int>(m_view.size()))
+            m_pos = static_cast<int>(m_view.size()) - 1;
+        m_eof = m_bof = m_view.empty();
+        if (tx)
+            tx->commit();
+    }
     if (m_afterDelete)
         m_afterDelete(*this);
 }
@@ -606,6 +601,7 @@ void Dataset::setSort(const QString &sortText)
     SortSpec spec = SortSpec::parse(sortText, m_columns);
     postIfEditing();
     const Bookmark keep = bookmark();
+    LayoutChange change(*this);
     m_sortText = sortText;
     m_sortSpec = std::move(spec);
     rebuildView();
@@ -613,7 +609,6 @@ void Dataset::setSort(const QString &sortText)
         gotoBookmark(keep);
     else
         first();
-    notifyLayout();
 }
 
 void Dataset::setFilter(const QString &filterText)
@@ -624,27 +619,31 @@ void Dataset::setFilter(const QString &filterText)
     }
     FilterExpression expr = FilterExpression::parse(filterText, m_columns);
     postIfEditing();
+    if (!m_filtered) {
+        m_filterText = filterText;
+        m_filterExpr = std::move(expr);
+        return;
+    }
+    LayoutChange change(*this);
     m_filterText = filterText;
     m_filterExpr = std::move(expr);
-    if (m_filtered) {
-        rebuildView();
-        first();
-        notifyLayout();
-    }
+    rebuildView();
+    first();
 }
 
 void Dataset::setFiltered(bool on)
 {
     if (m_filtered == on)
         return;
-    if (isActive())
-        postIfEditing();
-    m_filtered = on;
-    if (!isActive())
+    if (!isActive()) {
+        m_filtered = on;
         return;
+    }
+    postIfEditing();
+    LayoutChange change(*this);
+    m_filtered = on;
     rebuildView();
     first();
-    notifyLayout();
 }
 
 bool Dataset::visible(int rowIndex) const
@@ -757,18 +756,32 @@ void Dataset::enableControls()
     }
 }
 
-void Dataset::notifyLayout()
+// While display updates are suspended, the first change announces itself and the resumption ends it.
+void Dataset::announceLayoutChange()
 {
-    if (m_disabled > 0)
+    if (m_disabled == 0) {
+        Q_EMIT layoutAboutToChange();
+    } else if (!m_pendingLayout) {
         m_pendingLayout = true;
-    else
-        Q_EMIT layoutChanged();
+        Q_EMIT layoutAboutToChange();
+    }
+}
+
+Dataset::LayoutChange::LayoutChange(Dataset &ds) : m_ds(ds)
+{
+    m_ds.announceLayoutChange();
+}
+
+Dataset::LayoutChange::~LayoutChange()
+{
+    if (m_ds.m_disabled == 0)
+        Q_EMIT m_ds.layoutChanged();
 }
 
 void Dataset::notifyRow(int pos)
 {
     if (m_disabled > 0)
-        m_pendingLayout = true;
+        announceLayoutChange(); // the values changed in place; the views hear of it with the rest
     else
         Q_EMIT rowChanged(pos);
 }

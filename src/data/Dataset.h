@@ -125,7 +125,10 @@ public:
     const QVariant &valueAt(int viewRow, int column) const;
 
 Q_SIGNALS:
-    void layoutChanged();     // rows came, went or moved
+    // Rows are about to come, go or move, and now they have: a view stops reading between the two.
+    // While display updates are suspended the pair brackets the whole suspension.
+    void layoutAboutToChange();
+    void layoutChanged();
     void rowChanged(int row); // a row's values changed in place (0-based in the current order)
     void currentChanged();
 
@@ -159,7 +162,20 @@ private:
     int placeOf(int rowIndex) const; // where a row belongs in the view (it must not be in it)
     void placeRow(int rowIndex);     // puts a row that is not in the view into it, if it passes the filter
     void setPos(int pos);
-    void notifyLayout();
+    // Brackets a change of the rows or their order, so that views hear of it before and after.
+    class LayoutChange
+    {
+    public:
+        explicit LayoutChange(Dataset &ds);
+        ~LayoutChange();
+        LayoutChange(const LayoutChange &) = delete;
+        LayoutChange &operator=(const LayoutChange &) = delete;
+
+    private:
+        Dataset &m_ds;
+    };
+    void announceLayoutChange();
+    void adoptRows(LoadedRows &&loaded); // the loaded rows become the dataset's, in stored order
     void notifyRow(int pos);
     void notifyCurrent();
     bool touchesOrder(const std::vector<bool> &modified) const;

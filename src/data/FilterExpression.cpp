@@ -140,7 +140,7 @@ QStringView toText(const QVariant &v, QString *storage)
 // ---------------------------------------------------------------- Program
 
 struct FilterExpression::Program {
-    enum class Op { Eq, Ne, Lt, Gt, Le, Ge, Like };
+    enum class Op { Eq, Ne, Lt, Gt, Le, Ge };
 
     // One comparison with its column and its value already in the column's kind.
     struct Comparison {
@@ -150,7 +150,7 @@ struct FilterExpression::Program {
         double number = 0; // Real
         int date = 0;      // Date, as dateKey
         bool flag = false; // Bit
-        QString text;      // Text; for LIKE the case-folded pattern
+        QString text;      // Text
     };
 
     // A comparison, or all / any of the child nodes.
@@ -194,39 +194,8 @@ bool holds(Op op, int order)
         return order <= 0;
     case Op::Ge:
         return order >= 0;
-    case Op::Like:
-        break;
     }
     return false;
-}
-
-bool isWildcard(QChar c)
-{
-    return c == QLatin1Char('*') || c == QLatin1Char('%');
-}
-
-// Both already case-folded.  Greedy matching that backs up to the last wildcard: linear in practice,
-// never exponential.
-bool wildcardMatch(QStringView text, QStringView pattern)
-{
-    qsizetype t = 0, p = 0, starP = -1, starT = 0;
-    while (t < text.size()) {
-        if (p < pattern.size() && isWildcard(pattern[p])) {
-            starP = p++;
-            starT = t;
-        } else if (p < pattern.size() && pattern[p] == text[t]) {
-            ++p;
-            ++t;
-        } else if (starP >= 0) {
-            p = starP + 1;
-            t = ++starT;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && isWildcard(pattern[p]))
-        ++p;
-    return p == pattern.size();
 }
 
 } // namespace
@@ -260,8 +229,6 @@ bool FilterExpression::Program::test(const Comparison &c, const QVariant *row) c
             return false;
         QString storage;
         const QStringView value = CellValue::toText(v, &storage);
-        if (c.op == Op::Like)
-            return wildcardMatch(value.toString().toCaseFolded(), c.text);
         return holds(c.op, TextCompare::compareNoCase(value, c.text));
     }
     case ColumnKind::Real: {
@@ -287,9 +254,9 @@ bool FilterExpression::Program::test(const Comparison &c, const QVariant *row) c
 namespace
 {
 
-// How a value was written: 'quoted' or "quoted", #between hashes#, or bare up to the next AND / OR.
+// How a value was written: 'quoted', or bare up to the next AND / OR.
 struct Literal {
-    enum class Form { Quoted, Hashed, Bare };
+    enum class Form { Quoted, Bare };
     Form form = Form::Bare;
     QString text;
 };
@@ -319,20 +286,13 @@ QDate readDate(const QString &text, const QLocale &locale)
     return locale.toDate(text.trimmed(), format);
 }
 
-bool readYesNo(const QString &text, bool *value, const QLocale &locale)
+// A yes/no column compares with 0 or 1, and with -1, the yes of older files.
+bool readBit(const QString &text, bool *value, const QLocale &locale)
 {
-    const QString t = text.trimmed();
-    const auto is = [&t](const char *word) {
-        return t.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
-    };
-    if (is("true") || is("yes") || is("false") || is("no")) {
-        *value = is("true") || is("yes");
-        return true;
-    }
     double x = 0;
-    if (!readNumber(t, &x, locale) || (x != 0 && x != 1 && x != -1))
+    if (!readNumber(text, &x, locale) || (x != 0 && x != 1 && x != -1))
         return false;
-    *value = x != 0; // -1 is the yes of older files
+    *value = x != 0;
     return true;
 }
 
@@ -483,17 +443,13 @@ private:
                 return s.op;
             }
         }
-        if (keywordAt(m_pos, QLatin1StringView("LIKE"))) {
-            m_pos += 4;
-            return Op::Like;
-        }
         fail(QStringLiteral("a comparison operator (=, <>, <, >, <=, >=) is expected after %1").arg(field));
     }
 
-    // Inside quotes a doubled quote character stands for one.
+    // Inside quotes a doubled quote stands for one.
     QString readQuoted()
     {
-        const QChar quote = peek();
+        const QChar quote = QLatin1Char('\'');
         QString value;
         for (qsizetype i = m_pos + 1; i < m_text.size(); ++i) {
             if (m_text.at(i) != quote) {
@@ -531,16 +487,9 @@ private:
     {
         skipSpace();
         Literal literal;
-        if (!atEnd() && (peek() == QLatin1Char('\'') || peek() == QLatin1Char('"'))) {
+        if (!atEnd() && peek() == QLatin1Char('\'')) {
             literal.form = Literal::Form::Quoted;
             literal.text = readQuoted();
-        } else if (!atEnd() && peek() == QLatin1Char('#')) {
-            const qsizetype close = m_text.indexOf(QLatin1Char('#'), m_pos + 1);
-            if (close < 0)
-                fail(QStringLiteral("a date between # signs is not closed"));
-            literal.form = Literal::Form::Hashed;
-            literal.text = m_text.mid(m_pos + 1, close - m_pos - 1).trimmed();
-            m_pos = close + 1;
         } else {
             literal.text = readBare();
             if (literal.text.isEmpty())
@@ -574,14 +523,12 @@ private:
     void typeValue(const ColumnInfo &info, const Literal &literal, Program::Comparison &c) const
     {
         const QString shown = quoted(literal);
-        if (c.op == Op::Like && (info.kind != ColumnKind::Text || literal.form != Literal::Form::Quoted))
-            fail(QStringLiteral("LIKE needs a text column and a quoted pattern"));
         switch (info.kind) {
         case ColumnKind::Text: {
             double unused = 0;
             if (literal.form == Literal::Form::Quoted)
-                c.text = c.op == Op::Like ? literal.text.toCaseFolded() : literal.text;
-            else if (literal.form == Literal::Form::Bare && readNumber(literal.text, &unused, m_locale))
+                c.text = literal.text;
+            else if (readNumber(literal.text, &unused, m_locale))
                 c.text = literal.text; // a number compares as the text it is written as
             else
                 fail(QStringLiteral("%1 is not a text for the column %2; texts stand in quotes")
@@ -589,7 +536,7 @@ private:
             return;
         }
         case ColumnKind::Real:
-            if (literal.form == Literal::Form::Hashed || !readNumber(literal.text, &c.number, m_locale))
+            if (!readNumber(literal.text, &c.number, m_locale))
                 fail(QStringLiteral("%1 is not a number for the column %2").arg(shown, info.name));
             return;
         case ColumnKind::Date: {
@@ -602,7 +549,7 @@ private:
         case ColumnKind::Bit:
             if (c.op != Op::Eq && c.op != Op::Ne)
                 fail(QStringLiteral("the yes/no column %1 can only be compared with = or <>").arg(info.name));
-            if (literal.form == Literal::Form::Hashed || !readYesNo(literal.text, &c.flag, m_locale))
+            if (!readBit(literal.text, &c.flag, m_locale))
                 fail(QStringLiteral("%1 is not a yes/no value for the column %2").arg(shown, info.name));
             return;
         case ColumnKind::Blob:
@@ -613,14 +560,8 @@ private:
 
     static QString quoted(const Literal &literal)
     {
-        switch (literal.form) {
-        case Literal::Form::Hashed:
-            return QLatin1Char('#') + literal.text + QLatin1Char('#');
-        case Literal::Form::Quoted:
+        if (literal.form == Literal::Form::Quoted)
             return QLatin1Char('\'') + literal.text + QLatin1Char('\'');
-        case Literal::Form::Bare:
-            break;
-        }
         return QLatin1Char('"') + literal.text + QLatin1Char('"');
     }
 

@@ -2,11 +2,10 @@
 // Client-side filter texts of the datasets: "Result = ':' AND DateP >= 1/1/2004",
 // "(Home = 'O''Neill Town' AND Result <> ':') OR (Away = 'O''Neill Town' AND Result <> ':')".
 //
-// Grammar: comparisons `Field op Value` with op one of = <> < > <= >= (and LIKE with * or % as
-// wildcards on text columns), joined by AND / OR (AND binds tighter), with parentheses.  Values are
-// numbers ("." or the locale's decimal separator), texts in single or double quotes (a doubled quote
-// inside is one quote), dates written m/d/yyyy or in the locale's short date format (unquoted, up to
-// the next AND / OR or ")"), #m/d/yyyy# or quoted, and True / False / Yes / No for yes/no columns.
+// Grammar: comparisons `Field op Value` with op one of = <> < > <= >=, joined by AND / OR (AND binds
+// tighter), with parentheses.  Values are numbers ("." or the locale's decimal separator), texts in
+// single quotes (a doubled quote inside is one quote), dates written m/d/yyyy or in the locale's short
+// date format (unquoted, up to the next AND / OR or ")", or quoted), and 0 / 1 for yes/no columns.
 // A comparison with a NULL field is false, whatever the operator.
 
 #include "data/ColumnInfo.h"

@@ -1,6 +1,6 @@
 #include "data/LeagueSettings.h"
 
-#include "app/Messenger.h"
+#include "data/Messenger.h"
 #include "data/BusyCursor.h"
 #include "data/Dates.h"
 #include "data/Sports.h"

@@ -6,6 +6,18 @@
 
 enum class MatchOutcome { HomeWin, Draw, AwayWin };
 
+// A match is played once its Result holds a score ("2:1", "3:2 OT"); a fixture's Result is ":".
+inline bool isPlayed(const QString &result)
+{
+    return result.size() > 1;
+}
+
+// A match decided in overtime carries "OT" after its score.
+inline bool isOvertime(const QString &result)
+{
+    return result.contains(QLatin1String("OT"));
+}
+
 inline MatchOutcome matchOutcome(int homeScore, int awayScore, bool overtime)
 {
     if (overtime || homeScore == awayScore)
@@ -15,5 +27,5 @@ inline MatchOutcome matchOutcome(int homeScore, int awayScore, bool overtime)
 
 inline MatchOutcome matchOutcome(int homeScore, int awayScore, const QString &result)
 {
-    return matchOutcome(homeScore, awayScore, result.contains(QLatin1String("OT")));
+    return matchOutcome(homeScore, awayScore, isOvertime(result));
 }

@@ -3,6 +3,8 @@
 #include "data/Errors.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -127,6 +129,18 @@ int parseInt(const QString &text)
     if (!tryParseInt(text, &v))
         throw ConversionError::notInteger(text);
     return v;
+}
+
+int wholeNumber(const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return 0;
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString();
+        return text.trimmed().isEmpty() ? 0 : parseInt(text);
+    }
+    const qint64 r = roundHalfEven(value.toDouble());
+    return static_cast<int>(std::clamp<qint64>(r, INT_MIN, INT_MAX));
 }
 
 } // namespace Numbers

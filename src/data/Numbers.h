@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QVariant>
 
 namespace Numbers {
 
@@ -11,8 +12,10 @@ namespace Numbers {
 qint64 roundHalfEven(double x);
 qint64 roundHalfEven(long double x);
 
-// Two decimals, half away from zero, decided on the value's general-format digits so that binary
-// noise never tips a tie (1.005 -> 1.01, -7.4405 -> -7.44, -20 -> -20).
+// Two decimals, half away from zero, decided on the value's general-format digits (1.005 -> 1.01,
+// -7.4405 -> -7.44, -20 -> -20).  Money must round the same way on both sides of zero, or a loss would
+// show a cent less than the equal win; and deciding on the shortest digits means binary noise (1.005 is
+// stored as 1.00499...) never tips a tie the way the user does not see.
 double round2(double x);
 
 // Shortest text with up to 15 significant digits and the locale's decimal separator
@@ -22,6 +25,11 @@ QString formatGeneral(double x, const QLocale &locale = QLocale());
 // A real in the locale's notation; ConversionError "'%s' is not a valid floating point value".
 double parseReal(const QString &text, const QLocale &locale = QLocale());
 bool tryParseReal(const QString &text, double *value, const QLocale &locale = QLocale());
+
+// A stored number read as a whole number, as every NUMBER column is: a real rounds half to even, a text
+// is parsed (blank reads 0), NULL reads 0, and values beyond the int range are clamped to it.
+// ConversionError for a text that is not a whole number.
+int wholeNumber(const QVariant &value);
 
 // A whole number with an optional sign; ConversionError "'%s' is not a valid integer value".
 int parseInt(const QString &text);

@@ -1,6 +1,7 @@
 #include "data/Standings.h"
 
 #include "data/Dataset.h"
+#include "data/MatchOutcome.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
 #include "data/Table.h"
@@ -8,15 +9,13 @@
 #include <cmath>
 
 namespace {
-enum class Outcome { Win, Draw, Loss }; // seen from the home team
+// The standings count a match by its score alone and give an overtime decision its own points, so the
+// outcome here ignores "OT".  Seen from the team counted: HomeWin is its win, AwayWin its loss.
+using Outcome = MatchOutcome;
 
-Outcome outcomeOf(int homeScore, int awayScore)
+Outcome outcomeByScore(int scored, int conceded)
 {
-    if (awayScore > homeScore)
-        return Outcome::Loss;
-    if (awayScore == homeScore)
-        return Outcome::Draw;
-    return Outcome::Win;
+    return matchOutcome(scored, conceded, false);
 }
 
 struct Points {
@@ -65,7 +64,7 @@ void count(Table &teams, const Side &s, Outcome result, bool overtime, const Poi
            int sign)
 {
     switch (result) {
-    case Outcome::Win:
+    case Outcome::HomeWin:
         add(teams, overtime ? s.D : s.W, sign);
         add(teams, s.Pts, sign * (overtime ? p.PWO : p.PW));
         break;
@@ -73,7 +72,7 @@ void count(Table &teams, const Side &s, Outcome result, bool overtime, const Poi
         add(teams, s.D, sign);
         add(teams, s.Pts, sign * (overtime ? p.PDO : p.PD));
         break;
-    case Outcome::Loss:
+    case Outcome::AwayWin:
         add(teams, overtime ? s.D : s.L, sign);
         add(teams, s.Pts, sign * (overtime ? p.PLO : p.PL));
         break;
@@ -86,7 +85,7 @@ void count(Table &teams, const Side &s, Outcome result, bool overtime, const Poi
 
 Outcome mirrored(Outcome o)
 {
-    return o == Outcome::Win ? Outcome::Loss : o == Outcome::Loss ? Outcome::Win : Outcome::Draw;
+    return o == Outcome::HomeWin ? Outcome::AwayWin : o == Outcome::AwayWin ? Outcome::HomeWin : Outcome::Draw;
 }
 } // namespace
 
@@ -144,7 +143,7 @@ void SumTotals(Table &teams)
 void ApplyResult(Table &teams, Table &league, bool overtime, int awayScore, int homeScore, const QString &awayTeam,
                  const QString &homeTeam)
 {
-    const Outcome outcome = outcomeOf(homeScore, awayScore);
+    const Outcome outcome = outcomeByScore(homeScore, awayScore);
 
     const bool homeFound = findTeam(teams, homeTeam);
     const int homeTRH = homeFound ? get(teams, "TRH") : 0;
@@ -180,8 +179,8 @@ void RemoveResult(Table &results, Table &teams, Table &league)
 {
     const int F = results.field(QStringLiteral("F")).asInteger();
     const int A = results.field(QStringLiteral("A")).asInteger();
-    const bool overtime = results.field(QStringLiteral("Result")).asString().contains(QLatin1String("OT"));
-    const Outcome outcome = outcomeOf(F, A);
+    const bool overtime = isOvertime(results.field(QStringLiteral("Result")).asString());
+    const Outcome outcome = outcomeByScore(F, A);
     const QString home = results.field(QStringLiteral("Home")).asString();
     const QString away = results.field(QStringLiteral("Away")).asString();
     // Read the snapshot now: the lookups below move other tables only, but keep the values at hand.

@@ -1,3 +1,4 @@
+#include "data/MatchOutcome.h"
 #include "data/TDataMod.h"
 
 #include "data/BusyCursor.h"
@@ -16,7 +17,7 @@ TDataMod::TDataMod(QObject *parent)
 {
     // Deleting a played match takes it out of the standings first; a failure cancels the delete.
     ADOTableResults.setBeforeDelete([this](Dataset &results) {
-        if (results.field(QStringLiteral("Result")).asString().size() > 1) {
+        if (isPlayed(results.field(QStringLiteral("Result")).asString())) {
             BusyCursor busy;
             RemoveResult();
         }

@@ -1,6 +1,6 @@
 #include "data/TeamEditing.h"
 
-#include "app/Messenger.h"
+#include "data/Messenger.h"
 #include "data/BusyCursor.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
@@ -17,12 +17,6 @@ namespace
 {
 const QString kTeam = QStringLiteral("Team");
 const QString kPlayer = QStringLiteral("Player");
-
-void sortNoCase(QStringList &list)
-{
-    std::stable_sort(list.begin(), list.end(),
-                     [](const QString &a, const QString &b) { return TextCompare::compareNoCase(a, b) < 0; });
-}
 
 // Runs work over every row of the dataset, with its display updates suspended and its filter off.  A
 // failure cancels the pending edit before the filter comes back on, so nothing half-set is ever stored.
@@ -246,12 +240,6 @@ std::optional<QByteArray> readBmpFile(const QString &path)
 
 // ---------------------------------------------------------------- lists
 
-bool containsNoCase(const QStringList &entries, const QString &text)
-{
-    return std::any_of(entries.begin(), entries.end(),
-                       [&](const QString &e) { return TextCompare::equalNoCase(e, text); });
-}
-
 QStringList teamNames(Table &teams)
 {
     QStringList names;
@@ -261,7 +249,7 @@ QStringList teamNames(Table &teams)
             names << teams.field(kTeam).asString();
         teams.first();
     }
-    sortNoCase(names);
+    TextCompare::sortNoCase(names);
     return names;
 }
 
@@ -278,7 +266,7 @@ QStringList playersOfTeam(Table &players, const QString &team)
         }
         players.first();
     }
-    sortNoCase(names);
+    TextCompare::sortNoCase(names);
     return names;
 }
 
@@ -439,7 +427,7 @@ bool SavePlayer(TDataMod &dm, EditMode mode, const QStringList &teamEntries, con
         messenger.warning(QStringLiteral("No player entered"));
         return false;
     }
-    if (!containsNoCase(teamEntries, p.team)) {
+    if (!TextCompare::containsNoCase(teamEntries, p.team)) {
         messenger.warning(QStringLiteral("No team selected or invalid team"));
         return false;
     }
@@ -514,7 +502,7 @@ int PasteTeams(TDataMod &dm, const QStringList &lines)
 int PastePlayers(TDataMod &dm, const QStringList &teamEntries, const QString &team, const QStringList &lines,
                  Messenger &messenger)
 {
-    if (!containsNoCase(teamEntries, team)) {
+    if (!TextCompare::containsNoCase(teamEntries, team)) {
         messenger.warning(QStringLiteral("No team selected or invalid team"));
         return 0;
     }

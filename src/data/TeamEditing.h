@@ -34,8 +34,6 @@ bool isBmpImage(const QByteArray &data);
 std::optional<QByteArray> readBmpFile(const QString &path);
 
 // ---- lists
-
-bool containsNoCase(const QStringList &entries, const QString &text);
 // Every Team of Teams in alphabetical order (letter case ignored); Teams is left on its first row.
 QStringList teamNames(Table &teams);
 // The players whose Team is exactly team (letter case counting), alphabetical, looked up over all rows

@@ -1,5 +1,7 @@
 #include "data/TextCompare.h"
 
+#include <algorithm>
+
 namespace TextCompare
 {
 
@@ -18,6 +20,25 @@ bool equalNoCase(QStringView a, QStringView b)
 bool startsWithNoCase(QStringView text, QStringView prefix)
 {
     return text.startsWith(prefix, Qt::CaseInsensitive);
+}
+
+int indexOfNoCase(const QStringList &entries, QStringView text)
+{
+    for (int i = 0; i < entries.size(); ++i)
+        if (equalNoCase(entries[i], text))
+            return i;
+    return -1;
+}
+
+bool containsNoCase(const QStringList &entries, QStringView text)
+{
+    return indexOfNoCase(entries, text) >= 0;
+}
+
+void sortNoCase(QStringList &list)
+{
+    std::stable_sort(list.begin(), list.end(),
+                     [](const QString &a, const QString &b) { return compareNoCase(a, b) < 0; });
 }
 
 } // namespace TextCompare

@@ -6,6 +6,7 @@
 // Letters are matched by Unicode simple case folding, one character to one character; the order is
 // that of the folded code points, the same in every locale, so it is a valid collation for SQL.
 
+#include <QStringList>
 #include <QStringView>
 
 namespace TextCompare
@@ -15,5 +16,11 @@ namespace TextCompare
 int compareNoCase(QStringView a, QStringView b);
 bool equalNoCase(QStringView a, QStringView b);
 bool startsWithNoCase(QStringView text, QStringView prefix);
+
+// Lists of names as the choosers hold them: where a text stands among the entries (-1 if absent),
+// whether it is one of them, and a stable alphabetical order, letter case ignored throughout.
+int indexOfNoCase(const QStringList &entries, QStringView text);
+bool containsNoCase(const QStringList &entries, QStringView text);
+void sortNoCase(QStringList &list);
 
 } // namespace TextCompare

@@ -1,6 +1,7 @@
 #include "entry/MatchEntry.h"
 
-#include "app/Messenger.h"
+#include "data/MatchOutcome.h"
+#include "data/Messenger.h"
 #include "data/BusyCursor.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
@@ -15,20 +16,6 @@
 namespace {
 const QString kOddsColumns[3] = {QStringLiteral("O1"), QStringLiteral("OX"), QStringLiteral("O2")};
 const QString kBookmakerColumns[3] = {QStringLiteral("O1B"), QStringLiteral("OXB"), QStringLiteral("O2B")};
-
-bool containsNoCase(const QStringList &list, const QString &text)
-{
-    for (const QString &s : list)
-        if (TextCompare::equalNoCase(s, text))
-            return true;
-    return false;
-}
-
-void sortNoCase(QStringList &list)
-{
-    std::stable_sort(list.begin(), list.end(),
-                     [](const QString &a, const QString &b) { return TextCompare::compareNoCase(a, b) < 0; });
-}
 
 bool findTeam(TDataMod &dm, const QString &name)
 {
@@ -95,7 +82,7 @@ MatchEntryForm ShowMatchEntry(TDataMod &dm, MatchEntryMode mode)
             form.teams << teams.field(QStringLiteral("Team")).asString();
         teams.first();
     }
-    sortNoCase(form.teams);
+    TextCompare::sortNoCase(form.teams);
 
     form.underOver = Numbers::formatGeneral(DefaultTotalLine(dm.sport()));
 
@@ -110,7 +97,7 @@ MatchEntryForm ShowMatchEntry(TDataMod &dm, MatchEntryMode mode)
             form.homeScore = results.field(QStringLiteral("F")).asInteger();
             form.awayScore = results.field(QStringLiteral("A")).asInteger();
         }
-        form.overtime = result.contains(QLatin1String("OT"));
+        form.overtime = isOvertime(result);
         form.underOver = results.field(QStringLiteral("UOV")).asString();
     }
 
@@ -131,7 +118,7 @@ MatchEntryForm ShowMatchEntry(TDataMod &dm, MatchEntryMode mode)
             }
         }
     }
-    sortNoCase(form.bookmakers);
+    TextCompare::sortNoCase(form.bookmakers);
     if (remembered >= 0 && results.bookmarkValid(remembered))
         results.gotoBookmark(remembered);
 
@@ -149,15 +136,15 @@ MatchEntryForm ShowMatchEntry(TDataMod &dm, MatchEntryMode mode)
 
 bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
 {
-    if (!containsNoCase(in.teamEntries, in.home)) {
+    if (!TextCompare::containsNoCase(in.teamEntries, in.home)) {
         messenger.warning(QStringLiteral("Home team not selected or invalid team"));
         return false;
     }
-    if (!containsNoCase(in.teamEntries, in.away)) {
+    if (!TextCompare::containsNoCase(in.teamEntries, in.away)) {
         messenger.warning(QStringLiteral("Away team not selected or invalid team"));
         return false;
     }
-    if (!containsNoCase(matchKinds(), in.matchKind)) {
+    if (!TextCompare::containsNoCase(matchKinds(), in.matchKind)) {
         messenger.warning(QStringLiteral("Match not selected or invalid match"));
         return false;
     }
@@ -195,7 +182,7 @@ bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
     }
     const QDate date = Dates::encode(in.year, in.month, in.day);
     std::optional<double> retrn;
-    if (in.odds[0].size() >= 2 && in.odds[2].size() >= 2)
+    if (Odds::hasOdds(in.odds[0]) && Odds::hasOdds(in.odds[2]))
         retrn = Odds::OddsReturnPercent(in.odds[0], in.oddsType[0], in.odds[1], in.oddsType[1], in.odds[2],
                                         in.oddsType[2], messenger);
 
@@ -219,7 +206,7 @@ bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
         } else {
             if (results.isEmpty())
                 throw DatabaseError(QStringLiteral("There is no match to edit."));
-            if (results.field(QStringLiteral("Result")).asString().size() > 1)
+            if (isPlayed(results.field(QStringLiteral("Result")).asString()))
                 dm.RemoveResult();
             results.edit();
         }

@@ -1,6 +1,6 @@
 #include "entry/Odds.h"
 
-#include "app/Messenger.h"
+#include "data/Messenger.h"
 #include "data/Errors.h"
 #include "data/Numbers.h"
 
@@ -211,9 +211,14 @@ AutoTyped ParseOddsAutoType(const QString &text, Messenger &messenger, const QLo
     return {ParseOdds(text, notation, messenger, locale), notation};
 }
 
+bool hasOdds(const QString &text)
+{
+    return text.size() >= 2;
+}
+
 double OddsToDecimal(const QString &text, const QLocale &locale)
 {
-    if (text.size() <= 1)
+    if (!hasOdds(text))
         return 0.0;
     // "/" is tested before the decimal marks; the key filters never let a text hold both.
     if (text.contains(QLatin1Char('/'))) {
@@ -235,12 +240,12 @@ std::optional<double> OddsReturnPercent(const QString &home, int homeNotation, c
                                         const QString &away, int awayNotation, Messenger &messenger,
                                         const QLocale &locale)
 {
-    if (home.size() < 2 || away.size() < 2)
+    if (!hasOdds(home) || !hasOdds(away))
         return std::nullopt;
     const double o1 = strictPrice(home, homeNotation, messenger, locale);
     const double o2 = strictPrice(away, awayNotation, messenger, locale);
     double s = 0.0;
-    if (draw.size() >= 2) {
+    if (hasOdds(draw)) {
         const double ox = strictPrice(draw, drawNotation, messenger, locale);
         s = 1.0 / o1 + 1.0 / ox + 1.0 / o2;
     } else {

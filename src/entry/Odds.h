@@ -59,6 +59,9 @@ AutoTyped ParseOddsAutoType(const QString &text, Messenger &messenger, const QLo
 
 // Lenient, for stored texts: at most one character gives 0; no message of its own. Throws
 // ConversionError (the platform's texts) when the text does not read.
+// Whether a stored odds text holds a price: a text of at most one character ("", "-") means no odds.
+bool hasOdds(const QString &text);
+
 double OddsToDecimal(const QString &text, const QLocale &locale = QLocale());
 
 // Retrn of a match, rounded to two decimals; std::nullopt when the home or away text has fewer than

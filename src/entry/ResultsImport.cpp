@@ -1,6 +1,7 @@
 #include "entry/ResultsImport.h"
 
-#include "app/Messenger.h"
+#include "data/MatchOutcome.h"
+#include "data/Messenger.h"
 #include "data/Errors.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
@@ -57,7 +58,7 @@ MatchIndex indexResults(Table &results)
     for (results.first(); !results.eof(); results.next()) {
         const QDate d = date.asDate();
         if (d.isValid())
-            index.add(d, {results.bookmark(), home.asString(), away.asString(), result.asString().size() > 1,
+            index.add(d, {results.bookmark(), home.asString(), away.asString(), isPlayed(result.asString()),
                           homeGoals.asInteger(), awayGoals.asInteger()});
     }
     return index;

@@ -2,14 +2,8 @@
 
 #include "data/Database.h"
 #include "data/Dates.h"
+#include "data/MatchOutcome.h"
 #include "data/Numbers.h"
-
-namespace {
-int wholeNumber(const QVariant &v)
-{
-    return v.isValid() ? static_cast<int>(Numbers::roundHalfEven(v.toDouble())) : 0;
-}
-} // namespace
 
 std::vector<PlayedMatch> readPlayedMatches(Database &league)
 {
@@ -22,19 +16,19 @@ std::vector<PlayedMatch> readPlayedMatches(Database &league)
     while (st.step()) {
         PlayedMatch m;
         m.rowid = st.value(0).toLongLong();
-        m.id = wholeNumber(st.value(1));
+        m.id = Numbers::wholeNumber(st.value(1));
         m.date = Dates::fromStored(st.value(2).toString());
-        m.round = wholeNumber(st.value(3));
+        m.round = Numbers::wholeNumber(st.value(3));
         m.result = st.value(4).toString();
         m.record.home = st.value(5).toString();
         m.record.away = st.value(6).toString();
-        m.record.F = wholeNumber(st.value(7));
-        m.record.A = wholeNumber(st.value(8));
-        m.record.overtime = m.result.contains(QLatin1String("OT"));
-        m.TRH = wholeNumber(st.value(9));
-        m.TRHT = wholeNumber(st.value(10));
-        m.TRA = wholeNumber(st.value(11));
-        m.TRAT = wholeNumber(st.value(12));
+        m.record.F = Numbers::wholeNumber(st.value(7));
+        m.record.A = Numbers::wholeNumber(st.value(8));
+        m.record.overtime = isOvertime(m.result);
+        m.TRH = Numbers::wholeNumber(st.value(9));
+        m.TRHT = Numbers::wholeNumber(st.value(10));
+        m.TRA = Numbers::wholeNumber(st.value(11));
+        m.TRAT = Numbers::wholeNumber(st.value(12));
         m.UOV = st.value(13).toDouble();
         m.O1 = st.value(14).toString();
         m.OX = st.value(15).toString();

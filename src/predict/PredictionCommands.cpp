@@ -1,6 +1,6 @@
 #include "predict/PredictionCommands.h"
 
-#include "app/Messenger.h"
+#include "data/Messenger.h"
 #include "data/BusyCursor.h"
 #include "data/Database.h"
 #include "data/TDataMod.h"

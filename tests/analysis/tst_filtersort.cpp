@@ -2,7 +2,8 @@
 // recomputation of the team tables from a chosen set of matches.
 
 #include "analysis/FilterSort.h"
-#include "app/PlayersQueries.h"
+#include "data/GridCommands.h"
+#include "data/PlayersQueries.h"
 #include "data/Database.h"
 #include "support/LeagueFixture.h"
 

@@ -1,6 +1,7 @@
 #include "app/ConvertLeague.h"
 #include "app/LeagueFiles.h"
 #include "data/Errors.h"
+#include "support/StoredRows.h"
 #include "support/LeagueFixture.h"
 
 #include <QCryptographicHash>
@@ -19,74 +20,6 @@ const QString OpenError = QStringLiteral("Error: Error opening league file.");
 const QString AskYesNo = QStringLiteral("Question YesNo [Overwrite]: File already exists. Overwrite?");
 const QString AskYesNoCancel =
     QStringLiteral("Question YesNoCancel [Overwrite]: File already exists. Overwrite?");
-
-// The recording messenger with scripted answers, also noting which buttons each question offered.
-class ScriptedMessenger final : public Messenger
-{
-public:
-    explicit ScriptedMessenger(QList<Answer> answers = {})
-    {
-        for (Answer a : answers)
-            m_inner.queueAnswer(a);
-    }
-    void warning(const QString &text, const QString &caption = QString()) override
-    {
-        m_inner.warning(text, caption);
-    }
-    void error(const QString &text, const QString &caption = QString()) override
-    {
-        m_inner.error(text, caption);
-    }
-    void information(const QString &text, const QString &caption = QString()) override
-    {
-        m_inner.information(text, caption);
-    }
-    Answer question(const QString &text, const QString &caption, Buttons buttons,
-                    Kind icon = Kind::Question) override
-    {
-        m_buttons << buttons;
-        return m_inner.question(text, caption, buttons, icon);
-    }
-
-    // One line a message: "Warning: text", "Question YesNo [caption]: text".
-    QStringList log() const
-    {
-        QStringList out;
-        qsizetype question = 0;
-        for (const auto &m : m_inner.messages()) {
-            switch (m.kind) {
-            case Kind::Warning:
-                out << QStringLiteral("Warning: ") + m.text;
-                break;
-            case Kind::Error:
-                out << QStringLiteral("Error: ") + m.text;
-                break;
-            case Kind::Information:
-                out << QStringLiteral("Information: ") + m.text;
-                break;
-            case Kind::Question:
-                out << QStringLiteral("Question %1 [%2]: %3")
-                           .arg(m_buttons.value(question++) == Buttons::YesNo ? QStringLiteral("YesNo")
-                                                                              : QStringLiteral("YesNoCancel"),
-                                m.caption, m.text);
-                break;
-            }
-        }
-        return out;
-    }
-
-private:
-    RecordingMessenger m_inner;
-    QList<Buttons> m_buttons;
-};
-
-QByteArray fileHash(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -320,7 +253,7 @@ void TestLeagueFiles::noPathChosenChangesNothing()
 {
     LeagueFixture a(QStringLiteral("Football (Soccer)"), {QStringLiteral("X")});
     TDataMod &dm = a.dm();
-    ScriptedMessenger m;
+    RecordingMessenger m;
     const QString aPath = absolute(a.path());
     for (const FileCommandOutcome &o :
          {NewLeague(dm, QString(), m), OpenLeague(dm, QString(), m), SaveLeagueAs(dm, QString(), m)}) {
@@ -342,7 +275,7 @@ void TestLeagueFiles::newLeagueReplacesOpenLeague()
     QVERIFY(a.addMatch(QStringLiteral("X"), QStringLiteral("Y"), 2, 1));
     const QByteArray aBefore = fileHash(a.path());
     TDataMod &dm = a.dm();
-    ScriptedMessenger m;
+    RecordingMessenger m;
 
     const QString target = file(QStringLiteral("Serie A.qvl"));
     const FileCommandOutcome o = NewLeague(dm, target, m);
@@ -404,7 +337,7 @@ void TestLeagueFiles::newLeagueOntoExistingFile()
     }
     const QByteArray aBefore = fileHash(a.path());
     const QByteArray targetBefore = fileHash(path);
-    ScriptedMessenger m({Answer(answer)});
+    RecordingMessenger m({Answer(answer)});
 
     const FileCommandOutcome o = NewLeague(dm, path, m);
 
@@ -448,7 +381,7 @@ void TestLeagueFiles::newLeagueFailureLeavesNoFile()
     const QString target = QDir(m_dir->filePath(folder)).filePath(name);
     if (existing)
         writeFile(target, "an old file, replaced on Yes");
-    ScriptedMessenger m({Answer::Yes});
+    RecordingMessenger m({Answer::Yes});
 
     const FileCommandOutcome o = NewLeague(dm, target, m);
 
@@ -502,7 +435,7 @@ void TestLeagueFiles::openLeague()
     }
     const QByteArray chosenBefore = fileHash(path);
     QStringList shown;
-    ScriptedMessenger m;
+    RecordingMessenger m;
 
     const FileCommandOutcome o = OpenLeague(dm, path, m, [&shown](const QString &p) { shown << p; });
 
@@ -542,7 +475,7 @@ void TestLeagueFiles::openRestoresPreviousWhenShowingFails()
     const QString b = file(QStringLiteral("B.qvl"));
     createLeague(b, {QStringLiteral("P")});
     QStringList shown;
-    ScriptedMessenger m;
+    RecordingMessenger m;
 
     const FileCommandOutcome o = OpenLeague(dm, b, m, [&](const QString &p) {
         shown << p;
@@ -569,7 +502,7 @@ void TestLeagueFiles::savePostsPendingEdits()
     dm.ADOTableTeams.field(QStringLiteral("TRH")).setInteger(1234);
     dm.ADOTablePlayers.edit();
     dm.ADOTablePlayers.field(QStringLiteral("Player")).setString(QStringLiteral("Smyth"));
-    ScriptedMessenger m;
+    RecordingMessenger m;
 
     QCOMPARE(SaveLeague(dm, m), FileCommandResult::Done);
 
@@ -620,7 +553,7 @@ void TestLeagueFiles::saveAsOntoExistingFile()
     }
     const QByteArray aBefore = fileHash(a.path());
     const QByteArray targetBefore = fileHash(target);
-    ScriptedMessenger m({Answer(answer)});
+    RecordingMessenger m({Answer(answer)});
 
     const FileCommandOutcome o = SaveLeagueAs(dm, target, m);
 
@@ -647,7 +580,7 @@ void TestLeagueFiles::saveAsCopyBecomesOpenLeague()
     dm.ADOTableTeams.edit(); // a pending edit goes into the copy
     dm.ADOTableTeams.field(QStringLiteral("Team")).setString(QStringLiteral("Xenon"));
     const QString copy = file(QStringLiteral("Copy.qvl"));
-    ScriptedMessenger m;
+    RecordingMessenger m;
 
     const FileCommandOutcome o = SaveLeagueAs(dm, copy, m);
 
@@ -671,7 +604,7 @@ void TestLeagueFiles::saveAsFailureKeepsOriginalOpen()
     LeagueFixture a(QStringLiteral("Ice Hockey"), {QStringLiteral("X"), QStringLiteral("Y")});
     TDataMod &dm = a.dm();
     const QString target = file(QStringLiteral("missing/Copy.qvl"));
-    ScriptedMessenger m;
+    RecordingMessenger m;
 
     const FileCommandOutcome o = SaveLeagueAs(dm, target, m);
 
@@ -700,7 +633,7 @@ void TestLeagueFiles::convertReplaysMatchesInDateOrder()
     LeagueFixture open(QStringLiteral("Football (Soccer)"), {QStringLiteral("X")});
     const QByteArray openBefore = fileHash(open.path());
     const QString newPath = file(QStringLiteral("new.qvl"));
-    ScriptedMessenger m;
+    RecordingMessenger m;
 
     QCOMPARE(ConvertLeagueFile(oldPath, newPath, m, open.path()), FileCommandResult::Done);
 
@@ -842,7 +775,7 @@ void TestLeagueFiles::convertPredictionTotals()
     const QString oldPath = file(QStringLiteral("old.mdb"));
     createOldLeague(oldPath, old);
     const QString newPath = file(QStringLiteral("new.qvl"));
-    ScriptedMessenger m;
+    RecordingMessenger m;
 
     QCOMPARE(ConvertLeagueFile(oldPath, newPath, m), FileCommandResult::Done);
 
@@ -896,7 +829,7 @@ void TestLeagueFiles::convertFailureLeavesNoFile()
     if (failure == QLatin1String("folder"))
         newPath = file(QStringLiteral("missing/new.qvl"));
     const QStringList before = entries(m_dir->path());
-    ScriptedMessenger m;
+    RecordingMessenger m;
 
     QCOMPARE(ConvertLeagueFile(oldPath, newPath, m), FileCommandResult::Refused);
 
@@ -949,7 +882,7 @@ void TestLeagueFiles::convertOntoExistingFile()
     }
     const QByteArray targetBefore = fileHash(newPath);
     const QByteArray openBefore = fileHash(open.path());
-    ScriptedMessenger m({Answer(answer)});
+    RecordingMessenger m({Answer(answer)});
 
     QCOMPARE(int(ConvertLeagueFile(oldPath, newPath, m, open.path())), result);
 

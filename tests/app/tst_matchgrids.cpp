@@ -1,4 +1,5 @@
 #include "app/MatchGrids.h"
+#include "data/GridCommands.h"
 #include "data/Database.h"
 #include "data/LeagueSchema.h"
 #include "support/LeagueFixture.h"
@@ -96,7 +97,7 @@ private Q_SLOTS:
 void TestMatchGrids::gridFieldsAreResultsColumns()
 {
     for (MatchPage page : {MatchPage::Fixtures, MatchPage::Scores})
-        for (const MatchGridColumn &c : matchGridColumns(page))
+        for (const GridColumn &c : matchGridColumns(page))
             QVERIFY2(columnIndex(LeagueSchema::resultsColumns(), c.field) >= 0, qPrintable(c.field));
 }
 

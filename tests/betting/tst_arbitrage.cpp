@@ -1,4 +1,4 @@
-#include "app/Messenger.h"
+#include "support/RecordingMessenger.h"
 #include "betting/Arbitrage.h"
 
 #include <QTest>
@@ -38,7 +38,7 @@ QStringList emptyRow(const QString &heading)
 
 } // namespace
 
-class TstArbitrage : public QObject
+class TestArbitrage : public QObject
 {
     Q_OBJECT
 
@@ -59,7 +59,7 @@ private Q_SLOTS:
     void columnWidths();
 };
 
-void TstArbitrage::computed_data()
+void TestArbitrage::computed_data()
 {
     QTest::addColumn<QStringList>("odds");
     QTest::addColumn<double>("multiplier");
@@ -110,7 +110,7 @@ void TstArbitrage::computed_data()
                                   << false;
 }
 
-void TstArbitrage::computed()
+void TestArbitrage::computed()
 {
     QFETCH(QStringList, odds);
     QFETCH(double, multiplier);
@@ -133,11 +133,11 @@ void TstArbitrage::computed()
     QCOMPARE(result->total, total);
     QCOMPARE(result->profit, profit);
     QVERIFY(result->profitColour);
-    QVERIFY(*result->profitColour == (green ? ArbitrageRgb{128, 255, 128} : ArbitrageRgb{255, 128, 128}));
+    QVERIFY(*result->profitColour == (green ? Rgb{128, 255, 128} : Rgb{255, 128, 128}));
     QVERIFY(result->split);
 }
 
-void TstArbitrage::nothingComputed_data()
+void TestArbitrage::nothingComputed_data()
 {
     QTest::addColumn<QStringList>("odds");
 
@@ -148,7 +148,7 @@ void TstArbitrage::nothingComputed_data()
     QTest::newRow("empty away") << QStringList{QStringLiteral("2.20"), QStringLiteral("3.80"), QString()};
 }
 
-void TstArbitrage::nothingComputed()
+void TestArbitrage::nothingComputed()
 {
     QFETCH(QStringList, odds);
 
@@ -172,7 +172,7 @@ void TstArbitrage::nothingComputed()
     QVERIFY(!blankArbitrage(in).profitColour);
 }
 
-void TstArbitrage::conversionFails_data()
+void TestArbitrage::conversionFails_data()
 {
     QTest::addColumn<QStringList>("odds");
     QTest::addColumn<QLocale>("locale");
@@ -200,7 +200,7 @@ void TstArbitrage::conversionFails_data()
         << QStringLiteral("y2 is an invalid value\rExample: +200 or -150");
 }
 
-void TstArbitrage::conversionFails()
+void TestArbitrage::conversionFails()
 {
     QFETCH(QStringList, odds);
     QFETCH(QLocale, locale);
@@ -213,7 +213,7 @@ void TstArbitrage::conversionFails()
     QCOMPARE(messenger.messages().first().text, warning);
 }
 
-void TstArbitrage::multiplierScalesEverything_data()
+void TestArbitrage::multiplierScalesEverything_data()
 {
     QTest::addColumn<QStringList>("odds");
 
@@ -224,7 +224,7 @@ void TstArbitrage::multiplierScalesEverything_data()
 }
 
 // The unrounded values double: a rounding done too early would show here.
-void TstArbitrage::multiplierScalesEverything()
+void TestArbitrage::multiplierScalesEverything()
 {
     QFETCH(QStringList, odds);
 
@@ -246,7 +246,7 @@ void TstArbitrage::multiplierScalesEverything()
     QCOMPARE(a.total, 100 * a.inverseSum * a.inverseSum);
 }
 
-void TstArbitrage::multiplierText_data()
+void TestArbitrage::multiplierText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("multiplier");
@@ -257,14 +257,14 @@ void TstArbitrage::multiplierText_data()
     QTest::newRow("largest") << QStringLiteral("99999") << 99999.0;
 }
 
-void TstArbitrage::multiplierText()
+void TestArbitrage::multiplierText()
 {
     QFETCH(QString, text);
     QFETCH(double, multiplier);
     QCOMPARE(stakeMultiplierOfText(text), multiplier);
 }
 
-void TstArbitrage::returnColour_data()
+void TestArbitrage::returnColour_data()
 {
     QTest::addColumn<double>("retrn");
     QTest::addColumn<bool>("green");
@@ -275,14 +275,14 @@ void TstArbitrage::returnColour_data()
     QTest::newRow("margin") << -7.43 << false;
 }
 
-void TstArbitrage::returnColour()
+void TestArbitrage::returnColour()
 {
     QFETCH(double, retrn);
     QFETCH(bool, green);
-    QVERIFY(::returnColour(retrn) == (green ? ArbitrageRgb{128, 255, 128} : ArbitrageRgb{255, 128, 128}));
+    QVERIFY(::returnColour(retrn) == (green ? Rgb{128, 255, 128} : Rgb{255, 128, 128}));
 }
 
-void TstArbitrage::columnWidths_data()
+void TestArbitrage::columnWidths_data()
 {
     QTest::addColumn<int>("gridWidth");
     QTest::addColumn<int>("share");
@@ -291,7 +291,7 @@ void TstArbitrage::columnWidths_data()
     QTest::newRow("remainder dropped") << 512 << 134;
 }
 
-void TstArbitrage::columnWidths()
+void TestArbitrage::columnWidths()
 {
     QFETCH(int, gridWidth);
     QFETCH(int, share);
@@ -299,5 +299,5 @@ void TstArbitrage::columnWidths()
     QVERIFY(stakeGridColumnWidths(gridWidth) == expected);
 }
 
-QTEST_GUILESS_MAIN(TstArbitrage)
+QTEST_GUILESS_MAIN(TestArbitrage)
 #include "tst_arbitrage.moc"

@@ -3,8 +3,8 @@
 
 #include "analysis/BackTest.h"
 #include "analysis/SystemsFile.h"
-#include "app/Messenger.h"
-#include "app/ResultsViews.h"
+#include "support/RecordingMessenger.h"
+#include "data/ResultsViews.h"
 #include "betting/Arbitrage.h"
 #include "data/Database.h"
 #include "data/TDataMod.h"

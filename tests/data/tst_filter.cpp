@@ -142,7 +142,6 @@ void TestFilter::filterMatches_data()
     // Names with characters that mean something elsewhere, and letters beyond ASCII.
     QTest::newRow("umlaut, case ignored") << "Home = 'östersund'" << QList<int>{1, 4};
     QTest::newRow("double quote inside single quotes") << "Home = 'élan \"stars\"'" << QList<int>{2};
-    QTest::newRow("double-quoted text") << "Home = \"Élan \"\"Stars\"\"\"" << QList<int>{2};
     QTest::newRow("semicolon") << "Away = 'Semi;Colon'" << QList<int>{2};
     QTest::newRow("percent") << "Home = '100% Club'" << QList<int>{3};
     QTest::newRow("double dash") << "Away = 'Minus--Minus'" << QList<int>{3};
@@ -164,16 +163,13 @@ void TestFilter::filterMatches_data()
     QTest::newRow("reals numerically, not as text") << "UOV < 10" << QList<int>{0, 1, 5};
     QTest::newRow("decimal value") << "UOV = 2.5" << QList<int>{0, 1};
     QTest::newRow("dates as dates") << "DateP > 6/1/2004" << QList<int>{0, 2, 5};
-    QTest::newRow("date between #") << "DateP = #12/31/2004#" << QList<int>{0};
     QTest::newRow("quoted date") << "DateP = '1/1/2004'" << QList<int>{1};
     QTest::newRow("text order ignores case") << "Team < 'B'" << QList<int>{0, 2, 3};
     QTest::newRow("text order, greater") << "Team >= 'b'" << QList<int>{1, 5};
     QTest::newRow("bare number on a text column") << "Team <> 1" << QList<int>{0, 1, 2, 3, 5};
-    QTest::newRow("yes/no as word") << "HA = True" << QList<int>{0, 2};
     QTest::newRow("yes/no as number") << "HA = 0" << QList<int>{1, 5};
-    QTest::newRow("yes/no not equal") << "HA <> yes" << QList<int>{1, 5};
-    QTest::newRow("LIKE with a star") << "Home LIKE 'ö*'" << QList<int>{1, 4};
-    QTest::newRow("LIKE with percent signs") << "Away LIKE '%-%'" << QList<int>{3};
+    QTest::newRow("yes/no not equal") << "HA <> 1" << QList<int>{1, 5};
+    QTest::newRow("yes/no as -1, older files' yes") << "HA = -1" << QList<int>{0, 2};
 
     // A NULL field makes every comparison false.
     QTest::newRow("NULL is not equal") << "Rnd = 3 OR Rnd <> 3" << QList<int>{0, 1, 2, 3, 5};
@@ -299,6 +295,11 @@ void TestFilter::badFilterNamesItsText_data()
     QTest::newRow("word for yes/no") << "HA = maybe";
     QTest::newRow("picture column") << "TPic = 1";
     QTest::newRow("LIKE on a number") << "Rnd LIKE '1*'";
+    // The program writes only single-quoted texts and bare dates; other notations are refused.
+    QTest::newRow("LIKE is no operator") << "Home LIKE 'A*'";
+    QTest::newRow("date between #") << "DateP = #12/31/2004#";
+    QTest::newRow("yes/no as word") << "HA = True";
+    QTest::newRow("double-quoted text") << "Home = \"Alpha\"";
     QTest::newRow("too deep nesting") << QString(QString(500, QLatin1Char('(')) + QStringLiteral("Rnd = 1") +
                                                  QString(500, QLatin1Char(')')));
     QTest::newRow("percent and placeholders in the text") << "Home = '%1' AND %2";

@@ -1,4 +1,5 @@
 #include "data/Database.h"
+#include "support/StoredRows.h"
 #include "data/Errors.h"
 #include "data/LeagueSchema.h"
 #include "data/Sports.h"
@@ -11,14 +12,6 @@
 #include <sqlite3.h>
 
 namespace {
-QByteArray fileHash(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);

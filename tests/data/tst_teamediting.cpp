@@ -1,4 +1,5 @@
 #include "support/StoredRows.h"
+#include "data/TextCompare.h"
 #include "data/Errors.h"
 #include "data/TeamEditing.h"
 #include "support/LeagueFixture.h"
@@ -297,8 +298,8 @@ void TestTeamEditing::teamAndPlayerLists()
              (QStringList{QStringLiteral("amoroso"), QStringLiteral("Drogba"), QStringLiteral("Zola")}));
     QVERIFY(players.filtered());
     QCOMPARE(players.recordCount(), 1);
-    QVERIFY(containsNoCase({B, C}, QStringLiteral("EVERTON")));
-    QVERIFY(!containsNoCase({B, C}, QStringLiteral("Everton ")));
+    QVERIFY(TextCompare::containsNoCase({B, C}, QStringLiteral("EVERTON")));
+    QVERIFY(!TextCompare::containsNoCase({B, C}, QStringLiteral("Everton ")));
 }
 
 void TestTeamEditing::addPlayerStoresEveryField()

@@ -1,4 +1,4 @@
-#include "app/Messenger.h"
+#include "support/RecordingMessenger.h"
 #include "data/Errors.h"
 #include "entry/Odds.h"
 
@@ -19,7 +19,7 @@ bool samePrice(double actual, double expected)
 
 } // namespace
 
-class TstOdds : public QObject
+class TestOdds : public QObject
 {
     Q_OBJECT
 
@@ -48,7 +48,7 @@ private Q_SLOTS:
     void oddsReturnPercentRefused();
 };
 
-void TstOdds::notationChooser_data()
+void TestOdds::notationChooser_data()
 {
     QTest::addColumn<QString>("chooserText");
     QTest::addColumn<int>("position");
@@ -61,7 +61,7 @@ void TstOdds::notationChooser_data()
     QTest::newRow("empty") << QString() << -1;
 }
 
-void TstOdds::notationChooser()
+void TestOdds::notationChooser()
 {
     QFETCH(QString, chooserText);
     QFETCH(int, position);
@@ -73,7 +73,7 @@ void TstOdds::notationChooser()
     QCOMPARE(Odds::invalidOddsTypeMessage(), QStringLiteral("Invalid odds type"));
 }
 
-void TstOdds::detectOddsType_data()
+void TestOdds::detectOddsType_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("notation");
@@ -90,7 +90,7 @@ void TstOdds::detectOddsType_data()
     QTest::newRow("slash and dot") << QStringLiteral("2/1.5") << int(Odds::Decimal);
 }
 
-void TstOdds::detectOddsType()
+void TestOdds::detectOddsType()
 {
     QFETCH(QString, text);
     QFETCH(int, notation);
@@ -98,7 +98,7 @@ void TstOdds::detectOddsType()
     QCOMPARE(Odds::DetectOddsType(text), notation);
 }
 
-void TstOdds::filterOddsKey_data()
+void TestOdds::filterOddsKey_data()
 {
     QTest::addColumn<Odds::Filter>("variant");
     QTest::addColumn<int>("notation");
@@ -177,7 +177,7 @@ void TstOdds::filterOddsKey_data()
                                                      << plus << false;
 }
 
-void TstOdds::filterOddsKey()
+void TestOdds::filterOddsKey()
 {
     QFETCH(Odds::Filter, variant);
     QFETCH(int, notation);
@@ -192,7 +192,7 @@ void TstOdds::filterOddsKey()
         QCOMPARE(*result, key);
 }
 
-void TstOdds::invalidValueMessage_data()
+void TestOdds::invalidValueMessage_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("notation");
@@ -215,7 +215,7 @@ void TstOdds::invalidValueMessage_data()
                                          << QStringLiteral("- is an invalid value.\rExample: +200 or -150");
 }
 
-void TstOdds::invalidValueMessage()
+void TestOdds::invalidValueMessage()
 {
     QFETCH(QString, text);
     QFETCH(int, notation);
@@ -225,7 +225,7 @@ void TstOdds::invalidValueMessage()
     QCOMPARE(Odds::invalidValueMessage(text, notation, variant), message);
 }
 
-void TstOdds::parseOddsAccepted_data()
+void TestOdds::parseOddsAccepted_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("notation");
@@ -251,7 +251,7 @@ void TstOdds::parseOddsAccepted_data()
     QTest::newRow("no notation") << QStringLiteral("abc") << -1 << kDot << 0.0;
 }
 
-void TstOdds::parseOddsAccepted()
+void TestOdds::parseOddsAccepted()
 {
     QFETCH(QString, text);
     QFETCH(int, notation);
@@ -268,7 +268,7 @@ void TstOdds::parseOddsAccepted()
     QCOMPARE(quiet, parsed);
 }
 
-void TstOdds::parseOddsRefused_data()
+void TestOdds::parseOddsRefused_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("notation");
@@ -315,7 +315,7 @@ void TstOdds::parseOddsRefused_data()
                                     << QStringLiteral("2147483648") + american;
 }
 
-void TstOdds::parseOddsRefused()
+void TestOdds::parseOddsRefused()
 {
     QFETCH(QString, text);
     QFETCH(int, notation);
@@ -334,7 +334,7 @@ void TstOdds::parseOddsRefused()
     QCOMPARE(untouched, -99.0);
 }
 
-void TstOdds::parseOddsAutoType_data()
+void TestOdds::parseOddsAutoType_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QLocale>("locale");
@@ -354,7 +354,7 @@ void TstOdds::parseOddsAutoType_data()
                                  << QStringLiteral("- is an invalid value\rExample: +200 or -150");
 }
 
-void TstOdds::parseOddsAutoType()
+void TestOdds::parseOddsAutoType()
 {
     QFETCH(QString, text);
     QFETCH(QLocale, locale);
@@ -374,7 +374,7 @@ void TstOdds::parseOddsAutoType()
     QVERIFY(messenger.messages().isEmpty());
 }
 
-void TstOdds::oddsToDecimal_data()
+void TestOdds::oddsToDecimal_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QLocale>("locale");
@@ -393,7 +393,7 @@ void TstOdds::oddsToDecimal_data()
     QTest::newRow("two digits american") << QStringLiteral("25") << kDot << 1.25;
 }
 
-void TstOdds::oddsToDecimal()
+void TestOdds::oddsToDecimal()
 {
     QFETCH(QString, text);
     QFETCH(QLocale, locale);
@@ -403,7 +403,7 @@ void TstOdds::oddsToDecimal()
     QVERIFY2(samePrice(parsed, price), qPrintable(QString::number(parsed, 'g', 17)));
 }
 
-void TstOdds::oddsToDecimalRaises_data()
+void TestOdds::oddsToDecimalRaises_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QLocale>("locale");
@@ -424,7 +424,7 @@ void TstOdds::oddsToDecimalRaises_data()
                                       << QStringLiteral("'ab' is not a valid integer value");
 }
 
-void TstOdds::oddsToDecimalRaises()
+void TestOdds::oddsToDecimalRaises()
 {
     QFETCH(QString, text);
     QFETCH(QLocale, locale);
@@ -438,7 +438,7 @@ void TstOdds::oddsToDecimalRaises()
     }
 }
 
-void TstOdds::oddsReturnPercent_data()
+void TestOdds::oddsReturnPercent_data()
 {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("home");
@@ -475,7 +475,7 @@ void TstOdds::oddsReturnPercent_data()
     QTest::newRow("no return, bad draw") << kDot << s("2.10") << D << s("abc") << D << s("") << D << false << 0.0;
 }
 
-void TstOdds::oddsReturnPercent()
+void TestOdds::oddsReturnPercent()
 {
     QFETCH(QLocale, locale);
     QFETCH(QString, home);
@@ -496,7 +496,7 @@ void TstOdds::oddsReturnPercent()
         QCOMPARE(*result, retrn);
 }
 
-void TstOdds::oddsReturnPercentRefused_data()
+void TestOdds::oddsReturnPercentRefused_data()
 {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("home");
@@ -526,7 +526,7 @@ void TstOdds::oddsReturnPercentRefused_data()
                                  << s("Invalid odds type");
 }
 
-void TstOdds::oddsReturnPercentRefused()
+void TestOdds::oddsReturnPercentRefused()
 {
     QFETCH(QLocale, locale);
     QFETCH(QString, home);
@@ -545,5 +545,5 @@ void TstOdds::oddsReturnPercentRefused()
     QCOMPARE(messenger.messages().first().text, message);
 }
 
-QTEST_GUILESS_MAIN(TstOdds)
+QTEST_GUILESS_MAIN(TestOdds)
 #include "tst_odds.moc"

@@ -3,30 +3,18 @@
 
 #include "analysis/BackTest.h"
 #include "analysis/SystemsFile.h"
-#include "app/Messenger.h"
+#include "support/RecordingMessenger.h"
 #include "data/TDataMod.h"
 #include "predict/PredictionCommands.h"
 #include "support/QueryHistories.h"
 #include "support/RandomLeague.h"
+#include "support/StoredRows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-QStringList rows(Database &db, const QString &table)
-{
-    QStringList out;
-    Statement st = db.prepare(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(table));
-    while (st.step()) {
-        QString line;
-        for (int i = 0; i < st.columnCount(); ++i)
-            line += st.value(i).toString() + QLatin1Char('|');
-        out << line;
-    }
-    return out;
-}
-
 struct Outcome {
     QStringList results;
     QStringList detail;
@@ -52,7 +40,7 @@ Outcome runAll(const QString &league, const QString &systems, const PredictionOp
     dm.ADOTableResults.setFiltered(true);
     dm.ADOTableResults.setSort(QStringLiteral("Verdict, DateP"));
     PredictUpcomingMatches(dm, options, messenger, {}, source);
-    out.results = rows(dm.ADOConnection, QStringLiteral("Results"));
+    out.results = storedRowList(dm.ADOConnection, QStringLiteral("Results"));
 
     Database sys;
     SystemsFile::open(sys, systems);
@@ -62,8 +50,8 @@ Outcome runAll(const QString &league, const QString &systems, const PredictionOp
     system.wager = 15;
     BackTest test(system, dm, sys, source);
     test.run();
-    out.detail = rows(sys, QStringLiteral("Results"));
-    out.methods = rows(sys, QStringLiteral("Methods"));
+    out.detail = storedRowList(sys, QStringLiteral("Results"));
+    out.methods = storedRowList(sys, QStringLiteral("Methods"));
     return out;
 }
 } // namespace

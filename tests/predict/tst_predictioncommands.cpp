@@ -1,4 +1,4 @@
-#include "app/ResultsViews.h"
+#include "data/ResultsViews.h"
 #include "data/TDataMod.h"
 #include "predict/PredictionCommands.h"
 #include "support/LeagueFixture.h"

@@ -1,7 +1,7 @@
 #pragma once
 // A fresh league file in a temporary folder, opened in a data module, for one test function.
 
-#include "app/Messenger.h"
+#include "support/RecordingMessenger.h"
 #include "data/TDataMod.h"
 #include "entry/MatchEntry.h"
 

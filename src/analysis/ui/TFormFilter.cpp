@@ -1,8 +1,9 @@
 #include "analysis/ui/TFormFilter.h"
 
 #include "analysis/FilterSort.h"
-#include "app/CrossTable.h"
-#include "app/ui/GuiMessenger.h"
+#include "data/TeamNames.h"
+#include "data/CommandBoundary.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/BusyCursor.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
@@ -29,17 +30,6 @@ QString s(const char *text)
 }
 
 constexpr int kListRows = 15; // rows the team, position and match type lists show at once
-
-// Runs a routine of the dialog, showing a failure with its message (an Abort was shown already).
-template <typename F> void reported(F &&routine)
-{
-    try {
-        routine();
-    } catch (const Abort &) {
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-    }
-}
 
 int index(TeamTable table)
 {
@@ -252,9 +242,9 @@ QWidget *TFormFilter::buildFixturePage()
     auto *sort = new QGridLayout(sortBox);
     sort->addWidget(new QLabel(s("Sort By:")), 0, 0);
     sort->addWidget(
-        chooser(s("ComboBoxFSort"), fixtureSortItems(), &c.sort, &TFormFilter::ComboBoxFSortChange), 0, 1);
+        m_fixtureSort = chooser(s("ComboBoxFSort"), fixtureSortItems(), &c.sort, &TFormFilter::ComboBoxFSortChange), 0, 1);
     sort->addWidget(
-        chooser(s("ComboBoxFOrder"), teamOrderItems(), &c.order, &TFormFilter::ComboBoxFOrderChange), 0, 2);
+        m_fixtureOrder = chooser(s("ComboBoxFOrder"), teamOrderItems(), &c.order, &TFormFilter::ComboBoxFOrderChange), 0, 2);
 
     QGroupBox *filterBox = groupBox("GroupBoxFFilter", "Filter");
     auto *filter = new QGridLayout(filterBox);
@@ -285,10 +275,10 @@ QWidget *TFormFilter::buildScorePage()
     QGroupBox *sortBox = groupBox("GroupBoxRSort", "Sort");
     auto *sort = new QGridLayout(sortBox);
     sort->addWidget(new QLabel(s("Sort By:")), 0, 0);
-    sort->addWidget(chooser(s("ComboBoxRSort"), scoreSortItems(), &c.sort, &TFormFilter::ComboBoxRSortChange),
+    sort->addWidget(m_scoreSort = chooser(s("ComboBoxRSort"), scoreSortItems(), &c.sort, &TFormFilter::ComboBoxRSortChange),
                     0, 1);
     sort->addWidget(
-        chooser(s("ComboBoxROrder"), teamOrderItems(), &c.order, &TFormFilter::ComboBoxROrderChange), 0, 2);
+        m_scoreOrder = chooser(s("ComboBoxROrder"), teamOrderItems(), &c.order, &TFormFilter::ComboBoxROrderChange), 0, 2);
 
     QGroupBox *filterBox = groupBox("GroupBoxRFilter", "Filter");
     auto *filter = new QGridLayout(filterBox);
@@ -316,9 +306,9 @@ QWidget *TFormFilter::buildPlayerPage()
     auto *sort = new QGridLayout(sortBox);
     sort->addWidget(new QLabel(s("Sort By:")), 0, 0);
     sort->addWidget(
-        chooser(s("ComboBoxPSort"), playerSortItems(), &c.sort, &TFormFilter::ComboBoxPSortChange), 0, 1);
+        m_playerSort = chooser(s("ComboBoxPSort"), playerSortItems(), &c.sort, &TFormFilter::ComboBoxPSortChange), 0, 1);
     sort->addWidget(
-        chooser(s("ComboBoxPOrder"), teamOrderItems(), &c.order, &TFormFilter::ComboBoxPOrderChange), 0, 2);
+        m_playerOrder = chooser(s("ComboBoxPOrder"), teamOrderItems(), &c.order, &TFormFilter::ComboBoxPOrderChange), 0, 2);
 
     QGroupBox *filterBox = groupBox("GroupBoxPFilter", "Filter");
     auto *filter = new QGridLayout(filterBox);
@@ -367,7 +357,7 @@ void TFormFilter::showEvent(QShowEvent *event)
 void TFormFilter::FormShow()
 {
     QStringList teams, positions;
-    reported([&] {
+    runCommand(messenger(), [&] {
         if (m_dm.isLeagueOpen()) {
             teams = readTeamNamesByName(m_dm.ADOConnection);
             positions = playerPositions(m_dm);
@@ -424,13 +414,13 @@ void TFormFilter::accept()
         ApplyTeamFilter(m_dm, c.teams, messenger()); // tells its own warnings and failures
         break;
     case FixturesPredictions:
-        reported([&] { ApplyFixtureFilter(m_dm.ADOTableResults, c.fixtures); });
+        runCommand(messenger(), [&] { ApplyFixtureFilter(m_dm.ADOTableResults, c.fixtures); });
         break;
     case Scores:
-        reported([&] { ApplyScoreFilter(m_dm.ADOTableResults, c.scores); });
+        runCommand(messenger(), [&] { ApplyScoreFilter(m_dm.ADOTableResults, c.scores); });
         break;
     case PlayerStatistics:
-        reported([&] {
+        runCommand(messenger(), [&] {
             ApplyPlayerFilter(m_dm.ADOTablePlayers, c.players, m_playersTeam ? m_playersTeam() : QString());
         });
         break;
@@ -468,7 +458,7 @@ void TFormFilter::teamSortChanged(TeamTable table)
     TeamSortChoice &choice = filterChoices().teamSorts[table];
     choice.sort = box->currentText();
     m_handled[box] = choice.sort;
-    reported([&] { ApplyTeamSort(m_dm, choice, teamGridFields(table)); });
+    runCommand(messenger(), [&] { ApplyTeamSort(m_dm, choice, teamGridFields(table)); });
 }
 
 void TFormFilter::teamOrderChanged(TeamTable table, OrderChooser chooser)
@@ -478,7 +468,7 @@ void TFormFilter::teamOrderChanged(TeamTable table, OrderChooser chooser)
     choice.order = box->currentText();
     m_handled[box] = choice.order;
     if (orderAccepted(box, chooser, &choice.order))
-        reported([&] { ApplyTeamSort(m_dm, choice, teamGridFields(table)); });
+        runCommand(messenger(), [&] { ApplyTeamSort(m_dm, choice, teamGridFields(table)); });
 }
 
 void TFormFilter::ComboBoxHSortChange()
@@ -513,29 +503,29 @@ void TFormFilter::ComboBoxTOrderChange()
 
 void TFormFilter::sortFixtures()
 {
-    reported([this] { ApplyFixtureSort(m_dm.ADOTableResults, filterChoices().fixtures); });
+    runCommand(messenger(), [this] { ApplyFixtureSort(m_dm.ADOTableResults, filterChoices().fixtures); });
 }
 
 void TFormFilter::sortScores()
 {
-    reported([this] { ApplyScoreSort(m_dm.ADOTableResults, filterChoices().scores); });
+    runCommand(messenger(), [this] { ApplyScoreSort(m_dm.ADOTableResults, filterChoices().scores); });
 }
 
 void TFormFilter::sortPlayers()
 {
-    reported([this] { ApplyPlayerSort(m_dm.ADOTablePlayers, filterChoices().players, messenger()); });
+    runCommand(messenger(), [this] { ApplyPlayerSort(m_dm.ADOTablePlayers, filterChoices().players, messenger()); });
 }
 
 void TFormFilter::ComboBoxFSortChange()
 {
-    auto *box = findChild<QComboBox *>(s("ComboBoxFSort"));
+    QComboBox *box = m_fixtureSort;
     filterChoices().fixtures.sort = m_handled[box] = box->currentText();
     sortFixtures();
 }
 
 void TFormFilter::ComboBoxFOrderChange()
 {
-    auto *box = findChild<QComboBox *>(s("ComboBoxFOrder"));
+    QComboBox *box = m_fixtureOrder;
     QString &order = filterChoices().fixtures.order;
     order = m_handled[box] = box->currentText();
     if (orderAccepted(box, OrderChooser::Fixtures, &order))
@@ -544,14 +534,14 @@ void TFormFilter::ComboBoxFOrderChange()
 
 void TFormFilter::ComboBoxRSortChange()
 {
-    auto *box = findChild<QComboBox *>(s("ComboBoxRSort"));
+    QComboBox *box = m_scoreSort;
     filterChoices().scores.sort = m_handled[box] = box->currentText();
     sortScores();
 }
 
 void TFormFilter::ComboBoxROrderChange()
 {
-    auto *box = findChild<QComboBox *>(s("ComboBoxROrder"));
+    QComboBox *box = m_scoreOrder;
     QString &order = filterChoices().scores.order;
     order = m_handled[box] = box->currentText();
     if (orderAccepted(box, OrderChooser::Scores, &order))
@@ -560,14 +550,14 @@ void TFormFilter::ComboBoxROrderChange()
 
 void TFormFilter::ComboBoxPSortChange()
 {
-    auto *box = findChild<QComboBox *>(s("ComboBoxPSort"));
+    QComboBox *box = m_playerSort;
     filterChoices().players.sort = m_handled[box] = box->currentText();
     sortPlayers();
 }
 
 void TFormFilter::ComboBoxPOrderChange()
 {
-    auto *box = findChild<QComboBox *>(s("ComboBoxPOrder"));
+    QComboBox *box = m_playerOrder;
     QString &order = filterChoices().players.order;
     order = m_handled[box] = box->currentText();
     // A player order that is no item keeps its text; nothing is sorted.

@@ -3,7 +3,7 @@
 // the players on four pages.  Sort and order choices act at once; OK applies the filter of the page in
 // front.  The choices themselves live in filterChoices() (analysis/FilterSort.h), which the views read.
 
-#include "app/TeamSort.h"
+#include "data/TeamSort.h"
 
 #include <QDialog>
 #include <QHash>
@@ -97,6 +97,9 @@ private:
     QComboBox *m_positions = nullptr;
     QComboBox *m_teamSorts[3] = {}; // by TeamTable
     QComboBox *m_teamOrders[3] = {};
+    QComboBox *m_fixtureSort = nullptr, *m_fixtureOrder = nullptr;
+    QComboBox *m_scoreSort = nullptr, *m_scoreOrder = nullptr;
+    QComboBox *m_playerSort = nullptr, *m_playerOrder = nullptr;
 
     // Each control and the choice it shows, for loading them again at each showing.
     struct Bound {

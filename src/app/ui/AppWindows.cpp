@@ -5,8 +5,9 @@
 #include "app/ConvertLeague.h"
 #include "app/LeagueFiles.h"
 #include "app/MatchGrids.h"
+#include "data/GridCommands.h"
 #include "app/ui/CrossTableView.h"
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/GuiMessenger.h"
 #include "app/ui/MatchesView.h"
 #include "app/ui/PlayersView.h"
 #include "app/ui/StreakTableView.h"
@@ -121,9 +122,9 @@ void wireFileCommands(AppWindows &w)
     });
 }
 
-template <typename View> View *putOnPage(TMainForm &form, const char *page, View *view)
+template <typename View> View *putOnPage(TMainForm &form, TMainForm::Tab tab, View *view)
 {
-    form.page(QString::fromLatin1(page))->layout()->addWidget(view);
+    form.page(tab)->layout()->addWidget(view);
     return view;
 }
 
@@ -132,39 +133,41 @@ void buildViews(AppWindows &w)
     TMainForm &form = *w.mainForm;
     TDataMod &dm = *w.dm;
     AppWindows::Parts &p = *w.parts;
-    const char *teamPages[3] = {"TabSheetHome", "TabSheetAway", "TabSheetTotal"};
+    using Tab = TMainForm::Tab;
+    const Tab teamPages[3] = {Tab::HomeStats, Tab::AwayStats, Tab::OverallStats};
     const TeamTable tables[3] = {TeamTable::Home, TeamTable::Away, TeamTable::Overall};
     for (int i = 0; i < 3; ++i) {
         p.teamTables[i] = putOnPage(form, teamPages[i], new TeamTablesView(dm, tables[i]));
         p.teamTables[i]->setSortChoices(&filterChoices().teamSorts);
     }
-    p.crossTable = putOnPage(form, "TabSheetCrossTable", new CrossTableView(dm));
-    p.streakTable = putOnPage(form, "TabSheetStreak", new StreakTableView(dm));
-    p.fixtures = putOnPage(form, "TabSheetFixtures", new MatchesView(dm, MatchPage::Fixtures));
+    p.crossTable = putOnPage(form, Tab::CrossTable, new CrossTableView(dm));
+    p.streakTable = putOnPage(form, Tab::StreakTable, new StreakTableView(dm));
+    p.fixtures = putOnPage(form, Tab::Fixtures, new MatchesView(dm, MatchPage::Fixtures));
     p.fixtures->setResultsView(applyFixtureView);
-    p.scores = putOnPage(form, "TabSheetScores", new MatchesView(dm, MatchPage::Scores));
+    p.scores = putOnPage(form, Tab::Scores, new MatchesView(dm, MatchPage::Scores));
     p.scores->setResultsView(applyScoreView);
-    p.players = putOnPage(form, "TabSheetPlayerInfo", new PlayersView(dm));
+    p.players = putOnPage(form, Tab::Players, new PlayersView(dm));
 
     // Each tab refreshes its own content when shown.
-    QObject::connect(form.pages(), &QTabWidget::currentChanged, &form, [&p](int index) {
-        switch (index) {
-        case 0:
-        case 1:
-        case 2:
-            p.teamTables[index]->refresh();
+    QObject::connect(form.pages(), &QTabWidget::currentChanged, &form, [&p, &form] {
+        switch (form.currentTab()) {
+        case Tab::HomeStats:
+        case Tab::AwayStats:
+        case Tab::OverallStats:
+            p.teamTables[static_cast<int>(form.currentTab())]->refresh();
             break;
-        case 5:
+        case Tab::Fixtures:
             p.fixtures->refresh();
             break;
-        case 6:
+        case Tab::Scores:
             p.scores->refresh();
             break;
-        case 7:
+        case Tab::Players:
             p.players->refresh();
             break;
-        default:
-            break; // the cross and streak tables rebuild themselves when shown
+        case Tab::CrossTable:
+        case Tab::StreakTable:
+            break; // they rebuild themselves when shown
         }
     });
     QObject::connect(&form, &TMainForm::leagueShown, &form, [&p] {
@@ -235,11 +238,12 @@ void wireMatchCommands(AppWindows &w)
     on(form, "MenuRecalc", [predict] { predict(TFormPredict::recalculateCaption()); });
     // Before a run the page of its matches comes to the front, which applies that page's filter and sort.
     QObject::connect(p.predict, &TFormPredict::aboutToRun, &form, [&form, &p](TFormPredict::Command c) {
-        const int page = c == TFormPredict::Command::PredictUpcoming ? 5 : 6;
-        if (form.pages()->currentIndex() == page)
-            (page == 5 ? p.fixtures : p.scores)->refresh();
+        const bool upcoming = c == TFormPredict::Command::PredictUpcoming;
+        const TMainForm::Tab tab = upcoming ? TMainForm::Tab::Fixtures : TMainForm::Tab::Scores;
+        if (form.currentTab() == tab)
+            (upcoming ? p.fixtures : p.scores)->refresh();
         else
-            form.pages()->setCurrentIndex(page);
+            form.setCurrentTab(tab);
     });
     for (MatchesView *view : {p.fixtures, p.scores}) {
         QObject::connect(view, &MatchesView::addMatch, &form, addMatch);

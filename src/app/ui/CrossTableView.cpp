@@ -1,8 +1,8 @@
 #include "app/ui/CrossTableView.h"
 
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/BusyCursor.h"
-#include "data/Errors.h"
+#include "data/CommandBoundary.h"
 #include "data/TDataMod.h"
 
 #include <QApplication>
@@ -68,15 +68,10 @@ void TextGridView::refresh()
     if (!m_dm.isLeagueOpen())
         return;
     BusyCursor busy;
-    try {
-        m_grid = build(m_dm);
-    } catch (const Abort &) {
-        return;
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-        return;
+    if (auto grid = runCommand(messenger(), [this] { return build(m_dm); })) {
+        m_grid = std::move(*grid);
+        fill();
     }
-    fill();
 }
 
 void TextGridView::showEvent(QShowEvent *event)

@@ -1,10 +1,11 @@
 #include "app/ui/MatchesView.h"
 
-#include "app/CommandBoundary.h"
+#include "data/GridCommands.h"
+#include "data/CommandBoundary.h"
 
-#include "app/ResultsViews.h"
-#include "app/ui/DataGrid.h"
-#include "app/ui/GuiMessenger.h"
+#include "data/ResultsViews.h"
+#include "data/ui/DataGrid.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/BusyCursor.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
@@ -18,14 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QList<GridColumn> gridColumnsOf(MatchPage page)
-{
-    QList<GridColumn> out;
-    for (const MatchGridColumn &c : matchGridColumns(page))
-        out << GridColumn{c.title, c.field, c.number ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter, c.width};
-    return out;
-}
-
 QAction *addButton(QToolBar *bar, const QString &caption, const QString &hint)
 {
     QAction *a = bar->addAction(caption);
@@ -41,11 +34,10 @@ MatchesView::MatchesView(TDataMod &dm, MatchPage page, QWidget *parent) : QWidge
     m_view = page == MatchPage::Fixtures ? ResultsView(applyDefaultFixtureView) : ResultsView(applyDefaultScoreView);
     buildToolBar();
 
-    m_grid = new DataGrid(dm.ADOTableResults, gridColumnsOf(page), this);
+    m_grid = new DataGrid(dm.ADOTableResults, matchGridColumns(page), this);
     m_grid->setObjectName(page == MatchPage::Fixtures ? QStringLiteral("DBGridFixtures")
                                                       : QStringLiteral("DBGridResults"));
-    for (const MatchGridColumn &c : matchGridColumns(page))
-        m_fields << c.field;
+    m_fields = gridFields(matchGridColumns(page));
     // Only these columns are ever coloured; the others keep the striped rows without reading the row.
     static const QSet<QString> coloured = {QStringLiteral("HP"),  QStringLiteral("DP"),      QStringLiteral("AP"),
                                            QStringLiteral("Verdict"), QStringLiteral("UOP"), QStringLiteral("O1"),

@@ -1,11 +1,13 @@
 #include "app/ui/PlayersView.h"
 
-#include "app/MatchGrids.h"
-#include "app/PlayersQueries.h"
-#include "app/ui/DataGrid.h"
-#include "app/ui/DatasetModel.h"
-#include "app/ui/GuiMessenger.h"
-#include "data/Errors.h"
+#include "data/GridColumns.h"
+#include "data/GridCommands.h"
+#include "data/PlayersQueries.h"
+#include "data/ui/DataGrid.h"
+#include "data/ui/DatasetModel.h"
+#include "data/ui/DatasetViewLink.h"
+#include "data/ui/GuiMessenger.h"
+#include "data/CommandBoundary.h"
 #include "data/TDataMod.h"
 
 #include <QAction>
@@ -27,22 +29,6 @@
 namespace
 {
 constexpr int TeamColumn = 2; // "Team" in the grid
-
-QList<GridColumn> gridColumns()
-{
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
-    const Qt::Alignment centre = Qt::AlignCenter;
-    return {{QStringLiteral("N"), QStringLiteral("N"), right, 30},
-            {QStringLiteral("Player"), QStringLiteral("Player"), left, 180},
-            {QStringLiteral("Team"), QStringLiteral("Team"), left, 180},
-            {QStringLiteral("Position"), QStringLiteral("Pos"), left, 120},
-            {QStringLiteral("DOB"), QStringLiteral("DOB"), centre, 70},
-            {QStringLiteral("Height"), QStringLiteral("Ht"), centre, 60},
-            {QStringLiteral("Weight"), QStringLiteral("Wt"), centre, 60},
-            {QStringLiteral("PR"), QStringLiteral("PR"), right, 40},
-            {QStringLiteral("IN/OUT"), QStringLiteral("IN_OUT"), centre, 50}};
-}
 
 // What a card shows: the name first, then the labelled values.
 QList<GridColumn> cardFields()
@@ -136,17 +122,12 @@ public:
         setEditTriggers(QAbstractItemView::NoEditTriggers);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-        Dataset &players = model->dataset();
-        connect(&players, &Dataset::currentChanged, this, [this] { followDataset(); });
-        connect(model, &QAbstractItemModel::modelReset, this, [this] { followDataset(); });
-        connect(this, &QAbstractItemView::doubleClicked, this, [this] {
-            if (onEdit)
-                onEdit();
-        });
+        m_link = new DatasetViewLink(this, model);
         fit();
     }
 
     int columns() const { return m_columns; }
+    DatasetViewLink *link() const { return m_link; }
 
     // As many cards side by side as the area holds at 155 each; they share its width.
     void fit()
@@ -158,8 +139,6 @@ public:
         setGridSize(QSize(cardWidth, PlayerCardHeight));
     }
 
-    std::function<void()> onInsert, onEdit;
-
 protected:
     void resizeEvent(QResizeEvent *event) override
     {
@@ -167,58 +146,12 @@ protected:
         fit();
     }
 
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
-        if (event->key() == Qt::Key_Insert && plain) {
-            if (onInsert)
-                onInsert();
-            return; // consumed
-        }
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
-            if (onEdit)
-                onEdit();
-            return;
-        }
-        QListView::keyPressEvent(event);
-    }
-
-    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override
-    {
-        QListView::currentChanged(current, previous);
-        Dataset &players = dataset();
-        if (m_syncing || !current.isValid() || !players.isActive() || current.row() + 1 == players.recNo())
-            return;
-        m_syncing = true;
-        players.setRecNo(current.row() + 1);
-        m_syncing = false;
-    }
-
 private:
-    Dataset &dataset() const { return static_cast<DatasetModel *>(model())->dataset(); }
-
-    void followDataset()
-    {
-        Dataset &players = dataset();
-        if (m_syncing || !players.isActive() || players.isEmpty() || players.controlsDisabled())
-            return;
-        m_syncing = true;
-        const QModelIndex index = model()->index(players.recNo() - 1, 0);
-        setCurrentIndex(index);
-        scrollTo(index);
-        m_syncing = false;
-    }
-
     PlayerCardDelegate *m_delegate;
+    DatasetViewLink *m_link;
     int m_columns = 1;
-    bool m_syncing = false;
 };
 
-void reportFailure(const QuorvaneError &e)
-{
-    if (!dynamic_cast<const Abort *>(&e))
-        messenger().error(e.message());
-}
 } // namespace
 
 PlayersView::PlayersView(TDataMod &dm, QWidget *parent) : QWidget(parent), m_dm(dm)
@@ -249,7 +182,7 @@ PlayersView::PlayersView(TDataMod &dm, QWidget *parent) : QWidget(parent), m_dm(
     stats->setObjectName(QStringLiteral("Stats"));
     auto *statsLayout = new QVBoxLayout(stats);
     statsLayout->setContentsMargins(0, 0, 0, 0);
-    m_grid = new DataGrid(dm.ADOTablePlayers, gridColumns(), stats);
+    m_grid = new DataGrid(dm.ADOTablePlayers, playerGridColumns(), stats);
     m_grid->setObjectName(QStringLiteral("DBGridPlayers"));
     statsLayout->addWidget(m_grid);
     auto *detail = new QWidget(m_notebook);
@@ -259,8 +192,8 @@ PlayersView::PlayersView(TDataMod &dm, QWidget *parent) : QWidget(parent), m_dm(
     m_cardModel = new DatasetModel(dm.ADOTablePlayers, cardFields(), this);
     auto *cards = new PlayerCards(m_cardModel, detail);
     cards->setObjectName(QStringLiteral("DBCtrlGridPlayers"));
-    cards->onInsert = [this] { Q_EMIT addPlayer(); };
-    cards->onEdit = [this] { requestEdit(); };
+    connect(cards->link(), &DatasetViewLink::insertPressed, this, &PlayersView::addPlayer);
+    connect(cards->link(), &DatasetViewLink::editRequested, this, &PlayersView::requestEdit);
     m_cards = cards;
     detailLayout->addWidget(m_cards);
     m_notebook->addWidget(stats);
@@ -358,17 +291,16 @@ void PlayersView::refresh()
         return;
     const QString chosen =
         m_teams->currentRow() >= 0 && m_teams->currentItem() ? m_teams->currentItem()->text() : QString();
-    try {
-        const QStringList entries = playersTeamList(m_dm);
+    const auto entries = runCommand(messenger(), [this] { return playersTeamList(m_dm); });
+    if (!entries)
+        return;
+    {
         const QSignalBlocker quiet(m_teams);
         m_teams->clear();
-        m_teams->addItems(entries);
+        m_teams->addItems(*entries);
         // The team list shows the choice that still filters Players.
         if (!chosen.isEmpty())
-            m_teams->setCurrentRow(static_cast<int>(entries.indexOf(chosen)));
-    } catch (const QuorvaneError &e) {
-        reportFailure(e);
-        return;
+            m_teams->setCurrentRow(static_cast<int>(entries->indexOf(chosen)));
     }
     applyMode();
 }
@@ -381,11 +313,7 @@ void PlayersView::leagueOpened()
     }
     m_grid->setColumnHidden(TeamColumn, false);
     Table &players = m_dm.ADOTablePlayers;
-    try {
-        showAllPlayers(players);
-    } catch (const QuorvaneError &e) {
-        reportFailure(e);
-    }
+    runCommand(messenger(), [&players] { showAllPlayers(players); });
 }
 
 void PlayersView::applyMode()
@@ -419,17 +347,13 @@ void PlayersView::chooseTeam(int row)
     Table &players = m_dm.ADOTablePlayers;
     if (!players.isActive())
         return;
-    try {
-        if (row == 0) {
-            m_grid->setColumnHidden(TeamColumn, false);
+    m_grid->setColumnHidden(TeamColumn, row != 0);
+    runCommand(messenger(), [&] {
+        if (row == 0)
             showAllPlayers(players);
-        } else {
-            m_grid->setColumnHidden(TeamColumn, true);
+        else
             showPlayersOfTeam(players, m_teams->item(row)->text());
-        }
-    } catch (const QuorvaneError &e) {
-        reportFailure(e);
-    }
+    });
 }
 
 void PlayersView::sortByColumn(int column)
@@ -437,11 +361,7 @@ void PlayersView::sortByColumn(int column)
     const QString field = m_grid->fieldOf(column);
     if (field.isEmpty())
         return;
-    try {
-        ToggleColumnSort(field, m_dm.ADOTablePlayers);
-    } catch (const QuorvaneError &e) {
-        reportFailure(e);
-    }
+    runCommand(messenger(), [&] { ToggleColumnSort(field, m_dm.ADOTablePlayers); });
 }
 
 void PlayersView::deletePlayer()
@@ -460,16 +380,12 @@ void PlayersView::searchPlayer()
 
 bool PlayersView::findPlayer(const QString &text)
 {
-    bool found = false;
-    try {
-        found = FindPlayer(m_dm.ADOTablePlayers, text);
-    } catch (const QuorvaneError &e) {
-        reportFailure(e);
-        return false;
-    }
+    const std::optional<bool> found = runCommand(messenger(), [&] { return FindPlayer(m_dm.ADOTablePlayers, text); });
     if (!found)
+        return false;
+    if (!*found)
         messenger().information(QStringLiteral("Player not found"));
-    return found;
+    return *found;
 }
 
 void PlayersView::requestEdit()

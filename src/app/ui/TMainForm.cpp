@@ -1,12 +1,13 @@
 #include "app/ui/TMainForm.h"
 
-#include "app/ui/GuiMessenger.h"
+#include "data/CommandBoundary.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/BusyCursor.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "entry/ResultsImport.h"
-#include "app/ProgramFolder.h"
+#include "data/ProgramFolder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +29,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace {
 const QString kCaption = QStringLiteral("Quorvane 3.04");
@@ -73,20 +75,6 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     resize(1280, 800);
 }
 
-QAction *TMainForm::addCommand(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &shortcut,
-                               bool needsLeague, bool built)
-{
-    auto *a = new QAction(caption, this);
-    a->setObjectName(name);
-    if (!shortcut.isEmpty())
-        a->setShortcut(shortcut);
-    if (menu)
-        menu->addAction(a);
-    m_commands.insert(name, Command{a, needsLeague, built});
-    updateCommand(m_commands[name]);
-    return a;
-}
-
 void TMainForm::updateCommand(Command &c)
 {
     c.action->setEnabled(c.built && (!c.needsLeague || m_leagueOpen));
@@ -107,102 +95,151 @@ void TMainForm::setBuilt(const QString &name, bool built)
     updateCommand(*it);
 }
 
+namespace {
+// One item of a menu: its objectName, caption and shortcut, and whether it needs an open league.  An item
+// without a name is a separator; an item with a submenu opens it.
+struct MenuItem {
+    const char *name = nullptr;
+    const char *caption = nullptr;
+    const char *shortcut = nullptr;
+    bool needsLeague = true;
+    const QList<MenuItem> *submenu = nullptr;
+};
+const MenuItem Separator{};
+
+struct Menu {
+    const char *name;
+    const char *caption;
+    bool needsLeague; // the whole menu is disabled without a league
+    QList<MenuItem> items;
+};
+
+const QList<MenuItem> exportItems = {
+    {"MenuExport1", "&Home Stats"},      {"MenuExport2", "&Away Stats"},
+    {"MenuExport3", "&Total Stats"},     {"MenuExport4", "&Cross Table"},
+    {"MenuExport5", "&Streak Table"},    {"MenuExport6", "&Fixtures / Predictions / Odds"},
+    {"MenuExport7", "&Scores"},          {"MenuExport8", "&Players Stats"},
+};
+
+// The menu bar, left to right.  Commands stay disabled until their window or routine is wired.
+const QList<Menu> menus = {
+    {"MenuFile", "&File", false, {
+        {"MenuNew", "&New League", "Ctrl+N", false},
+        {"MenuOpen", "&Open...", "Ctrl+O", false},
+        {"MenuSave", "&Save", "Ctrl+S"},
+        {"MenuSaveAs", "Save &As...", "Ctrl+A"},
+        {"MenuConvert", "Convert League File to 3.04...", nullptr, false},
+        {"MenuImportCsv", "&Import Results (CSV)..."},
+        {"MenuExport", "&Export Data", nullptr, true, &exportItems},
+        Separator,
+        {"MenuPrintSetup", "P&rint Setup...", nullptr, false},
+        {"MenuPrint", "&Print...", "Ctrl+P"},
+        Separator,
+        {"MenuQuit", "&Quit", "Ctrl+Q", false},
+    }},
+    {"MenuBettingTools", "&Betting Tools", false, {
+        {"MenuArbFinder", "&Arbitrage Finder", "F5"},
+        {"MenuTip", "&Match Prediction", "F6"},
+        {"MenuPHistory", "Prediction &History", "F7"},
+        {"MenuAnalyzer", "&Betting System Analyzer", "F8"},
+        {"MenuTicketMgr", "&Ticket Manager", "F9", false},
+    }},
+    {"MenuTeams", "&Teams", true, {
+        {"MenuAddTeam", "&Add Team..."},
+        {"MenuEditTeam", "&Edit Team..."},
+        {"MenuDeleteTeam", "&Delete Team"},
+        Separator,
+        {"MenuCopyPasteTeams", "Copy / Paste Teams..."},
+    }},
+    {"MenuFixtures", "&Fixtures / Predictions", true, {
+        {"MenuFAddMatch", "&Add Match..."},
+        {"MenuFEditMatch", "&Edit Match..."},
+        {"MenuFDeleteMatch", "&Delete Match"},
+        {"MenuFSwitchTeams", "Switch Teams"},
+        Separator,
+        {"MenuPredict", "Predict Upcoming Matches..."},
+    }},
+    {"MenuScores", "&Scores", true, {
+        {"MenuRAddMatch", "&Add Match..."},
+        {"MenuREditMatch", "&Edit Match..."},
+        {"MenuRDeleteMatch", "&Delete Match"},
+        {"MenuRSwitchTeams", "Switch Teams"},
+        Separator,
+        {"MenuRecalc", "&Recalculate Predictions..."},
+    }},
+    {"MenuPlayers", "&Players", true, {
+        {"MenuAddPlayer", "&Add Player..."},
+        {"MenuEditPlayer", "&Edit Player..."},
+        {"MenuDeletePlayer", "&Delete Player"},
+        {"MenuPlayerSearch", "Player &Search..."},
+        Separator,
+        {"MenuCopyPastePlayers", "Copy / Paste Players..."},
+    }},
+    {"MenuData", "&Data", false, {
+        {"MenuLeagueSettings", "League Settings... "},
+        {"MenuBettingSystem", "Betting System..."},
+        {"MenuFilterSort", "Filter / Sort Data..."},
+        {"MenuTCChart", "Team Comparison Chart"},
+        Separator,
+        {"MenuDownload", "&Download League Data...", nullptr, false},
+        {"MenuEditor", "Editor...", nullptr, false},
+    }},
+    {"MenuHelp", "&Help", false, {
+        {"MenuContents", "&Contents", nullptr, false},
+        {"MenuQuorvanecom", "quorvane.example", nullptr, false},
+        {"MenuAbout", "&About", nullptr, false},
+    }},
+};
+} // namespace
+
 void TMainForm::buildMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
-    const bool L = true;
+    const std::function<void(QMenu *, const QList<MenuItem> &)> addMenuItems = [&](QMenu *menu,
+                                                                                   const QList<MenuItem> &items) {
+        for (const MenuItem &item : items) {
+            if (!item.name) {
+                menu->addSeparator();
+                continue;
+            }
+            const QString name = QString::fromLatin1(item.name);
+            QAction *action = nullptr;
+            if (item.submenu) {
+                QMenu *sub = menu->addMenu(QString::fromLatin1(item.caption));
+                sub->setObjectName(name);
+                addMenuItems(sub, *item.submenu);
+                action = sub->menuAction();
+            } else {
+                action = menu->addAction(QString::fromLatin1(item.caption));
+                action->setObjectName(name);
+                if (item.shortcut)
+                    action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+            }
+            m_commands.insert(name, Command{action, item.needsLeague, false});
+            updateCommand(m_commands[name]);
+        }
+    };
+    for (const Menu &m : menus) {
+        QMenu *menu = bar->addMenu(QString::fromLatin1(m.caption));
+        menu->setObjectName(QString::fromLatin1(m.name));
+        if (m.needsLeague)
+            m_leagueMenus << menu;
+        addMenuItems(menu, m.items);
+    }
+    // The commands the main window carries out itself.
+    connect(wire(QStringLiteral("MenuImportCsv")), &QAction::triggered, this, &TMainForm::importResultsCsv);
+    connect(wire(QStringLiteral("MenuQuit")), &QAction::triggered, this, &QWidget::close);
+    connect(wire(QStringLiteral("MenuContents")), &QAction::triggered, this, &TMainForm::help);
+    connect(wire(QStringLiteral("MenuQuorvanecom")), &QAction::triggered, this,
+            [] { QDesktopServices::openUrl(QUrl(kWebSite)); });
+    connect(wire(QStringLiteral("MenuAbout")), &QAction::triggered, this, &TMainForm::about);
+}
 
-    QMenu *file = bar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("MenuFile"));
-    addCommand(file, QStringLiteral("MenuNew"), QStringLiteral("&New League"), QKeySequence(QStringLiteral("Ctrl+N")), false, false);
-    addCommand(file, QStringLiteral("MenuOpen"), QStringLiteral("&Open..."), QKeySequence(QStringLiteral("Ctrl+O")), false, false);
-    addCommand(file, QStringLiteral("MenuSave"), QStringLiteral("&Save"), QKeySequence(QStringLiteral("Ctrl+S")), L, false);
-    addCommand(file, QStringLiteral("MenuSaveAs"), QStringLiteral("Save &As..."), QKeySequence(QStringLiteral("Ctrl+A")), L, false);
-    addCommand(file, QStringLiteral("MenuConvert"), QStringLiteral("Convert League File to 3.04..."), {}, false, false);
-    connect(addCommand(file, QStringLiteral("MenuImportCsv"), QStringLiteral("&Import Results (CSV)..."), {}, L, true),
-            &QAction::triggered, this, &TMainForm::importResultsCsv);
-    QMenu *exportMenu = file->addMenu(QStringLiteral("&Export Data"));
-    exportMenu->setObjectName(QStringLiteral("MenuExport"));
-    m_commands.insert(QStringLiteral("MenuExport"), Command{exportMenu->menuAction(), L, false});
-    const QStringList exports = {QStringLiteral("&Home Stats"), QStringLiteral("&Away Stats"), QStringLiteral("&Total Stats"),
-                                 QStringLiteral("&Cross Table"), QStringLiteral("&Streak Table"),
-                                 QStringLiteral("&Fixtures / Predictions / Odds"), QStringLiteral("&Scores"),
-                                 QStringLiteral("&Players Stats")};
-    for (int i = 0; i < exports.size(); ++i)
-        addCommand(exportMenu, QStringLiteral("MenuExport%1").arg(i + 1), exports[i], {}, L, false);
-    file->addSeparator();
-    addCommand(file, QStringLiteral("MenuPrintSetup"), QStringLiteral("P&rint Setup..."), {}, false, false);
-    addCommand(file, QStringLiteral("MenuPrint"), QStringLiteral("&Print..."), QKeySequence(QStringLiteral("Ctrl+P")), L, false);
-    file->addSeparator();
-    connect(addCommand(file, QStringLiteral("MenuQuit"), QStringLiteral("&Quit"), QKeySequence(QStringLiteral("Ctrl+Q")), false, true),
-            &QAction::triggered, this, &QWidget::close);
-
-    QMenu *tools = bar->addMenu(QStringLiteral("&Betting Tools"));
-    tools->setObjectName(QStringLiteral("MenuBettingTools"));
-    addCommand(tools, QStringLiteral("MenuArbFinder"), QStringLiteral("&Arbitrage Finder"), QKeySequence(Qt::Key_F5), L, false);
-    addCommand(tools, QStringLiteral("MenuTip"), QStringLiteral("&Match Prediction"), QKeySequence(Qt::Key_F6), L, false);
-    addCommand(tools, QStringLiteral("MenuPHistory"), QStringLiteral("Prediction &History"), QKeySequence(Qt::Key_F7), L, false);
-    addCommand(tools, QStringLiteral("MenuAnalyzer"), QStringLiteral("&Betting System Analyzer"), QKeySequence(Qt::Key_F8), L, false);
-    addCommand(tools, QStringLiteral("MenuTicketMgr"), QStringLiteral("&Ticket Manager"), QKeySequence(Qt::Key_F9), false, false);
-
-    QMenu *teams = bar->addMenu(QStringLiteral("&Teams"));
-    teams->setObjectName(QStringLiteral("MenuTeams"));
-    m_leagueMenus << teams;
-    addCommand(teams, QStringLiteral("MenuAddTeam"), QStringLiteral("&Add Team..."), {}, L, false);
-    addCommand(teams, QStringLiteral("MenuEditTeam"), QStringLiteral("&Edit Team..."), {}, L, false);
-    addCommand(teams, QStringLiteral("MenuDeleteTeam"), QStringLiteral("&Delete Team"), {}, L, false);
-    teams->addSeparator();
-    addCommand(teams, QStringLiteral("MenuCopyPasteTeams"), QStringLiteral("Copy / Paste Teams..."), {}, L, false);
-
-    QMenu *fixtures = bar->addMenu(QStringLiteral("&Fixtures / Predictions"));
-    fixtures->setObjectName(QStringLiteral("MenuFixtures"));
-    m_leagueMenus << fixtures;
-    addCommand(fixtures, QStringLiteral("MenuFAddMatch"), QStringLiteral("&Add Match..."), {}, L, false);
-    addCommand(fixtures, QStringLiteral("MenuFEditMatch"), QStringLiteral("&Edit Match..."), {}, L, false);
-    addCommand(fixtures, QStringLiteral("MenuFDeleteMatch"), QStringLiteral("&Delete Match"), {}, L, false);
-    addCommand(fixtures, QStringLiteral("MenuFSwitchTeams"), QStringLiteral("Switch Teams"), {}, L, false);
-    fixtures->addSeparator();
-    addCommand(fixtures, QStringLiteral("MenuPredict"), QStringLiteral("Predict Upcoming Matches..."), {}, L, false);
-
-    QMenu *scores = bar->addMenu(QStringLiteral("&Scores"));
-    scores->setObjectName(QStringLiteral("MenuScores"));
-    m_leagueMenus << scores;
-    addCommand(scores, QStringLiteral("MenuRAddMatch"), QStringLiteral("&Add Match..."), {}, L, false);
-    addCommand(scores, QStringLiteral("MenuREditMatch"), QStringLiteral("&Edit Match..."), {}, L, false);
-    addCommand(scores, QStringLiteral("MenuRDeleteMatch"), QStringLiteral("&Delete Match"), {}, L, false);
-    addCommand(scores, QStringLiteral("MenuRSwitchTeams"), QStringLiteral("Switch Teams"), {}, L, false);
-    scores->addSeparator();
-    addCommand(scores, QStringLiteral("MenuRecalc"), QStringLiteral("&Recalculate Predictions..."), {}, L, false);
-
-    QMenu *players = bar->addMenu(QStringLiteral("&Players"));
-    players->setObjectName(QStringLiteral("MenuPlayers"));
-    m_leagueMenus << players;
-    addCommand(players, QStringLiteral("MenuAddPlayer"), QStringLiteral("&Add Player..."), {}, L, false);
-    addCommand(players, QStringLiteral("MenuEditPlayer"), QStringLiteral("&Edit Player..."), {}, L, false);
-    addCommand(players, QStringLiteral("MenuDeletePlayer"), QStringLiteral("&Delete Player"), {}, L, false);
-    addCommand(players, QStringLiteral("MenuPlayerSearch"), QStringLiteral("Player &Search..."), {}, L, false);
-    players->addSeparator();
-    addCommand(players, QStringLiteral("MenuCopyPastePlayers"), QStringLiteral("Copy / Paste Players..."), {}, L, false);
-
-    QMenu *data = bar->addMenu(QStringLiteral("&Data"));
-    data->setObjectName(QStringLiteral("MenuData"));
-    addCommand(data, QStringLiteral("MenuLeagueSettings"), QStringLiteral("League Settings... "), {}, L, false);
-    addCommand(data, QStringLiteral("MenuBettingSystem"), QStringLiteral("Betting System..."), {}, L, false);
-    addCommand(data, QStringLiteral("MenuFilterSort"), QStringLiteral("Filter / Sort Data..."), {}, L, false);
-    addCommand(data, QStringLiteral("MenuTCChart"), QStringLiteral("Team Comparison Chart"), {}, L, false);
-    data->addSeparator();
-    addCommand(data, QStringLiteral("MenuDownload"), QStringLiteral("&Download League Data..."), {}, false, false);
-    addCommand(data, QStringLiteral("MenuEditor"), QStringLiteral("Editor..."), {}, false, false); // never enabled
-
-    QMenu *helpMenu = bar->addMenu(QStringLiteral("&Help"));
-    helpMenu->setObjectName(QStringLiteral("MenuHelp"));
-    connect(addCommand(helpMenu, QStringLiteral("MenuContents"), QStringLiteral("&Contents"), {}, false, true),
-            &QAction::triggered, this, &TMainForm::help);
-    connect(addCommand(helpMenu, QStringLiteral("MenuQuorvanecom"), QStringLiteral("quorvane.example"), {}, false, true),
-            &QAction::triggered, this, [] { QDesktopServices::openUrl(QUrl(kWebSite)); });
-    connect(addCommand(helpMenu, QStringLiteral("MenuAbout"), QStringLiteral("&About"), {}, false, true),
-            &QAction::triggered, this, &TMainForm::about);
+QAction *TMainForm::wire(const QString &name)
+{
+    setBuilt(name);
+    return command(name);
 }
 
 void TMainForm::buildToolBar()
@@ -281,6 +318,7 @@ void TMainForm::buildPanels()
 
     m_pages = new QTabWidget(panel1);
     m_pages->setObjectName(QStringLiteral("PageControlTPStats"));
+    // In the order of Tab.
     const std::pair<const char *, const char *> tabs[] = {
         {"TabSheetHome", "Home Stats"},           {"TabSheetAway", "Away Stats"},
         {"TabSheetTotal", "Overall Stats"},       {"TabSheetCrossTable", "Cross Table"},
@@ -297,11 +335,19 @@ void TMainForm::buildPanels()
     setCentralWidget(panel1);
 }
 
-QWidget *TMainForm::page(const QString &objectName) const
+QWidget *TMainForm::page(Tab tab) const
 {
-    return m_pages->findChild<QWidget *>(objectName, Qt::FindDirectChildrenOnly)
-               ? m_pages->findChild<QWidget *>(objectName, Qt::FindDirectChildrenOnly)
-               : m_pages->findChild<QWidget *>(objectName);
+    return m_pages->widget(static_cast<int>(tab));
+}
+
+TMainForm::Tab TMainForm::currentTab() const
+{
+    return static_cast<Tab>(m_pages->currentIndex());
+}
+
+void TMainForm::setCurrentTab(Tab tab)
+{
+    m_pages->setCurrentIndex(static_cast<int>(tab));
 }
 
 void TMainForm::EnableLeagueCommands(bool enabled)
@@ -331,7 +377,7 @@ void TMainForm::ShowLeagueFile(const QString &path)
 {
     BusyCursor busy;
     EnableLeagueCommands(true); // the tabs must be enabled before one can come to the front
-    m_pages->setCurrentIndex(0);
+    setCurrentTab(Tab::HomeStats);
     findChild<QLabel *>(QStringLiteral("StatusBarText"))->setText(QDir::toNativeSeparators(path));
     m_lastModified->setText(Dates::toShortDate(QFileInfo(path).lastModified().date()));
     Table &league = m_dm->ADOTableLeague;
@@ -390,34 +436,31 @@ void TMainForm::importResultsCsv()
                                     QStringLiteral("Results files (*.csv);;All files (*)"));
     if (path.isEmpty())
         return;
-    try {
-        CsvSeason season = readResultsCsvFile(path, QStringLiteral("best"));
-        // Which prices to take: the best of all bookmakers per outcome, or one bookmaker's.
-        if (!season.bookmakers.isEmpty()) {
-            const QString best = QStringLiteral("Best price of all bookmakers");
-            bool ok = false;
-            const QString choice = QInputDialog::getItem(this, QStringLiteral("Import Results (CSV)"),
-                                                         QStringLiteral("Odds from:"), QStringList{best} + season.bookmakers,
-                                                         0, false, &ok);
-            if (!ok)
-                return;
-            if (choice != best)
-                season = readResultsCsvFile(path, choice);
-        }
-        QProgressDialog progress(QStringLiteral("Importing results..."), QString(), 0, int(season.matches.size()), this);
-        progress.setWindowModality(Qt::WindowModal);
-        progress.setMinimumDuration(300);
-        BusyCursor busy;
-        const ImportSummary s = ImportResults(*m_dm, season, messenger(), [&progress](int done, int) {
-            progress.setValue(done);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        });
-        Q_EMIT leagueShown();
-        messenger().information(QStringLiteral("%1 matches added, %2 updated.").arg(s.added).arg(s.updated));
-    } catch (const Abort &) {
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-    }
+    runCommand(messenger(), [&] {
+            CsvSeason season = readResultsCsvFile(path, QStringLiteral("best"));
+            // Which prices to take: the best of all bookmakers per outcome, or one bookmaker's.
+            if (!season.bookmakers.isEmpty()) {
+                const QString best = QStringLiteral("Best price of all bookmakers");
+                bool ok = false;
+                const QString choice = QInputDialog::getItem(this, QStringLiteral("Import Results (CSV)"),
+                                                             QStringLiteral("Odds from:"), QStringList{best} + season.bookmakers,
+                                                             0, false, &ok);
+                if (!ok)
+                    return;
+                if (choice != best)
+                    season = readResultsCsvFile(path, choice);
+            }
+            QProgressDialog progress(QStringLiteral("Importing results..."), QString(), 0, int(season.matches.size()), this);
+            progress.setWindowModality(Qt::WindowModal);
+            progress.setMinimumDuration(300);
+            BusyCursor busy;
+            const ImportSummary s = ImportResults(*m_dm, season, messenger(), [&progress](int done, int) {
+                progress.setValue(done);
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            });
+            Q_EMIT leagueShown();
+            messenger().information(QStringLiteral("%1 matches added, %2 updated.").arg(s.added).arg(s.updated));
+    });
 }
 
 void TMainForm::help()

@@ -29,9 +29,13 @@ public:
 
     // A command by the objectName of its menu item (MenuNew, MenuArbFinder, ...).
     QAction *command(const QString &name) const;
+    // The eight tabs, in their order.
+    enum class Tab { HomeStats, AwayStats, OverallStats, CrossTable, StreakTable, Fixtures, Scores, Players };
     QTabWidget *pages() const { return m_pages; }
-    // The tab pages, to put each view into.
-    QWidget *page(const QString &objectName) const;
+    // A tab's page, to put its view into.
+    QWidget *page(Tab tab) const;
+    Tab currentTab() const;
+    void setCurrentTab(Tab tab);
     // Marks a command as built: until then it stays disabled.
     void setBuilt(const QString &name, bool built = true);
     // The chooser of file paths; tests replace it.  Arguments: title, save (true) or open, filter.
@@ -57,8 +61,8 @@ private:
         bool needsLeague;
         bool built;
     };
-    QAction *addCommand(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &shortcut,
-                        bool needsLeague, bool built);
+    // Marks a command as carried out and gives its action, to connect.
+    QAction *wire(const QString &name);
     void buildMenus();
     void buildToolBar();
     void buildPanels();

@@ -1,9 +1,9 @@
 #include "app/ui/TeamTablesView.h"
 
-#include "app/CommandBoundary.h"
+#include "data/CommandBoundary.h"
 
-#include "app/ui/DataGrid.h"
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/DataGrid.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 
@@ -23,15 +23,6 @@ QString suffixOf(TeamTable table)
         break;
     }
     return QStringLiteral("Total");
-}
-
-QList<GridColumn> gridColumnsOf(TeamTable table)
-{
-    QList<GridColumn> out;
-    for (const TeamGridColumn &c : teamGridColumns(table))
-        out << GridColumn{c.title, c.field,
-                          c.number ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter, c.width};
-    return out;
 }
 
 QAction *addButton(QToolBar *bar, const QString &caption, const QString &hint)
@@ -59,7 +50,7 @@ TeamTablesView::TeamTablesView(TDataMod &dm, TeamTable table, QWidget *parent)
     m_toolBar->addSeparator();
     QAction *filter = m_toolBar->addAction(QStringLiteral("Filter / Sort"));
 
-    m_grid = new DataGrid(dm.ADOTableTeams, gridColumnsOf(table), this);
+    m_grid = new DataGrid(dm.ADOTableTeams, teamGridColumns(table), this);
     m_grid->setObjectName(QStringLiteral("DBGrid") + suffix);
 
     auto *layout = new QVBoxLayout(this);

@@ -3,7 +3,7 @@
 // commands over a grid of the shared Teams table.  The commands that open other windows are signals the
 // main window connects; sorting by a title click and the refresh on showing the tab are done here.
 
-#include "app/TeamSort.h"
+#include "data/TeamSort.h"
 
 #include <QWidget>
 

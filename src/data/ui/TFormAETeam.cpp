@@ -1,6 +1,7 @@
 #include "data/ui/TFormAETeam.h"
 
-#include "app/ui/GuiMessenger.h"
+#include "data/CommandBoundary.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"
@@ -136,14 +137,11 @@ void TFormAETeam::showEvent(QShowEvent *event)
 
 void TFormAETeam::accept()
 {
-    try {
+    runCommand(messenger(), [this] {
         if (teamModeOf(windowTitle()) == EditMode::Edit)
             EditTeam(m_dm, teamName(), picture(), messenger());
         else
             AddTeam(m_dm, teamName(), picture(), messenger());
-    } catch (const Abort &) {
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-    }
+    });
     QDialog::accept();
 }

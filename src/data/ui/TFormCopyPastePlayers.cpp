@@ -1,6 +1,7 @@
 #include "data/ui/TFormCopyPastePlayers.h"
 
-#include "app/ui/GuiMessenger.h"
+#include "data/CommandBoundary.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"
@@ -86,11 +87,8 @@ void TFormCopyPastePlayers::loadForm()
 {
     m_list->clear();
     m_team->clear();
-    try {
-        m_team->addItems(teamNames(m_dm.ADOTableTeams));
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-    }
+    if (const auto names = runCommand(messenger(), [this] { return teamNames(m_dm.ADOTableTeams); }))
+        m_team->addItems(*names);
     m_team->setCurrentIndex(-1);
     m_team->setEditText(QString());
     m_list->setFocus();
@@ -108,11 +106,8 @@ void TFormCopyPastePlayers::accept()
     QStringList entries;
     for (int i = 0; i < m_team->count(); ++i)
         entries << m_team->itemText(i);
-    try {
+    runCommand(messenger(), [&] {
         PastePlayers(m_dm, entries, m_team->currentText(), pastedLines(m_list->toPlainText()), messenger());
-    } catch (const Abort &) {
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-    }
+    });
     QDialog::accept();
 }

@@ -1,8 +1,8 @@
 #include "data/ui/TFormCopyPasteTeams.h"
 
-#include "app/CommandBoundary.h"
+#include "data/CommandBoundary.h"
 
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"

@@ -1,8 +1,9 @@
 #include "data/ui/TFormLeague.h"
 
-#include "app/CommandBoundary.h"
+#include "data/CommandBoundary.h"
 
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/GuiMessenger.h"
+#include "data/TextCompare.h"
 #include "data/Errors.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
@@ -26,12 +27,6 @@
 
 namespace
 {
-// Runs one user command of the dialog at the program's command boundary.
-template <typename Command> void guarded(Command command)
-{
-    runCommand(messenger(), command);
-}
-
 QComboBox *typingChooser(QWidget *parent, const QString &name)
 {
     auto *c = new QComboBox(parent);
@@ -305,7 +300,7 @@ void TFormLeague::loadForm()
 {
     if (!m_dm.isLeagueOpen())
         return;
-    guarded([this] {
+    runCommand(messenger(), [this] {
         showSettings(ReadLeagueSettings(m_dm.ADOTableLeague));
         m_players->clear();
         m_teams->clear();
@@ -329,7 +324,7 @@ void TFormLeague::accept()
 {
     for (QSpinBox *s : m_spins)
         s->interpretText(); // a value still being typed counts, clamped
-    guarded([this] {
+    runCommand(messenger(), [this] {
         if (SaveLeagueSettings(m_dm, settings(), messenger())) {
             Table &league = m_dm.ADOTableLeague;
             const QString season = seasonText(league);
@@ -367,7 +362,7 @@ void TFormLeague::editTeam()
     }
     if (!m_teamDialog)
         return;
-    guarded([&] {
+    runCommand(messenger(), [&] {
         if (!locateTeam(m_dm.ADOTableTeams, name))
             return;
         m_teamDialog->setWindowTitle(editTeamCaption());
@@ -386,7 +381,7 @@ void TFormLeague::deleteTeam()
     if (messenger().question(QStringLiteral("Really delete this team?"), QString(), Messenger::Buttons::YesNo,
                              Messenger::Kind::Warning) != Messenger::Answer::Yes)
         return;
-    guarded([&] { DeleteTeamNamed(m_dm, name); });
+    runCommand(messenger(), [&] { DeleteTeamNamed(m_dm, name); });
     removeSelected(m_teams);
 }
 
@@ -402,7 +397,7 @@ QStringList TFormLeague::teamEntries() const
 
 bool TFormLeague::teamChosen() const
 {
-    return containsNoCase(teamEntries(), m_team->currentText());
+    return TextCompare::containsNoCase(teamEntries(), m_team->currentText());
 }
 
 void TFormLeague::showPlayersPage()
@@ -418,7 +413,7 @@ void TFormLeague::showPlayersPage()
 void TFormLeague::refillPlayers()
 {
     m_players->clear();
-    guarded([this] { m_players->addItems(playersOfTeam(m_dm.ADOTablePlayers, m_team->currentText())); });
+    runCommand(messenger(), [this] { m_players->addItems(playersOfTeam(m_dm.ADOTablePlayers, m_team->currentText())); });
 }
 
 void TFormLeague::ComboBoxTeamChange()
@@ -456,7 +451,7 @@ void TFormLeague::editPlayer()
     }
     if (!m_playerDialog)
         return;
-    guarded([&] {
+    runCommand(messenger(), [&] {
         // The player is looked up over the whole table, whatever the players view's filter.
         Table &players = m_dm.ADOTablePlayers;
         ControlsDisabled quiet(players);
@@ -482,6 +477,6 @@ void TFormLeague::deletePlayer()
     if (messenger().question(QStringLiteral("Really delete this player?"), QString(),
                              Messenger::Buttons::YesNo, Messenger::Kind::Warning) != Messenger::Answer::Yes)
         return;
-    guarded([&] { DeletePlayerNamed(m_dm, name); });
+    runCommand(messenger(), [&] { DeletePlayerNamed(m_dm, name); });
     removeSelected(m_players);
 }

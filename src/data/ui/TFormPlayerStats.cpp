@@ -1,6 +1,7 @@
 #include "data/ui/TFormPlayerStats.h"
 
-#include "app/ui/GuiMessenger.h"
+#include "data/CommandBoundary.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
@@ -162,20 +163,18 @@ void TFormPlayerStats::showValues(const PlayerValues &p)
 
 void TFormPlayerStats::loadForm()
 {
-    try {
-        const PlayerForm form = ShowPlayer(m_dm, playerModeOf(windowTitle()));
+    const auto form = runCommand(messenger(), [this] { return ShowPlayer(m_dm, playerModeOf(windowTitle())); });
+    if (form) {
         m_team->clear();
-        m_team->addItems(form.teams);
+        m_team->addItems(form->teams);
         m_team->setCurrentIndex(-1);
         m_ratingPreset->setCurrentIndex(-1);
-        if (form.player) {
-            showValues(*form.player);
-            m_inOut->setCurrentIndex(m_inOut->findText(form.player->inOut));
+        if (form->player) {
+            showValues(*form->player);
+            m_inOut->setCurrentIndex(m_inOut->findText(form->player->inOut));
         } else {
             showValues(PlayerValues()); // the IN/OUT chooser keeps its last text
         }
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
     }
     m_name->setFocus();
 }
@@ -212,13 +211,8 @@ void TFormPlayerStats::accept()
     QStringList entries;
     for (int i = 0; i < m_team->count(); ++i)
         entries << m_team->itemText(i);
-    bool stored = false;
-    try {
-        stored = SavePlayer(m_dm, playerModeOf(windowTitle()), entries, values(), messenger());
-    } catch (const Abort &) {
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-    }
-    if (stored)
+    const std::optional<bool> stored = runCommand(
+        messenger(), [&] { return SavePlayer(m_dm, playerModeOf(windowTitle()), entries, values(), messenger()); });
+    if (stored.value_or(false))
         QDialog::accept();
 }

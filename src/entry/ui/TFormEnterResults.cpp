@@ -1,8 +1,9 @@
 #include "entry/ui/TFormEnterResults.h"
 
-#include "app/ui/SpinField.h"
+#include "data/ui/SpinField.h"
 
-#include "app/ui/GuiMessenger.h"
+#include "data/CommandBoundary.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
@@ -261,15 +262,10 @@ void TFormEnterResults::showEvent(QShowEvent *event)
 void TFormEnterResults::loadForm()
 {
     const MatchEntryMode mode = matchEntryModeOf(windowTitle());
-    MatchEntryForm form;
-    try {
-        form = ShowMatchEntry(m_dm, mode);
-    } catch (const Abort &) {
+    const auto shown = runCommand(messenger(), [&] { return ShowMatchEntry(m_dm, mode); });
+    if (!shown)
         return;
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-        return;
-    }
+    const MatchEntryForm &form = *shown;
 
     fillChooser(m_home, form.teams, mode == MatchEntryMode::Edit ? form.home : QString());
     fillChooser(m_away, form.teams, mode == MatchEntryMode::Edit ? form.away : QString());
@@ -331,13 +327,6 @@ MatchEntryInput TFormEnterResults::input() const
 
 void TFormEnterResults::accept()
 {
-    bool stored = false;
-    try {
-        stored = SaveMatch(m_dm, input(), messenger());
-    } catch (const Abort &) {
-        // its message was shown
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-    }
-    done(stored ? QDialog::Accepted : QDialog::Rejected);
+    const std::optional<bool> stored = runCommand(messenger(), [this] { return SaveMatch(m_dm, input(), messenger()); });
+    done(stored.value_or(false) ? QDialog::Accepted : QDialog::Rejected);
 }

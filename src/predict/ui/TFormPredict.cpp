@@ -1,8 +1,9 @@
 #include "predict/ui/TFormPredict.h"
 
-#include "app/ui/SpinField.h"
+#include "data/ui/SpinField.h"
 
-#include "app/ui/GuiMessenger.h"
+#include "data/CommandBoundary.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "predict/PredictionCommands.h"
@@ -125,15 +126,10 @@ void TFormPredict::loadOptions()
     m_progress->setValue(0);
     if (!m_dm.isLeagueOpen())
         return;
-    PredictionOptions o;
-    try {
-        o = loadPredictionOptions(m_dm);
-    } catch (const Abort &) {
+    const auto loaded = runCommand(messenger(), [this] { return loadPredictionOptions(m_dm); });
+    if (!loaded)
         return;
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-        return;
-    }
+    const PredictionOptions &o = *loaded;
     m_homeWin->setChecked(o.homeWin);
     m_draw->setChecked(o.draw);
     m_awayWin->setChecked(o.awayWin);
@@ -180,15 +176,11 @@ void TFormPredict::accept()
     const PredictionOptions o = options();
     Q_EMIT aboutToRun(command);
     const ProgressFn progress = [this](int done, int total) { showProgress(done, total); };
-    try {
+    runCommand(messenger(), [&] {
         if (command == Command::PredictUpcoming)
             PredictUpcomingMatches(m_dm, o, messenger(), progress);
         else
             RecalculatePredictions(m_dm, o, messenger(), progress);
-    } catch (const Abort &) {
-        // its message was shown
-    } catch (const QuorvaneError &e) {
-        messenger().error(e.message());
-    }
+    });
     QDialog::accept();
 }

@@ -4,7 +4,7 @@
 
 #include "analysis/FilterSort.h"
 #include "analysis/ui/TFormFilter.h"
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/Database.h"
 #include "support/LeagueFixture.h"
 

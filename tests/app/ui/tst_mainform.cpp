@@ -2,7 +2,7 @@
 // file commands through the path chooser.
 
 #include "app/ui/AppWindows.h"
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/GuiMessenger.h"
 #include "app/ui/TMainForm.h"
 #include "data/TDataMod.h"
 #include "support/LeagueFixture.h"
@@ -98,7 +98,7 @@ void TestMainForm::openShowsLeagueAndSwitchesCommandsOn()
     QVERIFY(text("StatusBarText").endsWith(QStringLiteral("Test League.qvl")));
     QTabWidget *pages = m_form->pages();
     QVERIFY(pages->isTabEnabled(7));
-    QCOMPARE(pages->currentIndex(), 0);
+    QCOMPARE(m_form->currentTab(), TMainForm::Tab::HomeStats);
     QVERIFY(m_form->command(QStringLiteral("MenuSave"))->isEnabled());
     QVERIFY(m_form->findChild<QToolButton *>(QStringLiteral("ToolButtonSave"))->isEnabled());
     QVERIFY(m_form->findChild<QMenu *>(QStringLiteral("MenuTeams"))->menuAction()->isEnabled());

@@ -3,8 +3,8 @@
 // in the scores grid.
 
 #include "app/ui/AppWindows.h"
-#include "app/ui/DataGrid.h"
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/DataGrid.h"
+#include "data/ui/GuiMessenger.h"
 #include "app/ui/TMainForm.h"
 #include "data/Colours.h"
 #include "data/TDataMod.h"
@@ -110,10 +110,10 @@ void TestTypicalEvent::addMatchThenRecalculate()
     QVERIFY2(m_messages.messages().isEmpty(), qPrintable(m_messages.texts().join(QLatin1Char('|'))));
 
     // Both teams' rows changed at once in the team grids.
-    form.pages()->setCurrentIndex(0);
+    form.setCurrentTab(TMainForm::Tab::HomeStats);
     QCOMPARE(cell(home, rowOf(home, QStringLiteral("Team"), alpha), QStringLiteral("W")).toString(), QStringLiteral("2"));
     QCOMPARE(cell(home, rowOf(home, QStringLiteral("Team"), alpha), QStringLiteral("Pts")).toString(), QStringLiteral("6"));
-    form.pages()->setCurrentIndex(1);
+    form.setCurrentTab(TMainForm::Tab::AwayStats);
     QCOMPARE(cell(away, rowOf(away, QStringLiteral("Team"), beta), QStringLiteral("L")).toString(), QStringLiteral("1"));
     QCOMPARE(cell(away, rowOf(away, QStringLiteral("Team"), beta), QStringLiteral("A")).toString(), QStringLiteral("3")); // 1 at Gamma, 2 now
 
@@ -121,7 +121,7 @@ void TestTypicalEvent::addMatchThenRecalculate()
     answerNextDialog(this, [](QDialog *d) { QCOMPARE(d->windowTitle(), QStringLiteral("Recalculate Predictions")); });
     form.command(QStringLiteral("MenuRecalc"))->trigger();
     QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Recalculate predictions complete.")});
-    QCOMPARE(form.pages()->currentIndex(), 6);
+    QCOMPARE(form.currentTab(), TMainForm::Tab::Scores);
     auto *scores = form.findChild<DataGrid *>(QStringLiteral("DBGridResults"));
     QVERIFY(scores);
     const int matchRow = rowOf(scores, QStringLiteral("Score"), QStringLiteral("2:0"));

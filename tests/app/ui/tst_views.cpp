@@ -1,5 +1,6 @@
-#include "app/ui/DataGrid.h"
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/DataGrid.h"
+#include "data/GridCommands.h"
+#include "data/ui/GuiMessenger.h"
 #include "app/ui/MatchesView.h"
 #include "app/ui/TeamTablesView.h"
 #include "data/Database.h"

@@ -1,5 +1,5 @@
 #include "support/StoredRows.h"
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/Database.h"
 #include "entry/Odds.h"
 #include "entry/ui/TFormEnterResults.h"

@@ -3,6 +3,7 @@
 // choices of each table, the sort text those give, and what a click on a column title does to them.
 // The three tables share the one Teams table, so its order is that of the table shown last.
 
+#include "data/GridColumns.h"
 #include "data/TeamTables.h"
 
 #include <QList>
@@ -12,16 +13,8 @@
 
 class TDataMod;
 
-// A column of a team grid; numbers are right-aligned.
-struct TeamGridColumn {
-    QString title;
-    QString field;
-    int width = 40;
-    bool number = true;
-};
-
 // The columns of a team grid, left to right: "#", "Team", "Rtg", "P", "W", "D", "L", "F", "A", "Dif", "Pts".
-const QList<TeamGridColumn> &teamGridColumns(TeamTable table);
+const QList<GridColumn> &teamGridColumns(TeamTable table);
 QStringList teamGridFields(TeamTable table);
 
 // The entries of the sort choice ("Team" ... "Pts") and of the order choice ("Ascending", "Descending").

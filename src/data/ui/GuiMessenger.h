@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes of the desktop program.
 
-#include "app/Messenger.h"
+#include "data/Messenger.h"
 
 class QWidget;
 

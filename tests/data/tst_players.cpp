@@ -1,4 +1,5 @@
-#include "app/PlayersQueries.h"
+#include "data/PlayersQueries.h"
+#include "data/GridCommands.h"
 #include "data/Errors.h"
 #include "support/LeagueFixture.h"
 

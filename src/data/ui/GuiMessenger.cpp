@@ -1,4 +1,4 @@
-#include "app/ui/GuiMessenger.h"
+#include "data/ui/GuiMessenger.h"
 
 #include <QApplication>
 #include <QMessageBox>

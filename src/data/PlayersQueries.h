@@ -19,10 +19,6 @@ QStringList playersTeamList(TDataMod &dm);
 // "Team = 'name'", a quote inside the name doubled.
 QString teamFilterText(const QString &team);
 
-// The filter text set on a table: with display updates suspended, filtering off, the text set, filtering
-// on again.  A text that does not parse raises DatabaseError and leaves filtering off.
-void SetTableFilter(Table &table, const QString &filterText);
-
 // Only the players of the team.
 void showPlayersOfTeam(Table &players, const QString &team);
 // Every player: filtering off and the text cleared.

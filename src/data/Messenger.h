@@ -21,43 +21,22 @@ public:
                             Kind icon = Kind::Question) = 0;
 };
 
-// Records every message; answers questions from a queue (No when it runs dry).
-class RecordingMessenger final : public Messenger
+// Keeps the texts of the messages, one entry each, and answers every question No: for routines whose
+// warnings a caller shows in its own way.  With echo on it also writes each text to stderr, one line
+// each, as the command-line companion reports.
+class CollectingMessenger final : public Messenger
 {
 public:
-    struct Message {
-        Kind kind;
-        QString text;
-        QString caption;
-    };
-
+    explicit CollectingMessenger(bool echo = false) : m_echo(echo) {}
     void warning(const QString &text, const QString &caption = QString()) override;
     void error(const QString &text, const QString &caption = QString()) override;
     void information(const QString &text, const QString &caption = QString()) override;
     Answer question(const QString &text, const QString &caption, Buttons buttons,
                     Kind icon = Kind::Question) override;
-
-    void queueAnswer(Answer a) { m_answers.append(a); }
-    const QList<Message> &messages() const { return m_messages; }
-    QStringList texts() const;
-    void clear() { m_messages.clear(); }
+    const QStringList &texts() const { return m_texts; }
 
 private:
-    QList<Message> m_messages;
-    QList<Answer> m_answers;
-};
-
-// Writes messages to stderr, one line each; questions are answered No.
-class StderrMessenger final : public Messenger
-{
-public:
-    void warning(const QString &text, const QString &caption = QString()) override;
-    void error(const QString &text, const QString &caption = QString()) override;
-    void information(const QString &text, const QString &caption = QString()) override;
-    Answer question(const QString &text, const QString &caption, Buttons buttons,
-                    Kind icon = Kind::Question) override;
-    QStringList texts() const { return m_texts; }
-
-private:
+    void keep(const QString &text);
+    bool m_echo;
     QStringList m_texts;
 };

@@ -1,4 +1,4 @@
-#include "app/TeamSort.h"
+#include "data/TeamSort.h"
 #include "data/Database.h"
 #include "support/LeagueFixture.h"
 

@@ -1,6 +1,8 @@
-#include "app/PlayersQueries.h"
+#include "data/PlayersQueries.h"
 
+#include "data/GridCommands.h"
 #include "data/TDataMod.h"
+#include "data/TeamEditing.h"
 #include "data/TextCompare.h"
 
 #include <algorithm>
@@ -12,33 +14,14 @@ QString allTeamsEntry()
 
 QStringList playersTeamList(TDataMod &dm)
 {
-    Table &teams = dm.ADOTableTeams;
-    QStringList names;
-    {
-        ControlsDisabled quiet(teams);
-        for (teams.first(); !teams.eof(); teams.next())
-            names << teams.field(QStringLiteral("Team")).asString();
-        teams.first();
-    }
-    std::stable_sort(names.begin(), names.end(),
-                     [](const QString &a, const QString &b) { return TextCompare::compareNoCase(a, b) < 0; });
+    QStringList names = teamNames(dm.ADOTableTeams);
     names.prepend(allTeamsEntry());
     return names;
 }
 
 QString teamFilterText(const QString &team)
 {
-    QString quoted = team;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QStringLiteral("Team = '") + quoted + QLatin1Char('\'');
-}
-
-void SetTableFilter(Table &table, const QString &filterText)
-{
-    ControlsDisabled quiet(table);
-    table.setFiltered(false);
-    table.setFilter(filterText);
-    table.setFiltered(true);
+    return QStringLiteral("Team = ") + quotedFilterText(team);
 }
 
 void showPlayersOfTeam(Table &players, const QString &team)

@@ -1,6 +1,6 @@
-#include "app/DemoLeague.h"
+#include "entry/DemoLeague.h"
 
-#include "app/Messenger.h"
+#include "data/Messenger.h"
 #include "data/Errors.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"

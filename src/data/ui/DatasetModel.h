@@ -4,18 +4,12 @@
 
 #include "data/Colours.h"
 #include "data/Dataset.h"
+#include "data/GridColumns.h"
 
 #include <QAbstractTableModel>
 #include <QPointer>
 #include <functional>
 #include <optional>
-
-struct GridColumn {
-    QString title;
-    QString field;
-    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    int width = 64;
-};
 
 // A cell's colours decided from the row: background and, when set, text colour.
 struct CellColours {
@@ -47,7 +41,10 @@ public:
     int fieldIndex(int column) const;
 
 private:
-    void reset();
+    void beginReset();
+    void endReset();
+    void resolveFields();
+    bool m_resetting = false;
     QPointer<Dataset> m_ds; // the data module may go first when the program ends
     QList<GridColumn> m_columns;
     QList<int> m_fieldIndex; // resolved when the dataset is active

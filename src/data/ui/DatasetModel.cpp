@@ -1,4 +1,4 @@
-#include "app/ui/DatasetModel.h"
+#include "data/ui/DatasetModel.h"
 
 #include "data/Dates.h"
 #include "data/Numbers.h"
@@ -18,31 +18,49 @@ QColor toColor(const Rgb &c)
 DatasetModel::DatasetModel(Dataset &dataset, QList<GridColumn> columns, QObject *parent)
     : QAbstractTableModel(parent), m_ds(&dataset), m_columns(std::move(columns))
 {
-    connect(&dataset, &Dataset::layoutChanged, this, &DatasetModel::reset);
-    connect(&dataset, &QObject::destroyed, this, &DatasetModel::reset);
+    // The model is reset around every change of the rows, so a view never reads a row that moved.
+    connect(&dataset, &Dataset::layoutAboutToChange, this, &DatasetModel::beginReset);
+    connect(&dataset, &Dataset::layoutChanged, this, &DatasetModel::endReset);
+    connect(&dataset, &QObject::destroyed, this, [this] {
+        beginReset();
+        endReset();
+    });
     connect(&dataset, &Dataset::rowChanged, this, [this](int row) {
         if (row >= 0 && row < rowCount())
             Q_EMIT dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
-    reset();
+    resolveFields();
 }
 
 void DatasetModel::setColumns(QList<GridColumn> columns)
 {
-    beginResetModel();
+    beginReset();
     m_columns = std::move(columns);
-    endResetModel();
-    reset();
+    endReset();
 }
 
-void DatasetModel::reset()
+void DatasetModel::beginReset()
 {
+    if (m_resetting)
+        return;
+    m_resetting = true;
     beginResetModel();
+}
+
+void DatasetModel::endReset()
+{
+    beginReset(); // a change the model was not told of in advance still resets it whole
+    resolveFields();
+    m_resetting = false;
+    endResetModel();
+}
+
+void DatasetModel::resolveFields()
+{
     m_fieldIndex.clear();
     if (m_ds && m_ds->isActive())
         for (const GridColumn &c : m_columns)
             m_fieldIndex << columnIndex(m_ds->columns(), c.field);
-    endResetModel();
 }
 
 int DatasetModel::rowCount(const QModelIndex &parent) const
@@ -65,7 +83,8 @@ int DatasetModel::fieldIndex(int column) const
 QString DatasetModel::cellText(int row, int column) const
 {
     const int f = fieldIndex(column);
-    if (f < 0 || row < 0 || row >= rowCount())
+    // While a change of the rows is under way the view may still ask for what it showed before.
+    if (f < 0 || f >= m_ds->columnCount() || row < 0 || row >= rowCount())
         return QString();
     const QVariant &v = m_ds->valueAt(row, f);
     if (!v.isValid() || v.isNull())

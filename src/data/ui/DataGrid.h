@@ -1,9 +1,9 @@
 #pragma once
-// A data-bound grid: shows a dataset through a DatasetModel, keeps the dataset's current row and the
-// grid's selection together, selects whole rows, never edits in place, and reports the keys and
+// A data-bound grid: shows a dataset through a DatasetModel, linked to the dataset's current row (see
+// DatasetViewLink), selects whole rows, never edits in place, and reports the keys, clicks and title
 // clicks that the commands of the windows listen to.
 
-#include "app/ui/DatasetModel.h"
+#include "data/ui/DatasetModel.h"
 
 #include <QTableView>
 
@@ -25,13 +25,7 @@ Q_SIGNALS:
     void editRequested(); // Enter or a double click
     void deleteRequested(); // Ctrl+Delete
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
-
 private:
-    void followDataset();
     void applyWidths();
     DatasetModel *m_model;
-    bool m_syncing = false;
 };

@@ -1,34 +1,25 @@
-#include "app/TeamSort.h"
+#include "data/TeamSort.h"
 
 #include "data/Database.h"
 #include "data/TDataMod.h"
 #include "data/TextCompare.h"
 
 namespace {
-// Where the chosen text stands among the entries, letter case ignored as the choosers compare; -1 if absent.
-int entryIndex(const QStringList &entries, const QString &text)
-{
-    for (int i = 0; i < entries.size(); ++i)
-        if (TextCompare::equalNoCase(entries[i], text))
-            return i;
-    return -1;
-}
-
-QList<TeamGridColumn> columnsOf(QChar side)
+QList<GridColumn> columnsOf(QChar side)
 {
     const QString s(side);
     return {
-        {QStringLiteral("#"), QStringLiteral("Pos"), 30, true},
-        {QStringLiteral("Team"), QStringLiteral("Team"), 200, false},
-        {QStringLiteral("Rtg"), QStringLiteral("TR") + s, 40, true},
-        {QStringLiteral("P"), s + QStringLiteral("P"), 40, true},
-        {QStringLiteral("W"), s + QStringLiteral("W"), 40, true},
-        {QStringLiteral("D"), s + QStringLiteral("D"), 40, true},
-        {QStringLiteral("L"), s + QStringLiteral("L"), 40, true},
-        {QStringLiteral("F"), s + QStringLiteral("F"), 40, true},
-        {QStringLiteral("A"), s + QStringLiteral("A"), 40, true},
-        {QStringLiteral("Dif"), s + QStringLiteral("Dif"), 40, true},
-        {QStringLiteral("Pts"), s + QStringLiteral("Pts"), 40, true},
+        {QStringLiteral("#"), QStringLiteral("Pos"), AlignNumber, 30},
+        {QStringLiteral("Team"), QStringLiteral("Team"), AlignText, 200},
+        {QStringLiteral("Rtg"), QStringLiteral("TR") + s, AlignNumber, 40},
+        {QStringLiteral("P"), s + QStringLiteral("P"), AlignNumber, 40},
+        {QStringLiteral("W"), s + QStringLiteral("W"), AlignNumber, 40},
+        {QStringLiteral("D"), s + QStringLiteral("D"), AlignNumber, 40},
+        {QStringLiteral("L"), s + QStringLiteral("L"), AlignNumber, 40},
+        {QStringLiteral("F"), s + QStringLiteral("F"), AlignNumber, 40},
+        {QStringLiteral("A"), s + QStringLiteral("A"), AlignNumber, 40},
+        {QStringLiteral("Dif"), s + QStringLiteral("Dif"), AlignNumber, 40},
+        {QStringLiteral("Pts"), s + QStringLiteral("Pts"), AlignNumber, 40},
     };
 }
 
@@ -37,11 +28,11 @@ constexpr int kDifColumn = 9;
 constexpr int kWinsColumn = 4;
 } // namespace
 
-const QList<TeamGridColumn> &teamGridColumns(TeamTable table)
+const QList<GridColumn> &teamGridColumns(TeamTable table)
 {
-    static const QList<TeamGridColumn> home = columnsOf(QLatin1Char('H'));
-    static const QList<TeamGridColumn> away = columnsOf(QLatin1Char('A'));
-    static const QList<TeamGridColumn> overall = columnsOf(QLatin1Char('T'));
+    static const QList<GridColumn> home = columnsOf(QLatin1Char('H'));
+    static const QList<GridColumn> away = columnsOf(QLatin1Char('A'));
+    static const QList<GridColumn> overall = columnsOf(QLatin1Char('T'));
     switch (table) {
     case TeamTable::Home:
         return home;
@@ -55,10 +46,7 @@ const QList<TeamGridColumn> &teamGridColumns(TeamTable table)
 
 QStringList teamGridFields(TeamTable table)
 {
-    QStringList out;
-    for (const TeamGridColumn &c : teamGridColumns(table))
-        out << c.field;
-    return out;
+    return gridFields(teamGridColumns(table));
 }
 
 const QStringList &teamSortItems()
@@ -88,12 +76,12 @@ const TeamSortChoice &TeamSortChoices::operator[](TeamTable table) const
 
 std::optional<QString> teamSortText(const TeamSortChoice &choice, const QStringList &gridFields)
 {
-    const int i = entryIndex(teamSortItems(), choice.sort);
+    const int i = TextCompare::indexOfNoCase(teamSortItems(), choice.sort);
     if (i < 0 || gridFields.size() <= qMax(i + 1, kDifColumn))
         return std::nullopt;
     // Only the first entry sorts upwards; "Descending" and a chooser with nothing selected sort downwards.
     const QString direction =
-        entryIndex(teamOrderItems(), choice.order) == 0 ? QString() : QStringLiteral(" DESC");
+        TextCompare::indexOfNoCase(teamOrderItems(), choice.order) == 0 ? QString() : QStringLiteral(" DESC");
     return gridFields[i + 1] + direction + QStringLiteral(", ") + gridFields[kDifColumn] + direction +
            QStringLiteral(", ") + gridFields[kWinsColumn] + direction;
 }
@@ -118,8 +106,8 @@ void ApplyTeamSort(TDataMod &dm, const TeamSortChoice &choice, const QStringList
 TeamSortChoice afterTitleClick(const TeamSortChoice &choice, const QString &title)
 {
     TeamSortChoice next;
-    next.order = entryIndex(teamOrderItems(), choice.order) == 0 ? teamOrderItems()[1] : teamOrderItems()[0];
-    const int i = entryIndex(teamSortItems(), title);
+    next.order = TextCompare::indexOfNoCase(teamOrderItems(), choice.order) == 0 ? teamOrderItems()[1] : teamOrderItems()[0];
+    const int i = TextCompare::indexOfNoCase(teamSortItems(), title);
     next.sort = i < 0 ? QString() : teamSortItems()[i];
     return next;
 }

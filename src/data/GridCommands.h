@@ -1,0 +1,27 @@
+#pragma once
+// What the data grids do to the table they show, whichever window they sit in: filter it, sort it by a
+// click on a column title, delete its current row after asking.
+
+#include <QString>
+
+class Messenger;
+class Table;
+
+// A text as a quoted value of a filter text: between single quotes, an inner quote doubled.
+QString quotedFilterText(const QString &text);
+
+// The filter text set on a table: with display updates suspended, filtering off, the text set, filtering
+// on again.  A text that does not parse raises DatabaseError and leaves filtering off.
+void SetTableFilter(Table &table, const QString &filterText);
+
+// The sort text after a click on a column title: the field descending, unless the current sort is
+// descending, then the field alone.  The direction flips on every click, whichever column was sorted.
+QString toggledSortText(const QString &currentSort, const QString &field);
+// The title-click sort of the match and player grids: when the table has rows, stores any pending edit and
+// sorts by toggledSortText.  Busy cursor meanwhile.
+void ToggleColumnSort(const QString &field, Table &table);
+
+// When the table has rows, asks "Do you really want to delete this record?" (caption "Delete", Yes and No);
+// on Yes deletes the current row, with the table's own delete events.  Returns whether a row was deleted.
+// A failure is told through the messenger with the engine's message and leaves everything as it was.
+bool ConfirmDeleteRow(Table &table, Messenger &messenger);
