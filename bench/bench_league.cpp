@@ -5,11 +5,11 @@
 // Counters: us_per_match = time per iteration divided by the league's matches (flat when the cost grows
 // linearly); x_plain = time per iteration divided by the plain read of the same league.
 
-#include "support/RecordingMessenger.h"
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "entry/MatchEntry.h"
+#include "support/RecordingMessenger.h"
 
 #include <QDate>
 #include <QFile>

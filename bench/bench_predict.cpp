@@ -12,13 +12,13 @@
 
 #include "analysis/BackTest.h"
 #include "analysis/SystemsFile.h"
-#include "support/RecordingMessenger.h"
-#include "data/ResultsViews.h"
 #include "data/Database.h"
+#include "data/ResultsViews.h"
 #include "data/TDataMod.h"
 #include "predict/PredictionCommands.h"
 #include "support/QueryHistories.h"
 #include "support/RandomLeague.h"
+#include "support/RecordingMessenger.h"
 
 #include <QFile>
 #include <QLocale>
@@ -124,8 +124,7 @@ double cpuSeconds()
 }
 
 // Times every iteration of `once`, keeps the best and sets the counters.
-template<typename Fn>
-void measure(benchmark::State &state, Kind kind, int matches, Fn once)
+template <typename Fn> void measure(benchmark::State &state, Kind kind, int matches, Fn once)
 {
     Best fastest;
     for (auto _ : state) {
@@ -155,13 +154,14 @@ void plainReadAndWrite(Database &league, Database &systems)
 {
     Transaction tx(systems);
     systems.execute(QStringLiteral("DELETE FROM Results"));
-    Statement read = league.prepare(
-        QStringLiteral("SELECT rowid, ID, DateP, Rnd, Result, Home, Away, F, A, TRH, TRHT, TRA, TRAT, UOV, O1, OX, O2 "
-                       "FROM Results WHERE Result <> ':' ORDER BY DateP, rowid"));
-    Statement insert = systems.prepare(QStringLiteral(
-        "INSERT INTO Results (ID, Home, Away, Result, DateP, Rnd, F, A, HP, DP, AP, CF, PResult, Ttl, Verdict, "
-        "UOV, UOP, O1, OX, O2, Balance) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, "
-        "?16, ?17, ?18, ?19, ?20, ?21)"));
+    Statement read = league.prepare(QStringLiteral(
+        "SELECT rowid, ID, DateP, Rnd, Result, Home, Away, F, A, TRH, TRHT, TRA, TRAT, UOV, O1, OX, O2 "
+        "FROM Results WHERE Result <> ':' ORDER BY DateP, rowid"));
+    Statement insert = systems.prepare(QStringLiteral("INSERT INTO Results (ID, Home, Away, Result, DateP, "
+                                                      "Rnd, F, A, HP, DP, AP, CF, PResult, Ttl, Verdict, "
+                                                      "UOV, UOP, O1, OX, O2, Balance) VALUES (?1, ?2, ?3, "
+                                                      "?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, "
+                                                      "?16, ?17, ?18, ?19, ?20, ?21)"));
     const int columns = read.columnCount();
     QVariantList row;
     while (read.step()) {
@@ -169,9 +169,27 @@ void plainReadAndWrite(Database &league, Database &systems)
         for (int c = 0; c < columns; ++c)
             row << read.value(c);
         // The detail row of the match with a fixed prediction in place of a computed one.
-        insert.bindAll({row[1], row[5], row[6], row[4], row[2], row[3], row[7], row[8], 50, 25, 25, 50,
-                        QStringLiteral("1:0"), 1, QStringLiteral("1"), row[13], QStringLiteral("Under 2.5"),
-                        row[14], row[15], row[16], 100.0});
+        insert.bindAll({row[1],
+                        row[5],
+                        row[6],
+                        row[4],
+                        row[2],
+                        row[3],
+                        row[7],
+                        row[8],
+                        50,
+                        25,
+                        25,
+                        50,
+                        QStringLiteral("1:0"),
+                        1,
+                        QStringLiteral("1"),
+                        row[13],
+                        QStringLiteral("Under 2.5"),
+                        row[14],
+                        row[15],
+                        row[16],
+                        100.0});
         insert.run();
         insert.reset();
     }
@@ -275,7 +293,8 @@ QString ratio(std::optional<Best> a, std::optional<Best> b)
 
 void printSummary()
 {
-    std::printf("\nBest runs, wall-clock/processor seconds; ratios fast/plain and fast/straightforward likewise.\n");
+    std::printf(
+        "\nBest runs, wall-clock/processor seconds; ratios fast/plain and fast/straightforward likewise.\n");
     const char *format = "%8s  %-13s | %-13s %-15s %-11s %-15s | %-13s %-15s %-11s %-15s\n";
     std::printf(format, "matches", "plain", "recalc", "straightforward", "x_plain", "x_straight", "backtest",
                 "straightforward", "x_plain", "x_straight");
@@ -283,10 +302,10 @@ void printSummary()
         const auto plain = bestOf(Kind::Plain, n);
         const auto rf = bestOf(Kind::RecalcFast, n), rs = bestOf(Kind::RecalcStraight, n);
         const auto bf = bestOf(Kind::BackTestFast, n), bs = bestOf(Kind::BackTestStraight, n);
-        std::printf(format, qPrintable(QString::number(n)), qPrintable(seconds(plain)), qPrintable(seconds(rf)),
-                    qPrintable(seconds(rs)), qPrintable(ratio(rf, plain)), qPrintable(ratio(rf, rs)),
-                    qPrintable(seconds(bf)), qPrintable(seconds(bs)), qPrintable(ratio(bf, plain)),
-                    qPrintable(ratio(bf, bs)));
+        std::printf(format, qPrintable(QString::number(n)), qPrintable(seconds(plain)),
+                    qPrintable(seconds(rf)), qPrintable(seconds(rs)), qPrintable(ratio(rf, plain)),
+                    qPrintable(ratio(rf, rs)), qPrintable(seconds(bf)), qPrintable(seconds(bs)),
+                    qPrintable(ratio(bf, plain)), qPrintable(ratio(bf, bs)));
     }
     std::printf("peak resident memory: %.0f MB\n", peakMegabytes());
 }
@@ -302,10 +321,14 @@ void registerSize(int matches)
             ->Unit(benchmark::kMillisecond);
     };
     add("BM_Plain", BM_Plain, iterations);
-    add("BM_RecalcStraightforward", [](benchmark::State &s) { BM_Recalc(s, true); }, 1);
-    add("BM_BackTestStraightforward", [](benchmark::State &s) { BM_BackTest(s, true); }, 1);
-    add("BM_RecalcFast", [](benchmark::State &s) { BM_Recalc(s, false); }, iterations);
-    add("BM_BackTestFast", [](benchmark::State &s) { BM_BackTest(s, false); }, iterations);
+    add(
+        "BM_RecalcStraightforward", [](benchmark::State &s) { BM_Recalc(s, true); }, 1);
+    add(
+        "BM_BackTestStraightforward", [](benchmark::State &s) { BM_BackTest(s, true); }, 1);
+    add(
+        "BM_RecalcFast", [](benchmark::State &s) { BM_Recalc(s, false); }, iterations);
+    add(
+        "BM_BackTestFast", [](benchmark::State &s) { BM_BackTest(s, false); }, iterations);
 }
 
 } // namespace

@@ -3,10 +3,10 @@
 // painted), and a click on a column title of the scores grid (the sort, the model reset and the repaint).
 // Targets: under a second for the first, under 150 ms for the second.
 
-#include "data/ui/DataGrid.h"
 #include "app/ui/MatchesView.h"
 #include "data/Database.h"
 #include "data/TDataMod.h"
+#include "data/ui/DataGrid.h"
 #include "support/RandomLeague.h"
 
 #include <QApplication>

@@ -2,11 +2,11 @@
 // main window.  An argument names a league file to open at start.
 
 #include "app/ui/AppWindows.h"
-#include "data/ui/GuiMessenger.h"
 #include "app/ui/TFormSplash.h"
 #include "app/ui/TMainForm.h"
 #include "data/BusyCursor.h"
 #include "data/TDataMod.h"
+#include "data/ui/GuiMessenger.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -34,7 +34,8 @@ int main(int argc, char *argv[])
             windows = createAppWindows(mainForm, [&splash] { splash.step(); });
         } catch (const std::exception &e) {
             splash.close();
-            QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), QString::fromLocal8Bit(e.what()));
+            QMessageBox::critical(nullptr, QApplication::applicationDisplayName(),
+                                  QString::fromLocal8Bit(e.what()));
             return 1;
         }
     } // the splash goes once everything is built

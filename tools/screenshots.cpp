@@ -3,13 +3,13 @@
 // Runs on any Qt platform; scripts/screenshots uses the offscreen one.
 
 #include "app/ui/AppWindows.h"
-#include "data/ui/GuiMessenger.h"
 #include "app/ui/TMainForm.h"
+#include "data/ui/GuiMessenger.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QTabWidget>
 #include <QEventLoop>
+#include <QTabWidget>
 #include <QTimer>
 
 int main(int argc, char *argv[])
@@ -41,10 +41,8 @@ int main(int argc, char *argv[])
             QTimer::singleShot(50, &wait, &QEventLoop::quit);
             wait.exec();
         }
-        const QString name = QStringLiteral("%1/tab%2-%3.png")
-                                 .arg(args[2])
-                                 .arg(i + 1)
-                                 .arg(pages->widget(i)->objectName());
+        const QString name =
+            QStringLiteral("%1/tab%2-%3.png").arg(args[2]).arg(i + 1).arg(pages->widget(i)->objectName());
         if (!form.grab().save(name))
             return 1;
         std::printf("%s\n", qPrintable(name));

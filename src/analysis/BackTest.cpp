@@ -10,7 +10,8 @@
 #include "predict/LeagueHistories.h"
 #include "predict/PlayedMatches.h"
 
-namespace {
+namespace
+{
 int percent(int part, int whole)
 {
     return whole == 0 ? 0 : static_cast<int>(Numbers::roundHalfEven(100.0 * part / whole));
@@ -27,15 +28,16 @@ QVariantList MethodsRow::values() const
     return {ID, League, Crt, Ict, Tot, CrtP, Profit, UOP, SCP, HP, DP, AP, CF, Home, Draw, Away, TS, LM};
 }
 
-BackTest::BackTest(const BettingSystem &system, TDataMod &league, Database &systemsFile, HistorySource *histories)
+BackTest::BackTest(const BettingSystem &system, TDataMod &league, Database &systemsFile,
+                   HistorySource *histories)
     : m_system(system), m_league(league), m_systems(systemsFile), m_histories(histories)
 {
 }
 
 QStringList BackTest::statusTexts(int position, int total)
 {
-    return {QStringLiteral("Status: Testing betting system"), QStringLiteral("Current Match: %1").arg(position),
-            QStringLiteral("Total Matches: %1").arg(total),
+    return {QStringLiteral("Status: Testing betting system"),
+            QStringLiteral("Current Match: %1").arg(position), QStringLiteral("Total Matches: %1").arg(total),
             QStringLiteral("Tested: %1%").arg(percent(position, total))};
 }
 
@@ -58,10 +60,12 @@ MethodsRow BackTest::run()
     if (!m_histories)
         own.emplace(played); // holds pointers into `played`, which outlives it
     HistorySource &histories = m_histories ? *m_histories : *own;
-    Statement insert = m_systems.prepare(QStringLiteral(
-        "INSERT INTO Results (ID, Home, Away, Result, DateP, Rnd, F, A, HP, DP, AP, CF, PResult, Ttl, Verdict, "
-        "UOV, UOP, O1, OX, O2, Balance) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, "
-        "?16, ?17, ?18, ?19, ?20, ?21)"));
+    Statement insert =
+        m_systems.prepare(QStringLiteral("INSERT INTO Results (ID, Home, Away, Result, DateP, Rnd, F, A, HP, "
+                                         "DP, AP, CF, PResult, Ttl, Verdict, "
+                                         "UOV, UOP, O1, OX, O2, Balance) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, "
+                                         "?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, "
+                                         "?16, ?17, ?18, ?19, ?20, ?21)"));
 
     const int total = static_cast<int>(played.size());
     try {
@@ -89,10 +93,27 @@ MethodsRow BackTest::run()
             if (underOverHit(p->homeGoals + p->awayGoals, m.record.F + m.record.A, m.UOV))
                 ++uoHits;
 
-            insert.bindAll({m.id, m.record.home, m.record.away, m.result,
-                            m.date.isValid() ? QVariant(Dates::toStored(m.date)) : QVariant(), m.round, m.record.F,
-                            m.record.A, p->HP, p->DP, p->AP, p->CF, p->PResult, p->Ttl, p->Verdict, m.UOV, p->UOP,
-                            m.O1, m.OX, m.O2, Numbers::round2(balance)});
+            insert.bindAll({m.id,
+                            m.record.home,
+                            m.record.away,
+                            m.result,
+                            m.date.isValid() ? QVariant(Dates::toStored(m.date)) : QVariant(),
+                            m.round,
+                            m.record.F,
+                            m.record.A,
+                            p->HP,
+                            p->DP,
+                            p->AP,
+                            p->CF,
+                            p->PResult,
+                            p->Ttl,
+                            p->Verdict,
+                            m.UOV,
+                            p->UOP,
+                            m.O1,
+                            m.OX,
+                            m.O2,
+                            Numbers::round2(balance)});
             insert.run();
             insert.reset();
         }

@@ -40,7 +40,10 @@ public:
              HistorySource *histories = nullptr);
 
     // Called per match with the 1-based position and the number of played matches.
-    void setProgress(std::function<void(int position, int total)> progress) { m_progress = std::move(progress); }
+    void setProgress(std::function<void(int position, int total)> progress)
+    {
+        m_progress = std::move(progress);
+    }
 
     // Runs the test.  An odds text of a bet that does not convert ends it with ConversionError: the
     // detail rows written so far stay, no Methods row is written.

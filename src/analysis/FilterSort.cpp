@@ -2,15 +2,15 @@
 
 #include "data/CommandBoundary.h"
 
-#include "data/GridColumns.h"
-#include "data/MatchOutcome.h"
-#include "data/Messenger.h"
-#include "data/GridCommands.h"
-#include "data/PlayersQueries.h"
 #include "data/BusyCursor.h"
 #include "data/Database.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
+#include "data/GridColumns.h"
+#include "data/GridCommands.h"
+#include "data/MatchOutcome.h"
+#include "data/Messenger.h"
+#include "data/PlayersQueries.h"
 #include "data/Query.h"
 #include "data/TDataMod.h"
 #include "data/TextCompare.h"
@@ -187,8 +187,7 @@ std::vector<ReplayedMatch> readMatches(Database &db, const TeamMatchSelection &s
         if (result == QLatin1String(":"))
             continue;
         out.push_back({q.field(s("Home")).asString(), q.field(s("Away")).asString(),
-                       q.field(s("F")).asInteger(), q.field(s("A")).asInteger(),
-                       isOvertime(result)});
+                       q.field(s("F")).asInteger(), q.field(s("A")).asInteger(), isOvertime(result)});
     }
     return out;
 }

@@ -32,4 +32,3 @@ QList<HistoryRow> readHistoryRows(Database &league)
     }
     return rows;
 }
-

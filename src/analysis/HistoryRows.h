@@ -13,4 +13,3 @@ class Database;
 // Every row whose Result and PResult both hold more than ":", by date (rows without a date first,
 // same-date rows in stored order).
 QList<HistoryRow> readHistoryRows(Database &league);
-

@@ -6,12 +6,14 @@
 
 #include <utility>
 
-namespace {
+namespace
+{
 
 // The flat stake on the row's verdict at its stored odds; std::nullopt when the verdict is no bet.
 std::optional<BetResult> judgeBet(const HistoryRow &row, int wager, const QLocale &locale)
 {
-    return settleVerdict(row.verdict, matchOutcome(row.F, row.A, row.result), row.O1, row.OX, row.O2, wager, locale);
+    return settleVerdict(row.verdict, matchOutcome(row.F, row.A, row.result), row.O1, row.OX, row.O2, wager,
+                         locale);
 }
 
 // Whether the row's verdict is one the view's month table judges.
@@ -43,21 +45,28 @@ std::optional<bool> underOverCall(const HistoryRow &row)
 
 const QStringList &monthTitles()
 {
-    static const QStringList titles{
-        QString(),
-        QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
-        QStringLiteral("April"), QStringLiteral("May"), QStringLiteral("June"),
-        QStringLiteral("July"), QStringLiteral("August"), QStringLiteral("September"),
-        QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December"),
-        QStringLiteral("Total")};
+    static const QStringList titles{QString(),
+                                    QStringLiteral("January"),
+                                    QStringLiteral("February"),
+                                    QStringLiteral("March"),
+                                    QStringLiteral("April"),
+                                    QStringLiteral("May"),
+                                    QStringLiteral("June"),
+                                    QStringLiteral("July"),
+                                    QStringLiteral("August"),
+                                    QStringLiteral("September"),
+                                    QStringLiteral("October"),
+                                    QStringLiteral("November"),
+                                    QStringLiteral("December"),
+                                    QStringLiteral("Total")};
     return titles;
 }
 
 const QStringList &measureTitles()
 {
-    static const QStringList titles{
-        QStringLiteral("Correct"), QStringLiteral("Incorrect"), QStringLiteral("Predictions"),
-        QStringLiteral("Hit Rate (%)"), QStringLiteral("Profit"), QStringLiteral("Profit (%)")};
+    static const QStringList titles{QStringLiteral("Correct"),     QStringLiteral("Incorrect"),
+                                    QStringLiteral("Predictions"), QStringLiteral("Hit Rate (%)"),
+                                    QStringLiteral("Profit"),      QStringLiteral("Profit (%)")};
     return titles;
 }
 
@@ -78,8 +87,8 @@ const QString &totalRowTitle()
 const QStringList &historyViewNames()
 {
     static const QStringList names{
-        QStringLiteral("1, X, 2 Predictions"), QStringLiteral("Home Wins"), QStringLiteral("Draws"),
-        QStringLiteral("Away Wins"), QStringLiteral("Under/Over"), QStringLiteral("Correct Score")};
+        QStringLiteral("1, X, 2 Predictions"), QStringLiteral("Home Wins"),  QStringLiteral("Draws"),
+        QStringLiteral("Away Wins"),           QStringLiteral("Under/Over"), QStringLiteral("Correct Score")};
     return names;
 }
 
@@ -108,13 +117,8 @@ void PredictionHistory::Tally::settle(int startingBalance)
 
 PredictionHistory::PredictionHistory(QStringList teams, HistoryView view, int startingBalance, int wager,
                                      const QLocale &locale)
-    : m_teams(std::move(teams)),
-      m_view(view),
-      m_startingBalance(startingBalance),
-      m_wager(wager),
-      m_locale(locale),
-      m_months(MonthColumns),
-      m_teamRows(m_teams.size() + 2)
+    : m_teams(std::move(teams)), m_view(view), m_startingBalance(startingBalance), m_wager(wager),
+      m_locale(locale), m_months(MonthColumns), m_teamRows(m_teams.size() + 2)
 {
     Q_ASSERT(startingBalance >= 1);
 }
@@ -160,7 +164,7 @@ void PredictionHistory::bookTeam(const HistoryRow &row)
     const std::optional<BetResult> bet = judgeBet(row, m_wager, m_locale);
     if (!bet)
         return;
-    const QString &name = row.verdict == QLatin1String("1") ? row.home
+    const QString &name = row.verdict == QLatin1String("1")   ? row.home
                           : row.verdict == QLatin1String("2") ? row.away
                                                               : drawRowTitle();
     const int index = teamRowOf(name);
@@ -199,8 +203,11 @@ void PredictionHistory::finishMonths()
 
 QStringList PredictionHistory::tallyTexts(const Tally &tally) const
 {
-    return {QString::number(tally.correct), QString::number(tally.incorrect), QString::number(tally.predictions),
-            QString::number(tally.hitRate), Numbers::formatGeneral(tally.profit, m_locale),
+    return {QString::number(tally.correct),
+            QString::number(tally.incorrect),
+            QString::number(tally.predictions),
+            QString::number(tally.hitRate),
+            Numbers::formatGeneral(tally.profit, m_locale),
             Numbers::formatGeneral(tally.profitPercent, m_locale)};
 }
 
@@ -222,7 +229,7 @@ HistoryTables PredictionHistory::tables() const
 
     out.teams.append(QStringList{QString()} + measureTitles());
     for (int r = 0; r < m_teamRows.size(); ++r) {
-        const QString title = r < m_teams.size() ? m_teams.at(r)
+        const QString title = r < m_teams.size()    ? m_teams.at(r)
                               : r == m_teams.size() ? drawRowTitle()
                                                     : totalRowTitle();
         out.teams.append(QStringList{title} + tallyTexts(m_teamRows.at(r)));

@@ -13,17 +13,17 @@
 
 // One played match that carries a prediction, as the league's Results table holds it.
 struct HistoryRow {
-    QDate date;           // DateP
-    QString home, away;   // Home, Away
-    QString result;       // Result: the real score text, overtime mark included
-    QString presult;      // PResult: the predicted score text
-    QString verdict;      // "1", "X", "2" or "?"
-    QString uop;          // UOP: the under/over call ("Over 2.5", "Under 2.5") or the bare line
-    int F = 0;            // home score
-    int A = 0;            // away score
-    int Ttl = 0;          // predicted total
-    double UOV = 0;       // the under/over line
-    QString O1, OX, O2;   // odds texts as typed
+    QDate date;         // DateP
+    QString home, away; // Home, Away
+    QString result;     // Result: the real score text, overtime mark included
+    QString presult;    // PResult: the predicted score text
+    QString verdict;    // "1", "X", "2" or "?"
+    QString uop;        // UOP: the under/over call ("Over 2.5", "Under 2.5") or the bare line
+    int F = 0;          // home score
+    int A = 0;          // away score
+    int Ttl = 0;        // predicted total
+    double UOV = 0;     // the under/over line
+    QString O1, OX, O2; // odds texts as typed
 };
 
 // What the month table judges; the team table is the same for every view.

@@ -3,7 +3,8 @@
 #include "entry/Odds.h"
 
 std::optional<BetResult> settleVerdict(const QString &verdict, MatchOutcome happened, const QString &O1,
-                                       const QString &OX, const QString &O2, double wager, const QLocale &locale)
+                                       const QString &OX, const QString &O2, double wager,
+                                       const QLocale &locale)
 {
     MatchOutcome backed;
     const QString *odds = nullptr;

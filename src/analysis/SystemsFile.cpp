@@ -7,7 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
+namespace
+{
 ColumnInfo col(const char *name, ColumnKind kind, int width = 0)
 {
     ColumnInfo c;
@@ -20,26 +21,42 @@ constexpr ColumnKind R = ColumnKind::Real;
 constexpr ColumnKind T = ColumnKind::Text;
 } // namespace
 
-namespace SystemsFile {
+namespace SystemsFile
+{
 
 const ColumnList &methodsColumns()
 {
-    static const ColumnList c = {col("ID", R),   col("League", T, 35), col("Crt", R),  col("Ict", R),
-                                 col("Tot", R),  col("CrtP", R),       col("Profit", R), col("UOP", R),
-                                 col("SCP", R),  col("HP", R),         col("DP", R),   col("AP", R),
-                                 col("CF", R),   col("Home", T, 3),    col("Draw", T, 3), col("Away", T, 3),
+    static const ColumnList c = {col("ID", R),    col("League", T, 35), col("Crt", R),     col("Ict", R),
+                                 col("Tot", R),   col("CrtP", R),       col("Profit", R),  col("UOP", R),
+                                 col("SCP", R),   col("HP", R),         col("DP", R),      col("AP", R),
+                                 col("CF", R),    col("Home", T, 3),    col("Draw", T, 3), col("Away", T, 3),
                                  col("TS", T, 2), col("LM", R)};
     return c;
 }
 
 const ColumnList &resultsColumns()
 {
-    static const ColumnList c = {
-        col("ID", R),       col("Home", T, 30), col("Away", T, 30), col("Result", T, 10), col("DateP", ColumnKind::Date),
-        col("Rnd", R),      col("F", R),        col("A", R),        col("HP", R),         col("DP", R),
-        col("AP", R),       col("CF", R),       col("PResult", T, 7), col("Ttl", R),      col("Verdict", T, 2),
-        col("UOV", R),      col("UOP", T, 11),  col("O1", T, 7),    col("OX", T, 7),      col("O2", T, 7),
-        col("Balance", R)};
+    static const ColumnList c = {col("ID", R),
+                                 col("Home", T, 30),
+                                 col("Away", T, 30),
+                                 col("Result", T, 10),
+                                 col("DateP", ColumnKind::Date),
+                                 col("Rnd", R),
+                                 col("F", R),
+                                 col("A", R),
+                                 col("HP", R),
+                                 col("DP", R),
+                                 col("AP", R),
+                                 col("CF", R),
+                                 col("PResult", T, 7),
+                                 col("Ttl", R),
+                                 col("Verdict", T, 2),
+                                 col("UOV", R),
+                                 col("UOP", T, 11),
+                                 col("O1", T, 7),
+                                 col("OX", T, 7),
+                                 col("O2", T, 7),
+                                 col("Balance", R)};
     return c;
 }
 

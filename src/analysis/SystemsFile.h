@@ -6,7 +6,8 @@
 
 class Database;
 
-namespace SystemsFile {
+namespace SystemsFile
+{
 
 const ColumnList &methodsColumns();
 const ColumnList &resultsColumns();

@@ -3,8 +3,8 @@
 // and the hint of each cell listing the matches of the pair.  Also the text grid and the match list that
 // the cross and streak tables share, and the readers that fill them from the league file.
 
-#include "data/TeamNames.h"
 #include "data/Colours.h"
+#include "data/TeamNames.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,7 +39,6 @@ struct GridMatch {
     double F = 0, A = 0;
     QString date, round;
 };
-
 
 enum class GridMatches {
     PlayedStored, // played matches (Result <> ':') in the table's stored order

@@ -3,16 +3,17 @@
 #include "data/CommandBoundary.h"
 #include "data/MatchOutcome.h"
 
-#include "data/Messenger.h"
 #include "data/BusyCursor.h"
 #include "data/Database.h"
 #include "data/Errors.h"
+#include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "data/TDataMod.h"
 #include "data/TextCompare.h"
 #include "entry/MatchEntry.h"
 
-namespace {
+namespace
+{
 QString s(const char *text)
 {
     return QString::fromLatin1(text);
@@ -37,7 +38,8 @@ std::optional<Outcome> predicted(const QString &verdict)
 }
 
 // The outcome a percentage or odds column stands for.
-std::optional<Outcome> outcomeColumn(const QString &field, const char *home, const char *draw, const char *away)
+std::optional<Outcome> outcomeColumn(const QString &field, const char *home, const char *draw,
+                                     const char *away)
 {
     if (field == QLatin1String(home))
         return Outcome::HomeWin;

@@ -1,7 +1,7 @@
 #include "betting/Arbitrage.h"
 
-#include "data/Messenger.h"
 #include "data/Errors.h"
+#include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "entry/Odds.h"
 

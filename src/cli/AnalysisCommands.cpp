@@ -2,12 +2,12 @@
 
 #include "analysis/HistoryRows.h"
 #include "analysis/PredictionHistory.h"
-#include "data/Messenger.h"
 #include "betting/Arbitrage.h"
 #include "cli/PrintedText.h"
 #include "cli/SystemOptions.h"
 #include "data/Database.h"
 #include "data/Dates.h"
+#include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "data/TDataMod.h"
 
@@ -36,13 +36,14 @@ void runHistory(const Arguments &a, Messenger &)
 
     TDataMod dm;
     dm.openLeague(a.positional(0));
-    PredictionHistory history(readTeamNamesByName(dm.ADOConnection), view, stake.startingBalance, stake.wager);
+    PredictionHistory history(readTeamNamesByName(dm.ADOConnection), view, stake.startingBalance,
+                              stake.wager);
     history.run(readHistoryRows(dm.ADOConnection));
     const HistoryTables tables = history.tables();
     if (json)
-        writeStdout(QStringLiteral("{\n  \"months\": ") + Json::textRows(tables.months, QStringLiteral("  ")) +
-                    QStringLiteral(",\n  \"teams\": ") + Json::textRows(tables.teams, QStringLiteral("  ")) +
-                    QStringLiteral("\n}\n"));
+        writeStdout(QStringLiteral("{\n  \"months\": ") +
+                    Json::textRows(tables.months, QStringLiteral("  ")) + QStringLiteral(",\n  \"teams\": ") +
+                    Json::textRows(tables.teams, QStringLiteral("  ")) + QStringLiteral("\n}\n"));
     else
         writeStdout(alignedRows(tables.months) + QLatin1Char('\n') + alignedRows(tables.teams));
 }
@@ -110,25 +111,26 @@ QVariant storedDate(const QVariant &v)
 QString matchJson(const FinderMatch &m)
 {
     return QStringLiteral("  ") +
-           Json::object({{QStringLiteral("ID"), Json::stored(m.ID)},
-                         {QStringLiteral("DateP"), Json::stored(storedDate(m.DateP))},
-                         {QStringLiteral("Home"), Json::text(m.input.homeTeam)},
-                         {QStringLiteral("Away"), Json::text(m.input.awayTeam)},
-                         {QStringLiteral("Retrn"), Json::stored(m.Retrn)},
-                         {QStringLiteral("grid"), Json::textRows(m.shown.grid, QStringLiteral("  "))},
-                         {QStringLiteral("total"), Json::text(m.shown.total)},
-                         {QStringLiteral("profit"), Json::text(m.shown.profit)},
-                         {QStringLiteral("profitPositive"), Json::boolean(profitPositive(m))},
-                         {QStringLiteral("warning"), m.warning.isEmpty() ? Json::null() : Json::text(m.warning)}});
+           Json::object(
+               {{QStringLiteral("ID"), Json::stored(m.ID)},
+                {QStringLiteral("DateP"), Json::stored(storedDate(m.DateP))},
+                {QStringLiteral("Home"), Json::text(m.input.homeTeam)},
+                {QStringLiteral("Away"), Json::text(m.input.awayTeam)},
+                {QStringLiteral("Retrn"), Json::stored(m.Retrn)},
+                {QStringLiteral("grid"), Json::textRows(m.shown.grid, QStringLiteral("  "))},
+                {QStringLiteral("total"), Json::text(m.shown.total)},
+                {QStringLiteral("profit"), Json::text(m.shown.profit)},
+                {QStringLiteral("profitPositive"), Json::boolean(profitPositive(m))},
+                {QStringLiteral("warning"), m.warning.isEmpty() ? Json::null() : Json::text(m.warning)}});
 }
 
 QString matchText(const FinderMatch &m)
 {
-    const QString retrn = m.Retrn.isValid() && !m.Retrn.isNull() ? Numbers::formatGeneral(m.Retrn.toDouble())
-                                                                 : QString();
-    QString text = QStringLiteral("%1  %2  %3 - %4  Return (%): %5\n")
-                       .arg(m.ID.toString(), storedDate(m.DateP).toString(), m.input.homeTeam, m.input.awayTeam,
-                            retrn);
+    const QString retrn =
+        m.Retrn.isValid() && !m.Retrn.isNull() ? Numbers::formatGeneral(m.Retrn.toDouble()) : QString();
+    QString text =
+        QStringLiteral("%1  %2  %3 - %4  Return (%): %5\n")
+            .arg(m.ID.toString(), storedDate(m.DateP).toString(), m.input.homeTeam, m.input.awayTeam, retrn);
     text += alignedRows(m.shown.grid);
     text += QStringLiteral("Total Stake: ") + m.shown.total + QLatin1Char('\n');
     text += QStringLiteral("Sure Profit: ") + m.shown.profit + QLatin1Char('\n');
@@ -178,17 +180,24 @@ QList<Command> analysisCommands()
 {
     return {
         {QStringLiteral("history"),
-         QStringLiteral("history FILE [--view \"1, X, 2 Predictions\"|\"Home Wins\"|\"Draws\"|\"Away Wins\"|\n"
-                        "            \"Under/Over\"|\"Correct Score\"] [--balance N] [--wager N] ") +
+         QStringLiteral(
+             "history FILE [--view \"1, X, 2 Predictions\"|\"Home Wins\"|\"Draws\"|\"Away Wins\"|\n"
+             "            \"Under/Over\"|\"Correct Score\"] [--balance N] [--wager N] ") +
              kTextOrJson,
          {{QStringLiteral("--view"), 1},
           {QStringLiteral("--balance"), 1},
           {QStringLiteral("--wager"), 1},
           {QStringLiteral("--format"), 1}},
-         1, 1, runHistory},
+         1,
+         1,
+         runHistory},
         {QStringLiteral("arbitrage"),
          QStringLiteral("arbitrage FILE [--multiplier M] [--positive] ") + kTextOrJson,
-         {{QStringLiteral("--multiplier"), 1}, {QStringLiteral("--positive"), 0}, {QStringLiteral("--format"), 1}},
-         1, 1, runArbitrage},
+         {{QStringLiteral("--multiplier"), 1},
+          {QStringLiteral("--positive"), 0},
+          {QStringLiteral("--format"), 1}},
+         1,
+         1,
+         runArbitrage},
     };
 }

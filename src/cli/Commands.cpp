@@ -1,18 +1,18 @@
 #include "cli/Commands.h"
 
-#include "entry/DemoLeague.h"
-#include "data/MatchOutcome.h"
-#include "data/Messenger.h"
 #include "cli/AnalysisCommands.h"
 #include "cli/Output.h"
 #include "cli/PredictCommands.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
+#include "data/MatchOutcome.h"
+#include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"
 #include "data/TextCompare.h"
+#include "entry/DemoLeague.h"
 #include "entry/MatchEntry.h"
 #include "entry/Odds.h"
 #include "entry/ResultsCsv.h"
@@ -298,54 +298,56 @@ const QString kFormatUsage = QStringLiteral("[--format text|csv|json]");
 
 const QList<Command> &commands()
 {
-    static const QList<Command> all = QList<Command>{
-        {QStringLiteral("new"),
-         QStringLiteral("new FILE [--sport TEXT] [--name TEXT] [--season SS SE]"),
-         {{QStringLiteral("--sport"), 1}, {QStringLiteral("--name"), 1}, {QStringLiteral("--season"), 2}},
-         1,
-         1,
-         runNew},
-        {QStringLiteral("add-match"),
-         QStringLiteral(
-             "add-match FILE --home H --away A --date YYYY-MM-DD [--round N] [--type TEXT]\n"
-             "            [--score F:A] [--ot] [--line L] [--odds O1 OX O2] [--bookmakers B1 BX B2]\n"
-             "            [--create-teams]"),
-         {{QStringLiteral("--home"), 1},
-          {QStringLiteral("--away"), 1},
-          {QStringLiteral("--date"), 1},
-          {QStringLiteral("--round"), 1},
-          {QStringLiteral("--type"), 1},
-          {QStringLiteral("--score"), 1},
-          {QStringLiteral("--ot"), 0},
-          {QStringLiteral("--line"), 1},
-          {QStringLiteral("--odds"), 3},
-          {QStringLiteral("--bookmakers"), 3},
-          {QStringLiteral("--create-teams"), 0}},
-         1,
-         1,
-         runAddMatch},
-        {QStringLiteral("import"),
-         QStringLiteral("import FILE CSV [--bookmaker PREFIX|best]"),
-         {{QStringLiteral("--bookmaker"), 1}},
-         2,
-         2,
-         runImport},
-        {QStringLiteral("table"),
-         QStringLiteral("table FILE [home|away|overall] ") + kFormatUsage,
-         {{QStringLiteral("--format"), 1}},
-         1,
-         2,
-         runTable},
-        {QStringLiteral("matches"),
-         QStringLiteral("matches FILE [--played|--fixtures] ") + kFormatUsage,
-         {{QStringLiteral("--played"), 0},
-          {QStringLiteral("--fixtures"), 0},
-          {QStringLiteral("--format"), 1}},
-         1,
-         1,
-         runMatches},
-        {QStringLiteral("demo"), QStringLiteral("demo FILE"), {}, 1, 1, runDemo},
-    } + predictionCommands() + analysisCommands();
+    static const QList<Command> all =
+        QList<Command>{
+            {QStringLiteral("new"),
+             QStringLiteral("new FILE [--sport TEXT] [--name TEXT] [--season SS SE]"),
+             {{QStringLiteral("--sport"), 1}, {QStringLiteral("--name"), 1}, {QStringLiteral("--season"), 2}},
+             1,
+             1,
+             runNew},
+            {QStringLiteral("add-match"),
+             QStringLiteral(
+                 "add-match FILE --home H --away A --date YYYY-MM-DD [--round N] [--type TEXT]\n"
+                 "            [--score F:A] [--ot] [--line L] [--odds O1 OX O2] [--bookmakers B1 BX B2]\n"
+                 "            [--create-teams]"),
+             {{QStringLiteral("--home"), 1},
+              {QStringLiteral("--away"), 1},
+              {QStringLiteral("--date"), 1},
+              {QStringLiteral("--round"), 1},
+              {QStringLiteral("--type"), 1},
+              {QStringLiteral("--score"), 1},
+              {QStringLiteral("--ot"), 0},
+              {QStringLiteral("--line"), 1},
+              {QStringLiteral("--odds"), 3},
+              {QStringLiteral("--bookmakers"), 3},
+              {QStringLiteral("--create-teams"), 0}},
+             1,
+             1,
+             runAddMatch},
+            {QStringLiteral("import"),
+             QStringLiteral("import FILE CSV [--bookmaker PREFIX|best]"),
+             {{QStringLiteral("--bookmaker"), 1}},
+             2,
+             2,
+             runImport},
+            {QStringLiteral("table"),
+             QStringLiteral("table FILE [home|away|overall] ") + kFormatUsage,
+             {{QStringLiteral("--format"), 1}},
+             1,
+             2,
+             runTable},
+            {QStringLiteral("matches"),
+             QStringLiteral("matches FILE [--played|--fixtures] ") + kFormatUsage,
+             {{QStringLiteral("--played"), 0},
+              {QStringLiteral("--fixtures"), 0},
+              {QStringLiteral("--format"), 1}},
+             1,
+             1,
+             runMatches},
+            {QStringLiteral("demo"), QStringLiteral("demo FILE"), {}, 1, 1, runDemo},
+        } +
+        predictionCommands() + analysisCommands();
     return all;
 }
 

@@ -2,14 +2,14 @@
 
 #include "analysis/BackTest.h"
 #include "analysis/SystemsFile.h"
-#include "data/Messenger.h"
-#include "data/ProgramFolder.h"
-#include "data/ResultsViews.h"
 #include "cli/PrintedText.h"
 #include "cli/ProgressLine.h"
 #include "cli/SystemOptions.h"
 #include "data/Database.h"
 #include "data/Errors.h"
+#include "data/Messenger.h"
+#include "data/ProgramFolder.h"
+#include "data/ResultsViews.h"
 #include "data/TDataMod.h"
 #include "predict/PredictionCommands.h"
 
@@ -66,7 +66,8 @@ void runRecalc(const Arguments &a, Messenger &messenger)
     const PredictionOptions options = systemOptionsOf(a, loadPredictionOptions(dm));
     applyDefaultScoreView(dm.ADOTableResults);
     ProgressLine progress(QStringLiteral("Recalculating"));
-    RecalculatePredictions(dm, options, messenger, [&](int done, int total) { progress.update(done, total); });
+    RecalculatePredictions(dm, options, messenger,
+                           [&](int done, int total) { progress.update(done, total); });
 }
 
 // backtest: the detail into the systems file's Results, the new Methods row on stdout.  An odds text that
@@ -108,8 +109,8 @@ QList<Command> predictionCommands()
     return {
         {QStringLiteral("predict"), QStringLiteral("predict FILE ") + systemOptionsUsage(),
          systemOptionSpecs(), 1, 1, runPredict},
-        {QStringLiteral("recalc"), QStringLiteral("recalc FILE ") + systemOptionsUsage(), systemOptionSpecs(), 1,
-         1, runRecalc},
+        {QStringLiteral("recalc"), QStringLiteral("recalc FILE ") + systemOptionsUsage(), systemOptionSpecs(),
+         1, 1, runRecalc},
         {QStringLiteral("backtest"),
          QStringLiteral("backtest FILE [--systems SYSFILE] [--balance N] [--wager N]\n            ") +
              systemOptionsUsage(),

@@ -38,7 +38,8 @@ QString alignedRows(const QList<QStringList> &rows)
     return out;
 }
 
-namespace Json {
+namespace Json
+{
 
 QString text(const QString &s)
 {
@@ -94,7 +95,8 @@ QString textRows(const QList<QStringList> &rows, const QString &indent)
             cells << text(cell);
         lines << indent + QStringLiteral("  ") + array(cells);
     }
-    return QStringLiteral("[\n") + lines.join(QStringLiteral(",\n")) + QLatin1Char('\n') + indent + QLatin1Char(']');
+    return QStringLiteral("[\n") + lines.join(QStringLiteral(",\n")) + QLatin1Char('\n') + indent +
+           QLatin1Char(']');
 }
 
 QString object(const Members &members)

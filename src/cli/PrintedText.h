@@ -15,7 +15,8 @@ void writeStdout(const QString &text);
 // columns, no trailing blanks.
 QString alignedRows(const QList<QStringList> &rows);
 
-namespace Json {
+namespace Json
+{
 
 QString text(const QString &s); // quoted, escaped
 QString number(double d);       // shortest form with "."; null when not finite

@@ -19,7 +19,7 @@ public:
 private:
     QString m_label;
     bool m_enabled;
-    bool m_open = false; // a line is written and not yet ended
+    bool m_open = false;  // a line is written and not yet ended
     bool m_ended = false; // the last step was shown
     int m_shownPercent = -1;
 };

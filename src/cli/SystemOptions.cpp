@@ -6,7 +6,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // One of two words; the first means true.
 bool choiceOf(const Arguments &a, const QString &option, bool fallback, const QString &yes, const QString &no)
@@ -38,8 +39,8 @@ int wholeNumberOr(const Arguments &a, const QString &option, int fallback)
 const QList<OptionSpec> &systemOptionSpecs()
 {
     static const QList<OptionSpec> specs = {
-        {QStringLiteral("--home"), 1}, {QStringLiteral("--draw"), 1}, {QStringLiteral("--away"), 1},
-        {QStringLiteral("--hp"), 1},   {QStringLiteral("--dp"), 1},   {QStringLiteral("--ap"), 1},
+        {QStringLiteral("--home"), 1}, {QStringLiteral("--draw"), 1},  {QStringLiteral("--away"), 1},
+        {QStringLiteral("--hp"), 1},   {QStringLiteral("--dp"), 1},    {QStringLiteral("--ap"), 1},
         {QStringLiteral("--cf"), 1},   {QStringLiteral("--stats"), 1}, {QStringLiteral("--lm"), 1}};
     return specs;
 }
@@ -61,7 +62,8 @@ PredictionOptions systemOptionsOf(const Arguments &a, PredictionOptions o)
     o.homeWin = choiceOf(a, QStringLiteral("--home"), o.homeWin, yes, no);
     o.draw = choiceOf(a, QStringLiteral("--draw"), o.draw, yes, no);
     o.awayWin = choiceOf(a, QStringLiteral("--away"), o.awayWin, yes, no);
-    o.venueStats = choiceOf(a, QStringLiteral("--stats"), o.venueStats, QStringLiteral("ha"), QStringLiteral("ov"));
+    o.venueStats =
+        choiceOf(a, QStringLiteral("--stats"), o.venueStats, QStringLiteral("ha"), QStringLiteral("ov"));
     // The fields' ranges are clampPredictionOptions' business.
     o.homePct = wholeNumberOr(a, QStringLiteral("--hp"), o.homePct);
     o.drawPct = wholeNumberOr(a, QStringLiteral("--dp"), o.drawPct);

@@ -1,9 +1,9 @@
 // quorvane-cli: league files from the command line.  Exit status 0 on success, 1 when the input is
 // refused (the reason on stderr), 2 on wrong usage (the usage text on stderr).
 
-#include "data/Messenger.h"
 #include "cli/Commands.h"
 #include "data/Errors.h"
+#include "data/Messenger.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,6 +1,7 @@
 #include "data/BusyCursor.h"
 
-namespace {
+namespace
+{
 std::function<void()> &showFn()
 {
     static std::function<void()> f;

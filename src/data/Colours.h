@@ -7,7 +7,8 @@ struct Rgb {
     bool operator==(const Rgb &) const = default;
 };
 
-namespace Colours {
+namespace Colours
+{
 constexpr Rgb LightGreen{128, 255, 128};  // a prediction that came true, a win, a positive amount
 constexpr Rgb LightRed{255, 128, 128};    // one that did not, a loss, a non-positive amount
 constexpr Rgb LightYellow{255, 255, 128}; // a draw, equal values

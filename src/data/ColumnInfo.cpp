@@ -7,7 +7,8 @@ ColumnInfo ColumnInfo::fromDeclared(const QString &name, const QString &declared
     ColumnInfo c;
     c.name = name;
     const QString t = declaredType.trimmed().toUpper();
-    static const QRegularExpression textWidth(QStringLiteral("^(?:TEXT|VARCHAR|CHAR)\\s*\\(\\s*(\\d+)\\s*\\)$"));
+    static const QRegularExpression textWidth(
+        QStringLiteral("^(?:TEXT|VARCHAR|CHAR)\\s*\\(\\s*(\\d+)\\s*\\)$"));
     if (const auto m = textWidth.match(t); m.hasMatch()) {
         c.kind = ColumnKind::Text;
         c.width = m.captured(1).toInt();

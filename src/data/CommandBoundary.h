@@ -10,7 +10,7 @@
 
 // Returns whether the command completed.
 template <typename F>
-    requires std::is_void_v<std::invoke_result_t<F>>
+requires std::is_void_v<std::invoke_result_t<F>>
 bool runCommand(Messenger &messenger, F &&command)
 {
     try {
@@ -26,8 +26,7 @@ bool runCommand(Messenger &messenger, F &&command)
 
 // A command that gives a value: the value, or nothing when it failed (after its message).
 template <typename F, typename R = std::invoke_result_t<F>>
-    requires(!std::is_void_v<R>)
-std::optional<R> runCommand(Messenger &messenger, F &&command)
+requires(!std::is_void_v<R>) std::optional<R> runCommand(Messenger &messenger, F &&command)
 {
     std::optional<R> result;
     runCommand(messenger, [&] { result.emplace(command()); });

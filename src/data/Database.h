@@ -22,9 +22,9 @@ public:
 
     Statement &bind(int index, const QVariant &value); // 1-based, as SQLite counts
     Statement &bindAll(const QVariantList &values);
-    bool step();                                       // true while a row is ready
-    void run();                                        // steps to the end
-    void reset();                                      // ready to bind and run again
+    bool step();  // true while a row is ready
+    void run();   // steps to the end
+    void reset(); // ready to bind and run again
     int columnCount() const;
     QString columnName(int column) const;
     QString declaredType(int column) const;

@@ -10,7 +10,8 @@
 #include <algorithm>
 #include <optional>
 
-namespace {
+namespace
+{
 const QVariant &nullValue()
 {
     static const QVariant v;
@@ -48,9 +49,10 @@ QVariant toColumnValue(const ColumnInfo &c, const QVariant &v)
         else
             s = v.toString();
         if (c.width > 0 && s.size() > c.width)
-            throw DatabaseError(QStringLiteral("The value '%1' is too long for the column %2 (at most %3 characters).")
-                                    .arg(s, c.name)
-                                    .arg(c.width));
+            throw DatabaseError(
+                QStringLiteral("The value '%1' is too long for the column %2 (at most %3 characters).")
+                    .arg(s, c.name)
+                    .arg(c.width));
         return QVariant(s);
     }
     case ColumnKind::Date: {
@@ -287,7 +289,8 @@ void Dataset::requireRow() const
 {
     requireActive();
     if (m_pos < 0)
-        throw DatabaseError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+        throw DatabaseError(
+            QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
 }
 
 const QVariant &Dataset::current(int column) const
@@ -524,7 +527,8 @@ bool Dataset::locate(const QString &fields, const QVariantList &values, int opti
     postIfEditing();
     const QStringList names = fields.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     if (names.size() != values.size())
-        throw DatabaseError(QStringLiteral("Locate: %1 fields but %2 values").arg(names.size()).arg(values.size()));
+        throw DatabaseError(
+            QStringLiteral("Locate: %1 fields but %2 values").arg(names.size()).arg(values.size()));
     QList<int> cols;
     QList<QVariant> wanted;
     for (int i = 0; i < names.size(); ++i) {
@@ -699,7 +703,8 @@ void Dataset::rebuildView()
         for (size_t i = 0; i < m_rows.size(); ++i)
             cells[i] = m_rows[i].values.constData();
         const SortSpec::Prepared keys = m_sortSpec.prepare(cells, m_view);
-        std::stable_sort(m_view.begin(), m_view.end(), [&keys](int a, int b) { return keys.compare(a, b) < 0; });
+        std::stable_sort(m_view.begin(), m_view.end(),
+                         [&keys](int a, int b) { return keys.compare(a, b) < 0; });
     }
 }
 

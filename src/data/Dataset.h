@@ -28,10 +28,10 @@ public:
     ColumnKind kind() const;
     bool isNull() const;
     QVariant value() const;
-    int asInteger() const;     // reals round half to even; NULL reads 0
-    double asFloat() const;    // NULL reads 0
-    QString asString() const;  // reals in general number format, dates as the locale's short date
-    QDate asDate() const;      // NULL reads as an invalid date
+    int asInteger() const;    // reals round half to even; NULL reads 0
+    double asFloat() const;   // NULL reads 0
+    QString asString() const; // reals in general number format, dates as the locale's short date
+    QDate asDate() const;     // NULL reads as an invalid date
     bool asBoolean() const;
     QByteArray asBlob() const;
 
@@ -94,7 +94,7 @@ public:
     void post();
     void cancel();
     void deleteRecord();
-    void appendRecord(const QVariantList &values);   // in column order
+    void appendRecord(const QVariantList &values);    // in column order
     void overwriteRecord(const QVariantList &values); // the current row, in column order
 
     bool locate(const QString &fields, const QVariantList &values, int options = 0);
@@ -140,7 +140,8 @@ protected:
     };
     virtual LoadedRows load() = 0;
     virtual qint64 insertRow(const QList<QVariant> &values) = 0;
-    virtual void updateRow(qint64 rowid, const QList<QVariant> &values, const std::vector<bool> &modified) = 0;
+    virtual void updateRow(qint64 rowid, const QList<QVariant> &values,
+                           const std::vector<bool> &modified) = 0;
     virtual void deleteRow(qint64 rowid) = 0;
 
 private:
@@ -186,7 +187,7 @@ private:
     ColumnList m_columns;
     QHash<QString, int> m_columnByName; // case-folded name -> index, for the many lookups by name
     std::vector<Row> m_rows;
-    std::vector<int> m_view; // indices into m_rows, in the current order
+    std::vector<int> m_view;                              // indices into m_rows, in the current order
     mutable std::unordered_map<qint64, int> m_posOfRowid; // rowid -> place in m_view, built on demand
     int m_pos = -1;
     bool m_eof = true;

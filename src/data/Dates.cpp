@@ -4,7 +4,8 @@
 
 #include <QRegularExpression>
 
-namespace Dates {
+namespace Dates
+{
 
 QDate encode(int year, int month, int day)
 {

@@ -5,7 +5,8 @@
 #include <QLocale>
 #include <QString>
 
-namespace Dates {
+namespace Dates
+{
 
 constexpr int FirstYear = 1950; // date fields accept these years
 constexpr int LastYear = 2100;

@@ -8,7 +8,9 @@ class QuorvaneError : public std::runtime_error
 {
 public:
     explicit QuorvaneError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {
+    }
     const QString &message() const { return m_message; }
 
 private:

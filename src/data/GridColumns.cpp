@@ -36,14 +36,22 @@ QStringList gridTitles(const QList<GridColumn> &columns)
 const QList<GridColumn> &matchGridColumns(MatchPage page)
 {
     static const QList<GridColumn> fixtures = {
-        {s("Date"), s("DateP"), AlignCentre, 70},        {s("Rnd"), s("Rnd"), AlignNumber, 30},
-        {s("Home Team"), s("Home"), AlignCentre, 200},   {s("Away Team"), s("Away"), AlignCentre, 200},
-        {s("H%"), s("HP"), AlignNumber, 35},             {s("D%"), s("DP"), AlignNumber, 35},
-        {s("A%"), s("AP"), AlignNumber, 35},             {s("C%"), s("CF"), AlignNumber, 35},
-        {s("Verdict"), s("Verdict"), AlignCentre, 40},   {s("PScore"), s("PResult"), AlignCentre, 50},
-        {s("Total"), s("Ttl"), AlignNumber, 35},         {s("Under/Over"), s("UOP"), AlignCentre, 65},
-        {s("1"), s("O1"), AlignCentre, 55},              {s("X"), s("OX"), AlignCentre, 55},
-        {s("2"), s("O2"), AlignCentre, 55},              {s("Return (%)"), s("Retrn"), AlignNumber, 55},
+        {s("Date"), s("DateP"), AlignCentre, 70},
+        {s("Rnd"), s("Rnd"), AlignNumber, 30},
+        {s("Home Team"), s("Home"), AlignCentre, 200},
+        {s("Away Team"), s("Away"), AlignCentre, 200},
+        {s("H%"), s("HP"), AlignNumber, 35},
+        {s("D%"), s("DP"), AlignNumber, 35},
+        {s("A%"), s("AP"), AlignNumber, 35},
+        {s("C%"), s("CF"), AlignNumber, 35},
+        {s("Verdict"), s("Verdict"), AlignCentre, 40},
+        {s("PScore"), s("PResult"), AlignCentre, 50},
+        {s("Total"), s("Ttl"), AlignNumber, 35},
+        {s("Under/Over"), s("UOP"), AlignCentre, 65},
+        {s("1"), s("O1"), AlignCentre, 55},
+        {s("X"), s("OX"), AlignCentre, 55},
+        {s("2"), s("O2"), AlignCentre, 55},
+        {s("Return (%)"), s("Retrn"), AlignNumber, 55},
     };
     static const QList<GridColumn> scores = [] {
         QList<GridColumn> c = fixtures;
@@ -79,10 +87,10 @@ std::optional<QList<bool>> matchColumnsShown(MatchPage page, const QString &mode
 const QList<GridColumn> &playerGridColumns()
 {
     static const QList<GridColumn> columns = {
-        {s("N"), s("N"), AlignNumber, 30},         {s("Player"), s("Player"), AlignText, 180},
-        {s("Team"), s("Team"), AlignText, 180},    {s("Position"), s("Pos"), AlignText, 120},
-        {s("DOB"), s("DOB"), AlignCentre, 70},     {s("Height"), s("Ht"), AlignCentre, 60},
-        {s("Weight"), s("Wt"), AlignCentre, 60},   {s("PR"), s("PR"), AlignNumber, 40},
+        {s("N"), s("N"), AlignNumber, 30},           {s("Player"), s("Player"), AlignText, 180},
+        {s("Team"), s("Team"), AlignText, 180},      {s("Position"), s("Pos"), AlignText, 120},
+        {s("DOB"), s("DOB"), AlignCentre, 70},       {s("Height"), s("Ht"), AlignCentre, 60},
+        {s("Weight"), s("Wt"), AlignCentre, 60},     {s("PR"), s("PR"), AlignNumber, 40},
         {s("IN/OUT"), s("IN_OUT"), AlignCentre, 50},
     };
     return columns;

@@ -29,7 +29,8 @@ enum class MatchPage { Fixtures, Scores };
 // "Match" and "Score").  Numbers are right-aligned; dates, teams, texts and odds centred.
 const QList<GridColumn> &matchGridColumns(MatchPage page);
 
-// The display modes of a page in their chooser's order: "All", "Fixtures" (or "Scores"), "Odds", "Predictions".
+// The display modes of a page in their chooser's order: "All", "Fixtures" (or "Scores"), "Odds",
+// "Predictions".
 const QStringList &matchModeItems(MatchPage page);
 
 // Which grid columns a mode shows, one flag per column; nothing when the text is not one of the modes

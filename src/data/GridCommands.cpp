@@ -38,8 +38,9 @@ bool ConfirmDeleteRow(Table &table, Messenger &messenger)
 {
     if (!table.isActive() || table.isEmpty())
         return false;
-    if (messenger.question(QStringLiteral("Do you really want to delete this record?"), QStringLiteral("Delete"),
-                           Messenger::Buttons::YesNo, Messenger::Kind::Question) != Messenger::Answer::Yes)
+    if (messenger.question(QStringLiteral("Do you really want to delete this record?"),
+                           QStringLiteral("Delete"), Messenger::Buttons::YesNo,
+                           Messenger::Kind::Question) != Messenger::Answer::Yes)
         return false;
     // The delete is its own transaction, with the table's before- and after-delete events inside it.
     return runCommand(messenger, [&table] { table.deleteRecord(); });

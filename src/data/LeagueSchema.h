@@ -5,7 +5,8 @@
 
 class Database;
 
-namespace LeagueSchema {
+namespace LeagueSchema
+{
 
 const ColumnList &leagueColumns();
 const ColumnList &teamsColumns();

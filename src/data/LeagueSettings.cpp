@@ -1,8 +1,8 @@
 #include "data/LeagueSettings.h"
 
-#include "data/Messenger.h"
 #include "data/BusyCursor.h"
 #include "data/Dates.h"
+#include "data/Messenger.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
 

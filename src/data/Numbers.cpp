@@ -9,7 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace Numbers {
+namespace Numbers
+{
 
 qint64 roundHalfEven(double x)
 {
@@ -74,7 +75,8 @@ QString formatGeneral(double x, const QLocale &locale)
     return text;
 }
 
-namespace {
+namespace
+{
 const QRegularExpression &realPattern()
 {
     static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));

@@ -6,7 +6,8 @@
 #include <QString>
 #include <QVariant>
 
-namespace Numbers {
+namespace Numbers
+{
 
 // Nearest whole number, ties to the even one (0.5 -> 0, 1.5 -> 2, 2.5 -> 2).
 qint64 roundHalfEven(double x);

@@ -19,7 +19,8 @@ Dataset::LoadedRows Query::load()
     QList<bool> known(n, false);
     for (int i = 0; i < n; ++i) {
         const QString declared = st.declaredType(i);
-        out.columns << ColumnInfo::fromDeclared(st.columnName(i), declared.isEmpty() ? QStringLiteral("TEXT") : declared);
+        out.columns << ColumnInfo::fromDeclared(st.columnName(i),
+                                                declared.isEmpty() ? QStringLiteral("TEXT") : declared);
         known[i] = !declared.isEmpty();
     }
     qint64 index = 0;

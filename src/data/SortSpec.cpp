@@ -123,7 +123,8 @@ int SortSpec::compare(const QVariant *a, const QVariant *b) const
     return 0;
 }
 
-SortSpec::Prepared SortSpec::prepare(const std::vector<const QVariant *> &rows, const std::vector<int> &indices) const
+SortSpec::Prepared SortSpec::prepare(const std::vector<const QVariant *> &rows,
+                                     const std::vector<int> &indices) const
 {
     Prepared p;
     for (qsizetype i = 0; i < m_keys.size(); ++i) {

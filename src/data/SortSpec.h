@@ -6,9 +6,9 @@
 #include "data/ColumnInfo.h"
 
 #include <QList>
-#include <vector>
 #include <QString>
 #include <QVariant>
+#include <vector>
 
 struct SortKey {
     int column;

@@ -2,7 +2,8 @@
 
 #include "data/TextCompare.h"
 
-namespace {
+namespace
+{
 struct SportRow {
     const char *name;
     SportConstants constants;

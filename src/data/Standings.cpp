@@ -8,7 +8,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 // The standings count a match by its score alone and give an overtime decision its own points, so the
 // outcome here ignores "OT".  Seen from the team counted: HomeWin is its win, AwayWin its loss.
 using Outcome = MatchOutcome;
@@ -60,8 +61,8 @@ const Side kAway = {"AW", "AD", "AL", "AP", "AF", "AA", "ADif", "APts"};
 
 // Adds (sign +1) or takes out (sign -1) one match on one side of the current team row.
 // `result` is the match from this side's own view.
-void count(Table &teams, const Side &s, Outcome result, bool overtime, const Points &p, int scored, int conceded,
-           int sign)
+void count(Table &teams, const Side &s, Outcome result, bool overtime, const Points &p, int scored,
+           int conceded, int sign)
 {
     switch (result) {
     case Outcome::HomeWin:
@@ -85,11 +86,14 @@ void count(Table &teams, const Side &s, Outcome result, bool overtime, const Poi
 
 Outcome mirrored(Outcome o)
 {
-    return o == Outcome::HomeWin ? Outcome::AwayWin : o == Outcome::AwayWin ? Outcome::HomeWin : Outcome::Draw;
+    return o == Outcome::HomeWin   ? Outcome::AwayWin
+           : o == Outcome::AwayWin ? Outcome::HomeWin
+                                   : Outcome::Draw;
 }
 } // namespace
 
-namespace Standings {
+namespace Standings
+{
 
 long double ratingAfter(int ownScore, int opponentScore, long double R, long double Q, int ratingFactor)
 {
@@ -109,8 +113,8 @@ long double ratingAfter(int ownScore, int opponentScore, long double R, long dou
     return (y - (1.0L - 1.0L / (g2 + 1.0L)) * K) / 2.0L;
 }
 
-void UpdateRating(Table &teams, Table &league, int ownScore, int opponentScore, int ownRating, int opponentRating,
-                  const QString &column, const QString &team)
+void UpdateRating(Table &teams, Table &league, int ownScore, int opponentScore, int ownRating,
+                  int opponentRating, const QString &column, const QString &team)
 {
     league.first();
     const QString sport = league.field(QStringLiteral("Sport")).asString();
@@ -140,8 +144,8 @@ void SumTotals(Table &teams)
     teams.post();
 }
 
-void ApplyResult(Table &teams, Table &league, bool overtime, int awayScore, int homeScore, const QString &awayTeam,
-                 const QString &homeTeam)
+void ApplyResult(Table &teams, Table &league, bool overtime, int awayScore, int homeScore,
+                 const QString &awayTeam, const QString &homeTeam)
 {
     const Outcome outcome = outcomeByScore(homeScore, awayScore);
 
@@ -229,7 +233,8 @@ void RenumberPositions(Table &teams)
         order.push_back(teams.bookmark());
     for (size_t i = 0; i < order.size(); ++i) {
         teams.gotoBookmark(order[i]);
-        if (teams.field(QStringLiteral("Pos")).isNull() || teams.field(QStringLiteral("Pos")).asInteger() != int(i + 1)) {
+        if (teams.field(QStringLiteral("Pos")).isNull() ||
+            teams.field(QStringLiteral("Pos")).asInteger() != int(i + 1)) {
             teams.edit();
             teams.field(QStringLiteral("Pos")).setInteger(static_cast<qint64>(i + 1));
             teams.post();

@@ -5,11 +5,12 @@
 
 class Table;
 
-namespace Standings {
+namespace Standings
+{
 
 // Adds one played match to both teams' rows and updates their ratings.
-void ApplyResult(Table &teams, Table &league, bool overtime, int awayScore, int homeScore, const QString &awayTeam,
-                 const QString &homeTeam);
+void ApplyResult(Table &teams, Table &league, bool overtime, int awayScore, int homeScore,
+                 const QString &awayTeam, const QString &homeTeam);
 
 // Takes the match of the current row of results out of the teams' rows, restoring the ratings of its
 // snapshot.  A snapshot column that is empty keeps the team's current rating (an empty rating would
@@ -21,8 +22,8 @@ long double ratingAfter(int ownScore, int opponentScore, long double ownRating, 
                         int ratingFactor);
 
 // Computes and stores one team's new rating in the given column.
-void UpdateRating(Table &teams, Table &league, int ownScore, int opponentScore, int ownRating, int opponentRating,
-                  const QString &column, const QString &team);
+void UpdateRating(Table &teams, Table &league, int ownScore, int opponentScore, int ownRating,
+                  int opponentRating, const QString &column, const QString &team);
 
 // The overall columns of the current team row from its home and away columns.
 void SumTotals(Table &teams);

@@ -1,5 +1,5 @@
-#include "data/MatchOutcome.h"
 #include "data/TDataMod.h"
+#include "data/MatchOutcome.h"
 
 #include "data/BusyCursor.h"
 #include "data/Errors.h"
@@ -87,12 +87,32 @@ void CreateLeagueFile(Database &connection, Table &league, const QString &path)
     Transaction tx(connection);
     connection.execute(LeagueSchema::createTableSql(QStringLiteral("League"), LeagueSchema::leagueColumns()));
     connection.execute(LeagueSchema::createTableSql(QStringLiteral("Teams"), LeagueSchema::teamsColumns()));
-    connection.execute(LeagueSchema::createTableSql(QStringLiteral("Results"), LeagueSchema::resultsColumns()));
-    connection.execute(LeagueSchema::createTableSql(QStringLiteral("Players"), LeagueSchema::playersColumns()));
+    connection.execute(
+        LeagueSchema::createTableSql(QStringLiteral("Results"), LeagueSchema::resultsColumns()));
+    connection.execute(
+        LeagueSchema::createTableSql(QStringLiteral("Players"), LeagueSchema::playersColumns()));
     league.setTableName(QStringLiteral("League"));
     league.open();
-    league.appendRecord({QStringLiteral("Football (Soccer)"), QFileInfo(path).fileName(), 2005, 2006, 3, 1, 0, 3, 1,
-                         0, 0, true, false, true, 50, 35, 50, 50, true, 5});
+    league.appendRecord({QStringLiteral("Football (Soccer)"),
+                         QFileInfo(path).fileName(),
+                         2005,
+                         2006,
+                         3,
+                         1,
+                         0,
+                         3,
+                         1,
+                         0,
+                         0,
+                         true,
+                         false,
+                         true,
+                         50,
+                         35,
+                         50,
+                         50,
+                         true,
+                         5});
     tx.commit();
 }
 

@@ -34,7 +34,8 @@ public:
     QString sport();
 
     // The standings engine on the shared tables.
-    void ApplyResult(bool overtime, int awayScore, int homeScore, const QString &awayTeam, const QString &homeTeam);
+    void ApplyResult(bool overtime, int awayScore, int homeScore, const QString &awayTeam,
+                     const QString &homeTeam);
     void RemoveResult();
     void RenumberPositions();
 };

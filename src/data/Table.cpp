@@ -23,8 +23,9 @@ Dataset::LoadedRows Table::load()
         names << quoteIdentifier(c.first);
         marks << QStringLiteral("?%1").arg(marks.size() + 1);
     }
-    m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(quoteIdentifier(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    m_insertSql =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(quoteIdentifier(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     Statement st = database()->prepare(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
                                            .arg(names.join(QLatin1Char(',')), quoteIdentifier(m_table)));
     const int n = static_cast<int>(cols.size());
@@ -68,7 +69,8 @@ void Table::updateRow(qint64 rowid, const QList<QVariant> &values, const std::ve
 
 void Table::deleteRow(qint64 rowid)
 {
-    Statement st = database()->prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoteIdentifier(m_table)));
+    Statement st =
+        database()->prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoteIdentifier(m_table)));
     st.bind(1, rowid);
     st.run();
 }

@@ -8,7 +8,9 @@ class Table : public Dataset
     Q_OBJECT
 public:
     explicit Table(Database *db, const QString &tableName = QString(), QObject *parent = nullptr)
-        : Dataset(db, parent), m_table(tableName) {}
+        : Dataset(db, parent), m_table(tableName)
+    {
+    }
     void setTableName(const QString &name) { m_table = name; }
     QString tableName() const { return m_table; }
 

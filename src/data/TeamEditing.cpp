@@ -1,9 +1,9 @@
 #include "data/TeamEditing.h"
 
-#include "data/Messenger.h"
 #include "data/BusyCursor.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
+#include "data/Messenger.h"
 #include "data/TDataMod.h"
 #include "data/TextCompare.h"
 

@@ -4,7 +4,8 @@
 
 QStringList readTeamNamesByName(Database &league)
 {
-    Statement st = league.prepare(QStringLiteral("SELECT Team FROM Teams ORDER BY Team COLLATE UNOCASE, rowid"));
+    Statement st =
+        league.prepare(QStringLiteral("SELECT Team FROM Teams ORDER BY Team COLLATE UNOCASE, rowid"));
     QStringList names;
     while (st.step())
         names << st.value(0).toString();

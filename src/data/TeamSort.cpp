@@ -4,7 +4,8 @@
 #include "data/TDataMod.h"
 #include "data/TextCompare.h"
 
-namespace {
+namespace
+{
 QList<GridColumn> columnsOf(QChar side)
 {
     const QString s(side);
@@ -106,7 +107,8 @@ void ApplyTeamSort(TDataMod &dm, const TeamSortChoice &choice, const QStringList
 TeamSortChoice afterTitleClick(const TeamSortChoice &choice, const QString &title)
 {
     TeamSortChoice next;
-    next.order = TextCompare::indexOfNoCase(teamOrderItems(), choice.order) == 0 ? teamOrderItems()[1] : teamOrderItems()[0];
+    next.order = TextCompare::indexOfNoCase(teamOrderItems(), choice.order) == 0 ? teamOrderItems()[1]
+                                                                                 : teamOrderItems()[0];
     const int i = TextCompare::indexOfNoCase(teamSortItems(), title);
     next.sort = i < 0 ? QString() : teamSortItems()[i];
     return next;

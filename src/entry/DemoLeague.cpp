@@ -1,13 +1,13 @@
 #include "entry/DemoLeague.h"
 
-#include "data/Messenger.h"
 #include "data/Errors.h"
+#include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
+#include "data/TeamTables.h"
 #include "entry/MatchEntry.h"
 #include "entry/Odds.h"
-#include "data/TeamTables.h"
 
 #include <QFile>
 #include <algorithm>
@@ -230,11 +230,12 @@ void enterSeason(TDataMod &dm, const QStringList &teams, const std::vector<Stren
 // A small squad per team, with invented names, numbers, positions and ratings.
 void addPlayers(Table &players, const QStringList &teams)
 {
-    static const char *const first[] = {"Aldo", "Bram", "Cyril", "Dario", "Emil", "Fenn", "Goran", "Hugo",
-                                        "Ivo", "Jonas", "Kai", "Lior", "Milo", "Nils", "Otis", "Pavel"};
-    static const char *const last[] = {"Ashdown", "Brenner", "Calloway", "Dunmore", "Ellery", "Farrow",
+    static const char *const first[] = {"Aldo", "Bram",  "Cyril", "Dario", "Emil", "Fenn", "Goran", "Hugo",
+                                        "Ivo",  "Jonas", "Kai",   "Lior",  "Milo", "Nils", "Otis",  "Pavel"};
+    static const char *const last[] = {"Ashdown", "Brenner",  "Calloway", "Dunmore", "Ellery",  "Farrow",
                                        "Garside", "Holloway", "Ibbotson", "Jarrold", "Kendrew", "Lathom"};
-    static const char *const positions[] = {"Goalkeeper", "Defender", "Defender", "Midfielder", "Midfielder", "Forward"};
+    static const char *const positions[] = {"Goalkeeper", "Defender",   "Defender",
+                                            "Midfielder", "Midfielder", "Forward"};
     const int numbers[] = {1, 4, 5, 8, 10, 9};
     DemoRandom rng(kSeed ^ 0x5151u); // its own sequence: the matches stay as they were
     int serial = 0;
@@ -243,11 +244,12 @@ void addPlayers(Table &players, const QStringList &teams)
             // 120 different pairs of first and last name.
             const QString name = QString::fromLatin1(first[serial % 16]) + QLatin1Char(' ') +
                                  QString::fromLatin1(last[(serial / 16 * 7 + serial) % 12]);
-            players.appendRecord({numbers[i], name, team, QString::fromLatin1(positions[i]), 900 + rng.below(1500), 5, 5,
-                                  rng.below(10) == 0 ? QStringLiteral("OUT") : QStringLiteral("IN"), QVariant(),
-                                  QDate(1988 + rng.below(14), 1 + rng.below(12), 1 + rng.below(28)),
-                                  QStringLiteral("%1 kg").arg(65 + rng.below(25)),
-                                  QStringLiteral("1.%1 m").arg(70 + rng.below(25))});
+            players.appendRecord(
+                {numbers[i], name, team, QString::fromLatin1(positions[i]), 900 + rng.below(1500), 5, 5,
+                 rng.below(10) == 0 ? QStringLiteral("OUT") : QStringLiteral("IN"), QVariant(),
+                 QDate(1988 + rng.below(14), 1 + rng.below(12), 1 + rng.below(28)),
+                 QStringLiteral("%1 kg").arg(65 + rng.below(25)),
+                 QStringLiteral("1.%1 m").arg(70 + rng.below(25))});
         }
     }
 }

@@ -1,10 +1,10 @@
 #include "entry/MatchEntry.h"
 
-#include "data/MatchOutcome.h"
-#include "data/Messenger.h"
 #include "data/BusyCursor.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
+#include "data/MatchOutcome.h"
+#include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
@@ -13,7 +13,8 @@
 
 #include <QSet>
 
-namespace {
+namespace
+{
 const QString kOddsColumns[3] = {QStringLiteral("O1"), QStringLiteral("OX"), QStringLiteral("O2")};
 const QString kBookmakerColumns[3] = {QStringLiteral("O1B"), QStringLiteral("OXB"), QStringLiteral("O2B")};
 
@@ -224,7 +225,8 @@ bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
         results.field(QStringLiteral("MatchT")).setString(in.matchKind);
         results.field(QStringLiteral("F")).setInteger(in.homeScore);
         results.field(QStringLiteral("A")).setInteger(in.awayScore);
-        results.field(QStringLiteral("Result")).setString(resultText(in.homeScore, in.awayScore, in.overtime));
+        results.field(QStringLiteral("Result"))
+            .setString(resultText(in.homeScore, in.awayScore, in.overtime));
         if (!played) {
             if (lineInvalid) {
                 results.field(QStringLiteral("UOV")).setFloat(defaultLine);

@@ -37,8 +37,8 @@ struct MatchEntryForm {
 
     // Both modes: from the current row of Results.
     QString homeOddsCaption, awayOddsCaption;
-    QString odds[3];       // home, draw, away
-    QString bookmaker[3];  // home, draw, away
+    QString odds[3];      // home, draw, away
+    QString bookmaker[3]; // home, draw, away
     int oddsType[3] = {0, 0, 0};
 };
 

@@ -1,12 +1,14 @@
 #include "entry/Odds.h"
 
-#include "data/Messenger.h"
 #include "data/Errors.h"
+#include "data/Messenger.h"
 #include "data/Numbers.h"
 
-namespace Odds {
+namespace Odds
+{
 
-namespace {
+namespace
+{
 
 constexpr QChar kBackspace = QChar(u'\b');
 
@@ -45,7 +47,8 @@ bool tryFractionalPrice(const QString &text, double *price)
         return false;
     int n = 0;
     int d = 0;
-    if (!Numbers::tryParseInt(text.left(slash), &n) || !Numbers::tryParseInt(text.mid(slash + 1), &d) || d == 0)
+    if (!Numbers::tryParseInt(text.left(slash), &n) || !Numbers::tryParseInt(text.mid(slash + 1), &d) ||
+        d == 0)
         return false;
     *price = static_cast<double>(n) / d + 1.0;
     return true;
@@ -236,9 +239,9 @@ double OddsToDecimal(const QString &text, const QLocale &locale)
     return americanPrice(Numbers::parseInt(text));
 }
 
-std::optional<double> OddsReturnPercent(const QString &home, int homeNotation, const QString &draw, int drawNotation,
-                                        const QString &away, int awayNotation, Messenger &messenger,
-                                        const QLocale &locale)
+std::optional<double> OddsReturnPercent(const QString &home, int homeNotation, const QString &draw,
+                                        int drawNotation, const QString &away, int awayNotation,
+                                        Messenger &messenger, const QLocale &locale)
 {
     if (!hasOdds(home) || !hasOdds(away))
         return std::nullopt;

@@ -11,7 +11,8 @@
 
 class Messenger;
 
-namespace Odds {
+namespace Odds
+{
 
 // Positions of the notation chooser.
 enum Notation : int { Decimal = 0, Fractional = 1, American = 2 };
@@ -67,8 +68,8 @@ double OddsToDecimal(const QString &text, const QLocale &locale = QLocale());
 // Retrn of a match, rounded to two decimals; std::nullopt when the home or away text has fewer than
 // 2 characters. A draw text of fewer than 2 characters gives the two-way sum. A failed ParseOdds shows
 // its warning and throws Abort.
-std::optional<double> OddsReturnPercent(const QString &home, int homeNotation, const QString &draw, int drawNotation,
-                                        const QString &away, int awayNotation, Messenger &messenger,
-                                        const QLocale &locale = QLocale());
+std::optional<double> OddsReturnPercent(const QString &home, int homeNotation, const QString &draw,
+                                        int drawNotation, const QString &away, int awayNotation,
+                                        Messenger &messenger, const QLocale &locale = QLocale());
 
 } // namespace Odds

@@ -1,8 +1,8 @@
 #include "entry/ResultsImport.h"
 
+#include "data/Errors.h"
 #include "data/MatchOutcome.h"
 #include "data/Messenger.h"
-#include "data/Errors.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"

@@ -26,4 +26,3 @@ struct ImportSummary {
 // progress is told after every row.
 ImportSummary ImportResults(TDataMod &dm, const CsvSeason &season, Messenger &messenger,
                             const std::function<void(int done, int total)> &progress = {});
-

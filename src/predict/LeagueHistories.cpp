@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
+namespace
+{
 constexpr qint64 kNoDate = std::numeric_limits<qint64>::min();
 
 qint64 dayOf(const QDate &d)
@@ -29,7 +30,8 @@ LeagueHistories::LeagueHistories(const std::vector<PlayedMatch> &played)
     }
     for (auto it = byTeam.begin(); it != byTeam.end(); ++it) {
         std::vector<Entry> &entries = it.value();
-        std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) { return a.day < b.day; });
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const Entry &a, const Entry &b) { return a.day < b.day; });
         TeamMatches tm;
         tm.matches.reserve(entries.size());
         tm.days.reserve(entries.size());

@@ -10,9 +10,9 @@ std::vector<PlayedMatch> readPlayedMatches(Database &league)
     std::vector<PlayedMatch> out;
     // NULL dates sort first, as the original ordering by date did; rowid keeps same-date matches in
     // stored order, which makes every history deterministic.
-    Statement st = league.prepare(
-        QStringLiteral("SELECT rowid, ID, DateP, Rnd, Result, Home, Away, F, A, TRH, TRHT, TRA, TRAT, UOV, O1, OX, O2 "
-                       "FROM Results WHERE Result <> ':' ORDER BY DateP, rowid"));
+    Statement st = league.prepare(QStringLiteral(
+        "SELECT rowid, ID, DateP, Rnd, Result, Home, Away, F, A, TRH, TRHT, TRA, TRAT, UOV, O1, OX, O2 "
+        "FROM Results WHERE Result <> ':' ORDER BY DateP, rowid"));
     while (st.step()) {
         PlayedMatch m;
         m.rowid = st.value(0).toLongLong();

@@ -15,7 +15,7 @@ struct PlayedMatch {
     QDate date; // invalid when the row has no date
     int round = 0;
     QString result;
-    MatchRecord record; // home, away, scores, overtime
+    MatchRecord record;                       // home, away, scores, overtime
     int TRH = 0, TRHT = 0, TRA = 0, TRAT = 0; // the rating snapshot, read as whole numbers
     double UOV = 0;
     QString O1, OX, O2;

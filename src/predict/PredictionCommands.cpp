@@ -1,8 +1,8 @@
 #include "predict/PredictionCommands.h"
 
-#include "data/Messenger.h"
 #include "data/BusyCursor.h"
 #include "data/Database.h"
+#include "data/Messenger.h"
 #include "data/TDataMod.h"
 #include "predict/LeagueHistories.h"
 #include "predict/PlayedMatches.h"
@@ -68,7 +68,8 @@ int PredictUpcomingMatches(TDataMod &dm, const PredictionOptions &options, Messe
         if (results.field(QStringLiteral("Result")).asString() == QLatin1String(":"))
             fixtures.push_back(results.bookmark());
 
-    const std::vector<PlayedMatch> played = source ? std::vector<PlayedMatch>() : readPlayedMatches(dm.ADOConnection);
+    const std::vector<PlayedMatch> played =
+        source ? std::vector<PlayedMatch>() : readPlayedMatches(dm.ADOConnection);
     std::optional<LeagueHistories> own;
     if (!source)
         own.emplace(played);

@@ -31,7 +31,8 @@ int predictionRating(int storedRating)
     return storedRating / 100; // C++ division truncates toward zero
 }
 
-namespace {
+namespace
+{
 
 int rounded(double x)
 {
@@ -61,8 +62,7 @@ void average(int goalsFor, int goalsAgainst, int n, int prior, double &avgFor, d
 }
 
 // Adds one comparison to h (home favoured), a (away favoured) or e (even).
-template<typename T>
-void favour(T home, T away, int &h, int &a, int &e)
+template <typename T> void favour(T home, T away, int &h, int &a, int &e)
 {
     if (home > away)
         ++h;

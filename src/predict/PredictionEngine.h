@@ -12,14 +12,15 @@
 // One played match of a history.
 struct MatchRecord {
     QString home, away;
-    int F = 0, A = 0;       // home and away score
-    bool overtime = false;  // decided in overtime: counts as a draw whatever the score
+    int F = 0, A = 0;      // home and away score
+    bool overtime = false; // decided in overtime: counts as a draw whatever the score
 };
 
 // A team's played matches, newest first, viewed without copying: either a list already newest first,
 // or an oldest-first list cut at `end` (walked from end-1 down to 0), which is what a binary search for
 // "strictly before this date" gives.
-class History {
+class History
+{
 public:
     History() = default;
     static History newestFirst(std::span<const MatchRecord *const> matches);

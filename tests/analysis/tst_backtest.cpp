@@ -10,7 +10,8 @@
 #include <QDir>
 #include <QTest>
 
-namespace {
+namespace
+{
 struct Detail {
     QString result, verdict, presult, uop, o1, ox, o2;
     int F, A, Ttl;
@@ -20,12 +21,13 @@ struct Detail {
 QList<Detail> details(Database &sys)
 {
     QList<Detail> out;
-    Statement st = sys.prepare(QStringLiteral(
-        "SELECT Result, Verdict, PResult, UOP, O1, OX, O2, F, A, Ttl, UOV, Balance FROM Results ORDER BY rowid"));
+    Statement st = sys.prepare(QStringLiteral("SELECT Result, Verdict, PResult, UOP, O1, OX, O2, F, A, Ttl, "
+                                              "UOV, Balance FROM Results ORDER BY rowid"));
     while (st.step())
-        out.append({st.value(0).toString(), st.value(1).toString(), st.value(2).toString(), st.value(3).toString(),
-                    st.value(4).toString(), st.value(5).toString(), st.value(6).toString(), st.value(7).toInt(),
-                    st.value(8).toInt(), st.value(9).toInt(), st.value(10).toDouble(), st.value(11).toDouble()});
+        out.append({st.value(0).toString(), st.value(1).toString(), st.value(2).toString(),
+                    st.value(3).toString(), st.value(4).toString(), st.value(5).toString(),
+                    st.value(6).toString(), st.value(7).toInt(), st.value(8).toInt(), st.value(9).toInt(),
+                    st.value(10).toDouble(), st.value(11).toDouble()});
     return out;
 }
 
@@ -76,7 +78,8 @@ void TestBackTest::emptyLeagueCreatesFolderFileAndZeroRow()
     const MethodsRow row = BackTest(system(), f.dm(), sys).run();
     QCOMPARE(row.ID, 0);
     QCOMPARE(row.League, QStringLiteral("Test League.qvl"));
-    QCOMPARE((QList<int>{row.Crt, row.Ict, row.Tot, row.CrtP, row.UOP, row.SCP}), (QList<int>{0, 0, 0, 0, 0, 0}));
+    QCOMPARE((QList<int>{row.Crt, row.Ict, row.Tot, row.CrtP, row.UOP, row.SCP}),
+             (QList<int>{0, 0, 0, 0, 0, 0}));
     QCOMPARE(row.Profit, 0.0);
     QCOMPARE(row.TS, QStringLiteral("HA"));
     QCOMPARE(row.Draw, QStringLiteral("YES"));
@@ -111,7 +114,9 @@ void TestBackTest::settlementAndSummaryAgreeWithDetail()
         const bool draw = d.F == d.A || d.result.contains(QLatin1String("OT"));
         const QChar happened = draw ? QLatin1Char('X') : d.F > d.A ? QLatin1Char('1') : QLatin1Char('2');
         if (d.verdict != QLatin1String("?")) {
-            const QString &odds = d.verdict == QLatin1String("1") ? d.o1 : d.verdict == QLatin1String("X") ? d.ox : d.o2;
+            const QString &odds = d.verdict == QLatin1String("1")   ? d.o1
+                                  : d.verdict == QLatin1String("X") ? d.ox
+                                                                    : d.o2;
             const double price = Odds::OddsToDecimal(odds);
             const bool right = d.verdict.at(0) == happened;
             right ? ++won : ++lost;
@@ -135,8 +140,9 @@ void TestBackTest::settlementAndSummaryAgreeWithDetail()
     QVERIFY(st.step());
     const QVariantList values = row.values();
     for (int i = 0; i < values.size(); ++i)
-        QCOMPARE(st.value(i).toString(), values[i].typeId() == QMetaType::QString ? values[i].toString()
-                                                                                 : QString::number(values[i].toDouble()));
+        QCOMPARE(st.value(i).toString(), values[i].typeId() == QMetaType::QString
+                                             ? values[i].toString()
+                                             : QString::number(values[i].toDouble()));
 }
 
 void TestBackTest::overtimeDrawWinsDrawBetAndEmptyOddsCountWithoutMoney()
@@ -145,7 +151,8 @@ void TestBackTest::overtimeDrawWinsDrawBetAndEmptyOddsCountWithoutMoney()
     LeagueFixture f(QStringLiteral("Ice Hockey"), {QStringLiteral("H"), QStringLiteral("A")});
     Database &db = f.dm().ADOConnection;
     for (int i = 0; i < 6; ++i) {
-        MatchRow m = playedRow(i % 2 ? QStringLiteral("H-A 2:2") : QStringLiteral("A-H 1:1"), QDate(2005, 8, 1 + i));
+        MatchRow m =
+            playedRow(i % 2 ? QStringLiteral("H-A 2:2") : QStringLiteral("A-H 1:1"), QDate(2005, 8, 1 + i));
         insertMatch(db, m);
     }
     MatchRow ot = playedRow(QStringLiteral("H-A 3:2 OT"), QDate(2005, 8, 20));
@@ -201,21 +208,24 @@ void TestBackTest::secondLeagueReplacesDetailAndAddsRow()
     for (const QString &name : {QStringLiteral("First"), QStringLiteral("Second")}) {
         LeagueFixture f(QStringLiteral("Football (Soccer)"), {QStringLiteral("H"), name});
         f.setLeague(QStringLiteral("League"), name);
-        insertMatch(f.dm().ADOConnection, playedRow(QStringLiteral("H-") + name + QStringLiteral(" 1:0"), QDate(2005, 8, 1)));
+        insertMatch(f.dm().ADOConnection,
+                    playedRow(QStringLiteral("H-") + name + QStringLiteral(" 1:0"), QDate(2005, 8, 1)));
         f.reopen();
         BackTest(system(), f.dm(), sys).run();
     }
     QCOMPARE(methodsCount(sys), 2);
     QCOMPARE(sys.scalar(QStringLiteral("SELECT group_concat(League, ',') FROM Methods")).toString(),
              QStringLiteral("First,Second"));
-    QCOMPARE(sys.scalar(QStringLiteral("SELECT group_concat(Away, ',') FROM Results")).toString(), QStringLiteral("Second"));
+    QCOMPARE(sys.scalar(QStringLiteral("SELECT group_concat(Away, ',') FROM Results")).toString(),
+             QStringLiteral("Second"));
 }
 
 void TestBackTest::statusTexts()
 {
-    QCOMPARE(BackTest::statusTexts(5, 8), (QStringList{QStringLiteral("Status: Testing betting system"),
-                                                       QStringLiteral("Current Match: 5"), QStringLiteral("Total Matches: 8"),
-                                                       QStringLiteral("Tested: 62%")}));
+    QCOMPARE(
+        BackTest::statusTexts(5, 8),
+        (QStringList{QStringLiteral("Status: Testing betting system"), QStringLiteral("Current Match: 5"),
+                     QStringLiteral("Total Matches: 8"), QStringLiteral("Tested: 62%")}));
 }
 
 QTEST_GUILESS_MAIN(TestBackTest)

@@ -2,9 +2,9 @@
 // recomputation of the team tables from a chosen set of matches.
 
 #include "analysis/FilterSort.h"
+#include "data/Database.h"
 #include "data/GridCommands.h"
 #include "data/PlayersQueries.h"
-#include "data/Database.h"
 #include "support/LeagueFixture.h"
 
 #include <QTest>

@@ -9,7 +9,8 @@ using ColumnValues = QMap<int, QStringList>; // month column -> its six data cel
 Q_DECLARE_METATYPE(HistoryView)
 Q_DECLARE_METATYPE(HistoryRow)
 
-namespace {
+namespace
+{
 
 const QLocale cLocale = QLocale::c();
 const QStringList workedTeams{QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("Gamma")};
@@ -40,13 +41,14 @@ HistoryRow makeRow(QDate date, const QString &home, const QString &away, const Q
 HistoryRow betRow(const QString &result, int f, int a, const QString &verdict, const QString &o1,
                   const QString &ox, const QString &o2, QDate date = QDate(2023, 1, 15))
 {
-    return makeRow(date, QStringLiteral("Alpha"), QStringLiteral("Beta"), result, f, a, QStringLiteral("9:9"), 18,
-                   verdict, 2.5, QStringLiteral("Over 2.5"), o1, ox, o2);
+    return makeRow(date, QStringLiteral("Alpha"), QStringLiteral("Beta"), result, f, a, QStringLiteral("9:9"),
+                   18, verdict, 2.5, QStringLiteral("Over 2.5"), o1, ox, o2);
 }
 
 // The worked case, balance 100, wager 20, oldest first.  By hand:
-//  r1 2023-01-10 Alpha-Beta 2:1, "1" at 2.10: won, 2.1*20-20 = +22; U/O Over 2.5: 3 and 3 over, hit; score hit.
-//  r8 2023-01-25 Beta-Alpha 0:0, "1" at 2.00: draw, lost -20; U/O Over 0.5: predicted 1 over, real 0 under,
+//  r1 2023-01-10 Alpha-Beta 2:1, "1" at 2.10: won, 2.1*20-20 = +22; U/O Over 2.5: 3 and 3 over, hit; score
+//  hit. r8 2023-01-25 Beta-Alpha 0:0, "1" at 2.00: draw, lost -20; U/O Over 0.5: predicted 1 over, real 0
+//  under,
 //     miss; score 1:0 miss.
 //  r3 2023-02-05 Gamma-Alpha 0:2, "1" at +150: lost -20; U/O Over 2 with predicted total 2 on the line, miss;
 //     score miss.
@@ -62,29 +64,29 @@ QList<HistoryRow> workedRows()
 {
     const QString none;
     return {
-        makeRow(QDate(2023, 1, 10), QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("2:1"), 2, 1,
-                QStringLiteral("2:1"), 3, QStringLiteral("1"), 2.5, QStringLiteral("Over 2.5"),
+        makeRow(QDate(2023, 1, 10), QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("2:1"), 2,
+                1, QStringLiteral("2:1"), 3, QStringLiteral("1"), 2.5, QStringLiteral("Over 2.5"),
                 QStringLiteral("2.10"), QStringLiteral("3.20"), QStringLiteral("3.50")),
-        makeRow(QDate(2023, 1, 25), QStringLiteral("Beta"), QStringLiteral("Alpha"), QStringLiteral("0:0"), 0, 0,
-                QStringLiteral("1:0"), 1, QStringLiteral("1"), 0.5, QStringLiteral("Over 0.5"),
+        makeRow(QDate(2023, 1, 25), QStringLiteral("Beta"), QStringLiteral("Alpha"), QStringLiteral("0:0"), 0,
+                0, QStringLiteral("1:0"), 1, QStringLiteral("1"), 0.5, QStringLiteral("Over 0.5"),
                 QStringLiteral("2.00"), QStringLiteral("3.00"), QStringLiteral("4.00")),
-        makeRow(QDate(2023, 2, 5), QStringLiteral("Gamma"), QStringLiteral("Alpha"), QStringLiteral("0:2"), 0, 2,
-                QStringLiteral("1:1"), 2, QStringLiteral("1"), 2, QStringLiteral("Over 2"),
+        makeRow(QDate(2023, 2, 5), QStringLiteral("Gamma"), QStringLiteral("Alpha"), QStringLiteral("0:2"), 0,
+                2, QStringLiteral("1:1"), 2, QStringLiteral("1"), 2, QStringLiteral("Over 2"),
                 QStringLiteral("+150"), QStringLiteral("+200"), QStringLiteral("+180")),
-        makeRow(QDate(2023, 2, 12), QStringLiteral("Alpha"), QStringLiteral("Gamma"), QStringLiteral("1:0"), 1, 0,
-                QStringLiteral("1:0"), 1, QStringLiteral("2"), 2.5, QStringLiteral("2.5"),
+        makeRow(QDate(2023, 2, 12), QStringLiteral("Alpha"), QStringLiteral("Gamma"), QStringLiteral("1:0"),
+                1, 0, QStringLiteral("1:0"), 1, QStringLiteral("2"), 2.5, QStringLiteral("2.5"),
                 QStringLiteral("1.50"), QStringLiteral("3.40"), none),
-        makeRow(QDate(2023, 3, 1), QStringLiteral("Delta"), QStringLiteral("Beta"), QStringLiteral("2:0"), 2, 0,
-                QStringLiteral("1:0"), 1, QStringLiteral("1"), 1.5, QStringLiteral("Under 1.5"),
+        makeRow(QDate(2023, 3, 1), QStringLiteral("Delta"), QStringLiteral("Beta"), QStringLiteral("2:0"), 2,
+                0, QStringLiteral("1:0"), 1, QStringLiteral("1"), 1.5, QStringLiteral("Under 1.5"),
                 QStringLiteral("1.85"), QStringLiteral("3.30"), QStringLiteral("4.20")),
-        makeRow(QDate(2023, 3, 15), QStringLiteral("Beta"), QStringLiteral("Alpha"), QStringLiteral("1:1"), 1, 1,
-                QStringLiteral("1:1"), 2, QStringLiteral("?"), 2.5, QStringLiteral("Under 2.5"),
+        makeRow(QDate(2023, 3, 15), QStringLiteral("Beta"), QStringLiteral("Alpha"), QStringLiteral("1:1"), 1,
+                1, QStringLiteral("1:1"), 2, QStringLiteral("?"), 2.5, QStringLiteral("Under 2.5"),
                 QStringLiteral("abc"), QStringLiteral("abc"), QStringLiteral("abc")),
-        makeRow(QDate(2023, 12, 31), QStringLiteral("Gamma"), QStringLiteral("Beta"), QStringLiteral("1:2"), 1, 2,
-                QStringLiteral("0:1"), 1, QStringLiteral("2"), 3.5, QStringLiteral("Under 3.5"),
+        makeRow(QDate(2023, 12, 31), QStringLiteral("Gamma"), QStringLiteral("Beta"), QStringLiteral("1:2"),
+                1, 2, QStringLiteral("0:1"), 1, QStringLiteral("2"), 3.5, QStringLiteral("Under 3.5"),
                 QStringLiteral("3.10"), QStringLiteral("3.30"), QStringLiteral("5/8")),
-        makeRow(QDate(2024, 1, 20), QStringLiteral("Beta"), QStringLiteral("Gamma"), QStringLiteral("3:2 OT"), 3, 2,
-                QStringLiteral("3:2"), 5, QStringLiteral("X"), 5.5, QStringLiteral("Under 5.5"),
+        makeRow(QDate(2024, 1, 20), QStringLiteral("Beta"), QStringLiteral("Gamma"), QStringLiteral("3:2 OT"),
+                3, 2, QStringLiteral("3:2"), 5, QStringLiteral("X"), 5.5, QStringLiteral("Under 5.5"),
                 QStringLiteral("1.90"), QStringLiteral("4/1"), QStringLiteral("3.00")),
     };
 }
@@ -96,16 +98,16 @@ Grid workedTeamTable()
     return {
         {QString(), QStringLiteral("Correct"), QStringLiteral("Incorrect"), QStringLiteral("Predictions"),
          QStringLiteral("Hit Rate (%)"), QStringLiteral("Profit"), QStringLiteral("Profit (%)")},
-        {QStringLiteral("Alpha"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("100"),
-         QStringLiteral("22"), QStringLiteral("22")},
-        {QStringLiteral("Beta"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("50"),
-         QStringLiteral("-7.5"), QStringLiteral("-7.5")},
-        {QStringLiteral("Gamma"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("0"),
-         QStringLiteral("-20"), QStringLiteral("-20")},
-        {QStringLiteral("Draw"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("100"),
-         QStringLiteral("80"), QStringLiteral("80")},
-        {QStringLiteral("Total"), QStringLiteral("3"), QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("50"),
-         QStringLiteral("74.5"), QStringLiteral("74.5")},
+        {QStringLiteral("Alpha"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1"),
+         QStringLiteral("100"), QStringLiteral("22"), QStringLiteral("22")},
+        {QStringLiteral("Beta"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2"),
+         QStringLiteral("50"), QStringLiteral("-7.5"), QStringLiteral("-7.5")},
+        {QStringLiteral("Gamma"), QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("2"),
+         QStringLiteral("0"), QStringLiteral("-20"), QStringLiteral("-20")},
+        {QStringLiteral("Draw"), QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("1"),
+         QStringLiteral("100"), QStringLiteral("80"), QStringLiteral("80")},
+        {QStringLiteral("Total"), QStringLiteral("3"), QStringLiteral("3"), QStringLiteral("6"),
+         QStringLiteral("50"), QStringLiteral("74.5"), QStringLiteral("74.5")},
     };
 }
 
@@ -135,9 +137,10 @@ void compareMonths(const Grid &months, const ColumnValues &columns)
         QCOMPARE(months.at(0).size(), 14);
         const QStringList actual = monthColumn(months, c);
         const QStringList expected = columns.value(c, zeros6);
-        QVERIFY2(actual == expected, qPrintable(QStringLiteral("month column %1: %2, expected %3")
-                                                    .arg(c)
-                                                    .arg(actual.join(QLatin1Char('|')), expected.join(QLatin1Char('|')))));
+        QVERIFY2(actual == expected,
+                 qPrintable(QStringLiteral("month column %1: %2, expected %3")
+                                .arg(c)
+                                .arg(actual.join(QLatin1Char('|')), expected.join(QLatin1Char('|')))));
     }
 }
 
@@ -177,12 +180,13 @@ private Q_SLOTS:
 
 void TestPredictionHistory::viewNames()
 {
-    const QStringList expected{QStringLiteral("1, X, 2 Predictions"), QStringLiteral("Home Wins"),
-                               QStringLiteral("Draws"), QStringLiteral("Away Wins"), QStringLiteral("Under/Over"),
-                               QStringLiteral("Correct Score")};
+    const QStringList expected{
+        QStringLiteral("1, X, 2 Predictions"), QStringLiteral("Home Wins"),  QStringLiteral("Draws"),
+        QStringLiteral("Away Wins"),           QStringLiteral("Under/Over"), QStringLiteral("Correct Score")};
     QCOMPARE(historyViewNames(), expected);
-    const QList<HistoryView> views{HistoryView::Predictions1X2, HistoryView::HomeWins,  HistoryView::Draws,
-                                   HistoryView::AwayWins,       HistoryView::UnderOver, HistoryView::CorrectScore};
+    const QList<HistoryView> views{HistoryView::Predictions1X2, HistoryView::HomeWins,
+                                   HistoryView::Draws,          HistoryView::AwayWins,
+                                   HistoryView::UnderOver,      HistoryView::CorrectScore};
     for (int i = 0; i < views.size(); ++i)
         QVERIFY(historyViewFromName(expected.at(i)) == views.at(i));
     QVERIFY(!historyViewFromName(QStringLiteral("draws")));
@@ -203,17 +207,23 @@ void TestPredictionHistory::emptyInput()
     for (int pass = 0; pass < 2; ++pass) { // before any run and after a run over no rows
         const HistoryTables t = history.tables();
         const QStringList monthTitles{QString(),
-                                      QStringLiteral("January"),   QStringLiteral("February"),
-                                      QStringLiteral("March"),     QStringLiteral("April"),
-                                      QStringLiteral("May"),       QStringLiteral("June"),
-                                      QStringLiteral("July"),      QStringLiteral("August"),
-                                      QStringLiteral("September"), QStringLiteral("October"),
-                                      QStringLiteral("November"),  QStringLiteral("December"),
+                                      QStringLiteral("January"),
+                                      QStringLiteral("February"),
+                                      QStringLiteral("March"),
+                                      QStringLiteral("April"),
+                                      QStringLiteral("May"),
+                                      QStringLiteral("June"),
+                                      QStringLiteral("July"),
+                                      QStringLiteral("August"),
+                                      QStringLiteral("September"),
+                                      QStringLiteral("October"),
+                                      QStringLiteral("November"),
+                                      QStringLiteral("December"),
                                       QStringLiteral("Total")};
         QCOMPARE(t.months.at(0), monthTitles);
-        const QStringList rowTitles{QStringLiteral("Correct"),      QStringLiteral("Incorrect"),
-                                    QStringLiteral("Predictions"),  QStringLiteral("Hit Rate (%)"),
-                                    QStringLiteral("Profit"),       QStringLiteral("Profit (%)")};
+        const QStringList rowTitles{QStringLiteral("Correct"),     QStringLiteral("Incorrect"),
+                                    QStringLiteral("Predictions"), QStringLiteral("Hit Rate (%)"),
+                                    QStringLiteral("Profit"),      QStringLiteral("Profit (%)")};
         for (int r = 1; r <= 6; ++r)
             QCOMPARE(t.months.at(r).at(0), rowTitles.at(r - 1));
         compareMonths(t.months, {});
@@ -233,14 +243,14 @@ void TestPredictionHistory::workedCase_data()
     QTest::addColumn<ColumnValues>("months");
 
     // Both Januaries (r1, r8 of 2023 and r2 of 2024) land in column 1; r6 ("?") is no bet.
-    // Jan 22 - 20 + 80 = 82; hit rate 2/3 -> 67; total 7 bets (r5 included), 4 won -> 57, 82 - 20 + 17 + 12.5.
-    QTest::newRow("1, X, 2 Predictions")
-        << HistoryView::Predictions1X2
-        << ColumnValues{{1, cells({"2", "1", "3", "67", "82", "82"})},
-                        {2, cells({"0", "2", "2", "0", "-20", "-20"})},
-                        {3, cells({"1", "0", "1", "100", "17", "17"})},
-                        {12, cells({"1", "0", "1", "100", "12.5", "12.5"})},
-                        {13, cells({"4", "3", "7", "57", "91.5", "91.5"})}};
+    // Jan 22 - 20 + 80 = 82; hit rate 2/3 -> 67; total 7 bets (r5 included), 4 won -> 57, 82 - 20 + 17
+    // + 12.5.
+    QTest::newRow("1, X, 2 Predictions") << HistoryView::Predictions1X2
+                                         << ColumnValues{{1, cells({"2", "1", "3", "67", "82", "82"})},
+                                                         {2, cells({"0", "2", "2", "0", "-20", "-20"})},
+                                                         {3, cells({"1", "0", "1", "100", "17", "17"})},
+                                                         {12, cells({"1", "0", "1", "100", "12.5", "12.5"})},
+                                                         {13, cells({"4", "3", "7", "57", "91.5", "91.5"})}};
     // r1, r8, r3, r5: 22 - 20 - 20 + 17 = -1.
     QTest::newRow("Home Wins") << HistoryView::HomeWins
                                << ColumnValues{{1, cells({"1", "1", "2", "50", "2", "2"})},
@@ -290,15 +300,16 @@ void TestPredictionHistory::workedCase()
 void TestPredictionHistory::stakeRules_data()
 {
     QTest::addColumn<HistoryRow>("row");
-    QTest::addColumn<QStringList>("team"); // the six cells of the booked row, its month column and "Total"
+    QTest::addColumn<QStringList>("team");  // the six cells of the booked row, its month column and "Total"
     QTest::addColumn<QString>("teamTitle"); // the row the bet is booked on
 
     // Balance 100, wager 20; the month column equals the team row in these one-bet cases.
-    QTest::newRow("home win at 2.10")
-        << betRow(QStringLiteral("2:1"), 2, 1, QStringLiteral("1"), QStringLiteral("2.10"), QString(), QString())
-        << cells({"1", "0", "1", "100", "22", "22"}) << QStringLiteral("Alpha");
+    QTest::newRow("home win at 2.10") << betRow(QStringLiteral("2:1"), 2, 1, QStringLiteral("1"),
+                                                QStringLiteral("2.10"), QString(), QString())
+                                      << cells({"1", "0", "1", "100", "22", "22"}) << QStringLiteral("Alpha");
     QTest::newRow("loss of exactly the wager")
-        << betRow(QStringLiteral("0:1"), 0, 1, QStringLiteral("1"), QStringLiteral("2.10"), QString(), QString())
+        << betRow(QStringLiteral("0:1"), 0, 1, QStringLiteral("1"), QStringLiteral("2.10"), QString(),
+                  QString())
         << cells({"0", "1", "1", "0", "-20", "-20"}) << QStringLiteral("Alpha");
     QTest::newRow("empty odds, won, counts with 0")
         << betRow(QStringLiteral("2:1"), 2, 1, QStringLiteral("1"), QString(), QString(), QString())
@@ -312,36 +323,43 @@ void TestPredictionHistory::stakeRules_data()
     QTest::newRow("dash odds read as 0")
         << betRow(QStringLiteral("0:1"), 0, 1, QStringLiteral("1"), QStringLiteral("-"), QString(), QString())
         << cells({"0", "1", "1", "0", "0", "0"}) << QStringLiteral("Alpha");
-    QTest::newRow("fractional 2/1")
-        << betRow(QStringLiteral("3:0"), 3, 0, QStringLiteral("1"), QStringLiteral("2/1"), QString(), QString())
-        << cells({"1", "0", "1", "100", "40", "40"}) << QStringLiteral("Alpha");
-    QTest::newRow("american +300")
-        << betRow(QStringLiteral("3:0"), 3, 0, QStringLiteral("1"), QStringLiteral("+300"), QString(), QString())
-        << cells({"1", "0", "1", "100", "60", "60"}) << QStringLiteral("Alpha");
+    QTest::newRow("fractional 2/1") << betRow(QStringLiteral("3:0"), 3, 0, QStringLiteral("1"),
+                                              QStringLiteral("2/1"), QString(), QString())
+                                    << cells({"1", "0", "1", "100", "40", "40"}) << QStringLiteral("Alpha");
+    QTest::newRow("american +300") << betRow(QStringLiteral("3:0"), 3, 0, QStringLiteral("1"),
+                                             QStringLiteral("+300"), QString(), QString())
+                                   << cells({"1", "0", "1", "100", "60", "60"}) << QStringLiteral("Alpha");
     QTest::newRow("american -125 (1.8) on the away side")
-        << betRow(QStringLiteral("0:2"), 0, 2, QStringLiteral("2"), QString(), QString(), QStringLiteral("-125"))
+        << betRow(QStringLiteral("0:2"), 0, 2, QStringLiteral("2"), QString(), QString(),
+                  QStringLiteral("-125"))
         << cells({"1", "0", "1", "100", "16", "16"}) << QStringLiteral("Beta");
     QTest::newRow("overtime win loses the home bet")
-        << betRow(QStringLiteral("3:2 OT"), 3, 2, QStringLiteral("1"), QStringLiteral("2.00"), QString(), QString())
+        << betRow(QStringLiteral("3:2 OT"), 3, 2, QStringLiteral("1"), QStringLiteral("2.00"), QString(),
+                  QString())
         << cells({"0", "1", "1", "0", "-20", "-20"}) << QStringLiteral("Alpha");
     QTest::newRow("overtime win loses the away bet")
-        << betRow(QStringLiteral("2:3 OT"), 2, 3, QStringLiteral("2"), QString(), QString(), QStringLiteral("2.00"))
+        << betRow(QStringLiteral("2:3 OT"), 2, 3, QStringLiteral("2"), QString(), QString(),
+                  QStringLiteral("2.00"))
         << cells({"0", "1", "1", "0", "-20", "-20"}) << QStringLiteral("Beta");
     QTest::newRow("overtime win is a draw")
-        << betRow(QStringLiteral("2:3 OT"), 2, 3, QStringLiteral("X"), QString(), QStringLiteral("3.50"), QString())
+        << betRow(QStringLiteral("2:3 OT"), 2, 3, QStringLiteral("X"), QString(), QStringLiteral("3.50"),
+                  QString())
         << cells({"1", "0", "1", "100", "50", "50"}) << QStringLiteral("Draw");
     QTest::newRow("lower-case ot is no overtime mark")
-        << betRow(QStringLiteral("3:2 ot"), 3, 2, QStringLiteral("X"), QString(), QStringLiteral("3.50"), QString())
+        << betRow(QStringLiteral("3:2 ot"), 3, 2, QStringLiteral("X"), QString(), QStringLiteral("3.50"),
+                  QString())
         << cells({"0", "1", "1", "0", "-20", "-20"}) << QStringLiteral("Draw");
     QTest::newRow("level score is a draw")
-        << betRow(QStringLiteral("1:1"), 1, 1, QStringLiteral("X"), QString(), QStringLiteral("3.50"), QString())
+        << betRow(QStringLiteral("1:1"), 1, 1, QStringLiteral("X"), QString(), QStringLiteral("3.50"),
+                  QString())
         << cells({"1", "0", "1", "100", "50", "50"}) << QStringLiteral("Draw");
     QTest::newRow("no verdict is no bet")
         << betRow(QStringLiteral("1:1"), 1, 1, QStringLiteral("?"), QStringLiteral("x"), QStringLiteral("yy"),
                   QStringLiteral("zz"))
         << zeros6 << QStringLiteral("Total");
     QTest::newRow("an unknown verdict text is no bet")
-        << betRow(QStringLiteral("2:1"), 2, 1, QStringLiteral("1 "), QStringLiteral("2.00"), QString(), QString())
+        << betRow(QStringLiteral("2:1"), 2, 1, QStringLiteral("1 "), QStringLiteral("2.00"), QString(),
+                  QString())
         << zeros6 << QStringLiteral("Total");
 }
 
@@ -350,8 +368,8 @@ void TestPredictionHistory::stakeRules()
     QFETCH(HistoryRow, row);
     QFETCH(QStringList, team);
     QFETCH(QString, teamTitle);
-    PredictionHistory history({QStringLiteral("Alpha"), QStringLiteral("Beta")}, HistoryView::Predictions1X2, 100,
-                              20, cLocale);
+    PredictionHistory history({QStringLiteral("Alpha"), QStringLiteral("Beta")}, HistoryView::Predictions1X2,
+                              100, 20, cLocale);
     history.run({row});
     const HistoryTables t = history.tables();
     compareMonths(t.months, team == zeros6 ? ColumnValues{} : ColumnValues{{1, team}, {13, team}});
@@ -370,19 +388,20 @@ void TestPredictionHistory::underOver_data()
 
     QTest::newRow("both over") << QStringLiteral("Over 2.5") << 2.5 << 3 << 2 << 1 << QStringLiteral("hit");
     QTest::newRow("both under") << QStringLiteral("Under 2.5") << 2.5 << 2 << 1 << 1 << QStringLiteral("hit");
-    QTest::newRow("predicted over, real under") << QStringLiteral("Over 2.5") << 2.5 << 3 << 1 << 0
-                                                << QStringLiteral("miss");
-    QTest::newRow("predicted under, real over") << QStringLiteral("Under 2.5") << 2.5 << 2 << 2 << 1
-                                                << QStringLiteral("miss");
-    QTest::newRow("predicted total on the line") << QStringLiteral("Over 3") << 3.0 << 3 << 3 << 1
-                                                 << QStringLiteral("miss");
-    QTest::newRow("real total on the line") << QStringLiteral("Over 3") << 3.0 << 4 << 2 << 1
-                                            << QStringLiteral("miss");
-    QTest::newRow("judged on the line, not on the call's word") << QStringLiteral("Under 2.5") << 2.5 << 3 << 2 << 2
-                                                                << QStringLiteral("hit");
-    QTest::newRow("line 0 still judged") << QStringLiteral("Over 0") << 0.0 << 1 << 1 << 0
-                                         << QStringLiteral("hit");
-    QTest::newRow("bare line not judged") << QStringLiteral("2.5") << 2.5 << 3 << 2 << 1 << QStringLiteral("none");
+    QTest::newRow("predicted over, real under")
+        << QStringLiteral("Over 2.5") << 2.5 << 3 << 1 << 0 << QStringLiteral("miss");
+    QTest::newRow("predicted under, real over")
+        << QStringLiteral("Under 2.5") << 2.5 << 2 << 2 << 1 << QStringLiteral("miss");
+    QTest::newRow("predicted total on the line")
+        << QStringLiteral("Over 3") << 3.0 << 3 << 3 << 1 << QStringLiteral("miss");
+    QTest::newRow("real total on the line")
+        << QStringLiteral("Over 3") << 3.0 << 4 << 2 << 1 << QStringLiteral("miss");
+    QTest::newRow("judged on the line, not on the call's word")
+        << QStringLiteral("Under 2.5") << 2.5 << 3 << 2 << 2 << QStringLiteral("hit");
+    QTest::newRow("line 0 still judged")
+        << QStringLiteral("Over 0") << 0.0 << 1 << 1 << 0 << QStringLiteral("hit");
+    QTest::newRow("bare line not judged")
+        << QStringLiteral("2.5") << 2.5 << 3 << 2 << 1 << QStringLiteral("none");
     QTest::newRow("empty call not judged") << QString() << 2.5 << 3 << 2 << 1 << QStringLiteral("none");
 }
 
@@ -401,8 +420,11 @@ void TestPredictionHistory::underOver()
     history.run({row});
     const QStringList hit = cells({"1", "0", "1", "100", "0", "0"});
     const QStringList miss = cells({"0", "1", "1", "0", "0", "0"});
-    const QStringList expected = judged == QLatin1String("hit") ? hit : judged == QLatin1String("miss") ? miss : zeros6;
-    compareMonths(history.tables().months, expected == zeros6 ? ColumnValues{} : ColumnValues{{5, expected}, {13, expected}});
+    const QStringList expected = judged == QLatin1String("hit")    ? hit
+                                 : judged == QLatin1String("miss") ? miss
+                                                                   : zeros6;
+    compareMonths(history.tables().months,
+                  expected == zeros6 ? ColumnValues{} : ColumnValues{{5, expected}, {13, expected}});
 }
 
 void TestPredictionHistory::correctScore_data()
@@ -421,12 +443,13 @@ void TestPredictionHistory::correctScore()
     QFETCH(QString, result);
     QFETCH(QString, presult);
     QFETCH(bool, hit);
-    HistoryRow row = makeRow(QDate(2022, 11, 5), QStringLiteral("Alpha"), QStringLiteral("Beta"), result, 2, 1,
-                             presult, 3, QStringLiteral("?"), 2.5, QStringLiteral("Over 2.5"), QString(), QString(),
-                             QString());
+    HistoryRow row =
+        makeRow(QDate(2022, 11, 5), QStringLiteral("Alpha"), QStringLiteral("Beta"), result, 2, 1, presult, 3,
+                QStringLiteral("?"), 2.5, QStringLiteral("Over 2.5"), QString(), QString(), QString());
     PredictionHistory history(workedTeams, HistoryView::CorrectScore, 100, 20, cLocale);
     history.run({row});
-    const QStringList expected = hit ? cells({"1", "0", "1", "100", "0", "0"}) : cells({"0", "1", "1", "0", "0", "0"});
+    const QStringList expected =
+        hit ? cells({"1", "0", "1", "100", "0", "0"}) : cells({"0", "1", "1", "0", "0", "0"});
     compareMonths(history.tables().months, {{11, expected}, {13, expected}});
 }
 
@@ -441,16 +464,16 @@ void TestPredictionHistory::teamLookup_data()
                                << QStringLiteral("Alpha");
     QTest::newRow("away team") << QStringLiteral("Zeta") << QStringLiteral("Beta") << QStringLiteral("2")
                                << QStringLiteral("Beta");
-    QTest::newRow("draw whatever the teams") << QStringLiteral("Zeta") << QStringLiteral("Omega")
-                                             << QStringLiteral("X") << QStringLiteral("Draw");
+    QTest::newRow("draw whatever the teams")
+        << QStringLiteral("Zeta") << QStringLiteral("Omega") << QStringLiteral("X") << QStringLiteral("Draw");
     QTest::newRow("renamed team") << QStringLiteral("Delta") << QStringLiteral("Alpha") << QStringLiteral("1")
                                   << QString();
-    QTest::newRow("letter case matters") << QStringLiteral("alpha") << QStringLiteral("Beta") << QStringLiteral("1")
-                                         << QString();
-    QTest::newRow("trailing space matters") << QStringLiteral("Alpha") << QStringLiteral("Beta ")
-                                            << QStringLiteral("2") << QString();
-    QTest::newRow("no team is named Total") << QStringLiteral("Total") << QStringLiteral("Beta")
-                                            << QStringLiteral("1") << QString();
+    QTest::newRow("letter case matters")
+        << QStringLiteral("alpha") << QStringLiteral("Beta") << QStringLiteral("1") << QString();
+    QTest::newRow("trailing space matters")
+        << QStringLiteral("Alpha") << QStringLiteral("Beta ") << QStringLiteral("2") << QString();
+    QTest::newRow("no team is named Total")
+        << QStringLiteral("Total") << QStringLiteral("Beta") << QStringLiteral("1") << QString();
 }
 
 void TestPredictionHistory::teamLookup()
@@ -462,11 +485,12 @@ void TestPredictionHistory::teamLookup()
     // A lost bet at 2.00 (a home win loses "X", a draw loses "1" and "2"), so that each booking moves
     // "Incorrect" and "Profit".
     const bool draw = verdict == QLatin1String("X");
-    const HistoryRow row = makeRow(QDate(2023, 4, 1), home, away, draw ? QStringLiteral("1:0") : QStringLiteral("1:1"),
-                                   1, draw ? 0 : 1, QStringLiteral("1:0"), 1, verdict, 2.5, QStringLiteral("Over 2.5"),
-                                   QStringLiteral("2.00"), QStringLiteral("2.00"), QStringLiteral("2.00"));
-    PredictionHistory history({QStringLiteral("Alpha"), QStringLiteral("Beta")}, HistoryView::Predictions1X2, 100, 20,
-                              cLocale);
+    const HistoryRow row =
+        makeRow(QDate(2023, 4, 1), home, away, draw ? QStringLiteral("1:0") : QStringLiteral("1:1"), 1,
+                draw ? 0 : 1, QStringLiteral("1:0"), 1, verdict, 2.5, QStringLiteral("Over 2.5"),
+                QStringLiteral("2.00"), QStringLiteral("2.00"), QStringLiteral("2.00"));
+    PredictionHistory history({QStringLiteral("Alpha"), QStringLiteral("Beta")}, HistoryView::Predictions1X2,
+                              100, 20, cLocale);
     history.run({row});
     const HistoryTables t = history.tables();
     const QStringList lost = cells({"0", "1", "1", "0", "-20", "-20"});
@@ -488,18 +512,22 @@ void TestPredictionHistory::rounding_data()
     QTest::newRow("profit rounded after each addition")
         << 1 << 1 << cells({"1.004", "1.004", "1.004"}) << cells({"3", "0", "3", "100", "0", "0"});
     // 100 * -2 / 3 = -66.666...: half away from zero gives -66.67.
-    QTest::newRow("negative percentage") << 3 << 2 << cells({"L2.00"}) << cells({"0", "1", "1", "0", "-2", "-66.67"});
+    QTest::newRow("negative percentage")
+        << 3 << 2 << cells({"L2.00"}) << cells({"0", "1", "1", "0", "-2", "-66.67"});
     // 100 * 1 / 3 = 33.333...
-    QTest::newRow("positive percentage") << 3 << 1 << cells({"2.00"}) << cells({"1", "0", "1", "100", "1", "33.33"});
+    QTest::newRow("positive percentage")
+        << 3 << 1 << cells({"2.00"}) << cells({"1", "0", "1", "100", "1", "33.33"});
     // 0.126 at 1.126 is kept as 0.13, and the percentage comes from that: 100 * 0.13 / 8 = 1.625 -> 1.63
     // (the unrounded profit would give 1.575).
     QTest::newRow("percentage from the rounded profit")
         << 8 << 1 << cells({"1.126"}) << cells({"1", "0", "1", "100", "0.13", "1.63"});
     // 1 of 8 won: 12.5 rounds to the even 12; 3 of 8: 37.5 -> 38.
     QTest::newRow("hit rate tie to even, down")
-        << 100 << 20 << cells({"-", "L-", "L-", "L-", "L-", "L-", "L-", "L-"}) << cells({"1", "7", "8", "12", "0", "0"});
+        << 100 << 20 << cells({"-", "L-", "L-", "L-", "L-", "L-", "L-", "L-"})
+        << cells({"1", "7", "8", "12", "0", "0"});
     QTest::newRow("hit rate tie to even, up")
-        << 100 << 20 << cells({"-", "-", "-", "L-", "L-", "L-", "L-", "L-"}) << cells({"3", "5", "8", "38", "0", "0"});
+        << 100 << 20 << cells({"-", "-", "-", "L-", "L-", "L-", "L-", "L-"})
+        << cells({"3", "5", "8", "38", "0", "0"});
 }
 
 void TestPredictionHistory::rounding()
@@ -528,8 +556,8 @@ void TestPredictionHistory::commaLocale()
     const QLocale german(QLocale::German, QLocale::Germany);
     const QList<HistoryRow> rows{
         // January: won at 1,625: 32.5 - 20 = 12.5.
-        betRow(QStringLiteral("2:0"), 2, 0, QStringLiteral("1"), QStringLiteral("1,625"), QString(), QString(),
-               QDate(2023, 1, 3)),
+        betRow(QStringLiteral("2:0"), 2, 0, QStringLiteral("1"), QStringLiteral("1,625"), QString(),
+               QString(), QDate(2023, 1, 3)),
         // February: lost, exactly -20.
         betRow(QStringLiteral("0:2"), 0, 2, QStringLiteral("1"), QStringLiteral("2,10"), QString(), QString(),
                QDate(2023, 2, 3)),
@@ -545,8 +573,9 @@ void TestPredictionHistory::commaLocale()
 
     // A "." price does not read in this locale.
     PredictionHistory dotted(workedTeams, HistoryView::Predictions1X2, 40, 20, german);
-    QVERIFY_THROWS_EXCEPTION(ConversionError, dotted.run({betRow(QStringLiteral("2:0"), 2, 0, QStringLiteral("1"),
-                                                                  QStringLiteral("2.10"), QString(), QString())}));
+    QVERIFY_THROWS_EXCEPTION(ConversionError,
+                             dotted.run({betRow(QStringLiteral("2:0"), 2, 0, QStringLiteral("1"),
+                                                QStringLiteral("2.10"), QString(), QString())}));
 }
 
 void TestPredictionHistory::conversionErrorKeepsPartialSums_data()
@@ -555,8 +584,8 @@ void TestPredictionHistory::conversionErrorKeepsPartialSums_data()
     QTest::addColumn<ColumnValues>("months"); // as left by the interrupted run
 
     // The bad row is not counted; the month table's derived rows and "Total" column were not reached.
-    QTest::newRow("1, X, 2 Predictions") << HistoryView::Predictions1X2
-                                         << ColumnValues{{1, cells({"1", "0", "0", "0", "22", "0"})}};
+    QTest::newRow("1, X, 2 Predictions")
+        << HistoryView::Predictions1X2 << ColumnValues{{1, cells({"1", "0", "0", "0", "22", "0"})}};
     // The month table has already judged the bad row's call when the team table reads its odds.
     QTest::newRow("Under/Over") << HistoryView::UnderOver
                                 << ColumnValues{{1, cells({"1", "0", "0", "0", "0", "0"})},

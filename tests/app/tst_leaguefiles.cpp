@@ -1,8 +1,8 @@
 #include "app/ConvertLeague.h"
 #include "app/LeagueFiles.h"
 #include "data/Errors.h"
-#include "support/StoredRows.h"
 #include "support/LeagueFixture.h"
+#include "support/StoredRows.h"
 
 #include <QCryptographicHash>
 #include <QDir>

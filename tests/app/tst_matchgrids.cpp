@@ -1,6 +1,6 @@
 #include "app/MatchGrids.h"
-#include "data/GridCommands.h"
 #include "data/Database.h"
+#include "data/GridCommands.h"
 #include "data/LeagueSchema.h"
 #include "support/LeagueFixture.h"
 
@@ -8,7 +8,8 @@
 
 Q_DECLARE_METATYPE(MatchPage)
 
-namespace {
+namespace
+{
 const QString A = QStringLiteral("Arsenal");
 const QString B = QStringLiteral("Chelsea");
 const QString C = QStringLiteral("Everton");
@@ -108,26 +109,37 @@ void TestMatchGrids::columnsShown_data()
     QTest::addColumn<QString>("titles"); // empty: not a mode
 
     const MatchPage F = MatchPage::Fixtures, S = MatchPage::Scores;
-    QTest::newRow("fixtures all") << F << "All"
-                                  << "Date|Rnd|Home Team|Away Team|H%|D%|A%|C%|Verdict|PScore|Total|Under/Over|1|X|2|"
-                                     "Return (%)";
-    QTest::newRow("fixtures only") << F << "Fixtures" << "Date|Rnd|Home Team|Away Team";
-    QTest::newRow("fixtures odds") << F << "Odds" << "Date|Rnd|Home Team|Away Team|1|X|2|Return (%)";
+    QTest::newRow("fixtures all")
+        << F << "All"
+        << "Date|Rnd|Home Team|Away Team|H%|D%|A%|C%|Verdict|PScore|Total|Under/Over|1|X|2|"
+           "Return (%)";
+    QTest::newRow("fixtures only") << F << "Fixtures"
+                                   << "Date|Rnd|Home Team|Away Team";
+    QTest::newRow("fixtures odds") << F << "Odds"
+                                   << "Date|Rnd|Home Team|Away Team|1|X|2|Return (%)";
     QTest::newRow("fixtures predictions") << F << "Predictions"
                                           << "Date|Rnd|Home Team|Away Team|H%|D%|A%|C%|Verdict|PScore|Total|"
                                              "Under/Over";
-    QTest::newRow("scores all") << S << "All"
-                                << "Date|Rnd|Match|Home Team|Away Team|Score|H%|D%|A%|C%|Verdict|PScore|Total|"
-                                   "Under/Over|1|X|2|Return (%)";
-    QTest::newRow("scores only") << S << "Scores" << "Date|Rnd|Match|Home Team|Away Team|Score";
-    QTest::newRow("scores odds typed") << S << "odds" << "Date|Rnd|Match|Home Team|Away Team|Score|1|X|2|Return (%)";
-    QTest::newRow("scores predictions") << S << "PREDICTIONS"
-                                        << "Date|Rnd|Match|Home Team|Away Team|Score|H%|D%|A%|C%|Verdict|PScore|"
-                                           "Total|Under/Over";
-    QTest::newRow("scores mode on fixtures") << F << "Scores" << "";
-    QTest::newRow("fixtures mode on scores") << S << "Fixtures" << "";
-    QTest::newRow("half typed") << S << "Odd" << "";
-    QTest::newRow("empty") << F << "" << "";
+    QTest::newRow("scores all")
+        << S << "All"
+        << "Date|Rnd|Match|Home Team|Away Team|Score|H%|D%|A%|C%|Verdict|PScore|Total|"
+           "Under/Over|1|X|2|Return (%)";
+    QTest::newRow("scores only") << S << "Scores"
+                                 << "Date|Rnd|Match|Home Team|Away Team|Score";
+    QTest::newRow("scores odds typed") << S << "odds"
+                                       << "Date|Rnd|Match|Home Team|Away Team|Score|1|X|2|Return (%)";
+    QTest::newRow("scores predictions")
+        << S << "PREDICTIONS"
+        << "Date|Rnd|Match|Home Team|Away Team|Score|H%|D%|A%|C%|Verdict|PScore|"
+           "Total|Under/Over";
+    QTest::newRow("scores mode on fixtures") << F << "Scores"
+                                             << "";
+    QTest::newRow("fixtures mode on scores") << S << "Fixtures"
+                                             << "";
+    QTest::newRow("half typed") << S << "Odd"
+                                << "";
+    QTest::newRow("empty") << F << ""
+                           << "";
 }
 
 void TestMatchGrids::columnsShown()
@@ -212,8 +224,8 @@ void TestMatchGrids::colours_data()
     };
     for (const Case &c : cases)
         QTest::newRow(c.name) << c.page << QString::fromLatin1(c.field) << QString::fromLatin1(c.result)
-                              << QString::fromLatin1(c.verdict) << QString::fromLatin1(c.uop) << c.uov << c.retrn
-                              << QString::fromLatin1(c.colour);
+                              << QString::fromLatin1(c.verdict) << QString::fromLatin1(c.uop) << c.uov
+                              << c.retrn << QString::fromLatin1(c.colour);
 }
 
 void TestMatchGrids::colours()
@@ -264,12 +276,24 @@ void TestMatchGrids::toggledSort_data()
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("unsorted") << "" << "Home" << "Home DESC";
-    QTest::newRow("ascending flips") << "DateP" << "DateP" << "DateP DESC";
-    QTest::newRow("descending flips") << "DateP DESC" << "DateP" << "DateP";
-    QTest::newRow("other column after descending") << "DateP DESC" << "Home" << "Home";
-    QTest::newRow("other column after ascending") << "Rnd" << "Retrn" << "Retrn DESC";
-    QTest::newRow("several keys descending") << "HPts DESC, HDif DESC" << "Team" << "Team";
+    QTest::newRow("unsorted") << ""
+                              << "Home"
+                              << "Home DESC";
+    QTest::newRow("ascending flips") << "DateP"
+                                     << "DateP"
+                                     << "DateP DESC";
+    QTest::newRow("descending flips") << "DateP DESC"
+                                      << "DateP"
+                                      << "DateP";
+    QTest::newRow("other column after descending") << "DateP DESC"
+                                                   << "Home"
+                                                   << "Home";
+    QTest::newRow("other column after ascending") << "Rnd"
+                                                  << "Retrn"
+                                                  << "Retrn DESC";
+    QTest::newRow("several keys descending") << "HPts DESC, HDif DESC"
+                                             << "Team"
+                                             << "Team";
 }
 
 void TestMatchGrids::toggledSort()
@@ -370,9 +394,9 @@ void TestMatchGrids::switchPlayedEqualsFreshEntry()
     LeagueFixture switched(QStringLiteral("Ice Hockey"), {A, B, C});
     earlier(switched);
     QVERIFY(SaveMatch(switched.dm(),
-                      withOdds(switched.input(A, B, homeScore, awayScore, overtime, day), QStringLiteral("2.10"),
-                               QStringLiteral("3.20"), QStringLiteral("3.50"), QStringLiteral("North"),
-                               QStringLiteral("East")),
+                      withOdds(switched.input(A, B, homeScore, awayScore, overtime, day),
+                               QStringLiteral("2.10"), QStringLiteral("3.20"), QStringLiteral("3.50"),
+                               QStringLiteral("North"), QStringLiteral("East")),
                       switched.messenger));
     LeagueFixture fresh(QStringLiteral("Ice Hockey"), {A, B, C});
     earlier(fresh);

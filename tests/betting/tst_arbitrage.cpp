@@ -1,5 +1,5 @@
-#include "support/RecordingMessenger.h"
 #include "betting/Arbitrage.h"
+#include "support/RecordingMessenger.h"
 
 #include <QTest>
 

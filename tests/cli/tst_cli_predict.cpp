@@ -3,12 +3,12 @@
 
 #include "analysis/BackTest.h"
 #include "analysis/SystemsFile.h"
-#include "support/RecordingMessenger.h"
-#include "data/ResultsViews.h"
 #include "betting/Arbitrage.h"
 #include "data/Database.h"
+#include "data/ResultsViews.h"
 #include "data/TDataMod.h"
 #include "predict/PredictionCommands.h"
+#include "support/RecordingMessenger.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -163,11 +163,12 @@ void TestCliPredict::predictionsAsTheCommandsWriteThem_data()
     clamped.awayPct = 90;
     clamped.confidence = 10;
     clamped.lastMatches = 10;
-    const QStringList overrideArgs{QStringLiteral("--stats"), QStringLiteral("ha"), QStringLiteral("--lm"),
-                                   QStringLiteral("3"),       QStringLiteral("--home"), QStringLiteral("no"),
-                                   QStringLiteral("--draw"),  QStringLiteral("no"), QStringLiteral("--hp=60")};
-    const QStringList clampArgs{QStringLiteral("--ap"), QStringLiteral("150"), QStringLiteral("--cf"),
-                                QStringLiteral("-5"), QStringLiteral("--lm"), QStringLiteral("11")};
+    const QStringList overrideArgs{
+        QStringLiteral("--stats"), QStringLiteral("ha"),     QStringLiteral("--lm"),
+        QStringLiteral("3"),       QStringLiteral("--home"), QStringLiteral("no"),
+        QStringLiteral("--draw"),  QStringLiteral("no"),     QStringLiteral("--hp=60")};
+    const QStringList clampArgs{QStringLiteral("--ap"), QStringLiteral("150"),  QStringLiteral("--cf"),
+                                QStringLiteral("-5"),   QStringLiteral("--lm"), QStringLiteral("11")};
     for (const QString &command : {QStringLiteral("predict"), QStringLiteral("recalc")}) {
         const QByteArray c = command.toLatin1();
         QTest::addRow("%s, the League row", c.constData()) << command << QStringList{} << base;
@@ -207,7 +208,8 @@ void TestCliPredict::predictionsAsTheCommandsWriteThem()
     const QByteArray after = matchesJson(byCli);
     QVERIFY(after != before);
     QCOMPARE(after, matchesJson(byRoutine));
-    QCOMPARE(fileRows(byCli, QStringLiteral("SELECT * FROM League")), leagueRow); // options are for this run only
+    QCOMPARE(fileRows(byCli, QStringLiteral("SELECT * FROM League")),
+             leagueRow); // options are for this run only
 }
 
 void TestCliPredict::backTestPrintsMethodsRowAndCreatesFile()
@@ -215,10 +217,12 @@ void TestCliPredict::backTestPrintsMethodsRowAndCreatesFile()
     const QString path = league(QStringLiteral("league.qvl"));
     QVERIFY(!path.isEmpty());
     const QString systems = file(QStringLiteral("new/folder/systems.qvs"));
-    const QStringList args{QStringLiteral("backtest"), path,     QStringLiteral("--systems"), systems,
-                           QStringLiteral("--balance"), QStringLiteral("250"), QStringLiteral("--wager"),
-                           QStringLiteral("400"),     QStringLiteral("--stats"), QStringLiteral("ha"),
-                           QStringLiteral("--lm"),    QStringLiteral("4")};
+    const QStringList args{QStringLiteral("backtest"),  path,
+                           QStringLiteral("--systems"), systems,
+                           QStringLiteral("--balance"), QStringLiteral("250"),
+                           QStringLiteral("--wager"),   QStringLiteral("400"),
+                           QStringLiteral("--stats"),   QStringLiteral("ha"),
+                           QStringLiteral("--lm"),      QStringLiteral("4")};
     const Run first = cli(args);
     QVERIFY2(first.exitCode == 0, qPrintable(first.err));
     const Run second = cli(args);
@@ -285,15 +289,15 @@ void TestCliPredict::refusedInput_data()
         << QStringList{QStringLiteral("backtest"), QStringLiteral("LEAGUE"), QStringLiteral("--systems"),
                        QStringLiteral("SYSTEMS")}
         << badOdds << notFloat << 0;
-    QTest::newRow("history, unreadable odds") << QStringList{QStringLiteral("history"), QStringLiteral("LEAGUE")}
-                                              << badOdds << notFloat << -1;
+    QTest::newRow("history, unreadable odds")
+        << QStringList{QStringLiteral("history"), QStringLiteral("LEAGUE")} << badOdds << notFloat << -1;
     QTest::newRow("predict, a fixture's team missing")
         << QStringList{QStringLiteral("predict"), QStringLiteral("LEAGUE")}
         << QStringLiteral("UPDATE Results SET Home = 'Nowhere' WHERE ID = (SELECT max(ID) FROM Results)")
         << QStringLiteral("Cannot find home team") << -1;
     QTest::newRow("a number that is none")
-        << QStringList{QStringLiteral("backtest"), QStringLiteral("LEAGUE"), QStringLiteral("--systems"),
-                       QStringLiteral("SYSTEMS"), QStringLiteral("--wager"), QStringLiteral("ten")}
+        << QStringList{QStringLiteral("backtest"), QStringLiteral("LEAGUE"),  QStringLiteral("--systems"),
+                       QStringLiteral("SYSTEMS"),  QStringLiteral("--wager"), QStringLiteral("ten")}
         << QString() << QStringLiteral("The option --wager takes a whole number, not 'ten'.") << -1;
 }
 
@@ -330,7 +334,8 @@ void TestCliPredict::historyTables()
                  QStringLiteral("--away"), QStringLiteral("Redmarsh"), QStringLiteral("--date"),
                  QStringLiteral("2025-06-01"), QStringLiteral("--create-teams")});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
-    QCOMPARE(cli({QStringLiteral("recalc"), path, QStringLiteral("--draw"), QStringLiteral("yes")}).exitCode, 0);
+    QCOMPARE(cli({QStringLiteral("recalc"), path, QStringLiteral("--draw"), QStringLiteral("yes")}).exitCode,
+             0);
 
     QStringList teams;
     for (const QVariantList &row : fileRows(path, QStringLiteral("SELECT Team FROM Teams")))
@@ -339,7 +344,8 @@ void TestCliPredict::historyTables()
               [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     QCOMPARE(teams.first(), QStringLiteral("aardvark"));
     const auto predicted = fileRows(
-        path, QStringLiteral("SELECT Verdict FROM Results WHERE Result <> ':' AND PResult <> ':' AND Verdict <> '?'"));
+        path, QStringLiteral(
+                  "SELECT Verdict FROM Results WHERE Result <> ':' AND PResult <> ':' AND Verdict <> '?'"));
 
     for (const QString &view : {QStringLiteral("1, X, 2 Predictions"), QStringLiteral("Draws")}) {
         r = cli({QStringLiteral("history"), path, QStringLiteral("--view"), view, QStringLiteral("--format"),
@@ -389,34 +395,38 @@ void TestCliPredict::arbitrageList()
     QCOMPARE(cli({QStringLiteral("new"), path}).exitCode, 0);
     // Entered out of date order; the list is by date.
     const QList<QStringList> matches{
-        {QStringLiteral("Leeds"), QStringLiteral("Hull"), QStringLiteral("2024-08-20"), QStringLiteral("2.10"),
-         QStringLiteral("3.20"), QStringLiteral("3.50")},
-        {QStringLiteral("Arsenal"), QStringLiteral("Chelsea"), QStringLiteral("2024-08-10"), QStringLiteral("2.20"),
-         QStringLiteral("3.80"), QStringLiteral("4.50")},
-        {QStringLiteral("Hull"), QStringLiteral("Arsenal"), QStringLiteral("2024-08-15"), QStringLiteral("1.80"),
-         QStringLiteral("-"), QStringLiteral("2.10")},
-        {QStringLiteral("Chelsea"), QStringLiteral("Leeds"), QStringLiteral("2024-08-25"), QStringLiteral("4/5"),
-         QStringLiteral("+200"), QStringLiteral("3.10")},
+        {QStringLiteral("Leeds"), QStringLiteral("Hull"), QStringLiteral("2024-08-20"),
+         QStringLiteral("2.10"), QStringLiteral("3.20"), QStringLiteral("3.50")},
+        {QStringLiteral("Arsenal"), QStringLiteral("Chelsea"), QStringLiteral("2024-08-10"),
+         QStringLiteral("2.20"), QStringLiteral("3.80"), QStringLiteral("4.50")},
+        {QStringLiteral("Hull"), QStringLiteral("Arsenal"), QStringLiteral("2024-08-15"),
+         QStringLiteral("1.80"), QStringLiteral("-"), QStringLiteral("2.10")},
+        {QStringLiteral("Chelsea"), QStringLiteral("Leeds"), QStringLiteral("2024-08-25"),
+         QStringLiteral("4/5"), QStringLiteral("+200"), QStringLiteral("3.10")},
     };
     for (const QStringList &m : matches) {
-        const Run r = cli({QStringLiteral("add-match"), path, QStringLiteral("--home"), m[0], QStringLiteral("--away"),
-                           m[1], QStringLiteral("--date"), m[2], QStringLiteral("--odds"), m[3], m[4], m[5],
-                           QStringLiteral("--bookmakers"), QStringLiteral("North"), QStringLiteral("East"),
-                           QStringLiteral("West"), QStringLiteral("--create-teams")});
+        const Run r =
+            cli({QStringLiteral("add-match"), path, QStringLiteral("--home"), m[0], QStringLiteral("--away"),
+                 m[1], QStringLiteral("--date"), m[2], QStringLiteral("--odds"), m[3], m[4], m[5],
+                 QStringLiteral("--bookmakers"), QStringLiteral("North"), QStringLiteral("East"),
+                 QStringLiteral("West"), QStringLiteral("--create-teams")});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     }
     // A stored text the odds conversion refuses: the refresh stops with its warning.
     execute(path, QStringLiteral("UPDATE Results SET O2 = '1.5x' WHERE Home = 'Chelsea'"));
 
-    const QStringList keys{QStringLiteral("ID"),    QStringLiteral("DateP"),  QStringLiteral("Home"),
-                           QStringLiteral("Away"),  QStringLiteral("Retrn"),  QStringLiteral("grid"),
-                           QStringLiteral("total"), QStringLiteral("profit"), QStringLiteral("profitPositive"),
-                           QStringLiteral("warning")};
-    const auto stored = fileRows(path, QStringLiteral("SELECT ID, DateP, Home, Away, Retrn, O1, OX, O2, O1B, OXB, O2B "
-                                                      "FROM Results ORDER BY DateP"));
+    const QStringList keys{
+        QStringLiteral("ID"),     QStringLiteral("DateP"),  QStringLiteral("Home"),
+        QStringLiteral("Away"),   QStringLiteral("Retrn"),  QStringLiteral("grid"),
+        QStringLiteral("total"),  QStringLiteral("profit"), QStringLiteral("profitPositive"),
+        QStringLiteral("warning")};
+    const auto stored =
+        fileRows(path, QStringLiteral("SELECT ID, DateP, Home, Away, Retrn, O1, OX, O2, O1B, OXB, O2B "
+                                      "FROM Results ORDER BY DateP"));
     for (const bool positive : {false, true}) {
-        QStringList args{QStringLiteral("arbitrage"), path, QStringLiteral("--multiplier"), QStringLiteral("200"),
-                         QStringLiteral("--format"), QStringLiteral("json")};
+        QStringList args{QStringLiteral("arbitrage"),    path,
+                         QStringLiteral("--multiplier"), QStringLiteral("200"),
+                         QStringLiteral("--format"),     QStringLiteral("json")};
         if (positive)
             args << QStringLiteral("--positive");
         const Run r = cli(args);
@@ -472,13 +482,18 @@ void TestCliPredict::wrongUsage_data()
     const QString league = QStringLiteral("LEAGUE");
     const auto row = [&](const char *name, const QStringList &args) { QTest::newRow(name) << args; };
     row("recalc without file", {QStringLiteral("recalc")});
-    row("predict, statistics", {QStringLiteral("predict"), league, QStringLiteral("--stats"), QStringLiteral("all")});
-    row("recalc, yes or no", {QStringLiteral("recalc"), league, QStringLiteral("--home"), QStringLiteral("maybe")});
+    row("predict, statistics",
+        {QStringLiteral("predict"), league, QStringLiteral("--stats"), QStringLiteral("all")});
+    row("recalc, yes or no",
+        {QStringLiteral("recalc"), league, QStringLiteral("--home"), QStringLiteral("maybe")});
     row("backtest, no value", {QStringLiteral("backtest"), league, QStringLiteral("--systems")});
     row("backtest, a second file", {QStringLiteral("backtest"), league, league});
-    row("history, view", {QStringLiteral("history"), league, QStringLiteral("--view"), QStringLiteral("Wins")});
-    row("history, format", {QStringLiteral("history"), league, QStringLiteral("--format"), QStringLiteral("csv")});
-    row("arbitrage, option", {QStringLiteral("arbitrage"), league, QStringLiteral("--lm"), QStringLiteral("3")});
+    row("history, view",
+        {QStringLiteral("history"), league, QStringLiteral("--view"), QStringLiteral("Wins")});
+    row("history, format",
+        {QStringLiteral("history"), league, QStringLiteral("--format"), QStringLiteral("csv")});
+    row("arbitrage, option",
+        {QStringLiteral("arbitrage"), league, QStringLiteral("--lm"), QStringLiteral("3")});
 }
 
 void TestCliPredict::wrongUsage()

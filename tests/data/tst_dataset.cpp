@@ -132,9 +132,13 @@ void TestDataset::editWritesThrough()
     m_t->post();
     Database other;
     other.open(m_path);
-    QCOMPARE(other.scalar(QStringLiteral("SELECT Pts FROM T WHERE Team = ?1"), {QStringLiteral("Östersund")}).toDouble(), 42.0);
-    QCOMPARE(other.scalar(QStringLiteral("SELECT DateP FROM T WHERE Team = ?1"), {QStringLiteral("Östersund")}).toString(),
-             QStringLiteral("2006-02-28"));
+    QCOMPARE(other.scalar(QStringLiteral("SELECT Pts FROM T WHERE Team = ?1"), {QStringLiteral("Östersund")})
+                 .toDouble(),
+             42.0);
+    QCOMPARE(
+        other.scalar(QStringLiteral("SELECT DateP FROM T WHERE Team = ?1"), {QStringLiteral("Östersund")})
+            .toString(),
+        QStringLiteral("2006-02-28"));
 }
 
 void TestDataset::movingPostsPendingEdit()
@@ -174,8 +178,9 @@ void TestDataset::appendPlacesRowInSortAndFilter()
     t.setSort(QString());
     t.setSort(QStringLiteral("Pts DESC, Team"));
     QCOMPARE(incremental, names(t)); // the same place a full sort gives
-    QCOMPARE(incremental, (QStringList{QStringLiteral("Beta"), QStringLiteral("Delta"), QStringLiteral("Östersund"),
-                                       QStringLiteral("alpha"), QStringLiteral("Gamma")}));
+    QCOMPARE(incremental,
+             (QStringList{QStringLiteral("Beta"), QStringLiteral("Delta"), QStringLiteral("Östersund"),
+                          QStringLiteral("alpha"), QStringLiteral("Gamma")}));
     t.appendRecord({QStringLiteral("Zero"), 0}); // fails the filter: stored, not shown
     QCOMPARE(t.recordCount(), 5);
     QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM T")).toInt(), 7);
@@ -186,8 +191,9 @@ void TestDataset::stableSort()
     Table &t = *m_t;
     t.setSort(QStringLiteral("Pts DESC"));
     // Östersund and Beta tie on 3, alpha and Gamma on 1: stored order decides.
-    QCOMPARE(names(t), (QStringList{QStringLiteral("Östersund"), QStringLiteral("Beta"), QStringLiteral("alpha"),
-                                    QStringLiteral("Gamma"), QStringLiteral("O'Neill Town")}));
+    QCOMPARE(names(t),
+             (QStringList{QStringLiteral("Östersund"), QStringLiteral("Beta"), QStringLiteral("alpha"),
+                          QStringLiteral("Gamma"), QStringLiteral("O'Neill Town")}));
     QCOMPARE(t.sort(), QStringLiteral("Pts DESC"));
     t.setSort(QStringLiteral("Team"));
     // Letter case ignored, Ö after O (case folding, not byte order).
@@ -213,9 +219,11 @@ void TestDataset::filterAndErrors()
     t.setFilter(QStringLiteral("Pts = 3 OR Team = 'O''Neill Town'"));
     QCOMPARE(t.recordCount(), 5); // not switched on yet
     t.setFiltered(true);
-    QCOMPARE(names(t), (QStringList{QStringLiteral("Östersund"), QStringLiteral("Beta"), QStringLiteral("O'Neill Town")}));
+    QCOMPARE(names(t), (QStringList{QStringLiteral("Östersund"), QStringLiteral("Beta"),
+                                    QStringLiteral("O'Neill Town")}));
     t.setFilter(QStringLiteral("DateP >= 1/1/2004 AND DateP <= 12/31/2004"));
-    QCOMPARE(names(t), (QStringList{QStringLiteral("Östersund"), QStringLiteral("alpha"), QStringLiteral("O'Neill Town")}));
+    QCOMPARE(names(t), (QStringList{QStringLiteral("Östersund"), QStringLiteral("alpha"),
+                                    QStringLiteral("O'Neill Town")}));
     try {
         t.setFilter(QStringLiteral("Pts = = 3"));
         QFAIL("malformed filter accepted");
@@ -252,11 +260,13 @@ void TestDataset::locate_data()
     QTest::newRow("exact") << "Team" << QVariantList{QStringLiteral("Beta")} << 0 << "Beta";
     QTest::newRow("case counts") << "Team" << QVariantList{QStringLiteral("beta")} << 0 << "";
     QTest::newRow("case ignored") << "Team" << QVariantList{QStringLiteral("BETA")} << ci << "Beta";
-    QTest::newRow("unicode case ignored") << "Team" << QVariantList{QStringLiteral("ÖSTERSUND")} << ci << "Östersund";
-    QTest::newRow("partial key") << "Team" << QVariantList{QStringLiteral("o'n")} << (ci | Dataset::PartialKey)
-                                 << "O'Neill Town";
+    QTest::newRow("unicode case ignored")
+        << "Team" << QVariantList{QStringLiteral("ÖSTERSUND")} << ci << "Östersund";
+    QTest::newRow("partial key") << "Team" << QVariantList{QStringLiteral("o'n")}
+                                 << (ci | Dataset::PartialKey) << "O'Neill Town";
     QTest::newRow("two fields") << "Team;Pts" << QVariantList{QStringLiteral("gamma"), 1} << ci << "Gamma";
-    QTest::newRow("two fields, one differs") << "Team;Pts" << QVariantList{QStringLiteral("gamma"), 3} << ci << "";
+    QTest::newRow("two fields, one differs")
+        << "Team;Pts" << QVariantList{QStringLiteral("gamma"), 3} << ci << "";
     QTest::newRow("date field") << "DateP" << QVariantList{QDate(2004, 6, 15)} << 0 << "O'Neill Town";
 }
 
@@ -290,7 +300,8 @@ void TestDataset::namesAreData()
         m_t->setFiltered(true);
         QCOMPARE(m_t->recordCount(), 1);
         m_t->setFiltered(false);
-        QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM T WHERE Team = ?1 COLLATE UNOCASE"), {n.toLower()})
+        QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM T WHERE Team = ?1 COLLATE UNOCASE"),
+                              {n.toLower()})
                      .toInt(),
                  1);
     }
@@ -322,7 +333,8 @@ void TestDataset::fieldConversions()
     QCOMPARE(t.field(QStringLiteral("Pts")).asString(), QStringLiteral("2.5"));
     t.field(QStringLiteral("Pts")).setString(QStringLiteral("3.5"));
     QCOMPARE(t.field(QStringLiteral("Pts")).asInteger(), 4);
-    QVERIFY_THROWS_EXCEPTION(ConversionError, t.field(QStringLiteral("Pts")).setString(QStringLiteral("abc")));
+    QVERIFY_THROWS_EXCEPTION(ConversionError,
+                             t.field(QStringLiteral("Pts")).setString(QStringLiteral("abc")));
     t.field(QStringLiteral("Ok")).setBoolean(true);
     QVERIFY(t.field(QStringLiteral("Ok")).asBoolean());
     QCOMPARE(t.field(QStringLiteral("Ok")).value().toLongLong(), 1);
@@ -331,7 +343,8 @@ void TestDataset::fieldConversions()
     QCOMPARE(t.field(QStringLiteral("Pic")).asBlob(), QByteArray("BM\0\1", 4));
     QCOMPARE(t.field(QStringLiteral("DateP")).asDate(), QDate(2004, 12, 31));
     QCOMPARE(t.field(QStringLiteral("Ok")).asString(), QStringLiteral("True"));
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT typeof(Ok) FROM T WHERE rowid = 1")).toString(), QStringLiteral("integer"));
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT typeof(Ok) FROM T WHERE rowid = 1")).toString(),
+             QStringLiteral("integer"));
 }
 
 void TestDataset::deleteHooks()
@@ -351,7 +364,8 @@ void TestDataset::deleteHooks()
     QCOMPARE(t.recordCount(), 5);
     QVERIFY(t.locate(QStringLiteral("Team"), {QStringLiteral("alpha")}));
     t.deleteRecord();
-    QCOMPARE(seen, (QStringList{QStringLiteral("before Beta"), QStringLiteral("before alpha"), QStringLiteral("after")}));
+    QCOMPARE(seen, (QStringList{QStringLiteral("before Beta"), QStringLiteral("before alpha"),
+                                QStringLiteral("after")}));
     QCOMPARE(t.field(QStringLiteral("Team")).asString(), QStringLiteral("Beta")); // the next row is current
     QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM T")).toInt(), 4);
     t.last();
@@ -426,7 +440,9 @@ void TestDataset::maxOfFollowsWrites()
 void TestDataset::queryIsReadOnlyAndBindsValues()
 {
     Query q(m_db);
-    q.setSql(QStringLiteral("SELECT Team, Pts, DateP, Pts * 2 AS Double FROM T WHERE Pts >= ?1 ORDER BY DateP"), {1});
+    q.setSql(
+        QStringLiteral("SELECT Team, Pts, DateP, Pts * 2 AS Double FROM T WHERE Pts >= ?1 ORDER BY DateP"),
+        {1});
     q.open();
     QCOMPARE(q.recordCount(), 4);
     q.first();

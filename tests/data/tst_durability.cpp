@@ -2,12 +2,12 @@
 // league file without losing a match.  The test program runs itself again as the other program: with
 // "--series" or "--hold" as its first argument it does that program's work instead of running the tests.
 
-#include "support/RecordingMessenger.h"
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "entry/MatchEntry.h"
 #include "support/LeagueFixture.h"
+#include "support/RecordingMessenger.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 #include "data/Database.h"
-#include "support/StoredRows.h"
 #include "data/Errors.h"
 #include "data/LeagueSchema.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
+#include "support/StoredRows.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -11,7 +11,8 @@
 #include <QTest>
 #include <sqlite3.h>
 
-namespace {
+namespace
+{
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
@@ -63,13 +64,32 @@ void TestLeague::createWritesTablesAndFirstRow()
     QCOMPARE(teamColumns.join(QLatin1Char(' ')),
              QStringLiteral("Pos Team TRH HP HW HD HL HF HA HDif HPts TRA AP AW AD AL AF AA ADif APts "
                             "TRT TP TW TD TL TF TA TDif TPts TPic"));
-    QCOMPARE(db.tableColumns(QStringLiteral("Players")).at(8), qMakePair(QStringLiteral("PPic"), QStringLiteral("BLOB")));
+    QCOMPARE(db.tableColumns(QStringLiteral("Players")).at(8),
+             qMakePair(QStringLiteral("PPic"), QStringLiteral("BLOB")));
     QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM Teams")).toInt(), 0);
 
     Statement st = db.prepare(QStringLiteral("SELECT * FROM League"));
     QVERIFY(st.step());
-    const QVariantList expected = {QStringLiteral("Football (Soccer)"), QStringLiteral("Serie A.qvl"), 2005, 2006, 3, 1,
-                                   0, 3, 1, 0, 0, 1, 0, 1, 50, 35, 50, 50, 1, 5};
+    const QVariantList expected = {QStringLiteral("Football (Soccer)"),
+                                   QStringLiteral("Serie A.qvl"),
+                                   2005,
+                                   2006,
+                                   3,
+                                   1,
+                                   0,
+                                   3,
+                                   1,
+                                   0,
+                                   0,
+                                   1,
+                                   0,
+                                   1,
+                                   50,
+                                   35,
+                                   50,
+                                   50,
+                                   1,
+                                   5};
     QCOMPARE(st.columnCount(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
         if (expected[i].typeId() == QMetaType::QString)
@@ -162,7 +182,8 @@ void TestLeague::openRefusesLockedFile()
     }
     sqlite3 *other = nullptr;
     QCOMPARE(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
-    QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE League SET PB = 1;", nullptr, nullptr, nullptr), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE League SET PB = 1;", nullptr, nullptr, nullptr),
+             SQLITE_OK);
     Database::setDefaultBusyTimeout(200);
     TDataMod dm;
     QVERIFY_THROWS_EXCEPTION(DatabaseError, dm.openLeague(path));
@@ -185,11 +206,13 @@ void TestLeague::sportConstants_data()
     QTest::newRow("soccer") << QStringLiteral("Football (Soccer)") << 150 << 2 << 1.0 << 1.0 << 2.5;
     QTest::newRow("ice hockey") << QStringLiteral("Ice Hockey") << 100 << 3 << 1.0 << 1.0 << 5.5;
     QTest::newRow("basketball") << QStringLiteral("Basketball") << 15 << 98 << 0.4 << 0.2 << 180.5;
-    QTest::newRow("american football") << QStringLiteral("American Football") << 25 << 19 << 0.375 << 0.25 << 44.5;
-    QTest::newRow("australian football") << QStringLiteral("Australian Football") << 10 << 100 << 0.4 << 0.2 << 200.5;
+    QTest::newRow("american football")
+        << QStringLiteral("American Football") << 25 << 19 << 0.375 << 0.25 << 44.5;
+    QTest::newRow("australian football")
+        << QStringLiteral("Australian Football") << 10 << 100 << 0.4 << 0.2 << 200.5;
     QTest::newRow("volleyball") << QStringLiteral("Volleyball") << 1 << 1 << 1.0 << 1.0 << 180.5;
-    QTest::newRow("soccer in other case is any other sport") << QStringLiteral("football (soccer)") << 1 << 1 << 1.0
-                                                             << 1.0 << 1.5;
+    QTest::newRow("soccer in other case is any other sport")
+        << QStringLiteral("football (soccer)") << 1 << 1 << 1.0 << 1.0 << 1.5;
     QTest::newRow("unknown") << QStringLiteral("Curling") << 1 << 1 << 1.0 << 1.0 << 1.5;
 }
 

@@ -1,7 +1,7 @@
-#include "support/StoredRows.h"
 #include "data/LeagueSettings.h"
 #include "data/Sports.h"
 #include "support/LeagueFixture.h"
+#include "support/StoredRows.h"
 
 #include <QTest>
 

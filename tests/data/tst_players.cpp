@@ -1,6 +1,6 @@
-#include "data/PlayersQueries.h"
-#include "data/GridCommands.h"
 #include "data/Errors.h"
+#include "data/GridCommands.h"
+#include "data/PlayersQueries.h"
 #include "support/LeagueFixture.h"
 
 #include <QTest>

@@ -3,7 +3,8 @@
 
 #include <QTest>
 
-namespace {
+namespace
+{
 const QString A = QStringLiteral("Alpha");
 const QString B = QStringLiteral("Beta");
 const QString C = QStringLiteral("Gamma");
@@ -96,10 +97,10 @@ void TestStandings::soccerHomeWin()
     QCOMPARE(f.team(A, QStringLiteral("TRA")), 1500); // only home matches move the home rating
     QCOMPARE(f.team(B, QStringLiteral("TRH")), 1500);
     // Counts, goals, points and their overall sums.
-    QCOMPARE(teamRow(f, A).mid(1), (QList<int>{1650, 1, 1, 0, 0, 2, 0, 2, 3, 1500, 0, 0, 0, 0, 0, 0, 0, 0, 1650, 1,
-                                               1, 0, 0, 2, 0, 2, 3}));
-    QCOMPARE(teamRow(f, B).mid(1), (QList<int>{1500, 0, 0, 0, 0, 0, 0, 0, 0, 1350, 1, 0, 0, 1, 0, 2, -2, 0, 1350, 1,
-                                               0, 0, 1, 0, 2, -2, 0}));
+    QCOMPARE(teamRow(f, A).mid(1), (QList<int>{1650, 1, 1, 0, 0,    2, 0, 2, 3, 1500, 0, 0, 0, 0,
+                                               0,    0, 0, 0, 1650, 1, 1, 0, 0, 2,    0, 2, 3}));
+    QCOMPARE(teamRow(f, B).mid(1), (QList<int>{1500, 0, 0,  0, 0,    0, 0, 0, 0, 1350, 1, 0,  0, 1,
+                                               0,    2, -2, 0, 1350, 1, 0, 0, 1, 0,    2, -2, 0}));
 }
 
 void TestStandings::soccerDrawBetweenEquals()
@@ -225,7 +226,8 @@ void TestStandings::emptySnapshotKeepsRating()
 void TestStandings::missingTeamChangesNoRating()
 {
     LeagueFixture f(QStringLiteral("Football (Soccer)"), {A, B});
-    Standings::ApplyResult(f.dm().ADOTableTeams, f.dm().ADOTableLeague, false, 0, 2, QStringLiteral("Nobody"), A);
+    Standings::ApplyResult(f.dm().ADOTableTeams, f.dm().ADOTableLeague, false, 0, 2, QStringLiteral("Nobody"),
+                           A);
     QCOMPARE(f.team(A, QStringLiteral("TRT")), 1500);
     QCOMPARE(f.team(A, QStringLiteral("HW")), 1);
     QCOMPARE(f.team(A, QStringLiteral("HPts")), 3);

@@ -1,8 +1,8 @@
-#include "support/StoredRows.h"
-#include "data/TextCompare.h"
 #include "data/Errors.h"
 #include "data/TeamEditing.h"
+#include "data/TextCompare.h"
 #include "support/LeagueFixture.h"
+#include "support/StoredRows.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,12 +1,13 @@
-#include "data/TeamSort.h"
 #include "data/Database.h"
+#include "data/TeamSort.h"
 #include "support/LeagueFixture.h"
 
 #include <QTest>
 
 Q_DECLARE_METATYPE(TeamTable)
 
-namespace {
+namespace
+{
 const QString Alpha = QStringLiteral("Alpha");
 const QString Beta = QStringLiteral("Beta");
 const QString Gamma = QStringLiteral("Gamma");
@@ -31,7 +32,9 @@ QStringList orderShown(TDataMod &dm)
     for (teams.first(); !teams.eof(); teams.next()) {
         names << teams.field(QStringLiteral("Team")).asString();
         if (teams.field(QStringLiteral("Pos")).asInteger() != ++pos)
-            return {QStringLiteral("Pos %1 at row %2").arg(teams.field(QStringLiteral("Pos")).asInteger()).arg(pos)};
+            return {QStringLiteral("Pos %1 at row %2")
+                        .arg(teams.field(QStringLiteral("Pos")).asInteger())
+                        .arg(pos)};
     }
     return names;
 }
@@ -61,7 +64,8 @@ void TestTeamSort::defaultsGiveTheStartingOrder()
 {
     // The order a league first shows, as the import and the command line use it.
     for (TeamTable t : {TeamTable::Home, TeamTable::Away, TeamTable::Overall})
-        QCOMPARE(teamSortText(TeamSortChoices()[t], teamGridFields(t)), std::optional<QString>(defaultTeamSort(t)));
+        QCOMPARE(teamSortText(TeamSortChoices()[t], teamGridFields(t)),
+                 std::optional<QString>(defaultTeamSort(t)));
 }
 
 void TestTeamSort::sortText_data()
@@ -72,19 +76,30 @@ void TestTeamSort::sortText_data()
     QTest::addColumn<QString>("expected"); // empty: no sort
 
     const TeamTable H = TeamTable::Home, A = TeamTable::Away, T = TeamTable::Overall;
-    QTest::newRow("team ascending") << "Ascending" << "Team" << H << "Team, HDif, HW";
-    QTest::newRow("rating descending away") << "Descending" << "Rtg" << A << "TRA DESC, ADif DESC, AW DESC";
-    QTest::newRow("goals for ascending overall") << "Ascending" << "F" << T << "TF, TDif, TW";
-    QTest::newRow("difference repeats as second key") << "Descending" << "Dif" << H
-                                                      << "HDif DESC, HDif DESC, HW DESC";
-    QTest::newRow("wins repeat as third key") << "Ascending" << "W" << T << "TW, TDif, TW";
-    QTest::newRow("played") << "Descending" << "P" << A << "AP DESC, ADif DESC, AW DESC";
-    QTest::newRow("nothing selected sorts downwards") << "" << "Pts" << A << "APts DESC, ADif DESC, AW DESC";
-    QTest::newRow("unknown order sorts downwards") << "Sideways" << "L" << H << "HL DESC, HDif DESC, HW DESC";
-    QTest::newRow("letter case ignored") << "ascending" << "pts" << H << "HPts, HDif, HW";
-    QTest::newRow("hash is no entry") << "Ascending" << "#" << H << "";
-    QTest::newRow("no sort selected") << "Descending" << "" << T << "";
-    QTest::newRow("typed text not an entry") << "Descending" << "Points" << T << "";
+    QTest::newRow("team ascending") << "Ascending"
+                                    << "Team" << H << "Team, HDif, HW";
+    QTest::newRow("rating descending away") << "Descending"
+                                            << "Rtg" << A << "TRA DESC, ADif DESC, AW DESC";
+    QTest::newRow("goals for ascending overall") << "Ascending"
+                                                 << "F" << T << "TF, TDif, TW";
+    QTest::newRow("difference repeats as second key") << "Descending"
+                                                      << "Dif" << H << "HDif DESC, HDif DESC, HW DESC";
+    QTest::newRow("wins repeat as third key") << "Ascending"
+                                              << "W" << T << "TW, TDif, TW";
+    QTest::newRow("played") << "Descending"
+                            << "P" << A << "AP DESC, ADif DESC, AW DESC";
+    QTest::newRow("nothing selected sorts downwards") << ""
+                                                      << "Pts" << A << "APts DESC, ADif DESC, AW DESC";
+    QTest::newRow("unknown order sorts downwards") << "Sideways"
+                                                   << "L" << H << "HL DESC, HDif DESC, HW DESC";
+    QTest::newRow("letter case ignored") << "ascending"
+                                         << "pts" << H << "HPts, HDif, HW";
+    QTest::newRow("hash is no entry") << "Ascending"
+                                      << "#" << H << "";
+    QTest::newRow("no sort selected") << "Descending"
+                                      << "" << T << "";
+    QTest::newRow("typed text not an entry") << "Descending"
+                                             << "Points" << T << "";
 }
 
 void TestTeamSort::sortText()
@@ -105,11 +120,31 @@ void TestTeamSort::titleClick_data()
     QTest::addColumn<QString>("orderAfter");
     QTest::addColumn<QString>("sortAfter");
 
-    QTest::newRow("default then Pts") << "Descending" << "Pts" << "Pts" << "Ascending" << "Pts";
-    QTest::newRow("second click reverses") << "Ascending" << "Pts" << "Pts" << "Descending" << "Pts";
-    QTest::newRow("other title flips too") << "Ascending" << "Pts" << "Team" << "Descending" << "Team";
-    QTest::newRow("nothing selected becomes ascending") << "" << "" << "Rtg" << "Ascending" << "Rtg";
-    QTest::newRow("hash leaves no sort") << "Descending" << "Dif" << "#" << "Ascending" << "";
+    QTest::newRow("default then Pts") << "Descending"
+                                      << "Pts"
+                                      << "Pts"
+                                      << "Ascending"
+                                      << "Pts";
+    QTest::newRow("second click reverses") << "Ascending"
+                                           << "Pts"
+                                           << "Pts"
+                                           << "Descending"
+                                           << "Pts";
+    QTest::newRow("other title flips too") << "Ascending"
+                                           << "Pts"
+                                           << "Team"
+                                           << "Descending"
+                                           << "Team";
+    QTest::newRow("nothing selected becomes ascending") << ""
+                                                        << ""
+                                                        << "Rtg"
+                                                        << "Ascending"
+                                                        << "Rtg";
+    QTest::newRow("hash leaves no sort") << "Descending"
+                                         << "Dif"
+                                         << "#"
+                                         << "Ascending"
+                                         << "";
 }
 
 void TestTeamSort::titleClick()

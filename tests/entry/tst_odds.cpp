@@ -1,11 +1,12 @@
-#include "support/RecordingMessenger.h"
 #include "data/Errors.h"
 #include "entry/Odds.h"
+#include "support/RecordingMessenger.h"
 
 #include <QTest>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 const QLocale kDot(QLocale::English, QLocale::UnitedStates);
 const QLocale kComma(QLocale::German, QLocale::Germany);
@@ -154,27 +155,29 @@ void TestOdds::filterOddsKey_data()
     };
     for (const Shared &r : shared) {
         const QString text = QString::fromLatin1(r.text);
-        QTest::addRow("match entry: %s", r.name) << me << r.notation << text << r.caret << r.key << r.accepted;
-        QTest::addRow("bet dialog: %s", r.name) << bet << r.notation << text << r.caret << r.key << r.accepted;
+        QTest::addRow("match entry: %s", r.name)
+            << me << r.notation << text << r.caret << r.key << r.accepted;
+        QTest::addRow("bet dialog: %s", r.name)
+            << bet << r.notation << text << r.caret << r.key << r.accepted;
     }
 
     // The two rows where the bet dialog is stricter.
-    QTest::newRow("match entry: comma after a dot") << me << int(Odds::Decimal) << QStringLiteral("1.5") << 3
-                                                    << comma << true;
-    QTest::newRow("bet dialog: comma after a dot") << bet << int(Odds::Decimal) << QStringLiteral("1.5") << 3
-                                                   << comma << false;
-    QTest::newRow("match entry: dot after a comma") << me << int(Odds::Decimal) << QStringLiteral("1,5") << 3
-                                                    << dot << true;
-    QTest::newRow("bet dialog: dot after a comma") << bet << int(Odds::Decimal) << QStringLiteral("1,5") << 3
-                                                   << dot << false;
-    QTest::newRow("match entry: minus before a plus") << me << int(Odds::American) << QStringLiteral("+200") << 0
-                                                      << minus << true;
-    QTest::newRow("bet dialog: minus before a plus") << bet << int(Odds::American) << QStringLiteral("+200") << 0
-                                                     << minus << false;
-    QTest::newRow("match entry: plus before a minus") << me << int(Odds::American) << QStringLiteral("-150") << 0
-                                                      << plus << true;
-    QTest::newRow("bet dialog: plus before a minus") << bet << int(Odds::American) << QStringLiteral("-150") << 0
-                                                     << plus << false;
+    QTest::newRow("match entry: comma after a dot")
+        << me << int(Odds::Decimal) << QStringLiteral("1.5") << 3 << comma << true;
+    QTest::newRow("bet dialog: comma after a dot")
+        << bet << int(Odds::Decimal) << QStringLiteral("1.5") << 3 << comma << false;
+    QTest::newRow("match entry: dot after a comma")
+        << me << int(Odds::Decimal) << QStringLiteral("1,5") << 3 << dot << true;
+    QTest::newRow("bet dialog: dot after a comma")
+        << bet << int(Odds::Decimal) << QStringLiteral("1,5") << 3 << dot << false;
+    QTest::newRow("match entry: minus before a plus")
+        << me << int(Odds::American) << QStringLiteral("+200") << 0 << minus << true;
+    QTest::newRow("bet dialog: minus before a plus")
+        << bet << int(Odds::American) << QStringLiteral("+200") << 0 << minus << false;
+    QTest::newRow("match entry: plus before a minus")
+        << me << int(Odds::American) << QStringLiteral("-150") << 0 << plus << true;
+    QTest::newRow("bet dialog: plus before a minus")
+        << bet << int(Odds::American) << QStringLiteral("-150") << 0 << plus << false;
 }
 
 void TestOdds::filterOddsKey()
@@ -279,38 +282,39 @@ void TestOdds::parseOddsRefused_data()
     const QString fractional = QStringLiteral(" is an invalid value\rExample: 4/5 or 2/1");
     const QString american = QStringLiteral(" is an invalid value\rExample: +200 or -150");
 
-    QTest::newRow("zero denominator") << QStringLiteral("4/0") << int(Odds::Fractional) << kDot
-                                      << QStringLiteral("4/0") + fractional;
+    QTest::newRow("zero denominator")
+        << QStringLiteral("4/0") << int(Odds::Fractional) << kDot << QStringLiteral("4/0") + fractional;
     QTest::newRow("3,00 dot locale") << QStringLiteral("3,00") << int(Odds::Decimal) << kDot
                                      << QStringLiteral("3,00") + decimal;
-    QTest::newRow("1.50 comma locale") << QStringLiteral("1.50") << int(Odds::Decimal) << kComma
-                                       << QStringLiteral("1.50") + decimal;
-    QTest::newRow("both marks dot locale") << QStringLiteral("1.5,") << int(Odds::Decimal) << kDot
-                                           << QStringLiteral("1.5,") + decimal;
-    QTest::newRow("both marks comma locale") << QStringLiteral("1.5,") << int(Odds::Decimal) << kComma
-                                             << QStringLiteral("1.5,") + decimal;
+    QTest::newRow("1.50 comma locale")
+        << QStringLiteral("1.50") << int(Odds::Decimal) << kComma << QStringLiteral("1.50") + decimal;
+    QTest::newRow("both marks dot locale")
+        << QStringLiteral("1.5,") << int(Odds::Decimal) << kDot << QStringLiteral("1.5,") + decimal;
+    QTest::newRow("both marks comma locale")
+        << QStringLiteral("1.5,") << int(Odds::Decimal) << kComma << QStringLiteral("1.5,") + decimal;
     QTest::newRow("decimal 0.00") << QStringLiteral("0.00") << int(Odds::Decimal) << kDot
                                   << QStringLiteral("0.00") + decimal;
-    QTest::newRow("decimal 0,00 comma locale") << QStringLiteral("0,00") << int(Odds::Decimal) << kComma
-                                               << QStringLiteral("0,00") + decimal;
-    QTest::newRow("decimal 0") << QStringLiteral("0") << int(Odds::Decimal) << kDot << QStringLiteral("0") + decimal;
+    QTest::newRow("decimal 0,00 comma locale")
+        << QStringLiteral("0,00") << int(Odds::Decimal) << kComma << QStringLiteral("0,00") + decimal;
+    QTest::newRow("decimal 0") << QStringLiteral("0") << int(Odds::Decimal) << kDot
+                               << QStringLiteral("0") + decimal;
     QTest::newRow("decimal empty") << QString() << int(Odds::Decimal) << kDot << decimal;
-    QTest::newRow("fraction giving 0") << QStringLiteral("-1/1") << int(Odds::Fractional) << kDot
-                                       << QStringLiteral("-1/1") + fractional;
+    QTest::newRow("fraction giving 0")
+        << QStringLiteral("-1/1") << int(Odds::Fractional) << kDot << QStringLiteral("-1/1") + fractional;
     QTest::newRow("no denominator") << QStringLiteral("4/") << int(Odds::Fractional) << kDot
                                     << QStringLiteral("4/") + fractional;
     QTest::newRow("no slash") << QStringLiteral("45") << int(Odds::Fractional) << kDot
                               << QStringLiteral("45") + fractional;
     QTest::newRow("two slashes") << QStringLiteral("2/1/2") << int(Odds::Fractional) << kDot
                                  << QStringLiteral("2/1/2") + fractional;
-    QTest::newRow("decimal numerator") << QStringLiteral("1.5/2") << int(Odds::Fractional) << kDot
-                                       << QStringLiteral("1.5/2") + fractional;
+    QTest::newRow("decimal numerator")
+        << QStringLiteral("1.5/2") << int(Odds::Fractional) << kDot << QStringLiteral("1.5/2") + fractional;
     QTest::newRow("minus alone") << QStringLiteral("-") << int(Odds::American) << kDot
                                  << QStringLiteral("-") + american;
     QTest::newRow("plus alone") << QStringLiteral("+") << int(Odds::American) << kDot
                                 << QStringLiteral("+") + american;
-    QTest::newRow("american fraction") << QStringLiteral("1.5") << int(Odds::American) << kDot
-                                       << QStringLiteral("1.5") + american;
+    QTest::newRow("american fraction")
+        << QStringLiteral("1.5") << int(Odds::American) << kDot << QStringLiteral("1.5") + american;
     QTest::newRow("beyond 32 bits") << QStringLiteral("2147483648") << int(Odds::American) << kDot
                                     << QStringLiteral("2147483648") + american;
 }
@@ -342,9 +346,10 @@ void TestOdds::parseOddsAutoType_data()
     QTest::addColumn<double>("price");
     QTest::addColumn<QString>("message"); // empty when it converts
 
-    QTest::newRow("1.85 dot locale") << QStringLiteral("1.85") << kDot << int(Odds::Decimal) << 1.85 << QString();
-    QTest::newRow("1,85 comma locale") << QStringLiteral("1,85") << kComma << int(Odds::Decimal) << 1.85
-                                       << QString();
+    QTest::newRow("1.85 dot locale") << QStringLiteral("1.85") << kDot << int(Odds::Decimal) << 1.85
+                                     << QString();
+    QTest::newRow("1,85 comma locale")
+        << QStringLiteral("1,85") << kComma << int(Odds::Decimal) << 1.85 << QString();
     QTest::newRow("4/5") << QStringLiteral("4/5") << kDot << int(Odds::Fractional) << 1.8 << QString();
     QTest::newRow("+120") << QStringLiteral("+120") << kDot << int(Odds::American) << 2.2 << QString();
     QTest::newRow("-150") << QStringLiteral("-150") << kDot << int(Odds::American) << 1.6667 << QString();
@@ -409,19 +414,19 @@ void TestOdds::oddsToDecimalRaises_data()
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("zero denominator") << QStringLiteral("4/0") << kDot
-                                      << QStringLiteral("'4/0' is not a valid floating point value");
+    QTest::newRow("zero denominator")
+        << QStringLiteral("4/0") << kDot << QStringLiteral("'4/0' is not a valid floating point value");
     QTest::newRow("bad numerator") << QStringLiteral("x/2") << kDot
                                    << QStringLiteral("'x' is not a valid integer value");
     // "/" is tested before the decimal marks, so the dotted part is read as a whole number.
-    QTest::newRow("slash before dot") << QStringLiteral("2/1.5") << kDot
-                                      << QStringLiteral("'1.5' is not a valid integer value");
+    QTest::newRow("slash before dot")
+        << QStringLiteral("2/1.5") << kDot << QStringLiteral("'1.5' is not a valid integer value");
     QTest::newRow("1,75 dot locale") << QStringLiteral("1,75") << kDot
                                      << QStringLiteral("'1,75' is not a valid floating point value");
-    QTest::newRow("1.75 comma locale") << QStringLiteral("1.75") << kComma
-                                       << QStringLiteral("'1.75' is not a valid floating point value");
-    QTest::newRow("american letters") << QStringLiteral("ab") << kDot
-                                      << QStringLiteral("'ab' is not a valid integer value");
+    QTest::newRow("1.75 comma locale")
+        << QStringLiteral("1.75") << kComma << QStringLiteral("'1.75' is not a valid floating point value");
+    QTest::newRow("american letters")
+        << QStringLiteral("ab") << kDot << QStringLiteral("'ab' is not a valid integer value");
 }
 
 void TestOdds::oddsToDecimalRaises()
@@ -454,25 +459,32 @@ void TestOdds::oddsReturnPercent_data()
     const auto s = [](const char *t) { return QString::fromLatin1(t); };
 
     // -7.4405 rounds half away from zero to -7.44; -3.1746 to -3.17.
-    QTest::newRow("margin dot locale") << kDot << s("2.10") << D << s("3.20") << D << s("3.50") << D << true << -7.44;
-    QTest::newRow("margin comma locale") << kComma << s("2,10") << D << s("3,20") << D << s("3,50") << D << true
-                                         << -7.44;
-    QTest::newRow("profit dot locale") << kDot << s("2.20") << D << s("3.80") << D << s("4.50") << D << true << 6.01;
-    QTest::newRow("profit comma locale") << kComma << s("2,20") << D << s("3,80") << D << s("4,50") << D << true
-                                         << 6.01;
-    QTest::newRow("profit mixed notations") << kDot << s("6/5") << F << s("+280") << A << s("7/2") << F << true
-                                            << 6.01;
-    QTest::newRow("no draw dot locale") << kDot << s("1.80") << D << s("-") << D << s("2.10") << D << true << -3.17;
-    QTest::newRow("no draw comma locale") << kComma << s("1,80") << D << s("-") << D << s("2,10") << D << true
-                                          << -3.17;
-    QTest::newRow("empty draw") << kDot << s("1.80") << D << QString() << D << s("2.10") << D << true << -3.17;
-    QTest::newRow("one-digit draw") << kDot << s("1.80") << D << s("3") << A << s("2.10") << D << true << -3.17;
+    QTest::newRow("margin dot locale")
+        << kDot << s("2.10") << D << s("3.20") << D << s("3.50") << D << true << -7.44;
+    QTest::newRow("margin comma locale")
+        << kComma << s("2,10") << D << s("3,20") << D << s("3,50") << D << true << -7.44;
+    QTest::newRow("profit dot locale")
+        << kDot << s("2.20") << D << s("3.80") << D << s("4.50") << D << true << 6.01;
+    QTest::newRow("profit comma locale")
+        << kComma << s("2,20") << D << s("3,80") << D << s("4,50") << D << true << 6.01;
+    QTest::newRow("profit mixed notations")
+        << kDot << s("6/5") << F << s("+280") << A << s("7/2") << F << true << 6.01;
+    QTest::newRow("no draw dot locale")
+        << kDot << s("1.80") << D << s("-") << D << s("2.10") << D << true << -3.17;
+    QTest::newRow("no draw comma locale")
+        << kComma << s("1,80") << D << s("-") << D << s("2,10") << D << true << -3.17;
+    QTest::newRow("empty draw") << kDot << s("1.80") << D << QString() << D << s("2.10") << D << true
+                                << -3.17;
+    QTest::newRow("one-digit draw") << kDot << s("1.80") << D << s("3") << A << s("2.10") << D << true
+                                    << -3.17;
     QTest::newRow("even two-way") << kDot << s("+100") << A << s("-") << A << s("1/1") << F << true << 0.0;
-    QTest::newRow("one-character home") << kDot << s("2") << A << s("3.20") << D << s("3.50") << D << false << 0.0;
+    QTest::newRow("one-character home")
+        << kDot << s("2") << A << s("3.20") << D << s("3.50") << D << false << 0.0;
     QTest::newRow("no odds away") << kDot << s("2.10") << D << s("3.20") << D << s("-") << A << false << 0.0;
     QTest::newRow("empty home") << kDot << QString() << D << s("3.20") << D << s("3.50") << D << false << 0.0;
     // Nothing is read when there is no return, even a text that would fail.
-    QTest::newRow("no return, bad draw") << kDot << s("2.10") << D << s("abc") << D << s("") << D << false << 0.0;
+    QTest::newRow("no return, bad draw")
+        << kDot << s("2.10") << D << s("abc") << D << s("") << D << false << 0.0;
 }
 
 void TestOdds::oddsReturnPercent()

@@ -3,26 +3,27 @@
 
 #include "analysis/BackTest.h"
 #include "analysis/SystemsFile.h"
-#include "support/RecordingMessenger.h"
 #include "data/TDataMod.h"
 #include "predict/PredictionCommands.h"
 #include "support/QueryHistories.h"
 #include "support/RandomLeague.h"
+#include "support/RecordingMessenger.h"
 #include "support/StoredRows.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+namespace
+{
 struct Outcome {
     QStringList results;
     QStringList detail;
     QStringList methods;
 };
 
-Outcome runAll(const QString &league, const QString &systems, const PredictionOptions &options, bool straightforward,
-               bool scoreView)
+Outcome runAll(const QString &league, const QString &systems, const PredictionOptions &options,
+               bool straightforward, bool scoreView)
 {
     Outcome out;
     TDataMod dm;

@@ -6,7 +6,8 @@
 
 #include <QTest>
 
-namespace {
+namespace
+{
 const QString H = QStringLiteral("H");
 const QString A = QStringLiteral("A");
 
@@ -78,10 +79,12 @@ void TestPredictionCommands::workedExampleStoredInFixture_data()
     QTest::addColumn<bool>("venue");
     QTest::addColumn<QList<int>>("numbers"); // HP DP AP CF Ttl
     QTest::addColumn<QStringList>("texts");  // Verdict PResult UOP
-    QTest::newRow("home/away statistics") << true << QList<int>{54, 27, 19, 79, 3}
-                                          << QStringList{QStringLiteral("1"), QStringLiteral("2:1"), QStringLiteral("Over 2.5")};
-    QTest::newRow("overall statistics") << false << QList<int>{36, 33, 31, 64, 2}
-                                        << QStringList{QStringLiteral("?"), QStringLiteral("1:1"), QStringLiteral("Under 2.5")};
+    QTest::newRow("home/away statistics")
+        << true << QList<int>{54, 27, 19, 79, 3}
+        << QStringList{QStringLiteral("1"), QStringLiteral("2:1"), QStringLiteral("Over 2.5")};
+    QTest::newRow("overall statistics")
+        << false << QList<int>{36, 33, 31, 64, 2}
+        << QStringList{QStringLiteral("?"), QStringLiteral("1:1"), QStringLiteral("Under 2.5")};
 }
 
 void TestPredictionCommands::workedExampleStoredInFixture()
@@ -133,7 +136,8 @@ void TestPredictionCommands::predictWalksTheViewAndStopsAtUnknownTeam()
     Table &r = f.dm().ADOTableResults;
 
     // The view filtered to one team predicts only its fixtures (a name with both quotes works).
-    r.setFilter(QStringLiteral("(Result = ':' AND Home = 'O\"Brien''s') OR (Result = ':' AND Away = 'O\"Brien''s')"));
+    r.setFilter(
+        QStringLiteral("(Result = ':' AND Home = 'O\"Brien''s') OR (Result = ':' AND Away = 'O\"Brien''s')"));
     r.setFiltered(true);
     r.setSort(QStringLiteral("DateP"));
     QCOMPARE(PredictUpcomingMatches(f.dm(), exampleOptions(true), f.messenger), 1);
@@ -204,7 +208,8 @@ void TestPredictionCommands::recalculateUsesSnapshotAndStrictlyEarlierDates()
     QCOMPARE(RecalculatePredictions(f.dm(), exampleOptions(true), f.messenger), 2);
     QCOMPARE(f.messenger.texts(), QStringList{QStringLiteral("Recalculate predictions complete.")});
     r.gotoBookmark(rowid);
-    // No earlier match: both sides take the goal prior, so 2:2 with CF 25; 12 against 15 favours the away side.
+    // No earlier match: both sides take the goal prior, so 2:2 with CF 25; 12 against 15 favours the away
+    // side.
     QCOMPARE(text(r, "PResult"), QStringLiteral("2:2"));
     QCOMPARE(r.field(QStringLiteral("CF")).asInteger(), 25);
     QVERIFY(r.field(QStringLiteral("AP")).asInteger() > r.field(QStringLiteral("HP")).asInteger());

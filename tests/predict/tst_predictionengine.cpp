@@ -9,10 +9,12 @@
 
 Q_DECLARE_METATYPE(PredictionOptions)
 
-namespace {
+namespace
+{
 
 // Matches written "Home-Away F:A", with " OT" for one decided in overtime; kept alive for History views.
-class Matches {
+class Matches
+{
 public:
     explicit Matches(const QStringList &lines)
     {
@@ -55,8 +57,15 @@ QStringList exampleAway()
 // Home and away enabled at 50, draw disabled, confidence 50, six last matches.
 PredictionOptions exampleOptions(bool venueStats)
 {
-    return {.homeWin = true, .draw = false, .awayWin = true, .homePct = 50, .drawPct = 35, .awayPct = 50,
-            .confidence = 50, .venueStats = venueStats, .lastMatches = 6};
+    return {.homeWin = true,
+            .draw = false,
+            .awayWin = true,
+            .homePct = 50,
+            .drawPct = 35,
+            .awayPct = 50,
+            .confidence = 50,
+            .venueStats = venueStats,
+            .lastMatches = 6};
 }
 
 QList<int> counts(const TeamForm &f)
@@ -66,7 +75,8 @@ QList<int> counts(const TeamForm &f)
 
 std::optional<MatchPrediction> predict(const PredictionOptions &options, const QStringList &homeLines,
                                        const QStringList &awayLines, const QList<int> &storedRatings,
-                                       const QString &sport, double line, const QLocale &locale = QLocale::c())
+                                       const QString &sport, double line,
+                                       const QLocale &locale = QLocale::c())
 {
     const Matches home(homeLines), away(awayLines);
     return PredictMatch(options, QStringLiteral("H"), QStringLiteral("A"), predictionRating(storedRatings[0]),
@@ -99,8 +109,8 @@ private Q_SLOTS:
 
 void TestPredictionEngine::history()
 {
-    const Matches oldestFirst({QStringLiteral("A-B 0:0"), QStringLiteral("A-B 1:0"), QStringLiteral("A-B 2:0"),
-                               QStringLiteral("A-B 3:0")});
+    const Matches oldestFirst({QStringLiteral("A-B 0:0"), QStringLiteral("A-B 1:0"),
+                               QStringLiteral("A-B 2:0"), QStringLiteral("A-B 3:0")});
     const History before = History::oldestFirstBefore(oldestFirst.pointers(), 3);
     QCOMPARE(before.size(), std::size_t(3));
     QCOMPARE(before[0].F, 2);
@@ -144,12 +154,12 @@ void TestPredictionEngine::collectTeamForm_data()
     QTest::addColumn<QList<int>>("expected");
 
     const QString H = QStringLiteral("H"), A = QStringLiteral("A");
-    QTest::newRow("example home team, venue") << H << true << exampleHome() << 6 << true
-                                              << QList<int>{6, 4, 1, 1, 12, 4, 8, 4, 2, 2, 13, 7};
-    QTest::newRow("example away team, venue") << A << false << exampleAway() << 6 << true
-                                              << QList<int>{6, 2, 2, 2, 8, 9, 8, 3, 3, 2, 11, 10};
-    QTest::newRow("example home team, overall") << H << true << exampleHome() << 6 << false
-                                                << QList<int>{4, 2, 1, 1, 7, 4, 6, 2, 2, 2, 8, 7};
+    QTest::newRow("example home team, venue")
+        << H << true << exampleHome() << 6 << true << QList<int>{6, 4, 1, 1, 12, 4, 8, 4, 2, 2, 13, 7};
+    QTest::newRow("example away team, venue")
+        << A << false << exampleAway() << 6 << true << QList<int>{6, 2, 2, 2, 8, 9, 8, 3, 3, 2, 11, 10};
+    QTest::newRow("example home team, overall")
+        << H << true << exampleHome() << 6 << false << QList<int>{4, 2, 1, 1, 7, 4, 6, 2, 2, 2, 8, 7};
     QTest::newRow("last 2 at home, away matches in between")
         << H << true
         << QStringList{QStringLiteral("X-H 1:0"), QStringLiteral("H-Y 2:1"), QStringLiteral("Z-H 2:2"),
@@ -157,7 +167,8 @@ void TestPredictionEngine::collectTeamForm_data()
         << 2 << true << QList<int>{2, 1, 0, 1, 2, 4, 4, 1, 1, 2, 4, 7};
     QTest::newRow("overtime is a draw, goals count (home team)")
         << H << true
-        << QStringList{QStringLiteral("H-X 3:3 OT"), QStringLiteral("Y-H 2:1 OT"), QStringLiteral("H-Z 1:2 OT")}
+        << QStringList{QStringLiteral("H-X 3:3 OT"), QStringLiteral("Y-H 2:1 OT"),
+                       QStringLiteral("H-Z 1:2 OT")}
         << 5 << true << QList<int>{2, 0, 2, 0, 4, 5, 3, 0, 3, 0, 5, 7};
     QTest::newRow("overtime is a draw, goals count (away team)")
         << A << false << QStringList{QStringLiteral("A-X 2:1 OT"), QStringLiteral("Y-A 3:1 OT")} << 5 << true
@@ -228,16 +239,18 @@ void TestPredictionEngine::predictMatch_data()
     const QString c = QStringLiteral("C");
     // Stored ratings lose their remainder: 1250 -> 12, 1199 -> 11, 999 -> 9.
     const QList<int> exampleRatings{1250, 1199, 999, 1000};
-    QTest::newRow("example, venue") << exampleOptions(true) << exampleHome() << exampleAway() << exampleRatings
-                                    << 2.5 << c << QList<int>{54, 27, 19, 79} << QStringLiteral("2:1") << 3
-                                    << QStringLiteral("1") << QStringLiteral("Over 2.5");
-    QTest::newRow("example, overall") << exampleOptions(false) << exampleHome() << exampleAway() << exampleRatings
-                                      << 2.5 << c << QList<int>{36, 33, 31, 64} << QStringLiteral("1:1") << 2
-                                      << QStringLiteral("?") << QStringLiteral("Under 2.5");
-    QTest::newRow("total equal to the line") << exampleOptions(false) << exampleHome() << exampleAway()
-                                             << exampleRatings << 2.0 << c << QList<int>{36, 33, 31, 64}
-                                             << QStringLiteral("1:1") << 2 << QStringLiteral("?")
-                                             << QStringLiteral("Under 2");
+    QTest::newRow("example, venue") << exampleOptions(true) << exampleHome() << exampleAway()
+                                    << exampleRatings << 2.5 << c << QList<int>{54, 27, 19, 79}
+                                    << QStringLiteral("2:1") << 3 << QStringLiteral("1")
+                                    << QStringLiteral("Over 2.5");
+    QTest::newRow("example, overall")
+        << exampleOptions(false) << exampleHome() << exampleAway() << exampleRatings << 2.5 << c
+        << QList<int>{36, 33, 31, 64} << QStringLiteral("1:1") << 2 << QStringLiteral("?")
+        << QStringLiteral("Under 2.5");
+    QTest::newRow("total equal to the line")
+        << exampleOptions(false) << exampleHome() << exampleAway() << exampleRatings << 2.0 << c
+        << QList<int>{36, 33, 31, 64} << QStringLiteral("1:1") << 2 << QStringLiteral("?")
+        << QStringLiteral("Under 2");
     QTest::newRow("comma locale") << exampleOptions(true) << exampleHome() << exampleAway() << exampleRatings
                                   << 2.5 << QStringLiteral("de_DE") << QList<int>{54, 27, 19, 79}
                                   << QStringLiteral("2:1") << 3 << QStringLiteral("1")
@@ -246,10 +259,10 @@ void TestPredictionEngine::predictMatch_data()
     // Home venue rating 0: no home score; the away win leads but only one comparison backs it.
     PredictionOptions lowConfidence = exampleOptions(true);
     lowConfidence.confidence = 10;
-    QTest::newRow("home venue rating 99") << exampleOptions(true) << exampleHome() << exampleAway()
-                                          << QList<int>{99, 1100, 900, 1000} << 2.5 << c
-                                          << QList<int>{0, 37, 63, 14} << QStringLiteral("2:1") << 3
-                                          << QStringLiteral("?") << QStringLiteral("Over 2.5");
+    QTest::newRow("home venue rating 99")
+        << exampleOptions(true) << exampleHome() << exampleAway() << QList<int>{99, 1100, 900, 1000} << 2.5
+        << c << QList<int>{0, 37, 63, 14} << QStringLiteral("2:1") << 3 << QStringLiteral("?")
+        << QStringLiteral("Over 2.5");
     QTest::newRow("home venue rating 99, confidence 10")
         << lowConfidence << exampleHome() << exampleAway() << QList<int>{99, 1100, 900, 1000} << 2.5 << c
         << QList<int>{0, 37, 63, 14} << QStringLiteral("2:1") << 3 << QStringLiteral("2")
@@ -265,47 +278,53 @@ void TestPredictionEngine::predictMatch_data()
                                      << QList<int>{1500, 1500, 1000, 1000} << 2.5 << c
                                      << QList<int>{40, 33, 27, 25} << QStringLiteral("2:2") << 4
                                      << QStringLiteral("?") << QStringLiteral("2.5");
-    QTest::newRow("no played match, confidence 24") << threshold24 << QStringList() << QStringList()
-                                                    << QList<int>{1500, 1500, 1000, 1000} << 2.5 << c
-                                                    << QList<int>{40, 33, 27, 25} << QStringLiteral("2:2") << 4
-                                                    << QStringLiteral("1") << QStringLiteral("2.5");
+    QTest::newRow("no played match, confidence 24")
+        << threshold24 << QStringList() << QStringList() << QList<int>{1500, 1500, 1000, 1000} << 2.5 << c
+        << QList<int>{40, 33, 27, 25} << QStringLiteral("2:2") << 4 << QStringLiteral("1")
+        << QStringLiteral("2.5");
 
     // Both passes favour the home team (86), but one venue match caps the confidence at 25;
     // the away team's expected 0.5 goals round to 0.
-    QTest::newRow("one home venue match") << exampleOptions(true) << QStringList{QStringLiteral("H-X 3:0")}
-                                          << QStringList{QStringLiteral("P-A 2:0"), QStringLiteral("Q-A 1:0")}
-                                          << QList<int>{1000, 1000, 1000, 1000} << 2.5 << c
-                                          << QList<int>{62, 23, 15, 25} << QStringLiteral("2:0") << 2
-                                          << QStringLiteral("?") << QStringLiteral("2.5");
-    QTest::newRow("one away venue match") << exampleOptions(true)
-                                          << QStringList{QStringLiteral("H-X 0:2"), QStringLiteral("H-Y 0:1")}
-                                          << QStringList{QStringLiteral("P-A 0:3")}
-                                          << QList<int>{1000, 1000, 1000, 1000} << 2.5 << c
-                                          << QList<int>{15, 23, 62, 25} << QStringLiteral("0:2") << 2
-                                          << QStringLiteral("?") << QStringLiteral("2.5");
+    QTest::newRow("one home venue match")
+        << exampleOptions(true) << QStringList{QStringLiteral("H-X 3:0")}
+        << QStringList{QStringLiteral("P-A 2:0"), QStringLiteral("Q-A 1:0")}
+        << QList<int>{1000, 1000, 1000, 1000} << 2.5 << c << QList<int>{62, 23, 15, 25}
+        << QStringLiteral("2:0") << 2 << QStringLiteral("?") << QStringLiteral("2.5");
+    QTest::newRow("one away venue match")
+        << exampleOptions(true) << QStringList{QStringLiteral("H-X 0:2"), QStringLiteral("H-Y 0:1")}
+        << QStringList{QStringLiteral("P-A 0:3")} << QList<int>{1000, 1000, 1000, 1000} << 2.5 << c
+        << QList<int>{15, 23, 62, 25} << QStringLiteral("0:2") << 2 << QStringLiteral("?")
+        << QStringLiteral("2.5");
 
     // Mirror-image teams: home and away share the top percentage, so CF is 50 and no verdict is given
     // however low the thresholds; two matches a side leave the call at the bare line.
-    const PredictionOptions lowThresholds{.homeWin = true, .draw = true, .awayWin = true, .homePct = 10,
-                                          .drawPct = 10, .awayPct = 10, .confidence = 10, .venueStats = true,
+    const PredictionOptions lowThresholds{.homeWin = true,
+                                          .draw = true,
+                                          .awayWin = true,
+                                          .homePct = 10,
+                                          .drawPct = 10,
+                                          .awayPct = 10,
+                                          .confidence = 10,
+                                          .venueStats = true,
                                           .lastMatches = 5};
     QTest::newRow("tied top percentages")
         << lowThresholds << QStringList{QStringLiteral("H-X 2:0"), QStringLiteral("H-Y 0:2")}
-        << QStringList{QStringLiteral("P-A 0:2"), QStringLiteral("Q-A 2:0")} << QList<int>{1000, 1000, 1000, 1000}
-        << 2.5 << c << QList<int>{38, 23, 38, 50} << QStringLiteral("1:1") << 2 << QStringLiteral("?")
-        << QStringLiteral("2.5");
+        << QStringList{QStringLiteral("P-A 0:2"), QStringLiteral("Q-A 2:0")}
+        << QList<int>{1000, 1000, 1000, 1000} << 2.5 << c << QList<int>{38, 23, 38, 50}
+        << QStringLiteral("1:1") << 2 << QStringLiteral("?") << QStringLiteral("2.5");
 
     // Draws only: every comparison is even, both passes, and the draw verdict is given.
     PredictionOptions drawsAllowed = exampleOptions(true);
     drawsAllowed.draw = true;
     const QStringList homeDraws(4, QStringLiteral("H-X 1:1")), awayDraws(4, QStringLiteral("P-A 1:1"));
-    QTest::newRow("draws only") << drawsAllowed << homeDraws << awayDraws << QList<int>{1000, 1000, 1000, 1000}
-                                << 2.5 << c << QList<int>{18, 65, 18, 100} << QStringLiteral("1:1") << 2
+    QTest::newRow("draws only") << drawsAllowed << homeDraws << awayDraws
+                                << QList<int>{1000, 1000, 1000, 1000} << 2.5 << c
+                                << QList<int>{18, 65, 18, 100} << QStringLiteral("1:1") << 2
                                 << QStringLiteral("X") << QStringLiteral("Under 2.5");
-    QTest::newRow("draws only, draw not bet on") << exampleOptions(true) << homeDraws << awayDraws
-                                                 << QList<int>{1000, 1000, 1000, 1000} << 2.5 << c
-                                                 << QList<int>{18, 65, 18, 100} << QStringLiteral("1:1") << 2
-                                                 << QStringLiteral("?") << QStringLiteral("Under 2.5");
+    QTest::newRow("draws only, draw not bet on")
+        << exampleOptions(true) << homeDraws << awayDraws << QList<int>{1000, 1000, 1000, 1000} << 2.5 << c
+        << QList<int>{18, 65, 18, 100} << QStringLiteral("1:1") << 2 << QStringLiteral("?")
+        << QStringLiteral("Under 2.5");
 }
 
 void TestPredictionEngine::predictMatch()
@@ -373,10 +392,12 @@ void TestPredictionEngine::sportConstants_data()
     QTest::newRow("soccer") << kSoccer << QList<int>{33, 33, 33} << QStringLiteral("2:2");
     QTest::newRow("basketball") << QStringLiteral("Basketball") << QList<int>{40, 20, 40}
                                 << QStringLiteral("98:98");
-    QTest::newRow("volleyball") << QStringLiteral("Volleyball") << QList<int>{33, 33, 33} << QStringLiteral("1:1");
-    QTest::newRow("unknown sport") << QStringLiteral("Curling") << QList<int>{33, 33, 33} << QStringLiteral("1:1");
-    QTest::newRow("other letter case") << QStringLiteral("football (soccer)") << QList<int>{33, 33, 33}
-                                       << QStringLiteral("1:1");
+    QTest::newRow("volleyball") << QStringLiteral("Volleyball") << QList<int>{33, 33, 33}
+                                << QStringLiteral("1:1");
+    QTest::newRow("unknown sport") << QStringLiteral("Curling") << QList<int>{33, 33, 33}
+                                   << QStringLiteral("1:1");
+    QTest::newRow("other letter case")
+        << QStringLiteral("football (soccer)") << QList<int>{33, 33, 33} << QStringLiteral("1:1");
 }
 
 void TestPredictionEngine::sportConstants()

@@ -4,7 +4,8 @@
 
 #include <QTest>
 
-LeagueFixture::LeagueFixture(const QString &sport, const QStringList &teams) : m_dm(std::make_unique<TDataMod>())
+LeagueFixture::LeagueFixture(const QString &sport, const QStringList &teams)
+    : m_dm(std::make_unique<TDataMod>())
 {
     m_path = m_dir.filePath(QStringLiteral("Test League.qvl"));
     CreateLeagueFile(m_dm->ADOConnection, m_dm->ADOTableLeague, m_path);
@@ -49,8 +50,8 @@ MatchEntryInput LeagueFixture::input(const QString &home, const QString &away, i
     return in;
 }
 
-bool LeagueFixture::addMatch(const QString &home, const QString &away, int homeScore, int awayScore, bool overtime,
-                             const QDate &date, int round)
+bool LeagueFixture::addMatch(const QString &home, const QString &away, int homeScore, int awayScore,
+                             bool overtime, const QDate &date, int round)
 {
     return SaveMatch(*m_dm, input(home, away, homeScore, awayScore, overtime, date, round), messenger);
 }

@@ -1,9 +1,9 @@
 #pragma once
 // A fresh league file in a temporary folder, opened in a data module, for one test function.
 
-#include "support/RecordingMessenger.h"
 #include "data/TDataMod.h"
 #include "entry/MatchEntry.h"
+#include "support/RecordingMessenger.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -20,8 +20,8 @@ public:
     void setLeague(const QString &column, const QVariant &value);
     void addTeam(const QString &name);
     // Adds a match through the match entry routine; returns whether it was stored.
-    bool addMatch(const QString &home, const QString &away, int homeScore, int awayScore, bool overtime = false,
-                  const QDate &date = QDate(2005, 8, 1), int round = 1);
+    bool addMatch(const QString &home, const QString &away, int homeScore, int awayScore,
+                  bool overtime = false, const QDate &date = QDate(2005, 8, 1), int round = 1);
     MatchEntryInput input(const QString &home, const QString &away, int homeScore, int awayScore,
                           bool overtime = false, const QDate &date = QDate(2005, 8, 1), int round = 1);
     // A column of the team's row, as a whole number.

@@ -15,7 +15,8 @@ void RecordingMessenger::information(const QString &text, const QString &caption
     m_messages.append({Kind::Information, text, caption});
 }
 
-Messenger::Answer RecordingMessenger::question(const QString &text, const QString &caption, Buttons buttons, Kind)
+Messenger::Answer RecordingMessenger::question(const QString &text, const QString &caption, Buttons buttons,
+                                               Kind)
 {
     m_messages.append({Kind::Question, text, caption, buttons});
     return m_answers.isEmpty() ? Answer::No : m_answers.takeFirst();
@@ -45,7 +46,8 @@ QStringList RecordingMessenger::log() const
             break;
         case Kind::Question:
             out << QStringLiteral("Question %1 [%2]: %3")
-                       .arg(m.buttons == Buttons::YesNo ? QStringLiteral("YesNo") : QStringLiteral("YesNoCancel"),
+                       .arg(m.buttons == Buttons::YesNo ? QStringLiteral("YesNo")
+                                                        : QStringLiteral("YesNoCancel"),
                             m.caption, m.text);
             break;
         }

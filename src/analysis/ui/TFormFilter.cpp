@@ -1,13 +1,13 @@
 #include "analysis/ui/TFormFilter.h"
 
 #include "analysis/FilterSort.h"
-#include "data/TeamNames.h"
-#include "data/CommandBoundary.h"
-#include "data/ui/GuiMessenger.h"
 #include "data/BusyCursor.h"
+#include "data/CommandBoundary.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
+#include "data/TeamNames.h"
+#include "data/ui/GuiMessenger.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -241,10 +241,12 @@ QWidget *TFormFilter::buildFixturePage()
     QGroupBox *sortBox = groupBox("GroupBoxFSort", "Sort");
     auto *sort = new QGridLayout(sortBox);
     sort->addWidget(new QLabel(s("Sort By:")), 0, 0);
-    sort->addWidget(
-        m_fixtureSort = chooser(s("ComboBoxFSort"), fixtureSortItems(), &c.sort, &TFormFilter::ComboBoxFSortChange), 0, 1);
-    sort->addWidget(
-        m_fixtureOrder = chooser(s("ComboBoxFOrder"), teamOrderItems(), &c.order, &TFormFilter::ComboBoxFOrderChange), 0, 2);
+    sort->addWidget(m_fixtureSort = chooser(s("ComboBoxFSort"), fixtureSortItems(), &c.sort,
+                                            &TFormFilter::ComboBoxFSortChange),
+                    0, 1);
+    sort->addWidget(m_fixtureOrder = chooser(s("ComboBoxFOrder"), teamOrderItems(), &c.order,
+                                             &TFormFilter::ComboBoxFOrderChange),
+                    0, 2);
 
     QGroupBox *filterBox = groupBox("GroupBoxFFilter", "Filter");
     auto *filter = new QGridLayout(filterBox);
@@ -275,10 +277,12 @@ QWidget *TFormFilter::buildScorePage()
     QGroupBox *sortBox = groupBox("GroupBoxRSort", "Sort");
     auto *sort = new QGridLayout(sortBox);
     sort->addWidget(new QLabel(s("Sort By:")), 0, 0);
-    sort->addWidget(m_scoreSort = chooser(s("ComboBoxRSort"), scoreSortItems(), &c.sort, &TFormFilter::ComboBoxRSortChange),
+    sort->addWidget(m_scoreSort = chooser(s("ComboBoxRSort"), scoreSortItems(), &c.sort,
+                                          &TFormFilter::ComboBoxRSortChange),
                     0, 1);
-    sort->addWidget(
-        m_scoreOrder = chooser(s("ComboBoxROrder"), teamOrderItems(), &c.order, &TFormFilter::ComboBoxROrderChange), 0, 2);
+    sort->addWidget(m_scoreOrder = chooser(s("ComboBoxROrder"), teamOrderItems(), &c.order,
+                                           &TFormFilter::ComboBoxROrderChange),
+                    0, 2);
 
     QGroupBox *filterBox = groupBox("GroupBoxRFilter", "Filter");
     auto *filter = new QGridLayout(filterBox);
@@ -305,10 +309,12 @@ QWidget *TFormFilter::buildPlayerPage()
     QGroupBox *sortBox = groupBox("GroupBoxPSort", "Sort");
     auto *sort = new QGridLayout(sortBox);
     sort->addWidget(new QLabel(s("Sort By:")), 0, 0);
-    sort->addWidget(
-        m_playerSort = chooser(s("ComboBoxPSort"), playerSortItems(), &c.sort, &TFormFilter::ComboBoxPSortChange), 0, 1);
-    sort->addWidget(
-        m_playerOrder = chooser(s("ComboBoxPOrder"), teamOrderItems(), &c.order, &TFormFilter::ComboBoxPOrderChange), 0, 2);
+    sort->addWidget(m_playerSort = chooser(s("ComboBoxPSort"), playerSortItems(), &c.sort,
+                                           &TFormFilter::ComboBoxPSortChange),
+                    0, 1);
+    sort->addWidget(m_playerOrder = chooser(s("ComboBoxPOrder"), teamOrderItems(), &c.order,
+                                            &TFormFilter::ComboBoxPOrderChange),
+                    0, 2);
 
     QGroupBox *filterBox = groupBox("GroupBoxPFilter", "Filter");
     auto *filter = new QGridLayout(filterBox);
@@ -513,7 +519,8 @@ void TFormFilter::sortScores()
 
 void TFormFilter::sortPlayers()
 {
-    runCommand(messenger(), [this] { ApplyPlayerSort(m_dm.ADOTablePlayers, filterChoices().players, messenger()); });
+    runCommand(messenger(),
+               [this] { ApplyPlayerSort(m_dm.ADOTablePlayers, filterChoices().players, messenger()); });
 }
 
 void TFormFilter::ComboBoxFSortChange()

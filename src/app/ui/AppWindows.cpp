@@ -5,17 +5,17 @@
 #include "app/ConvertLeague.h"
 #include "app/LeagueFiles.h"
 #include "app/MatchGrids.h"
-#include "data/GridCommands.h"
 #include "app/ui/CrossTableView.h"
-#include "data/ui/GuiMessenger.h"
 #include "app/ui/MatchesView.h"
 #include "app/ui/PlayersView.h"
 #include "app/ui/StreakTableView.h"
 #include "app/ui/TMainForm.h"
 #include "app/ui/TeamTablesView.h"
 #include "data/Errors.h"
+#include "data/GridCommands.h"
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/ui/TFormAETeam.h"
 #include "data/ui/TFormCopyPastePlayers.h"
 #include "data/ui/TFormCopyPasteTeams.h"
@@ -56,15 +56,16 @@ AppWindows::~AppWindows()
     if (!parts)
         return;
     AppWindows::Parts &p = *parts;
-    const QList<QObject *> windows = {p.enterResults, p.filter,     p.league,       p.predict,       p.team,
-                                      p.player,       p.pasteTeams, p.pastePlayers, p.teamTables[0], p.teamTables[1],
-                                      p.teamTables[2], p.fixtures,  p.scores,       p.crossTable,    p.streakTable,
-                                      p.players};
+    const QList<QObject *> windows = {p.enterResults,  p.filter,        p.league,        p.predict,
+                                      p.team,          p.player,        p.pasteTeams,    p.pastePlayers,
+                                      p.teamTables[0], p.teamTables[1], p.teamTables[2], p.fixtures,
+                                      p.scores,        p.crossTable,    p.streakTable,   p.players};
     for (QObject *w : windows)
         delete w;
 }
 
-namespace {
+namespace
+{
 void on(TMainForm &form, const char *command, std::function<void()> fn)
 {
     QAction *a = form.command(QString::fromLatin1(command));
@@ -249,7 +250,8 @@ void wireMatchCommands(AppWindows &w)
         QObject::connect(view, &MatchesView::addMatch, &form, addMatch);
         QObject::connect(view, &MatchesView::editMatch, &form, editMatch);
         QObject::connect(view, &MatchesView::deleteMatch, &form, deleteMatch);
-        const TFormFilter::Page page = view == p.fixtures ? TFormFilter::FixturesPredictions : TFormFilter::Scores;
+        const TFormFilter::Page page =
+            view == p.fixtures ? TFormFilter::FixturesPredictions : TFormFilter::Scores;
         QObject::connect(view, &MatchesView::filterSort, &form, [&p, page] { p.filter->execPage(page); });
     }
     QObject::connect(p.fixtures, &MatchesView::predict, &form,
@@ -356,5 +358,6 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
 
 void openLeagueAtStart(AppWindows &windows, const QString &path)
 {
-    OpenLeague(*windows.dm, path, messenger(), [&windows](const QString &p) { windows.mainForm->ShowLeagueFile(p); });
+    OpenLeague(*windows.dm, path, messenger(),
+               [&windows](const QString &p) { windows.mainForm->ShowLeagueFile(p); });
 }

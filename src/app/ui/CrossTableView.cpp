@@ -1,9 +1,9 @@
 #include "app/ui/CrossTableView.h"
 
-#include "data/ui/GuiMessenger.h"
 #include "data/BusyCursor.h"
 #include "data/CommandBoundary.h"
 #include "data/TDataMod.h"
+#include "data/ui/GuiMessenger.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,14 +1,14 @@
 #include "app/ui/MatchesView.h"
 
-#include "data/GridCommands.h"
 #include "data/CommandBoundary.h"
+#include "data/GridCommands.h"
 
-#include "data/ResultsViews.h"
-#include "data/ui/DataGrid.h"
-#include "data/ui/GuiMessenger.h"
 #include "data/BusyCursor.h"
 #include "data/Errors.h"
+#include "data/ResultsViews.h"
 #include "data/TDataMod.h"
+#include "data/ui/DataGrid.h"
+#include "data/ui/GuiMessenger.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -18,7 +18,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 QAction *addButton(QToolBar *bar, const QString &caption, const QString &hint)
 {
     QAction *a = bar->addAction(caption);
@@ -29,9 +30,11 @@ QAction *addButton(QToolBar *bar, const QString &caption, const QString &hint)
 
 } // namespace
 
-MatchesView::MatchesView(TDataMod &dm, MatchPage page, QWidget *parent) : QWidget(parent), m_dm(dm), m_page(page)
+MatchesView::MatchesView(TDataMod &dm, MatchPage page, QWidget *parent)
+    : QWidget(parent), m_dm(dm), m_page(page)
 {
-    m_view = page == MatchPage::Fixtures ? ResultsView(applyDefaultFixtureView) : ResultsView(applyDefaultScoreView);
+    m_view = page == MatchPage::Fixtures ? ResultsView(applyDefaultFixtureView)
+                                         : ResultsView(applyDefaultScoreView);
     buildToolBar();
 
     m_grid = new DataGrid(dm.ADOTableResults, matchGridColumns(page), this);
@@ -39,9 +42,10 @@ MatchesView::MatchesView(TDataMod &dm, MatchPage page, QWidget *parent) : QWidge
                                                       : QStringLiteral("DBGridResults"));
     m_fields = gridFields(matchGridColumns(page));
     // Only these columns are ever coloured; the others keep the striped rows without reading the row.
-    static const QSet<QString> coloured = {QStringLiteral("HP"),  QStringLiteral("DP"),      QStringLiteral("AP"),
-                                           QStringLiteral("Verdict"), QStringLiteral("UOP"), QStringLiteral("O1"),
-                                           QStringLiteral("OX"),  QStringLiteral("O2"),      QStringLiteral("Retrn")};
+    static const QSet<QString> coloured = {
+        QStringLiteral("HP"),      QStringLiteral("DP"),  QStringLiteral("AP"),
+        QStringLiteral("Verdict"), QStringLiteral("UOP"), QStringLiteral("O1"),
+        QStringLiteral("OX"),      QStringLiteral("O2"),  QStringLiteral("Retrn")};
     m_grid->datasetModel()->setCellColours([this](const Dataset &results, int row, int column) {
         CellColours c;
         if (column >= 0 && column < m_fields.size() && coloured.contains(m_fields[column]))
@@ -94,14 +98,16 @@ void MatchesView::buildToolBar()
                               fixtures ? QStringLiteral("Edit Fixture") : QString());
     QAction *remove = addButton(m_toolBar, QStringLiteral("Delete Match"),
                                 fixtures ? QStringLiteral("Delete Fixture") : QStringLiteral("Delete Match"));
-    QAction *filter = addButton(m_toolBar, QStringLiteral("Filter / Sort"),
-                                fixtures ? QStringLiteral("Filter Fixtures") : QStringLiteral("Filter Scores"));
+    QAction *filter =
+        addButton(m_toolBar, QStringLiteral("Filter / Sort"),
+                  fixtures ? QStringLiteral("Filter Fixtures") : QStringLiteral("Filter Scores"));
     connect(add, &QAction::triggered, this, &MatchesView::addMatch);
     connect(edit, &QAction::triggered, this, &MatchesView::requestEdit);
     connect(remove, &QAction::triggered, this, &MatchesView::deleteMatch);
     connect(filter, &QAction::triggered, this, &MatchesView::filterSort);
     if (fixtures) {
-        QAction *predict = addButton(m_toolBar, QStringLiteral("Predict"), QStringLiteral("Predict Upcoming Matches"));
+        QAction *predict =
+            addButton(m_toolBar, QStringLiteral("Predict"), QStringLiteral("Predict Upcoming Matches"));
         connect(predict, &QAction::triggered, this, &MatchesView::predict);
     }
 

@@ -1,14 +1,14 @@
 #include "app/ui/PlayersView.h"
 
+#include "data/CommandBoundary.h"
 #include "data/GridColumns.h"
 #include "data/GridCommands.h"
 #include "data/PlayersQueries.h"
+#include "data/TDataMod.h"
 #include "data/ui/DataGrid.h"
 #include "data/ui/DatasetModel.h"
 #include "data/ui/DatasetViewLink.h"
 #include "data/ui/GuiMessenger.h"
-#include "data/CommandBoundary.h"
-#include "data/TDataMod.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -380,7 +380,8 @@ void PlayersView::searchPlayer()
 
 bool PlayersView::findPlayer(const QString &text)
 {
-    const std::optional<bool> found = runCommand(messenger(), [&] { return FindPlayer(m_dm.ADOTablePlayers, text); });
+    const std::optional<bool> found =
+        runCommand(messenger(), [&] { return FindPlayer(m_dm.ADOTablePlayers, text); });
     if (!found)
         return false;
     if (!*found)

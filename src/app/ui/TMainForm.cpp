@@ -1,13 +1,13 @@
 #include "app/ui/TMainForm.h"
 
-#include "data/CommandBoundary.h"
-#include "data/ui/GuiMessenger.h"
 #include "data/BusyCursor.h"
+#include "data/CommandBoundary.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
-#include "data/TDataMod.h"
-#include "entry/ResultsImport.h"
 #include "data/ProgramFolder.h"
+#include "data/TDataMod.h"
+#include "data/ui/GuiMessenger.h"
+#include "entry/ResultsImport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,7 +31,8 @@
 #include <QVBoxLayout>
 #include <functional>
 
-namespace {
+namespace
+{
 const QString kCaption = QStringLiteral("Quorvane 3.04");
 const QString kWebSite = QStringLiteral("https://quorvane.example");
 const QString kEmail = QStringLiteral("support@quorvane.example");
@@ -95,7 +96,8 @@ void TMainForm::setBuilt(const QString &name, bool built)
     updateCommand(*it);
 }
 
-namespace {
+namespace
+{
 // One item of a menu: its objectName, caption and shortcut, and whether it needs an open league.  An item
 // without a name is a separator; an item with a submenu opens it.
 struct MenuItem {
@@ -115,80 +117,104 @@ struct Menu {
 };
 
 const QList<MenuItem> exportItems = {
-    {"MenuExport1", "&Home Stats"},      {"MenuExport2", "&Away Stats"},
-    {"MenuExport3", "&Total Stats"},     {"MenuExport4", "&Cross Table"},
-    {"MenuExport5", "&Streak Table"},    {"MenuExport6", "&Fixtures / Predictions / Odds"},
-    {"MenuExport7", "&Scores"},          {"MenuExport8", "&Players Stats"},
+    {"MenuExport1", "&Home Stats"},   {"MenuExport2", "&Away Stats"},
+    {"MenuExport3", "&Total Stats"},  {"MenuExport4", "&Cross Table"},
+    {"MenuExport5", "&Streak Table"}, {"MenuExport6", "&Fixtures / Predictions / Odds"},
+    {"MenuExport7", "&Scores"},       {"MenuExport8", "&Players Stats"},
 };
 
 // The menu bar, left to right.  Commands stay disabled until their window or routine is wired.
 const QList<Menu> menus = {
-    {"MenuFile", "&File", false, {
-        {"MenuNew", "&New League", "Ctrl+N", false},
-        {"MenuOpen", "&Open...", "Ctrl+O", false},
-        {"MenuSave", "&Save", "Ctrl+S"},
-        {"MenuSaveAs", "Save &As...", "Ctrl+A"},
-        {"MenuConvert", "Convert League File to 3.04...", nullptr, false},
-        {"MenuImportCsv", "&Import Results (CSV)..."},
-        {"MenuExport", "&Export Data", nullptr, true, &exportItems},
-        Separator,
-        {"MenuPrintSetup", "P&rint Setup...", nullptr, false},
-        {"MenuPrint", "&Print...", "Ctrl+P"},
-        Separator,
-        {"MenuQuit", "&Quit", "Ctrl+Q", false},
-    }},
-    {"MenuBettingTools", "&Betting Tools", false, {
-        {"MenuArbFinder", "&Arbitrage Finder", "F5"},
-        {"MenuTip", "&Match Prediction", "F6"},
-        {"MenuPHistory", "Prediction &History", "F7"},
-        {"MenuAnalyzer", "&Betting System Analyzer", "F8"},
-        {"MenuTicketMgr", "&Ticket Manager", "F9", false},
-    }},
-    {"MenuTeams", "&Teams", true, {
-        {"MenuAddTeam", "&Add Team..."},
-        {"MenuEditTeam", "&Edit Team..."},
-        {"MenuDeleteTeam", "&Delete Team"},
-        Separator,
-        {"MenuCopyPasteTeams", "Copy / Paste Teams..."},
-    }},
-    {"MenuFixtures", "&Fixtures / Predictions", true, {
-        {"MenuFAddMatch", "&Add Match..."},
-        {"MenuFEditMatch", "&Edit Match..."},
-        {"MenuFDeleteMatch", "&Delete Match"},
-        {"MenuFSwitchTeams", "Switch Teams"},
-        Separator,
-        {"MenuPredict", "Predict Upcoming Matches..."},
-    }},
-    {"MenuScores", "&Scores", true, {
-        {"MenuRAddMatch", "&Add Match..."},
-        {"MenuREditMatch", "&Edit Match..."},
-        {"MenuRDeleteMatch", "&Delete Match"},
-        {"MenuRSwitchTeams", "Switch Teams"},
-        Separator,
-        {"MenuRecalc", "&Recalculate Predictions..."},
-    }},
-    {"MenuPlayers", "&Players", true, {
-        {"MenuAddPlayer", "&Add Player..."},
-        {"MenuEditPlayer", "&Edit Player..."},
-        {"MenuDeletePlayer", "&Delete Player"},
-        {"MenuPlayerSearch", "Player &Search..."},
-        Separator,
-        {"MenuCopyPastePlayers", "Copy / Paste Players..."},
-    }},
-    {"MenuData", "&Data", false, {
-        {"MenuLeagueSettings", "League Settings... "},
-        {"MenuBettingSystem", "Betting System..."},
-        {"MenuFilterSort", "Filter / Sort Data..."},
-        {"MenuTCChart", "Team Comparison Chart"},
-        Separator,
-        {"MenuDownload", "&Download League Data...", nullptr, false},
-        {"MenuEditor", "Editor...", nullptr, false},
-    }},
-    {"MenuHelp", "&Help", false, {
-        {"MenuContents", "&Contents", nullptr, false},
-        {"MenuQuorvanecom", "quorvane.example", nullptr, false},
-        {"MenuAbout", "&About", nullptr, false},
-    }},
+    {"MenuFile",
+     "&File",
+     false,
+     {
+         {"MenuNew", "&New League", "Ctrl+N", false},
+         {"MenuOpen", "&Open...", "Ctrl+O", false},
+         {"MenuSave", "&Save", "Ctrl+S"},
+         {"MenuSaveAs", "Save &As...", "Ctrl+A"},
+         {"MenuConvert", "Convert League File to 3.04...", nullptr, false},
+         {"MenuImportCsv", "&Import Results (CSV)..."},
+         {"MenuExport", "&Export Data", nullptr, true, &exportItems},
+         Separator,
+         {"MenuPrintSetup", "P&rint Setup...", nullptr, false},
+         {"MenuPrint", "&Print...", "Ctrl+P"},
+         Separator,
+         {"MenuQuit", "&Quit", "Ctrl+Q", false},
+     }},
+    {"MenuBettingTools",
+     "&Betting Tools",
+     false,
+     {
+         {"MenuArbFinder", "&Arbitrage Finder", "F5"},
+         {"MenuTip", "&Match Prediction", "F6"},
+         {"MenuPHistory", "Prediction &History", "F7"},
+         {"MenuAnalyzer", "&Betting System Analyzer", "F8"},
+         {"MenuTicketMgr", "&Ticket Manager", "F9", false},
+     }},
+    {"MenuTeams",
+     "&Teams",
+     true,
+     {
+         {"MenuAddTeam", "&Add Team..."},
+         {"MenuEditTeam", "&Edit Team..."},
+         {"MenuDeleteTeam", "&Delete Team"},
+         Separator,
+         {"MenuCopyPasteTeams", "Copy / Paste Teams..."},
+     }},
+    {"MenuFixtures",
+     "&Fixtures / Predictions",
+     true,
+     {
+         {"MenuFAddMatch", "&Add Match..."},
+         {"MenuFEditMatch", "&Edit Match..."},
+         {"MenuFDeleteMatch", "&Delete Match"},
+         {"MenuFSwitchTeams", "Switch Teams"},
+         Separator,
+         {"MenuPredict", "Predict Upcoming Matches..."},
+     }},
+    {"MenuScores",
+     "&Scores",
+     true,
+     {
+         {"MenuRAddMatch", "&Add Match..."},
+         {"MenuREditMatch", "&Edit Match..."},
+         {"MenuRDeleteMatch", "&Delete Match"},
+         {"MenuRSwitchTeams", "Switch Teams"},
+         Separator,
+         {"MenuRecalc", "&Recalculate Predictions..."},
+     }},
+    {"MenuPlayers",
+     "&Players",
+     true,
+     {
+         {"MenuAddPlayer", "&Add Player..."},
+         {"MenuEditPlayer", "&Edit Player..."},
+         {"MenuDeletePlayer", "&Delete Player"},
+         {"MenuPlayerSearch", "Player &Search..."},
+         Separator,
+         {"MenuCopyPastePlayers", "Copy / Paste Players..."},
+     }},
+    {"MenuData",
+     "&Data",
+     false,
+     {
+         {"MenuLeagueSettings", "League Settings... "},
+         {"MenuBettingSystem", "Betting System..."},
+         {"MenuFilterSort", "Filter / Sort Data..."},
+         {"MenuTCChart", "Team Comparison Chart"},
+         Separator,
+         {"MenuDownload", "&Download League Data...", nullptr, false},
+         {"MenuEditor", "Editor...", nullptr, false},
+     }},
+    {"MenuHelp",
+     "&Help",
+     false,
+     {
+         {"MenuContents", "&Contents", nullptr, false},
+         {"MenuQuorvanecom", "quorvane.example", nullptr, false},
+         {"MenuAbout", "&About", nullptr, false},
+     }},
 };
 } // namespace
 
@@ -196,30 +222,30 @@ void TMainForm::buildMenus()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
-    const std::function<void(QMenu *, const QList<MenuItem> &)> addMenuItems = [&](QMenu *menu,
-                                                                                   const QList<MenuItem> &items) {
-        for (const MenuItem &item : items) {
-            if (!item.name) {
-                menu->addSeparator();
-                continue;
+    const std::function<void(QMenu *, const QList<MenuItem> &)> addMenuItems =
+        [&](QMenu *menu, const QList<MenuItem> &items) {
+            for (const MenuItem &item : items) {
+                if (!item.name) {
+                    menu->addSeparator();
+                    continue;
+                }
+                const QString name = QString::fromLatin1(item.name);
+                QAction *action = nullptr;
+                if (item.submenu) {
+                    QMenu *sub = menu->addMenu(QString::fromLatin1(item.caption));
+                    sub->setObjectName(name);
+                    addMenuItems(sub, *item.submenu);
+                    action = sub->menuAction();
+                } else {
+                    action = menu->addAction(QString::fromLatin1(item.caption));
+                    action->setObjectName(name);
+                    if (item.shortcut)
+                        action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+                }
+                m_commands.insert(name, Command{action, item.needsLeague, false});
+                updateCommand(m_commands[name]);
             }
-            const QString name = QString::fromLatin1(item.name);
-            QAction *action = nullptr;
-            if (item.submenu) {
-                QMenu *sub = menu->addMenu(QString::fromLatin1(item.caption));
-                sub->setObjectName(name);
-                addMenuItems(sub, *item.submenu);
-                action = sub->menuAction();
-            } else {
-                action = menu->addAction(QString::fromLatin1(item.caption));
-                action->setObjectName(name);
-                if (item.shortcut)
-                    action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
-            }
-            m_commands.insert(name, Command{action, item.needsLeague, false});
-            updateCommand(m_commands[name]);
-        }
-    };
+        };
     for (const Menu &m : menus) {
         QMenu *menu = bar->addMenu(QString::fromLatin1(m.caption));
         menu->setObjectName(QString::fromLatin1(m.name));
@@ -266,7 +292,8 @@ void TMainForm::buildToolBar()
         {"ToolButtonTip", "Match Prediction", "MenuTip", QStyle::SP_FileDialogInfoView, true},
         {"ToolButtonTicketMgr", "Ticket Manager", "MenuTicketMgr", QStyle::SP_FileDialogListView, false},
         {"ToolButtonAnalyzer", "Betting System Analyzer", "MenuAnalyzer", QStyle::SP_ComputerIcon, false},
-        {"ToolButtonPHistory", "Prediction History", "MenuPHistory", QStyle::SP_FileDialogContentsView, false},
+        {"ToolButtonPHistory", "Prediction History", "MenuPHistory", QStyle::SP_FileDialogContentsView,
+         false},
         {"ToolButtonArbFinder", "Arbitrage Finder", "MenuArbFinder", QStyle::SP_DialogApplyButton, false},
         {"ToolButtonLeague", "League Settings", "MenuLeagueSettings", QStyle::SP_FileDialogNewFolder, true},
         {"ToolButtonTCChart", "Team Comparison Chart", "MenuTCChart", QStyle::SP_ArrowUp, false},
@@ -320,10 +347,10 @@ void TMainForm::buildPanels()
     m_pages->setObjectName(QStringLiteral("PageControlTPStats"));
     // In the order of Tab.
     const std::pair<const char *, const char *> tabs[] = {
-        {"TabSheetHome", "Home Stats"},           {"TabSheetAway", "Away Stats"},
-        {"TabSheetTotal", "Overall Stats"},       {"TabSheetCrossTable", "Cross Table"},
-        {"TabSheetStreak", "Streak Table"},       {"TabSheetFixtures", "Fixtures / Predictions"},
-        {"TabSheetScores", "Scores"},             {"TabSheetPlayerInfo", "Players"}};
+        {"TabSheetHome", "Home Stats"},     {"TabSheetAway", "Away Stats"},
+        {"TabSheetTotal", "Overall Stats"}, {"TabSheetCrossTable", "Cross Table"},
+        {"TabSheetStreak", "Streak Table"}, {"TabSheetFixtures", "Fixtures / Predictions"},
+        {"TabSheetScores", "Scores"},       {"TabSheetPlayerInfo", "Players"}};
     for (const auto &[name, caption] : tabs) {
         auto *page = new QWidget(m_pages);
         page->setObjectName(QString::fromLatin1(name));
@@ -437,36 +464,38 @@ void TMainForm::importResultsCsv()
     if (path.isEmpty())
         return;
     runCommand(messenger(), [&] {
-            CsvSeason season = readResultsCsvFile(path, QStringLiteral("best"));
-            // Which prices to take: the best of all bookmakers per outcome, or one bookmaker's.
-            if (!season.bookmakers.isEmpty()) {
-                const QString best = QStringLiteral("Best price of all bookmakers");
-                bool ok = false;
-                const QString choice = QInputDialog::getItem(this, QStringLiteral("Import Results (CSV)"),
-                                                             QStringLiteral("Odds from:"), QStringList{best} + season.bookmakers,
-                                                             0, false, &ok);
-                if (!ok)
-                    return;
-                if (choice != best)
-                    season = readResultsCsvFile(path, choice);
-            }
-            QProgressDialog progress(QStringLiteral("Importing results..."), QString(), 0, int(season.matches.size()), this);
-            progress.setWindowModality(Qt::WindowModal);
-            progress.setMinimumDuration(300);
-            BusyCursor busy;
-            const ImportSummary s = ImportResults(*m_dm, season, messenger(), [&progress](int done, int) {
-                progress.setValue(done);
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            });
-            Q_EMIT leagueShown();
-            messenger().information(QStringLiteral("%1 matches added, %2 updated.").arg(s.added).arg(s.updated));
+        CsvSeason season = readResultsCsvFile(path, QStringLiteral("best"));
+        // Which prices to take: the best of all bookmakers per outcome, or one bookmaker's.
+        if (!season.bookmakers.isEmpty()) {
+            const QString best = QStringLiteral("Best price of all bookmakers");
+            bool ok = false;
+            const QString choice = QInputDialog::getItem(
+                this, QStringLiteral("Import Results (CSV)"), QStringLiteral("Odds from:"),
+                QStringList{best} + season.bookmakers, 0, false, &ok);
+            if (!ok)
+                return;
+            if (choice != best)
+                season = readResultsCsvFile(path, choice);
+        }
+        QProgressDialog progress(QStringLiteral("Importing results..."), QString(), 0,
+                                 int(season.matches.size()), this);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(300);
+        BusyCursor busy;
+        const ImportSummary s = ImportResults(*m_dm, season, messenger(), [&progress](int done, int) {
+            progress.setValue(done);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+        Q_EMIT leagueShown();
+        messenger().information(QStringLiteral("%1 matches added, %2 updated.").arg(s.added).arg(s.updated));
     });
 }
 
 void TMainForm::help()
 {
     // The manual beside the program; a missing file is reported by the system.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(programFolder()).filePath(QStringLiteral("qvhelp.html"))));
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QDir(programFolder()).filePath(QStringLiteral("qvhelp.html"))));
 }
 
 void TMainForm::about()
@@ -496,6 +525,4 @@ void TMainForm::about()
     box.exec();
 }
 
-void TMainForm::openLeagueAtPath(const QString &)
-{
-}
+void TMainForm::openLeagueAtPath(const QString &) {}

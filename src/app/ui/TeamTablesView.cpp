@@ -2,16 +2,17 @@
 
 #include "data/CommandBoundary.h"
 
-#include "data/ui/DataGrid.h"
-#include "data/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
+#include "data/ui/DataGrid.h"
+#include "data/ui/GuiMessenger.h"
 
 #include <QAction>
 #include <QToolBar>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 QString suffixOf(TeamTable table)
 {
     switch (table) {

@@ -22,7 +22,7 @@ public:
 Q_SIGNALS:
     void titleClicked(int column);
     void insertPressed();
-    void editRequested(); // Enter or a double click
+    void editRequested();   // Enter or a double click
     void deleteRequested(); // Ctrl+Delete
 
 private:

@@ -8,7 +8,8 @@
 #include <QColor>
 #include <QPalette>
 
-namespace {
+namespace
+{
 QColor toColor(const Rgb &c)
 {
     return QColor(c.red, c.green, c.blue);
@@ -143,7 +144,8 @@ QVariant DatasetModel::headerData(int section, Qt::Orientation orientation, int 
         return QVariant();
     if (orientation == Qt::Horizontal)
         return section >= 0 && section < m_columns.size()
-                   ? (m_columns[section].title.isEmpty() ? m_columns[section].field : m_columns[section].title)
+                   ? (m_columns[section].title.isEmpty() ? m_columns[section].field
+                                                         : m_columns[section].title)
                    : QVariant();
     return QVariant();
 }

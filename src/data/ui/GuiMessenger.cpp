@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace {
+namespace
+{
 QString captionOr(const QString &caption)
 {
     return caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
@@ -25,14 +26,16 @@ void GuiMessenger::information(const QString &text, const QString &caption)
     QMessageBox::information(m_parent, captionOr(caption), text);
 }
 
-Messenger::Answer GuiMessenger::question(const QString &text, const QString &caption, Buttons buttons, Kind icon)
+Messenger::Answer GuiMessenger::question(const QString &text, const QString &caption, Buttons buttons,
+                                         Kind icon)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(captionOr(caption));
     box.setText(text);
     box.setIcon(icon == Kind::Warning ? QMessageBox::Warning : QMessageBox::Question);
-    box.setStandardButtons(buttons == Buttons::YesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
-                                                           : QMessageBox::Yes | QMessageBox::No);
+    box.setStandardButtons(buttons == Buttons::YesNoCancel
+                               ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+                               : QMessageBox::Yes | QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -43,7 +46,8 @@ Messenger::Answer GuiMessenger::question(const QString &text, const QString &cap
     }
 }
 
-namespace {
+namespace
+{
 Messenger *g_messenger = nullptr;
 }
 

@@ -13,7 +13,8 @@ public:
     void warning(const QString &text, const QString &caption = QString()) override;
     void error(const QString &text, const QString &caption = QString()) override;
     void information(const QString &text, const QString &caption = QString()) override;
-    Answer question(const QString &text, const QString &caption, Buttons buttons, Kind icon = Kind::Question) override;
+    Answer question(const QString &text, const QString &caption, Buttons buttons,
+                    Kind icon = Kind::Question) override;
 
 private:
     QWidget *m_parent;

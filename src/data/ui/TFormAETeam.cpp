@@ -1,10 +1,10 @@
 #include "data/ui/TFormAETeam.h"
 
 #include "data/CommandBoundary.h"
-#include "data/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"
+#include "data/ui/GuiMessenger.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>

@@ -1,10 +1,10 @@
 #include "data/ui/TFormCopyPastePlayers.h"
 
 #include "data/CommandBoundary.h"
-#include "data/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"
+#include "data/ui/GuiMessenger.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

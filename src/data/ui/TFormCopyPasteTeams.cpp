@@ -2,10 +2,10 @@
 
 #include "data/CommandBoundary.h"
 
-#include "data/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"
+#include "data/ui/GuiMessenger.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

@@ -2,12 +2,12 @@
 
 #include "data/CommandBoundary.h"
 
-#include "data/ui/GuiMessenger.h"
-#include "data/TextCompare.h"
 #include "data/Errors.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"
+#include "data/TextCompare.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/ui/TFormAETeam.h"
 #include "data/ui/TFormPlayerStats.h"
 
@@ -413,7 +413,8 @@ void TFormLeague::showPlayersPage()
 void TFormLeague::refillPlayers()
 {
     m_players->clear();
-    runCommand(messenger(), [this] { m_players->addItems(playersOfTeam(m_dm.ADOTablePlayers, m_team->currentText())); });
+    runCommand(messenger(),
+               [this] { m_players->addItems(playersOfTeam(m_dm.ADOTablePlayers, m_team->currentText())); });
 }
 
 void TFormLeague::ComboBoxTeamChange()

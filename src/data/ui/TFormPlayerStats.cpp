@@ -1,11 +1,11 @@
 #include "data/ui/TFormPlayerStats.h"
 
 #include "data/CommandBoundary.h"
-#include "data/ui/GuiMessenger.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"
+#include "data/ui/GuiMessenger.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -163,7 +163,8 @@ void TFormPlayerStats::showValues(const PlayerValues &p)
 
 void TFormPlayerStats::loadForm()
 {
-    const auto form = runCommand(messenger(), [this] { return ShowPlayer(m_dm, playerModeOf(windowTitle())); });
+    const auto form =
+        runCommand(messenger(), [this] { return ShowPlayer(m_dm, playerModeOf(windowTitle())); });
     if (form) {
         m_team->clear();
         m_team->addItems(form->teams);
@@ -211,8 +212,9 @@ void TFormPlayerStats::accept()
     QStringList entries;
     for (int i = 0; i < m_team->count(); ++i)
         entries << m_team->itemText(i);
-    const std::optional<bool> stored = runCommand(
-        messenger(), [&] { return SavePlayer(m_dm, playerModeOf(windowTitle()), entries, values(), messenger()); });
+    const std::optional<bool> stored = runCommand(messenger(), [&] {
+        return SavePlayer(m_dm, playerModeOf(windowTitle()), entries, values(), messenger());
+    });
     if (stored.value_or(false))
         QDialog::accept();
 }

@@ -3,10 +3,10 @@
 #include "data/ui/SpinField.h"
 
 #include "data/CommandBoundary.h"
-#include "data/ui/GuiMessenger.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
+#include "data/ui/GuiMessenger.h"
 #include "entry/MatchEntry.h"
 #include "entry/Odds.h"
 
@@ -70,7 +70,6 @@ QComboBox *chooser(QWidget *parent, const QString &name, int maxLength = 0)
         c->lineEdit()->setMaxLength(maxLength);
     return c;
 }
-
 
 QLabel *label(const QString &text, QWidget *buddy)
 {
@@ -327,6 +326,7 @@ MatchEntryInput TFormEnterResults::input() const
 
 void TFormEnterResults::accept()
 {
-    const std::optional<bool> stored = runCommand(messenger(), [this] { return SaveMatch(m_dm, input(), messenger()); });
+    const std::optional<bool> stored =
+        runCommand(messenger(), [this] { return SaveMatch(m_dm, input(), messenger()); });
     done(stored.value_or(false) ? QDialog::Accepted : QDialog::Rejected);
 }

@@ -3,9 +3,9 @@
 #include "data/ui/SpinField.h"
 
 #include "data/CommandBoundary.h"
-#include "data/ui/GuiMessenger.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
+#include "data/ui/GuiMessenger.h"
 #include "predict/PredictionCommands.h"
 
 #include <QCheckBox>

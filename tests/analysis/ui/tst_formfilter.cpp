@@ -4,8 +4,8 @@
 
 #include "analysis/FilterSort.h"
 #include "analysis/ui/TFormFilter.h"
-#include "data/ui/GuiMessenger.h"
 #include "data/Database.h"
+#include "data/ui/GuiMessenger.h"
 #include "support/LeagueFixture.h"
 
 #include <QComboBox>

@@ -2,22 +2,22 @@
 // file commands through the path chooser.
 
 #include "app/ui/AppWindows.h"
-#include "data/ui/GuiMessenger.h"
 #include "app/ui/TMainForm.h"
 #include "data/TDataMod.h"
+#include "data/ui/GuiMessenger.h"
 #include "support/LeagueFixture.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
-#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 class TestMainForm : public QObject
@@ -74,18 +74,21 @@ void TestMainForm::startsWithLeagueCommandsOff()
     for (const char *name : {"MenuNew", "MenuOpen", "MenuConvert", "MenuQuit", "MenuAbout"})
         QVERIFY(m_form->command(QString::fromLatin1(name))->isEnabled());
     QVERIFY(!m_form->command(QStringLiteral("MenuEditor"))->isEnabled());
-    QCOMPARE(m_form->command(QStringLiteral("MenuSaveAs"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+    QCOMPARE(m_form->command(QStringLiteral("MenuSaveAs"))->shortcut(),
+             QKeySequence(QStringLiteral("Ctrl+A")));
     QCOMPARE(m_form->command(QStringLiteral("MenuArbFinder"))->shortcut(), QKeySequence(Qt::Key_F5));
     // Toolbar buttons follow their commands.
     QVERIFY(!m_form->findChild<QToolButton *>(QStringLiteral("ToolButtonSave"))->isEnabled());
     QVERIFY(m_form->findChild<QToolButton *>(QStringLiteral("ToolButtonOpen"))->isEnabled());
-    QCOMPARE(m_form->findChild<QToolButton *>(QStringLiteral("ToolButtonOpen"))->toolTip(), QStringLiteral("Open League"));
+    QCOMPARE(m_form->findChild<QToolButton *>(QStringLiteral("ToolButtonOpen"))->toolTip(),
+             QStringLiteral("Open League"));
     QVERIFY(text("PanelLeague").isEmpty());
 }
 
 void TestMainForm::openShowsLeagueAndSwitchesCommandsOn()
 {
-    LeagueFixture league(QStringLiteral("Football (Soccer)"), {QStringLiteral("Alpha"), QStringLiteral("Beta")});
+    LeagueFixture league(QStringLiteral("Football (Soccer)"),
+                         {QStringLiteral("Alpha"), QStringLiteral("Beta")});
     league.setLeague(QStringLiteral("League"), QStringLiteral("Serie A"));
     const QString path = league.path();
     league.dm().closeLeague();
@@ -131,7 +134,8 @@ void TestMainForm::newLeagueCreatesAndOpensFile()
     bool settingsShown = false;
     QTimer::singleShot(0, this, [&settingsShown] {
         if (QWidget *w = QApplication::activeModalWidget()) {
-            settingsShown = w->objectName() == QLatin1String("FormLeague") || w->windowTitle() == QLatin1String("League Settings");
+            settingsShown = w->objectName() == QLatin1String("FormLeague") ||
+                            w->windowTitle() == QLatin1String("League Settings");
             if (auto *d = qobject_cast<QDialog *>(w))
                 d->reject();
         }

@@ -1,10 +1,10 @@
-#include "data/PlayersQueries.h"
 #include "app/ui/CrossTableView.h"
-#include "data/ui/DataGrid.h"
-#include "data/ui/GuiMessenger.h"
 #include "app/ui/PlayersView.h"
 #include "app/ui/StreakTableView.h"
 #include "data/Dates.h"
+#include "data/PlayersQueries.h"
+#include "data/ui/DataGrid.h"
+#include "data/ui/GuiMessenger.h"
 #include "support/LeagueFixture.h"
 
 #include <QAction>

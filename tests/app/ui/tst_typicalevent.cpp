@@ -3,11 +3,11 @@
 // in the scores grid.
 
 #include "app/ui/AppWindows.h"
-#include "data/ui/DataGrid.h"
-#include "data/ui/GuiMessenger.h"
 #include "app/ui/TMainForm.h"
 #include "data/Colours.h"
 #include "data/TDataMod.h"
+#include "data/ui/DataGrid.h"
+#include "data/ui/GuiMessenger.h"
 #include "support/LeagueFixture.h"
 
 #include <QAction>
@@ -19,7 +19,8 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
+namespace
+{
 // Runs `fill` on the next modal dialog that opens, then presses its OK.
 void answerNextDialog(QObject *context, std::function<void(QDialog *)> fill)
 {
@@ -72,7 +73,8 @@ private:
 
 void TestTypicalEvent::addMatchThenRecalculate()
 {
-    const QString alpha = QStringLiteral("Alpha"), beta = QStringLiteral("Beta"), gamma = QStringLiteral("Gamma");
+    const QString alpha = QStringLiteral("Alpha"), beta = QStringLiteral("Beta"),
+                  gamma = QStringLiteral("Gamma");
     LeagueFixture league(QStringLiteral("Football (Soccer)"), {alpha, beta, gamma});
     QVERIFY(league.addMatch(alpha, gamma, 3, 0, false, QDate(2005, 8, 1)));
     QVERIFY(league.addMatch(gamma, beta, 1, 1, false, QDate(2005, 8, 8)));
@@ -111,14 +113,19 @@ void TestTypicalEvent::addMatchThenRecalculate()
 
     // Both teams' rows changed at once in the team grids.
     form.setCurrentTab(TMainForm::Tab::HomeStats);
-    QCOMPARE(cell(home, rowOf(home, QStringLiteral("Team"), alpha), QStringLiteral("W")).toString(), QStringLiteral("2"));
-    QCOMPARE(cell(home, rowOf(home, QStringLiteral("Team"), alpha), QStringLiteral("Pts")).toString(), QStringLiteral("6"));
+    QCOMPARE(cell(home, rowOf(home, QStringLiteral("Team"), alpha), QStringLiteral("W")).toString(),
+             QStringLiteral("2"));
+    QCOMPARE(cell(home, rowOf(home, QStringLiteral("Team"), alpha), QStringLiteral("Pts")).toString(),
+             QStringLiteral("6"));
     form.setCurrentTab(TMainForm::Tab::AwayStats);
-    QCOMPARE(cell(away, rowOf(away, QStringLiteral("Team"), beta), QStringLiteral("L")).toString(), QStringLiteral("1"));
-    QCOMPARE(cell(away, rowOf(away, QStringLiteral("Team"), beta), QStringLiteral("A")).toString(), QStringLiteral("3")); // 1 at Gamma, 2 now
+    QCOMPARE(cell(away, rowOf(away, QStringLiteral("Team"), beta), QStringLiteral("L")).toString(),
+             QStringLiteral("1"));
+    QCOMPARE(cell(away, rowOf(away, QStringLiteral("Team"), beta), QStringLiteral("A")).toString(),
+             QStringLiteral("3")); // 1 at Gamma, 2 now
 
     // Recalculate: the match gets a verdict, which the scores grid colours green or red.
-    answerNextDialog(this, [](QDialog *d) { QCOMPARE(d->windowTitle(), QStringLiteral("Recalculate Predictions")); });
+    answerNextDialog(
+        this, [](QDialog *d) { QCOMPARE(d->windowTitle(), QStringLiteral("Recalculate Predictions")); });
     form.command(QStringLiteral("MenuRecalc"))->trigger();
     QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Recalculate predictions complete.")});
     QCOMPARE(form.currentTab(), TMainForm::Tab::Scores);
@@ -129,11 +136,12 @@ void TestTypicalEvent::addMatchThenRecalculate()
     const QString verdict = cell(scores, matchRow, QStringLiteral("Verdict")).toString();
     QVERIFY2(verdict == QLatin1String("1") || verdict == QLatin1String("X") || verdict == QLatin1String("2"),
              qPrintable(verdict));
-    const QColor colour = cell(scores, matchRow, QStringLiteral("Verdict"), Qt::BackgroundRole).value<QBrush>().color();
-    const QColor expected = verdict == QLatin1String("1") ? QColor(Colours::LightGreen.red, Colours::LightGreen.green,
-                                                                   Colours::LightGreen.blue)
-                                                          : QColor(Colours::LightRed.red, Colours::LightRed.green,
-                                                                   Colours::LightRed.blue);
+    const QColor colour =
+        cell(scores, matchRow, QStringLiteral("Verdict"), Qt::BackgroundRole).value<QBrush>().color();
+    const QColor expected =
+        verdict == QLatin1String("1")
+            ? QColor(Colours::LightGreen.red, Colours::LightGreen.green, Colours::LightGreen.blue)
+            : QColor(Colours::LightRed.red, Colours::LightRed.green, Colours::LightRed.blue);
     QCOMPARE(colour, expected); // Alpha won: only a "1" came true
 }
 

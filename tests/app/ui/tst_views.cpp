@@ -1,9 +1,9 @@
-#include "data/ui/DataGrid.h"
-#include "data/GridCommands.h"
-#include "data/ui/GuiMessenger.h"
 #include "app/ui/MatchesView.h"
 #include "app/ui/TeamTablesView.h"
 #include "data/Database.h"
+#include "data/GridCommands.h"
+#include "data/ui/DataGrid.h"
+#include "data/ui/GuiMessenger.h"
 #include "support/LeagueFixture.h"
 
 #include <QAbstractItemModelTester>
@@ -15,7 +15,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
-namespace {
+namespace
+{
 // A list written as one text, items separated by "|".
 QStringList words(const char *items)
 {
@@ -185,13 +186,16 @@ void TestViews::teamCommands()
     QTest::keyClick(grid, Qt::Key_Insert);
     QTest::keyClick(grid, Qt::Key_Return);
     // A double click comes after a first click on the same row.
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(1, 1)).center());
-    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(1, 1)).center());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(grid->model()->index(1, 1)).center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {},
+                       grid->visualRect(grid->model()->index(1, 1)).center());
     QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(add.count(), 1);
     QCOMPARE(edit.count(), 2);
     QCOMPARE(remove.count(), 1);
-    QCOMPARE(f.dm().ADOTableTeams.field(QStringLiteral("Team")).asString(), Beta); // the clicked row is current
+    QCOMPARE(f.dm().ADOTableTeams.field(QStringLiteral("Team")).asString(),
+             Beta); // the clicked row is current
 
     QToolBar *bar = view.findChild<QToolBar *>(QStringLiteral("ToolBarA"));
     QVERIFY(bar);
@@ -222,8 +226,8 @@ void TestViews::matchPagesShowTheirRows()
     QWidget window;
     auto *fixtures = new MatchesView(f.dm(), MatchPage::Fixtures, &window);
     auto *scores = new MatchesView(f.dm(), MatchPage::Scores, &window);
-    for (const char *name : {"ToolBarF1", "ComboBoxFMode", "DBGridFixtures", "ToolBarR", "ComboBoxRMode",
-                             "DBGridResults"})
+    for (const char *name :
+         {"ToolBarF1", "ComboBoxFMode", "DBGridFixtures", "ToolBarR", "ComboBoxRMode", "DBGridResults"})
         QVERIFY2(window.findChild<QWidget *>(QString::fromLatin1(name)), name);
 
     scores->refresh();
@@ -320,7 +324,8 @@ void TestViews::scoreColoursInTheGrid()
     QCOMPARE(background(QStringLiteral("D%")), QColor(255, 128, 128));
     QCOMPARE(background(QStringLiteral("1")), QColor(128, 255, 255));
     QCOMPARE(background(QStringLiteral("H%")), QColor(Qt::white)); // the first row's stripe
-    QCOMPARE(m->index(0, columnTitled(view.grid(), QStringLiteral("Verdict"))).data(Qt::ForegroundRole)
+    QCOMPARE(m->index(0, columnTitled(view.grid(), QStringLiteral("Verdict")))
+                 .data(Qt::ForegroundRole)
                  .value<QBrush>()
                  .color(),
              QColor(Qt::black));
@@ -349,11 +354,13 @@ void TestViews::matchCommands()
     QCOMPARE(remove.count(), 2);
     QCOMPARE(filter.count(), 1);
     QCOMPARE(predict.count(), 1);
-    QCOMPARE(button(fixtures.toolBar(), QStringLiteral("Filter / Sort"))->toolTip(), QStringLiteral("Filter Fixtures"));
+    QCOMPARE(button(fixtures.toolBar(), QStringLiteral("Filter / Sort"))->toolTip(),
+             QStringLiteral("Filter Fixtures"));
 
     MatchesView scores(f.dm(), MatchPage::Scores);
     QVERIFY(!button(scores.toolBar(), QStringLiteral("Predict")));
-    QCOMPARE(button(scores.toolBar(), QStringLiteral("Filter / Sort"))->toolTip(), QStringLiteral("Filter Scores"));
+    QCOMPARE(button(scores.toolBar(), QStringLiteral("Filter / Sort"))->toolTip(),
+             QStringLiteral("Filter Scores"));
 }
 
 void TestViews::switchAndDeleteKeepGridsTrue()
@@ -387,7 +394,8 @@ void TestViews::modelsPassTheTester()
     LeagueFixture f(QStringLiteral("Football (Soccer)"), {Alpha, Beta, Gamma, Delta});
     TeamTablesView home(f.dm(), TeamTable::Home);
     MatchesView scores(f.dm(), MatchPage::Scores);
-    QAbstractItemModelTester teamTester(home.grid()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester teamTester(home.grid()->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
     QAbstractItemModelTester matchTester(scores.grid()->model(),
                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
     fillLeague(f);

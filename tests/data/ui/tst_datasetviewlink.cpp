@@ -55,7 +55,8 @@ void TestDatasetViewLink::keysBecomeCommands_data()
     };
     for (bool cards : {false, true})
         for (const auto &k : keys)
-            QTest::addRow("%s, %s", cards ? "cards" : "grid", k.name) << cards << k.key << k.modifiers << k.command;
+            QTest::addRow("%s, %s", cards ? "cards" : "grid", k.name)
+                << cards << k.key << k.modifiers << k.command;
 }
 
 void TestDatasetViewLink::keysBecomeCommands()

@@ -1,6 +1,6 @@
-#include "data/ui/GuiMessenger.h"
 #include "data/Sports.h"
 #include "data/TeamEditing.h"
+#include "data/ui/GuiMessenger.h"
 #include "data/ui/TFormAETeam.h"
 #include "data/ui/TFormCopyPastePlayers.h"
 #include "data/ui/TFormCopyPasteTeams.h"

@@ -1,9 +1,9 @@
-#include "support/StoredRows.h"
-#include "data/ui/GuiMessenger.h"
 #include "data/Database.h"
+#include "data/ui/GuiMessenger.h"
 #include "entry/Odds.h"
 #include "entry/ui/TFormEnterResults.h"
 #include "support/LeagueFixture.h"
+#include "support/StoredRows.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
-#include "support/StoredRows.h"
+#include "data/Database.h"
 #include "data/ResultsViews.h"
 #include "data/ui/DataGrid.h"
 #include "data/ui/GuiMessenger.h"
-#include "data/Database.h"
 #include "predict/ui/TFormPredict.h"
 #include "support/LeagueFixture.h"
+#include "support/StoredRows.h"
 
 #include <QCheckBox>
 #include <QProgressBar>
