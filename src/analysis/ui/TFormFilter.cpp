@@ -1,4 +1,5 @@
 #include "analysis/ui/TFormFilter.h"
+#include "data/ui/DialogParts.h"
 
 #include "analysis/FilterSort.h"
 #include "data/BusyCursor.h"
@@ -111,10 +112,8 @@ TFormFilter::TFormFilter(TDataMod &dm, QWidget *parent) : QDialog(parent), m_dm(
 QComboBox *TFormFilter::chooser(const QString &name, const QStringList &items, QString *choice,
                                 void (TFormFilter::*handler)())
 {
-    auto *box = new QComboBox;
-    box->setObjectName(name);
-    box->setEditable(true); // a typed text that is no item gets its warning when the typing is finished
-    box->setInsertPolicy(QComboBox::NoInsert);
+    // A typed text that is no item gets its warning when the typing is finished.
+    QComboBox *box = typingChooser(nullptr, name);
     box->addItems(items);
     m_choosers.push_back({box, choice, handler});
     // Picked from the list: at once.  Typed: on Enter or when leaving the chooser, so half a word never
@@ -127,10 +126,7 @@ QComboBox *TFormFilter::chooser(const QString &name, const QStringList &items, Q
 
 QComboBox *TFormFilter::textChooser(const QString &name, QString *choice)
 {
-    auto *box = new QComboBox;
-    box->setObjectName(name);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
+    QComboBox *box = typingChooser(nullptr, name);
     box->setMaxVisibleItems(kListRows);
     m_choosers.push_back({box, choice, nullptr});
     connect(box, &QComboBox::currentTextChanged, this, [this, choice](const QString &text) {

@@ -1,4 +1,5 @@
 #include "app/ui/MatchesView.h"
+#include "data/ui/DialogParts.h"
 
 #include "data/CommandBoundary.h"
 #include "data/GridCommands.h"
@@ -83,10 +84,8 @@ void MatchesView::buildToolBar()
     m_toolBar->setFloatable(false);
 
     m_toolBar->addWidget(new QLabel(QStringLiteral("Mode:"), m_toolBar));
-    m_mode = new QComboBox(m_toolBar);
-    m_mode->setObjectName(fixtures ? QStringLiteral("ComboBoxFMode") : QStringLiteral("ComboBoxRMode"));
-    m_mode->setEditable(true);
-    m_mode->setInsertPolicy(QComboBox::NoInsert);
+    m_mode = typingChooser(m_toolBar,
+                           fixtures ? QStringLiteral("ComboBoxFMode") : QStringLiteral("ComboBoxRMode"));
     m_mode->addItems(matchModeItems(m_page));
     m_mode->setCurrentIndex(0);
     m_toolBar->addWidget(m_mode);

@@ -1,4 +1,5 @@
 #include "app/ui/PlayersView.h"
+#include "data/ui/DialogParts.h"
 
 #include "data/CommandBoundary.h"
 #include "data/GridColumns.h"
@@ -233,11 +234,7 @@ void PlayersView::buildToolBar()
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);
     m_toolBar->addWidget(new QLabel(QStringLiteral("Mode:"), m_toolBar));
-    m_mode = new QComboBox(m_toolBar);
-    m_mode->setObjectName(QStringLiteral("ComboBoxPMode"));
-    m_mode->setEditable(true);
-    m_mode->setInsertPolicy(QComboBox::NoInsert);
-    m_mode->setCompleter(nullptr);
+    m_mode = typingChooser(m_toolBar, QStringLiteral("ComboBoxPMode"));
     m_mode->addItems({QStringLiteral("1"), QStringLiteral("2")});
     m_mode->setCurrentIndex(0);
     m_toolBar->addWidget(m_mode);

@@ -1,4 +1,5 @@
 #include "data/ui/TFormAETeam.h"
+#include "data/ui/DialogParts.h"
 
 #include "data/CommandBoundary.h"
 #include "data/Errors.h"
@@ -104,15 +105,11 @@ TFormAETeam::TFormAETeam(TDataMod &dm, QWidget *parent) : QDialog(parent), m_dm(
     pictureButtons->addStretch();
     grid->addLayout(pictureButtons, 1, 2);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ButtonOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("ButtonCancel"));
+    auto *buttons = okCancelButtons(this);
     grid->addWidget(buttons, 3, 0, 1, 3);
 
     connect(load, &QPushButton::clicked, this, [this] { m_picture->loadChosen(m_chooser); });
     connect(clear, &QPushButton::clicked, m_picture, &PictureBox::clearPicture);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TFormAETeam::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TFormAETeam::reject);
 }
 
 QString TFormAETeam::teamName() const

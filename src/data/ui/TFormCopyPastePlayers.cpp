@@ -1,4 +1,5 @@
 #include "data/ui/TFormCopyPastePlayers.h"
+#include "data/ui/DialogParts.h"
 
 #include "data/CommandBoundary.h"
 #include "data/Errors.h"
@@ -48,19 +49,13 @@ TFormCopyPastePlayers::TFormCopyPastePlayers(TDataMod &dm, QWidget *parent) : QD
     m_list = new QPlainTextEdit(this);
     m_list->setObjectName(QStringLiteral("MemoPlayers"));
     m_list->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_team = new QComboBox(this);
-    m_team->setObjectName(QStringLiteral("ComboBoxTeam"));
-    m_team->setEditable(true);
-    m_team->setInsertPolicy(QComboBox::NoInsert);
-    m_team->setCompleter(nullptr); // typed text is stored as typed
+    m_team = typingChooser(this, QStringLiteral("ComboBoxTeam"));
     auto *help = new QPlainTextEdit(instructions().join(QLatin1Char('\n')), this);
     help->setObjectName(QStringLiteral("MemoInstructions"));
     help->setReadOnly(true);
     help->setFocusPolicy(Qt::NoFocus);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ButtonOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("ButtonCancel"));
+    auto *buttons = okCancelButtons(this);
 
     auto *teamRow = new QHBoxLayout;
     auto *teamLabel = new QLabel(QStringLiteral("Team:"), this);
@@ -78,9 +73,6 @@ TFormCopyPastePlayers::TFormCopyPastePlayers(TDataMod &dm, QWidget *parent) : QD
     grid->addWidget(m_list, 1, 0);
     grid->addLayout(right, 1, 1);
     grid->addWidget(buttons, 2, 0, 1, 2);
-
-    connect(buttons, &QDialogButtonBox::accepted, this, &TFormCopyPastePlayers::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TFormCopyPastePlayers::reject);
 }
 
 void TFormCopyPastePlayers::loadForm()

@@ -1,4 +1,5 @@
 #include "data/ui/TFormCopyPasteTeams.h"
+#include "data/ui/DialogParts.h"
 
 #include "data/CommandBoundary.h"
 
@@ -47,9 +48,7 @@ TFormCopyPasteTeams::TFormCopyPasteTeams(TDataMod &dm, QWidget *parent) : QDialo
     help->setReadOnly(true);
     help->setFocusPolicy(Qt::NoFocus);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ButtonOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("ButtonCancel"));
+    auto *buttons = okCancelButtons(this);
 
     auto *grid = new QGridLayout(this);
     auto *heading = new QLabel(QStringLiteral("Teams"), this);
@@ -58,9 +57,6 @@ TFormCopyPasteTeams::TFormCopyPasteTeams(TDataMod &dm, QWidget *parent) : QDialo
     grid->addWidget(m_list, 1, 0);
     grid->addWidget(help, 1, 1);
     grid->addWidget(buttons, 2, 0, 1, 2);
-
-    connect(buttons, &QDialogButtonBox::accepted, this, &TFormCopyPasteTeams::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TFormCopyPasteTeams::reject);
 }
 
 void TFormCopyPasteTeams::loadForm()

@@ -1,4 +1,5 @@
 #include "data/ui/TFormLeague.h"
+#include "data/ui/DialogParts.h"
 
 #include "data/CommandBoundary.h"
 
@@ -27,16 +28,6 @@
 
 namespace
 {
-QComboBox *typingChooser(QWidget *parent, const QString &name)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->setCompleter(nullptr); // typed text is stored as typed, in its own letter case
-    return c;
-}
-
 QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
 {
     auto *b = new QPushButton(caption, parent);

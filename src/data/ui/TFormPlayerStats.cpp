@@ -1,4 +1,5 @@
 #include "data/ui/TFormPlayerStats.h"
+#include "data/ui/DialogParts.h"
 
 #include "data/CommandBoundary.h"
 #include "data/Dates.h"
@@ -64,11 +65,7 @@ TFormPlayerStats::TFormPlayerStats(TDataMod &dm, QWidget *parent) : QDialog(pare
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("EditPlayer"));
     m_name->setMaxLength(30); // the widths of the Players columns
-    m_team = new QComboBox(this);
-    m_team->setObjectName(QStringLiteral("ComboBoxTeam"));
-    m_team->setEditable(true);
-    m_team->setInsertPolicy(QComboBox::NoInsert);
-    m_team->setCompleter(nullptr); // typed text is stored as typed
+    m_team = typingChooser(this, QStringLiteral("ComboBoxTeam"));
     m_position = dashField(this, QStringLiteral("EditPosition"), 20);
     m_number = spinField(this, QStringLiteral("SpinEditNumber"), PlayerNumberMin, PlayerNumberMax);
     m_month = spinField(this, QStringLiteral("SpinEditMonth"), 1, 12, QStringLiteral("Month"));
@@ -126,9 +123,7 @@ TFormPlayerStats::TFormPlayerStats(TDataMod &dm, QWidget *parent) : QDialog(pare
     auto *top = new QHBoxLayout;
     top->addLayout(fields, 1);
     top->addLayout(pictureColumn);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ButtonOK"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("ButtonCancel"));
+    auto *buttons = okCancelButtons(this);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(buttons);
@@ -136,8 +131,6 @@ TFormPlayerStats::TFormPlayerStats(TDataMod &dm, QWidget *parent) : QDialog(pare
     connect(m_ratingPreset, &QComboBox::activated, this, &TFormPlayerStats::ratingPresetChosen);
     connect(load, &QPushButton::clicked, this, [this] { m_picture->loadChosen(m_chooser); });
     connect(clear, &QPushButton::clicked, m_picture, &PictureBox::clearPicture);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TFormPlayerStats::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TFormPlayerStats::reject);
 }
 
 void TFormPlayerStats::ratingPresetChosen(int index)

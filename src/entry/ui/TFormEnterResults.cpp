@@ -1,4 +1,5 @@
 #include "entry/ui/TFormEnterResults.h"
+#include "data/ui/DialogParts.h"
 
 #include "data/ui/SpinField.h"
 
@@ -59,12 +60,7 @@ private:
 
 QComboBox *chooser(QWidget *parent, const QString &name, int maxLength = 0)
 {
-    auto *c = new QComboBox(parent);
-    c->setObjectName(name);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    // Typed text is stored as typed: no completion that would change its letter case.
-    c->setCompleter(nullptr);
+    QComboBox *c = typingChooser(parent, name);
     c->setMaxVisibleItems(15);
     if (maxLength > 0)
         c->lineEdit()->setMaxLength(maxLength);
@@ -104,13 +100,8 @@ TFormEnterResults::TFormEnterResults(TDataMod &dm, QWidget *parent) : QDialog(pa
     buildMatchDetails(this, layout);
     buildOdds(this, layout);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ButtonOK"));
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("ButtonCancel"));
+    auto *buttons = okCancelButtons(this, true);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TFormEnterResults::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TFormEnterResults::reject);
 }
 
 TFormEnterResults::~TFormEnterResults()

@@ -1,4 +1,5 @@
 #include "predict/ui/TFormPredict.h"
+#include "data/ui/DialogParts.h"
 
 #include "data/ui/SpinField.h"
 
@@ -89,13 +90,8 @@ TFormPredict::TFormPredict(TDataMod &dm, QWidget *parent) : QDialog(parent), m_d
     m_progress->setValue(0);
     layout->addWidget(m_progress);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ButtonOK"));
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("ButtonCancel"));
+    auto *buttons = okCancelButtons(this, true);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TFormPredict::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &TFormPredict::reject);
 }
 
 QString TFormPredict::predictUpcomingCaption()
