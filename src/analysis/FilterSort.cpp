@@ -198,8 +198,8 @@ bool belowLimit(Table &teams, const QString &team, int limit)
     return teams.locate(s("Team"), {team}) && teams.field(s("TP")).asInteger() < limit;
 }
 
-// Each team counts its first matches in stored order until it has `limit`; the other side is "-", so
-// only that team's row changes.
+// Each team counts its matches in the order given until it has `limit`; the other side is "-", so only
+// that team's row changes.
 void replayLast(TDataMod &dm, const std::vector<ReplayedMatch> &matches, int limit)
 {
     static const QString none = s("-");
@@ -422,6 +422,9 @@ std::optional<TeamMatchSelection> teamMatchSelection(const TeamFilterChoices &c)
     TeamMatchSelection selection{s("SELECT * FROM Results ORDER BY rowid"), {}, {}};
     switch (c.kind) {
     case TeamFilterKind::LastMatches:
+        // Newest first, so that each team counts its most recent matches: a form table.  A day's
+        // matches go in reverse stored order, and matches without a date count as the oldest.
+        selection.sql = s("SELECT * FROM Results ORDER BY DateP DESC, rowid DESC");
         break;
     case TeamFilterKind::Date:
         selection.filter = dateRangeFilterText(c.dates);

@@ -127,8 +127,8 @@ void applyFixtureView(Table &results);
 void applyScoreView(Table &results);
 
 // The matches a team filter replays: the SQL with its parameters, then the filter set on its rows.
-// "Last" reads every match (each team then counts its first ones).  Nothing for a match type that is not
-// one of its items; one equal to an item but for letter case is taken as that item.
+// "Last" reads every match newest first (each team then counts its most recent ones).  Nothing for a match
+// type that is not one of its items; one equal to an item but for letter case is taken as that item.
 struct TeamMatchSelection {
     QString sql;
     QVariantList params;

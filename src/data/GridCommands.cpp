@@ -2,6 +2,7 @@
 
 #include "data/BusyCursor.h"
 #include "data/CommandBoundary.h"
+#include "data/Dates.h"
 #include "data/Table.h"
 
 QString quotedFilterText(const QString &text)
@@ -38,10 +39,33 @@ bool ConfirmDeleteRow(Table &table, Messenger &messenger)
 {
     if (!table.isActive() || table.isEmpty())
         return false;
-    if (messenger.question(QStringLiteral("Do you really want to delete this record?"),
-                           QStringLiteral("Delete"), Messenger::Buttons::YesNo,
+    QString text = QStringLiteral("Do you really want to delete this record?");
+    if (const QString name = currentRowName(table); !name.isEmpty())
+        text += QLatin1Char('\n') + name;
+    if (messenger.question(text, QStringLiteral("Delete"), Messenger::Buttons::YesNoDefaultNo,
                            Messenger::Kind::Question) != Messenger::Answer::Yes)
         return false;
     // The delete is its own transaction, with the table's before- and after-delete events inside it.
     return runCommand(messenger, [&table] { table.deleteRecord(); });
+}
+
+QString currentRowName(Table &table)
+{
+    const auto has = [&table](const char *field) {
+        return columnIndex(table.columns(), QString::fromLatin1(field)) >= 0;
+    };
+    const auto text = [&table](const char *field) {
+        return table.field(QString::fromLatin1(field)).asString();
+    };
+    if (has("Home") && has("Away")) {
+        QString name = text("Home") + QStringLiteral(" - ") + text("Away");
+        if (has("DateP"))
+            if (const QDate date = table.field(QStringLiteral("DateP")).asDate(); date.isValid())
+                name += QStringLiteral(", ") + Dates::toShortDate(date);
+        return name;
+    }
+    if (has("Player"))
+        return has("Team") ? text("Player") + QStringLiteral(" (") + text("Team") + QLatin1Char(')')
+                           : text("Player");
+    return has("Team") ? text("Team") : QString();
 }

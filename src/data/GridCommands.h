@@ -21,7 +21,12 @@ QString toggledSortText(const QString &currentSort, const QString &field);
 // sorts by toggledSortText.  Busy cursor meanwhile.
 void ToggleColumnSort(const QString &field, Table &table);
 
-// When the table has rows, asks "Do you really want to delete this record?" (caption "Delete", Yes and No);
-// on Yes deletes the current row, with the table's own delete events.  Returns whether a row was deleted.
-// A failure is told through the messenger with the engine's message and leaves everything as it was.
+// When the table has rows, asks "Do you really want to delete this record?" (caption "Delete", Yes and No,
+// No the default), naming the row on a second line; on Yes deletes the current row, with the table's own
+// delete events.  Returns whether a row was deleted.  A failure is told through the messenger with the
+// engine's message and leaves everything as it was.
 bool ConfirmDeleteRow(Table &table, Messenger &messenger);
+
+// The current row as a user knows it: "Home - Away, date" for a match, "Player (Team)" for a player, the
+// team's name for a team; empty for other tables.
+QString currentRowName(Table &table);

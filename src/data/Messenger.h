@@ -11,7 +11,8 @@ class Messenger
 public:
     enum class Kind { Warning, Error, Information, Question };
     enum class Answer { Yes, No, Cancel, Ok };
-    enum class Buttons { YesNo, YesNoCancel };
+    // YesNoDefaultNo: Yes and No with No as the default button, for questions whose Yes loses data.
+    enum class Buttons { YesNo, YesNoCancel, YesNoDefaultNo };
 
     virtual ~Messenger() = default;
     virtual void warning(const QString &text, const QString &caption = QString()) = 0;

@@ -111,6 +111,25 @@ double parseReal(const QString &text, const QLocale &locale)
     return v;
 }
 
+bool tryParsePrice(const QString &text, double *value, const QLocale &locale)
+{
+    if (tryParseReal(text, value, locale))
+        return true;
+    QString t = text;
+    if (t.contains(QLatin1Char('.')) && t.contains(QLatin1Char(',')))
+        return false;
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    return tryParseReal(t, value, QLocale::c());
+}
+
+double parsePrice(const QString &text, const QLocale &locale)
+{
+    double v = 0;
+    if (!tryParsePrice(text, &v, locale))
+        throw ConversionError::notFloat(text);
+    return v;
+}
+
 bool tryParseInt(const QString &text, int *value)
 {
     static const QRegularExpression re(QStringLiteral("^[+-]?\\d+$"));

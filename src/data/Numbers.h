@@ -32,6 +32,11 @@ bool tryParseReal(const QString &text, double *value, const QLocale &locale = QL
 // ConversionError for a text that is not a whole number.
 int wholeNumber(const QVariant &value);
 
+// A decimal price, with "." or "," as its decimal mark whatever the locale: league and ticket files
+// move between machines, and a price never has group separators.  ConversionError as parseReal.
+double parsePrice(const QString &text, const QLocale &locale = QLocale());
+bool tryParsePrice(const QString &text, double *value, const QLocale &locale = QLocale());
+
 // A whole number with an optional sign; ConversionError "'%s' is not a valid integer value".
 int parseInt(const QString &text);
 bool tryParseInt(const QString &text, int *value);

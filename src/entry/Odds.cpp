@@ -58,7 +58,7 @@ bool tryReadPrice(const QString &text, int notation, double *price, const QLocal
 {
     switch (notation) {
     case Decimal:
-        return Numbers::tryParseReal(text, price, locale);
+        return Numbers::tryParsePrice(text, price, locale);
     case Fractional:
         return tryFractionalPrice(text, price);
     case American: {
@@ -235,7 +235,7 @@ double OddsToDecimal(const QString &text, const QLocale &locale)
         return static_cast<double>(n) / d + 1.0;
     }
     if (holdsDecimalMark(text))
-        return Numbers::parseReal(text, locale);
+        return Numbers::parsePrice(text, locale);
     return americanPrice(Numbers::parseInt(text));
 }
 

@@ -275,7 +275,7 @@ private Q_SLOTS:
     void allMatchesRecomputeTheSameTables();
     void chosenMatchesCountAsEnteredAlone_data();
     void chosenMatchesCountAsEnteredAlone();
-    void lastMatchesCountEachTeamsFirst();
+    void lastMatchesCountEachTeamsNewest();
     void refusedTeamFiltersChangeNothing_data();
     void refusedTeamFiltersChangeNothing();
     void emptyTeamsTable();
@@ -714,7 +714,9 @@ void TestFilterSort::teamFilterSelection_data()
     const QString ofType =
         QStringLiteral("SELECT * FROM Results WHERE MatchT = ?1 COLLATE UNOCASE ORDER BY rowid");
     QTest::newRow("default: all matches") << TeamFilterChoices() << all << QVariantList() << QString();
-    QTest::newRow("last") << teamFilter(K::LastMatches) << all << QVariantList() << QString();
+    QTest::newRow("last") << teamFilter(K::LastMatches)
+                          << QStringLiteral("SELECT * FROM Results ORDER BY DateP DESC, rowid DESC")
+                          << QVariantList() << QString();
     QTest::newRow("dates") << teamFilter(K::Date, [](auto &c) { c.dates = range(8, 1, 2005, 12, 24, 2005); })
                            << all << QVariantList() << "DateP >= 8/1/2005 AND DateP <= 12/24/2005";
     QTest::newRow("rounds") << teamFilter(K::Round,
@@ -811,7 +813,7 @@ void TestFilterSort::chosenMatchesCountAsEnteredAlone()
         QCOMPARE(teams.field(QStringLiteral("Pos")).asInteger(), ++pos);
 }
 
-void TestFilterSort::lastMatchesCountEachTeamsFirst()
+void TestFilterSort::lastMatchesCountEachTeamsNewest()
 {
     LeagueFixture f(QStringLiteral("Ice Hockey"), allTeams());
     setOvertimePoints(f);
@@ -826,15 +828,23 @@ void TestFilterSort::lastMatchesCountEachTeamsFirst()
         f.dm(), teamFilter(TeamFilterKind::LastMatches, [](auto &c) { c.lastMatches = last; }), f.messenger));
     QCOMPARE(teamColumns(f.dm(), ratingColumns()), ratingsBefore);
 
-    // Each team's row is what entering only its own first three played matches gives it, whatever the
-    // other team of those matches had reached.
+    // Each team's row is what entering only its own three most recent played matches gives it (newest
+    // by date, a day's matches newest entered first), whatever the other team of those matches had reached.
     for (const QString &team : allTeams()) {
         LeagueFixture alone(QStringLiteral("Ice Hockey"), allTeams());
         setOvertimePoints(alone);
-        int counted = 0;
-        for (const Match &m : fullLeague())
-            if (m.homeScore >= 0 && (m.home == team || m.away == team) && counted++ < last)
-                QVERIFY(enter(alone, m));
+        QList<qsizetype> played;
+        for (qsizetype i = 0; i < fullLeague().size(); ++i) {
+            const Match &m = fullLeague()[i];
+            if (m.homeScore >= 0 && (m.home == team || m.away == team))
+                played << i;
+        }
+        std::sort(played.begin(), played.end(), [](qsizetype a, qsizetype b) {
+            const QDate da = fullLeague()[a].date, db = fullLeague()[b].date;
+            return da != db ? da > db : a > b;
+        });
+        for (qsizetype i : played.first(std::min<qsizetype>(last, played.size())))
+            QVERIFY(enter(alone, fullLeague()[i]));
         QCOMPARE(teamColumns(f.dm(), countColumns()).filter(team + QLatin1Char(':')),
                  teamColumns(alone.dm(), countColumns()).filter(team + QLatin1Char(':')));
         QCOMPARE(f.team(team, QStringLiteral("TP")), last);

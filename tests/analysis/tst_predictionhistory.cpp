@@ -571,11 +571,12 @@ void TestPredictionHistory::commaLocale()
                              {13, cells({"1", "1", "2", "50", "-7,5", "-18,75"})}});
     QCOMPARE(teamRow(t.teams, QStringLiteral("Alpha")), cells({"1", "1", "2", "50", "-7,5", "-18,75"}));
 
-    // A "." price does not read in this locale.
+    // A price written with "." (a league from a "." machine) reads the same in this locale.
     PredictionHistory dotted(workedTeams, HistoryView::Predictions1X2, 40, 20, german);
-    QVERIFY_THROWS_EXCEPTION(ConversionError,
-                             dotted.run({betRow(QStringLiteral("2:0"), 2, 0, QStringLiteral("1"),
-                                                QStringLiteral("2.10"), QString(), QString())}));
+    dotted.run({betRow(QStringLiteral("2:0"), 2, 0, QStringLiteral("1"), QStringLiteral("2.10"), QString(),
+                       QString(), QDate(2023, 1, 3))});
+    compareMonths(dotted.tables().months, {{1, cells({"1", "0", "1", "100", "22", "55"})},
+                                           {13, cells({"1", "0", "1", "100", "22", "55"})}});
 }
 
 void TestPredictionHistory::conversionErrorKeepsPartialSums_data()

@@ -1,5 +1,6 @@
 #include "app/MatchGrids.h"
 #include "data/Database.h"
+#include "data/Dates.h"
 #include "data/GridCommands.h"
 #include "data/LeagueSchema.h"
 #include "support/LeagueFixture.h"
@@ -346,8 +347,11 @@ void TestMatchGrids::confirmDeleteRow()
     QCOMPARE(ConfirmDeleteRow(f.dm().ADOTableResults, m), yes);
     QCOMPARE(m.messages().size(), 1);
     QCOMPARE(m.messages()[0].kind, Messenger::Kind::Question);
-    QCOMPARE(m.messages()[0].text, QStringLiteral("Do you really want to delete this record?"));
+    // The question names the match on a second line, and No is what Enter answers.
+    QCOMPARE(m.messages()[0].text, QStringLiteral("Do you really want to delete this record?\n%1 - %2, %3")
+                                       .arg(A, B, Dates::toShortDate(QDate(2005, 8, 1))));
     QCOMPARE(m.messages()[0].caption, QStringLiteral("Delete"));
+    QCOMPARE(m.messages()[0].buttons, Messenger::Buttons::YesNoDefaultNo);
     f.reopen();
     QCOMPARE(f.dm().ADOTableResults.recordCount(), yes ? 0 : 1);
     // A deleted played match leaves the standings.

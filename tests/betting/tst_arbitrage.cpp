@@ -191,9 +191,9 @@ void TestArbitrage::conversionFails_data()
     QTest::newRow("not american") << QStringList{QStringLiteral("2.20"), QStringLiteral("3.80"),
                                                  QStringLiteral("ab")}
                                   << kDot << QStringLiteral("ab is an invalid value\rExample: +200 or -150");
-    QTest::newRow("dot in a comma locale")
-        << QStringList{QStringLiteral("1.50"), QStringLiteral("3,80"), QStringLiteral("4,50")} << kComma
-        << QStringLiteral("1.50 is an invalid value\rExample: 1.50 or 3,00");
+    QTest::newRow("both decimal marks")
+        << QStringList{QStringLiteral("1.5,0"), QStringLiteral("3,80"), QStringLiteral("4,50")} << kComma
+        << QStringLiteral("1.5,0 is an invalid value\rExample: 1.50 or 3,00");
     // The refresh stops at the first failure: the away text is read before the draw.
     QTest::newRow("first failure only")
         << QStringList{QStringLiteral("2.20"), QStringLiteral("x1"), QStringLiteral("y2")} << kDot

@@ -258,9 +258,9 @@ void TestCli::addMatchRefusals_data()
                                        << QStringLiteral("abc is an invalid value");
     // Typeable, but not a price in the user's locale: match entry refuses it.
     QTest::newRow("odds not converting") << match("Arsenal", "Chelsea", "2024-08-17") +
-                                                QStringList{QStringLiteral("--odds"), QStringLiteral("1,50"),
+                                                QStringList{QStringLiteral("--odds"), QStringLiteral("1,5.0"),
                                                             QStringLiteral("3.40"), QStringLiteral("3.10")}
-                                         << QStringLiteral("1,50 is an invalid value");
+                                         << QStringLiteral("1,5.0 is an invalid value");
     QTest::newRow("line") << match("Arsenal", "Chelsea", "2024-08-17") +
                                  QStringList{QStringLiteral("--line"), QStringLiteral("abc")}
                           << QStringLiteral("Invalid Under/Over Value");

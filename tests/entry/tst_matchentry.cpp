@@ -4,6 +4,7 @@
 #include "support/LeagueFixture.h"
 #include "support/StoredRows.h"
 
+#include <QScopeGuard>
 #include <QTest>
 
 namespace
@@ -40,6 +41,8 @@ private Q_SLOTS:
     void defaultLineBySport_data();
     void defaultLineBySport();
     void returnPercent();
+    void pricesWrittenWithTheOtherDecimalMark_data();
+    void pricesWrittenWithTheOtherDecimalMark();
     void editPlayedScoreEqualsFreshEntry();
     void editToUnplayedOnlyRemoves();
     void failedOkLeavesEverythingAsBefore_data();
@@ -278,6 +281,42 @@ void TestMatchEntry::returnPercent()
              Numbers::round2((1 / 1.8 + 1 / 3.5 + 1 / 3.75 - 1) * -100));
 }
 
+void TestMatchEntry::pricesWrittenWithTheOtherDecimalMark_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("de_DE, prices with '.'")
+        << QLocale(QLocale::German, QLocale::Germany) << QStringLiteral("2,5");
+    QTest::newRow("en_US, prices with ','")
+        << QLocale(QLocale::English, QLocale::UnitedStates) << QStringLiteral("2.5");
+}
+
+// A league written on a machine of the other decimal mark (the demo, the command line, a friend's file)
+// takes results like any other.
+void TestMatchEntry::pricesWrittenWithTheOtherDecimalMark()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, line);
+    const bool comma = locale.decimalPoint() == QLatin1Char(',');
+    const QString o1 = comma ? QStringLiteral("2.48") : QStringLiteral("2,48");
+    const QString o2 = comma ? QStringLiteral("2.90") : QStringLiteral("2,90");
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {A, B});
+    QLocale::setDefault(locale);
+    const auto restore =
+        qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); });
+    MatchEntryInput in = f.input(A, B, 2, 1);
+    in.underOver = line;
+    in.odds[0] = o1;
+    in.odds[1] = QStringLiteral("-");
+    in.odds[2] = o2;
+    QVERIFY(SaveMatch(f.dm(), in, f.messenger));
+    QCOMPARE(f.messenger.texts(), QStringList());
+    Table &r = f.dm().ADOTableResults;
+    r.first();
+    QCOMPARE(r.field(QStringLiteral("Retrn")).asFloat(), Numbers::round2((1 / 2.48 + 1 / 2.9 - 1) * -100));
+    QCOMPARE(stringOf(r, "O1"), o1); // stored as typed
+}
+
 void TestMatchEntry::editPlayedScoreEqualsFreshEntry()
 {
     LeagueFixture edited(QStringLiteral("Football (Soccer)"), {A, B, C});
@@ -339,7 +378,7 @@ void TestMatchEntry::failedOkLeavesEverythingAsBefore()
     in.odds[2] = QStringLiteral("3.40");
     bool threw = false;
     if (what == QLatin1String("odds"))
-        in.odds[2] = QStringLiteral("3,40");
+        in.odds[2] = QStringLiteral("3,4.0");
     else if (what == QLatin1String("zero"))
         in.odds[0] = QStringLiteral("0.00");
     else if (what == QLatin1String("date"))

@@ -243,6 +243,9 @@ void TestOdds::parseOddsAccepted_data()
     QTest::newRow("american 0") << QStringLiteral("0") << int(Odds::American) << kDot << 1.0;
     QTest::newRow("1.50 dot locale") << QStringLiteral("1.50") << int(Odds::Decimal) << kDot << 1.5;
     QTest::newRow("3,00 comma locale") << QStringLiteral("3,00") << int(Odds::Decimal) << kComma << 3.0;
+    // A price written on a machine of the other decimal mark reads the same.
+    QTest::newRow("3,00 dot locale") << QStringLiteral("3,00") << int(Odds::Decimal) << kDot << 3.0;
+    QTest::newRow("2.48 comma locale") << QStringLiteral("2.48") << int(Odds::Decimal) << kComma << 2.48;
     QTest::newRow("whole decimal") << QStringLiteral("3") << int(Odds::Decimal) << kDot << 3.0;
     QTest::newRow("price below 1") << QStringLiteral("0.50") << int(Odds::Decimal) << kDot << 0.5;
     // The largest 32-bit whole numbers convert without overflowing.
@@ -284,10 +287,6 @@ void TestOdds::parseOddsRefused_data()
 
     QTest::newRow("zero denominator")
         << QStringLiteral("4/0") << int(Odds::Fractional) << kDot << QStringLiteral("4/0") + fractional;
-    QTest::newRow("3,00 dot locale") << QStringLiteral("3,00") << int(Odds::Decimal) << kDot
-                                     << QStringLiteral("3,00") + decimal;
-    QTest::newRow("1.50 comma locale")
-        << QStringLiteral("1.50") << int(Odds::Decimal) << kComma << QStringLiteral("1.50") + decimal;
     QTest::newRow("both marks dot locale")
         << QStringLiteral("1.5,") << int(Odds::Decimal) << kDot << QStringLiteral("1.5,") + decimal;
     QTest::newRow("both marks comma locale")
@@ -353,8 +352,10 @@ void TestOdds::parseOddsAutoType_data()
     QTest::newRow("4/5") << QStringLiteral("4/5") << kDot << int(Odds::Fractional) << 1.8 << QString();
     QTest::newRow("+120") << QStringLiteral("+120") << kDot << int(Odds::American) << 2.2 << QString();
     QTest::newRow("-150") << QStringLiteral("-150") << kDot << int(Odds::American) << 1.6667 << QString();
-    QTest::newRow("1,85 dot locale") << QStringLiteral("1,85") << kDot << int(Odds::Decimal) << 0.0
-                                     << QStringLiteral("1,85 is an invalid value\rExample: 1.50 or 3,00");
+    QTest::newRow("1,85 dot locale") << QStringLiteral("1,85") << kDot << int(Odds::Decimal) << 1.85
+                                     << QString();
+    QTest::newRow("both marks") << QStringLiteral("1.8,5") << kDot << int(Odds::Decimal) << 0.0
+                                << QStringLiteral("1.8,5 is an invalid value\rExample: 1.50 or 3,00");
     QTest::newRow("minus alone") << QStringLiteral("-") << kDot << int(Odds::American) << 0.0
                                  << QStringLiteral("- is an invalid value\rExample: +200 or -150");
 }
@@ -393,6 +394,8 @@ void TestOdds::oddsToDecimal_data()
     QTest::newRow("4/5") << QStringLiteral("4/5") << kComma << 1.8;
     QTest::newRow("1.75 dot locale") << QStringLiteral("1.75") << kDot << 1.75;
     QTest::newRow("1,75 comma locale") << QStringLiteral("1,75") << kComma << 1.75;
+    QTest::newRow("1,75 dot locale") << QStringLiteral("1,75") << kDot << 1.75;
+    QTest::newRow("1.75 comma locale") << QStringLiteral("1.75") << kComma << 1.75;
     QTest::newRow("+300") << QStringLiteral("+300") << kDot << 4.0;
     QTest::newRow("-150") << QStringLiteral("-150") << kDot << 1.6667;
     QTest::newRow("two digits american") << QStringLiteral("25") << kDot << 1.25;
@@ -421,10 +424,8 @@ void TestOdds::oddsToDecimalRaises_data()
     // "/" is tested before the decimal marks, so the dotted part is read as a whole number.
     QTest::newRow("slash before dot")
         << QStringLiteral("2/1.5") << kDot << QStringLiteral("'1.5' is not a valid integer value");
-    QTest::newRow("1,75 dot locale") << QStringLiteral("1,75") << kDot
-                                     << QStringLiteral("'1,75' is not a valid floating point value");
-    QTest::newRow("1.75 comma locale")
-        << QStringLiteral("1.75") << kComma << QStringLiteral("'1.75' is not a valid floating point value");
+    QTest::newRow("both marks") << QStringLiteral("1.7,5") << kComma
+                                << QStringLiteral("'1.7,5' is not a valid floating point value");
     QTest::newRow("american letters")
         << QStringLiteral("ab") << kDot << QStringLiteral("'ab' is not a valid integer value");
 }
@@ -526,10 +527,8 @@ void TestOdds::oddsReturnPercentRefused_data()
                                      << s("0.00 is an invalid value\rExample: 1.50 or 3,00");
     QTest::newRow("zero denominator away") << kDot << s("2.10") << D << s("3.20") << D << s("4/0") << F
                                            << s("4/0 is an invalid value\rExample: 4/5 or 2/1");
-    QTest::newRow("comma draw in dot locale") << kDot << s("2.10") << D << s("3,20") << D << s("3.50") << D
-                                              << s("3,20 is an invalid value\rExample: 1.50 or 3,00");
-    QTest::newRow("dot home in comma locale") << kComma << s("2.10") << D << s("3,20") << D << s("3,50") << D
-                                              << s("2.10 is an invalid value\rExample: 1.50 or 3,00");
+    QTest::newRow("both marks in the draw") << kDot << s("2.10") << D << s("3,2.0") << D << s("3.50") << D
+                                            << s("3,2.0 is an invalid value\rExample: 1.50 or 3,00");
     // The first failure stops the command: the away text is never read.
     QTest::newRow("home and away both bad") << kDot << s("ab") << A << s("-") << D << s("cd") << A
                                             << s("ab is an invalid value\rExample: +200 or -150");

@@ -30,6 +30,22 @@ QStringList RecordingMessenger::texts() const
     return out;
 }
 
+namespace
+{
+QString buttonsName(Messenger::Buttons buttons)
+{
+    switch (buttons) {
+    case Messenger::Buttons::YesNo:
+        return QStringLiteral("YesNo");
+    case Messenger::Buttons::YesNoCancel:
+        return QStringLiteral("YesNoCancel");
+    case Messenger::Buttons::YesNoDefaultNo:
+        break;
+    }
+    return QStringLiteral("YesNo, No default");
+}
+} // namespace
+
 QStringList RecordingMessenger::log() const
 {
     QStringList out;
@@ -45,10 +61,7 @@ QStringList RecordingMessenger::log() const
             out << QStringLiteral("Information: ") + m.text;
             break;
         case Kind::Question:
-            out << QStringLiteral("Question %1 [%2]: %3")
-                       .arg(m.buttons == Buttons::YesNo ? QStringLiteral("YesNo")
-                                                        : QStringLiteral("YesNoCancel"),
-                            m.caption, m.text);
+            out << QStringLiteral("Question %1 [%2]: %3").arg(buttonsName(m.buttons), m.caption, m.text);
             break;
         }
     }

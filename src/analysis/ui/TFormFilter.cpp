@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -82,6 +83,9 @@ TFormFilter::TFormFilter(TDataMod &dm, QWidget *parent) : QDialog(parent), m_dm(
     m_pages->addTab(buildFixturePage(), s("Fixtures / Predictions"));
     m_pages->addTab(buildScorePage(), s("Scores"));
     m_pages->addTab(buildPlayerPage(), s("Player Statistics"));
+    // Every tab in sight at any scale: the dialog widens to its tabs rather than hiding some behind arrows.
+    m_pages->tabBar()->setUsesScrollButtons(false);
+    m_pages->tabBar()->setElideMode(Qt::ElideNone);
 
     m_ok = new QPushButton(s("OK"), this);
     m_ok->setObjectName(s("BitBtnOK"));

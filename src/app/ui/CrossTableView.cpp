@@ -20,6 +20,23 @@ QBrush brushOf(const Rgb &c)
     return QBrush(QColor(c.red, c.green, c.blue));
 }
 
+// The neutral looks come from the desktop's palette, so that a dark theme stays readable: a white cell is
+// the base colour, an empty one the button face, and black text on either the theme's text.  The signal
+// colours (the win, draw and loss colours, navy headers, the black diagonal) keep their own.
+QBrush backgroundOf(const std::optional<Rgb> &c)
+{
+    const QPalette palette = QApplication::palette();
+    if (!c)
+        return palette.button();
+    return *c == Colours::White ? palette.base() : brushOf(*c);
+}
+
+QBrush textOn(const std::optional<Rgb> &background, const Rgb &text)
+{
+    const bool neutral = !background || *background == Colours::White;
+    return neutral && text == Colours::Black ? QApplication::palette().text() : brushOf(text);
+}
+
 // Hints break their lines with CR; a tooltip wants line feeds and no trailing empty lines.
 QString tooltipOf(const QString &hint)
 {
@@ -71,6 +88,7 @@ void TextGridView::refresh()
     if (auto grid = runCommand(messenger(), [this] { return build(m_dm); })) {
         m_grid = std::move(*grid);
         fill();
+        filled();
     }
 }
 
@@ -95,13 +113,12 @@ void TextGridView::fill()
         setHorizontalHeaderItem(c - 1, new QTableWidgetItem(m_grid.text(c, 0)));
     for (int r = 1; r <= rows; ++r)
         setVerticalHeaderItem(r - 1, new QTableWidgetItem(m_grid.text(0, r)));
-    const QBrush buttonFace = QApplication::palette().button();
     for (int r = 1; r <= rows; ++r) {
         for (int c = 1; c <= columns; ++c) {
             auto *item = new QTableWidgetItem(m_grid.text(c, r));
             const GridCellLook l = look(c, r, -1, -1);
-            item->setBackground(l.background ? brushOf(*l.background) : buttonFace);
-            item->setForeground(brushOf(l.text));
+            item->setBackground(backgroundOf(l.background));
+            item->setForeground(textOn(l.background, l.text));
             item->setTextAlignment(Qt::AlignCenter);
             const QString hint = m_grid.hint(c, r);
             if (!hint.isEmpty())

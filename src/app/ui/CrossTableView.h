@@ -25,6 +25,8 @@ protected:
     TextGridView(TDataMod &dm, int headerColumnWidth, int columnWidth, QWidget *parent);
     virtual TextGrid build(TDataMod &dm) const = 0;
     virtual GridCellLook look(int column, int row, int selectedColumn, int selectedRow) const = 0;
+    // After the grid was filled anew: where it opens.
+    virtual void filled() {}
     void showEvent(QShowEvent *event) override;
 
 private:

@@ -126,7 +126,11 @@ void MatchesView::refresh()
     if (!m_dm.isLeagueOpen() || !m_view)
         return;
     BusyCursor busy;
-    runCommand(messenger(), [this] { m_view(m_dm.ADOTableResults); });
+    // The tab opens on the first rows of its order: newest first means the newest match at the top.
+    runCommand(messenger(), [this] {
+        m_view(m_dm.ADOTableResults);
+        m_dm.ADOTableResults.first();
+    });
 }
 
 void MatchesView::applyMode()

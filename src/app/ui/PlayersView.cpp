@@ -171,9 +171,6 @@ PlayersView::PlayersView(TDataMod &dm, QWidget *parent) : QWidget(parent), m_dm(
     teamHeader->setFrameShadow(QFrame::Raised);
     m_teams = new QListWidget(teamPanel);
     m_teams->setObjectName(QStringLiteral("ListBoxTeams"));
-    QPalette white = m_teams->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    m_teams->setPalette(white);
     teamLayout->addWidget(teamHeader);
     teamLayout->addWidget(m_teams, 1);
 

@@ -1,8 +1,9 @@
 #include "app/ui/StreakTableView.h"
 
+#include "app/StreakTable.h"
 #include "data/TDataMod.h"
 
-#include "app/StreakTable.h"
+#include <QScrollBar>
 
 StreakTableView::StreakTableView(TDataMod &dm, QWidget *parent) : TextGridView(dm, 120, 30, parent)
 {
@@ -19,4 +20,10 @@ TextGrid StreakTableView::build(TDataMod &dm) const
 GridCellLook StreakTableView::look(int column, int row, int selectedColumn, int selectedRow) const
 {
     return streakTableCellLook(grid(), column, row, selectedColumn, selectedRow);
+}
+
+void StreakTableView::filled()
+{
+    updateGeometries(); // the scroll range of the new columns
+    horizontalScrollBar()->setValue(horizontalScrollBar()->maximum());
 }

@@ -14,4 +14,6 @@ public:
 protected:
     TextGrid build(TDataMod &dm) const override;
     GridCellLook look(int column, int row, int selectedColumn, int selectedRow) const override;
+    // Opens on the newest matches, at the right end.
+    void filled() override;
 };

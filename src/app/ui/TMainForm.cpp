@@ -5,6 +5,7 @@
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
+#include "data/ProgressPacer.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
 #include "entry/ResultsImport.h"
@@ -29,6 +30,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 
 namespace
@@ -37,15 +39,17 @@ const QString kCaption = QStringLiteral("Quorvane 3.04");
 const QString kWebSite = QStringLiteral("https://quorvane.example");
 const QString kEmail = QStringLiteral("support@quorvane.example");
 
-QLabel *sunkenPanel(const QString &name, int width, QWidget *parent)
+// A bold sunken panel at least as wide as given, and wide enough for the widest text it is meant to show.
+QLabel *sunkenPanel(const QString &name, int width, const QString &widestText, QWidget *parent)
 {
     auto *l = new QLabel(parent);
     l->setObjectName(name);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    l->setFixedWidth(width);
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
+    const int margins = 2 * l->frameWidth() + 2 * l->fontMetrics().averageCharWidth();
+    l->setMinimumWidth(std::max(width, l->fontMetrics().horizontalAdvance(widestText) + margins));
     return l;
 }
 
@@ -330,14 +334,15 @@ void TMainForm::buildPanels()
     auto *row = new QHBoxLayout(top);
     row->setContentsMargins(4, 1, 4, 1);
     row->addWidget(boldLabel(QStringLiteral("LabelLeagueT"), QStringLiteral("League"), top));
-    m_league = sunkenPanel(QStringLiteral("PanelLeague"), 280, top);
+    m_league = sunkenPanel(QStringLiteral("PanelLeague"), 280, QString(), top);
     row->addWidget(m_league);
     row->addWidget(boldLabel(QStringLiteral("Label7"), QStringLiteral("Season"), top));
-    m_season = sunkenPanel(QStringLiteral("PanelSeason"), 90, top);
+    m_season = sunkenPanel(QStringLiteral("PanelSeason"), 90, QStringLiteral("2100 - 2100"), top);
     m_season->setAlignment(Qt::AlignCenter);
     row->addWidget(m_season);
     row->addWidget(boldLabel(QStringLiteral("LabelDate"), QStringLiteral("Last Modified"), top));
-    m_lastModified = sunkenPanel(QStringLiteral("PanelLstUpd"), 80, top);
+    m_lastModified =
+        sunkenPanel(QStringLiteral("PanelLstUpd"), 80, Dates::toShortDate(QDate(2088, 12, 28)), top);
     m_lastModified->setAlignment(Qt::AlignCenter);
     row->addWidget(m_lastModified);
     row->addStretch(1);
@@ -386,7 +391,11 @@ void TMainForm::EnableLeagueCommands(bool enabled)
         m->menuAction()->setEnabled(enabled);
     for (int i = 0; i < m_pages->count(); ++i)
         m_pages->setTabEnabled(i, enabled);
+    // Without a league the first tab is in front (disabling the tabs moves the current one along).
+    if (!enabled)
+        setCurrentTab(Tab::HomeStats);
     if (!enabled) {
+        setWindowTitle(kCaption);
         m_league->clear();
         m_season->clear();
         m_lastModified->clear();
@@ -406,6 +415,7 @@ void TMainForm::ShowLeagueFile(const QString &path)
     EnableLeagueCommands(true); // the tabs must be enabled before one can come to the front
     setCurrentTab(Tab::HomeStats);
     findChild<QLabel *>(QStringLiteral("StatusBarText"))->setText(QDir::toNativeSeparators(path));
+    setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" - ") + kCaption);
     m_lastModified->setText(Dates::toShortDate(QFileInfo(path).lastModified().date()));
     Table &league = m_dm->ADOTableLeague;
     league.first();
@@ -447,7 +457,9 @@ QString TMainForm::choosePath(const QString &title, bool save, const QString &fi
     } else {
         const QString dir = QDir(programFolder()).filePath(QStringLiteral("Data"));
         QDir().mkpath(dir);
-        path = save ? QFileDialog::getSaveFileName(this, title, dir, filter)
+        // The program asks about an existing file itself, once; the file dialog does not ask too.
+        path = save ? QFileDialog::getSaveFileName(this, title, dir, filter, nullptr,
+                                                   QFileDialog::DontConfirmOverwrite)
                     : QFileDialog::getOpenFileName(this, title, dir, filter);
     }
     if (save && !path.isEmpty() && QFileInfo(path).suffix().isEmpty() && filter == leagueFileFilter())
@@ -482,7 +494,10 @@ void TMainForm::importResultsCsv()
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(300);
         BusyCursor busy;
-        const ImportSummary s = ImportResults(*m_dm, season, messenger(), [&progress](int done, int) {
+        ProgressPacer pacer;
+        const ImportSummary s = ImportResults(*m_dm, season, messenger(), [&](int done, int total) {
+            if (!pacer.due(done, total))
+                return;
             progress.setValue(done);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });

@@ -2,7 +2,11 @@
 
 #include "data/ui/DatasetViewLink.h"
 
+#include "data/SortSpec.h"
+
 #include <QHeaderView>
+#include <QStyle>
+#include <algorithm>
 
 DataGrid::DataGrid(Dataset &dataset, QList<GridColumn> columns, QWidget *parent)
     : QTableView(parent), m_model(new DatasetModel(dataset, std::move(columns), this))
@@ -17,8 +21,12 @@ DataGrid::DataGrid(Dataset &dataset, QList<GridColumn> columns, QWidget *parent)
     verticalHeader()->setFixedWidth(14); // the row indicator
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSortIndicatorShown(true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::titleClicked);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &DataGrid::applyWidths);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        applyWidths();
+        showSortIndicator();
+    });
     auto *link = new DatasetViewLink(this, m_model);
     connect(link, &DatasetViewLink::insertPressed, this, &DataGrid::insertPressed);
     connect(link, &DatasetViewLink::editRequested, this, &DataGrid::editRequested);
@@ -37,9 +45,61 @@ QString DataGrid::fieldOf(int column) const
     return column >= 0 && column < cols.size() ? cols[column].field : QString();
 }
 
+namespace
+{
+// The rows whose texts decide a column's width: all of a short table, a spread sample of a long one.
+QList<int> sampleRows(int count)
+{
+    constexpr int Sample = 200;
+    QList<int> rows;
+    if (count <= Sample) {
+        for (int r = 0; r < count; ++r)
+            rows << r;
+        return rows;
+    }
+    for (int i = 0; i < Sample; ++i)
+        rows << static_cast<int>(static_cast<qint64>(i) * (count - 1) / (Sample - 1));
+    return rows;
+}
+} // namespace
+
+// Each column is as wide as it is described, and wider where its title or its texts need it, measured
+// with the grid's own fonts.
 void DataGrid::applyWidths()
 {
     const auto &cols = m_model->gridColumns();
-    for (int i = 0; i < cols.size(); ++i)
-        setColumnWidth(i, cols[i].width);
+    const QFontMetrics cellFont = fontMetrics();
+    const QFontMetrics titleFont = horizontalHeader()->fontMetrics();
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
+    // Room for the sort arrow beside the title.
+    const int arrow = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, this) + 8;
+    const QList<int> rows = sampleRows(m_model->rowCount());
+    for (int c = 0; c < cols.size(); ++c) {
+        int width = std::max(cols[c].width, titleFont.horizontalAdvance(cols[c].title) + padding + arrow);
+        for (int r : rows)
+            width = std::max(width, cellFont.horizontalAdvance(m_model->cellText(r, c)) + padding);
+        setColumnWidth(c, width);
+    }
+}
+
+// The arrow on the title of the first column of the dataset's sort, pointing its way.
+void DataGrid::showSortIndicator()
+{
+    QHeaderView *header = horizontalHeader();
+    if (!m_model->hasDataset() || !dataset().isActive() || dataset().sort().isEmpty()) {
+        header->setSortIndicator(-1, Qt::AscendingOrder);
+        return;
+    }
+    const Dataset &ds = dataset();
+    const SortSpec spec = SortSpec::parse(ds.sort(), ds.columns());
+    if (spec.keys().isEmpty())
+        return;
+    const SortKey &first = spec.keys().first();
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        if (m_model->fieldIndex(c) == first.column) {
+            header->setSortIndicator(c, first.descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+            return;
+        }
+    }
+    header->setSortIndicator(-1, Qt::AscendingOrder);
 }

@@ -27,5 +27,6 @@ Q_SIGNALS:
 
 private:
     void applyWidths();
+    void showSortIndicator();
     DatasetModel *m_model;
 };

@@ -122,16 +122,21 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
             if (c.background)
                 return QBrush(toColor(*c.background));
         }
-        // Striped rows: odd row numbers (1-based) white, even ones the button face.
-        return index.row() % 2 == 0 ? QBrush(Qt::white) : QApplication::palette().button();
+        // Striped rows in the desktop's own colours, so that a dark theme stays readable: odd row numbers
+        // (1-based) the base colour, even ones the alternate base.
+        const QPalette palette = QApplication::palette();
+        return index.row() % 2 == 0 ? palette.base() : palette.alternateBase();
     }
     case Qt::ForegroundRole: {
+        // The signal colours are light whatever the theme: black text on them, the theme's text elsewhere.
         if (m_colours) {
             const CellColours c = m_colours(*m_ds, index.row(), index.column());
             if (c.text)
                 return QBrush(toColor(*c.text));
+            if (c.background)
+                return QBrush(Qt::black);
         }
-        return QBrush(Qt::black);
+        return QApplication::palette().text();
     }
     default:
         return QVariant();

@@ -36,6 +36,8 @@ Messenger::Answer GuiMessenger::question(const QString &text, const QString &cap
     box.setStandardButtons(buttons == Buttons::YesNoCancel
                                ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
                                : QMessageBox::Yes | QMessageBox::No);
+    if (buttons == Buttons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

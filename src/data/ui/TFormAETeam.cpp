@@ -25,9 +25,7 @@ PictureBox::PictureBox(const QString &objectName, const QSize &size, QWidget *pa
     setFixedSize(size);
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::white);
-    setPalette(p);
+    setBackgroundRole(QPalette::Base);
     setAlignment(Qt::AlignCenter);
     setScaledContents(true);
 }

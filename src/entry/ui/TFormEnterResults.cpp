@@ -122,9 +122,12 @@ void TFormEnterResults::buildMatchDetails(QWidget *parent, QVBoxLayout *layout)
     m_match = chooser(details, QStringLiteral("ComboBoxMatch"), 25);
     m_match->addItems(matchKinds());
     m_match->setCurrentText(QStringLiteral("Regular Season"));
-    m_month = spinField(details, QStringLiteral("SpinEditMonth"), 1, 12, 1);
-    m_day = spinField(details, QStringLiteral("SpinEditDay"), 1, 31, 1);
-    m_year = spinField(details, QStringLiteral("SpinEditYear"), Dates::FirstYear, Dates::LastYear, 2005);
+    // The first match entered starts at today; later ones keep the date of the last use.
+    const QDate today = QDate::currentDate();
+    m_month = spinField(details, QStringLiteral("SpinEditMonth"), 1, 12, today.month());
+    m_day = spinField(details, QStringLiteral("SpinEditDay"), 1, 31, today.day());
+    m_year =
+        spinField(details, QStringLiteral("SpinEditYear"), Dates::FirstYear, Dates::LastYear, today.year());
     m_round = spinField(details, QStringLiteral("SpinEditRound"), 1, 999, 1);
     grid->addWidget(label(QStringLiteral("Home Team:"), m_home), 0, 0);
     grid->addWidget(m_home, 0, 1, 1, 3);
@@ -317,7 +320,9 @@ MatchEntryInput TFormEnterResults::input() const
 
 void TFormEnterResults::accept()
 {
+    // A refused match leaves the dialog open with everything as typed, to be mended, not typed again.
     const std::optional<bool> stored =
         runCommand(messenger(), [this] { return SaveMatch(m_dm, input(), messenger()); });
-    done(stored.value_or(false) ? QDialog::Accepted : QDialog::Rejected);
+    if (stored.value_or(false))
+        QDialog::accept();
 }

@@ -154,12 +154,14 @@ PredictionOptions TFormPredict::options() const
 
 void TFormPredict::showProgress(int done, int total)
 {
+    Q_EMIT progressed(done, total);
+    if (!m_pacer.due(done, total))
+        return;
     m_progress->setRange(0, std::max(total, 1));
     m_progress->setValue(done);
     m_progress->repaint();
     // The rest of the program (the match grids behind the dialog) repaints too; no input is taken meanwhile.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    Q_EMIT progressed(done, total);
 }
 
 void TFormPredict::accept()
@@ -171,6 +173,7 @@ void TFormPredict::accept()
     const Command command = commandOf(windowTitle());
     const PredictionOptions o = options();
     Q_EMIT aboutToRun(command);
+    m_pacer = ProgressPacer();
     const ProgressFn progress = [this](int done, int total) { showProgress(done, total); };
     runCommand(messenger(), [&] {
         if (command == Command::PredictUpcoming)

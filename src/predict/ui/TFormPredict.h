@@ -4,6 +4,7 @@
 // "Recalculate Predictions", recalculates), with a progress bar repainted after every match.  The options
 // are loaded from the League row on every show and never written back.
 
+#include "data/ProgressPacer.h"
 #include "predict/PredictionEngine.h"
 
 #include <QDialog>
@@ -63,4 +64,5 @@ private:
     QRadioButton *m_overall = nullptr;
     QSpinBox *m_lastMatches = nullptr;
     QProgressBar *m_progress = nullptr;
+    ProgressPacer m_pacer;
 };

@@ -67,6 +67,14 @@ void TestMainForm::startsWithLeagueCommandsOff()
     QCOMPARE(pages->tabText(5), QStringLiteral("Fixtures / Predictions"));
     for (int i = 0; i < 8; ++i)
         QVERIFY(!pages->isTabEnabled(i));
+    QCOMPARE(m_form->currentTab(), TMainForm::Tab::HomeStats);
+    // Closing a league shown on another tab goes back to the same start state.
+    m_form->EnableLeagueCommands(true);
+    m_form->setCurrentTab(TMainForm::Tab::Scores);
+    m_form->EnableLeagueCommands(false);
+    QCOMPARE(m_form->currentTab(), TMainForm::Tab::HomeStats);
+    for (int i = 0; i < 8; ++i)
+        QVERIFY(!pages->isTabEnabled(i));
     for (const char *name : {"MenuTeams", "MenuFixtures", "MenuScores", "MenuPlayers"})
         QVERIFY(!m_form->findChild<QMenu *>(QString::fromLatin1(name))->menuAction()->isEnabled());
     for (const char *name : {"MenuSave", "MenuSaveAs", "MenuImportCsv"})
@@ -99,13 +107,13 @@ void TestMainForm::openShowsLeagueAndSwitchesCommandsOn()
     QCOMPARE(text("PanelSeason"), QStringLiteral("2005 - 2006"));
     QVERIFY(!text("PanelLstUpd").isEmpty());
     QVERIFY(text("StatusBarText").endsWith(QStringLiteral("Test League.qvl")));
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Test League.qvl - Quorvane 3.04"));
     QTabWidget *pages = m_form->pages();
     QVERIFY(pages->isTabEnabled(7));
     QCOMPARE(m_form->currentTab(), TMainForm::Tab::HomeStats);
     QVERIFY(m_form->command(QStringLiteral("MenuSave"))->isEnabled());
     QVERIFY(m_form->findChild<QToolButton *>(QStringLiteral("ToolButtonSave"))->isEnabled());
     QVERIFY(m_form->findChild<QMenu *>(QStringLiteral("MenuTeams"))->menuAction()->isEnabled());
-    QCOMPARE(m_form->windowTitle(), QStringLiteral("Quorvane 3.04"));
 }
 
 void TestMainForm::failedOpenKeepsPreviousLeague()

@@ -2,6 +2,7 @@
 #include "app/ui/PlayersView.h"
 #include "app/ui/StreakTableView.h"
 #include "data/Dates.h"
+#include "data/GridCommands.h"
 #include "data/PlayersQueries.h"
 #include "data/ui/DataGrid.h"
 #include "data/ui/GuiMessenger.h"
@@ -13,6 +14,7 @@
 #include <QHeaderView>
 #include <QListView>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
@@ -148,6 +150,12 @@ void TestTables::streakTableShowsTheLeague()
              QStringLiteral("Chelsea - Everton\nScore: 0:1\nDate: %1\nRound: 3").arg(dateText(8, 15)));
     QCOMPARE(view.columnWidth(0), 30);
     QCOMPARE(view.verticalHeader()->width(), 120);
+
+    // Too narrow for the season: it opens at the newest matches, the right end.
+    view.resize(165, 200);
+    view.refresh();
+    QVERIFY(view.horizontalScrollBar()->maximum() > 0);
+    QCOMPARE(view.horizontalScrollBar()->value(), view.horizontalScrollBar()->maximum());
 }
 
 void TestTables::refreshWithoutLeagueKeepsTheGrid()
@@ -247,8 +255,11 @@ void TestTables::playersSearchAndCommands()
 
     m_messages.clear();
     m_messages.queueAnswer(Messenger::Answer::Yes);
+    const QString named = currentRowName(players);
+    QVERIFY(named.endsWith(QLatin1Char(')'))); // "Player (Team)"
     view.findChild<QAction *>(QStringLiteral("ToolButtonDeletePlayer"))->trigger();
-    QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Do you really want to delete this record?")});
+    QCOMPARE(m_messages.texts(),
+             QStringList{QStringLiteral("Do you really want to delete this record?\n") + named});
     QCOMPARE(players.recordCount(), 2);
 }
 

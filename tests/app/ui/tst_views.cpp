@@ -3,13 +3,16 @@
 #include "data/Database.h"
 #include "data/GridCommands.h"
 #include "data/ui/DataGrid.h"
+#include "data/ui/DatasetModel.h"
 #include "data/ui/GuiMessenger.h"
 #include "support/LeagueFixture.h"
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
@@ -106,6 +109,7 @@ private Q_SLOTS:
     void teamCommands();
     void matchPagesShowTheirRows();
     void matchTitleClickSorts();
+    void gridColumnsShowWholeTexts();
     void modeChooserChangesColumns();
     void scoreColoursInTheGrid();
     void matchCommands();
@@ -269,6 +273,34 @@ void TestViews::matchTitleClickSorts()
     QCOMPARE(column(view.grid(), QStringLiteral("Home Team")), (QStringList{Gamma, Delta, Beta, Alpha}));
 }
 
+// Dates keep their year, titles and calls are not cut, and the sorted column shows its arrow.
+void TestViews::gridColumnsShowWholeTexts()
+{
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {Alpha, Beta});
+    QVERIFY(f.addMatch(Alpha, Beta, 2, 1, false, QDate(2005, 9, 12)));
+    Table &results = f.dm().ADOTableResults;
+    results.first();
+    results.edit();
+    results.field(QStringLiteral("UOP")).setString(QStringLiteral("Under 10.25"));
+    results.post();
+    MatchesView view(f.dm(), MatchPage::Scores);
+    view.show();
+    view.refresh();
+    const DataGrid *grid = view.grid();
+    const QFontMetrics font = grid->fontMetrics();
+    const auto *model = static_cast<const DatasetModel *>(grid->model());
+    for (const QString &title : {QStringLiteral("Date"), QStringLiteral("Under/Over"),
+                                 QStringLiteral("Return (%)"), QStringLiteral("Verdict")}) {
+        const int c = columnTitled(grid, title);
+        QVERIFY(grid->columnWidth(c) > font.horizontalAdvance(model->cellText(0, c)));
+        QVERIFY(grid->columnWidth(c) > grid->horizontalHeader()->fontMetrics().horizontalAdvance(title));
+        QVERIFY(grid->columnWidth(c) >= matchGridColumns(MatchPage::Scores)[c].width);
+    }
+    // Newest first: the arrow points down on "Date".
+    QCOMPARE(grid->horizontalHeader()->sortIndicatorSection(), columnTitled(grid, QStringLiteral("Date")));
+    QCOMPARE(grid->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+}
+
 void TestViews::modeChooserChangesColumns()
 {
     LeagueFixture f(QStringLiteral("Football (Soccer)"), {Alpha, Beta, Gamma, Delta});
@@ -324,11 +356,23 @@ void TestViews::scoreColoursInTheGrid()
     QCOMPARE(background(QStringLiteral("D%")), QColor(255, 128, 128));
     QCOMPARE(background(QStringLiteral("1")), QColor(128, 255, 255));
     QCOMPARE(background(QStringLiteral("H%")), QColor(Qt::white)); // the first row's stripe
-    QCOMPARE(m->index(0, columnTitled(view.grid(), QStringLiteral("Verdict")))
-                 .data(Qt::ForegroundRole)
-                 .value<QBrush>()
-                 .color(),
-             QColor(Qt::black));
+    auto foreground = [&](const QString &title) {
+        return m->index(0, columnTitled(view.grid(), title)).data(Qt::ForegroundRole).value<QBrush>().color();
+    };
+    QCOMPARE(foreground(QStringLiteral("Verdict")), QColor(Qt::black));
+
+    // Under a dark theme the stripes and their text follow the palette; the signal colours keep black text.
+    const QPalette light = QApplication::palette();
+    const auto restore = qScopeGuard([&light] { QApplication::setPalette(light); });
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::AlternateBase, QColor(45, 45, 45));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    QApplication::setPalette(dark);
+    QCOMPARE(background(QStringLiteral("H%")), QColor(30, 30, 30));
+    QCOMPARE(foreground(QStringLiteral("H%")), QColor(230, 230, 230));
+    QCOMPARE(background(QStringLiteral("Verdict")), QColor(255, 128, 128));
+    QCOMPARE(foreground(QStringLiteral("Verdict")), QColor(Qt::black));
 }
 
 void TestViews::matchCommands()

@@ -92,6 +92,10 @@ void TestEnterResults::addMatchThroughTheControls()
     QCOMPARE(control<QSpinBox>(dlg, "SpinEditHomeScore")->value(), -1);
     QCOMPARE(control<QLineEdit>(dlg, "EditUnderOver")->text(), QStringLiteral("2.5"));
     QCOMPARE(control<QLineEdit>(dlg, "EditOdds1")->text(), QStringLiteral("-"));
+    const QDate shownDate(control<QSpinBox>(dlg, "SpinEditYear")->value(),
+                          control<QSpinBox>(dlg, "SpinEditMonth")->value(),
+                          control<QSpinBox>(dlg, "SpinEditDay")->value());
+    QCOMPARE(shownDate, QDate::currentDate()); // a first match starts at today
 
     QTest::keyClicks(home->lineEdit(), QStringLiteral("arsenal")); // other letter case: stored as typed
     away->setCurrentIndex(away->findText(B));
@@ -155,8 +159,8 @@ void TestEnterResults::failedEditLeavesFileAndStandings_data()
     QTest::addColumn<QString>("message");
 
     QTest::newRow("odds text that does not convert")
-        << QStringLiteral("1,5") << 17 << QString()
-        << Odds::invalidValueMessage(QStringLiteral("1,5"), Odds::Decimal);
+        << QStringLiteral("1,5.0") << 17 << QString()
+        << Odds::invalidValueMessage(QStringLiteral("1,5.0"), Odds::Decimal);
     QTest::newRow("date that does not exist")
         << QStringLiteral("2.10") << 31 << QString() << QStringLiteral("Invalid argument to date encode");
     QTest::newRow("bookmaker too long for its column")
@@ -195,8 +199,12 @@ void TestEnterResults::failedEditLeavesFileAndStandings()
     QCOMPARE(m_messages.messages().size(), 1);
     if (!message.isEmpty())
         QCOMPARE(m_messages.messages().first().text, message);
-    QCOMPARE(dlg.result(), int(QDialog::Rejected));
-    QVERIFY(!dlg.isVisible());
+    // The dialog stays open with what was typed, ready to be mended.
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(control<QSpinBox>(dlg, "SpinEditDay")->value(), day);
+    QCOMPARE(control<QLineEdit>(dlg, "EditOdds1")->text(), homeOdds);
+    QCOMPARE(control<QComboBox>(dlg, "ComboBoxBookmaker2")->currentText(), bookmaker);
+    dlg.reject();
     QCOMPARE(snapshot(f.dm().ADOConnection), before);
     QCOMPARE(f.team(A, QStringLiteral("TPts")), pointsBefore); // the shared tables agree with the file
     f.reopen();

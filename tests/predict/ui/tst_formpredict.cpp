@@ -12,6 +12,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
+#include <algorithm>
 
 namespace
 {
@@ -190,11 +191,13 @@ void TestFormPredict::okRunsTheCaptionsCommandRepaintingPerMatch()
 
     QCOMPARE(pages, QList<TFormPredict::Command>{TFormPredict::commandOf(caption)});
     QCOMPARE(progressed.size(), matches);
-    QList<int> perMatch;
-    for (int i = 1; i <= matches; ++i)
-        perMatch << i;
-    QCOMPARE(painted.values, perMatch); // the bar was painted showing every match
-    QVERIFY2(painted.gridPaints >= matches, "the windows behind the dialog repaint during the run");
+    // The bar is painted at the first and the last match, paced in between, always moving forward.
+    QVERIFY(!painted.values.isEmpty());
+    QCOMPARE(painted.values.first(), 1);
+    QCOMPARE(painted.values.last(), matches);
+    QVERIFY(std::is_sorted(painted.values.begin(), painted.values.end()));
+    QVERIFY(painted.values.size() <= matches);
+    QVERIFY2(painted.gridPaints >= 1, "the windows behind the dialog repaint during the run");
     QCOMPARE(m_messages.texts(), messages);
     QVERIFY(!dlg.isVisible());
     const QPair<int, int> written = predictedRows(f.dm().ADOConnection);
