@@ -7,6 +7,7 @@
 #include "cli/PredictCommands.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
+#include "data/Excerpt.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
@@ -121,6 +122,14 @@ bool containsNoCase(const QStringList &list, const QString &text)
                        [&](const QString &s) { return TextCompare::equalNoCase(s, text); });
 }
 
+// The stored spelling of a team name, or the name as given when the league has no such team.
+QString storedSpelling(const QStringList &teams, const QString &name)
+{
+    const auto it = std::find_if(teams.cbegin(), teams.cend(),
+                                 [&](const QString &s) { return TextCompare::equalNoCase(s, name); });
+    return it == teams.cend() ? name : *it;
+}
+
 // Adds the teams the league lacks as the team dialog adds them, or refuses the first one.
 void provideTeams(TDataMod &dm, QStringList &teams, const QStringList &wanted, bool create)
 {
@@ -130,7 +139,8 @@ void provideTeams(TDataMod &dm, QStringList &teams, const QStringList &wanted, b
             continue;
         if (!create)
             throw QuorvaneError(
-                QStringLiteral("The league has no team '%1'; add it first or use --create-teams.").arg(name));
+                QStringLiteral("The league has no team '%1'; add it first or use --create-teams.")
+                    .arg(excerpt(name)));
         if (name.isEmpty())
             throw QuorvaneError(QStringLiteral("No team entered"));
         dm.ADOTableTeams.appendRecord(newTeamValues(name, dm.ADOTableTeams.recordCount() + 1));
@@ -146,13 +156,17 @@ QDate dateOf(const QString &text)
     static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
     const auto m = iso.match(text);
     if (!m.hasMatch())
-        throw QuorvaneError(QStringLiteral("'%1' is not a date written YYYY-MM-DD.").arg(text));
+        throw QuorvaneError(QStringLiteral("'%1' is not a date written YYYY-MM-DD.").arg(excerpt(text)));
     const int year = m.captured(1).toInt();
     if (year < Dates::FirstYear || year > Dates::LastYear)
         throw QuorvaneError(QStringLiteral("The year must lie between %1 and %2.")
                                 .arg(Dates::FirstYear)
                                 .arg(Dates::LastYear));
-    return Dates::encode(year, m.captured(2).toInt(), m.captured(3).toInt());
+    try {
+        return Dates::encode(year, m.captured(2).toInt(), m.captured(3).toInt());
+    } catch (const DateError &) {
+        throw QuorvaneError(QStringLiteral("%1 is not a date.").arg(text));
+    }
 }
 
 void setScore(MatchEntryInput &in, const QString &text)
@@ -160,7 +174,8 @@ void setScore(MatchEntryInput &in, const QString &text)
     static const QRegularExpression score(QStringLiteral("^(\\d{1,3}):(\\d{1,3})$"));
     const auto m = score.match(text);
     if (!m.hasMatch())
-        throw QuorvaneError(QStringLiteral("'%1' is not a score written F:A, such as 2:1.").arg(text));
+        throw QuorvaneError(
+            QStringLiteral("'%1' is not a score written F:A, such as 2:1.").arg(excerpt(text)));
     in.homeScore = m.captured(1).toInt();
     in.awayScore = m.captured(2).toInt();
 }
@@ -212,14 +227,23 @@ void runAddMatch(const Arguments &a, Messenger &messenger)
             in.bookmaker[i] = names[i];
     }
 
-    if (!typeable(a.value(QStringLiteral("--line")), Odds::Decimal))
+    // The dialog warns about a line it cannot read and stores the default; a command line that gave one
+    // means it, so it is refused before anything is written.
+    double line = 0;
+    if (a.has(QStringLiteral("--line")) && (!typeable(a.value(QStringLiteral("--line")), Odds::Decimal) ||
+                                            !Numbers::tryParseReal(a.value(QStringLiteral("--line")), &line)))
         throw QuorvaneError(QStringLiteral("Invalid Under/Over Value"));
+    // One team in two spellings is still one team.
+    if (TextCompare::equalNoCase(in.home, in.away))
+        throw QuorvaneError(QStringLiteral("Home team cannot equal Away team"));
 
     TDataMod dm;
     dm.openLeague(a.positional(0));
     in.underOver = a.value(QStringLiteral("--line"), Numbers::formatGeneral(DefaultTotalLine(dm.sport())));
     Transaction tx(dm.ADOConnection); // new teams go again when the match is refused
     in.teamEntries = teamNames(dm.ADOTableTeams);
+    in.home = storedSpelling(in.teamEntries, in.home);
+    in.away = storedSpelling(in.teamEntries, in.away);
     provideTeams(dm, in.teamEntries, {in.home, in.away}, a.has(QStringLiteral("--create-teams")));
     if (!SaveMatch(dm, in, messenger))
         throw Abort();
@@ -235,12 +259,21 @@ void runImport(const Arguments &a, Messenger &messenger)
     const CsvSeason season =
         readResultsCsvFile(a.positional(1), a.value(QStringLiteral("--bookmaker"), QStringLiteral("best")));
     const ImportSummary s = ImportResults(dm, season, messenger);
-    writeOut(QStringLiteral("%1 matches added, %2 updated, %3 unchanged; %4 new teams.\n")
-                 .arg(s.added)
-                 .arg(s.updated)
-                 .arg(s.unchanged)
-                 .arg(s.teamsAdded)
-                 .toUtf8());
+    if (s.added == 0 && s.updated == 0) {
+        writeOut(QStringLiteral(
+                     "Nothing imported: the league already holds all %1 matches of the file as they are.\n")
+                     .arg(s.unchanged)
+                     .toUtf8());
+        return;
+    }
+    QString summary = QStringLiteral("%1 matches added, %2 updated, %3 unchanged; %4 new teams")
+                          .arg(s.added)
+                          .arg(s.updated)
+                          .arg(s.unchanged)
+                          .arg(s.teamsAdded);
+    if (season.roundedPrices > 0)
+        summary += QStringLiteral("; %1 prices rounded to two decimals").arg(season.roundedPrices);
+    writeOut((summary + QStringLiteral(".\n")).toUtf8());
 }
 
 // ---------------------------------------------------------------- table, matches
@@ -310,54 +343,56 @@ const QString kFormatUsage = QStringLiteral("[--format text|csv|json]");
 
 const QList<Command> &commands()
 {
-    static const QList<Command> all = QList<Command>{
-        {QStringLiteral("new"),
-         QStringLiteral("new FILE [--sport TEXT] [--name TEXT] [--season SS SE]"),
-         {{QStringLiteral("--sport"), 1}, {QStringLiteral("--name"), 1}, {QStringLiteral("--season"), 2}},
-         1,
-         1,
-         runNew},
-        {QStringLiteral("add-match"),
-         QStringLiteral(
-             "add-match FILE --home H --away A --date YYYY-MM-DD [--round N] [--type TEXT]\n"
-             "            [--score F:A] [--ot] [--line L] [--odds O1 OX O2] [--bookmakers B1 BX B2]\n"
-             "            [--create-teams]"),
-         {{QStringLiteral("--home"), 1},
-          {QStringLiteral("--away"), 1},
-          {QStringLiteral("--date"), 1},
-          {QStringLiteral("--round"), 1},
-          {QStringLiteral("--type"), 1},
-          {QStringLiteral("--score"), 1},
-          {QStringLiteral("--ot"), 0},
-          {QStringLiteral("--line"), 1},
-          {QStringLiteral("--odds"), 3},
-          {QStringLiteral("--bookmakers"), 3},
-          {QStringLiteral("--create-teams"), 0}},
-         1,
-         1,
-         runAddMatch},
-        {QStringLiteral("import"),
-         QStringLiteral("import FILE CSV [--bookmaker PREFIX|best]"),
-         {{QStringLiteral("--bookmaker"), 1}},
-         2,
-         2,
-         runImport},
-        {QStringLiteral("table"),
-         QStringLiteral("table FILE [home|away|overall] ") + kFormatUsage,
-         {{QStringLiteral("--format"), 1}},
-         1,
-         2,
-         runTable},
-        {QStringLiteral("matches"),
-         QStringLiteral("matches FILE [--played|--fixtures] ") + kFormatUsage,
-         {{QStringLiteral("--played"), 0},
-          {QStringLiteral("--fixtures"), 0},
-          {QStringLiteral("--format"), 1}},
-         1,
-         1,
-         runMatches},
-        {QStringLiteral("demo"), QStringLiteral("demo FILE"), {}, 1, 1, runDemo},
-    } + predictionCommands() + analysisCommands();
+    static const QList<Command> all =
+        QList<Command>{
+            {QStringLiteral("new"),
+             QStringLiteral("new FILE [--sport TEXT] [--name TEXT] [--season SS SE]"),
+             {{QStringLiteral("--sport"), 1}, {QStringLiteral("--name"), 1}, {QStringLiteral("--season"), 2}},
+             1,
+             1,
+             runNew},
+            {QStringLiteral("add-match"),
+             QStringLiteral(
+                 "add-match FILE --home H --away A --date YYYY-MM-DD [--round N] [--type TEXT]\n"
+                 "            [--score F:A] [--ot] [--line L] [--odds O1 OX O2] [--bookmakers B1 BX B2]\n"
+                 "            [--create-teams]"),
+             {{QStringLiteral("--home"), 1},
+              {QStringLiteral("--away"), 1},
+              {QStringLiteral("--date"), 1},
+              {QStringLiteral("--round"), 1},
+              {QStringLiteral("--type"), 1},
+              {QStringLiteral("--score"), 1},
+              {QStringLiteral("--ot"), 0},
+              {QStringLiteral("--line"), 1},
+              {QStringLiteral("--odds"), 3},
+              {QStringLiteral("--bookmakers"), 3},
+              {QStringLiteral("--create-teams"), 0}},
+             1,
+             1,
+             runAddMatch},
+            {QStringLiteral("import"),
+             QStringLiteral("import FILE CSV [--bookmaker PREFIX|best]"),
+             {{QStringLiteral("--bookmaker"), 1}},
+             2,
+             2,
+             runImport},
+            {QStringLiteral("table"),
+             QStringLiteral("table FILE [home|away|overall] ") + kFormatUsage,
+             {{QStringLiteral("--format"), 1}},
+             1,
+             2,
+             runTable},
+            {QStringLiteral("matches"),
+             QStringLiteral("matches FILE [--played|--fixtures] ") + kFormatUsage,
+             {{QStringLiteral("--played"), 0},
+              {QStringLiteral("--fixtures"), 0},
+              {QStringLiteral("--format"), 1}},
+             1,
+             1,
+             runMatches},
+            {QStringLiteral("demo"), QStringLiteral("demo FILE"), {}, 1, 1, runDemo},
+        } +
+        predictionCommands() + analysisCommands();
     return all;
 }
 

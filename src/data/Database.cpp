@@ -4,10 +4,13 @@
 #include "data/Errors.h"
 #include "data/TextCompare.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <cerrno>
 #include <sqlite3.h>
 
-namespace {
+namespace
+{
 int g_busyTimeout = 5000;
 bool g_fullSync = true;
 
@@ -21,7 +24,9 @@ int unicodeNoCase(void *, int la, const void *a, int lb, const void *b)
 
 // ---------------------------------------------------------------- Statement
 
-Statement::Statement(Database *db, sqlite3_stmt *stmt, bool cached) : m_db(db), m_stmt(stmt), m_cached(cached) {}
+Statement::Statement(Database *db, sqlite3_stmt *stmt, bool cached) : m_db(db), m_stmt(stmt), m_cached(cached)
+{
+}
 
 Statement::Statement(Statement &&other) noexcept
     : m_db(other.m_db), m_stmt(other.m_stmt), m_cached(other.m_cached)
@@ -154,9 +159,39 @@ void Database::setDurableWrites(bool durable)
     g_fullSync = durable;
 }
 
+namespace
+{
+// The cause of a write the file system refused, in words, or an empty text for other failures.
+QString writeFailureCause(sqlite3 *db)
+{
+    const int code = sqlite3_errcode(db);
+    if (code != SQLITE_FULL && code != SQLITE_IOERR)
+        return QString();
+    switch (sqlite3_system_errno(db)) {
+    case ENOSPC:
+        return QStringLiteral("disk full");
+    case EFBIG:
+        return QStringLiteral("file too large");
+    case EDQUOT:
+        return QStringLiteral("disk quota exceeded");
+    case EROFS:
+        return QStringLiteral("read-only file system");
+    default:
+        return code == SQLITE_FULL ? QStringLiteral("disk full") : QString::fromUtf8(sqlite3_errmsg(db));
+    }
+}
+} // namespace
+
 void Database::fail(const QString &context) const
 {
-    QString msg = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("The database is not open.");
+    if (m_db) {
+        const QString cause = writeFailureCause(m_db);
+        if (!cause.isEmpty())
+            throw WriteError(QStringLiteral("The league file %1 cannot be written: %2.")
+                                 .arg(QDir::toNativeSeparators(m_path), cause));
+    }
+    QString msg =
+        m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("The database is not open.");
     if (!context.isEmpty())
         msg = context + QStringLiteral(": ") + msg;
     throw DatabaseError(msg);
@@ -167,13 +202,13 @@ void Database::create(const QString &path)
     if (QFileInfo::exists(path))
         throw DatabaseError(QStringLiteral("Database '%1' already exists.").arg(path));
     sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                                   nullptr);
+    const int rc =
+        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     QString msg;
     if (rc != SQLITE_OK)
         msg = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
-    else if (sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA user_version=1;", nullptr, nullptr, nullptr) !=
-             SQLITE_OK)
+    else if (sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA user_version=1;", nullptr, nullptr,
+                          nullptr) != SQLITE_OK)
         msg = QString::fromUtf8(sqlite3_errmsg(db));
     sqlite3_close(db);
     if (!msg.isEmpty())
@@ -187,7 +222,8 @@ void Database::open(const QString &path)
         throw DatabaseError(QStringLiteral("Could not find file '%1'.").arg(path));
     sqlite3 *db = nullptr;
     // One thread uses a connection: no mutex on every call.
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc =
+        sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory");
         sqlite3_close(db);
@@ -203,9 +239,12 @@ void Database::open(const QString &path)
         // rolls back a journal that a crash left behind.
         scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
         // A rollback journal, so that a byte copy of a closed file is complete.
-        if (scalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
+        if (scalar(QStringLiteral("PRAGMA journal_mode"))
+                .toString()
+                .compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0)
             execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
-        execute(g_fullSync ? QStringLiteral("PRAGMA synchronous=FULL") : QStringLiteral("PRAGMA synchronous=OFF"));
+        execute(g_fullSync ? QStringLiteral("PRAGMA synchronous=FULL")
+                           : QStringLiteral("PRAGMA synchronous=OFF"));
         m_seenVersion = dataVersion();
     } catch (const DatabaseError &e) {
         close();
@@ -242,7 +281,8 @@ Statement Database::prepare(const QString &sql)
     }
     sqlite3_stmt *stmt = nullptr;
     const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &stmt, nullptr) != SQLITE_OK)
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &stmt, nullptr) !=
+        SQLITE_OK)
         fail();
     if (it == m_cache.constEnd()) {
         m_cache.insert(sql, stmt);
@@ -292,7 +332,8 @@ qint64 Database::lastInsertRowId() const
 QStringList Database::tableNames()
 {
     QStringList out;
-    Statement st = prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid"));
+    Statement st =
+        prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid"));
     while (st.step())
         out << st.value(0).toString();
     return out;
@@ -379,8 +420,8 @@ void Transaction::rollback()
         sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
     else
         sqlite3_exec(m_db.handle(),
-                     QStringLiteral("ROLLBACK TO sp%1; RELEASE sp%1").arg(m_level).toUtf8().constData(), nullptr,
-                     nullptr, nullptr);
+                     QStringLiteral("ROLLBACK TO sp%1; RELEASE sp%1").arg(m_level).toUtf8().constData(),
+                     nullptr, nullptr, nullptr);
     // The in-memory rows took writes the file no longer has.
     try {
         m_db.reloadDatasets(true);

@@ -8,7 +8,9 @@ class QuorvaneError : public std::runtime_error
 {
 public:
     explicit QuorvaneError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {
+    }
     const QString &message() const { return m_message; }
 
 private:
@@ -20,6 +22,14 @@ class DatabaseError : public QuorvaneError
 {
 public:
     using QuorvaneError::QuorvaneError;
+};
+
+// The file system refused a write (disk full, file too large): the message names the file and the
+// cause, never the row that happened to be written.
+class WriteError : public DatabaseError
+{
+public:
+    using DatabaseError::DatabaseError;
 };
 
 // A text that does not read as a number.

@@ -1,13 +1,18 @@
 #include "data/Standings.h"
 
 #include "data/Dataset.h"
+#include "data/Errors.h"
+#include "data/Excerpt.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
 #include "data/Table.h"
 
+#include <array>
 #include <cmath>
+#include <limits>
 
-namespace {
+namespace
+{
 enum class Outcome { Win, Draw, Loss }; // seen from the home team
 
 Outcome outcomeOf(int homeScore, int awayScore)
@@ -36,10 +41,18 @@ bool findTeam(Table &teams, const QString &name)
     return teams.locate(QStringLiteral("Team"), {name}, Dataset::CaseInsensitive);
 }
 
-void add(Table &t, const char *column, int delta)
+// Counts, goals and points are whole numbers of the int range the program reads them in; a value
+// past it is refused with the team and the column, never wrapped round.
+int fitting(Table &t, const QString &column, qint64 value)
 {
-    Field f = t.field(QString::fromLatin1(column));
-    f.setInteger(f.asInteger() + delta);
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        throw QuorvaneError(QStringLiteral("The standings of %1 cannot take this match: %2 would come to %3, "
+                                           "beyond %4 to %5.")
+                                .arg(excerpt(t.field(QStringLiteral("Team")).asString()), column)
+                                .arg(value)
+                                .arg(std::numeric_limits<int>::min())
+                                .arg(std::numeric_limits<int>::max()));
+    return static_cast<int>(value);
 }
 
 int get(Table &t, const char *column)
@@ -47,9 +60,15 @@ int get(Table &t, const char *column)
     return t.field(QString::fromLatin1(column)).asInteger();
 }
 
-void set(Table &t, const char *column, int value)
+void set(Table &t, const char *column, qint64 value)
 {
-    t.field(QString::fromLatin1(column)).setInteger(value);
+    const QString name = QString::fromLatin1(column);
+    t.field(name).setInteger(fitting(t, name, value));
+}
+
+void add(Table &t, const char *column, qint64 delta)
+{
+    set(t, column, qint64(get(t, column)) + delta);
 }
 
 // The columns of one side of a team row: home (H...) or away (A...).
@@ -61,8 +80,8 @@ const Side kAway = {"AW", "AD", "AL", "AP", "AF", "AA", "ADif", "APts"};
 
 // Adds (sign +1) or takes out (sign -1) one match on one side of the current team row.
 // `result` is the match from this side's own view.
-void count(Table &teams, const Side &s, Outcome result, bool overtime, const Points &p, int scored, int conceded,
-           int sign)
+void count(Table &teams, const Side &s, Outcome result, bool overtime, const Points &p, qint64 scored,
+           qint64 conceded, qint64 sign)
 {
     switch (result) {
     case Outcome::Win:
@@ -78,10 +97,10 @@ void count(Table &teams, const Side &s, Outcome result, bool overtime, const Poi
         add(teams, s.Pts, sign * (overtime ? p.PLO : p.PL));
         break;
     }
-    set(teams, s.P, get(teams, s.W) + get(teams, s.D) + get(teams, s.L));
+    set(teams, s.P, qint64(get(teams, s.W)) + get(teams, s.D) + get(teams, s.L));
     add(teams, s.F, sign * scored);
     add(teams, s.A, sign * conceded);
-    set(teams, s.Dif, get(teams, s.F) - get(teams, s.A));
+    set(teams, s.Dif, qint64(get(teams, s.F)) - get(teams, s.A));
 }
 
 Outcome mirrored(Outcome o)
@@ -90,7 +109,8 @@ Outcome mirrored(Outcome o)
 }
 } // namespace
 
-namespace Standings {
+namespace Standings
+{
 
 long double ratingAfter(int ownScore, int opponentScore, long double R, long double Q, int ratingFactor)
 {
@@ -110,39 +130,41 @@ long double ratingAfter(int ownScore, int opponentScore, long double R, long dou
     return (y - (1.0L - 1.0L / (g2 + 1.0L)) * K) / 2.0L;
 }
 
-void UpdateRating(Table &teams, Table &league, int ownScore, int opponentScore, int ownRating, int opponentRating,
-                  const QString &column, const QString &team)
+void UpdateRating(Table &teams, Table &league, int ownScore, int opponentScore, int ownRating,
+                  int opponentRating, const QString &column, const QString &team)
 {
     league.first();
     const QString sport = league.field(QStringLiteral("Sport")).asString();
     const long double x = ratingAfter(ownScore, opponentScore, ownRating, opponentRating,
                                       GetSportConstants(sport).ratingFactor);
-    qint64 rating = Numbers::roundHalfEven(x);
+    qint64 rating = std::isfinite(x) && std::fabs(x) < 1e18L ? Numbers::roundHalfEven(x)
+                                                             : std::numeric_limits<qint64>::max();
     if (rating < 100)
         rating = 100;
     if (!findTeam(teams, team))
         return;
     teams.edit();
-    teams.field(column).setInteger(rating);
+    teams.field(column).setInteger(fitting(teams, column, rating));
     teams.post();
 }
 
 void SumTotals(Table &teams)
 {
     teams.edit();
-    set(teams, "TL", get(teams, "HL") + get(teams, "AL"));
-    set(teams, "TD", get(teams, "HD") + get(teams, "AD"));
-    set(teams, "TW", get(teams, "HW") + get(teams, "AW"));
-    set(teams, "TP", get(teams, "HP") + get(teams, "AP"));
-    set(teams, "TF", get(teams, "HF") + get(teams, "AF"));
-    set(teams, "TA", get(teams, "HA") + get(teams, "AA"));
-    set(teams, "TDif", get(teams, "HDif") + get(teams, "ADif"));
-    set(teams, "TPts", get(teams, "HPts") + get(teams, "APts"));
+    for (const auto &[total, home, away] : {std::array<const char *, 3>{"TL", "HL", "AL"},
+                                            {"TD", "HD", "AD"},
+                                            {"TW", "HW", "AW"},
+                                            {"TP", "HP", "AP"},
+                                            {"TF", "HF", "AF"},
+                                            {"TA", "HA", "AA"},
+                                            {"TDif", "HDif", "ADif"},
+                                            {"TPts", "HPts", "APts"}})
+        set(teams, total, qint64(get(teams, home)) + get(teams, away));
     teams.post();
 }
 
-void ApplyResult(Table &teams, Table &league, bool overtime, int awayScore, int homeScore, const QString &awayTeam,
-                 const QString &homeTeam)
+void ApplyResult(Table &teams, Table &league, bool overtime, int awayScore, int homeScore,
+                 const QString &awayTeam, const QString &homeTeam)
 {
     const Outcome outcome = outcomeOf(homeScore, awayScore);
 
@@ -230,7 +252,8 @@ void RenumberPositions(Table &teams)
         order.push_back(teams.bookmark());
     for (size_t i = 0; i < order.size(); ++i) {
         teams.gotoBookmark(order[i]);
-        if (teams.field(QStringLiteral("Pos")).isNull() || teams.field(QStringLiteral("Pos")).asInteger() != int(i + 1)) {
+        if (teams.field(QStringLiteral("Pos")).isNull() ||
+            teams.field(QStringLiteral("Pos")).asInteger() != int(i + 1)) {
             teams.edit();
             teams.field(QStringLiteral("Pos")).setInteger(static_cast<qint64>(i + 1));
             teams.post();

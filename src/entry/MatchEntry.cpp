@@ -12,7 +12,8 @@
 
 #include <QSet>
 
-namespace {
+namespace
+{
 const QString kOddsColumns[3] = {QStringLiteral("O1"), QStringLiteral("OX"), QStringLiteral("O2")};
 const QString kBookmakerColumns[3] = {QStringLiteral("O1B"), QStringLiteral("OXB"), QStringLiteral("O2B")};
 
@@ -161,7 +162,7 @@ bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
         messenger.warning(QStringLiteral("Match not selected or invalid match"));
         return false;
     }
-    if (in.home == in.away) {
+    if (TextCompare::equalNoCase(in.home, in.away)) { // one team, whatever the letter case
         messenger.warning(QStringLiteral("Home team cannot equal Away team"));
         return false;
     }
@@ -237,7 +238,8 @@ bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
         results.field(QStringLiteral("MatchT")).setString(in.matchKind);
         results.field(QStringLiteral("F")).setInteger(in.homeScore);
         results.field(QStringLiteral("A")).setInteger(in.awayScore);
-        results.field(QStringLiteral("Result")).setString(resultText(in.homeScore, in.awayScore, in.overtime));
+        results.field(QStringLiteral("Result"))
+            .setString(resultText(in.homeScore, in.awayScore, in.overtime));
         if (!played) {
             if (lineInvalid) {
                 results.field(QStringLiteral("UOV")).setFloat(defaultLine);

@@ -97,6 +97,8 @@ template <typename Work> void atLine(int line, Work work)
         work();
     } catch (const CsvImportError &) {
         throw;
+    } catch (const WriteError &) {
+        throw; // the file system's refusal has nothing to do with the row being written
     } catch (const Abort &) {
         throw CsvImportError(line, QStringLiteral("the match could not be entered."));
     } catch (const QuorvaneError &e) {

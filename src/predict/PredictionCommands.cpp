@@ -3,6 +3,10 @@
 #include "app/Messenger.h"
 #include "data/BusyCursor.h"
 #include "data/Database.h"
+#include "data/Dates.h"
+#include "data/Errors.h"
+#include "data/Excerpt.h"
+#include "data/LeagueSchema.h"
 #include "data/TDataMod.h"
 #include "predict/LeagueHistories.h"
 #include "predict/PlayedMatches.h"
@@ -38,18 +42,60 @@ PredictionOptions loadPredictionOptions(TDataMod &dm)
     return clampPredictionOptions(o);
 }
 
+QString fittedUnderOver(const QString &call, int width)
+{
+    if (call.size() <= width)
+        return call;
+    // "Under 210.25": the line itself is in UOV, so the side is what must survive.
+    for (const QString &side : {QStringLiteral("Under "), QStringLiteral("Over ")}) {
+        if (!call.startsWith(side))
+            continue;
+        const QString joined = side.trimmed() + call.mid(side.size());
+        return joined.size() <= width ? joined : side.trimmed();
+    }
+    return call.left(width);
+}
+
+namespace
+{
+int underOverWidth()
+{
+    const ColumnList &columns = LeagueSchema::resultsColumns();
+    return columns.at(columnIndex(columns, QStringLiteral("UOP"))).width;
+}
+
+// A failure to store one match's prediction names the match; a refused write of the file stays as it is.
+template <typename Work> void forMatch(Table &results, Work work)
+{
+    try {
+        work();
+    } catch (const WriteError &) {
+        throw;
+    } catch (const DatabaseError &e) {
+        throw DatabaseError(QStringLiteral("The prediction of %1 v %2 on %3 cannot be stored: %4")
+                                .arg(excerpt(results.field(QStringLiteral("Home")).asString()),
+                                     excerpt(results.field(QStringLiteral("Away")).asString()),
+                                     Dates::toStored(results.field(QStringLiteral("DateP")).asDate()),
+                                     e.message()));
+    }
+}
+} // namespace
+
 void storePrediction(Table &results, const MatchPrediction &p)
 {
-    results.edit();
-    results.field(QStringLiteral("HP")).setInteger(p.HP);
-    results.field(QStringLiteral("DP")).setInteger(p.DP);
-    results.field(QStringLiteral("AP")).setInteger(p.AP);
-    results.field(QStringLiteral("CF")).setInteger(p.CF);
-    results.field(QStringLiteral("Verdict")).setString(p.Verdict);
-    results.field(QStringLiteral("PResult")).setString(p.PResult);
-    results.field(QStringLiteral("Ttl")).setInteger(p.Ttl);
-    results.field(QStringLiteral("UOP")).setString(p.UOP);
-    results.post();
+    static const int width = underOverWidth();
+    forMatch(results, [&] {
+        results.edit();
+        results.field(QStringLiteral("HP")).setInteger(p.HP);
+        results.field(QStringLiteral("DP")).setInteger(p.DP);
+        results.field(QStringLiteral("AP")).setInteger(p.AP);
+        results.field(QStringLiteral("CF")).setInteger(p.CF);
+        results.field(QStringLiteral("Verdict")).setString(p.Verdict);
+        results.field(QStringLiteral("PResult")).setString(p.PResult);
+        results.field(QStringLiteral("Ttl")).setInteger(p.Ttl);
+        results.field(QStringLiteral("UOP")).setString(fittedUnderOver(p.UOP, width));
+        results.post();
+    });
 }
 
 int PredictUpcomingMatches(TDataMod &dm, const PredictionOptions &options, Messenger &messenger,
@@ -68,7 +114,8 @@ int PredictUpcomingMatches(TDataMod &dm, const PredictionOptions &options, Messe
         if (results.field(QStringLiteral("Result")).asString() == QLatin1String(":"))
             fixtures.push_back(results.bookmark());
 
-    const std::vector<PlayedMatch> played = source ? std::vector<PlayedMatch>() : readPlayedMatches(dm.ADOConnection);
+    const std::vector<PlayedMatch> played =
+        source ? std::vector<PlayedMatch>() : readPlayedMatches(dm.ADOConnection);
     std::optional<LeagueHistories> own;
     if (!source)
         own.emplace(played);
