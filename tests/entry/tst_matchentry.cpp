@@ -1,12 +1,13 @@
-#include "support/StoredRows.h"
 #include "data/Errors.h"
 #include "data/Numbers.h"
 #include "entry/MatchEntry.h"
 #include "support/LeagueFixture.h"
+#include "support/StoredRows.h"
 
 #include <QTest>
 
-namespace {
+namespace
+{
 const QString A = QStringLiteral("Arsenal");
 const QString B = QStringLiteral("Chelsea");
 const QString C = QStringLiteral("Everton");
@@ -148,11 +149,19 @@ void TestMatchEntry::warningsWriteNothing_data()
     QTest::addColumn<QString>("away");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");
-    QTest::newRow("home not a team") << "Arsenl" << B << "Regular Season" << "Home team not selected or invalid team";
-    QTest::newRow("home empty") << "" << B << "Regular Season" << "Home team not selected or invalid team";
-    QTest::newRow("away not a team") << A << "Chelsee" << "Regular Season" << "Away team not selected or invalid team";
-    QTest::newRow("match kind") << A << B << "Friendly" << "Match not selected or invalid match";
-    QTest::newRow("equal teams") << A << A << "Regular Season" << "Home team cannot equal Away team";
+    QTest::newRow("home not a team") << "Arsenl" << B << "Regular Season"
+                                     << "Home team not selected or invalid team";
+    QTest::newRow("home empty") << "" << B << "Regular Season"
+                                << "Home team not selected or invalid team";
+    QTest::newRow("away not a team") << A << "Chelsee"
+                                     << "Regular Season"
+                                     << "Away team not selected or invalid team";
+    QTest::newRow("match kind") << A << B << "Friendly"
+                                << "Match not selected or invalid match";
+    QTest::newRow("equal teams") << A << A << "Regular Season"
+                                 << "Home team cannot equal Away team";
+    QTest::newRow("equal teams in other letter case") << A << A.toUpper() << "Regular Season"
+                                                      << "Home team cannot equal Away team";
 }
 
 void TestMatchEntry::warningsWriteNothing()
@@ -216,10 +225,14 @@ void TestMatchEntry::defaultLineBySport_data()
 {
     QTest::addColumn<QString>("sport");
     QTest::addColumn<QString>("line");
-    QTest::newRow("basketball") << "Basketball" << "180.5";
-    QTest::newRow("volleyball") << "Volleyball" << "180.5";
-    QTest::newRow("unknown") << "Korfball" << "1.5";
-    QTest::newRow("other case") << "basketball" << "1.5";
+    QTest::newRow("basketball") << "Basketball"
+                                << "180.5";
+    QTest::newRow("volleyball") << "Volleyball"
+                                << "180.5";
+    QTest::newRow("unknown") << "Korfball"
+                             << "1.5";
+    QTest::newRow("other case") << "basketball"
+                                << "1.5";
 }
 
 void TestMatchEntry::defaultLineBySport()
@@ -263,7 +276,8 @@ void TestMatchEntry::returnPercent()
     in.odds[2] = QStringLiteral("3.75");
     QVERIFY(SaveMatch(f.dm(), in, f.messenger));
     r.last();
-    QCOMPARE(r.field(QStringLiteral("Retrn")).asFloat(), Numbers::round2((1 / 1.8 + 1 / 3.5 + 1 / 3.75 - 1) * -100));
+    QCOMPARE(r.field(QStringLiteral("Retrn")).asFloat(),
+             Numbers::round2((1 / 1.8 + 1 / 3.5 + 1 / 3.75 - 1) * -100));
 }
 
 void TestMatchEntry::editPlayedScoreEqualsFreshEntry()
@@ -368,7 +382,8 @@ void TestMatchEntry::showLists()
     f.dm().ADOTableResults.first();
     const MatchEntryForm add = ShowMatchEntry(f.dm(), MatchEntryMode::Add);
     QCOMPARE(add.teams, (QStringList{A, B, C}));
-    QCOMPARE(add.bookmakers, (QStringList{QStringLiteral("eastline"), QStringLiteral("Northbet"), QStringLiteral("Westmark")}));
+    QCOMPARE(add.bookmakers, (QStringList{QStringLiteral("eastline"), QStringLiteral("Northbet"),
+                                          QStringLiteral("Westmark")}));
     QCOMPARE(add.underOver, QStringLiteral("180.5"));
     QCOMPARE(add.homeScore, -1);
     QVERIFY(!add.date.has_value());

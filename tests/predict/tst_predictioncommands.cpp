@@ -6,7 +6,8 @@
 
 #include <QTest>
 
-namespace {
+namespace
+{
 const QString H = QStringLiteral("H");
 const QString A = QStringLiteral("A");
 
@@ -66,6 +67,8 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void workedExampleStoredInFixture_data();
     void workedExampleStoredInFixture();
+    void longLinesStoreACallThatFits_data();
+    void longLinesStoreACallThatFits();
     void predictWalksTheViewAndStopsAtUnknownTeam();
     void predictTakesFixedListUnderSortOnWrittenColumn();
     void recalculateUsesSnapshotAndStrictlyEarlierDates();
@@ -78,10 +81,12 @@ void TestPredictionCommands::workedExampleStoredInFixture_data()
     QTest::addColumn<bool>("venue");
     QTest::addColumn<QList<int>>("numbers"); // HP DP AP CF Ttl
     QTest::addColumn<QStringList>("texts");  // Verdict PResult UOP
-    QTest::newRow("home/away statistics") << true << QList<int>{54, 27, 19, 79, 3}
-                                          << QStringList{QStringLiteral("1"), QStringLiteral("2:1"), QStringLiteral("Over 2.5")};
-    QTest::newRow("overall statistics") << false << QList<int>{36, 33, 31, 64, 2}
-                                        << QStringList{QStringLiteral("?"), QStringLiteral("1:1"), QStringLiteral("Under 2.5")};
+    QTest::newRow("home/away statistics")
+        << true << QList<int>{54, 27, 19, 79, 3}
+        << QStringList{QStringLiteral("1"), QStringLiteral("2:1"), QStringLiteral("Over 2.5")};
+    QTest::newRow("overall statistics")
+        << false << QList<int>{36, 33, 31, 64, 2}
+        << QStringList{QStringLiteral("?"), QStringLiteral("1:1"), QStringLiteral("Under 2.5")};
 }
 
 void TestPredictionCommands::workedExampleStoredInFixture()
@@ -110,6 +115,40 @@ void TestPredictionCommands::workedExampleStoredInFixture()
     QCOMPARE((QStringList{text(r, "Verdict"), text(r, "PResult"), text(r, "UOP")}), texts);
 }
 
+void TestPredictionCommands::longLinesStoreACallThatFits_data()
+{
+    QTest::addColumn<double>("line");
+    QTest::addColumn<QString>("call");
+    QTest::newRow("fits as it is") << 2.5 << QStringLiteral("Over 2.5");
+    QTest::newRow("basketball line: the space goes") << 210.25 << QStringLiteral("Under210.25");
+    QTest::newRow("longer still: the side alone") << 1234.125 << QStringLiteral("Under");
+}
+
+// A line whose call is longer than UOP holds must not stop the run: the call is stored in a form that
+// fits and keeps the side the views look for.
+void TestPredictionCommands::longLinesStoreACallThatFits()
+{
+    QFETCH(double, line);
+    QFETCH(QString, call);
+    LeagueFixture f;
+    writeWorkedExample(f);
+    MatchRow fixture;
+    fixture.home = H;
+    fixture.away = A;
+    fixture.date = QDate(2005, 6, 15);
+    fixture.UOV = line;
+    insertMatch(f.dm().ADOConnection, fixture);
+    f.reopen();
+    applyDefaultFixtureView(f.dm().ADOTableResults);
+    QCOMPARE(PredictUpcomingMatches(f.dm(), exampleOptions(true), f.messenger), 1);
+    QVERIFY(f.messenger.messages().isEmpty());
+    f.reopen();
+    Table &r = f.dm().ADOTableResults;
+    QVERIFY(r.locate(QStringLiteral("Result"), {QStringLiteral(":")}));
+    QCOMPARE(text(r, "UOP"), call);
+    QCOMPARE(r.field(QStringLiteral("UOV")).asFloat(), line);
+}
+
 void TestPredictionCommands::predictWalksTheViewAndStopsAtUnknownTeam()
 {
     LeagueFixture f(QStringLiteral("Football (Soccer)"), {H, A, QStringLiteral("O\"Brien's")});
@@ -133,7 +172,8 @@ void TestPredictionCommands::predictWalksTheViewAndStopsAtUnknownTeam()
     Table &r = f.dm().ADOTableResults;
 
     // The view filtered to one team predicts only its fixtures (a name with both quotes works).
-    r.setFilter(QStringLiteral("(Result = ':' AND Home = 'O\"Brien''s') OR (Result = ':' AND Away = 'O\"Brien''s')"));
+    r.setFilter(
+        QStringLiteral("(Result = ':' AND Home = 'O\"Brien''s') OR (Result = ':' AND Away = 'O\"Brien''s')"));
     r.setFiltered(true);
     r.setSort(QStringLiteral("DateP"));
     QCOMPARE(PredictUpcomingMatches(f.dm(), exampleOptions(true), f.messenger), 1);
@@ -204,7 +244,8 @@ void TestPredictionCommands::recalculateUsesSnapshotAndStrictlyEarlierDates()
     QCOMPARE(RecalculatePredictions(f.dm(), exampleOptions(true), f.messenger), 2);
     QCOMPARE(f.messenger.texts(), QStringList{QStringLiteral("Recalculate predictions complete.")});
     r.gotoBookmark(rowid);
-    // No earlier match: both sides take the goal prior, so 2:2 with CF 25; 12 against 15 favours the away side.
+    // No earlier match: both sides take the goal prior, so 2:2 with CF 25; 12 against 15 favours the away
+    // side.
     QCOMPARE(text(r, "PResult"), QStringLiteral("2:2"));
     QCOMPARE(r.field(QStringLiteral("CF")).asInteger(), 25);
     QVERIFY(r.field(QStringLiteral("AP")).asInteger() > r.field(QStringLiteral("HP")).asInteger());
