@@ -5,6 +5,7 @@
 #include "cli/AnalysisCommands.h"
 #include "cli/Output.h"
 #include "cli/PredictCommands.h"
+#include "data/Database.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/Excerpt.h"
@@ -238,7 +239,11 @@ void runAddMatch(const Arguments &a, Messenger &messenger)
         throw QuorvaneError(QStringLiteral("Home team cannot equal Away team"));
 
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    // Adding a match reads no stored match: Results is opened without its rows.
+    LeagueTables tables;
+    tables.players = false;
+    tables.resultsCondition = QStringLiteral("0");
+    dm.openLeague(a.positional(0), tables);
     in.underOver = a.value(QStringLiteral("--line"), Numbers::formatGeneral(DefaultTotalLine(dm.sport())));
     Transaction tx(dm.ADOConnection); // new teams go again when the match is refused
     in.teamEntries = teamNames(dm.ADOTableTeams);
@@ -252,12 +257,35 @@ void runAddMatch(const Arguments &a, Messenger &messenger)
 
 // ---------------------------------------------------------------- import
 
+QDate firstDate(const CsvSeason &season)
+{
+    return std::min_element(season.matches.cbegin(), season.matches.cend(),
+                            [](const CsvMatch &a, const CsvMatch &b) { return a.date < b.date; })
+        ->date;
+}
+
+QDate lastDate(const CsvSeason &season)
+{
+    return std::max_element(season.matches.cbegin(), season.matches.cend(),
+                            [](const CsvMatch &a, const CsvMatch &b) { return a.date < b.date; })
+        ->date;
+}
+
 void runImport(const Arguments &a, Messenger &messenger)
 {
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    LeagueTables tables;
+    tables.players = false;
+    tables.results = false;
+    dm.openLeague(a.positional(0), tables);
     const CsvSeason season =
         readResultsCsvFile(a.positional(1), a.value(QStringLiteral("--bookmaker"), QStringLiteral("best")));
+    // An import compares rows with the stored matches of the same days only: those of the file's dates
+    // are all it needs of Results, however big the league.
+    Table &results = dm.ADOTableResults;
+    results.restrictRows(QStringLiteral("DateP BETWEEN ?1 AND ?2"),
+                         {Dates::toStored(firstDate(season)), Dates::toStored(lastDate(season))});
+    results.open();
     const ImportSummary s = ImportResults(dm, season, messenger);
     if (s.added == 0 && s.updated == 0) {
         writeOut(QStringLiteral(
@@ -298,7 +326,9 @@ void runTable(const Arguments &a, Messenger &)
     const OutputFormat format = formatOf(a);
 
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    LeagueTables tables = LeagueTables::leagueRowOnly();
+    tables.teams = true;
+    dm.openLeague(a.positional(0), tables);
     dm.ADOTableTeams.setSort(defaultTeamSort(table));
     Grid grid = gridOf(dm.ADOTableTeams);
     // Pos as the view shows it: the place in this table's order (the file holds the places of the
@@ -307,6 +337,20 @@ void runTable(const Arguments &a, Messenger &)
     for (qsizetype r = 0; r < grid.rows.size(); ++r)
         grid.rows[r][pos] = QVariant(static_cast<double>(r + 1));
     writeOut(render(grid, format));
+}
+
+// The columns of Results as the file declares them, pictures left out, each quoted for SQL.
+ColumnList shownColumns(Database &db, const QString &table, QStringList *quoted)
+{
+    ColumnList columns;
+    for (const auto &[name, type] : db.tableColumns(table)) {
+        const ColumnInfo info = ColumnInfo::fromDeclared(name, type);
+        if (info.kind == ColumnKind::Blob)
+            continue;
+        columns << info;
+        *quoted << quoteIdentifier(name);
+    }
+    return columns;
 }
 
 void runMatches(const Arguments &a, Messenger &)
@@ -318,16 +362,18 @@ void runMatches(const Arguments &a, Messenger &)
     const OutputFormat format = formatOf(a);
 
     TDataMod dm;
-    dm.openLeague(a.positional(0));
-    dm.ADOTableResults.setSort(QStringLiteral("DateP"));
-    Grid grid = gridOf(dm.ADOTableResults);
-    if (played || fixtures) {
-        // A played match is one whose Result holds more than ":".
-        const int result = columnOf(grid, QStringLiteral("Result"));
-        grid.rows.removeIf(
-            [&](const QVariantList &row) { return (row[result].toString().size() > 1) != played; });
-    }
-    writeOut(render(grid, format));
+    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly());
+    // Streamed from the file in date order (equal dates in stored order), never held whole.
+    QStringList names;
+    const ColumnList columns = shownColumns(dm.ADOConnection, QStringLiteral("Results"), &names);
+    // A played match is one whose Result holds more than ":".
+    const QString where = played     ? QStringLiteral(" WHERE length(coalesce(Result, '')) > 1")
+                          : fixtures ? QStringLiteral(" WHERE length(coalesce(Result, '')) <= 1")
+                                     : QString();
+    QueryRows rows(dm.ADOConnection, columns,
+                   QStringLiteral("SELECT %1 FROM Results%2 ORDER BY DateP, rowid")
+                       .arg(names.join(QLatin1Char(',')), where));
+    renderTo(rows, format, writeOut);
 }
 
 // ---------------------------------------------------------------- demo

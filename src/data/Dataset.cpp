@@ -10,7 +10,18 @@
 #include <algorithm>
 #include <optional>
 
-namespace {
+namespace
+{
+// The key of a text cell in the case-blind index.
+QString keyOf(const QVariant &v)
+{
+    QString storage;
+    return TextCompare::foldedKey(CellValue::toText(v, &storage));
+}
+} // namespace
+
+namespace
+{
 const QVariant &nullValue()
 {
     static const QVariant v;
@@ -48,9 +59,10 @@ QVariant toColumnValue(const ColumnInfo &c, const QVariant &v)
         else
             s = v.toString();
         if (c.width > 0 && s.size() > c.width)
-            throw DatabaseError(QStringLiteral("The value '%1' is too long for the column %2 (at most %3 characters).")
-                                    .arg(s, c.name)
-                                    .arg(c.width));
+            throw DatabaseError(
+                QStringLiteral("The value '%1' is too long for the column %2 (at most %3 characters).")
+                    .arg(s, c.name)
+                    .arg(c.width));
         return QVariant(s);
     }
     case ColumnKind::Date: {
@@ -208,14 +220,19 @@ void Dataset::open()
     LoadedRows loaded = load();
     m_columns = std::move(loaded.columns);
     m_columnByName.clear();
-    for (int i = 0; i < m_columns.size(); ++i)
+    m_columnByExactName.clear();
+    for (int i = 0; i < m_columns.size(); ++i) {
         m_columnByName.insert(m_columns[i].name.toCaseFolded(), i);
+        m_columnByExactName.insert(m_columns[i].name, i);
+    }
+    dropKeyIndex();
     // Parse before anything changes, so a bad text leaves the dataset closed.
     SortSpec sortSpec = SortSpec::parse(m_sortText, m_columns);
     FilterExpression filterExpr = FilterExpression::parse(m_filterText, m_columns);
     m_sortSpec = std::move(sortSpec);
     m_filterExpr = std::move(filterExpr);
     m_rows.clear();
+    dropKeyIndex();
     m_rows.reserve(loaded.rows.size());
     for (size_t i = 0; i < loaded.rows.size(); ++i)
         m_rows.push_back(Row{loaded.rowids[i], std::move(loaded.rows[i]), false});
@@ -236,6 +253,7 @@ void Dataset::close()
     m_state = State::Inactive;
     m_buffer.clear();
     m_rows.clear();
+    dropKeyIndex();
     m_view.clear();
     m_posOfRowid.clear();
     m_pos = -1;
@@ -256,6 +274,7 @@ void Dataset::reload(bool cancelEdit)
     const qint64 currentRowid = m_pos >= 0 ? m_rows[m_view[m_pos]].rowid : -1;
     LoadedRows loaded = load();
     m_rows.clear();
+    dropKeyIndex();
     m_rows.reserve(loaded.rows.size());
     for (size_t i = 0; i < loaded.rows.size(); ++i)
         m_rows.push_back(Row{loaded.rowids[i], std::move(loaded.rows[i]), false});
@@ -278,6 +297,9 @@ void Dataset::reload(bool cancelEdit)
 
 int Dataset::fieldIndex(const QString &name) const
 {
+    const auto exact = m_columnByExactName.constFind(name);
+    if (exact != m_columnByExactName.constEnd())
+        return exact.value();
     const auto it = m_columnByName.constFind(name.toCaseFolded());
     if (it == m_columnByName.constEnd())
         throw DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
@@ -294,7 +316,8 @@ void Dataset::requireRow() const
 {
     requireActive();
     if (m_pos < 0)
-        throw DatabaseError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+        throw DatabaseError(
+            QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
 }
 
 const QVariant &Dataset::current(int column) const
@@ -438,6 +461,8 @@ void Dataset::post()
         noteMax(m_buffer);
         m_rows.push_back(Row{rowid, m_buffer, false});
         const int index = static_cast<int>(m_rows.size()) - 1;
+        if (m_keyColumn >= 0)
+            m_keyIndex[keyOf(m_rows[index].values[m_keyColumn])].push_back(index);
         m_state = State::Browse;
         m_buffer.clear();
         placeRow(index);
@@ -457,6 +482,8 @@ void Dataset::post()
                 m_max[c].valid = false;
         noteMax(m_buffer);
     }
+    if (m_keyColumn >= 0 && m_modified[m_keyColumn])
+        dropKeyIndex();
     row.values = m_buffer;
     m_state = State::Browse;
     m_buffer.clear();
@@ -529,7 +556,8 @@ bool Dataset::locate(const QString &fields, const QVariantList &values, int opti
     postIfEditing();
     const QStringList names = fields.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     if (names.size() != values.size())
-        throw DatabaseError(QStringLiteral("Locate: %1 fields but %2 values").arg(names.size()).arg(values.size()));
+        throw DatabaseError(
+            QStringLiteral("Locate: %1 fields but %2 values").arg(names.size()).arg(values.size()));
     QList<int> cols;
     QList<QVariant> wanted;
     for (int i = 0; i < names.size(); ++i) {
@@ -539,6 +567,13 @@ bool Dataset::locate(const QString &fields, const QVariantList &values, int opti
     }
     const bool noCase = options & CaseInsensitive;
     const bool partial = options & PartialKey;
+    if (cols.size() == 1 && noCase && !partial && m_columns[cols[0]].kind == ColumnKind::Text &&
+        !isNullValue(wanted[0])) {
+        const int p = locateByKey(cols[0], wanted[0].toString());
+        if (p >= 0)
+            setPos(p);
+        return p >= 0;
+    }
     auto fieldMatches = [&](const QVariant &have, const QVariant &want, const ColumnInfo &c) {
         if (isNullValue(want) || isNullValue(have))
             return isNullValue(want) && isNullValue(have);
@@ -571,6 +606,10 @@ std::optional<double> Dataset::maxOf(const QString &column)
     requireActive();
     const int c = fieldIndex(column);
     MaxCache &cache = m_max[c];
+    if (!cache.valid && !loadsEveryRow()) {
+        cache.value = fileMax(c);
+        cache.valid = true;
+    }
     if (!cache.valid) {
         cache.value.reset();
         for (const Row &row : m_rows) {
@@ -700,7 +739,8 @@ void Dataset::rebuildView()
         for (size_t i = 0; i < m_rows.size(); ++i)
             cells[i] = m_rows[i].values.constData();
         const SortSpec::Prepared keys = m_sortSpec.prepare(cells, m_view);
-        std::stable_sort(m_view.begin(), m_view.end(), [&keys](int a, int b) { return keys.compare(a, b) < 0; });
+        std::stable_sort(m_view.begin(), m_view.end(),
+                         [&keys](int a, int b) { return keys.compare(a, b) < 0; });
     }
 }
 
@@ -709,6 +749,32 @@ void Dataset::rebuildView()
 Dataset::Bookmark Dataset::bookmark() const
 {
     return m_pos >= 0 ? m_rows[m_view[m_pos]].rowid : -1;
+}
+
+int Dataset::locateByKey(int column, const QString &text) const
+{
+    if (m_keyColumn != column) {
+        m_keyIndex.clear();
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            if (!isNullValue(m_rows[i].values[column]))
+                m_keyIndex[keyOf(m_rows[i].values[column])].push_back(static_cast<int>(i));
+        m_keyColumn = column;
+    }
+    const auto it = m_keyIndex.constFind(keyOf(text));
+    if (it == m_keyIndex.constEnd())
+        return -1;
+    // Of equal keys, the first in the view's order, as the plain walk finds it.
+    int best = -1;
+    for (int index : *it) {
+        const Row &row = m_rows[index];
+        QString storage;
+        if (row.deleted || !TextCompare::equalNoCase(CellValue::toText(row.values[column], &storage), text))
+            continue;
+        const int p = viewPosOf(row.rowid);
+        if (p >= 0 && (best < 0 || p < best))
+            best = p;
+    }
+    return best;
 }
 
 int Dataset::viewPosOf(Bookmark b) const

@@ -28,10 +28,10 @@ public:
     ColumnKind kind() const;
     bool isNull() const;
     QVariant value() const;
-    int asInteger() const;     // reals round half to even; NULL reads 0
-    double asFloat() const;    // NULL reads 0
-    QString asString() const;  // reals in general number format, dates as the locale's short date
-    QDate asDate() const;      // NULL reads as an invalid date
+    int asInteger() const;    // reals round half to even; NULL reads 0
+    double asFloat() const;   // NULL reads 0
+    QString asString() const; // reals in general number format, dates as the locale's short date
+    QDate asDate() const;     // NULL reads as an invalid date
     bool asBoolean() const;
     QByteArray asBlob() const;
 
@@ -94,7 +94,7 @@ public:
     void post();
     void cancel();
     void deleteRecord();
-    void appendRecord(const QVariantList &values);   // in column order
+    void appendRecord(const QVariantList &values);    // in column order
     void overwriteRecord(const QVariantList &values); // the current row, in column order
 
     bool locate(const QString &fields, const QVariantList &values, int options = 0);
@@ -137,8 +137,12 @@ protected:
     };
     virtual LoadedRows load() = 0;
     virtual qint64 insertRow(const QList<QVariant> &values) = 0;
-    virtual void updateRow(qint64 rowid, const QList<QVariant> &values, const std::vector<bool> &modified) = 0;
+    virtual void updateRow(qint64 rowid, const QList<QVariant> &values,
+                           const std::vector<bool> &modified) = 0;
     virtual void deleteRow(qint64 rowid) = 0;
+    // Whether load() gives every row of the source; when not, maxOf asks fileMax.
+    virtual bool loadsEveryRow() const { return true; }
+    virtual std::optional<double> fileMax(int) { return std::nullopt; }
 
 private:
     friend class Field;
@@ -164,14 +168,21 @@ private:
     void notifyCurrent();
     bool touchesOrder(const std::vector<bool> &modified) const;
     int viewPosOf(Bookmark b) const; // -1 when the row is not in the view
+    // A case-blind Locate on one text column through an index from the folded text to the rows, so that
+    // finding a team costs the same among 20 or 2,000.  Returns the place in the view, or -1.
+    int locateByKey(int column, const QString &text) const;
+    void dropKeyIndex() const { m_keyColumn = -1; }
 
     Database *m_db;
     State m_state = State::Inactive;
     ColumnList m_columns;
-    QHash<QString, int> m_columnByName; // case-folded name -> index, for the many lookups by name
+    QHash<QString, int> m_columnByName;      // case-folded name -> index, for the many lookups by name
+    QHash<QString, int> m_columnByExactName; // the stored spelling -> index: most lookups need no folding
     std::vector<Row> m_rows;
-    std::vector<int> m_view; // indices into m_rows, in the current order
+    std::vector<int> m_view;                              // indices into m_rows, in the current order
     mutable std::unordered_map<qint64, int> m_posOfRowid; // rowid -> place in m_view, built on demand
+    mutable int m_keyColumn = -1;                         // the column m_keyIndex covers; -1: none
+    mutable QHash<QString, std::vector<int>> m_keyIndex;  // folded text -> indices into m_rows
     int m_pos = -1;
     bool m_eof = true;
     bool m_bof = true;

@@ -20,4 +20,10 @@ bool startsWithNoCase(QStringView text, QStringView prefix)
     return text.startsWith(prefix, Qt::CaseInsensitive);
 }
 
+// The same simple case folding as the comparisons above, one code point at a time.
+QString foldedKey(QStringView text)
+{
+    return text.toString().toCaseFolded();
+}
+
 } // namespace TextCompare

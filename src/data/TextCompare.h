@@ -6,6 +6,7 @@
 // Letters are matched by Unicode simple case folding, one character to one character; the order is
 // that of the folded code points, the same in every locale, so it is a valid collation for SQL.
 
+#include <QString>
 #include <QStringView>
 
 namespace TextCompare
@@ -15,5 +16,7 @@ namespace TextCompare
 int compareNoCase(QStringView a, QStringView b);
 bool equalNoCase(QStringView a, QStringView b);
 bool startsWithNoCase(QStringView text, QStringView prefix);
+// A key for hashing: two texts are equalNoCase exactly when their keys are equal.
+QString foldedKey(QStringView text);
 
 } // namespace TextCompare

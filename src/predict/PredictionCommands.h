@@ -28,7 +28,8 @@ int PredictUpcomingMatches(TDataMod &dm, const PredictionOptions &options, Messe
                            const ProgressFn &progress = {}, HistorySource *histories = nullptr);
 
 // Every played match again, oldest first, with its rating snapshot and the matches dated strictly
-// before it; each prediction goes into the match's own row when that row is in the current view.
+// before it; each prediction goes into the match's own row when that row is in the current view.  When
+// Results is not open, every played match is written straight into the file.
 // Ends with "Recalculate predictions complete.".  Returns the rows written.
 int RecalculatePredictions(TDataMod &dm, const PredictionOptions &options, Messenger &messenger,
                            const ProgressFn &progress = {}, HistorySource *histories = nullptr);
