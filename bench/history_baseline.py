@@ -12,6 +12,9 @@
   history_baseline.py recalc LEAGUE
       reads every played match once and writes a prediction's eight columns into each row, in one
       transaction.  Prints the seconds taken.
+  history_baseline.py backtest LEAGUE SYSTEMS
+      reads every played match once and writes a detail row for each into the betting systems file's
+      Results (emptied first), in one transaction.  Prints the seconds taken.
 The league file must exist with the four tables (made by quorvane-cli new).
 """
 
@@ -118,14 +121,36 @@ def run_recalc(league):
     db = connect(league)
     start = time.perf_counter()
     db.execute("BEGIN IMMEDIATE")
-    played = db.execute("SELECT rowid, ID, Home, Away, DateP, TRH, TRHT, TRA, TRAT, F, A, UOV FROM Results "
-                        "WHERE length(Result) > 1 ORDER BY DateP, ID").fetchall()
-    for row in played:
-        total = row[9] + row[10]
+    for row in db.execute(PLAYED).fetchall():
+        total = row[7] + row[8]
         db.execute("UPDATE Results SET HP = ?, DP = ?, AP = ?, CF = ?, Verdict = ?, PResult = ?, Ttl = ?, "
                    "UOP = ? WHERE rowid = ?", (40, 30, 30, 50, "?", "1:1", total,
-                                              "Over 2.5" if total > row[11] else "Under 2.5", row[0]))
+                                              "Over 2.5" if total > row[13] else "Under 2.5", row[0]))
     db.execute("COMMIT")
+    print("%.6f" % (time.perf_counter() - start))
+
+
+PLAYED = ("SELECT rowid, ID, DateP, Rnd, Result, Home, Away, F, A, TRH, TRHT, TRA, TRAT, UOV, O1, OX, O2 "
+          "FROM Results WHERE Result <> ':' ORDER BY DateP, rowid")
+
+
+def run_backtest(league, systems):
+    db = connect(league)
+    out = connect(systems)
+    start = time.perf_counter()
+    out.execute("BEGIN IMMEDIATE")
+    out.execute("DELETE FROM Results")
+    balance = 100.0
+    for row in db.execute(PLAYED):
+        total = row[7] + row[8]
+        balance += 1
+        out.execute("INSERT INTO Results (ID, Home, Away, Result, DateP, Rnd, F, A, HP, DP, AP, CF, PResult, Ttl, "
+                    "Verdict, UOV, UOP, O1, OX, O2, Balance) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                    "?, ?, ?, ?, ?, ?)",
+                    (row[1], row[5], row[6], row[4], row[2], row[3], row[7], row[8], 40, 30, 30, 50, "1:1", total,
+                     "?", row[13], "Over 2.5" if total > row[13] else "Under 2.5", row[14], row[15], row[16],
+                     round(balance, 2)))
+    out.execute("COMMIT")
     print("%.6f" % (time.perf_counter() - start))
 
 
@@ -137,5 +162,7 @@ if __name__ == "__main__":
         run_import(sys.argv[2], sys.argv[3:])
     elif verb == "recalc" and len(sys.argv) == 3:
         run_recalc(sys.argv[2])
+    elif verb == "backtest" and len(sys.argv) == 4:
+        run_backtest(sys.argv[2], sys.argv[3])
     else:
         sys.exit(__doc__)

@@ -257,20 +257,6 @@ void runAddMatch(const Arguments &a, Messenger &messenger)
 
 // ---------------------------------------------------------------- import
 
-QDate firstDate(const CsvSeason &season)
-{
-    return std::min_element(season.matches.cbegin(), season.matches.cend(),
-                            [](const CsvMatch &a, const CsvMatch &b) { return a.date < b.date; })
-        ->date;
-}
-
-QDate lastDate(const CsvSeason &season)
-{
-    return std::max_element(season.matches.cbegin(), season.matches.cend(),
-                            [](const CsvMatch &a, const CsvMatch &b) { return a.date < b.date; })
-        ->date;
-}
-
 void runImport(const Arguments &a, Messenger &messenger)
 {
     TDataMod dm;
@@ -280,12 +266,7 @@ void runImport(const Arguments &a, Messenger &messenger)
     dm.openLeague(a.positional(0), tables);
     const CsvSeason season =
         readResultsCsvFile(a.positional(1), a.value(QStringLiteral("--bookmaker"), QStringLiteral("best")));
-    // An import compares rows with the stored matches of the same days only: those of the file's dates
-    // are all it needs of Results, however big the league.
-    Table &results = dm.ADOTableResults;
-    results.restrictRows(QStringLiteral("DateP BETWEEN ?1 AND ?2"),
-                         {Dates::toStored(firstDate(season)), Dates::toStored(lastDate(season))});
-    results.open();
+    openResultsOfSeason(dm, season);
     const ImportSummary s = ImportResults(dm, season, messenger);
     if (s.added == 0 && s.updated == 0) {
         writeOut(QStringLiteral(

@@ -232,6 +232,7 @@ void Dataset::open()
     m_sortSpec = std::move(sortSpec);
     m_filterExpr = std::move(filterExpr);
     m_rows.clear();
+    m_unwritten.clear();
     dropKeyIndex();
     m_rows.reserve(loaded.rows.size());
     for (size_t i = 0; i < loaded.rows.size(); ++i)
@@ -253,6 +254,7 @@ void Dataset::close()
     m_state = State::Inactive;
     m_buffer.clear();
     m_rows.clear();
+    m_unwritten.clear();
     dropKeyIndex();
     m_view.clear();
     m_posOfRowid.clear();
@@ -274,6 +276,7 @@ void Dataset::reload(bool cancelEdit)
     const qint64 currentRowid = m_pos >= 0 ? m_rows[m_view[m_pos]].rowid : -1;
     LoadedRows loaded = load();
     m_rows.clear();
+    m_unwritten.clear();
     dropKeyIndex();
     m_rows.reserve(loaded.rows.size());
     for (size_t i = 0; i < loaded.rows.size(); ++i)
@@ -474,8 +477,15 @@ void Dataset::post()
     const int index = m_view[m_pos];
     Row &row = m_rows[index];
     const bool anyChange = std::find(m_modified.begin(), m_modified.end(), true) != m_modified.end();
-    if (anyChange) {
+    if (anyChange && m_deferred) {
+        std::vector<bool> &columns = m_unwritten[index];
+        columns.resize(m_modified.size(), false);
+        for (size_t c = 0; c < m_modified.size(); ++c)
+            columns[c] = columns[c] || m_modified[c];
+    } else if (anyChange) {
         updateRow(row.rowid, m_buffer, m_modified);
+    }
+    if (anyChange) {
         for (size_t c = 0; c < m_max.size(); ++c) // a maximum that was lowered must be found again
             if (m_modified[c] && m_max[c].valid && m_max[c].value && !isNullValue(row.values[c]) &&
                 row.values[c].toDouble() >= *m_max[c].value)
@@ -850,4 +860,31 @@ const QVariant &Dataset::valueAt(int viewRow, int column) const
     if (viewRow == m_pos && (m_state == State::Edit))
         return m_buffer[column];
     return m_rows[m_view[viewRow]].values[column];
+}
+
+void Dataset::deferWrites()
+{
+    m_deferred = true;
+}
+
+void Dataset::flushWrites()
+{
+    requireActive();
+    // In stored order, so that the file sees the same sequence of writes whatever the hash order.
+    std::vector<int> rows;
+    for (const auto &entry : m_unwritten)
+        rows.push_back(entry.first);
+    std::sort(rows.begin(), rows.end());
+    for (int index : rows) {
+        const Row &row = m_rows[index];
+        if (!row.deleted)
+            updateRow(row.rowid, row.values, m_unwritten[index]);
+        m_unwritten.erase(index);
+    }
+}
+
+void Dataset::stopDeferring()
+{
+    m_deferred = false;
+    m_unwritten.clear();
 }

@@ -114,6 +114,14 @@ public:
     bool bookmarkValid(Bookmark b) const;
     void gotoBookmark(Bookmark b); // DatabaseError when the row is not in the current view
 
+    // While writes are deferred, posting an edited row changes it here only and remembers which columns
+    // changed; flushWrites then writes each such row once (a long walk that edits a few rows many times
+    // writes them once).  Appends and deletes still write at once.  What is not flushed is forgotten by
+    // the next reload, as a rolled-back transaction does.
+    void deferWrites();
+    void flushWrites();
+    void stopDeferring(); // without writing: only where the transaction is rolled back anyway
+
     void disableControls();
     void enableControls();
     bool controlsDisabled() const { return m_disabled > 0; }
@@ -181,8 +189,10 @@ private:
     std::vector<Row> m_rows;
     std::vector<int> m_view;                              // indices into m_rows, in the current order
     mutable std::unordered_map<qint64, int> m_posOfRowid; // rowid -> place in m_view, built on demand
-    mutable int m_keyColumn = -1;                         // the column m_keyIndex covers; -1: none
-    mutable QHash<QString, std::vector<int>> m_keyIndex;  // folded text -> indices into m_rows
+    bool m_deferred = false;
+    std::unordered_map<int, std::vector<bool>> m_unwritten; // row index -> columns posted, not yet written
+    mutable int m_keyColumn = -1;                           // the column m_keyIndex covers; -1: none
+    mutable QHash<QString, std::vector<int>> m_keyIndex;    // folded text -> indices into m_rows
     int m_pos = -1;
     bool m_eof = true;
     bool m_bof = true;
@@ -217,6 +227,21 @@ public:
     ~ControlsDisabled() { m_ds.enableControls(); }
     ControlsDisabled(const ControlsDisabled &) = delete;
     ControlsDisabled &operator=(const ControlsDisabled &) = delete;
+
+private:
+    Dataset &m_ds;
+};
+
+// Defers the writes of edited rows (see Dataset::deferWrites) until flush(); unflushed writes are
+// dropped when it goes, for the enclosing transaction rolls back.
+class DeferredWrites
+{
+public:
+    explicit DeferredWrites(Dataset &ds) : m_ds(ds) { m_ds.deferWrites(); }
+    ~DeferredWrites() { m_ds.stopDeferring(); }
+    DeferredWrites(const DeferredWrites &) = delete;
+    DeferredWrites &operator=(const DeferredWrites &) = delete;
+    void flush() { m_ds.flushWrites(); }
 
 private:
     Dataset &m_ds;

@@ -1,6 +1,7 @@
 #include "entry/ResultsImport.h"
 
 #include "app/Messenger.h"
+#include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
@@ -10,6 +11,7 @@
 #include "entry/Odds.h"
 
 #include <QHash>
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -230,6 +232,8 @@ ImportSummary ImportResults(TDataMod &dm, const CsvSeason &season, Messenger &me
         ControlsDisabled quietResults(results);
         ControlsDisabled quietTeams(teams);
         FilterOff allResults(results); // a match to edit may be hidden by the view's filter
+        // The standings change a team's row many times a season: each changed row is written once.
+        DeferredWrites teamWrites(teams);
 
         TeamNames names(teams);
         const int teamsAdded = addMissingTeams(teams, names, season);
@@ -242,9 +246,21 @@ ImportSummary ImportResults(TDataMod &dm, const CsvSeason &season, Messenger &me
                 progress(i + 1, total);
         }
         RenumberInHomeOrder(dm);
+        teamWrites.flush();
         summary = importer.summary;
         summary.teamsAdded = teamsAdded;
     }
     tx.commit();
     return summary;
+}
+
+void openResultsOfSeason(TDataMod &dm, const CsvSeason &season)
+{
+    const auto byDate = [](const CsvMatch &a, const CsvMatch &b) { return a.date < b.date; };
+    const auto [first, last] = std::minmax_element(season.matches.cbegin(), season.matches.cend(), byDate);
+    Table &results = dm.ADOTableResults;
+    results.close();
+    results.restrictRows(QStringLiteral("DateP BETWEEN ?1 AND ?2"),
+                         {Dates::toStored(first->date), Dates::toStored(last->date)});
+    results.open();
 }

@@ -2,6 +2,7 @@
 #include "data/Errors.h"
 #include "data/Query.h"
 #include "data/Table.h"
+#include "data/TextCompare.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -26,6 +27,10 @@ private Q_SLOTS:
     void editLeavesFilteredView();
     void locate_data();
     void locate();
+    void caseBlindLocateFollowsChanges();
+    void foldedKeysAgreeWithComparison();
+    void restrictedRows();
+    void updatesOfDifferentColumns();
     void namesAreData();
     void tooLongTextRefused();
     void fieldConversions();
@@ -132,9 +137,13 @@ void TestDataset::editWritesThrough()
     m_t->post();
     Database other;
     other.open(m_path);
-    QCOMPARE(other.scalar(QStringLiteral("SELECT Pts FROM T WHERE Team = ?1"), {QStringLiteral("Östersund")}).toDouble(), 42.0);
-    QCOMPARE(other.scalar(QStringLiteral("SELECT DateP FROM T WHERE Team = ?1"), {QStringLiteral("Östersund")}).toString(),
-             QStringLiteral("2006-02-28"));
+    QCOMPARE(other.scalar(QStringLiteral("SELECT Pts FROM T WHERE Team = ?1"), {QStringLiteral("Östersund")})
+                 .toDouble(),
+             42.0);
+    QCOMPARE(
+        other.scalar(QStringLiteral("SELECT DateP FROM T WHERE Team = ?1"), {QStringLiteral("Östersund")})
+            .toString(),
+        QStringLiteral("2006-02-28"));
 }
 
 void TestDataset::movingPostsPendingEdit()
@@ -174,8 +183,9 @@ void TestDataset::appendPlacesRowInSortAndFilter()
     t.setSort(QString());
     t.setSort(QStringLiteral("Pts DESC, Team"));
     QCOMPARE(incremental, names(t)); // the same place a full sort gives
-    QCOMPARE(incremental, (QStringList{QStringLiteral("Beta"), QStringLiteral("Delta"), QStringLiteral("Östersund"),
-                                       QStringLiteral("alpha"), QStringLiteral("Gamma")}));
+    QCOMPARE(incremental,
+             (QStringList{QStringLiteral("Beta"), QStringLiteral("Delta"), QStringLiteral("Östersund"),
+                          QStringLiteral("alpha"), QStringLiteral("Gamma")}));
     t.appendRecord({QStringLiteral("Zero"), 0}); // fails the filter: stored, not shown
     QCOMPARE(t.recordCount(), 5);
     QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM T")).toInt(), 7);
@@ -186,8 +196,9 @@ void TestDataset::stableSort()
     Table &t = *m_t;
     t.setSort(QStringLiteral("Pts DESC"));
     // Östersund and Beta tie on 3, alpha and Gamma on 1: stored order decides.
-    QCOMPARE(names(t), (QStringList{QStringLiteral("Östersund"), QStringLiteral("Beta"), QStringLiteral("alpha"),
-                                    QStringLiteral("Gamma"), QStringLiteral("O'Neill Town")}));
+    QCOMPARE(names(t),
+             (QStringList{QStringLiteral("Östersund"), QStringLiteral("Beta"), QStringLiteral("alpha"),
+                          QStringLiteral("Gamma"), QStringLiteral("O'Neill Town")}));
     QCOMPARE(t.sort(), QStringLiteral("Pts DESC"));
     t.setSort(QStringLiteral("Team"));
     // Letter case ignored, Ö after O (case folding, not byte order).
@@ -213,9 +224,11 @@ void TestDataset::filterAndErrors()
     t.setFilter(QStringLiteral("Pts = 3 OR Team = 'O''Neill Town'"));
     QCOMPARE(t.recordCount(), 5); // not switched on yet
     t.setFiltered(true);
-    QCOMPARE(names(t), (QStringList{QStringLiteral("Östersund"), QStringLiteral("Beta"), QStringLiteral("O'Neill Town")}));
+    QCOMPARE(names(t), (QStringList{QStringLiteral("Östersund"), QStringLiteral("Beta"),
+                                    QStringLiteral("O'Neill Town")}));
     t.setFilter(QStringLiteral("DateP >= 1/1/2004 AND DateP <= 12/31/2004"));
-    QCOMPARE(names(t), (QStringList{QStringLiteral("Östersund"), QStringLiteral("alpha"), QStringLiteral("O'Neill Town")}));
+    QCOMPARE(names(t), (QStringList{QStringLiteral("Östersund"), QStringLiteral("alpha"),
+                                    QStringLiteral("O'Neill Town")}));
     try {
         t.setFilter(QStringLiteral("Pts = = 3"));
         QFAIL("malformed filter accepted");
@@ -252,11 +265,13 @@ void TestDataset::locate_data()
     QTest::newRow("exact") << "Team" << QVariantList{QStringLiteral("Beta")} << 0 << "Beta";
     QTest::newRow("case counts") << "Team" << QVariantList{QStringLiteral("beta")} << 0 << "";
     QTest::newRow("case ignored") << "Team" << QVariantList{QStringLiteral("BETA")} << ci << "Beta";
-    QTest::newRow("unicode case ignored") << "Team" << QVariantList{QStringLiteral("ÖSTERSUND")} << ci << "Östersund";
-    QTest::newRow("partial key") << "Team" << QVariantList{QStringLiteral("o'n")} << (ci | Dataset::PartialKey)
-                                 << "O'Neill Town";
+    QTest::newRow("unicode case ignored")
+        << "Team" << QVariantList{QStringLiteral("ÖSTERSUND")} << ci << "Östersund";
+    QTest::newRow("partial key") << "Team" << QVariantList{QStringLiteral("o'n")}
+                                 << (ci | Dataset::PartialKey) << "O'Neill Town";
     QTest::newRow("two fields") << "Team;Pts" << QVariantList{QStringLiteral("gamma"), 1} << ci << "Gamma";
-    QTest::newRow("two fields, one differs") << "Team;Pts" << QVariantList{QStringLiteral("gamma"), 3} << ci << "";
+    QTest::newRow("two fields, one differs")
+        << "Team;Pts" << QVariantList{QStringLiteral("gamma"), 3} << ci << "";
     QTest::newRow("date field") << "DateP" << QVariantList{QDate(2004, 6, 15)} << 0 << "O'Neill Town";
 }
 
@@ -275,6 +290,98 @@ void TestDataset::locate()
         QCOMPARE(m_t->recNo(), 2); // a failed locate does not move
 }
 
+// The case-blind locate goes through an index; it must find what the plain walk finds after every
+// kind of change: the first equal row in the view's order, never a deleted or filtered-out one.
+void TestDataset::caseBlindLocateFollowsChanges()
+{
+    const auto at = [this](const char *name) {
+        return m_t->locate(QStringLiteral("Team"), {QString::fromUtf8(name)}, Dataset::CaseInsensitive)
+                   ? m_t->field(QStringLiteral("Pts")).asInteger()
+                   : -1;
+    };
+    QCOMPARE(at("ÖSTERSUND"), 3);
+    m_t->appendRecord({QStringLiteral("BETA"), 7});
+    m_t->setSort(QStringLiteral("Pts DESC"));
+    QCOMPARE(at("beta"), 7); // the appended spelling comes first in this order
+    m_t->setSort(QString());
+    QCOMPARE(at("beta"), 3); // and second in stored order
+    m_t->setFilter(QStringLiteral("Pts > 5"));
+    m_t->setFiltered(true);
+    QCOMPARE(at("Beta"), 7);
+    QCOMPARE(at("alpha"), -1); // filtered out
+    m_t->setFiltered(false);
+
+    QVERIFY(m_t->locate(QStringLiteral("Team"), {QStringLiteral("alpha")}, Dataset::CaseInsensitive));
+    m_t->edit();
+    m_t->field(QStringLiteral("Team")).setString(QStringLiteral("Delta"));
+    m_t->post();
+    QCOMPARE(at("ALPHA"), -1);
+    QCOMPARE(at("delta"), 1);
+    QVERIFY(m_t->locate(QStringLiteral("Team"), {QStringLiteral("beta")}, Dataset::CaseInsensitive));
+    m_t->deleteRecord();
+    QCOMPARE(at("beta"), 7);
+    m_t->reload();
+    QCOMPARE(at("BeTa"), 7);
+    QCOMPARE(at(""), -1);
+}
+
+// Hashing by the folded text is only sound when two texts have equal keys exactly when they compare
+// equal: checked over every character of the Basic Multilingual Plane and its case partners.
+void TestDataset::foldedKeysAgreeWithComparison()
+{
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const QString text = QString(QChar(char16_t(c)));
+        for (const QString &other : {text.toUpper(), text.toLower(), TextCompare::foldedKey(text)}) {
+            const bool equal = TextCompare::equalNoCase(text, other);
+            if (equal != (TextCompare::foldedKey(text) == TextCompare::foldedKey(other)))
+                QFAIL(qPrintable(QStringLiteral("U+%1 and '%2' disagree").arg(uint(c), 4, 16).arg(other)));
+        }
+    }
+}
+
+// A table restricted to some rows holds only those, takes appended rows as usual, and still knows the
+// largest value of the whole file (a new match's ID must follow every stored one).
+void TestDataset::restrictedRows()
+{
+    Table t(m_db, QStringLiteral("T"));
+    t.restrictRows(QStringLiteral("DateP BETWEEN ?1 AND ?2"),
+                   {QStringLiteral("2004-06-01"), QStringLiteral("2004-12-31")});
+    t.open();
+    QCOMPARE(names(t), QStringList({QStringLiteral("Östersund"), QStringLiteral("O'Neill Town")}));
+    QCOMPARE(t.maxOf(QStringLiteral("Pts")), std::optional<double>(3));
+    m_db->execute(
+        QStringLiteral("UPDATE T SET Pts = 9 WHERE Team = 'Gamma'")); // a row the table does not hold
+    t.reload();
+    QCOMPARE(t.maxOf(QStringLiteral("Pts")), std::optional<double>(9));
+    t.appendRecord({QStringLiteral("Epsilon"), 12});
+    QCOMPARE(t.maxOf(QStringLiteral("Pts")), std::optional<double>(12));
+    QCOMPARE(t.recordCount(), 3);
+    t.close();
+    t.restrictRows(QString());
+    t.open();
+    QCOMPARE(t.recordCount(), 6);
+}
+
+// Updates of different sets of columns, one after the other, each write exactly their own values.
+void TestDataset::updatesOfDifferentColumns()
+{
+    m_t->first();
+    for (int round = 0; round < 3; ++round) {
+        m_t->edit();
+        m_t->field(QStringLiteral("Pts")).setInteger(10 + round);
+        m_t->post();
+        m_t->edit();
+        m_t->field(QStringLiteral("Team")).setString(QStringLiteral("Team %1").arg(round));
+        m_t->field(QStringLiteral("Ok")).setBoolean(round % 2 == 1);
+        m_t->post();
+    }
+    const QVariant stored =
+        m_db->scalar(QStringLiteral("SELECT Team || '/' || Pts || '/' || Ok FROM T ORDER BY rowid LIMIT 1"));
+    QCOMPARE(stored.toString(), QStringLiteral("Team 2/12.0/0"));
+}
+
 void TestDataset::namesAreData()
 {
     const QStringList nasty = {QStringLiteral("Rock'n\"Roll; FC"), QStringLiteral("100% -- United"),
@@ -290,7 +397,8 @@ void TestDataset::namesAreData()
         m_t->setFiltered(true);
         QCOMPARE(m_t->recordCount(), 1);
         m_t->setFiltered(false);
-        QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM T WHERE Team = ?1 COLLATE UNOCASE"), {n.toLower()})
+        QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM T WHERE Team = ?1 COLLATE UNOCASE"),
+                              {n.toLower()})
                      .toInt(),
                  1);
     }
@@ -322,7 +430,8 @@ void TestDataset::fieldConversions()
     QCOMPARE(t.field(QStringLiteral("Pts")).asString(), QStringLiteral("2.5"));
     t.field(QStringLiteral("Pts")).setString(QStringLiteral("3.5"));
     QCOMPARE(t.field(QStringLiteral("Pts")).asInteger(), 4);
-    QVERIFY_THROWS_EXCEPTION(ConversionError, t.field(QStringLiteral("Pts")).setString(QStringLiteral("abc")));
+    QVERIFY_THROWS_EXCEPTION(ConversionError,
+                             t.field(QStringLiteral("Pts")).setString(QStringLiteral("abc")));
     t.field(QStringLiteral("Ok")).setBoolean(true);
     QVERIFY(t.field(QStringLiteral("Ok")).asBoolean());
     QCOMPARE(t.field(QStringLiteral("Ok")).value().toLongLong(), 1);
@@ -331,7 +440,8 @@ void TestDataset::fieldConversions()
     QCOMPARE(t.field(QStringLiteral("Pic")).asBlob(), QByteArray("BM\0\1", 4));
     QCOMPARE(t.field(QStringLiteral("DateP")).asDate(), QDate(2004, 12, 31));
     QCOMPARE(t.field(QStringLiteral("Ok")).asString(), QStringLiteral("True"));
-    QCOMPARE(m_db->scalar(QStringLiteral("SELECT typeof(Ok) FROM T WHERE rowid = 1")).toString(), QStringLiteral("integer"));
+    QCOMPARE(m_db->scalar(QStringLiteral("SELECT typeof(Ok) FROM T WHERE rowid = 1")).toString(),
+             QStringLiteral("integer"));
 }
 
 void TestDataset::deleteHooks()
@@ -351,7 +461,8 @@ void TestDataset::deleteHooks()
     QCOMPARE(t.recordCount(), 5);
     QVERIFY(t.locate(QStringLiteral("Team"), {QStringLiteral("alpha")}));
     t.deleteRecord();
-    QCOMPARE(seen, (QStringList{QStringLiteral("before Beta"), QStringLiteral("before alpha"), QStringLiteral("after")}));
+    QCOMPARE(seen, (QStringList{QStringLiteral("before Beta"), QStringLiteral("before alpha"),
+                                QStringLiteral("after")}));
     QCOMPARE(t.field(QStringLiteral("Team")).asString(), QStringLiteral("Beta")); // the next row is current
     QCOMPARE(m_db->scalar(QStringLiteral("SELECT count(*) FROM T")).toInt(), 4);
     t.last();
@@ -426,7 +537,9 @@ void TestDataset::maxOfFollowsWrites()
 void TestDataset::queryIsReadOnlyAndBindsValues()
 {
     Query q(m_db);
-    q.setSql(QStringLiteral("SELECT Team, Pts, DateP, Pts * 2 AS Double FROM T WHERE Pts >= ?1 ORDER BY DateP"), {1});
+    q.setSql(
+        QStringLiteral("SELECT Team, Pts, DateP, Pts * 2 AS Double FROM T WHERE Pts >= ?1 ORDER BY DateP"),
+        {1});
     q.open();
     QCOMPARE(q.recordCount(), 4);
     q.first();

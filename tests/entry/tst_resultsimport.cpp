@@ -126,6 +126,7 @@ private Q_SLOTS:
     void refusedRowRollsBackEverything();
     void oddsInCommaLocale();
     void strayByteMakesNoNewTeams();
+    void onlyTheSeasonsDaysLoaded();
     void fullDiskNamesTheFileNotARow();
     void realSeason();
 };
@@ -318,6 +319,30 @@ void TestResultsImport::strayByteMakesNoNewTeams()
     QCOMPARE(s.added, 2);
     QCOMPARE(storedTeams(f.path()), QStringList({nimes, sete}));
     QCOMPARE(f.team(nimes, QStringLiteral("TP")), 2);
+}
+
+// The command line loads only the stored matches of the file's days: a match already stored is still
+// found, and new IDs still follow the largest of the whole league.
+void TestResultsImport::onlyTheSeasonsDaysLoaded()
+{
+    LeagueFixture f(QStringLiteral("Football (Soccer)"),
+                    {QStringLiteral("Chelsea"), QStringLiteral("Everton")});
+    QVERIFY(
+        f.addMatch(QStringLiteral("Chelsea"), QStringLiteral("Everton"), 1, 0, false, QDate(2017, 8, 12)));
+    QVERIFY(f.addMatch(QStringLiteral("Everton"), QStringLiteral("Chelsea"), 2, 2, false, QDate(2020, 1, 1)));
+    const CsvSeason season = seasonOf("E0,12/08/17,chelsea,EVERTON,1,0,,,\n"
+                                      "E0,19/08/17,Everton,Arsenal,3,0,,,\n");
+    f.reopen();
+    openResultsOfSeason(f.dm(), season);
+    QCOMPARE(f.dm().ADOTableResults.recordCount(), 1);
+    const ImportSummary s = ImportResults(f.dm(), season, f.messenger);
+    QCOMPARE(s.unchanged, 1);
+    QCOMPARE(s.added, 1);
+    const Rows rows = fileRows(f.path(), QStringLiteral("Results"));
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows[2][at("ID")].toInt(), 2);
+    QCOMPARE(rows[2][at("Home")].toString(), QStringLiteral("Everton"));
+    verifyStandingsMatchResults(f);
 }
 
 // A write the file system refuses is told as such, with the file, not as a fault of the row that
