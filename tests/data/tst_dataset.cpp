@@ -31,6 +31,7 @@ private Q_SLOTS:
     void foldedKeysAgreeWithComparison();
     void restrictedRows();
     void updatesOfDifferentColumns();
+    void deferredWritesReachTheFileOnFlush();
     void namesAreData();
     void tooLongTextRefused();
     void fieldConversions();
@@ -380,6 +381,51 @@ void TestDataset::updatesOfDifferentColumns()
     const QVariant stored =
         m_db->scalar(QStringLiteral("SELECT Team || '/' || Pts || '/' || Ok FROM T ORDER BY rowid LIMIT 1"));
     QCOMPARE(stored.toString(), QStringLiteral("Team 2/12.0/0"));
+}
+
+// Deferred edits show in the dataset at once and reach the file on flush, every column of them; what
+// was never flushed goes with a rolled-back transaction.
+void TestDataset::deferredWritesReachTheFileOnFlush()
+{
+    const auto stored = [this](const char *team) {
+        return m_db
+            ->scalar(QStringLiteral("SELECT Pts || '/' || Ok FROM T WHERE Team = ?1"),
+                     {QString::fromUtf8(team)})
+            .toString();
+    };
+    {
+        Transaction tx(*m_db);
+        DeferredWrites deferred(*m_t);
+        QVERIFY(m_t->locate(QStringLiteral("Team"), {QStringLiteral("Beta")}));
+        for (int i = 1; i <= 3; ++i) {
+            m_t->edit();
+            m_t->field(QStringLiteral("Pts")).setInteger(3 + i);
+            m_t->post();
+        }
+        m_t->edit();
+        m_t->field(QStringLiteral("Ok")).setBoolean(false);
+        m_t->post();
+        QCOMPARE(m_t->field(QStringLiteral("Pts")).asInteger(), 6);
+        QCOMPARE(stored("Beta"), QStringLiteral("3.0/1"));
+        deferred.flush();
+        QCOMPARE(stored("Beta"), QStringLiteral("6.0/0"));
+        tx.commit();
+    }
+    {
+        Transaction tx(*m_db);
+        DeferredWrites deferred(*m_t);
+        QVERIFY(m_t->locate(QStringLiteral("Team"), {QStringLiteral("alpha")}));
+        m_t->edit();
+        m_t->field(QStringLiteral("Pts")).setInteger(40);
+        m_t->post();
+    } // neither flushed nor committed
+    QCOMPARE(stored("alpha"), QStringLiteral("1.0/0"));
+    QVERIFY(m_t->locate(QStringLiteral("Team"), {QStringLiteral("alpha")}));
+    QCOMPARE(m_t->field(QStringLiteral("Pts")).asInteger(), 1);
+    m_t->edit();
+    m_t->field(QStringLiteral("Pts")).setInteger(2);
+    m_t->post(); // no longer deferred
+    QCOMPARE(stored("alpha"), QStringLiteral("2.0/0"));
 }
 
 void TestDataset::namesAreData()
