@@ -39,7 +39,7 @@ int wholeNumber(const QString &text, int low, int high, const QString &what)
                                 .arg(what)
                                 .arg(low)
                                 .arg(high)
-                                .arg(text));
+                                .arg(excerpt(text)));
     return v;
 }
 
@@ -166,7 +166,7 @@ QDate dateOf(const QString &text)
     try {
         return Dates::encode(year, m.captured(2).toInt(), m.captured(3).toInt());
     } catch (const DateError &) {
-        throw QuorvaneError(QStringLiteral("%1 is not a date.").arg(text));
+        throw QuorvaneError(QStringLiteral("%1 is not a date.").arg(excerpt(text)));
     }
 }
 
@@ -303,7 +303,8 @@ void runTable(const Arguments &a, Messenger &)
     else if (which == QLatin1String("overall"))
         table = TeamTable::Overall;
     else
-        throw UsageError{QStringLiteral("The table must be home, away or overall, not '%1'.").arg(which)};
+        throw UsageError{
+            QStringLiteral("The table must be home, away or overall, not '%1'.").arg(excerpt(which))};
     const OutputFormat format = formatOf(a);
 
     TDataMod dm;

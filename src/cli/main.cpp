@@ -4,6 +4,7 @@
 #include "app/Messenger.h"
 #include "cli/Commands.h"
 #include "data/Errors.h"
+#include "data/Excerpt.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -36,7 +37,7 @@ int main(int argc, char *argv[])
     }
     const Command *command = findCommand(args[0]);
     if (!command)
-        return wrongUsage(QStringLiteral("Unknown command '%1'.").arg(args[0]));
+        return wrongUsage(QStringLiteral("Unknown command '%1'.").arg(excerpt(args[0])));
 
     StderrMessenger messenger;
     try {

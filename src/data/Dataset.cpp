@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
+#include "data/Excerpt.h"
 #include "data/Numbers.h"
 #include "data/TextCompare.h"
 
@@ -61,7 +62,7 @@ QVariant toColumnValue(const ColumnInfo &c, const QVariant &v)
         if (c.width > 0 && s.size() > c.width)
             throw DatabaseError(
                 QStringLiteral("The value '%1' is too long for the column %2 (at most %3 characters).")
-                    .arg(s, c.name)
+                    .arg(excerpt(s), c.name)
                     .arg(c.width));
         return QVariant(s);
     }

@@ -1,6 +1,8 @@
 #pragma once
 // The error kinds every command catches at its boundary.  Each carries the text the user sees.
 
+#include "data/Excerpt.h"
+
 #include <QString>
 #include <stdexcept>
 
@@ -39,11 +41,11 @@ public:
     using QuorvaneError::QuorvaneError;
     static ConversionError notFloat(const QString &text)
     {
-        return ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        return ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(excerpt(text)));
     }
     static ConversionError notInteger(const QString &text)
     {
-        return ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        return ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(excerpt(text)));
     }
 };
 

@@ -2,11 +2,14 @@
 
 #include "app/Messenger.h"
 #include "data/Errors.h"
+#include "data/Excerpt.h"
 #include "data/Numbers.h"
 
-namespace Odds {
+namespace Odds
+{
 
-namespace {
+namespace
+{
 
 constexpr QChar kBackspace = QChar(u'\b');
 
@@ -45,7 +48,8 @@ bool tryFractionalPrice(const QString &text, double *price)
         return false;
     int n = 0;
     int d = 0;
-    if (!Numbers::tryParseInt(text.left(slash), &n) || !Numbers::tryParseInt(text.mid(slash + 1), &d) || d == 0)
+    if (!Numbers::tryParseInt(text.left(slash), &n) || !Numbers::tryParseInt(text.mid(slash + 1), &d) ||
+        d == 0)
         return false;
     *price = static_cast<double>(n) / d + 1.0;
     return true;
@@ -177,8 +181,9 @@ std::optional<QChar> FilterOddsKey(int notation, const QString &text, int caret,
 
 QString invalidValueMessage(const QString &text, int notation, Filter variant)
 {
-    const QString head = text % (variant == Filter::BetDialog ? QStringLiteral(" is an invalid value.")
-                                                              : QStringLiteral(" is an invalid value"));
+    const QString head =
+        excerpt(text) % (variant == Filter::BetDialog ? QStringLiteral(" is an invalid value.")
+                                                      : QStringLiteral(" is an invalid value"));
     const QString example = exampleLine(notation, variant);
     return example.isEmpty() ? head : head % QLatin1Char('\r') % example;
 }
@@ -231,9 +236,9 @@ double OddsToDecimal(const QString &text, const QLocale &locale)
     return americanPrice(Numbers::parseInt(text));
 }
 
-std::optional<double> OddsReturnPercent(const QString &home, int homeNotation, const QString &draw, int drawNotation,
-                                        const QString &away, int awayNotation, Messenger &messenger,
-                                        const QLocale &locale)
+std::optional<double> OddsReturnPercent(const QString &home, int homeNotation, const QString &draw,
+                                        int drawNotation, const QString &away, int awayNotation,
+                                        Messenger &messenger, const QLocale &locale)
 {
     if (home.size() < 2 || away.size() < 2)
         return std::nullopt;

@@ -343,7 +343,7 @@ QList<PriceColumns> chosenColumns(const QList<PriceColumns> &bookmakers, const Q
         bookmakers.isEmpty()
             ? QStringLiteral("it has no bookmaker prices")
             : QStringLiteral("its bookmakers are %1").arg(prefixesOf(bookmakers).join(QStringLiteral(", ")));
-    throw CsvImportError(QStringLiteral("The file has no bookmaker '%1'; %2.").arg(choice, found));
+    throw CsvImportError(QStringLiteral("The file has no bookmaker '%1'; %2.").arg(excerpt(choice), found));
 }
 
 // --- Rows ------------------------------------------------------------------------------------
@@ -369,7 +369,7 @@ QDate readDate(const QString &text, int line)
     try {
         return Dates::encode(year, m.captured(2).toInt(), m.captured(1).toInt());
     } catch (const DateError &) {
-        throw CsvImportError(line, QStringLiteral("the date '%1' does not exist.").arg(text));
+        throw CsvImportError(line, QStringLiteral("the date '%1' does not exist.").arg(excerpt(text)));
     }
 }
 
@@ -380,7 +380,7 @@ int readGoals(const QString &text, int line)
         throw CsvImportError(line,
                              QStringLiteral("the score '%1' is not a whole number.").arg(excerpt(text)));
     if (goals < 0)
-        throw CsvImportError(line, QStringLiteral("the score '%1' is below 0.").arg(text));
+        throw CsvImportError(line, QStringLiteral("the score '%1' is below 0.").arg(excerpt(text)));
     return goals;
 }
 
