@@ -7,6 +7,8 @@
 #include "data/Sports.h"
 #include "data/Table.h"
 
+#include <QHash>
+
 #include <array>
 #include <cmath>
 #include <limits>
@@ -55,14 +57,24 @@ int fitting(Table &t, const QString &column, qint64 value)
     return static_cast<int>(value);
 }
 
+// A column name as a QString, made once per literal: a match looks up some eighty of them.
+const QString &nameOf(const char *column)
+{
+    thread_local QHash<const char *, QString> names;
+    auto it = names.constFind(column);
+    if (it == names.constEnd())
+        it = names.insert(column, QString::fromLatin1(column));
+    return *it;
+}
+
 int get(Table &t, const char *column)
 {
-    return t.field(QString::fromLatin1(column)).asInteger();
+    return t.field(nameOf(column)).asInteger();
 }
 
 void set(Table &t, const char *column, qint64 value)
 {
-    const QString name = QString::fromLatin1(column);
+    const QString &name = nameOf(column);
     t.field(name).setInteger(fitting(t, name, value));
 }
 
