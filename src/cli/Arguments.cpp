@@ -1,5 +1,7 @@
 #include "cli/Arguments.h"
 
+#include "data/Excerpt.h"
+
 namespace
 {
 const OptionSpec *findOption(const QList<OptionSpec> &options, const QString &name)
@@ -26,7 +28,7 @@ Arguments Arguments::parse(const QStringList &args, const QList<OptionSpec> &opt
         const QString name = eq < 0 ? arg : arg.left(eq);
         const OptionSpec *spec = findOption(options, name);
         if (!spec)
-            throw UsageError{QStringLiteral("Unknown option %1.").arg(name)};
+            throw UsageError{QStringLiteral("Unknown option %1.").arg(excerpt(name))};
         if (parsed.m_options.contains(name))
             throw UsageError{QStringLiteral("The option %1 is given twice.").arg(name)};
         QStringList values;

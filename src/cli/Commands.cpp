@@ -3,9 +3,10 @@
 #include "cli/AnalysisCommands.h"
 #include "cli/Output.h"
 #include "cli/PredictCommands.h"
+#include "data/Database.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
-#include "data/MatchOutcome.h"
+#include "data/Excerpt.h"
 #include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
@@ -39,7 +40,7 @@ int wholeNumber(const QString &text, int low, int high, const QString &what)
                                 .arg(what)
                                 .arg(low)
                                 .arg(high)
-                                .arg(text));
+                                .arg(excerpt(text)));
     return v;
 }
 
@@ -109,6 +110,13 @@ void runNew(const Arguments &a, Messenger &)
 
 // ---------------------------------------------------------------- add-match
 
+// The stored spelling of a team name, or the name as given when the league has no such team.
+QString storedSpelling(const QStringList &teams, const QString &name)
+{
+    const int i = TextCompare::indexOfNoCase(teams, name);
+    return i < 0 ? name : teams[i];
+}
+
 // Adds the teams the league lacks as the team dialog adds them, or refuses the first one.
 void provideTeams(TDataMod &dm, QStringList &teams, const QStringList &wanted, bool create)
 {
@@ -118,7 +126,8 @@ void provideTeams(TDataMod &dm, QStringList &teams, const QStringList &wanted, b
             continue;
         if (!create)
             throw QuorvaneError(
-                QStringLiteral("The league has no team '%1'; add it first or use --create-teams.").arg(name));
+                QStringLiteral("The league has no team '%1'; add it first or use --create-teams.")
+                    .arg(excerpt(name)));
         if (name.isEmpty())
             throw QuorvaneError(QStringLiteral("No team entered"));
         dm.ADOTableTeams.appendRecord(newTeamValues(name, dm.ADOTableTeams.recordCount() + 1));
@@ -134,13 +143,17 @@ QDate dateOf(const QString &text)
     static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
     const auto m = iso.match(text);
     if (!m.hasMatch())
-        throw QuorvaneError(QStringLiteral("'%1' is not a date written YYYY-MM-DD.").arg(text));
+        throw QuorvaneError(QStringLiteral("'%1' is not a date written YYYY-MM-DD.").arg(excerpt(text)));
     const int year = m.captured(1).toInt();
     if (year < Dates::FirstYear || year > Dates::LastYear)
         throw QuorvaneError(QStringLiteral("The year must lie between %1 and %2.")
                                 .arg(Dates::FirstYear)
                                 .arg(Dates::LastYear));
-    return Dates::encode(year, m.captured(2).toInt(), m.captured(3).toInt());
+    try {
+        return Dates::encode(year, m.captured(2).toInt(), m.captured(3).toInt());
+    } catch (const DateError &) {
+        throw QuorvaneError(QStringLiteral("%1 is not a date.").arg(excerpt(text)));
+    }
 }
 
 void setScore(MatchEntryInput &in, const QString &text)
@@ -148,7 +161,8 @@ void setScore(MatchEntryInput &in, const QString &text)
     static const QRegularExpression score(QStringLiteral("^(\\d{1,3}):(\\d{1,3})$"));
     const auto m = score.match(text);
     if (!m.hasMatch())
-        throw QuorvaneError(QStringLiteral("'%1' is not a score written F:A, such as 2:1.").arg(text));
+        throw QuorvaneError(
+            QStringLiteral("'%1' is not a score written F:A, such as 2:1.").arg(excerpt(text)));
     in.homeScore = m.captured(1).toInt();
     in.awayScore = m.captured(2).toInt();
 }
@@ -200,14 +214,27 @@ void runAddMatch(const Arguments &a, Messenger &messenger)
             in.bookmaker[i] = names[i];
     }
 
-    if (!typeable(a.value(QStringLiteral("--line")), Odds::Decimal))
+    // The dialog warns about a line it cannot read and stores the default; a command line that gave one
+    // means it, so it is refused before anything is written.
+    double line = 0;
+    if (a.has(QStringLiteral("--line")) && (!typeable(a.value(QStringLiteral("--line")), Odds::Decimal) ||
+                                            !Numbers::tryParseReal(a.value(QStringLiteral("--line")), &line)))
         throw QuorvaneError(QStringLiteral("Invalid Under/Over Value"));
+    // One team in two spellings is still one team.
+    if (TextCompare::equalNoCase(in.home, in.away))
+        throw QuorvaneError(QStringLiteral("Home team cannot equal Away team"));
 
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    // Adding a match reads no stored match: Results is opened without its rows.
+    LeagueTables tables;
+    tables.players = false;
+    tables.resultsCondition = QStringLiteral("0");
+    dm.openLeague(a.positional(0), tables);
     in.underOver = a.value(QStringLiteral("--line"), Numbers::formatGeneral(DefaultTotalLine(dm.sport())));
     Transaction tx(dm.ADOConnection); // new teams go again when the match is refused
     in.teamEntries = teamNames(dm.ADOTableTeams);
+    in.home = storedSpelling(in.teamEntries, in.home);
+    in.away = storedSpelling(in.teamEntries, in.away);
     provideTeams(dm, in.teamEntries, {in.home, in.away}, a.has(QStringLiteral("--create-teams")));
     if (!SaveMatch(dm, in, messenger))
         throw Abort();
@@ -219,16 +246,29 @@ void runAddMatch(const Arguments &a, Messenger &messenger)
 void runImport(const Arguments &a, Messenger &messenger)
 {
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    LeagueTables tables;
+    tables.players = false;
+    tables.results = false;
+    dm.openLeague(a.positional(0), tables);
     const CsvSeason season =
         readResultsCsvFile(a.positional(1), a.value(QStringLiteral("--bookmaker"), QStringLiteral("best")));
+    openResultsOfSeason(dm, season);
     const ImportSummary s = ImportResults(dm, season, messenger);
-    writeOut(QStringLiteral("%1 matches added, %2 updated, %3 unchanged; %4 new teams.\n")
-                 .arg(s.added)
-                 .arg(s.updated)
-                 .arg(s.unchanged)
-                 .arg(s.teamsAdded)
-                 .toUtf8());
+    if (s.added == 0 && s.updated == 0) {
+        writeOut(QStringLiteral(
+                     "Nothing imported: the league already holds all %1 matches of the file as they are.\n")
+                     .arg(s.unchanged)
+                     .toUtf8());
+        return;
+    }
+    QString summary = QStringLiteral("%1 matches added, %2 updated, %3 unchanged; %4 new teams")
+                          .arg(s.added)
+                          .arg(s.updated)
+                          .arg(s.unchanged)
+                          .arg(s.teamsAdded);
+    if (season.roundedPrices > 0)
+        summary += QStringLiteral("; %1 prices rounded to two decimals").arg(season.roundedPrices);
+    writeOut((summary + QStringLiteral(".\n")).toUtf8());
 }
 
 // ---------------------------------------------------------------- table, matches
@@ -249,11 +289,14 @@ void runTable(const Arguments &a, Messenger &)
     else if (which == QLatin1String("overall"))
         table = TeamTable::Overall;
     else
-        throw UsageError{QStringLiteral("The table must be home, away or overall, not '%1'.").arg(which)};
+        throw UsageError{
+            QStringLiteral("The table must be home, away or overall, not '%1'.").arg(excerpt(which))};
     const OutputFormat format = formatOf(a);
 
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    LeagueTables tables = LeagueTables::leagueRowOnly();
+    tables.teams = true;
+    dm.openLeague(a.positional(0), tables);
     dm.ADOTableTeams.setSort(defaultTeamSort(table));
     Grid grid = gridOf(dm.ADOTableTeams);
     // Pos as the view shows it: the place in this table's order (the file holds the places of the
@@ -262,6 +305,20 @@ void runTable(const Arguments &a, Messenger &)
     for (qsizetype r = 0; r < grid.rows.size(); ++r)
         grid.rows[r][pos] = QVariant(static_cast<double>(r + 1));
     writeOut(render(grid, format));
+}
+
+// The columns of Results as the file declares them, pictures left out, each quoted for SQL.
+ColumnList shownColumns(Database &db, const QString &table, QStringList *quoted)
+{
+    ColumnList columns;
+    for (const auto &[name, type] : db.tableColumns(table)) {
+        const ColumnInfo info = ColumnInfo::fromDeclared(name, type);
+        if (info.kind == ColumnKind::Blob)
+            continue;
+        columns << info;
+        *quoted << quoteIdentifier(name);
+    }
+    return columns;
 }
 
 void runMatches(const Arguments &a, Messenger &)
@@ -273,16 +330,18 @@ void runMatches(const Arguments &a, Messenger &)
     const OutputFormat format = formatOf(a);
 
     TDataMod dm;
-    dm.openLeague(a.positional(0));
-    dm.ADOTableResults.setSort(QStringLiteral("DateP"));
-    Grid grid = gridOf(dm.ADOTableResults);
-    if (played || fixtures) {
-        // A played match is one whose Result holds more than ":".
-        const int result = columnOf(grid, QStringLiteral("Result"));
-        grid.rows.removeIf(
-            [&](const QVariantList &row) { return isPlayed(row[result].toString()) != played; });
-    }
-    writeOut(render(grid, format));
+    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly());
+    // Streamed from the file in date order (equal dates in stored order), never held whole.
+    QStringList names;
+    const ColumnList columns = shownColumns(dm.ADOConnection, QStringLiteral("Results"), &names);
+    // A played match is one whose Result holds more than ":".
+    const QString where = played     ? QStringLiteral(" WHERE length(coalesce(Result, '')) > 1")
+                          : fixtures ? QStringLiteral(" WHERE length(coalesce(Result, '')) <= 1")
+                                     : QString();
+    QueryRows rows(dm.ADOConnection, columns,
+                   QStringLiteral("SELECT %1 FROM Results%2 ORDER BY DateP, rowid")
+                       .arg(names.join(QLatin1Char(',')), where));
+    renderTo(rows, format, writeOut);
 }
 
 // ---------------------------------------------------------------- demo

@@ -1,5 +1,6 @@
 #include "cli/Output.h"
 
+#include "data/Database.h"
 #include "data/Dataset.h"
 #include "data/Dates.h"
 #include "data/Numbers.h"
@@ -46,39 +47,67 @@ QString cellText(const QVariant &v, ColumnKind kind, const QLocale &locale)
     }
 }
 
-QString renderText(const Grid &grid)
+using Write = std::function<void(const QByteArray &)>;
+
+// Writes collected text in pieces of a reasonable size, not a call per cell.
+class Chunks
+{
+public:
+    explicit Chunks(const Write &write) : m_write(write) {}
+    ~Chunks() { flush(); }
+    Chunks(const Chunks &) = delete;
+    Chunks &operator=(const Chunks &) = delete;
+    void add(const QString &text)
+    {
+        m_text += text;
+        if (m_text.size() > 64 * 1024)
+            flush();
+    }
+    void flush()
+    {
+        if (!m_text.isEmpty())
+            m_write(m_text.toUtf8());
+        m_text.clear();
+    }
+
+private:
+    const Write &m_write;
+    QString m_text;
+};
+
+void renderText(RowSource &rows, const Write &write)
 {
     const QLocale locale;
-    const qsizetype n = grid.columns.size();
-    QList<QStringList> cells;
+    const ColumnList &columns = rows.columns();
+    const qsizetype n = columns.size();
     QList<qsizetype> widths(n);
     for (qsizetype c = 0; c < n; ++c)
-        widths[c] = grid.columns[c].name.size();
-    for (const QVariantList &row : grid.rows) {
-        QStringList line;
-        for (qsizetype c = 0; c < n; ++c) {
-            line << cellText(row[c], grid.columns[c].kind, locale);
-            widths[c] = std::max(widths[c], line.constLast().size());
-        }
-        cells << line;
-    }
+        widths[c] = columns[c].name.size();
+    rows.forEach([&](const QVariantList &row) {
+        for (qsizetype c = 0; c < n; ++c)
+            widths[c] = std::max(widths[c], cellText(row[c], columns[c].kind, locale).size());
+    });
     auto lineOf = [&](const QStringList &values) -> QString {
         QStringList padded;
         for (qsizetype c = 0; c < n; ++c)
-            padded << (isNumeric(grid.columns[c].kind) ? values[c].rightJustified(widths[c])
-                                                       : values[c].leftJustified(widths[c]));
+            padded << (isNumeric(columns[c].kind) ? values[c].rightJustified(widths[c])
+                                                  : values[c].leftJustified(widths[c]));
         QString text = padded.join(QStringLiteral("  "));
         while (text.endsWith(QLatin1Char(' ')))
             text.chop(1);
         return text + QLatin1Char('\n');
     };
     QStringList header;
-    for (const ColumnInfo &c : grid.columns)
+    for (const ColumnInfo &c : columns)
         header << c.name;
-    QString out = lineOf(header);
-    for (const QStringList &line : std::as_const(cells))
-        out += lineOf(line);
-    return out;
+    Chunks out(write);
+    out.add(lineOf(header));
+    rows.forEach([&](const QVariantList &row) {
+        QStringList line;
+        for (qsizetype c = 0; c < n; ++c)
+            line << cellText(row[c], columns[c].kind, locale);
+        out.add(lineOf(line));
+    });
 }
 
 QString csvField(const QString &text)
@@ -91,20 +120,21 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QString renderCsv(const Grid &grid)
+void renderCsv(RowSource &rows, const Write &write)
 {
     const QLocale c = QLocale::c();
+    const ColumnList &columns = rows.columns();
     QStringList header;
-    for (const ColumnInfo &col : grid.columns)
+    for (const ColumnInfo &col : columns)
         header << csvField(col.name);
-    QString out = header.join(QLatin1Char(',')) + QLatin1Char('\n');
-    for (const QVariantList &row : grid.rows) {
+    Chunks out(write);
+    out.add(header.join(QLatin1Char(',')) + QLatin1Char('\n'));
+    rows.forEach([&](const QVariantList &row) {
         QStringList fields;
-        for (qsizetype i = 0; i < grid.columns.size(); ++i)
-            fields << csvField(cellText(row[i], grid.columns[i].kind, c));
-        out += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
-    }
-    return out;
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            fields << csvField(cellText(row[i], columns[i].kind, c));
+        out.add(fields.join(QLatin1Char(',')) + QLatin1Char('\n'));
+    });
 }
 
 QString jsonString(const QString &text)
@@ -158,21 +188,23 @@ QString jsonValue(const QVariant &v, ColumnKind kind)
     }
 }
 
-QString renderJson(const Grid &grid)
+void renderJson(RowSource &rows, const Write &write)
 {
-    QString out = QStringLiteral("[");
-    for (qsizetype r = 0; r < grid.rows.size(); ++r) {
-        out += r == 0 ? QStringLiteral("\n  {") : QStringLiteral(",\n  {");
-        for (qsizetype c = 0; c < grid.columns.size(); ++c) {
+    const ColumnList &columns = rows.columns();
+    Chunks out(write);
+    out.add(QStringLiteral("["));
+    bool any = false;
+    rows.forEach([&](const QVariantList &row) {
+        QString line = any ? QStringLiteral(",\n  {") : QStringLiteral("\n  {");
+        any = true;
+        for (qsizetype c = 0; c < columns.size(); ++c) {
             if (c > 0)
-                out += QStringLiteral(", ");
-            out += jsonString(grid.columns[c].name) + QStringLiteral(": ") +
-                   jsonValue(grid.rows[r][c], grid.columns[c].kind);
+                line += QStringLiteral(", ");
+            line += jsonString(columns[c].name) + QStringLiteral(": ") + jsonValue(row[c], columns[c].kind);
         }
-        out += QLatin1Char('}');
-    }
-    out += grid.rows.isEmpty() ? QStringLiteral("]\n") : QStringLiteral("\n]\n");
-    return out;
+        out.add(line + QLatin1Char('}'));
+    });
+    out.add(any ? QStringLiteral("\n]\n") : QStringLiteral("]\n"));
 }
 
 } // namespace
@@ -207,15 +239,49 @@ Grid gridOf(const Dataset &dataset)
     return grid;
 }
 
-QByteArray render(const Grid &grid, OutputFormat format)
+void GridRows::forEach(const std::function<void(const QVariantList &)> &take)
+{
+    for (const QVariantList &row : m_grid.rows)
+        take(row);
+}
+
+QueryRows::QueryRows(Database &db, const ColumnList &columns, const QString &sql, const QVariantList &params)
+    : m_db(db), m_columns(columns), m_sql(sql), m_params(params)
+{
+}
+
+void QueryRows::forEach(const std::function<void(const QVariantList &)> &take)
+{
+    Statement st = m_db.prepare(m_sql);
+    st.bindAll(m_params);
+    QVariantList row;
+    while (st.step()) {
+        row.clear();
+        for (int c = 0; c < st.columnCount(); ++c)
+            row << st.value(c);
+        take(row);
+    }
+}
+
+void renderTo(RowSource &rows, OutputFormat format, const std::function<void(const QByteArray &)> &write)
 {
     switch (format) {
     case OutputFormat::Text:
-        return renderText(grid).toUtf8();
+        renderText(rows, write);
+        break;
     case OutputFormat::Csv:
-        return renderCsv(grid).toUtf8();
+        renderCsv(rows, write);
+        break;
     case OutputFormat::Json:
-        return renderJson(grid).toUtf8();
+        renderJson(rows, write);
+        break;
     }
-    return QByteArray();
+}
+
+QByteArray render(const Grid &grid, OutputFormat format)
+{
+    QByteArray out;
+    GridRows rows(grid);
+    renderTo(rows, format, [&out](const QByteArray &piece) { out += piece; });
+    return out;
 }

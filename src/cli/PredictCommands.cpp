@@ -62,9 +62,10 @@ void runPredict(const Arguments &a, Messenger &messenger)
 void runRecalc(const Arguments &a, Messenger &messenger)
 {
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    // The score view of a freshly opened league shows every played match: recalculation writes them all
+    // straight into the file, without loading Results.
+    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly());
     const PredictionOptions options = systemOptionsOf(a, loadPredictionOptions(dm));
-    applyDefaultScoreView(dm.ADOTableResults);
     ProgressLine progress(QStringLiteral("Recalculating"));
     RecalculatePredictions(dm, options, messenger,
                            [&](int done, int total) { progress.update(done, total); });
@@ -75,7 +76,7 @@ void runRecalc(const Arguments &a, Messenger &messenger)
 void runBackTest(const Arguments &a, Messenger &)
 {
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly()); // the test reads the played matches itself
     BettingSystem system;
     system.options = systemOptionsOf(a, loadPredictionOptions(dm));
     const Stake stake = stakeOf(a);

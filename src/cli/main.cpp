@@ -3,6 +3,7 @@
 
 #include "cli/Commands.h"
 #include "data/Errors.h"
+#include "data/Excerpt.h"
 #include "data/Messenger.h"
 
 #include <QCoreApplication>
@@ -36,7 +37,7 @@ int main(int argc, char *argv[])
     }
     const Command *command = findCommand(args[0]);
     if (!command)
-        return wrongUsage(QStringLiteral("Unknown command '%1'.").arg(args[0]));
+        return wrongUsage(QStringLiteral("Unknown command '%1'.").arg(excerpt(args[0])));
 
     CollectingMessenger messenger(true); // messages go to stderr
     try {

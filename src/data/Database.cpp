@@ -4,7 +4,9 @@
 #include "data/Errors.h"
 #include "data/TextCompare.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <cerrno>
 #include <sqlite3.h>
 
 namespace
@@ -157,8 +159,37 @@ void Database::setDurableWrites(bool durable)
     g_fullSync = durable;
 }
 
+namespace
+{
+// The cause of a write the file system refused, in words, or an empty text for other failures.
+QString writeFailureCause(sqlite3 *db)
+{
+    const int code = sqlite3_errcode(db);
+    if (code != SQLITE_FULL && code != SQLITE_IOERR)
+        return QString();
+    switch (sqlite3_system_errno(db)) {
+    case ENOSPC:
+        return QStringLiteral("disk full");
+    case EFBIG:
+        return QStringLiteral("file too large");
+    case EDQUOT:
+        return QStringLiteral("disk quota exceeded");
+    case EROFS:
+        return QStringLiteral("read-only file system");
+    default:
+        return code == SQLITE_FULL ? QStringLiteral("disk full") : QString::fromUtf8(sqlite3_errmsg(db));
+    }
+}
+} // namespace
+
 void Database::fail(const QString &context) const
 {
+    if (m_db) {
+        const QString cause = writeFailureCause(m_db);
+        if (!cause.isEmpty())
+            throw WriteError(QStringLiteral("The league file %1 cannot be written: %2.")
+                                 .arg(QDir::toNativeSeparators(m_path), cause));
+    }
     QString msg =
         m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("The database is not open.");
     if (!context.isEmpty())
@@ -214,6 +245,9 @@ void Database::open(const QString &path)
             execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
         execute(g_fullSync ? QStringLiteral("PRAGMA synchronous=FULL")
                            : QStringLiteral("PRAGMA synchronous=OFF"));
+        // Reads through a memory map: the scans over a big Results table (the next ID, the matches of a
+        // season's days) then copy nothing.  Writes still go through the journal as before.
+        execute(QStringLiteral("PRAGMA mmap_size=1073741824"));
         m_seenVersion = dataVersion();
     } catch (const DatabaseError &e) {
         close();

@@ -3,12 +3,23 @@
 #include "data/Database.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
+#include "data/Excerpt.h"
 #include "data/Numbers.h"
 #include "data/TextCompare.h"
 
 #include <QLocale>
 #include <algorithm>
 #include <optional>
+
+namespace
+{
+// The key of a text cell in the case-blind index.
+QString keyOf(const QVariant &v)
+{
+    QString storage;
+    return TextCompare::foldedKey(CellValue::toText(v, &storage));
+}
+} // namespace
 
 namespace
 {
@@ -51,7 +62,7 @@ QVariant toColumnValue(const ColumnInfo &c, const QVariant &v)
         if (c.width > 0 && s.size() > c.width)
             throw DatabaseError(
                 QStringLiteral("The value '%1' is too long for the column %2 (at most %3 characters).")
-                    .arg(s, c.name)
+                    .arg(excerpt(s), c.name)
                     .arg(c.width));
         return QVariant(s);
     }
@@ -203,8 +214,12 @@ void Dataset::open()
     LoadedRows loaded = load();
     m_columns = std::move(loaded.columns);
     m_columnByName.clear();
-    for (int i = 0; i < m_columns.size(); ++i)
+    m_columnByExactName.clear();
+    for (int i = 0; i < m_columns.size(); ++i) {
         m_columnByName.insert(m_columns[i].name.toCaseFolded(), i);
+        m_columnByExactName.insert(m_columns[i].name, i);
+    }
+    dropKeyIndex();
     // Parse before anything changes, so a bad text leaves the dataset closed.
     SortSpec sortSpec = SortSpec::parse(m_sortText, m_columns);
     FilterExpression filterExpr = FilterExpression::parse(m_filterText, m_columns);
@@ -222,6 +237,8 @@ void Dataset::open()
 void Dataset::adoptRows(LoadedRows &&loaded)
 {
     m_rows.clear();
+    m_unwritten.clear();
+    dropKeyIndex();
     m_rows.reserve(loaded.rows.size());
     for (size_t i = 0; i < loaded.rows.size(); ++i)
         m_rows.push_back(Row{loaded.rowids[i], std::move(loaded.rows[i]), false});
@@ -237,6 +254,8 @@ void Dataset::close()
     m_state = State::Inactive;
     m_buffer.clear();
     m_rows.clear();
+    m_unwritten.clear();
+    dropKeyIndex();
     m_view.clear();
     m_posOfRowid.clear();
     m_pos = -1;
@@ -273,6 +292,9 @@ void Dataset::reload(bool cancelEdit)
 
 int Dataset::fieldIndex(const QString &name) const
 {
+    const auto exact = m_columnByExactName.constFind(name);
+    if (exact != m_columnByExactName.constEnd())
+        return exact.value();
     const auto it = m_columnByName.constFind(name.toCaseFolded());
     if (it == m_columnByName.constEnd())
         throw DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
@@ -435,6 +457,8 @@ void Dataset::post()
         noteMax(m_buffer);
         m_rows.push_back(Row{rowid, m_buffer, false});
         const int index = static_cast<int>(m_rows.size()) - 1;
+        if (m_keyColumn >= 0)
+            m_keyIndex[keyOf(m_rows[index].values[m_keyColumn])].push_back(index);
         m_state = State::Browse;
         m_buffer.clear();
         placeRow(index);
@@ -445,14 +469,23 @@ void Dataset::post()
     const int index = m_view[m_pos];
     Row &row = m_rows[index];
     const bool anyChange = std::find(m_modified.begin(), m_modified.end(), true) != m_modified.end();
-    if (anyChange) {
+    if (anyChange && m_deferred) {
+        std::vector<bool> &columns = m_unwritten[index];
+        columns.resize(m_modified.size(), false);
+        for (size_t c = 0; c < m_modified.size(); ++c)
+            columns[c] = columns[c] || m_modified[c];
+    } else if (anyChange) {
         updateRow(row.rowid, m_buffer, m_modified);
+    }
+    if (anyChange) {
         for (size_t c = 0; c < m_max.size(); ++c) // a maximum that was lowered must be found again
             if (m_modified[c] && m_max[c].valid && m_max[c].value && !isNullValue(row.values[c]) &&
                 row.values[c].toDouble() >= *m_max[c].value)
                 m_max[c].valid = false;
         noteMax(m_buffer);
     }
+    if (m_keyColumn >= 0 && m_modified[m_keyColumn])
+        dropKeyIndex();
     row.values = m_buffer;
     m_state = State::Browse;
     m_buffer.clear();
@@ -538,6 +571,13 @@ bool Dataset::locate(const QString &fields, const QVariantList &values, int opti
     }
     const bool noCase = options & CaseInsensitive;
     const bool partial = options & PartialKey;
+    if (cols.size() == 1 && noCase && !partial && m_columns[cols[0]].kind == ColumnKind::Text &&
+        !isNullValue(wanted[0])) {
+        const int p = locateByKey(cols[0], wanted[0].toString());
+        if (p >= 0)
+            setPos(p);
+        return p >= 0;
+    }
     auto fieldMatches = [&](const QVariant &have, const QVariant &want, const ColumnInfo &c) {
         if (isNullValue(want) || isNullValue(have))
             return isNullValue(want) && isNullValue(have);
@@ -570,6 +610,10 @@ std::optional<double> Dataset::maxOf(const QString &column)
     requireActive();
     const int c = fieldIndex(column);
     MaxCache &cache = m_max[c];
+    if (!cache.valid && !loadsEveryRow()) {
+        cache.value = fileMax(c);
+        cache.valid = true;
+    }
     if (!cache.valid) {
         cache.value.reset();
         for (const Row &row : m_rows) {
@@ -715,6 +759,32 @@ Dataset::Bookmark Dataset::bookmark() const
     return m_pos >= 0 ? m_rows[m_view[m_pos]].rowid : -1;
 }
 
+int Dataset::locateByKey(int column, const QString &text) const
+{
+    if (m_keyColumn != column) {
+        m_keyIndex.clear();
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            if (!isNullValue(m_rows[i].values[column]))
+                m_keyIndex[keyOf(m_rows[i].values[column])].push_back(static_cast<int>(i));
+        m_keyColumn = column;
+    }
+    const auto it = m_keyIndex.constFind(keyOf(text));
+    if (it == m_keyIndex.constEnd())
+        return -1;
+    // Of equal keys, the first in the view's order, as the plain walk finds it.
+    int best = -1;
+    for (int index : *it) {
+        const Row &row = m_rows[index];
+        QString storage;
+        if (row.deleted || !TextCompare::equalNoCase(CellValue::toText(row.values[column], &storage), text))
+            continue;
+        const int p = viewPosOf(row.rowid);
+        if (p >= 0 && (best < 0 || p < best))
+            best = p;
+    }
+    return best;
+}
+
 int Dataset::viewPosOf(Bookmark b) const
 {
     // Built on demand and dropped whenever rows come, go or move, so walks that jump from row to row
@@ -802,4 +872,31 @@ const QVariant &Dataset::valueAt(int viewRow, int column) const
     if (viewRow == m_pos && (m_state == State::Edit))
         return m_buffer[column];
     return m_rows[m_view[viewRow]].values[column];
+}
+
+void Dataset::deferWrites()
+{
+    m_deferred = true;
+}
+
+void Dataset::flushWrites()
+{
+    requireActive();
+    // In stored order, so that the file sees the same sequence of writes whatever the hash order.
+    std::vector<int> rows;
+    for (const auto &entry : m_unwritten)
+        rows.push_back(entry.first);
+    std::sort(rows.begin(), rows.end());
+    for (int index : rows) {
+        const Row &row = m_rows[index];
+        if (!row.deleted)
+            updateRow(row.rowid, row.values, m_unwritten[index]);
+        m_unwritten.erase(index);
+    }
+}
+
+void Dataset::stopDeferring()
+{
+    m_deferred = false;
+    m_unwritten.clear();
 }

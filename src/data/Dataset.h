@@ -114,6 +114,14 @@ public:
     bool bookmarkValid(Bookmark b) const;
     void gotoBookmark(Bookmark b); // DatabaseError when the row is not in the current view
 
+    // While writes are deferred, posting an edited row changes it here only and remembers which columns
+    // changed; flushWrites then writes each such row once (a long walk that edits a few rows many times
+    // writes them once).  Appends and deletes still write at once.  What is not flushed is forgotten by
+    // the next reload, as a rolled-back transaction does.
+    void deferWrites();
+    void flushWrites();
+    void stopDeferring(); // without writing: only where the transaction is rolled back anyway
+
     void disableControls();
     void enableControls();
     bool controlsDisabled() const { return m_disabled > 0; }
@@ -143,6 +151,9 @@ protected:
     virtual void updateRow(qint64 rowid, const QList<QVariant> &values,
                            const std::vector<bool> &modified) = 0;
     virtual void deleteRow(qint64 rowid) = 0;
+    // Whether load() gives every row of the source; when not, maxOf asks fileMax.
+    virtual bool loadsEveryRow() const { return true; }
+    virtual std::optional<double> fileMax(int) { return std::nullopt; }
 
 private:
     friend class Field;
@@ -181,14 +192,23 @@ private:
     void notifyCurrent();
     bool touchesOrder(const std::vector<bool> &modified) const;
     int viewPosOf(Bookmark b) const; // -1 when the row is not in the view
+    // A case-blind Locate on one text column through an index from the folded text to the rows, so that
+    // finding a team costs the same among 20 or 2,000.  Returns the place in the view, or -1.
+    int locateByKey(int column, const QString &text) const;
+    void dropKeyIndex() const { m_keyColumn = -1; }
 
     Database *m_db;
     State m_state = State::Inactive;
     ColumnList m_columns;
-    QHash<QString, int> m_columnByName; // case-folded name -> index, for the many lookups by name
+    QHash<QString, int> m_columnByName;      // case-folded name -> index, for the many lookups by name
+    QHash<QString, int> m_columnByExactName; // the stored spelling -> index: most lookups need no folding
     std::vector<Row> m_rows;
     std::vector<int> m_view;                              // indices into m_rows, in the current order
     mutable std::unordered_map<qint64, int> m_posOfRowid; // rowid -> place in m_view, built on demand
+    bool m_deferred = false;
+    std::unordered_map<int, std::vector<bool>> m_unwritten; // row index -> columns posted, not yet written
+    mutable int m_keyColumn = -1;                           // the column m_keyIndex covers; -1: none
+    mutable QHash<QString, std::vector<int>> m_keyIndex;    // folded text -> indices into m_rows
     int m_pos = -1;
     bool m_eof = true;
     bool m_bof = true;
@@ -223,6 +243,21 @@ public:
     ~ControlsDisabled() { m_ds.enableControls(); }
     ControlsDisabled(const ControlsDisabled &) = delete;
     ControlsDisabled &operator=(const ControlsDisabled &) = delete;
+
+private:
+    Dataset &m_ds;
+};
+
+// Defers the writes of edited rows (see Dataset::deferWrites) until flush(); unflushed writes are
+// dropped when it goes, for the enclosing transaction rolls back.
+class DeferredWrites
+{
+public:
+    explicit DeferredWrites(Dataset &ds) : m_ds(ds) { m_ds.deferWrites(); }
+    ~DeferredWrites() { m_ds.stopDeferring(); }
+    DeferredWrites(const DeferredWrites &) = delete;
+    DeferredWrites &operator=(const DeferredWrites &) = delete;
+    void flush() { m_ds.flushWrites(); }
 
 private:
     Dataset &m_ds;

@@ -1,6 +1,8 @@
 #pragma once
 // The error kinds every command catches at its boundary.  Each carries the text the user sees.
 
+#include "data/Excerpt.h"
+
 #include <QString>
 #include <stdexcept>
 
@@ -24,6 +26,14 @@ public:
     using QuorvaneError::QuorvaneError;
 };
 
+// The file system refused a write (disk full, file too large): the message names the file and the
+// cause, never the row that happened to be written.
+class WriteError : public DatabaseError
+{
+public:
+    using DatabaseError::DatabaseError;
+};
+
 // A text that does not read as a number.
 class ConversionError : public QuorvaneError
 {
@@ -31,11 +41,11 @@ public:
     using QuorvaneError::QuorvaneError;
     static ConversionError notFloat(const QString &text)
     {
-        return ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        return ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(excerpt(text)));
     }
     static ConversionError notInteger(const QString &text)
     {
-        return ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        return ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(excerpt(text)));
     }
 };
 

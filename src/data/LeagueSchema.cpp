@@ -86,6 +86,23 @@ QString createTableSql(const QString &table, const ColumnList &columns)
         .arg(quoteIdentifier(table), defs.join(QStringLiteral(", ")));
 }
 
+// The first League row holds the sport and the points of a win, draw and loss; without them every
+// match would count 0 points, so a file lacking them is no league.
+void checkSettings(Database &db)
+{
+    Statement row = db.prepare(
+        QStringLiteral("SELECT Sport, PW, PD, PL, PWO, PDO, PLO FROM League ORDER BY rowid LIMIT 1"));
+    if (!row.step())
+        throw DatabaseError(
+            QStringLiteral("This is not a league file: the table League has no settings row."));
+    bool complete = !row.value(0).toString().trimmed().isEmpty();
+    for (int c = 1; c < row.columnCount(); ++c)
+        complete = complete && !row.value(c).isNull() && row.value(c).isValid();
+    if (!complete)
+        throw DatabaseError(
+            QStringLiteral("This is not a league file: the League row lacks its sport or its points."));
+}
+
 void check(Database &db)
 {
     const QStringList tables = db.tableNames();
@@ -109,6 +126,7 @@ void check(Database &db)
                         .arg(table, c.name));
         }
     }
+    checkSettings(db);
 }
 
 } // namespace LeagueSchema

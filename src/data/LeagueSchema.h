@@ -17,7 +17,7 @@ const ColumnList &playersColumns();
 QString createTableSql(const QString &table, const ColumnList &columns);
 
 // Refuses (DatabaseError saying what is missing) a file that lacks one of the four tables or one of
-// their columns.  Only reads.
+// their columns, or whose League row (the first) is missing or lacks its sport or points.  Only reads.
 void check(Database &db);
 
 } // namespace LeagueSchema

@@ -1,12 +1,18 @@
 #include "data/Standings.h"
 
 #include "data/Dataset.h"
+#include "data/Errors.h"
+#include "data/Excerpt.h"
 #include "data/MatchOutcome.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
 #include "data/Table.h"
 
+#include <QHash>
+
+#include <array>
 #include <cmath>
+#include <limits>
 
 namespace
 {
@@ -36,20 +42,44 @@ bool findTeam(Table &teams, const QString &name)
     return teams.locate(QStringLiteral("Team"), {name}, Dataset::CaseInsensitive);
 }
 
-void add(Table &t, const char *column, int delta)
+// Counts, goals and points are whole numbers of the int range the program reads them in; a value
+// past it is refused with the team and the column, never wrapped round.
+int fitting(Table &t, const QString &column, qint64 value)
 {
-    Field f = t.field(QString::fromLatin1(column));
-    f.setInteger(f.asInteger() + delta);
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        throw QuorvaneError(QStringLiteral("The standings of %1 cannot take this match: %2 would come to %3, "
+                                           "beyond %4 to %5.")
+                                .arg(excerpt(t.field(QStringLiteral("Team")).asString()), column)
+                                .arg(value)
+                                .arg(std::numeric_limits<int>::min())
+                                .arg(std::numeric_limits<int>::max()));
+    return static_cast<int>(value);
+}
+
+// A column name as a QString, made once per literal: a match looks up some eighty of them.
+const QString &nameOf(const char *column)
+{
+    thread_local QHash<const char *, QString> names;
+    auto it = names.constFind(column);
+    if (it == names.constEnd())
+        it = names.insert(column, QString::fromLatin1(column));
+    return *it;
 }
 
 int get(Table &t, const char *column)
 {
-    return t.field(QString::fromLatin1(column)).asInteger();
+    return t.field(nameOf(column)).asInteger();
 }
 
-void set(Table &t, const char *column, int value)
+void set(Table &t, const char *column, qint64 value)
 {
-    t.field(QString::fromLatin1(column)).setInteger(value);
+    const QString &name = nameOf(column);
+    t.field(name).setInteger(fitting(t, name, value));
+}
+
+void add(Table &t, const char *column, qint64 delta)
+{
+    set(t, column, qint64(get(t, column)) + delta);
 }
 
 // The columns of one side of a team row: home (H...) or away (A...).
@@ -61,8 +91,8 @@ const Side kAway = {"AW", "AD", "AL", "AP", "AF", "AA", "ADif", "APts"};
 
 // Adds (sign +1) or takes out (sign -1) one match on one side of the current team row.
 // `result` is the match from this side's own view.
-void count(Table &teams, const Side &s, Outcome result, bool overtime, const Points &p, int scored,
-           int conceded, int sign)
+void count(Table &teams, const Side &s, Outcome result, bool overtime, const Points &p, qint64 scored,
+           qint64 conceded, qint64 sign)
 {
     switch (result) {
     case Outcome::HomeWin:
@@ -78,10 +108,10 @@ void count(Table &teams, const Side &s, Outcome result, bool overtime, const Poi
         add(teams, s.Pts, sign * (overtime ? p.PLO : p.PL));
         break;
     }
-    set(teams, s.P, get(teams, s.W) + get(teams, s.D) + get(teams, s.L));
+    set(teams, s.P, qint64(get(teams, s.W)) + get(teams, s.D) + get(teams, s.L));
     add(teams, s.F, sign * scored);
     add(teams, s.A, sign * conceded);
-    set(teams, s.Dif, get(teams, s.F) - get(teams, s.A));
+    set(teams, s.Dif, qint64(get(teams, s.F)) - get(teams, s.A));
 }
 
 Outcome mirrored(Outcome o)
@@ -120,27 +150,29 @@ void UpdateRating(Table &teams, Table &league, int ownScore, int opponentScore, 
     const QString sport = league.field(QStringLiteral("Sport")).asString();
     const long double x = ratingAfter(ownScore, opponentScore, ownRating, opponentRating,
                                       GetSportConstants(sport).ratingFactor);
-    qint64 rating = Numbers::roundHalfEven(x);
+    qint64 rating = std::isfinite(x) && std::fabs(x) < 1e18L ? Numbers::roundHalfEven(x)
+                                                             : std::numeric_limits<qint64>::max();
     if (rating < 100)
         rating = 100;
     if (!findTeam(teams, team))
         return;
     teams.edit();
-    teams.field(column).setInteger(rating);
+    teams.field(column).setInteger(fitting(teams, column, rating));
     teams.post();
 }
 
 void SumTotals(Table &teams)
 {
     teams.edit();
-    set(teams, "TL", get(teams, "HL") + get(teams, "AL"));
-    set(teams, "TD", get(teams, "HD") + get(teams, "AD"));
-    set(teams, "TW", get(teams, "HW") + get(teams, "AW"));
-    set(teams, "TP", get(teams, "HP") + get(teams, "AP"));
-    set(teams, "TF", get(teams, "HF") + get(teams, "AF"));
-    set(teams, "TA", get(teams, "HA") + get(teams, "AA"));
-    set(teams, "TDif", get(teams, "HDif") + get(teams, "ADif"));
-    set(teams, "TPts", get(teams, "HPts") + get(teams, "APts"));
+    for (const auto &[total, home, away] : {std::array<const char *, 3>{"TL", "HL", "AL"},
+                                            {"TD", "HD", "AD"},
+                                            {"TW", "HW", "AW"},
+                                            {"TP", "HP", "AP"},
+                                            {"TF", "HF", "AF"},
+                                            {"TA", "HA", "AA"},
+                                            {"TDif", "HDif", "ADif"},
+                                            {"TPts", "HPts", "APts"}})
+        set(teams, total, qint64(get(teams, home)) + get(teams, away));
     teams.post();
 }
 

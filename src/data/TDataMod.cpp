@@ -30,9 +30,11 @@ TDataMod::~TDataMod()
     closeLeague();
 }
 
-void TDataMod::openLeague(const QString &path)
+void TDataMod::openLeague(const QString &path, const LeagueTables &tables)
 {
     closeLeague();
+    m_tables = tables;
+    ADOTableResults.restrictRows(tables.resultsCondition, tables.resultsParams);
     ADOConnection.open(path);
     try {
         LeagueSchema::check(ADOConnection);
@@ -50,9 +52,12 @@ void TDataMod::closeLeague()
 
 void TDataMod::OpenLeagueTables()
 {
-    ADOTableTeams.open();
-    ADOTableResults.open();
-    ADOTablePlayers.open();
+    if (m_tables.teams)
+        ADOTableTeams.open();
+    if (m_tables.results)
+        ADOTableResults.open();
+    if (m_tables.players)
+        ADOTablePlayers.open();
     ADOTableLeague.open();
     ADOTableLeague.first();
 }

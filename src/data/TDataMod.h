@@ -7,6 +7,19 @@
 
 #include <QObject>
 
+// What a command reads of a league.  The desktop program opens every table whole; the command line
+// opens only what it works on, so that its memory grows with its work, not with the league.
+struct LeagueTables {
+    bool teams = true;
+    bool results = true;
+    bool players = true;
+    // Restricts the rows of Results that are loaded (see Table::restrictRows); empty: all of them.
+    QString resultsCondition;
+    QVariantList resultsParams;
+
+    static LeagueTables leagueRowOnly() { return {false, false, false, {}, {}}; }
+};
+
 class TDataMod : public QObject
 {
     Q_OBJECT
@@ -24,10 +37,11 @@ public:
 
     // Connects to a league file and opens the four shared tables; refuses (DatabaseError) a file
     // that is not a league file, leaving no league open and the file untouched.
-    void openLeague(const QString &path);
+    void openLeague(const QString &path, const LeagueTables &tables = LeagueTables());
     void closeLeague();
     bool isLeagueOpen() const { return ADOConnection.isOpen(); }
-    // Opens Teams, Results, Players and League, in this order, and goes to the first League row.
+    // Opens Teams, Results, Players and League, in this order (those the league was opened with), and
+    // goes to the first League row.
     void OpenLeagueTables();
 
     // The League row's sport (first row).
@@ -38,6 +52,9 @@ public:
                      const QString &homeTeam);
     void RemoveResult();
     void RenumberPositions();
+
+private:
+    LeagueTables m_tables;
 };
 
 // Creates a new league file at path (which must not exist): the four tables and the first League row

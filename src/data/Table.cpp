@@ -26,8 +26,12 @@ Dataset::LoadedRows Table::load()
     m_insertSql =
         QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
             .arg(quoteIdentifier(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
-    Statement st = database()->prepare(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
-                                           .arg(names.join(QLatin1Char(',')), quoteIdentifier(m_table)));
+    m_updateSql.clear();
+    const QString where = m_condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + m_condition;
+    Statement st =
+        database()->prepare(QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY rowid")
+                                .arg(names.join(QLatin1Char(',')), quoteIdentifier(m_table), where));
+    st.bindAll(m_conditionParams);
     const int n = static_cast<int>(cols.size());
     while (st.step()) {
         out.rowids.push_back(st.value(0).toLongLong());
@@ -51,19 +55,29 @@ qint64 Table::insertRow(const QList<QVariant> &values)
 
 void Table::updateRow(qint64 rowid, const QList<QVariant> &values, const std::vector<bool> &modified)
 {
-    QStringList sets;
-    QVariantList params;
-    for (int i = 0; i < values.size(); ++i) {
-        if (!modified[i])
-            continue;
-        params << values[i];
-        sets << QStringLiteral("%1 = ?%2").arg(quoteIdentifier(columns()[i].name)).arg(params.size());
+    // The text of an update depends only on the columns it writes: built once for each set of them, so
+    // the connection's cache hands out the same prepared statement row after row.
+    QByteArray written(static_cast<qsizetype>(modified.size()), '0');
+    for (size_t i = 0; i < modified.size(); ++i)
+        if (modified[i])
+            written[static_cast<qsizetype>(i)] = '1';
+    auto sql = m_updateSql.constFind(written);
+    if (sql == m_updateSql.constEnd()) {
+        QStringList sets;
+        int n = 0;
+        for (int i = 0; i < values.size(); ++i)
+            if (modified[i])
+                sets << QStringLiteral("%1 = ?%2").arg(quoteIdentifier(columns()[i].name)).arg(++n);
+        sql = m_updateSql.insert(written, QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                                              .arg(quoteIdentifier(m_table), sets.join(QLatin1Char(',')))
+                                              .arg(n + 1));
     }
-    params << rowid;
-    Statement st = database()->prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
-                                           .arg(quoteIdentifier(m_table), sets.join(QLatin1Char(',')))
-                                           .arg(params.size()));
-    st.bindAll(params);
+    Statement st = database()->prepare(*sql);
+    int n = 0;
+    for (int i = 0; i < values.size(); ++i)
+        if (modified[i])
+            st.bind(++n, values[i]);
+    st.bind(n + 1, rowid);
     st.run();
 }
 
@@ -73,4 +87,18 @@ void Table::deleteRow(qint64 rowid)
         database()->prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoteIdentifier(m_table)));
     st.bind(1, rowid);
     st.run();
+}
+
+void Table::restrictRows(const QString &condition, const QVariantList &params)
+{
+    m_condition = condition;
+    m_conditionParams = params;
+}
+
+std::optional<double> Table::fileMax(int column)
+{
+    const QVariant v =
+        database()->scalar(QStringLiteral("SELECT max(%1) FROM %2")
+                               .arg(quoteIdentifier(columns()[column].name), quoteIdentifier(m_table)));
+    return v.isValid() && !v.isNull() ? std::optional<double>(v.toDouble()) : std::nullopt;
 }

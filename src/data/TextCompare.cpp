@@ -41,4 +41,10 @@ void sortNoCase(QStringList &list)
                      [](const QString &a, const QString &b) { return compareNoCase(a, b) < 0; });
 }
 
+// The same simple case folding as the comparisons above, one code point at a time.
+QString foldedKey(QStringView text)
+{
+    return text.toString().toCaseFolded();
+}
+
 } // namespace TextCompare

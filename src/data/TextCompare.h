@@ -6,6 +6,7 @@
 // Letters are matched by Unicode simple case folding, one character to one character; the order is
 // that of the folded code points, the same in every locale, so it is a valid collation for SQL.
 
+#include <QString>
 #include <QStringList>
 #include <QStringView>
 
@@ -16,6 +17,8 @@ namespace TextCompare
 int compareNoCase(QStringView a, QStringView b);
 bool equalNoCase(QStringView a, QStringView b);
 bool startsWithNoCase(QStringView text, QStringView prefix);
+// A key for hashing: two texts are equalNoCase exactly when their keys are equal.
+QString foldedKey(QStringView text);
 
 // Lists of names as the choosers hold them: where a text stands among the entries (-1 if absent),
 // whether it is one of them, and a stable alphabetical order, letter case ignored throughout.

@@ -149,7 +149,7 @@ bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
         messenger.warning(QStringLiteral("Match not selected or invalid match"));
         return false;
     }
-    if (in.home == in.away) {
+    if (TextCompare::equalNoCase(in.home, in.away)) { // one team, whatever the letter case
         messenger.warning(QStringLiteral("Home team cannot equal Away team"));
         return false;
     }

@@ -1,6 +1,7 @@
 #include "entry/Odds.h"
 
 #include "data/Errors.h"
+#include "data/Excerpt.h"
 #include "data/Messenger.h"
 #include "data/Numbers.h"
 
@@ -180,8 +181,9 @@ std::optional<QChar> FilterOddsKey(int notation, const QString &text, int caret,
 
 QString invalidValueMessage(const QString &text, int notation, Filter variant)
 {
-    const QString head = text % (variant == Filter::BetDialog ? QStringLiteral(" is an invalid value.")
-                                                              : QStringLiteral(" is an invalid value"));
+    const QString head =
+        excerpt(text) % (variant == Filter::BetDialog ? QStringLiteral(" is an invalid value.")
+                                                      : QStringLiteral(" is an invalid value"));
     const QString example = exampleLine(notation, variant);
     return example.isEmpty() ? head : head % QLatin1Char('\r') % example;
 }

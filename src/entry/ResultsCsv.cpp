@@ -1,6 +1,8 @@
 #include "entry/ResultsCsv.h"
 
 #include "data/Dates.h"
+#include "data/Excerpt.h"
+#include "data/LeagueSchema.h"
 #include "data/Numbers.h"
 
 #include <QDir>
@@ -27,46 +29,131 @@ const QString Best = QStringLiteral("best");
 
 // Windows-1252 differs from Latin-1 only in 0x80-0x9F.  The five bytes Windows leaves undefined
 // keep their C1 code points, as Windows itself decodes them.
-QString decodeWindows1252(const QByteArray &bytes)
+QChar windows1252(unsigned char b)
 {
     static constexpr std::array<char16_t, 32> high = {
         0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
         0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
         0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    return (b >= 0x80 && b <= 0x9F) ? QChar(high[b - 0x80]) : QChar(char16_t(b));
+}
+
+QString decodeWindows1252(const QByteArray &bytes)
+{
     QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes.at(i));
-        text[i] = (b >= 0x80 && b <= 0x9F) ? QChar(high[b - 0x80]) : QChar(char16_t(b));
-    }
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        text[i] = windows1252(static_cast<unsigned char>(bytes.at(i)));
     return text;
 }
 
-// UTF-8 when the bytes are valid UTF-8, otherwise Windows-1252, which every byte sequence is.
-// A BOM goes first, so the first header name never carries it.
-QString decodeText(QByteArray bytes)
+// The length of the UTF-8 sequence at bytes[i], or 0 when none starts there (a stray byte, an
+// overlong form, a surrogate or a code point past U+10FFFF).  *code receives the code point.
+int utf8SequenceAt(const QByteArray &bytes, qsizetype i, char32_t *code)
 {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    return utf8.hasError() ? decodeWindows1252(bytes) : text;
+    const auto at = [&](qsizetype k) { return static_cast<unsigned char>(bytes.at(k)); };
+    const unsigned char lead = at(i);
+    int length = 0;
+    char32_t c = 0, least = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, c = lead & 0x1F, least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, c = lead & 0x0F, least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, c = lead & 0x07, least = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + length > bytes.size())
+        return 0;
+    for (int k = 1; k < length; ++k) {
+        const unsigned char b = at(i + k);
+        if ((b & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    *code = c;
+    return length;
 }
 
-// Physical lines.  Lines end in LF; every CR before it goes too, so CRLF and the CR CR LF of
-// files saved twice through a text-mode writer read alike.
+// UTF-8 wherever the bytes form UTF-8 sequences, Windows-1252 for each stray byte between them:
+// a UTF-8 file with one mistyped byte keeps its accented names.  A file without a single multi-byte
+// sequence is Windows-1252 throughout, as old spreadsheets write it.
+QString decodeUtf8OrWindows1252(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size());
+    bool multiByte = false;
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes.at(i));
+        char32_t code = 0;
+        const int length = b < 0x80 ? 0 : utf8SequenceAt(bytes, i, &code);
+        if (b < 0x80) {
+            text += QChar(char16_t(b));
+            ++i;
+        } else if (length > 0) {
+            const char32_t one[1] = {code};
+            text += QString::fromUcs4(one, 1);
+            multiByte = true;
+            i += length;
+        } else {
+            text += windows1252(b);
+            ++i;
+        }
+    }
+    return multiByte ? text : decodeWindows1252(bytes);
+}
+
+// UTF-16 when a byte-order mark says so; otherwise UTF-8 mixed with stray Windows-1252 bytes.  A BOM
+// goes first, so the first header name never carries it.
+QString decodeText(QByteArray bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        const bool little = bytes.startsWith("\xFF\xFE");
+        QStringDecoder utf16(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                             QStringConverter::Flag::Stateless);
+        return utf16.decode(bytes.mid(2));
+    }
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    return decodeUtf8OrWindows1252(bytes);
+}
+
+// Physical lines.  LF, CRLF and a lone CR (the line end of old Macintosh spreadsheets) each end a
+// line; CRs right before an LF belong to that line end, so the CR CR LF of files saved twice through
+// a text-mode writer reads as one.
 QStringList splitLines(const QString &text)
 {
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString &line : lines) {
-        while (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            start = i + 1;
+        } else if (c == QLatin1Char('\r')) {
+            qsizetype end = i;
+            while (end < n && text.at(end) == QLatin1Char('\r'))
+                ++end;
+            if (end < n && text.at(end) == QLatin1Char('\n')) {
+                lines.append(text.mid(start, i - start));
+                i = end;
+                start = end + 1;
+            } else {
+                lines.append(text.mid(start, i - start));
+                start = i + 1;
+            }
+        }
     }
+    lines.append(text.mid(start));
     return lines;
 }
 
-// One line's fields: separated by commas; a field that starts with a double quote runs to the
+// One line's fields: separated by `separator`; a field that starts with a double quote runs to the
 // closing quote, with a doubled quote standing for one.  A row never spans lines.
-QStringList splitFields(const QString &line)
+QStringList splitFields(const QString &line, QChar separator)
 {
     QStringList fields;
     QString field;
@@ -83,7 +170,7 @@ QStringList splitFields(const QString &line)
             } else {
                 quoted = false;
             }
-        } else if (c == QLatin1Char(',')) {
+        } else if (c == separator) {
             fields.append(field);
             field.clear();
             atFieldStart = true;
@@ -149,13 +236,39 @@ struct ResultColumns {
     int date, home, away, homeGoals, awayGoals;
 };
 
-ResultColumns resultColumns(const Header &header)
+// What a header without a date column shows, so that the user sees why the file was not understood.
+QString describeHeader(const QString &line, const Header &header)
 {
+    const qsizetype count = header.names().size();
+    const QString columns = count == 1 ? QStringLiteral("1 column") : QStringLiteral("%1 columns").arg(count);
+    if (count == 1 && line.contains(QLatin1Char('\t')))
+        return QStringLiteral(
+                   "The file has no Date column: the header has %1; is the file separated by tabs?")
+            .arg(columns);
+    return QStringLiteral("The file has no Date column: the header has %1, '%2'.")
+        .arg(columns, excerpt(line.trimmed()));
+}
+
+ResultColumns resultColumns(const Header &header, const QString &line)
+{
+    if (header.column(QStringLiteral("Date")) < 0)
+        throw CsvImportError(describeHeader(line, header));
     return {header.required(QStringLiteral("Date")),
             header.required(QStringLiteral("HomeTeam"), QStringLiteral("Home")),
             header.required(QStringLiteral("AwayTeam"), QStringLiteral("Away")),
             header.required(QStringLiteral("FTHG"), QStringLiteral("HG")),
             header.required(QStringLiteral("FTAG"), QStringLiteral("AG"))};
+}
+
+// Commas, or the semicolons that spreadsheets of locales with a decimal comma write: whichever makes
+// a Date column of the header.
+QChar separatorOf(const QString &headerLine)
+{
+    const QChar semicolon = QLatin1Char(';');
+    if (Header(splitFields(headerLine, QLatin1Char(','))).column(QStringLiteral("Date")) < 0 &&
+        Header(splitFields(headerLine, semicolon)).column(QStringLiteral("Date")) >= 0)
+        return semicolon;
+    return QLatin1Char(',');
 }
 
 // A prefix P with all of PH, PD and PA: a bookmaker, a market aggregate or a closing price.
@@ -167,6 +280,7 @@ struct PriceColumns {
 QList<PriceColumns> priceColumns(const Header &header)
 {
     QList<PriceColumns> found;
+    QSet<QString> known;
     for (const QString &name : header.names()) {
         if (name.size() < 2 || !name.endsWith(QLatin1Char('H')))
             continue;
@@ -174,10 +288,10 @@ QList<PriceColumns> priceColumns(const Header &header)
         const std::array<int, 3> columns = {header.column(name), header.column(prefix + QLatin1Char('D')),
                                             header.column(prefix + QLatin1Char('A'))};
         const bool complete = std::none_of(columns.cbegin(), columns.cend(), [](int c) { return c < 0; });
-        const bool known = std::any_of(found.cbegin(), found.cend(),
-                                       [&](const PriceColumns &p) { return p.prefix == prefix; });
-        if (complete && !known)
+        if (complete && !known.contains(prefix)) {
+            known.insert(prefix);
             found.append({prefix, columns});
+        }
     }
     // Equal prices go to the bookmaker whose columns come first: order by the first of its three.
     const auto first = [](const PriceColumns &p) {
@@ -229,7 +343,7 @@ QList<PriceColumns> chosenColumns(const QList<PriceColumns> &bookmakers, const Q
         bookmakers.isEmpty()
             ? QStringLiteral("it has no bookmaker prices")
             : QStringLiteral("its bookmakers are %1").arg(prefixesOf(bookmakers).join(QStringLiteral(", ")));
-    throw CsvImportError(QStringLiteral("The file has no bookmaker '%1'; %2.").arg(choice, found));
+    throw CsvImportError(QStringLiteral("The file has no bookmaker '%1'; %2.").arg(excerpt(choice), found));
 }
 
 // --- Rows ------------------------------------------------------------------------------------
@@ -243,14 +357,19 @@ QDate readDate(const QString &text, int line)
     const auto m = dmy.match(text);
     if (!m.hasMatch())
         throw CsvImportError(
-            line, QStringLiteral("the date '%1' is not written dd/mm/yy or dd/mm/yyyy.").arg(text));
+            line, QStringLiteral("the date '%1' is not written dd/mm/yy or dd/mm/yyyy.").arg(excerpt(text)));
     int year = m.captured(3).toInt();
     if (m.capturedLength(3) == 2)
         year += year < 50 ? 2000 : 1900;
+    if (year < Dates::FirstYear || year > Dates::LastYear)
+        throw CsvImportError(line, QStringLiteral("the year of '%1' lies outside %2 to %3.")
+                                       .arg(text)
+                                       .arg(Dates::FirstYear)
+                                       .arg(Dates::LastYear));
     try {
         return Dates::encode(year, m.captured(2).toInt(), m.captured(1).toInt());
     } catch (const DateError &) {
-        throw CsvImportError(line, QStringLiteral("the date '%1' does not exist.").arg(text));
+        throw CsvImportError(line, QStringLiteral("the date '%1' does not exist.").arg(excerpt(text)));
     }
 }
 
@@ -258,9 +377,10 @@ int readGoals(const QString &text, int line)
 {
     int goals = 0;
     if (!Numbers::tryParseInt(text, &goals))
-        throw CsvImportError(line, QStringLiteral("the score '%1' is not a whole number.").arg(text));
+        throw CsvImportError(line,
+                             QStringLiteral("the score '%1' is not a whole number.").arg(excerpt(text)));
     if (goals < 0)
-        throw CsvImportError(line, QStringLiteral("the score '%1' is below 0.").arg(text));
+        throw CsvImportError(line, QStringLiteral("the score '%1' is below 0.").arg(excerpt(text)));
     return goals;
 }
 
@@ -276,11 +396,20 @@ void readScores(CsvMatch &match, const QString &home, const QString &away)
     match.played = true;
 }
 
-// A price as the file writes it: digits with at most one "." and above 0.  Anything else
+// How the file writes numbers: its decimal mark is "," when its fields are separated by ";".
+struct FileNumbers {
+    QChar decimalMark;  // of the file
+    QChar separator;    // of the locale the odds texts are stored for
+    int width;          // the longest odds text the league stores
+    int *roundedPrices; // counts the prices stored rounded
+};
+
+// A price as the file writes it: digits with at most one decimal mark and above 0.  Anything else
 // (empty, text, a sign, an exponent) is no price.
-bool readPrice(const QString &text, double *price)
+bool readPrice(QString text, QChar decimalMark, double *price)
 {
     static const QRegularExpression decimal(QStringLiteral("^([0-9]+\\.?[0-9]*|\\.[0-9]+)$"));
+    text.replace(decimalMark, QLatin1Char('.'));
     if (!decimal.match(text).hasMatch())
         return false;
     *price = text.toDouble(); // the C notation, whatever the locale
@@ -289,17 +418,25 @@ bool readPrice(const QString &text, double *price)
 
 // The stored odds text reads back as the same decimal price: the file's digits with the locale's
 // separator, and a separator and "00" after a whole number, which would otherwise read as an
-// American price.
-QString oddsText(QString fileText, QChar separator)
+// American price.  A price with more digits than the column holds (1.909091) is stored rounded to
+// two decimals; one that does not fit even then refuses the row.
+QString oddsText(QString fileText, double price, const FileNumbers &numbers, int line)
 {
-    if (!fileText.contains(QLatin1Char('.')))
-        return fileText + separator + QStringLiteral("00");
-    return fileText.replace(QLatin1Char('.'), separator);
+    QString text = fileText.contains(numbers.decimalMark)
+                       ? fileText.replace(numbers.decimalMark, numbers.separator)
+                       : fileText + numbers.separator + QStringLiteral("00");
+    if (text.size() <= numbers.width)
+        return text;
+    text = QString::number(Numbers::round2(price), 'f', 2).replace(QLatin1Char('.'), numbers.separator);
+    if (text.size() > numbers.width)
+        throw CsvImportError(line, QStringLiteral("the price '%1' is too large.").arg(excerpt(fileText)));
+    ++*numbers.roundedPrices;
+    return text;
 }
 
 // Per outcome the highest price among the given bookmakers, the first of equal ones.
 void takeOdds(CsvMatch &match, const QStringList &fields, const QList<PriceColumns> &bookmakers,
-              QChar separator)
+              const FileNumbers &numbers)
 {
     for (int outcome = 0; outcome < 3; ++outcome) {
         double best = 0;
@@ -308,14 +445,14 @@ void takeOdds(CsvMatch &match, const QStringList &fields, const QList<PriceColum
         for (const PriceColumns &p : bookmakers) {
             const QString candidate = fieldAt(fields, p.columns[outcome]);
             double price = 0;
-            if (readPrice(candidate, &price) && (!from || price > best)) {
+            if (readPrice(candidate, numbers.decimalMark, &price) && (!from || price > best)) {
                 best = price;
                 from = &p;
                 text = candidate;
             }
         }
         if (from) {
-            match.odds[outcome] = oddsText(text, separator);
+            match.odds[outcome] = oddsText(text, best, numbers, match.line);
             match.bookmakers[outcome] = from->prefix;
         }
     }
@@ -351,17 +488,22 @@ CsvSeason readResultsCsv(const QByteArray &bytes, const QString &bookmaker, cons
     if (text.trimmed().isEmpty())
         throw CsvImportError(QStringLiteral("The file is empty."));
     const QStringList lines = splitLines(text);
-    const Header header(splitFields(lines.constFirst()));
-    const ResultColumns columns = resultColumns(header);
+    const QChar fieldSeparator = separatorOf(lines.constFirst());
+    const Header header(splitFields(lines.constFirst(), fieldSeparator));
+    const ResultColumns columns = resultColumns(header, lines.constFirst());
     const QList<PriceColumns> bookmakers = bookmakerColumns(priceColumns(header));
     const QList<PriceColumns> chosen = chosenColumns(bookmakers, bookmaker);
-    const QChar separator = Numbers::decimalSeparator(locale);
 
     CsvSeason season;
+    const ColumnList &stored = LeagueSchema::resultsColumns();
+    const FileNumbers numbers = {fieldSeparator == QLatin1Char(';') ? QLatin1Char(',') : QLatin1Char('.'),
+                                 Numbers::decimalSeparator(locale),
+                                 stored.at(columnIndex(stored, QStringLiteral("O1"))).width,
+                                 &season.roundedPrices};
     season.bookmakers = prefixesOf(bookmakers);
     MatchDays days;
     for (int i = 1; i < lines.size(); ++i) {
-        const QStringList fields = splitFields(lines.at(i));
+        const QStringList fields = splitFields(lines.at(i), fieldSeparator);
         if (isBlankRow(fields))
             continue;
         CsvMatch match;
@@ -374,10 +516,12 @@ CsvSeason readResultsCsv(const QByteArray &bytes, const QString &bookmaker, cons
         if (match.away.isEmpty())
             throw CsvImportError(match.line, QStringLiteral("no away team."));
         readScores(match, fieldAt(fields, columns.homeGoals), fieldAt(fields, columns.awayGoals));
-        takeOdds(match, fields, chosen, separator);
+        takeOdds(match, fields, chosen, numbers);
         match.round = days.place(match.home, match.away);
         season.matches.append(match);
     }
+    if (season.matches.isEmpty())
+        throw CsvImportError(QStringLiteral("The file has no matches: every row after the header is blank."));
     return season;
 }
 

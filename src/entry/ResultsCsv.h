@@ -29,7 +29,8 @@ struct CsvMatch {
 
 struct CsvSeason {
     QStringList bookmakers;  // every bookmaker prefix of the file, in column order
-    QList<CsvMatch> matches; // in file order
+    QList<CsvMatch> matches; // in file order, never empty
+    int roundedPrices = 0;   // prices with more digits than the league stores, rounded to two decimals
 };
 
 // A file that cannot be imported.  Row problems carry the physical line and read
@@ -43,6 +44,10 @@ public:
     int line = 0;
 };
 
+// The file is UTF-16 when it starts with a byte-order mark, otherwise UTF-8 with any stray byte read
+// as Windows-1252 (Windows-1252 throughout when it has no multi-byte UTF-8 sequence).  Rows end in
+// LF, CRLF or a lone CR; fields are separated by "," or, when that makes the header's Date column,
+// by ";" (then prices are written with a decimal comma).  A file without match rows is refused.
 // bookmaker: "best" (per outcome the highest price of any bookmaker on the row) or one bookmaker's
 // prefix, in its exact letter case.  Odds texts use the decimal separator of locale.
 CsvSeason readResultsCsv(const QByteArray &bytes, const QString &bookmaker = QStringLiteral("best"),

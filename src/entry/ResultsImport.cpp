@@ -1,5 +1,6 @@
 #include "entry/ResultsImport.h"
 
+#include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/MatchOutcome.h"
 #include "data/Messenger.h"
@@ -11,6 +12,7 @@
 #include "entry/Odds.h"
 
 #include <QHash>
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -64,7 +66,8 @@ MatchIndex indexResults(Table &results)
     return index;
 }
 
-// Team names as stored; a name of the file is matched to them ignoring letter case.
+// Team names as stored; a name of the file is matched to them ignoring letter case, through an index
+// from the folded name, so that a row costs the same among 20 or 2,000 teams.
 class TeamNames
 {
 public:
@@ -72,23 +75,21 @@ public:
     {
         const Field team = teams.field(QStringLiteral("Team"));
         for (teams.first(); !teams.eof(); teams.next())
-            m_names << team.asString();
+            add(team.asString());
     }
 
     // The stored spelling of a name; a null string when the league has no such team.
-    QString stored(const QString &name) const
+    QString stored(const QString &name) const { return m_byKey.value(TextCompare::foldedKey(name)); }
+
+    void add(const QString &name)
     {
-        for (const QString &n : m_names)
-            if (TextCompare::equalNoCase(n, name))
-                return n;
-        return QString();
+        const QString key = TextCompare::foldedKey(name);
+        if (!m_byKey.contains(key)) // the first of equal spellings counts
+            m_byKey.insert(key, name);
     }
 
-    void add(const QString &name) { m_names << name; }
-    const QStringList &all() const { return m_names; }
-
 private:
-    QStringList m_names;
+    QHash<QString, QString> m_byKey;
 };
 
 // Runs one row's work; whatever stops it is reported with the row's line.
@@ -98,6 +99,8 @@ template <typename Work> void atLine(int line, Work work)
         work();
     } catch (const CsvImportError &) {
         throw;
+    } catch (const WriteError &) {
+        throw; // the file system's refusal has nothing to do with the row being written
     } catch (const Abort &) {
         throw CsvImportError(line, QStringLiteral("the match could not be entered."));
     } catch (const QuorvaneError &e) {
@@ -124,10 +127,9 @@ int addMissingTeams(Table &teams, TeamNames &names, const CsvSeason &season)
 }
 
 // What a file row gives every match it enters or edits: the teams' entries, date, scores and odds.
-MatchEntryInput inputOf(const CsvMatch &m, const TeamNames &teams)
+MatchEntryInput inputOf(const CsvMatch &m)
 {
     MatchEntryInput in;
-    in.teamEntries = teams.all();
     in.year = m.date.year();
     in.month = m.date.month();
     in.day = m.date.day();
@@ -177,10 +179,11 @@ public:
 private:
     void add(const CsvMatch &m, const QString &home, const QString &away)
     {
-        MatchEntryInput in = inputOf(m, m_teams);
+        MatchEntryInput in = inputOf(m);
         in.mode = MatchEntryMode::Add;
         in.home = home;
         in.away = away;
+        in.teamEntries = {home, away}; // both are stored teams: addMissingTeams saw to it
         in.round = m.round;
         in.underOver = m_defaultLine;
         save(m_dm, in, m_messenger, m.line);
@@ -195,10 +198,11 @@ private:
     {
         Table &results = m_dm.ADOTableResults;
         results.gotoBookmark(stored.row);
-        MatchEntryInput in = inputOf(m, m_teams);
+        MatchEntryInput in = inputOf(m);
         in.mode = MatchEntryMode::Edit;
         in.home = results.field(QStringLiteral("Home")).asString();
         in.away = results.field(QStringLiteral("Away")).asString();
+        in.teamEntries = {in.home, in.away}; // match entry still finds both in Teams or refuses
         in.matchKind = results.field(QStringLiteral("MatchT")).asString();
         in.round = results.field(QStringLiteral("Rnd")).asInteger();
         in.underOver = results.field(QStringLiteral("UOP")).asString();
@@ -229,6 +233,8 @@ ImportSummary ImportResults(TDataMod &dm, const CsvSeason &season, Messenger &me
         ControlsDisabled quietResults(results);
         ControlsDisabled quietTeams(teams);
         FilterOff allResults(results); // a match to edit may be hidden by the view's filter
+        // The standings change a team's row many times a season: each changed row is written once.
+        DeferredWrites teamWrites(teams);
 
         TeamNames names(teams);
         const int teamsAdded = addMissingTeams(teams, names, season);
@@ -241,9 +247,21 @@ ImportSummary ImportResults(TDataMod &dm, const CsvSeason &season, Messenger &me
                 progress(i + 1, total);
         }
         RenumberInHomeOrder(dm);
+        teamWrites.flush();
         summary = importer.summary;
         summary.teamsAdded = teamsAdded;
     }
     tx.commit();
     return summary;
+}
+
+void openResultsOfSeason(TDataMod &dm, const CsvSeason &season)
+{
+    const auto byDate = [](const CsvMatch &a, const CsvMatch &b) { return a.date < b.date; };
+    const auto [first, last] = std::minmax_element(season.matches.cbegin(), season.matches.cend(), byDate);
+    Table &results = dm.ADOTableResults;
+    results.close();
+    results.restrictRows(QStringLiteral("DateP BETWEEN ?1 AND ?2"),
+                         {Dates::toStored(first->date), Dates::toStored(last->date)});
+    results.open();
 }

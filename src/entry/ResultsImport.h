@@ -24,5 +24,10 @@ struct ImportSummary {
 // already stored (same date, home and away, letter case ignored) is edited only when it gains or
 // changes its score, keeping its ID and round.  Ends by renumbering Pos in the home table's order.
 // progress is told after every row.
+// Results need only hold the stored matches of the season's days (see openResultsOfSeason).
 ImportSummary ImportResults(TDataMod &dm, const CsvSeason &season, Messenger &messenger,
                             const std::function<void(int done, int total)> &progress = {});
+
+// Opens the league's Results with only the stored matches of the season's days (from its first to its
+// last date), all that an import compares with, however big the league.
+void openResultsOfSeason(TDataMod &dm, const CsvSeason &season);

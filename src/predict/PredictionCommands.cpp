@@ -2,6 +2,10 @@
 
 #include "data/BusyCursor.h"
 #include "data/Database.h"
+#include "data/Dates.h"
+#include "data/Errors.h"
+#include "data/Excerpt.h"
+#include "data/LeagueSchema.h"
 #include "data/Messenger.h"
 #include "data/TDataMod.h"
 #include "predict/LeagueHistories.h"
@@ -38,18 +42,96 @@ PredictionOptions loadPredictionOptions(TDataMod &dm)
     return clampPredictionOptions(o);
 }
 
+QString fittedUnderOver(const QString &call, int width)
+{
+    if (call.size() <= width)
+        return call;
+    // "Under 210.25": the line itself is in UOV, so the side is what must survive.
+    for (const QString &side : {QStringLiteral("Under "), QStringLiteral("Over ")}) {
+        if (!call.startsWith(side))
+            continue;
+        const QString joined = side.trimmed() + call.mid(side.size());
+        return joined.size() <= width ? joined : side.trimmed();
+    }
+    return call.left(width);
+}
+
+namespace
+{
+int underOverWidth()
+{
+    const ColumnList &columns = LeagueSchema::resultsColumns();
+    return columns.at(columnIndex(columns, QStringLiteral("UOP"))).width;
+}
+
+// A failure to store one match's prediction names the match; a refused write of the file stays as it is.
+template <typename Work> void forMatch(Table &results, Work work)
+{
+    try {
+        work();
+    } catch (const WriteError &) {
+        throw;
+    } catch (const DatabaseError &e) {
+        throw DatabaseError(QStringLiteral("The prediction of %1 v %2 on %3 cannot be stored: %4")
+                                .arg(excerpt(results.field(QStringLiteral("Home")).asString()),
+                                     excerpt(results.field(QStringLiteral("Away")).asString()),
+                                     Dates::toStored(results.field(QStringLiteral("DateP")).asDate()),
+                                     e.message()));
+    }
+}
+} // namespace
+
+namespace
+{
+// Writes predictions straight into the file by rowid through one prepared statement: for a league
+// whose Results are not loaded (the command line reads no more than the played matches).
+class PredictionWriter
+{
+public:
+    explicit PredictionWriter(Database &db)
+        : m_update(db.prepare(
+              QStringLiteral("UPDATE Results SET HP = ?1, DP = ?2, AP = ?3, CF = ?4, Verdict = ?5, "
+                             "PResult = ?6, Ttl = ?7, UOP = ?8 WHERE rowid = ?9")))
+    {
+    }
+
+    void write(const PlayedMatch &m, const MatchPrediction &p)
+    {
+        static const int width = underOverWidth();
+        try {
+            m_update.bindAll({p.HP, p.DP, p.AP, p.CF, p.Verdict, p.PResult, p.Ttl,
+                              fittedUnderOver(p.UOP, width), m.rowid});
+            m_update.run();
+            m_update.reset();
+        } catch (const WriteError &) {
+            throw;
+        } catch (const DatabaseError &e) {
+            throw DatabaseError(QStringLiteral("The prediction of %1 v %2 on %3 cannot be stored: %4")
+                                    .arg(excerpt(m.record.home), excerpt(m.record.away),
+                                         Dates::toStored(m.date), e.message()));
+        }
+    }
+
+private:
+    Statement m_update;
+};
+} // namespace
+
 void storePrediction(Table &results, const MatchPrediction &p)
 {
-    results.edit();
-    results.field(QStringLiteral("HP")).setInteger(p.HP);
-    results.field(QStringLiteral("DP")).setInteger(p.DP);
-    results.field(QStringLiteral("AP")).setInteger(p.AP);
-    results.field(QStringLiteral("CF")).setInteger(p.CF);
-    results.field(QStringLiteral("Verdict")).setString(p.Verdict);
-    results.field(QStringLiteral("PResult")).setString(p.PResult);
-    results.field(QStringLiteral("Ttl")).setInteger(p.Ttl);
-    results.field(QStringLiteral("UOP")).setString(p.UOP);
-    results.post();
+    static const int width = underOverWidth();
+    forMatch(results, [&] {
+        results.edit();
+        results.field(QStringLiteral("HP")).setInteger(p.HP);
+        results.field(QStringLiteral("DP")).setInteger(p.DP);
+        results.field(QStringLiteral("AP")).setInteger(p.AP);
+        results.field(QStringLiteral("CF")).setInteger(p.CF);
+        results.field(QStringLiteral("Verdict")).setString(p.Verdict);
+        results.field(QStringLiteral("PResult")).setString(p.PResult);
+        results.field(QStringLiteral("Ttl")).setInteger(p.Ttl);
+        results.field(QStringLiteral("UOP")).setString(fittedUnderOver(p.UOP, width));
+        results.post();
+    });
 }
 
 int PredictUpcomingMatches(TDataMod &dm, const PredictionOptions &options, Messenger &messenger,
@@ -126,6 +208,9 @@ int RecalculatePredictions(TDataMod &dm, const PredictionOptions &options, Messe
         if (!source)
             own.emplace(played); // holds pointers into `played`, which outlives it
         HistorySource &histories = source ? *source : *own;
+        std::optional<PredictionWriter> direct;
+        if (!results.isActive())
+            direct.emplace(dm.ADOConnection);
         const int total = static_cast<int>(played.size());
         for (int i = 0; i < total; ++i) {
             const PlayedMatch &m = played[i];
@@ -133,8 +218,11 @@ int RecalculatePredictions(TDataMod &dm, const PredictionOptions &options, Messe
                 options, m.record.home, m.record.away, predictionRating(m.TRH), predictionRating(m.TRHT),
                 predictionRating(m.TRA), predictionRating(m.TRAT), histories.before(m.record.home, m.date),
                 histories.before(m.record.away, m.date), sport, m.UOV);
-            // The match's own row, when the view shows it (a row hidden by the filter is left alone).
-            if (p && results.bookmarkValid(m.rowid)) {
+            if (p && direct) {
+                direct->write(m, *p);
+                ++written;
+            } else if (p && results.bookmarkValid(m.rowid)) {
+                // The match's own row, when the view shows it (a row hidden by the filter is left alone).
                 results.gotoBookmark(m.rowid);
                 storePrediction(results, *p);
                 ++written;

@@ -28,10 +28,16 @@ int PredictUpcomingMatches(TDataMod &dm, const PredictionOptions &options, Messe
                            const ProgressFn &progress = {}, HistorySource *histories = nullptr);
 
 // Every played match again, oldest first, with its rating snapshot and the matches dated strictly
-// before it; each prediction goes into the match's own row when that row is in the current view.
+// before it; each prediction goes into the match's own row when that row is in the current view.  When
+// Results is not open, every played match is written straight into the file.
 // Ends with "Recalculate predictions complete.".  Returns the rows written.
 int RecalculatePredictions(TDataMod &dm, const PredictionOptions &options, Messenger &messenger,
                            const ProgressFn &progress = {}, HistorySource *histories = nullptr);
 
-// Writes a prediction into the current row of results (HP, DP, AP, CF, Verdict, PResult, Ttl, UOP).
+// Writes a prediction into the current row of results (HP, DP, AP, CF, Verdict, PResult, Ttl, UOP).  A
+// failure names the match (teams and date).
 void storePrediction(Table &results, const MatchPrediction &p);
+
+// The under/over call in at most width characters: "Under 210.25" becomes "Under210.25", or "Under"
+// alone when even that is too long (the line stays in UOV); the side word is kept, as the views read it.
+QString fittedUnderOver(const QString &call, int width);

@@ -77,6 +77,10 @@ private Q_SLOTS:
     void addMatchRefusals();
     void addMatchStoresThroughMatchEntry();
     void importCommand();
+    void importSaysWhatItDid_data();
+    void importSaysWhatItDid();
+    void openRefusesLeagueWithoutSettings_data();
+    void openRefusesLeagueWithoutSettings();
     void tablesInTheirDefaultOrder_data();
     void tablesInTheirDefaultOrder();
     void matchesPlayedAndFixtures();
@@ -243,8 +247,17 @@ void TestCli::addMatchRefusals_data()
     QTest::newRow("same new team, created and taken back")
         << match("Leeds", "Leeds", "2024-08-17") + QStringList{QStringLiteral("--create-teams")}
         << QStringLiteral("Home team cannot equal Away team");
+    QTest::newRow("same team in another letter case")
+        << match("Arsenal", "ARSENAL", "2024-08-17") << QStringLiteral("Home team cannot equal Away team");
+    QTest::newRow("same new team in two spellings")
+        << match("Leeds", "LEEDS", "2024-08-17") + QStringList{QStringLiteral("--create-teams")}
+        << QStringLiteral("Home team cannot equal Away team");
+    QTest::newRow("a long team name is quoted in part")
+        << match(QByteArray(100, 'L').constData(), "Arsenal", "2024-08-17")
+        << QStringLiteral("The league has no team '") + QString(60, QLatin1Char('L')) + QChar(0x2026) +
+               QStringLiteral("'; add it");
     QTest::newRow("no such day") << match("Arsenal", "Chelsea", "2024-02-30")
-                                 << QStringLiteral("Invalid argument to date encode");
+                                 << QStringLiteral("2024-02-30 is not a date.");
     QTest::newRow("date written otherwise")
         << match("Arsenal", "Chelsea", "17/08/2024")
         << QStringLiteral("'17/08/2024' is not a date written YYYY-MM-DD.");
@@ -264,6 +277,11 @@ void TestCli::addMatchRefusals_data()
     QTest::newRow("line") << match("Arsenal", "Chelsea", "2024-08-17") +
                                  QStringList{QStringLiteral("--line"), QStringLiteral("abc")}
                           << QStringLiteral("Invalid Under/Over Value");
+    // The dialog would warn and store the default line; a command line that named one means it.
+    QTest::newRow("line with two decimal marks")
+        << match("Arsenal", "Chelsea", "2024-08-24") +
+               QStringList{QStringLiteral("--line"), QStringLiteral("2.5,5")}
+        << QStringLiteral("Invalid Under/Over Value");
     QTest::newRow("score") << match("Arsenal", "Chelsea", "2024-08-17") +
                                   QStringList{QStringLiteral("--score"), QStringLiteral("2-1")}
                            << QStringLiteral("'2-1' is not a score written F:A");
@@ -380,6 +398,107 @@ void TestCli::importCommand()
     QVERIFY2(r.err.startsWith(QStringLiteral("Line 3: ")), qPrintable(r.err));
     QCOMPARE(fileRows(path, QStringLiteral("Teams")), teams);
     QCOMPARE(fileRows(path, QStringLiteral("Results")), results);
+}
+
+void TestCli::importSaysWhatItDid_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<int>("matches"); // stored afterwards; the league starts with one
+
+    const QByteArray header = "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A";
+    QTest::newRow("line ends of old Macintosh spreadsheets")
+        << header + "\rE0,17/08/24,Everton,Arsenal,0,0,,,\rE0,17/08/24,Hull,Leeds,1,0,,,\r" << 0
+        << QStringLiteral("2 matches added, 0 updated, 0 unchanged; 3 new teams.\n") << 3;
+    QTest::newRow("a lone CR between two rows")
+        << header + "\r\nE0,17/08/24,Everton,Arsenal,0,0,,,\rE0,17/08/24,Hull,Leeds,1,0,,,\r\n"
+        << 0 << QStringLiteral("2 matches added, 0 updated, 0 unchanged; 3 new teams.\n") << 3;
+    QTest::newRow("separated by semicolons, decimal commas")
+        << QByteArray("Div;Date;HomeTeam;AwayTeam;FTHG;FTAG;B365H;B365D;B365A\r\n"
+                      "E0;17/08/24;Everton;Arsenal;0;0;2,10;3,4;3\r\n")
+        << 0 << QStringLiteral("1 matches added, 0 updated, 0 unchanged; 1 new teams.\n") << 2;
+    QTest::newRow("prices with more decimals than the league stores")
+        << header + "\nE0,17/08/24,Everton,Arsenal,0,0,1.909091,3.5,4.333333\n"
+        << 0
+        << QStringLiteral("1 matches added, 0 updated, 0 unchanged; 1 new teams; 2 prices rounded to two "
+                          "decimals.\n")
+        << 2;
+    QTest::newRow("every match stored already")
+        << header + "\nE0,10/08/24,Arsenal,Chelsea,1,0,,,\n"
+        << 0
+        << QStringLiteral(
+               "Nothing imported: the league already holds all 1 matches of the file as they are.\n")
+        << 1;
+    QTest::newRow("header only") << header + "\r\n\r\n"
+                                 << 1
+                                 << QStringLiteral(
+                                        "The file has no matches: every row after the header is blank.")
+                                 << 1;
+    QTest::newRow("separated by tabs")
+        << QByteArray("Div\tDate\tHomeTeam\tAwayTeam\tFTHG\tFTAG\nE0\t17/08/24\tHull\tLeeds\t1\t0\n") << 1
+        << QStringLiteral(
+               "The file has no Date column: the header has 1 column; is the file separated by tabs?")
+        << 1;
+    QTest::newRow("a year before 1950")
+        << header + "\nE0,17/08/24,Hull,Leeds,1,0,,,\nE0,08/09/1888,Hull,Leeds,1,0,,,\n"
+        << 1 << QStringLiteral("Line 3: the year of '08/09/1888' lies outside 1950 to 2100.") << 1;
+}
+
+// The summary tells what the import did, or the refusal why it did nothing: never a success for a
+// file that was not understood.
+void TestCli::importSaysWhatItDid()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QFETCH(int, matches);
+    const QString path = smallLeague();
+    QVERIFY(!path.isEmpty());
+    const QString csv = file(QStringLiteral("season.csv"));
+    QFile f(csv);
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    f.close();
+
+    const Run r = cli({QStringLiteral("import"), path, csv});
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(QString::fromUtf8(exitCode == 0 ? r.out : r.err.toUtf8()).trimmed(), said.trimmed());
+    QCOMPARE(fileRows(path, QStringLiteral("Results")).size(), matches);
+}
+
+void TestCli::openRefusesLeagueWithoutSettings_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("no League row") << QStringLiteral("DELETE FROM League");
+    QTest::newRow("an empty League row")
+        << QStringLiteral("UPDATE League SET Sport = NULL, League = NULL, PW = NULL, PD = NULL, PL = NULL, "
+                          "PWO = NULL, PDO = NULL, PLO = NULL");
+    QTest::newRow("no points for a win") << QStringLiteral("UPDATE League SET PW = NULL");
+}
+
+// Without its settings a league would count every win at 0 points: such a file is no league.
+void TestCli::openRefusesLeagueWithoutSettings()
+{
+    QFETCH(QString, change);
+    const QString path = smallLeague();
+    QVERIFY(!path.isEmpty());
+    {
+        Database db;
+        db.open(path);
+        db.execute(change);
+    }
+    const auto teams = fileRows(path, QStringLiteral("Teams"));
+    for (const QStringList &args :
+         {QStringList{QStringLiteral("table"), path},
+          QStringList{QStringLiteral("add-match"), path, QStringLiteral("--home"), QStringLiteral("Arsenal"),
+                      QStringLiteral("--away"), QStringLiteral("Chelsea"), QStringLiteral("--date"),
+                      QStringLiteral("2024-09-01"), QStringLiteral("--score"), QStringLiteral("3:0")}}) {
+        const Run r = cli(args);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("This is not a league file")), qPrintable(r.err));
+    }
+    QCOMPARE(fileRows(path, QStringLiteral("Teams")), teams);
+    QCOMPARE(fileRows(path, QStringLiteral("Results")).size(), 1);
 }
 
 void TestCli::tablesInTheirDefaultOrder_data()

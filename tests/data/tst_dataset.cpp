@@ -2,6 +2,7 @@
 #include "data/Errors.h"
 #include "data/Query.h"
 #include "data/Table.h"
+#include "data/TextCompare.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -26,6 +27,11 @@ private Q_SLOTS:
     void editLeavesFilteredView();
     void locate_data();
     void locate();
+    void caseBlindLocateFollowsChanges();
+    void foldedKeysAgreeWithComparison();
+    void restrictedRows();
+    void updatesOfDifferentColumns();
+    void deferredWritesReachTheFileOnFlush();
     void namesAreData();
     void tooLongTextRefused();
     void fieldConversions();
@@ -283,6 +289,143 @@ void TestDataset::locate()
         QCOMPARE(m_t->field(QStringLiteral("Team")).asString(), found);
     else
         QCOMPARE(m_t->recNo(), 2); // a failed locate does not move
+}
+
+// The case-blind locate goes through an index; it must find what the plain walk finds after every
+// kind of change: the first equal row in the view's order, never a deleted or filtered-out one.
+void TestDataset::caseBlindLocateFollowsChanges()
+{
+    const auto at = [this](const char *name) {
+        return m_t->locate(QStringLiteral("Team"), {QString::fromUtf8(name)}, Dataset::CaseInsensitive)
+                   ? m_t->field(QStringLiteral("Pts")).asInteger()
+                   : -1;
+    };
+    QCOMPARE(at("ÖSTERSUND"), 3);
+    m_t->appendRecord({QStringLiteral("BETA"), 7});
+    m_t->setSort(QStringLiteral("Pts DESC"));
+    QCOMPARE(at("beta"), 7); // the appended spelling comes first in this order
+    m_t->setSort(QString());
+    QCOMPARE(at("beta"), 3); // and second in stored order
+    m_t->setFilter(QStringLiteral("Pts > 5"));
+    m_t->setFiltered(true);
+    QCOMPARE(at("Beta"), 7);
+    QCOMPARE(at("alpha"), -1); // filtered out
+    m_t->setFiltered(false);
+
+    QVERIFY(m_t->locate(QStringLiteral("Team"), {QStringLiteral("alpha")}, Dataset::CaseInsensitive));
+    m_t->edit();
+    m_t->field(QStringLiteral("Team")).setString(QStringLiteral("Delta"));
+    m_t->post();
+    QCOMPARE(at("ALPHA"), -1);
+    QCOMPARE(at("delta"), 1);
+    QVERIFY(m_t->locate(QStringLiteral("Team"), {QStringLiteral("beta")}, Dataset::CaseInsensitive));
+    m_t->deleteRecord();
+    QCOMPARE(at("beta"), 7);
+    m_t->reload();
+    QCOMPARE(at("BeTa"), 7);
+    QCOMPARE(at(""), -1);
+}
+
+// Hashing by the folded text is only sound when two texts have equal keys exactly when they compare
+// equal: checked over every character of the Basic Multilingual Plane and its case partners.
+void TestDataset::foldedKeysAgreeWithComparison()
+{
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
+        const QString text = QString(QChar(char16_t(c)));
+        for (const QString &other : {text.toUpper(), text.toLower(), TextCompare::foldedKey(text)}) {
+            const bool equal = TextCompare::equalNoCase(text, other);
+            if (equal != (TextCompare::foldedKey(text) == TextCompare::foldedKey(other)))
+                QFAIL(qPrintable(QStringLiteral("U+%1 and '%2' disagree").arg(uint(c), 4, 16).arg(other)));
+        }
+    }
+}
+
+// A table restricted to some rows holds only those, takes appended rows as usual, and still knows the
+// largest value of the whole file (a new match's ID must follow every stored one).
+void TestDataset::restrictedRows()
+{
+    Table t(m_db, QStringLiteral("T"));
+    t.restrictRows(QStringLiteral("DateP BETWEEN ?1 AND ?2"),
+                   {QStringLiteral("2004-06-01"), QStringLiteral("2004-12-31")});
+    t.open();
+    QCOMPARE(names(t), QStringList({QStringLiteral("Östersund"), QStringLiteral("O'Neill Town")}));
+    QCOMPARE(t.maxOf(QStringLiteral("Pts")), std::optional<double>(3));
+    m_db->execute(
+        QStringLiteral("UPDATE T SET Pts = 9 WHERE Team = 'Gamma'")); // a row the table does not hold
+    t.reload();
+    QCOMPARE(t.maxOf(QStringLiteral("Pts")), std::optional<double>(9));
+    t.appendRecord({QStringLiteral("Epsilon"), 12});
+    QCOMPARE(t.maxOf(QStringLiteral("Pts")), std::optional<double>(12));
+    QCOMPARE(t.recordCount(), 3);
+    t.close();
+    t.restrictRows(QString());
+    t.open();
+    QCOMPARE(t.recordCount(), 6);
+}
+
+// Updates of different sets of columns, one after the other, each write exactly their own values.
+void TestDataset::updatesOfDifferentColumns()
+{
+    m_t->first();
+    for (int round = 0; round < 3; ++round) {
+        m_t->edit();
+        m_t->field(QStringLiteral("Pts")).setInteger(10 + round);
+        m_t->post();
+        m_t->edit();
+        m_t->field(QStringLiteral("Team")).setString(QStringLiteral("Team %1").arg(round));
+        m_t->field(QStringLiteral("Ok")).setBoolean(round % 2 == 1);
+        m_t->post();
+    }
+    const QVariant stored =
+        m_db->scalar(QStringLiteral("SELECT Team || '/' || Pts || '/' || Ok FROM T ORDER BY rowid LIMIT 1"));
+    QCOMPARE(stored.toString(), QStringLiteral("Team 2/12.0/0"));
+}
+
+// Deferred edits show in the dataset at once and reach the file on flush, every column of them; what
+// was never flushed goes with a rolled-back transaction.
+void TestDataset::deferredWritesReachTheFileOnFlush()
+{
+    const auto stored = [this](const char *team) {
+        return m_db
+            ->scalar(QStringLiteral("SELECT Pts || '/' || Ok FROM T WHERE Team = ?1"),
+                     {QString::fromUtf8(team)})
+            .toString();
+    };
+    {
+        Transaction tx(*m_db);
+        DeferredWrites deferred(*m_t);
+        QVERIFY(m_t->locate(QStringLiteral("Team"), {QStringLiteral("Beta")}));
+        for (int i = 1; i <= 3; ++i) {
+            m_t->edit();
+            m_t->field(QStringLiteral("Pts")).setInteger(3 + i);
+            m_t->post();
+        }
+        m_t->edit();
+        m_t->field(QStringLiteral("Ok")).setBoolean(false);
+        m_t->post();
+        QCOMPARE(m_t->field(QStringLiteral("Pts")).asInteger(), 6);
+        QCOMPARE(stored("Beta"), QStringLiteral("3.0/1"));
+        deferred.flush();
+        QCOMPARE(stored("Beta"), QStringLiteral("6.0/0"));
+        tx.commit();
+    }
+    {
+        Transaction tx(*m_db);
+        DeferredWrites deferred(*m_t);
+        QVERIFY(m_t->locate(QStringLiteral("Team"), {QStringLiteral("alpha")}));
+        m_t->edit();
+        m_t->field(QStringLiteral("Pts")).setInteger(40);
+        m_t->post();
+    } // neither flushed nor committed
+    QCOMPARE(stored("alpha"), QStringLiteral("1.0/0"));
+    QVERIFY(m_t->locate(QStringLiteral("Team"), {QStringLiteral("alpha")}));
+    QCOMPARE(m_t->field(QStringLiteral("Pts")).asInteger(), 1);
+    m_t->edit();
+    m_t->field(QStringLiteral("Pts")).setInteger(2);
+    m_t->post(); // no longer deferred
+    QCOMPARE(stored("alpha"), QStringLiteral("2.0/0"));
 }
 
 void TestDataset::namesAreData()

@@ -1,7 +1,9 @@
+#include "data/Errors.h"
 #include "data/Standings.h"
 #include "support/LeagueFixture.h"
 
 #include <QTest>
+#include <limits>
 
 namespace
 {
@@ -53,6 +55,8 @@ private Q_SLOTS:
     void emptySnapshotKeepsRating();
     void missingTeamChangesNoRating();
     void positionsFollowOrder();
+    void sumsPastTheRangeAreRefused_data();
+    void sumsPastTheRangeAreRefused();
 };
 
 void TestStandings::ratingFormula_data()
@@ -257,3 +261,45 @@ void TestStandings::positionsFollowOrder()
 
 QTEST_GUILESS_MAIN(TestStandings)
 #include "tst_standings.moc"
+
+void TestStandings::sumsPastTheRangeAreRefused_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("homeScore");
+    QTest::addColumn<QString>("named"); // the column the message names
+
+    const int most = std::numeric_limits<int>::max();
+    QTest::newRow("goals for") << QStringLiteral("HF") << most << 41 << QStringLiteral("HF");
+    QTest::newRow("points") << QStringLiteral("HPts") << most - 2 << 2 << QStringLiteral("HPts");
+    QTest::newRow("wins") << QStringLiteral("HW") << most << 2 << QStringLiteral("HW");
+    QTest::newRow("total of home and away points")
+        << QStringLiteral("APts") << most - 2 << 2 << QStringLiteral("TPts");
+    QTest::newRow("goals against") << QStringLiteral("HA") << most << 0 << QStringLiteral("HA");
+}
+
+// 2147483647 + 41 must not wrap round to a negative count: the match is refused and nothing changes.
+void TestStandings::sumsPastTheRangeAreRefused()
+{
+    QFETCH(QString, column);
+    QFETCH(int, value);
+    QFETCH(int, homeScore);
+    QFETCH(QString, named);
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {A, B});
+    setTeam(f, A, column, value);
+    const QList<int> alpha = teamRow(f, A);
+    const QList<int> beta = teamRow(f, B);
+    try {
+        f.addMatch(A, B, homeScore, 1);
+        QFAIL("the match was stored");
+    } catch (const QuorvaneError &e) {
+        QVERIFY2(e.message().contains(QStringLiteral("Alpha")) && e.message().contains(named),
+                 qPrintable(e.message()));
+    }
+    QCOMPARE(teamRow(f, A), alpha);
+    QCOMPARE(teamRow(f, B), beta);
+    QVERIFY(f.dm().ADOTableResults.isEmpty());
+    f.reopen();
+    QCOMPARE(teamRow(f, A), alpha);
+    QVERIFY(f.dm().ADOTableResults.isEmpty());
+}

@@ -163,6 +163,8 @@ void TestMatchEntry::warningsWriteNothing_data()
                                 << "Match not selected or invalid match";
     QTest::newRow("equal teams") << A << A << "Regular Season"
                                  << "Home team cannot equal Away team";
+    QTest::newRow("equal teams in other letter case") << A << A.toUpper() << "Regular Season"
+                                                      << "Home team cannot equal Away team";
 }
 
 void TestMatchEntry::warningsWriteNothing()

@@ -43,6 +43,18 @@ QStringList bookmakersOf(const CsvMatch &m)
     return {m.bookmakers[0], m.bookmakers[1], m.bookmakers[2]};
 }
 
+// The UTF-8 text as UTF-16 with its byte-order mark.
+QByteArray utf16(const QByteArray &utf8, bool littleEndian)
+{
+    QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (const QChar c : QString::fromUtf8(utf8)) {
+        const char low = char(c.unicode() & 0xFF), high = char(c.unicode() >> 8);
+        bytes += littleEndian ? QByteArray{&low, 1} + QByteArray{&high, 1}
+                              : QByteArray{&high, 1} + QByteArray{&low, 1};
+    }
+    return bytes;
+}
+
 QString dataDir()
 {
     return QStringLiteral(QUORVANE_TEST_DATA "/football-data");
@@ -57,6 +69,7 @@ class TestResultsCsv : public QObject
 private Q_SLOTS:
     void decoding_data();
     void decoding();
+    void strayBytesKeepTheirNeighbours();
     void rowShapes();
     void alternativeColumnNames();
     void dates_data();
@@ -74,6 +87,8 @@ private Q_SLOTS:
     void unknownBookmaker();
     void oddsTexts_data();
     void oddsTexts();
+    void longPrices_data();
+    void longPrices();
     void rounds_data();
     void rounds();
     void roundsStopAt999();
@@ -113,6 +128,30 @@ void TestResultsCsv::decoding_data()
         << "\xEF\xBB\xBF" +
                csv({header, "01/08/04,N\xEEmes,Lyon,1,0,,2,3,4", "02/08/04,Lens,Metz,0,0,,2,3,4"})
         << QStringLiteral("N\u00EEmes");
+    QTest::newRow("CR only, as old Macintosh spreadsheets end lines")
+        << csv({header, "01/08/14," + nimesUtf8 + ",Lyon,1,0,,2,3,4", "02/08/14,Lens,Metz,0,0,,2,3,4"}, "\r")
+        << QStringLiteral("N\u00EEmes");
+    QTest::newRow("a lone CR between two CRLF rows")
+        << header + "\r\n01/08/14,Lille,Lyon,1,0,,2,3,4\r02/08/14,Lens,Metz,0,0,,2,3,4\r\n"
+        << QStringLiteral("Lille");
+    QTest::newRow("UTF-8 with a stray no-break space on the name's line")
+        << csv({header, "01/08/14," + nimesUtf8 + ",Lyon,1,0,\xA0U Rennie,2,3,4",
+                "02/08/14,Lens,Metz,0,0,,2,3,4"})
+        << QStringLiteral("N\u00EEmes");
+    QTest::newRow("UTF-8 with a stray Windows-1252 letter in a name")
+        << csv({header, "01/08/14,N\xEEmes,Lyon,1,0,,2,3,4",
+                "02/08/14," + nimesUtf8 + ",Metz,0,0,\x80,2,3,4"})
+        << QStringLiteral("N\u00EEmes");
+    QTest::newRow("UTF-16LE with BOM")
+        << utf16(csv({header, "01/08/14,N\u00EEmes,Lyon,1,0,,2,3,4", "02/08/14,Lens,Metz,0,0,,2,3,4"}), true)
+        << QStringLiteral("N\u00EEmes");
+    QTest::newRow("UTF-16BE with BOM")
+        << utf16(csv({header, "01/08/14,N\u00EEmes,Lyon,1,0,,2,3,4", "02/08/14,Lens,Metz,0,0,,2,3,4"}), false)
+        << QStringLiteral("N\u00EEmes");
+    QTest::newRow("separated by semicolons")
+        << csv({"Date;HomeTeam;AwayTeam;FTHG;FTAG;Referee;B365H;B365D;B365A",
+                "01/08/14;" + nimesUtf8 + ";Lyon;1;0;;2;3;4", "02/08/14;Lens;Metz;0;0;\"A, B\";2;3;4"})
+        << QStringLiteral("N\u00EEmes");
     QTest::newRow("UTF-8 with BOM, CRLF, ASCII names")
         << "\xEF\xBB\xBF" + csv({header, "01/08/14,Lille,Lyon,1,0,,2,3,4", "02/08/14,Lens,Metz,0,0,,2,3,4"})
         << QStringLiteral("Lille");
@@ -129,6 +168,28 @@ void TestResultsCsv::decoding()
     QCOMPARE(season.matches.at(0).line, 2);
     QCOMPARE(season.matches.at(1).line, 3);
     QCOMPARE(oddsOf(season.matches.at(1)), strings({"2.00", "3.00", "4.00"}));
+}
+
+// One mistyped byte must not turn every accented name of a UTF-8 file into two letters; a file
+// without any UTF-8 sequence keeps reading as Windows-1252.
+void TestResultsCsv::strayBytesKeepTheirNeighbours()
+{
+    const QByteArray header = "Date,HomeTeam,AwayTeam,FTHG,FTAG,Referee";
+    const CsvSeason mixed = readResultsCsv(csv(
+        {header, "01/08/14,N\xC3\xAEmes,Montb\xE9liard,1,0,A\xA0Rennie", "02/08/14,S\xC3\xA8te,Metz,0,0,"}));
+    QCOMPARE(mixed.matches.at(0).home, QStringLiteral("N\u00EEmes"));
+    QCOMPARE(mixed.matches.at(0).away, QStringLiteral("Montb\u00E9liard"));
+    QCOMPARE(mixed.matches.at(1).home, QStringLiteral("S\u00E8te"));
+
+    // A sequence cut short by the line end, an overlong form and a surrogate are stray bytes too.
+    const CsvSeason broken = readResultsCsv(
+        csv({header, "01/08/14,N\xC3\xAEmes,\xC0\xAFLyon,1,0,", "02/08/14,\xED\xA0\x80Lens,Metz,0,0,\xC3"},
+            "\n"));
+    QCOMPARE(broken.matches.at(0).away, QStringLiteral("\u00C0\u00AFLyon"));
+    QCOMPARE(broken.matches.at(1).home, QStringLiteral("\u00ED\u00A0\u20ACLens"));
+
+    const CsvSeason windows = readResultsCsv(csv({header, "01/08/04,N\xEEmes,Lyon,1,0,\xC3\x20"}));
+    QCOMPARE(windows.matches.at(0).home, QStringLiteral("N\u00EEmes"));
 }
 
 void TestResultsCsv::rowShapes()
@@ -263,6 +324,15 @@ void TestResultsCsv::unreadableRows_data()
                                   << "Line 2: no home team.";
     QTest::newRow("no away team") << QList<QByteArray>{"E0,01/02/05,C, ,1,0"} << QByteArray("\r\n") << 2
                                   << "Line 2: no away team.";
+    QTest::newRow("year before 1950")
+        << QList<QByteArray>{good, "E0,08/09/1888,C,D,1,0"} << QByteArray("\r\n") << 3
+        << "Line 3: the year of '08/09/1888' lies outside 1950 to 2100.";
+    QTest::newRow("year after 2100") << QList<QByteArray>{"E0,08/09/2101,C,D,1,0"} << QByteArray("\r") << 2
+                                     << "Line 2: the year of '08/09/2101' lies outside 1950 to 2100.";
+    QTest::newRow("a long score is quoted in part")
+        << QList<QByteArray>{"E0,01/02/05,C,D," + QByteArray(100, 'x') + ",0"} << QByteArray("\n") << 2
+        << QString::fromUtf8("Line 2: the score '") + QString(60, QLatin1Char('x')) +
+               QString::fromUtf8("\u2026' is not a whole number.");
 }
 
 void TestResultsCsv::unreadableRows()
@@ -287,7 +357,15 @@ void TestResultsCsv::missingColumns_data()
     QTest::addColumn<QString>("message");
 
     QTest::newRow("Date") << csv({"Div,Datum,HomeTeam,AwayTeam,FTHG,FTAG", "E0,01/02/05,A,B,1,0"})
-                          << "The file has no Date column.";
+                          << "The file has no Date column: the header has 6 columns, "
+                             "'Div,Datum,HomeTeam,AwayTeam,FTHG,FTAG'.";
+    QTest::newRow("separated by tabs")
+        << csv({"Div\tDate\tHomeTeam\tAwayTeam\tFTHG\tFTAG", "E0\t01/02/05\tA\tB\t1\t0"})
+        << "The file has no Date column: the header has 1 column; is the file separated by tabs?";
+    QTest::newRow("a long header is quoted in part")
+        << csv({"Div,Datum,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A,BWH,BWD,BWA,IWH,IWD,IWA"})
+        << QString::fromUtf8("The file has no Date column: the header has 15 columns, "
+                             "'Div,Datum,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A,BWH,\u2026'.");
     QTest::newRow("HomeTeam") << csv({"Div,Date,Team,AwayTeam,FTHG,FTAG"})
                               << "The file has no HomeTeam column.";
     QTest::newRow("AwayTeam") << csv({"Div,Date,HomeTeam,Away Team,FTHG,FTAG"})
@@ -295,7 +373,12 @@ void TestResultsCsv::missingColumns_data()
     QTest::newRow("FTHG") << csv({"Div,Date,HomeTeam,AwayTeam,HTHG,FTAG"}) << "The file has no FTHG column.";
     QTest::newRow("FTAG") << csv({"Div,Date,HomeTeam,AwayTeam,FTHG,HTAG"}) << "The file has no FTAG column.";
     QTest::newRow("names in another letter case")
-        << csv({"Div,date,HomeTeam,AwayTeam,FTHG,FTAG"}) << "The file has no Date column.";
+        << csv({"Div,date,HomeTeam,AwayTeam,FTHG,FTAG"})
+        << "The file has no Date column: the header has 6 columns, 'Div,date,HomeTeam,AwayTeam,FTHG,FTAG'.";
+    QTest::newRow("header only") << csv({BasicHeader})
+                                 << "The file has no matches: every row after the header is blank.";
+    QTest::newRow("header and blank rows") << csv({BasicHeader, ",,,,,", ""}, "\r")
+                                           << "The file has no matches: every row after the header is blank.";
     QTest::newRow("empty file") << QByteArray() << "The file is empty.";
     QTest::newRow("nothing but a BOM and line ends")
         << QByteArray("\xEF\xBB\xBF\r\n\r\n") << "The file is empty.";
@@ -464,6 +547,46 @@ void TestResultsCsv::oddsTexts()
     // The odds rules read the stored text back, in the same locale, as the file's decimal price.
     QCOMPARE(Odds::DetectOddsType(stored), int(Odds::Decimal));
     QCOMPARE(Odds::OddsToDecimal(stored, locale), QString::fromLatin1(price).toDouble());
+}
+
+void TestResultsCsv::longPrices_data()
+{
+    QTest::addColumn<QByteArray>("prices");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("odds");
+    QTest::addColumn<int>("rounded");
+
+    const QLocale c = QLocale::c();
+    QTest::newRow("six decimals") << QByteArray("1.909091,3.4,4.333333") << c
+                                  << strings({"1.91", "3.4", "4.33"}) << 2;
+    QTest::newRow("exactly seven characters kept")
+        << QByteArray("1.90909,3.4,101.125") << c << strings({"1.90909", "3.4", "101.125"}) << 0;
+    QTest::newRow("half rounds away from zero")
+        << QByteArray("2.125000,3.335000,1.00") << c << strings({"2.13", "3.34", "1.00"}) << 2;
+    QTest::newRow("comma locale") << QByteArray("1.909091,3.4,4")
+                                  << QLocale(QLocale::German, QLocale::Germany)
+                                  << strings({"1,91", "3,4", "4,00"}) << 1;
+    QTest::newRow("too large even when rounded: refused")
+        << QByteArray("10000,3.4,4") << c << strings({"10000.00", "3.4", "4.00"}) << 0;
+}
+
+// A file with more decimals than the league stores is stored rounded, not refused; the count of
+// rounded prices goes into the import's summary.
+void TestResultsCsv::longPrices()
+{
+    QFETCH(QByteArray, prices);
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, odds);
+    QFETCH(int, rounded);
+
+    const QByteArray bytes = csv({BasicHeader + ",IWH,IWD,IWA", "E0,01/02/05,A,B,1,0," + prices});
+    if (odds.at(0).size() > 7) {
+        QVERIFY_THROWS_EXCEPTION(CsvImportError, readResultsCsv(bytes, QStringLiteral("best"), locale));
+        return;
+    }
+    const CsvSeason season = readResultsCsv(bytes, QStringLiteral("best"), locale);
+    QCOMPARE(oddsOf(season.matches.at(0)), odds);
+    QCOMPARE(season.roundedPrices, rounded);
 }
 
 // --- Match days ----------------------------------------------------------------------------------

@@ -67,6 +67,8 @@ private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void workedExampleStoredInFixture_data();
     void workedExampleStoredInFixture();
+    void longLinesStoreACallThatFits_data();
+    void longLinesStoreACallThatFits();
     void predictWalksTheViewAndStopsAtUnknownTeam();
     void predictTakesFixedListUnderSortOnWrittenColumn();
     void recalculateUsesSnapshotAndStrictlyEarlierDates();
@@ -111,6 +113,40 @@ void TestPredictionCommands::workedExampleStoredInFixture()
                          r.field(QStringLiteral("Ttl")).asInteger()}),
              numbers);
     QCOMPARE((QStringList{text(r, "Verdict"), text(r, "PResult"), text(r, "UOP")}), texts);
+}
+
+void TestPredictionCommands::longLinesStoreACallThatFits_data()
+{
+    QTest::addColumn<double>("line");
+    QTest::addColumn<QString>("call");
+    QTest::newRow("fits as it is") << 2.5 << QStringLiteral("Over 2.5");
+    QTest::newRow("basketball line: the space goes") << 210.25 << QStringLiteral("Under210.25");
+    QTest::newRow("longer still: the side alone") << 1234.125 << QStringLiteral("Under");
+}
+
+// A line whose call is longer than UOP holds must not stop the run: the call is stored in a form that
+// fits and keeps the side the views look for.
+void TestPredictionCommands::longLinesStoreACallThatFits()
+{
+    QFETCH(double, line);
+    QFETCH(QString, call);
+    LeagueFixture f;
+    writeWorkedExample(f);
+    MatchRow fixture;
+    fixture.home = H;
+    fixture.away = A;
+    fixture.date = QDate(2005, 6, 15);
+    fixture.UOV = line;
+    insertMatch(f.dm().ADOConnection, fixture);
+    f.reopen();
+    applyDefaultFixtureView(f.dm().ADOTableResults);
+    QCOMPARE(PredictUpcomingMatches(f.dm(), exampleOptions(true), f.messenger), 1);
+    QVERIFY(f.messenger.messages().isEmpty());
+    f.reopen();
+    Table &r = f.dm().ADOTableResults;
+    QVERIFY(r.locate(QStringLiteral("Result"), {QStringLiteral(":")}));
+    QCOMPARE(text(r, "UOP"), call);
+    QCOMPARE(r.field(QStringLiteral("UOV")).asFloat(), line);
 }
 
 void TestPredictionCommands::predictWalksTheViewAndStopsAtUnknownTeam()
