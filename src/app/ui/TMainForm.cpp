@@ -5,6 +5,7 @@
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
+#include "data/ProgramInfo.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
 #include "entry/ResultsImport.h"
@@ -14,10 +15,12 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
@@ -33,10 +36,6 @@
 
 namespace
 {
-const QString kCaption = QStringLiteral("Quorvane 3.04");
-const QString kWebSite = QStringLiteral("https://quorvane.example");
-const QString kEmail = QStringLiteral("support@quorvane.example");
-
 QLabel *sunkenPanel(const QString &name, int width, QWidget *parent)
 {
     auto *l = new QLabel(parent);
@@ -63,7 +62,7 @@ QLabel *boldLabel(const QString &name, const QString &text, QWidget *parent)
 TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(kCaption);
+    setWindowTitle(programNameAndVersion());
     buildMenus();
     buildToolBar();
     buildPanels();
@@ -212,7 +211,6 @@ const QList<Menu> menus = {
      false,
      {
          {"MenuContents", "&Contents", nullptr, false},
-         {"MenuQuorvanecom", "quorvane.example", nullptr, false},
          {"MenuAbout", "&About", nullptr, false},
      }},
 };
@@ -257,8 +255,6 @@ void TMainForm::buildMenus()
     connect(wire(QStringLiteral("MenuImportCsv")), &QAction::triggered, this, &TMainForm::importResultsCsv);
     connect(wire(QStringLiteral("MenuQuit")), &QAction::triggered, this, &QWidget::close);
     connect(wire(QStringLiteral("MenuContents")), &QAction::triggered, this, &TMainForm::help);
-    connect(wire(QStringLiteral("MenuQuorvanecom")), &QAction::triggered, this,
-            [] { QDesktopServices::openUrl(QUrl(kWebSite)); });
     connect(wire(QStringLiteral("MenuAbout")), &QAction::triggered, this, &TMainForm::about);
 }
 
@@ -493,9 +489,18 @@ void TMainForm::importResultsCsv()
 
 void TMainForm::help()
 {
-    // The manual beside the program; a missing file is reported by the system.
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(QDir(programFolder()).filePath(QStringLiteral("qvhelp.html"))));
+    const QString manual = m_locateManual ? m_locateManual() : manualIndexPath();
+    if (manual.isEmpty()) {
+        messenger().error(QStringLiteral("The manual is missing: it was not installed with the program. "
+                                         "Install Quorvane again to get it back."));
+        return;
+    }
+    // The desktop's browser shows the manual; without one the user hears why nothing opens.
+    const QUrl url = QUrl::fromLocalFile(manual);
+    if (!(m_openUrl ? m_openUrl(url) : QDesktopServices::openUrl(url)))
+        messenger().error(QStringLiteral("The manual could not be opened: no web browser is set up to show "
+                                         "%1. Open that file in a web browser.")
+                              .arg(QDir::toNativeSeparators(manual)));
 }
 
 void TMainForm::about()
@@ -504,23 +509,31 @@ void TMainForm::about()
     box.setObjectName(QStringLiteral("FormAbout"));
     box.setWindowTitle(QStringLiteral("About Quorvane"));
     auto *layout = new QVBoxLayout(&box);
+    const QIcon icon = QApplication::windowIcon();
+    if (!icon.isNull()) {
+        auto *picture = new QLabel(&box);
+        picture->setObjectName(QStringLiteral("ImageAbout"));
+        picture->setPixmap(icon.pixmap(64, 64));
+        layout->addWidget(picture, 0, Qt::AlignCenter);
+    }
     auto *name = boldLabel(QStringLiteral("LabelProduct"), QStringLiteral("Quorvane"), &box);
     QFont big = name->font();
     big.setPointSize(big.pointSize() + 8);
     name->setFont(big);
     layout->addWidget(name, 0, Qt::AlignCenter);
-    layout->addWidget(new QLabel(QStringLiteral("Version 3.04"), &box), 0, Qt::AlignCenter);
-    auto link = [&box](const QString &label, const QString &text, const QString &url) {
-        auto *row = new QHBoxLayout;
-        row->addWidget(new QLabel(label, &box));
-        auto *l = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(url, text), &box);
-        l->setOpenExternalLinks(true);
-        l->setCursor(Qt::PointingHandCursor);
-        row->addWidget(l, 1);
-        return row;
+    const auto line = [&box, layout](const QString &objectName, const QString &text) {
+        auto *l = new QLabel(text, &box);
+        l->setObjectName(objectName);
+        layout->addWidget(l, 0, Qt::AlignCenter);
     };
-    layout->addLayout(link(QStringLiteral("WWW:"), kWebSite, kWebSite));
-    layout->addLayout(link(QStringLiteral("E-mail:"), kEmail, QStringLiteral("mailto:") + kEmail));
+    line(QStringLiteral("LabelVersion"), QStringLiteral("Version ") + programVersion());
+    line(QStringLiteral("LabelRuntime"),
+         QStringLiteral("Running on Qt %1 and SQLite %2").arg(qtRuntimeVersion(), sqliteRuntimeVersion()));
+    line(QStringLiteral("LabelLicence"), QStringLiteral("Licence: ") + programLicence());
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &box);
+    buttons->setObjectName(QStringLiteral("ButtonBoxAbout"));
+    connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    layout->addWidget(buttons);
     box.setFixedSize(box.sizeHint());
     box.exec();
 }
