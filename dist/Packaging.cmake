@@ -4,12 +4,10 @@
 set(CPACK_PACKAGE_NAME quorvane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "League tables, match predictions and betting system back-tests")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Quorvane keeps one database file per sports league with its teams, standings, ratings, matches and\n"
-  "players; predicts matches with a verdict from the user's betting system; back-tests betting systems;\n"
-  "judges stored predictions; and finds arbitrage between bookmakers' odds. quorvane-cli does the same\n"
-  "from a terminal.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION "Quorvane keeps one database file per sports league with its teams, \
+standings, ratings, matches and players; predicts matches with a verdict from the user's betting system; \
+back-tests betting systems; judges stored predictions; and finds arbitrage between bookmakers' odds. \
+quorvane-cli does the same from a terminal.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
