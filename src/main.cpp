@@ -9,10 +9,10 @@
 #include "data/ProgramInfo.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
+#include "data/ui/ProgramIcon.h"
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstring>
@@ -56,7 +56,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationDisplayName(programNameAndVersion());
     // The icon and the desktop entry installed with the program; the build tree's icon before that.
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quorvane"), QIcon(programIconPath())));
+    QApplication::setWindowIcon(programIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
     BusyCursor::install([] { QGuiApplication::setOverrideCursor(Qt::WaitCursor); },
                         [] { QGuiApplication::restoreOverrideCursor(); });

@@ -7,6 +7,7 @@
 #include "app/ui/TMainForm.h"
 #include "data/ProgramInfo.h"
 #include "data/ui/GuiMessenger.h"
+#include "data/ui/ProgramIcon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,6 +49,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(programNameAndVersion());
+    QApplication::setWindowIcon(programIcon());
     const QStringList args = QApplication::arguments();
     if (args.size() < 3) {
         std::fprintf(stderr, "usage: quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT]\n");
@@ -75,7 +77,8 @@ int main(int argc, char *argv[])
     }
     const std::pair<const char *, const char *> dialogs[] = {{"MenuFAddMatch", "dialog-add-match"},
                                                              {"MenuPredict", "dialog-predict"},
-                                                             {"MenuBettingSystem", "dialog-betting-system"}};
+                                                             {"MenuBettingSystem", "dialog-betting-system"},
+                                                             {"MenuAbout", "dialog-about"}};
     pages->setCurrentIndex(int(TMainForm::Tab::Fixtures));
     for (const auto &[command, file] : dialogs) {
         const QString name = QStringLiteral("%1/%2.png").arg(args[2], QString::fromLatin1(file));
