@@ -1,22 +1,63 @@
 // The desktop program: the splash window while the windows are built in their fixed order, then the
-// main window.  An argument names a league file to open at start.
+// main window.  An argument names a league file to open at start; --version and --help print and exit
+// without a display.
 
 #include "app/ui/AppWindows.h"
 #include "app/ui/TFormSplash.h"
 #include "app/ui/TMainForm.h"
 #include "data/BusyCursor.h"
+#include "data/ProgramInfo.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
+#include "data/ui/ProgramIcon.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <cstdio>
+#include <cstring>
+
+namespace
+{
+const char kUsage[] = "Usage: quorvane [LEAGUE]\n"
+                      "\n"
+                      "Opens the desktop program, with the league file LEAGUE (.qvl) when one is given.\n"
+                      "\n"
+                      "  --version  prints the version and exits\n"
+                      "  --help     prints this text and exits\n"
+                      "\n"
+                      "The same work from a terminal: quorvane-cli --help\n";
+
+// The options that print and exit are handled before any window system is needed, so they work without
+// a display.  Returns the exit code, or -1 to go on starting the program.
+int printingOption(int argc, char *argv[])
+{
+    if (argc < 2)
+        return -1;
+    if (std::strcmp(argv[1], "--version") == 0) {
+        const QString text = programNameAndVersion() + QStringLiteral(" (Qt ") + qtRuntimeVersion() +
+                             QStringLiteral(", SQLite ") + sqliteRuntimeVersion() + QStringLiteral(")\n");
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    return -1;
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    if (const int code = printingOption(argc, argv); code >= 0)
+        return code;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quorvane 3.04"));
+    QApplication::setApplicationDisplayName(programNameAndVersion());
+    // The icon and the desktop entry installed with the program; the build tree's icon before that.
+    QApplication::setWindowIcon(programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorvane"));
     BusyCursor::install([] { QGuiApplication::setOverrideCursor(Qt::WaitCursor); },
                         [] { QGuiApplication::restoreOverrideCursor(); });
 

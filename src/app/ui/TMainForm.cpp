@@ -5,6 +5,7 @@
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
+#include "data/ProgramInfo.h"
 #include "data/ProgressPacer.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
@@ -15,10 +16,12 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
@@ -35,10 +38,6 @@
 
 namespace
 {
-const QString kCaption = QStringLiteral("Quorvane 3.04");
-const QString kWebSite = QStringLiteral("https://quorvane.example");
-const QString kEmail = QStringLiteral("support@quorvane.example");
-
 // A bold sunken panel at least as wide as given, and wide enough for the widest text it is meant to show.
 QLabel *sunkenPanel(const QString &name, int width, const QString &widestText, QWidget *parent)
 {
@@ -67,7 +66,7 @@ QLabel *boldLabel(const QString &name, const QString &text, QWidget *parent)
 TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(kCaption);
+    setWindowTitle(programNameAndVersion());
     buildMenus();
     buildToolBar();
     buildPanels();
@@ -216,7 +215,6 @@ const QList<Menu> menus = {
      false,
      {
          {"MenuContents", "&Contents", nullptr, false},
-         {"MenuQuorvanecom", "quorvane.example", nullptr, false},
          {"MenuAbout", "&About", nullptr, false},
      }},
 };
@@ -261,8 +259,6 @@ void TMainForm::buildMenus()
     connect(wire(QStringLiteral("MenuImportCsv")), &QAction::triggered, this, &TMainForm::importResultsCsv);
     connect(wire(QStringLiteral("MenuQuit")), &QAction::triggered, this, &QWidget::close);
     connect(wire(QStringLiteral("MenuContents")), &QAction::triggered, this, &TMainForm::help);
-    connect(wire(QStringLiteral("MenuQuorvanecom")), &QAction::triggered, this,
-            [] { QDesktopServices::openUrl(QUrl(kWebSite)); });
     connect(wire(QStringLiteral("MenuAbout")), &QAction::triggered, this, &TMainForm::about);
 }
 
@@ -395,7 +391,7 @@ void TMainForm::EnableLeagueCommands(bool enabled)
     if (!enabled)
         setCurrentTab(Tab::HomeStats);
     if (!enabled) {
-        setWindowTitle(kCaption);
+        setWindowTitle(programNameAndVersion());
         m_league->clear();
         m_season->clear();
         m_lastModified->clear();
@@ -415,7 +411,7 @@ void TMainForm::ShowLeagueFile(const QString &path)
     EnableLeagueCommands(true); // the tabs must be enabled before one can come to the front
     setCurrentTab(Tab::HomeStats);
     findChild<QLabel *>(QStringLiteral("StatusBarText"))->setText(QDir::toNativeSeparators(path));
-    setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" - ") + kCaption);
+    setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" - ") + programNameAndVersion());
     m_lastModified->setText(Dates::toShortDate(QFileInfo(path).lastModified().date()));
     Table &league = m_dm->ADOTableLeague;
     league.first();
@@ -508,9 +504,18 @@ void TMainForm::importResultsCsv()
 
 void TMainForm::help()
 {
-    // The manual beside the program; a missing file is reported by the system.
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(QDir(programFolder()).filePath(QStringLiteral("qvhelp.html"))));
+    const QString manual = m_locateManual ? m_locateManual() : manualIndexPath();
+    if (manual.isEmpty()) {
+        messenger().error(QStringLiteral("The manual is missing: it was not installed with the program. "
+                                         "Install Quorvane again to get it back."));
+        return;
+    }
+    // The desktop's browser shows the manual; without one the user hears why nothing opens.
+    const QUrl url = QUrl::fromLocalFile(manual);
+    if (!(m_openUrl ? m_openUrl(url) : QDesktopServices::openUrl(url)))
+        messenger().error(QStringLiteral("The manual could not be opened: no web browser is set up to show "
+                                         "%1. Open that file in a web browser.")
+                              .arg(QDir::toNativeSeparators(manual)));
 }
 
 void TMainForm::about()
@@ -519,23 +524,31 @@ void TMainForm::about()
     box.setObjectName(QStringLiteral("FormAbout"));
     box.setWindowTitle(QStringLiteral("About Quorvane"));
     auto *layout = new QVBoxLayout(&box);
+    const QIcon icon = QApplication::windowIcon();
+    if (!icon.isNull()) {
+        auto *picture = new QLabel(&box);
+        picture->setObjectName(QStringLiteral("ImageAbout"));
+        picture->setPixmap(icon.pixmap(64, 64));
+        layout->addWidget(picture, 0, Qt::AlignCenter);
+    }
     auto *name = boldLabel(QStringLiteral("LabelProduct"), QStringLiteral("Quorvane"), &box);
     QFont big = name->font();
     big.setPointSize(big.pointSize() + 8);
     name->setFont(big);
     layout->addWidget(name, 0, Qt::AlignCenter);
-    layout->addWidget(new QLabel(QStringLiteral("Version 3.04"), &box), 0, Qt::AlignCenter);
-    auto link = [&box](const QString &label, const QString &text, const QString &url) {
-        auto *row = new QHBoxLayout;
-        row->addWidget(new QLabel(label, &box));
-        auto *l = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(url, text), &box);
-        l->setOpenExternalLinks(true);
-        l->setCursor(Qt::PointingHandCursor);
-        row->addWidget(l, 1);
-        return row;
+    const auto line = [&box, layout](const QString &objectName, const QString &text) {
+        auto *l = new QLabel(text, &box);
+        l->setObjectName(objectName);
+        layout->addWidget(l, 0, Qt::AlignCenter);
     };
-    layout->addLayout(link(QStringLiteral("WWW:"), kWebSite, kWebSite));
-    layout->addLayout(link(QStringLiteral("E-mail:"), kEmail, QStringLiteral("mailto:") + kEmail));
+    line(QStringLiteral("LabelVersion"), QStringLiteral("Version ") + programVersion());
+    line(QStringLiteral("LabelRuntime"),
+         QStringLiteral("Running on Qt %1 and SQLite %2").arg(qtRuntimeVersion(), sqliteRuntimeVersion()));
+    line(QStringLiteral("LabelLicence"), QStringLiteral("Licence: ") + programLicence());
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &box);
+    buttons->setObjectName(QStringLiteral("ButtonBoxAbout"));
+    connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+    layout->addWidget(buttons);
     box.setFixedSize(box.sizeHint());
     box.exec();
 }

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <functional>
 
 class TDataMod;
 class QAction;
@@ -11,6 +12,7 @@ class QLabel;
 class QMenu;
 class QTabWidget;
 class QToolBar;
+class QUrl;
 
 class TMainForm : public QMainWindow
 {
@@ -45,6 +47,10 @@ public:
     // A saved name without an extension gets the league files' one.
     QString choosePath(const QString &title, bool save, const QString &filter = leagueFileFilter());
     static QString leagueFileFilter();
+    // Where the manual's first page is (empty: not there) and how a page is shown (false: it could not be);
+    // tests replace the installed lookup and the desktop's browser.
+    void setManualLocator(std::function<QString()> locate) { m_locateManual = std::move(locate); }
+    void setUrlOpener(std::function<bool(const QUrl &)> open) { m_openUrl = std::move(open); }
     TDataMod &dataModule() const { return *m_dm; }
     bool leagueOpen() const { return m_leagueOpen; }
 
@@ -85,4 +91,6 @@ private:
     bool m_leagueOpen = false;
     bool m_firstShow = true;
     PathChooser m_choosePath;
+    std::function<QString()> m_locateManual;
+    std::function<bool(const QUrl &)> m_openUrl;
 };
