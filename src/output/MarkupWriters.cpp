@@ -34,6 +34,23 @@ QString htmlCellText(const QString &text)
            QStringLiteral("</a>");
 }
 
+// Spreadsheets that read the page take a text cell as text ("2.10" odds stay "2.10"), a number as the
+// number.
+QString htmlCellType(const ExportCell &cell)
+{
+    switch (cell.kind) {
+    case ExportCell::Kind::Text:
+        return QStringLiteral(" sdnum=\"1033;0;@\" style=\"mso-number-format:'\\@'\"");
+    case ExportCell::Kind::Number:
+        return QStringLiteral(" sdval=\"") + QString::fromLatin1(WriterSupport::plainNumber(cell.number)) +
+               QLatin1Char('"');
+    case ExportCell::Kind::Date:
+    case ExportCell::Kind::Empty:
+        break;
+    }
+    return QString();
+}
+
 QString htmlHeaderRow(const ExportSource &source)
 {
     QString row = QStringLiteral("<tr bgcolor=\"") + QLatin1String(kHeaderBackground) + QStringLiteral("\">");
@@ -48,9 +65,11 @@ QString htmlRow(const ExportSource &source, int r)
 {
     // Row numbers count from 1: odd rows white.
     QString row = r % 2 == 0 ? QStringLiteral("<tr bgcolor=\"#FFFFFF\">") : QStringLiteral("<tr>");
-    for (int c = 0; c < source.columnCount(); ++c)
-        row += QStringLiteral("<td") + htmlAlign(source.alignment(c)) + QLatin1Char('>') +
-               htmlCellText(source.cell(r, c).text) + QStringLiteral("</td>");
+    for (int c = 0; c < source.columnCount(); ++c) {
+        const ExportCell cell = source.cell(r, c);
+        row += QStringLiteral("<td") + htmlAlign(source.alignment(c)) + htmlCellType(cell) +
+               QLatin1Char('>') + htmlCellText(cell.text) + QStringLiteral("</td>");
+    }
     return row + QStringLiteral("</tr>\n");
 }
 

@@ -197,23 +197,17 @@ void setGridPrintoutPage(QPagedPaintDevice &device)
     device.setPageLayout(layout);
 }
 
-bool paintBandedReport(QPagedPaintDevice &device, const BandedReport &report,
-                       const ReportPaintOptions &options)
+namespace
 {
-    QPainter painter;
+void begin(QPainter &painter, QPagedPaintDevice &device)
+{
     if (!painter.begin(&device))
         throw QuorvaneError(QStringLiteral("The printer could not be started."));
-    BandedPainter bands(device, painter, report);
-    const bool done = bands.paint(options);
-    painter.end();
-    return done;
 }
 
-void paintGridPrintout(QPagedPaintDevice &device, const GridPrintout &grid)
+void paintGrid(QPainter &p, QPagedPaintDevice &device, const GridPrintout &grid)
 {
-    QPainter p;
-    if (!p.begin(&device))
-        throw QuorvaneError(QStringLiteral("The printer could not be started."));
+    p.save();
     const double scale = device.logicalDpiX() / kGridDpi;
     p.scale(scale, device.logicalDpiY() / kGridDpi);
     QPen pen(Qt::black);
@@ -228,8 +222,10 @@ void paintGridPrintout(QPagedPaintDevice &device, const GridPrintout &grid)
     int columns = 0;
     for (const QStringList &r : grid.cells)
         columns = std::max(columns, static_cast<int>(r.size()));
-    if (columns == 0)
+    if (columns == 0) {
+        p.restore();
         return;
+    }
     const int w = kGridWidth / columns;
     const int step = 5 * grid.gridRowHeight + 25;
     const QFont bold = gridFont(7, true), regular = gridFont(7, false);
@@ -246,6 +242,71 @@ void paintGridPrintout(QPagedPaintDevice &device, const GridPrintout &grid)
                        grid.cells[r].value(c));
         }
     }
+    p.restore();
+}
+
+void setJobPage(QPagedPaintDevice &device, const PrintJob &job)
+{
+    if (const auto *report = std::get_if<BandedReport>(&job))
+        setBandedReportPage(device, *report);
+    else
+        setGridPrintoutPage(device);
+}
+
+bool paintJob(QPainter &painter, QPagedPaintDevice &device, const PrintJob &job,
+              const ReportPaintOptions &options)
+{
+    if (const auto *report = std::get_if<BandedReport>(&job)) {
+        BandedPainter bands(device, painter, *report);
+        return bands.paint(options);
+    }
+    paintGrid(painter, device, std::get<GridPrintout>(job));
+    return true;
+}
+} // namespace
+
+bool paintBandedReport(QPagedPaintDevice &device, const BandedReport &report,
+                       const ReportPaintOptions &options)
+{
+    QPainter painter;
+    begin(painter, device);
+    return paintJob(painter, device, report, options);
+}
+
+void paintGridPrintout(QPagedPaintDevice &device, const GridPrintout &grid)
+{
+    QPainter painter;
+    begin(painter, device);
+    paintGrid(painter, device, grid);
+}
+
+QString jobTitle(const PrintJob &job)
+{
+    return std::visit([](const auto &j) { return j.title; }, job);
+}
+
+bool printJob(QPagedPaintDevice &device, const PrintJob &job, const ReportPaintOptions &options)
+{
+    return paintJobs(device, {job}, options);
+}
+
+bool paintJobs(QPagedPaintDevice &device, const QList<PrintJob> &jobs, const ReportPaintOptions &options)
+{
+    if (jobs.isEmpty())
+        return true;
+    setJobPage(device, jobs.front());
+    QPainter painter;
+    begin(painter, device);
+    for (qsizetype i = 0; i < jobs.size(); ++i) {
+        if (i > 0) {
+            // The next page takes the next job's set-up.
+            setJobPage(device, jobs[i]);
+            device.newPage();
+        }
+        if (!paintJob(painter, device, jobs[i], options))
+            return false;
+    }
+    return true;
 }
 
 void writeBandedReportPdf(const BandedReport &report, const QString &path, const ReportPaintOptions &options)
@@ -257,6 +318,19 @@ void writeBandedReportPdf(const BandedReport &report, const QString &path, const
         setPdfDetails(pdf, report.title);
         setBandedReportPage(pdf, report);
         if (!paintBandedReport(pdf, report, options))
+            throw Abort();
+    }
+    commitPdf(file, path);
+}
+
+void writeJobsPdf(const QList<PrintJob> &jobs, const QString &path, const ReportPaintOptions &options)
+{
+    QSaveFile file(path);
+    openPdf(file, path);
+    {
+        QPdfWriter pdf(&file);
+        setPdfDetails(pdf, jobs.isEmpty() ? QString() : jobTitle(jobs.front()));
+        if (!paintJobs(pdf, jobs, options))
             throw Abort();
     }
     commitPdf(file, path);

@@ -5,7 +5,9 @@
 #include "output/ReportLayout.h"
 
 #include <QDate>
+#include <QList>
 #include <functional>
+#include <variant>
 
 class QPagedPaintDevice;
 
@@ -31,8 +33,20 @@ bool paintBandedReport(QPagedPaintDevice &device, const BandedReport &report,
 // resolution, so the printout looks the same on every printer and in a PDF.
 void paintGridPrintout(QPagedPaintDevice &device, const GridPrintout &grid);
 
+// One print job: a banded report or a drawn grid.
+using PrintJob = std::variant<BandedReport, GridPrintout>;
+QString jobTitle(const PrintJob &job);
+
+// One job as a document of its own (a print job): its page set-up, then its pages.
+bool printJob(QPagedPaintDevice &device, const PrintJob &job, const ReportPaintOptions &options);
+
+// Paints several jobs into one document (a preview, a PDF), each from a new page with its own page
+// set-up.  Returns false when the progress stopped it.
+bool paintJobs(QPagedPaintDevice &device, const QList<PrintJob> &jobs, const ReportPaintOptions &options);
+
 // A report as a PDF file (text selectable), written through a save file: a failure or a stop leaves no
 // partial file.  QuorvaneError naming the file when it cannot be written; Abort when stopped.
 void writeBandedReportPdf(const BandedReport &report, const QString &path,
                           const ReportPaintOptions &options = {});
 void writeGridPrintoutPdf(const GridPrintout &grid, const QString &path);
+void writeJobsPdf(const QList<PrintJob> &jobs, const QString &path, const ReportPaintOptions &options = {});
