@@ -32,5 +32,5 @@ struct GridPrintout {
     QString title;
     QList<QStringList> cells;
     bool blackDiagonal = false; // the cross table: a team against itself
-    int gridRowHeight = 24;     // the screen grid's row height, which spaces the printed rows
+    int gridRowHeight = 20;     // the screen grid's row height, which spaces the printed rows
 };

@@ -1,5 +1,5 @@
-#include "app/CrossTable.h"
-#include "app/StreakTable.h"
+#include "data/CrossTable.h"
+#include "data/StreakTable.h"
 #include "data/Dates.h"
 #include "support/LeagueFixture.h"
 

@@ -2,7 +2,7 @@
 
 #include "data/TDataMod.h"
 
-#include "app/StreakTable.h"
+#include "data/StreakTable.h"
 
 StreakTableView::StreakTableView(TDataMod &dm, QWidget *parent) : TextGridView(dm, 120, 30, parent)
 {
