@@ -1,6 +1,6 @@
 #include "data/CrossTable.h"
-#include "data/StreakTable.h"
 #include "data/Dates.h"
+#include "data/StreakTable.h"
 #include "support/LeagueFixture.h"
 
 #include <QTest>
