@@ -1,10 +1,14 @@
-// Saves a picture of the main window on each of its eight tabs, with a league open:
+// Saves a picture of the main window on each of its eight tabs, with a league open, and one of the print
+// dialog with every box ticked:
 //   quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT]
 // Runs on any Qt platform; scripts/screenshots uses the offscreen one.
 
 #include "app/ui/AppWindows.h"
 #include "app/ui/TMainForm.h"
 #include "data/ui/GuiMessenger.h"
+#include "output/ui/TFormPrint.h"
+
+#include <QCheckBox>
 
 #include <QApplication>
 #include <QDir>
@@ -47,5 +51,13 @@ int main(int argc, char *argv[])
             return 1;
         std::printf("%s\n", qPrintable(name));
     }
+    TFormPrint print(*windows->dm, PrintSources{}, &form);
+    print.findChild<QCheckBox *>(QStringLiteral("CheckBoxAll"))->setChecked(true);
+    print.show();
+    QApplication::processEvents();
+    const QString name = args[2] + QStringLiteral("/print-dialog.png");
+    if (!print.grab().save(name))
+        return 1;
+    std::printf("%s\n", qPrintable(name));
     return 0;
 }
