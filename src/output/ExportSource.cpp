@@ -6,6 +6,7 @@
 #include "data/Numbers.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 
 ExportCell ExportCell::ofText(const QString &text)
 {
@@ -90,10 +91,10 @@ Qt::Alignment TextExportSource::alignment(int column) const
 
 ExportCell TextExportSource::cell(int row, int column) const
 {
+    // Only plain decimals: "1e5", "inf" or "nan" in a name stay texts.
+    static const QRegularExpression plainNumber(QStringLiteral("^-?[0-9]{1,15}(\\.[0-9]{1,15})?$"));
     const QString text = m_rows[row + 1].value(column);
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text, &ok);
-    if (ok && !text.trimmed().isEmpty() && text == text.trimmed())
-        return ExportCell::ofNumber(value, text);
+    if (plainNumber.match(text).hasMatch())
+        return ExportCell::ofNumber(QLocale::c().toDouble(text), text);
     return ExportCell::ofText(text);
 }

@@ -85,6 +85,7 @@ private Q_SLOTS:
     void overwriteAsksFirst();
     void cancelledExportLeavesTheOldFile();
     void unwritableFolderNamesTheFile();
+    void textGridCellsTypedByTheirText();
     void clipboardHoldsTextAndHtml();
 
 private:
@@ -320,6 +321,22 @@ void TestExport::unwritableFolderNamesTheFile()
         QVERIFY(!QFileInfo::exists(path));
     }
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestExport::textGridCellsTypedByTheirText()
+{
+    const TextExportSource source({{QStringLiteral("Team"), QStringLiteral("1")},
+                                   {QStringLiteral("12"), QStringLiteral("-3.5")},
+                                   {QStringLiteral("inf"), QStringLiteral("1e5")},
+                                   {QStringLiteral("2:1  "), QString()}});
+    QCOMPARE(source.rowCount(), 3);
+    QCOMPARE(source.columnTitle(1), QStringLiteral("1"));
+    QCOMPARE(source.cell(0, 0).kind, ExportCell::Kind::Number);
+    QCOMPARE(source.cell(0, 1).number, -3.5);
+    for (int r = 1; r < 3; ++r)
+        QCOMPARE(source.cell(r, 0).kind, ExportCell::Kind::Text);
+    QCOMPARE(source.cell(1, 1).kind, ExportCell::Kind::Text);
+    QCOMPARE(source.cell(2, 1).kind, ExportCell::Kind::Empty);
 }
 
 void TestExport::clipboardHoldsTextAndHtml()
