@@ -30,6 +30,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLayout>
 #include <QTabWidget>
@@ -332,6 +333,20 @@ void showTab(TMainForm &form, AppWindows::Parts &p, TMainForm::Tab tab)
     }
 }
 
+// The columns a match grid shows in its display mode: the export writes the grid as displayed.
+QList<GridColumn> shownColumns(const MatchesView &view, MatchPage page)
+{
+    const QList<GridColumn> &all = matchGridColumns(page);
+    const std::optional<QList<bool>> shown = matchColumnsShown(page, view.modeChooser()->currentText());
+    if (!shown)
+        return all;
+    QList<GridColumn> out;
+    for (qsizetype i = 0; i < all.size(); ++i)
+        if (shown->value(i, true))
+            out << all[i];
+    return out;
+}
+
 // The cells of a text grid, row by row, the headers in row 0.
 QList<QStringList> cellsOf(const TextGrid &grid)
 {
@@ -394,10 +409,10 @@ void wireOutputCommands(AppWindows &w)
                 ExportGrid(dm.ADOTableTeams, teamGridColumns(static_cast<TeamTable>(tab)), title, &form);
                 break;
             case Tab::Fixtures:
-                ExportGrid(dm.ADOTableResults, matchGridColumns(MatchPage::Fixtures), title, &form);
+                ExportGrid(dm.ADOTableResults, shownColumns(*p.fixtures, MatchPage::Fixtures), title, &form);
                 break;
             case Tab::Scores:
-                ExportGrid(dm.ADOTableResults, matchGridColumns(MatchPage::Scores), title, &form);
+                ExportGrid(dm.ADOTableResults, shownColumns(*p.scores, MatchPage::Scores), title, &form);
                 break;
             default:
                 ExportGrid(dm.ADOTablePlayers, playerGridColumns(), title, &form);

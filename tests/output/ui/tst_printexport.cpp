@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -169,6 +170,15 @@ void TestPrintExport::exportMenuWritesTheShownGrid()
     QCOMPARE(lines.size(), 3);
     QVERIFY(lines[1].contains(QStringLiteral("\"Beta\",\"Gamma\",\"0:0\""))); // newest first
     QVERIFY(m_messages.messages().isEmpty());
+
+    // The display mode's columns only: "Scores" hides the predictions and the odds.
+    auto *mode = m_form->findChild<QComboBox *>(QStringLiteral("ComboBoxRMode"));
+    mode->setCurrentIndex(1);
+    m_chosen = {m_dir->filePath(QStringLiteral("scores-mode.tab")), QStringLiteral("Table (*.tab)")};
+    m_form->command(QStringLiteral("MenuExport7"))->trigger();
+    QFile tab(m_dir->filePath(QStringLiteral("scores-mode.tab")));
+    QVERIFY(tab.open(QIODevice::ReadOnly));
+    QCOMPARE(tab.readLine(), QByteArray("Date\tRnd\tMatch\tHome Team\tAway Team\tScore\r\n"));
 
     m_chosen = {m_dir->filePath(QStringLiteral("cross.xlsx")), QStringLiteral("Excel Workbook (*.xlsx)")};
     m_form->command(QStringLiteral("MenuExport4"))->trigger();
