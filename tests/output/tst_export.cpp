@@ -85,6 +85,7 @@ private Q_SLOTS:
     void overwriteAsksFirst();
     void cancelledExportLeavesTheOldFile();
     void unwritableFolderNamesTheFile();
+    void xlsRefusesMoreRowsThanASheetHolds();
     void textGridCellsTypedByTheirText();
     void clipboardHoldsTextAndHtml();
 
@@ -141,6 +142,15 @@ void TestExport::libreOfficeReadsEveryType()
         {ExportType::Doc, QStringLiteral("t_doc.doc")}};
     for (const Written &f : files)
         exportTableToFile(source, f.type, m_dir->filePath(f.name), options);
+    // A workbook past 7 MB needs more of the compound file's sector table than its header holds.
+    QList<QStringList> big = {{QStringLiteral("N"), QStringLiteral("Name"), QStringLiteral("Note")}};
+    constexpr int kBigRows = 65000;
+    for (int i = 1; i <= kBigRows; ++i)
+        big << QStringList{QString::number(i), QStringLiteral("Team Ö %1").arg(i),
+                           QStringLiteral("a rather long text that makes the workbook big %1").arg(i)};
+    exportTableToFile(TextExportSource(big), ExportType::Xls, m_dir->filePath(QStringLiteral("big.xls")),
+                      options);
+    QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("big.xls"))).size() > 8'000'000);
 
     // One conversion per kind of input, with a profile of this run's own.
     const QString out = m_dir->filePath(QStringLiteral("out"));
@@ -159,7 +169,7 @@ void TestExport::libreOfficeReadsEveryType()
         QVERIFY(p.waitForFinished(120000));
     };
     convert(toCsv, {QStringLiteral("t_xls.xls"), QStringLiteral("t_xlsx.xlsx"), QStringLiteral("t_slk.slk"),
-                    QStringLiteral("t_dif.dif")});
+                    QStringLiteral("t_dif.dif"), QStringLiteral("big.xls")});
     convert(toCsv, {QStringLiteral("t_html.html")}, QStringLiteral("HTML (StarCalc)"));
     convert(toCsv, {QStringLiteral("t_tab.tab")},
             QStringLiteral("Text - txt - csv (StarCalc):9,34,76,1,,1033,false,false"));
@@ -201,6 +211,12 @@ void TestExport::libreOfficeReadsEveryType()
             }
         }
     }
+    const QList<CsvRow> bigRows = parseCsv(readText(out + QStringLiteral("/big.csv")));
+    QCOMPARE(bigRows.size(), kBigRows + 1);
+    QCOMPARE(bigRows.last()[0].text, QString::number(kBigRows));
+    QVERIFY(!bigRows.last()[0].quoted);
+    QCOMPARE(bigRows.last()[1].text, QStringLiteral("Team Ö %1").arg(kBigRows));
+
     // Word processors: the table's cells in reading order.
     QStringList expected;
     for (int c = 0; c < source.columnCount(); ++c)
@@ -321,6 +337,21 @@ void TestExport::unwritableFolderNamesTheFile()
         QVERIFY(!QFileInfo::exists(path));
     }
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestExport::xlsRefusesMoreRowsThanASheetHolds()
+{
+    QList<QStringList> rows = {{QStringLiteral("N")}};
+    for (int i = 0; i < 65536; ++i)
+        rows << QStringList{QString::number(i)};
+    const QString path = m_dir->filePath(QStringLiteral("too-big.xls"));
+    try {
+        exportTableToFile(TextExportSource(rows), ExportType::Xls, path, {});
+        QFAIL("no error");
+    } catch (const QuorvaneError &e) {
+        QVERIFY2(e.message().contains(QStringLiteral("*.xlsx")), qPrintable(e.message()));
+    }
+    QVERIFY(!QFileInfo::exists(path));
 }
 
 void TestExport::textGridCellsTypedByTheirText()
