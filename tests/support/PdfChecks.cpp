@@ -1,6 +1,7 @@
 #include "support/PdfChecks.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -20,6 +21,22 @@ QStringList pdfPages(const QString &pdfPath)
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
+}
+
+QList<QSizeF> pdfPageSizes(const QString &pdfPath)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                        QStringLiteral("100000"), pdfPath});
+    p.waitForFinished(60000);
+    static const QRegularExpression size(QStringLiteral("Page\\s+\\d+ size:\\s+([0-9.]+) x ([0-9.]+) pts"));
+    QList<QSizeF> sizes;
+    auto it = size.globalMatch(QString::fromUtf8(p.readAllStandardOutput()));
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        sizes << QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
+    }
+    return sizes;
 }
 
 QImage renderPdfPage(const QString &pdfPath, int page, int dpi)

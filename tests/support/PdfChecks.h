@@ -3,6 +3,8 @@
 // poppler tools.
 
 #include <QImage>
+#include <QList>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -10,5 +12,7 @@
 bool popplerAvailable();
 // The text of every page, in layout mode, one entry per page.
 QStringList pdfPages(const QString &pdfPath);
+// The size of every page in points.
+QList<QSizeF> pdfPageSizes(const QString &pdfPath);
 // Page `page` (1-based) rendered at `dpi`.
 QImage renderPdfPage(const QString &pdfPath, int page, int dpi);

@@ -141,6 +141,13 @@ void TestPrintExport::printDialogStartsUntickedAndSavesOnePdf()
         at = next;
     }
     QCOMPARE(pages.size(), 8);
+    // Letter: the team statistics across, the match and player reports upright, the drawn grids across.
+    const QList<QSizeF> sizes = pdfPageSizes(pdf + QStringLiteral(".pdf"));
+    QCOMPARE(sizes.size(), 8);
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(sizes[i].toSize(), i == 0 ? QSize(792, 612) : QSize(612, 792));
+    for (int i = 6; i < 8; ++i)
+        QVERIFY(sizes[i].width() > sizes[i].height());
     QVERIFY(pages[6].contains(QStringLiteral("Gamma"))); // the cross table
     QVERIFY(pages[7].contains(QStringLiteral("Beta")));  // the streak table
     QVERIFY(pages[1].contains(QStringLiteral("2:1")));   // the played matches on the scores report
