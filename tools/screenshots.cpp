@@ -1,5 +1,5 @@
-// Saves a picture of the main window on each of its eight tabs, with a league open, and of the dialogs
-// the manual shows:
+// Saves a picture of the main window on each of its eight tabs, with a league open, of the dialogs the
+// manual shows, and of the print dialog with every box ticked:
 //   quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT]
 // Runs on any Qt platform; scripts/screenshots uses the offscreen one.
 
@@ -8,9 +8,11 @@
 #include "data/ProgramInfo.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/ProgramIcon.h"
+#include "output/ui/TFormPrint.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
@@ -88,5 +90,13 @@ int main(int argc, char *argv[])
         }
         std::printf("%s\n", qPrintable(name));
     }
+    TFormPrint print(*windows->dm, PrintSources{}, &form);
+    print.findChild<QCheckBox *>(QStringLiteral("CheckBoxAll"))->setChecked(true);
+    print.show();
+    QApplication::processEvents();
+    const QString name = args[2] + QStringLiteral("/print-dialog.png");
+    if (!print.grab().save(name))
+        return 1;
+    std::printf("%s\n", qPrintable(name));
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "cli/AnalysisCommands.h"
 #include "cli/Output.h"
+#include "cli/OutputCommands.h"
 #include "cli/PredictCommands.h"
 #include "data/Database.h"
 #include "data/Dates.h"
@@ -406,7 +407,7 @@ const QList<Command> &commands()
              runMatches},
             {QStringLiteral("demo"), QStringLiteral("demo FILE"), {}, 1, 1, runDemo},
         } +
-        predictionCommands() + analysisCommands();
+        predictionCommands() + analysisCommands() + outputCommands();
     return all;
 }
 

@@ -2,12 +2,15 @@
 // refused (the reason on stderr), 2 on wrong usage (the usage text on stderr).
 
 #include "cli/Commands.h"
+#include "cli/OutputCommands.h"
 #include "data/Errors.h"
 #include "data/Excerpt.h"
 #include "data/Messenger.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 namespace
 {
@@ -25,7 +28,12 @@ int wrongUsage(const QString &message)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Printing draws text: it needs the graphical application object, offscreen unless a platform is set.
+    const bool drawing = argc > 1 && commandNeedsGui(QString::fromLocal8Bit(argv[1]));
+    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app = drawing ? std::make_unique<QGuiApplication>(argc, argv)
+                                                    : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("quorvane-cli"));
     const QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty())

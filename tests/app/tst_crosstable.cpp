@@ -1,6 +1,6 @@
-#include "app/CrossTable.h"
-#include "app/StreakTable.h"
+#include "data/CrossTable.h"
 #include "data/Dates.h"
+#include "data/StreakTable.h"
 #include "support/LeagueFixture.h"
 
 #include <QTest>

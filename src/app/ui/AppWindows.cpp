@@ -23,10 +23,15 @@
 #include "data/ui/TFormPlayerStats.h"
 #include "entry/MatchEntry.h"
 #include "entry/ui/TFormEnterResults.h"
+#include "output/ui/ExportDialogs.h"
+#include "output/ui/PrinterSetup.h"
+#include "output/ui/TFormPrint.h"
 #include "predict/ui/TFormPredict.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QLayout>
 #include <QTabWidget>
 
@@ -299,6 +304,131 @@ void wireDataCommands(AppWindows &w)
     on(form, "MenuFilterSort", [&p] { p.filter->execPage(TFormFilter::FixturesPredictions); });
     QObject::connect(p.league, &TFormLeague::leagueSettingsStored, &form, &TMainForm::setLeaguePanels);
 }
+// Brings a tab to front, or refreshes it when it is in front already, so that the shared table holds the
+// rows and order of that tab's grid.
+void showTab(TMainForm &form, AppWindows::Parts &p, TMainForm::Tab tab)
+{
+    if (form.currentTab() != tab) {
+        form.setCurrentTab(tab);
+        return;
+    }
+    switch (tab) {
+    case TMainForm::Tab::HomeStats:
+    case TMainForm::Tab::AwayStats:
+    case TMainForm::Tab::OverallStats:
+        p.teamTables[static_cast<int>(tab)]->refresh();
+        break;
+    case TMainForm::Tab::Fixtures:
+        p.fixtures->refresh();
+        break;
+    case TMainForm::Tab::Scores:
+        p.scores->refresh();
+        break;
+    case TMainForm::Tab::Players:
+        p.players->refresh();
+        break;
+    case TMainForm::Tab::CrossTable:
+    case TMainForm::Tab::StreakTable:
+        break;
+    }
+}
+
+// The columns a match grid shows in its display mode: the export writes the grid as displayed.
+QList<GridColumn> shownColumns(const MatchesView &view, MatchPage page)
+{
+    const QList<GridColumn> &all = matchGridColumns(page);
+    const std::optional<QList<bool>> shown = matchColumnsShown(page, view.modeChooser()->currentText());
+    if (!shown)
+        return all;
+    QList<GridColumn> out;
+    for (qsizetype i = 0; i < all.size(); ++i)
+        if (shown->value(i, true))
+            out << all[i];
+    return out;
+}
+
+// The cells of a text grid, row by row, the headers in row 0.
+QList<QStringList> cellsOf(const TextGrid &grid)
+{
+    QList<QStringList> rows;
+    for (int r = 0; r < grid.rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < grid.columnCount(); ++c)
+            row << grid.text(c, r);
+        rows << row;
+    }
+    return rows;
+}
+
+void wireOutputCommands(AppWindows &w)
+{
+    TMainForm &form = *w.mainForm;
+    TDataMod &dm = *w.dm;
+    AppWindows::Parts &p = *w.parts;
+    using Tab = TMainForm::Tab;
+    form.setBuilt(QStringLiteral("MenuExport"));
+    on(form, "MenuPrintSetup", [&form] { PrinterSetup(&form); });
+    on(form, "MenuPrint", [&form, &dm, &p] {
+        PrintSources sources;
+        sources.leagueName = [&form] { return form.leagueName(); };
+        sources.showPageOf = [&form, &p](PrintChoice c) {
+            if (c == PrintChoice::Scores)
+                showTab(form, p, Tab::Scores);
+            else if (c == PrintChoice::Fixtures || c == PrintChoice::Odds || c == PrintChoice::Predictions)
+                showTab(form, p, Tab::Fixtures);
+        };
+        sources.drawnGrid = [&p](PrintChoice c) {
+            TextGridView *view = c == PrintChoice::CrossTable ? static_cast<TextGridView *>(p.crossTable)
+                                                              : static_cast<TextGridView *>(p.streakTable);
+            view->refresh();
+            GridPrintout g;
+            g.cells = cellsOf(view->grid());
+            g.gridRowHeight = view->verticalHeader()->defaultSectionSize();
+            return g;
+        };
+        // Created afresh for every use: every box starts unticked.
+        TFormPrint dialog(dm, std::move(sources), &form);
+        dialog.exec();
+    });
+    struct GridExport {
+        const char *command;
+        Tab tab;
+    };
+    const GridExport grids[] = {{"MenuExport1", Tab::HomeStats},    {"MenuExport2", Tab::AwayStats},
+                                {"MenuExport3", Tab::OverallStats}, {"MenuExport6", Tab::Fixtures},
+                                {"MenuExport7", Tab::Scores},       {"MenuExport8", Tab::Players}};
+    for (const GridExport &g : grids) {
+        const Tab tab = g.tab;
+        on(form, g.command, [&form, &dm, &p, tab] {
+            showTab(form, p, tab);
+            const QString title = form.leagueName();
+            switch (tab) {
+            case Tab::HomeStats:
+            case Tab::AwayStats:
+            case Tab::OverallStats:
+                ExportGrid(dm.ADOTableTeams, teamGridColumns(static_cast<TeamTable>(tab)), title, &form);
+                break;
+            case Tab::Fixtures:
+                ExportGrid(dm.ADOTableResults, shownColumns(*p.fixtures, MatchPage::Fixtures), title, &form);
+                break;
+            case Tab::Scores:
+                ExportGrid(dm.ADOTableResults, shownColumns(*p.scores, MatchPage::Scores), title, &form);
+                break;
+            default:
+                ExportGrid(dm.ADOTablePlayers, playerGridColumns(), title, &form);
+                break;
+            }
+        });
+    }
+    on(form, "MenuExport4", [&form, &p] {
+        p.crossTable->refresh();
+        ExportStringGrid(cellsOf(p.crossTable->grid()), form.leagueName(), &form);
+    });
+    on(form, "MenuExport5", [&form, &p] {
+        p.streakTable->refresh();
+        ExportStringGrid(cellsOf(p.streakTable->grid()), form.leagueName(), &form);
+    });
+}
 } // namespace
 
 std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::function<void()> &step)
@@ -353,6 +483,7 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     wireMatchCommands(*w);
     wirePlayerCommands(*w);
     wireDataCommands(*w);
+    wireOutputCommands(*w);
     return w;
 }
 

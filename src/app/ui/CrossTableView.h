@@ -3,7 +3,7 @@
 // rebuilt from the league file each time it is shown, its fixed row and column as the grid's headers,
 // each cell's hint as its tooltip, and the headers of the selected cell highlighted.
 
-#include "app/CrossTable.h"
+#include "data/CrossTable.h"
 
 #include <QTableWidget>
 

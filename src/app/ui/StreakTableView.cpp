@@ -1,6 +1,6 @@
 #include "app/ui/StreakTableView.h"
 
-#include "app/StreakTable.h"
+#include "data/StreakTable.h"
 #include "data/TDataMod.h"
 
 #include <QScrollBar>

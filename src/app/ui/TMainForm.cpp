@@ -399,6 +399,11 @@ void TMainForm::EnableLeagueCommands(bool enabled)
     }
 }
 
+QString TMainForm::leagueName() const
+{
+    return m_league->text();
+}
+
 void TMainForm::setLeaguePanels(const QString &league, const QString &season)
 {
     m_league->setText(league);

@@ -28,6 +28,8 @@ public:
     void ShowLeagueFile(const QString &path);
     // The league and season panels (the league settings' OK sets them too).
     void setLeaguePanels(const QString &league, const QString &season);
+    // The league panel's text: the league name, which heads the printed reports.
+    QString leagueName() const;
 
     // A command by the objectName of its menu item (MenuNew, MenuArbFinder, ...).
     QAction *command(const QString &name) const;

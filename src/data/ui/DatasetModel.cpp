@@ -1,7 +1,6 @@
 #include "data/ui/DatasetModel.h"
 
-#include "data/Dates.h"
-#include "data/Numbers.h"
+#include "data/CellText.h"
 
 #include <QApplication>
 #include <QBrush>
@@ -87,24 +86,7 @@ QString DatasetModel::cellText(int row, int column) const
     // While a change of the rows is under way the view may still ask for what it showed before.
     if (f < 0 || f >= m_ds->columnCount() || row < 0 || row >= rowCount())
         return QString();
-    const QVariant &v = m_ds->valueAt(row, f);
-    if (!v.isValid() || v.isNull())
-        return QString();
-    switch (m_ds->columns()[f].kind) {
-    case ColumnKind::Real:
-        return Numbers::formatGeneral(v.toDouble());
-    case ColumnKind::Date: {
-        const QDate d = Dates::fromStored(v.toString());
-        return d.isValid() ? Dates::toShortDate(d) : v.toString();
-    }
-    case ColumnKind::Bit:
-        return v.toDouble() != 0 ? QStringLiteral("True") : QStringLiteral("False");
-    case ColumnKind::Blob:
-        return QStringLiteral("(BLOB)");
-    case ColumnKind::Text:
-        break;
-    }
-    return v.toString();
+    return displayText(m_ds->valueAt(row, f), m_ds->columns()[f].kind);
 }
 
 QVariant DatasetModel::data(const QModelIndex &index, int role) const

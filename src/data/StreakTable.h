@@ -2,7 +2,7 @@
 // The streak table: one row per team with its played matches in date order as W, D and L, coloured, and
 // the hint of each cell describing the match behind it.
 
-#include "app/CrossTable.h"
+#include "data/CrossTable.h"
 
 // The largest TP (matches played) of any team: TP of the last row of "Select TP From Teams ORDER BY TP",
 // through the data module's shared query; 0 without teams.

@@ -1,4 +1,4 @@
-#include "app/StreakTable.h"
+#include "data/StreakTable.h"
 
 #include "data/TDataMod.h"
 

@@ -1,4 +1,4 @@
-#include "app/CrossTable.h"
+#include "data/CrossTable.h"
 
 #include "data/TDataMod.h"
 

@@ -1,0 +1,204 @@
+#include "output/ui/TFormPrint.h"
+
+#include "output/ui/PrinterSetup.h"
+
+#include "data/CommandBoundary.h"
+#include "data/TDataMod.h"
+#include "data/ui/GuiMessenger.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace
+{
+QString boxName(PrintChoice choice)
+{
+    return QStringLiteral("CheckBox") + printChoiceCaption(choice).remove(QLatin1Char(' '));
+}
+
+// The report generator's progress window, with a Cancel that stops the print.
+class PrintProgress
+{
+public:
+    PrintProgress(QWidget *parent, const QString &title)
+        : m_dialog(title, QStringLiteral("Cancel"), 0, 100, parent)
+    {
+        m_dialog.setWindowTitle(QStringLiteral("Printing progress"));
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(300);
+    }
+    ReportProgress callback()
+    {
+        return [this](int done, int total) {
+            m_dialog.setValue(total > 0 ? done * 100 / total : 100);
+            return !m_dialog.wasCanceled();
+        };
+    }
+
+private:
+    QProgressDialog m_dialog;
+};
+} // namespace
+
+TFormPrint::TFormPrint(TDataMod &dm, PrintSources sources, QWidget *parent)
+    : QDialog(parent), m_dm(dm), m_sources(std::move(sources))
+{
+    setObjectName(QStringLiteral("FormPrint"));
+    setWindowTitle(QStringLiteral("Print"));
+    auto *layout = new QVBoxLayout(this);
+    auto *grid = new QGridLayout;
+    const QList<PrintChoice> &choices = printChoices();
+    for (int i = 0; i < choices.size(); ++i) {
+        auto *box = new QCheckBox(printChoiceCaption(choices[i]), this);
+        box->setObjectName(boxName(choices[i]));
+        grid->addWidget(box, i % 4, i / 4);
+        m_boxes.insert(choices[i], box);
+    }
+    layout->addLayout(grid);
+    m_all = new QCheckBox(QStringLiteral("Check All"), this);
+    m_all->setObjectName(QStringLiteral("CheckBoxAll"));
+    layout->addWidget(m_all);
+    connect(m_all, &QCheckBox::toggled, this, [this](bool on) {
+        for (QCheckBox *b : std::as_const(m_boxes))
+            b->setChecked(on);
+    });
+
+    auto *buttons = new QDialogButtonBox(this);
+    auto add = [&](const QString &name, const QString &caption, void (TFormPrint::*fn)()) {
+        QPushButton *b = buttons->addButton(caption, QDialogButtonBox::ActionRole);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        // "Print" and its companions leave the dialog open.
+        connect(b, &QPushButton::clicked, this, fn);
+    };
+    add(QStringLiteral("ButtonPrint"), QStringLiteral("Print"), &TFormPrint::printToPrinter);
+    add(QStringLiteral("ButtonPreview"), QStringLiteral("Print Preview"), &TFormPrint::showPreview);
+    add(QStringLiteral("ButtonPdf"), QStringLiteral("Save as PDF..."), &TFormPrint::saveAsPdf);
+    QPushButton *cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    cancel->setObjectName(QStringLiteral("ButtonCancel"));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    m_choosePdf = [this](const QString &proposed) {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), proposed,
+                                            QStringLiteral("PDF document (*.pdf)"));
+    };
+}
+
+QList<PrintChoice> TFormPrint::tickedChoices() const
+{
+    QList<PrintChoice> out;
+    for (PrintChoice c : printChoices())
+        if (m_boxes.value(c)->isChecked())
+            out << c;
+    return out;
+}
+
+PrintJob TFormPrint::jobOf(PrintChoice choice)
+{
+    if (m_sources.showPageOf)
+        m_sources.showPageOf(choice);
+    const QString league = m_sources.leagueName ? m_sources.leagueName() : QString();
+    switch (choice) {
+    case PrintChoice::TeamStats: {
+        ControlsDisabled quiet(m_dm.ADOTableTeams);
+        return teamStatsReport(m_dm.ADOTableTeams, league);
+    }
+    case PrintChoice::Scores:
+    case PrintChoice::Fixtures:
+    case PrintChoice::Odds:
+    case PrintChoice::Predictions: {
+        ControlsDisabled quiet(m_dm.ADOTableResults);
+        return matchReport(choice, m_dm.ADOTableResults, league);
+    }
+    case PrintChoice::Players: {
+        ControlsDisabled quiet(m_dm.ADOTablePlayers);
+        return playersReport(m_dm.ADOTablePlayers, league);
+    }
+    case PrintChoice::CrossTable:
+    case PrintChoice::StreakTable:
+        break;
+    }
+    GridPrintout g = m_sources.drawnGrid ? m_sources.drawnGrid(choice) : GridPrintout{};
+    g.title = league;
+    g.blackDiagonal = choice == PrintChoice::CrossTable;
+    return g;
+}
+
+QList<PrintJob> TFormPrint::jobsOfTicked()
+{
+    QList<PrintJob> jobs;
+    for (PrintChoice c : tickedChoices()) {
+        PrintJob job = jobOf(c);
+        const auto *report = std::get_if<BandedReport>(&job);
+        if (c == PrintChoice::TeamStats && report && report->rows.isEmpty())
+            continue; // nothing to print without teams
+        jobs << std::move(job);
+    }
+    return jobs;
+}
+
+void TFormPrint::printToPrinter()
+{
+    runCommand(messenger(), [this] {
+        if (!printerInstalled()) {
+            messenger().information(
+                QStringLiteral("No printer is installed. Use \"Save as PDF...\" to keep the "
+                               "reports as a PDF file, or \"Print Preview\" to look at them."),
+                QStringLiteral("Print"));
+            return;
+        }
+        QPrinter &printer = sharedPrinter();
+        // Each ticked choice is a print job of its own.
+        for (const PrintJob &job : jobsOfTicked()) {
+            printer.setDocName(jobTitle(job));
+            PrintProgress progress(this, jobTitle(job));
+            if (!printJob(printer, job, {QDate::currentDate(), progress.callback()})) {
+                printer.abort();
+                messenger().information(QStringLiteral("Printing aborted"));
+                return;
+            }
+        }
+    });
+}
+
+void TFormPrint::showPreview()
+{
+    runCommand(messenger(), [this] {
+        const QList<PrintJob> jobs = jobsOfTicked();
+        if (jobs.isEmpty())
+            return;
+        QPrintPreviewDialog preview(&sharedPrinter(), this);
+        preview.setObjectName(QStringLiteral("PrintPreview"));
+        connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                [&jobs](QPrinter *printer) { paintJobs(*printer, jobs, {}); });
+        preview.exec();
+    });
+}
+
+void TFormPrint::saveAsPdf()
+{
+    runCommand(messenger(), [this] {
+        const QList<PrintJob> jobs = jobsOfTicked();
+        if (jobs.isEmpty())
+            return;
+        const QString league = m_sources.leagueName ? m_sources.leagueName() : QString();
+        const QString proposed = QDir::home().filePath(
+            (league.isEmpty() ? QStringLiteral("Report") : league) + QStringLiteral(".pdf"));
+        QString path = m_choosePdf(proposed);
+        if (path.isEmpty())
+            return;
+        if (QFileInfo(path).suffix().isEmpty())
+            path += QStringLiteral(".pdf");
+        PrintProgress progress(this, QFileInfo(path).fileName());
+        writeJobsPdf(jobs, path, {QDate::currentDate(), progress.callback()});
+    });
+}
