@@ -1,8 +1,10 @@
 #include "cli/Commands.h"
 
 #include "cli/AnalysisCommands.h"
+#include "cli/DateArgument.h"
 #include "cli/Output.h"
 #include "cli/PredictCommands.h"
+#include "cli/TicketCommands.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/MatchOutcome.h"
@@ -127,20 +129,6 @@ void provideTeams(TDataMod &dm, QStringList &teams, const QStringList &wanted, b
     }
     if (added)
         RenumberInHomeOrder(dm);
-}
-
-QDate dateOf(const QString &text)
-{
-    static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
-    const auto m = iso.match(text);
-    if (!m.hasMatch())
-        throw QuorvaneError(QStringLiteral("'%1' is not a date written YYYY-MM-DD.").arg(text));
-    const int year = m.captured(1).toInt();
-    if (year < Dates::FirstYear || year > Dates::LastYear)
-        throw QuorvaneError(QStringLiteral("The year must lie between %1 and %2.")
-                                .arg(Dates::FirstYear)
-                                .arg(Dates::LastYear));
-    return Dates::encode(year, m.captured(2).toInt(), m.captured(3).toInt());
 }
 
 void setScore(MatchEntryInput &in, const QString &text)
@@ -347,7 +335,7 @@ const QList<Command> &commands()
              runMatches},
             {QStringLiteral("demo"), QStringLiteral("demo FILE"), {}, 1, 1, runDemo},
         } +
-        predictionCommands() + analysisCommands();
+        predictionCommands() + analysisCommands() + ticketCommands();
     return all;
 }
 
