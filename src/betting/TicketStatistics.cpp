@@ -142,10 +142,10 @@ GroupHeadings typeHeadings(const QString &type)
 }
 
 // Heading row, then six rows a group, one column a tally column.
-TextGrid gridOf(const QStringList &columnTitles, const std::vector<std::vector<Tally>> &columns,
-                const QList<GroupHeadings> &groups)
+StatsTable gridOf(const QStringList &columnTitles, const std::vector<std::vector<Tally>> &columns,
+                  const QList<GroupHeadings> &groups)
 {
-    TextGrid grid;
+    StatsTable grid;
     grid << (QStringList{QString()} + columnTitles);
     for (int g = 0; g < groups.size(); ++g) {
         const GroupHeadings &h = groups[g];
@@ -336,7 +336,7 @@ QList<ChartBar> BuildChart(const StatsRows &rows, ChartSubject subject, ChartVal
     return bars.bars();
 }
 
-TextGrid TicketsTable(const StatsRows &rows)
+StatsTable TicketsTable(const StatsRows &rows)
 {
     MonthColumns months(1);
     for (const StatsTicket &t : rows.tickets) {
@@ -354,7 +354,7 @@ const QStringList &betsViewItems()
     return items;
 }
 
-TextGrid BetsTable(const StatsRows &rows, BetsView view)
+StatsTable BetsTable(const StatsRows &rows, BetsView view)
 {
     QStringList types;
     if (view == BetsView::SingleChance)
@@ -390,7 +390,7 @@ const QStringList &priceLabelItems()
     return items;
 }
 
-TextGrid PriceRangeTable(const StatsRows &rows, PriceLabels labels)
+StatsTable PriceRangeTable(const StatsRows &rows, PriceLabels labels)
 {
     const BetBooking booking(rows);
     std::vector<std::vector<Tally>> columns(kRanges + 1, std::vector<Tally>(1));

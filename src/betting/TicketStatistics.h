@@ -73,11 +73,11 @@ QList<ChartBar> BuildChart(const StatsRows &rows, ChartSubject subject, ChartVal
 
 // ---- the table page: grids of cell texts, heading row and heading column included
 
-using TextGrid = QList<QStringList>;
+using StatsTable = QList<QStringList>;
 
 // Month columns headed "M/yyyy" and a "Total" column; rows "Tickets Won", "Tickets Won (%)", "Tickets
 // Lost", "Tickets Lost (%)", "Total Tickets", "Profit".
-TextGrid TicketsTable(const StatsRows &rows);
+StatsTable TicketsTable(const StatsRows &rows);
 
 enum class BetsView { All, SingleChance, DoubleChance };
 // "All", "Single Chance", "Double Chance".
@@ -85,7 +85,7 @@ const QStringList &betsViewItems();
 // All: the rows of the tickets table for bets.  Single and double chance: six rows for each of the bet
 // types "1", "X", "2" or "1X", "X2", "12" ("1 - Won" ... "12 - Profit").  A column's profit is rounded to
 // two decimals after every won bet.  ConversionError for a price that does not read.
-TextGrid BetsTable(const StatsRows &rows, BetsView view);
+StatsTable BetsTable(const StatsRows &rows, BetsView view);
 
 enum class PriceLabels { EU, UK, US };
 // "EU", "UK", "US".
@@ -93,4 +93,4 @@ const QStringList &priceLabelItems();
 // Nine ranges of the decimal price (above 1.01 up to 1.25, ... above 3.00 up to 1000) and "Total", headed
 // in the chosen notation.  A bet outside every range counts nowhere.  ConversionError for a price that
 // does not read.
-TextGrid PriceRangeTable(const StatsRows &rows, PriceLabels labels);
+StatsTable PriceRangeTable(const StatsRows &rows, PriceLabels labels);

@@ -250,7 +250,7 @@ QString chartsJson(const StatsRows &rows, ChartSubject subject)
 }
 
 // Every grid of the table page under its name.
-QList<std::pair<QString, TextGrid>> allTables(const StatsRows &rows)
+QList<std::pair<QString, StatsTable>> allTables(const StatsRows &rows)
 {
     return {{QStringLiteral("tickets"), TicketsTable(rows)},
             {QStringLiteral("bets-all"), BetsTable(rows, BetsView::All)},

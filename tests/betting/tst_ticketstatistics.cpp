@@ -26,7 +26,7 @@ StatsBet betOn(int ticket, const QDate &d, const QString &result,
 }
 
 // The row of a grid by its heading.
-QStringList row(const TextGrid &grid, const QString &heading)
+QStringList row(const StatsTable &grid, const QString &heading)
 {
     for (const QStringList &r : grid)
         if (r.value(0) == heading)
@@ -50,7 +50,7 @@ private Q_SLOTS:
         rows.tickets = {ticket(0, QDate(2004, 3, 1), QStringLiteral("Won"), 5),
                         ticket(1, QDate(2004, 3, 31), QStringLiteral("Undecided")),
                         ticket(2, QDate(2005, 3, 2), QStringLiteral("Lost"), -2)};
-        const TextGrid grid = TicketsTable(rows);
+        const StatsTable grid = TicketsTable(rows);
         QCOMPARE(grid.size(), 7);
         QCOMPARE(grid[0], (QStringList{QString(), QStringLiteral("3/2004"), QStringLiteral("3/2005"),
                                        QStringLiteral("Total")}));
@@ -87,7 +87,7 @@ private Q_SLOTS:
         StatsRows rows;
         for (int i = 0; i < statuses.size(); ++i)
             rows.tickets.push_back(ticket(i, March2004, statuses[i], 1));
-        const TextGrid grid = TicketsTable(rows);
+        const StatsTable grid = TicketsTable(rows);
         for (int column = 0; column < 2; ++column) { // the month and "Total" agree with one month
             QCOMPARE(row(grid, QStringLiteral("Tickets Won"))[column], won[0]);
             QCOMPARE(row(grid, QStringLiteral("Tickets Won (%)"))[column], won[1]);
@@ -118,7 +118,7 @@ private Q_SLOTS:
         rows.tickets = {ticket(1, March2004, QStringLiteral("Won"), 1)};
         rows.bets = {betOn(1, March2004, QStringLiteral("Won")), betOn(2, March2004, QStringLiteral("Won")),
                      betOn(1, March2004, QStringLiteral("Undecided"))};
-        const TextGrid grid = BetsTable(rows, BetsView::All);
+        const StatsTable grid = BetsTable(rows, BetsView::All);
         QCOMPARE(row(grid, QStringLiteral("Total Bets")), (QStringList{u"1"_s, u"1"_s}));
         QCOMPARE(row(grid, QStringLiteral("Profit")), (QStringList{u"9"_s, u"9"_s}));
     }
@@ -143,13 +143,13 @@ private Q_SLOTS:
             betOn(1, March2004, QStringLiteral("Won"), QStringLiteral("2.00"), QStringLiteral("1")),
             betOn(1, March2004, QStringLiteral("Lost"), QStringLiteral("2.00"), QStringLiteral("X2")),
             betOn(1, March2004, QStringLiteral("Won"), QStringLiteral("2.00"), QStringLiteral("x2"))};
-        const TextGrid single = BetsTable(rows, BetsView::SingleChance);
+        const StatsTable single = BetsTable(rows, BetsView::SingleChance);
         QCOMPARE(single.size(), 19);
         QCOMPARE(single[1][0], QStringLiteral("1 - Won"));
         QCOMPARE(single[18][0], QStringLiteral("2 - Profit"));
         QCOMPARE(row(single, QStringLiteral("1 - Won")), (QStringList{u"1"_s, u"1"_s}));
         QCOMPARE(row(single, QStringLiteral("X - Total")), (QStringList{u"0"_s, u"0"_s}));
-        const TextGrid dbl = BetsTable(rows, BetsView::DoubleChance);
+        const StatsTable dbl = BetsTable(rows, BetsView::DoubleChance);
         QCOMPARE(dbl[18][0], QStringLiteral("12 - Profit"));
         QCOMPARE(row(dbl, QStringLiteral("1X - Total")),
                  (QStringList{u"0"_s, u"0"_s})); // type "1" counts nowhere
@@ -182,7 +182,7 @@ private Q_SLOTS:
         StatsRows rows;
         rows.tickets = {ticket(1, March2004, QStringLiteral("Won"))};
         rows.bets = {betOn(1, March2004, QStringLiteral("Lost"), price)};
-        const TextGrid grid = PriceRangeTable(rows, PriceLabels::EU);
+        const StatsTable grid = PriceRangeTable(rows, PriceLabels::EU);
         QCOMPARE(grid[0].size(), 11);
         QStringList expected(10, QStringLiteral("0"));
         if (column > 0)
@@ -202,7 +202,7 @@ private Q_SLOTS:
     void emptyFileGivesHeadingsAndZeros()
     {
         const StatsRows none;
-        const TextGrid grid = TicketsTable(none);
+        const StatsTable grid = TicketsTable(none);
         QCOMPARE(grid.size(), 7);
         QCOMPARE(grid[0], (QStringList{QString(), QStringLiteral("Total")}));
         for (int r = 1; r < 7; ++r)

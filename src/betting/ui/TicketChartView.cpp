@@ -1,0 +1,64 @@
+#include "betting/ui/TicketChartView.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QLinearGradient>
+#include <QValueAxis>
+
+TicketChartView::TicketChartView(QWidget *parent) : QChartView(parent)
+{
+    setObjectName(QStringLiteral("DBChart"));
+    setRenderHint(QPainter::Antialiasing);
+    chart()->legend()->hide();
+}
+
+void TicketChartView::clearBars()
+{
+    showBars({}, {});
+}
+
+void TicketChartView::showBars(const QList<ChartBar> &bars, const ChartTitles &titles)
+{
+    QChart *c = chart();
+    c->removeAllSeries();
+    for (QAbstractAxis *axis : c->axes())
+        c->removeAxis(axis);
+    c->setTitle(titles.chart);
+
+    auto *set = new QBarSet(titles.axis);
+    QLinearGradient gradient(0, 0, 0, 1);
+    gradient.setCoordinateMode(QGradient::ObjectMode);
+    gradient.setColorAt(0, QColor(64, 64, 224));
+    gradient.setColorAt(1, QColor(0, 0, 160));
+    set->setBrush(gradient);
+    set->setPen(QPen(QColor(0, 0, 160)));
+    QStringList dates;
+    double low = 0, high = 0;
+    for (const ChartBar &b : bars) {
+        *set << b.value;
+        dates << b.date.toString(QStringLiteral("M/d/yyyy"));
+        low = std::min(low, b.value);
+        high = std::max(high, b.value);
+    }
+    auto *series = new QBarSeries;
+    series->append(set);
+    series->setBarWidth(0.2);
+    series->setLabelsVisible(true);
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    series->setLabelsFormat(QStringLiteral("@value"));
+    c->addSeries(series);
+
+    auto *x = new QBarCategoryAxis;
+    x->append(dates);
+    c->addAxis(x, Qt::AlignBottom);
+    series->attachAxis(x);
+    auto *y = new QValueAxis;
+    y->setTitleText(titles.axis);
+    y->setLabelFormat(QStringLiteral("%.0f"));
+    y->setRange(low, high == low ? low + 1 : high + (high - low) * 0.1);
+    c->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(y);
+    c->legend()->hide();
+}
