@@ -11,7 +11,7 @@ QString s(const char *text)
 const QList<GridColumn> &ticketGridColumns()
 {
     static const QList<GridColumn> columns = {
-        {s("N"), s("TN"), AlignNumber, 40},          {s("Date"), s("DateP"), AlignCentre, 80},
+        {s("N"), s("TN"), AlignNumber, 40},          {s("Date"), s("DateP"), AlignCentre, 100},
         {s("Stake"), s("Stake"), AlignNumber, 70},   {s("Payout"), s("Payout"), AlignNumber, 70},
         {s("Status"), s("Status"), AlignCentre, 80},
     };
@@ -21,7 +21,7 @@ const QList<GridColumn> &ticketGridColumns()
 const QList<GridColumn> &betGridColumns()
 {
     static const QList<GridColumn> columns = {
-        {s("Date"), s("DateP"), AlignText, 80},
+        {s("Date"), s("DateP"), AlignText, 100},
         {s("Event"), s("League"), AlignText, 150},
         {s("Competitor 1"), s("Home"), AlignText, 150},
         {s("Competitor 2"), s("Away"), AlignText, 150},

@@ -7,7 +7,7 @@ StatsGrid::StatsGrid(QWidget *parent) : QTableWidget(parent)
     setObjectName(QStringLiteral("StringGridStats"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
-    verticalHeader()->setFixedWidth(90);
+    verticalHeader()->setMinimumWidth(90);
     verticalHeader()->setDefaultSectionSize(20);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setDefaultSectionSize(70);

@@ -34,6 +34,7 @@ void TicketChartView::showBars(const QList<ChartBar> &bars, const ChartTitles &t
     gradient.setColorAt(1, QColor(0, 0, 160));
     set->setBrush(gradient);
     set->setPen(QPen(QColor(0, 0, 160)));
+    set->setLabelColor(Qt::black);
     QStringList dates;
     double low = 0, high = 0;
     for (const ChartBar &b : bars) {
@@ -56,7 +57,7 @@ void TicketChartView::showBars(const QList<ChartBar> &bars, const ChartTitles &t
     series->attachAxis(x);
     auto *y = new QValueAxis;
     y->setTitleText(titles.axis);
-    y->setLabelFormat(QStringLiteral("%.0f"));
+    y->setLabelFormat(QStringLiteral("%i"));
     y->setRange(low, high == low ? low + 1 : high + (high - low) * 0.1);
     c->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
