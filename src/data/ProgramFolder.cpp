@@ -19,3 +19,8 @@ QString defaultSystemsFilePath()
 {
     return QDir(programFolder()).filePath(QStringLiteral("systems/bettingsystems.qvs"));
 }
+
+QString helpFilePath()
+{
+    return QDir(programFolder()).filePath(QStringLiteral("qvhelp.html"));
+}

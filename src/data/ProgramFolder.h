@@ -7,3 +7,5 @@
 QString programFolder();
 // The betting systems file: systems/bettingsystems.qvs under the program's folder.
 QString defaultSystemsFilePath();
+// The HTML manual beside the program: qvhelp.html under the program's folder.
+QString helpFilePath();

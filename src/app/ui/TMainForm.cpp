@@ -494,8 +494,7 @@ void TMainForm::importResultsCsv()
 void TMainForm::help()
 {
     // The manual beside the program; a missing file is reported by the system.
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(QDir(programFolder()).filePath(QStringLiteral("qvhelp.html"))));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(helpFilePath()));
 }
 
 void TMainForm::about()

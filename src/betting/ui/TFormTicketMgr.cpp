@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -296,10 +297,8 @@ void TFormTicketMgr::buildMenus()
     connect(newT, &QAction::triggered, this, &TFormTicketMgr::ToolButtonNewTClick);
     connect(editT, &QAction::triggered, this, &TFormTicketMgr::ToolButtonEditTClick);
     connect(delT, &QAction::triggered, this, &TFormTicketMgr::ToolButtonDelTClick);
-    connect(help, &QAction::triggered, this, [] {
-        QDesktopServices::openUrl(
-            QUrl::fromLocalFile(QDir(programFolder()).filePath(QStringLiteral("qvhelp.html"))));
-    });
+    connect(help, &QAction::triggered, this,
+            [] { QDesktopServices::openUrl(QUrl::fromLocalFile(helpFilePath())); });
     connect(exit, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -346,7 +345,7 @@ void TFormTicketMgr::MenuSaveAsClick()
 // The window shows the file open now (or none): its path, its controls, its filter and statistics.
 void TFormTicketMgr::fileChanged()
 {
-    statusBar()->showMessage(m_book.path());
+    statusBar()->showMessage(QDir::toNativeSeparators(m_book.path()));
     enableFileControls(m_book.isOpen());
     if (!m_book.isOpen()) {
         m_chart->clearBars();

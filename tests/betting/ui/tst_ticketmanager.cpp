@@ -4,6 +4,8 @@
 
 #include "app/ui/AppWindows.h"
 #include "app/ui/TMainForm.h"
+#include "betting/TicketSchema.h"
+#include "betting/Tickets.h"
 #include "betting/ui/StatsGrid.h"
 #include "betting/ui/TFormBet.h"
 #include "betting/ui/TFormTicket.h"
@@ -14,7 +16,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -223,6 +227,61 @@ private Q_SLOTS:
         price->setCursorPosition(2);
         QTest::keyClicks(price, QStringLiteral(".5x+"));
         QCOMPARE(price->text(), QStringLiteral("1,5"));
+    }
+
+    void sortAndDateFilter()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("sort.qvt"));
+        {
+            TicketSchema::createFile(path);
+            TicketBook book;
+            book.openFile(path);
+            const std::tuple<int, int, double, double, const char *> rows[] = {
+                {2004, 3, 5, 4.5, "Won"}, {2005, 1, 20, -21, "Lost"}, {2004, 12, 10, -11, "Lost"}};
+            for (const auto &[year, month, stake, profit, status] : rows) {
+                NewTicket(book, QDate(year, month, 1));
+                book.ADOTableTs.edit();
+                book.ADOTableTs.field(QStringLiteral("Stake")).setFloat(stake);
+                book.ADOTableTs.field(QStringLiteral("Profit")).setFloat(profit);
+                book.ADOTableTs.field(QStringLiteral("Status")).setString(QString::fromLatin1(status));
+                book.ADOTableTs.post();
+            }
+        }
+        TFormTicketMgr mgr;
+        mgr.setPathChooser([&](const QString &, bool, const QString &) { return path; });
+        mgr.show();
+        child<QAction>(&mgr, "MenuOpen")->trigger();
+        auto *tickets = child<DataGrid>(&mgr, "DBGridTs");
+        auto *total = child<QLabel>(&mgr, "PanelTotalProfit");
+        QCOMPARE(total->text(), QStringLiteral("-27.5  "));
+        auto column = [&](const QString &title) {
+            QStringList out;
+            for (int r = 0; r < tickets->model()->rowCount(); ++r)
+                out << gridCell(tickets, r, title);
+            return out;
+        };
+        // The first title click sorts descending, the next one (on any title) ascending.
+        Q_EMIT tickets->horizontalHeader()->sectionClicked(2); // Stake
+        QCOMPARE(column(QStringLiteral("Stake")),
+                 (QStringList{QStringLiteral("20"), QStringLiteral("10"), QStringLiteral("5")}));
+        Q_EMIT tickets->horizontalHeader()->sectionClicked(1); // Date
+        QCOMPARE(column(QStringLiteral("N")),
+                 (QStringList{QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("1")}));
+
+        // 1/1/2004 to 12/31/2004: the tickets of 2004 only, and their profit.
+        child<QSpinBox>(&mgr, "SpinEditFME")->setValue(12);
+        child<QSpinBox>(&mgr, "SpinEditFDE")->setValue(31);
+        QCOMPARE(tickets->model()->rowCount(), 3); // not filtered until the box is checked
+        child<QCheckBox>(&mgr, "CheckBoxFilter")->setChecked(true);
+        QCOMPARE(column(QStringLiteral("N")), (QStringList{QStringLiteral("0"), QStringLiteral("2")}));
+        QCOMPARE(total->text(), QStringLiteral("-6.5  "));
+        auto *table = child<StatsGrid>(&mgr, "StringGridStats");
+        QCOMPARE(table->shownGrid()[0], (QStringList{QString(), QStringLiteral("3/2004"),
+                                                     QStringLiteral("12/2004"), QStringLiteral("Total")}));
+        child<QCheckBox>(&mgr, "CheckBoxFilter")->setChecked(false);
+        QCOMPARE(tickets->model()->rowCount(), 3);
+        QCOMPARE(total->text(), QStringLiteral("-27.5  "));
+        QVERIFY2(m_messages.messages().isEmpty(), qPrintable(m_messages.texts().join(QLatin1Char('|'))));
     }
 
     void mainWindowOpensItBesideTheLeague()
