@@ -1,16 +1,19 @@
 // The ticket manager on a generated ticket file of 20,000 tickets with 60,000 bets: opening the file
 // with its statistics as the window shows them first (the tickets chart of profit, the tickets table
-// and the total profit), and every view of both pages as `quorvane-cli tickets stats` prints them, each
-// against a plain read of every column of the same rows through the engine.
+// and the total profit), the same through the window drawn offscreen (target: under a second), and every
+// view of both pages as `quorvane-cli tickets stats` prints them, each against a plain read of every
+// column of the same rows through the engine.
 //
 // Counters: x_plain = time per iteration divided by the plain read of the same file.
 
 #include "betting/TicketBook.h"
 #include "betting/TicketSchema.h"
 #include "betting/TicketStatistics.h"
+#include "betting/ui/TFormTicketMgr.h"
 #include "data/Database.h"
 #include "data/Dates.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -162,6 +165,20 @@ void BM_OpenWithStatistics(benchmark::State &state)
     });
 }
 
+// Open through the window: the tables, the grids, the chart and the table drawn.
+void BM_WindowOpen(benchmark::State &state)
+{
+    const QString path = ticketFile();
+    timed(state, [&] {
+        TFormTicketMgr window;
+        window.resize(1280, 800);
+        window.setPathChooser([&path](const QString &, bool, const QString &) { return path; });
+        window.show();
+        window.MenuOpenClick();
+        benchmark::DoNotOptimize(window.grab());
+    });
+}
+
 // Every view of both pages: ten charts and seven tables.
 void BM_AllViews(benchmark::State &state)
 {
@@ -183,10 +200,14 @@ void BM_AllViews(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     using Function = void (*)(benchmark::State &);
     const std::pair<const char *, Function> all[] = {{"BM_PlainRead", BM_PlainRead},
                                                      {"BM_OpenWithStatistics", BM_OpenWithStatistics},
+                                                     {"BM_WindowOpen", BM_WindowOpen},
                                                      {"BM_AllViews", BM_AllViews}};
     for (const auto &[name, fn] : all)
         benchmark::RegisterBenchmark(name, fn)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);

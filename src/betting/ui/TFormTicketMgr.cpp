@@ -447,15 +447,22 @@ void TFormTicketMgr::RefreshTicketStatistics()
     if (!m_book.isOpen())
         return;
     BusyCursor busy;
-    buildChart();
-    buildTable();
     runCommand(messenger(), [this] {
-        const std::optional<DateRange> range =
-            m_book.ADOTableTs.filtered() ? std::optional(DateRange{dateFilter().first(), dateFilter().last()})
-                                         : std::nullopt;
-        m_totalProfit->setText(TotalProfitText(ReadStatsRows(m_book.ADOConnection, range)));
+        const StatsRows rows = shownRows();
+        showChart(rows);
+        showTable(rows);
+        m_totalProfit->setText(TotalProfitText(rows));
     });
     showCurrentTicket();
+}
+
+StatsRows TFormTicketMgr::shownRows()
+{
+    // The statistics see the tickets the list shows: with the date filter, those of its range.
+    std::optional<DateRange> range;
+    if (m_book.ADOTableTs.filtered())
+        range = DateRange{dateFilter().first(), dateFilter().last()};
+    return ReadStatsRows(m_book.ADOConnection, range);
 }
 
 void TFormTicketMgr::buildChart()
@@ -463,17 +470,7 @@ void TFormTicketMgr::buildChart()
     if (!m_book.isOpen())
         return;
     BusyCursor busy;
-    runCommand(messenger(), [this] {
-        const bool tickets = m_chartTickets->isChecked();
-        const ChartSubject subject = tickets ? ChartSubject::Tickets : ChartSubject::Bets;
-        const auto value =
-            static_cast<ChartValue>((tickets ? m_chartTicketsChoice : m_chartBetsChoice)->currentIndex());
-        const std::optional<DateRange> range =
-            m_book.ADOTableTs.filtered() ? std::optional(DateRange{dateFilter().first(), dateFilter().last()})
-                                         : std::nullopt;
-        m_chart->showBars(BuildChart(ReadStatsRows(m_book.ADOConnection, range), subject, value),
-                          chartTitles(subject, value));
-    });
+    runCommand(messenger(), [this] { showChart(shownRows()); });
 }
 
 void TFormTicketMgr::buildTable()
@@ -481,17 +478,25 @@ void TFormTicketMgr::buildTable()
     if (!m_book.isOpen())
         return;
     BusyCursor busy;
-    runCommand(messenger(), [this] {
-        const std::optional<DateRange> range =
-            m_book.ADOTableTs.filtered() ? std::optional(DateRange{dateFilter().first(), dateFilter().last()})
-                                         : std::nullopt;
-        const StatsRows rows = ReadStatsRows(m_book.ADOConnection, range);
-        if (m_tableBets->isChecked())
-            m_table->showGrid(BetsTable(rows, static_cast<BetsView>(m_tableBetsChoice->currentIndex())));
-        else if (m_tablePrices->isChecked())
-            m_table->showGrid(
-                PriceRangeTable(rows, static_cast<PriceLabels>(m_tablePricesChoice->currentIndex())));
-        else
-            m_table->showGrid(TicketsTable(rows));
-    });
+    runCommand(messenger(), [this] { showTable(shownRows()); });
+}
+
+void TFormTicketMgr::showChart(const StatsRows &rows)
+{
+    const bool tickets = m_chartTickets->isChecked();
+    const ChartSubject subject = tickets ? ChartSubject::Tickets : ChartSubject::Bets;
+    const auto value =
+        static_cast<ChartValue>((tickets ? m_chartTicketsChoice : m_chartBetsChoice)->currentIndex());
+    m_chart->showBars(BuildChart(rows, subject, value), chartTitles(subject, value));
+}
+
+void TFormTicketMgr::showTable(const StatsRows &rows)
+{
+    if (m_tableBets->isChecked())
+        m_table->showGrid(BetsTable(rows, static_cast<BetsView>(m_tableBetsChoice->currentIndex())));
+    else if (m_tablePrices->isChecked())
+        m_table->showGrid(
+            PriceRangeTable(rows, static_cast<PriceLabels>(m_tablePricesChoice->currentIndex())));
+    else
+        m_table->showGrid(TicketsTable(rows));
 }

@@ -5,6 +5,7 @@
 // the commands are the routines of TicketFiles.h, Tickets.h and TicketStatistics.h.
 
 #include "betting/TicketBook.h"
+#include "betting/TicketStatistics.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -65,8 +66,11 @@ private:
     void showCurrentTicket();
     void dateFilterChanged();
     TicketDateFilter dateFilter() const;
-    void buildChart();
+    void buildChart(); // the chosen chart, the rows read afresh
     void buildTable();
+    StatsRows shownRows();
+    void showChart(const StatsRows &rows);
+    void showTable(const StatsRows &rows);
     void titleClicked(DataGrid *grid, int column);
 
     TicketBook m_book;

@@ -7,6 +7,11 @@
 #include <QLinearGradient>
 #include <QValueAxis>
 
+namespace
+{
+constexpr qsizetype kMostLabelledBars = 60;
+}
+
 TicketChartView::TicketChartView(QWidget *parent) : QChartView(parent)
 {
     setObjectName(QStringLiteral("DBChart"));
@@ -46,13 +51,19 @@ void TicketChartView::showBars(const QList<ChartBar> &bars, const ChartTitles &t
     auto *series = new QBarSeries;
     series->append(set);
     series->setBarWidth(0.2);
-    series->setLabelsVisible(true);
+    // Past a few dozen bars the values and dates would overlap into an unreadable band (and laying out
+    // thousands of labels takes seconds): the bars alone then, with the first and last date below.
+    const bool labelled = bars.size() <= kMostLabelledBars;
+    series->setLabelsVisible(labelled);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     series->setLabelsFormat(QStringLiteral("@value"));
     c->addSeries(series);
 
     auto *x = new QBarCategoryAxis;
     x->append(dates);
+    x->setLabelsVisible(labelled);
+    if (!labelled)
+        x->setTitleText(dates.constFirst() + QStringLiteral(" - ") + dates.constLast());
     c->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto *y = new QValueAxis;
