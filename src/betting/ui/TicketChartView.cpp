@@ -28,8 +28,10 @@ void TicketChartView::showBars(const QList<ChartBar> &bars, const ChartTitles &t
 {
     QChart *c = chart();
     c->removeAllSeries();
-    for (QAbstractAxis *axis : c->axes())
-        c->removeAxis(axis);
+    for (QAbstractAxis *axis : c->axes()) {
+        c->removeAxis(axis); // the chart gives the axis back
+        delete axis;
+    }
     c->setTitle(titles.chart);
 
     auto *set = new QBarSet(titles.axis);
