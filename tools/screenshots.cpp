@@ -1,10 +1,13 @@
 // Saves a picture of the main window on each of its eight tabs, with a league open, of the dialogs the
-// manual shows, and of the print dialog with every box ticked:
+// manual shows, of the print dialog with every box ticked, and of the ticket manager's three pages with a
+// demonstration ticket file:
 //   quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT]
 // Runs on any Qt platform; scripts/screenshots uses the offscreen one.
 
 #include "app/ui/AppWindows.h"
 #include "app/ui/TMainForm.h"
+#include "betting/DemoTickets.h"
+#include "betting/ui/TFormTicketMgr.h"
 #include "data/ProgramInfo.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/ProgramIcon.h"
@@ -17,6 +20,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace
@@ -29,6 +33,23 @@ void settle(int rounds)
         QTimer::singleShot(50, &wait, &QEventLoop::quit);
         wait.exec();
     }
+}
+
+// Grabs every page of a tab widget inside window; false when a picture cannot be saved.
+bool grabPages(QWidget *window, QTabWidget *pages, const QString &outDir, const QString &prefix)
+{
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        settle(5); // let the page build and lay out its content before the picture is taken
+        const QString name = QStringLiteral("%1/%2%3-%4.png")
+                                 .arg(outDir, prefix)
+                                 .arg(i + 1)
+                                 .arg(pages->widget(i)->objectName());
+        if (!window->grab().save(name))
+            return false;
+        std::printf("%s\n", qPrintable(name));
+    }
+    return true;
 }
 
 // Runs a menu command that shows a modal dialog, saves the dialog's picture and cancels it.
@@ -68,15 +89,8 @@ int main(int argc, char *argv[])
     openLeagueAtStart(*windows, args[1]);
     QDir().mkpath(args[2]);
     QTabWidget *pages = form.pages();
-    for (int i = 0; i < pages->count(); ++i) {
-        pages->setCurrentIndex(i);
-        settle(5); // let the tab build and lay out its content before the picture is taken
-        const QString name =
-            QStringLiteral("%1/tab%2-%3.png").arg(args[2]).arg(i + 1).arg(pages->widget(i)->objectName());
-        if (!form.grab().save(name))
-            return 1;
-        std::printf("%s\n", qPrintable(name));
-    }
+    if (!grabPages(&form, pages, args[2], QStringLiteral("tab")))
+        return 1;
     const std::pair<const char *, const char *> dialogs[] = {{"MenuFAddMatch", "dialog-add-match"},
                                                              {"MenuPredict", "dialog-predict"},
                                                              {"MenuBettingSystem", "dialog-betting-system"},
@@ -98,5 +112,22 @@ int main(int argc, char *argv[])
     if (!print.grab().save(name))
         return 1;
     std::printf("%s\n", qPrintable(name));
+    print.close();
+
+    // The ticket manager, opened from its command on a demonstration ticket file.
+    QTemporaryDir dir;
+    const QString tickets = dir.filePath(QStringLiteral("demo.qvt"));
+    CreateDemoTicketFile(tickets);
+    form.command(QStringLiteral("MenuTicketMgr"))->trigger();
+    auto *manager = form.findChild<TFormTicketMgr *>();
+    if (!manager)
+        return 1;
+    manager->setPathChooser([&tickets](const QString &, bool, const QString &) { return tickets; });
+    manager->showNormal();
+    manager->resize(width, height);
+    manager->MenuOpenClick();
+    if (!grabPages(manager, manager->findChild<QTabWidget *>(QStringLiteral("PageControl")), args[2],
+                   QStringLiteral("tickets")))
+        return 1;
     return 0;
 }

@@ -1,9 +1,11 @@
 #include "cli/Commands.h"
 
 #include "cli/AnalysisCommands.h"
+#include "cli/DateArgument.h"
 #include "cli/Output.h"
 #include "cli/OutputCommands.h"
 #include "cli/PredictCommands.h"
+#include "cli/TicketCommands.h"
 #include "data/Database.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
@@ -137,24 +139,6 @@ void provideTeams(TDataMod &dm, QStringList &teams, const QStringList &wanted, b
     }
     if (added)
         RenumberInHomeOrder(dm);
-}
-
-QDate dateOf(const QString &text)
-{
-    static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})$"));
-    const auto m = iso.match(text);
-    if (!m.hasMatch())
-        throw QuorvaneError(QStringLiteral("'%1' is not a date written YYYY-MM-DD.").arg(excerpt(text)));
-    const int year = m.captured(1).toInt();
-    if (year < Dates::FirstYear || year > Dates::LastYear)
-        throw QuorvaneError(QStringLiteral("The year must lie between %1 and %2.")
-                                .arg(Dates::FirstYear)
-                                .arg(Dates::LastYear));
-    try {
-        return Dates::encode(year, m.captured(2).toInt(), m.captured(3).toInt());
-    } catch (const DateError &) {
-        throw QuorvaneError(QStringLiteral("%1 is not a date.").arg(excerpt(text)));
-    }
 }
 
 void setScore(MatchEntryInput &in, const QString &text)
@@ -407,7 +391,7 @@ const QList<Command> &commands()
              runMatches},
             {QStringLiteral("demo"), QStringLiteral("demo FILE"), {}, 1, 1, runDemo},
         } +
-        predictionCommands() + analysisCommands() + outputCommands();
+        predictionCommands() + analysisCommands() + outputCommands() + ticketCommands();
     return all;
 }
 

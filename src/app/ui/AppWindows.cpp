@@ -11,6 +11,7 @@
 #include "app/ui/StreakTableView.h"
 #include "app/ui/TMainForm.h"
 #include "app/ui/TeamTablesView.h"
+#include "betting/ui/TFormTicketMgr.h"
 #include "data/Errors.h"
 #include "data/GridCommands.h"
 #include "data/TDataMod.h"
@@ -46,6 +47,7 @@ struct AppWindows::Parts {
     TFormPlayerStats *player = nullptr;
     TFormCopyPasteTeams *pasteTeams = nullptr;
     TFormCopyPastePlayers *pastePlayers = nullptr;
+    TFormTicketMgr *ticketMgr = nullptr;
     // The views on the tabs.
     TeamTablesView *teamTables[3] = {nullptr, nullptr, nullptr};
     MatchesView *fixtures = nullptr;
@@ -61,10 +63,10 @@ AppWindows::~AppWindows()
     if (!parts)
         return;
     AppWindows::Parts &p = *parts;
-    const QList<QObject *> windows = {p.enterResults,  p.filter,        p.league,        p.predict,
-                                      p.team,          p.player,        p.pasteTeams,    p.pastePlayers,
-                                      p.teamTables[0], p.teamTables[1], p.teamTables[2], p.fixtures,
-                                      p.scores,        p.crossTable,    p.streakTable,   p.players};
+    const QList<QObject *> windows = {
+        p.enterResults, p.filter,       p.league,     p.predict,       p.team,          p.player,
+        p.pasteTeams,   p.pastePlayers, p.ticketMgr,  p.teamTables[0], p.teamTables[1], p.teamTables[2],
+        p.fixtures,     p.scores,       p.crossTable, p.streakTable,   p.players};
     for (QObject *w : windows)
         delete w;
 }
@@ -301,6 +303,12 @@ void wireDataCommands(AppWindows &w)
     };
     on(form, "MenuLeagueSettings", [&w] { w.showLeagueSettings(int(TFormLeague::Page::League)); });
     on(form, "MenuBettingSystem", [&w] { w.showLeagueSettings(int(TFormLeague::Page::BettingSystem)); });
+    // The ticket manager stays open beside the main window.
+    on(form, "MenuTicketMgr", [&p] {
+        p.ticketMgr->showMaximized();
+        p.ticketMgr->raise();
+        p.ticketMgr->activateWindow();
+    });
     on(form, "MenuFilterSort", [&p] { p.filter->execPage(TFormFilter::FixturesPredictions); });
     QObject::connect(p.league, &TFormLeague::leagueSettingsStored, &form, &TMainForm::setLeaguePanels);
 }
@@ -461,7 +469,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     step();
     p.team = new TFormAETeam(dm, parent);
     step(); // TFormTicket
-    step(); // TFormTicketMgr
+    step();
+    p.ticketMgr = new TFormTicketMgr(parent);
     step(); // TFormTip
     step(); // TFormTCChart
     step(); // TFormPHistory

@@ -9,6 +9,7 @@
 #include "data/ProgressPacer.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
+#include "data/ui/ShowManual.h"
 #include "entry/ResultsImport.h"
 
 #include <QAction>
@@ -509,18 +510,7 @@ void TMainForm::importResultsCsv()
 
 void TMainForm::help()
 {
-    const QString manual = m_locateManual ? m_locateManual() : manualIndexPath();
-    if (manual.isEmpty()) {
-        messenger().error(QStringLiteral("The manual is missing: it was not installed with the program. "
-                                         "Install Quorvane again to get it back."));
-        return;
-    }
-    // The desktop's browser shows the manual; without one the user hears why nothing opens.
-    const QUrl url = QUrl::fromLocalFile(manual);
-    if (!(m_openUrl ? m_openUrl(url) : QDesktopServices::openUrl(url)))
-        messenger().error(QStringLiteral("The manual could not be opened: no web browser is set up to show "
-                                         "%1. Open that file in a web browser.")
-                              .arg(QDir::toNativeSeparators(manual)));
+    ShowManual(m_locateManual ? m_locateManual() : manualIndexPath(), m_openUrl);
 }
 
 void TMainForm::about()

@@ -1,15 +1,15 @@
 #include "entry/ui/TFormEnterResults.h"
 #include "data/ui/DialogParts.h"
 
-#include "data/ui/SpinField.h"
-
 #include "data/CommandBoundary.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
+#include "data/ui/SpinField.h"
 #include "entry/MatchEntry.h"
 #include "entry/Odds.h"
+#include "entry/ui/OddsKeyFilter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,35 +29,6 @@
 
 namespace
 {
-// Filters the keys typed into an odds field (or the under/over field) before they are inserted, with
-// the notation its chooser shows.  Keys that insert no character (arrows, Delete, shortcuts) pass.
-class OddsKeyFilter final : public QObject
-{
-public:
-    OddsKeyFilter(QLineEdit *field, std::function<int()> notation)
-        : QObject(field), m_field(field), m_notation(std::move(notation))
-    {
-        field->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched != m_field || event->type() != QEvent::KeyPress)
-            return false;
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const QString text = key->text();
-        if (text.size() != 1 || !text.at(0).isPrint() ||
-            (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-            return false;
-        return !Odds::FilterOddsKey(m_notation(), m_field->text(), m_field->cursorPosition(), text.at(0),
-                                    Odds::Filter::MatchEntry);
-    }
-
-private:
-    QLineEdit *m_field;
-    std::function<int()> m_notation;
-};
-
 QComboBox *chooser(QWidget *parent, const QString &name, int maxLength = 0)
 {
     QComboBox *c = typingChooser(parent, name);
@@ -165,7 +136,8 @@ void TFormEnterResults::buildMatchDetails(QWidget *parent, QVBoxLayout *layout)
     m_underOver = new QLineEdit(underOver);
     m_underOver->setObjectName(QStringLiteral("EditUnderOver"));
     m_underOver->setMaxLength(7);
-    new OddsKeyFilter(m_underOver, [] { return int(Odds::Decimal); });
+    new OddsKeyFilter(
+        m_underOver, [] { return int(Odds::Decimal); }, Odds::Filter::MatchEntry);
     uoGrid->addWidget(label(QStringLiteral("Value:"), m_underOver), 0, 0);
     uoGrid->addWidget(m_underOver, 0, 1);
     uoGrid->setRowStretch(1, 1);
@@ -194,7 +166,8 @@ void TFormEnterResults::buildOdds(QWidget *parent, QVBoxLayout *layout)
         row.odds = new QLineEdit(QStringLiteral("-"), row.box);
         row.odds->setObjectName(QStringLiteral("EditOdds") + suffix);
         row.odds->setMaxLength(7);
-        new OddsKeyFilter(row.odds, [this, i] { return notationOf(i); });
+        new OddsKeyFilter(
+            row.odds, [this, i] { return notationOf(i); }, Odds::Filter::MatchEntry);
         grid->addWidget(label(QStringLiteral("Bookmaker:"), row.bookmaker), 0, 0);
         grid->addWidget(label(QStringLiteral("Odds Type:"), row.type), 0, 1);
         grid->addWidget(label(QStringLiteral("Odds:"), row.odds), 0, 2);

@@ -1,0 +1,159 @@
+#include "betting/TicketFiles.h"
+
+#include "betting/TicketBook.h"
+#include "betting/TicketSchema.h"
+#include "data/BusyCursor.h"
+#include "data/Errors.h"
+#include "data/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <optional>
+
+using namespace FileSteps;
+
+namespace
+{
+
+QString folderUnderProgram(const char *name)
+{
+    const QString path = QDir(programFolder()).filePath(QString::fromLatin1(name));
+    QDir().mkpath(path);
+    return path;
+}
+
+// Makes way for a new file at path: refuses the open file itself, asks before replacing another one
+// and deletes it on Yes.  Returns how the command ends when it must stop here.
+std::optional<FileCommandResult> makeWay(TicketBook &book, const QString &path, Messenger &messenger)
+{
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    if (sameFile(path, book.path())) {
+        warnInUse(messenger);
+        return FileCommandResult::Refused;
+    }
+    if (!confirmOverwrite(messenger, Messenger::Buttons::YesNoCancel))
+        return FileCommandResult::Cancelled;
+    if (!QFile::remove(path)) {
+        warnInUse(messenger);
+        return FileCommandResult::Refused;
+    }
+    return std::nullopt;
+}
+
+// Opens path in place of the open file; when that fails the file open before is opened again.
+void switchFile(TicketBook &book, const QString &path)
+{
+    const QString previous = book.path();
+    try {
+        book.openFile(path);
+    } catch (...) {
+        book.closeFile();
+        if (!previous.isEmpty()) {
+            try {
+                book.openFile(previous);
+            } catch (const std::exception &) {
+                book.closeFile();
+            }
+        }
+        throw;
+    }
+}
+
+void postPendingEdits(TicketBook &book)
+{
+    Transaction tx(book.ADOConnection);
+    for (Table *t : {&book.ADOTableTs, &book.ADOTableBets, &book.ADOTableTeams})
+        if (t->isActive() && !t->isEmpty())
+            t->post();
+    tx.commit();
+}
+
+// Runs a step with the busy cursor; a failure is told through the messenger.
+template <typename F> FileCommandResult runStep(Messenger &messenger, F &&step)
+{
+    QString failure;
+    {
+        BusyCursor busy;
+        try {
+            step();
+        } catch (const std::exception &e) {
+            failure = messageOf(e);
+        }
+    }
+    if (failure.isEmpty())
+        return FileCommandResult::Done;
+    messenger.error(failure);
+    return FileCommandResult::Refused;
+}
+
+} // namespace
+
+QString ticketsFolder()
+{
+    return folderUnderProgram("Tickets");
+}
+
+QString picksFolder()
+{
+    return folderUnderProgram("Picks");
+}
+
+FileCommandResult NewTicketList(TicketBook &book, const QString &path, Messenger &messenger)
+{
+    if (path.isEmpty())
+        return FileCommandResult::Cancelled;
+    if (const auto stop = makeWay(book, path, messenger))
+        return *stop;
+    return runStep(messenger, [&] {
+        // The open file stays open until the new one is whole, so a failure changes nothing.
+        StagedFile staged(path);
+        TicketSchema::createFile(staged.path());
+        staged.commit();
+        switchFile(book, path);
+    });
+}
+
+FileCommandResult OpenTicketList(TicketBook &book, const QString &path, Messenger &messenger)
+{
+    if (path.isEmpty())
+        return FileCommandResult::Cancelled;
+    return runStep(messenger, [&] { switchFile(book, path); });
+}
+
+FileCommandResult SaveTicketList(TicketBook &book, Messenger &messenger)
+{
+    if (!book.isOpen())
+        return FileCommandResult::Cancelled;
+    return runStep(messenger, [&] { postPendingEdits(book); });
+}
+
+FileCommandResult SaveTicketListAs(TicketBook &book, const QString &path, Messenger &messenger)
+{
+    if (path.isEmpty() || !book.isOpen())
+        return FileCommandResult::Cancelled;
+    if (const auto stop = makeWay(book, path, messenger))
+        return *stop;
+    const QString source = book.path();
+    return runStep(messenger, [&] {
+        StagedFile staged(path);
+        postPendingEdits(book); // the copy holds what the window shows
+        book.closeFile();       // a closed file is complete on disk
+        try {
+            QFile file(source);
+            if (!file.copy(staged.path()))
+                throw DatabaseError(
+                    QStringLiteral("Cannot copy the ticket file to '%1': %2").arg(path, file.errorString()));
+            staged.commit();
+            book.openFile(path);
+        } catch (...) {
+            try {
+                book.openFile(source);
+            } catch (const std::exception &) {
+                book.closeFile();
+            }
+            throw;
+        }
+    });
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The file commands of the ticket manager: New List, Open, Save and Save As.  The file dialogs only
+// choose the path; these routines ask the questions, do the work and report failures through the
+// messenger, so they run and are tested without a window.  They work as the league file commands do: a
+// new file or a copy is built under a temporary name and moved into place when complete, a failure
+// leaves the file that was open before open, and after Save As the copy is the open file.
+
+#include "data/FileSteps.h"
+
+class TicketBook;
+
+// The folders the dialogs start in: Tickets/ and, for Save As, Picks/ under the program's folder.
+QString ticketsFolder();
+QString picksFolder();
+
+// Creates a new ticket file at path and opens it in place of the open one.
+FileCommandResult NewTicketList(TicketBook &book, const QString &path, Messenger &messenger);
+
+// Opens the ticket file at path in place of the open one.  A file that is not a ticket file is refused
+// with its reason; the file that was open before stays open.
+FileCommandResult OpenTicketList(TicketBook &book, const QString &path, Messenger &messenger);
+
+// Stores a pending edit of the current row of each table; everything else is already stored.
+FileCommandResult SaveTicketList(TicketBook &book, Messenger &messenger);
+
+// Copies the open ticket file to path and opens the copy in its place.
+FileCommandResult SaveTicketListAs(TicketBook &book, const QString &path, Messenger &messenger);

@@ -1,0 +1,136 @@
+#include "betting/Tickets.h"
+
+#include "betting/TicketBook.h"
+#include "data/CommandBoundary.h"
+#include "data/Dates.h"
+#include "data/Errors.h"
+#include "data/GridCommands.h"
+#include "data/Numbers.h"
+
+namespace
+{
+QString dateText(int month, int day, int year)
+{
+    return QString::number(month) + QLatin1Char('/') + QString::number(day) + QLatin1Char('/') +
+           QString::number(year);
+}
+
+QDate filterDate(const TicketDateFilter &f, int month, int day, int year)
+{
+    const QDate d(year, month, day);
+    if (!d.isValid())
+        throw DatabaseError(QStringLiteral("The filter text '%1' cannot be read.").arg(f.text()));
+    return d;
+}
+} // namespace
+
+const QStringList &settlementItems()
+{
+    static const QStringList items = {QStringLiteral("Won"), QStringLiteral("Lost"),
+                                      QStringLiteral("Undecided"), QStringLiteral("Cancelled")};
+    return items;
+}
+
+TicketMoney PayoutAndProfit(const QString &status, double stake, double totalPrice, double fee, double profit)
+{
+    TicketMoney m;
+    m.payout = stake * totalPrice;
+    m.profit = profit;
+    if (status == QLatin1String("Won"))
+        m.profit = (m.payout - stake) - fee;
+    else if (status == QLatin1String("Lost") || status == QLatin1String("Undecided"))
+        m.profit = -stake - fee;
+    else if (status == QLatin1String("Cancelled"))
+        m.profit = -fee;
+    return m;
+}
+
+void CalculatePayoutAndProfit(Table &tickets)
+{
+    if (!tickets.isActive() || tickets.isEmpty())
+        return;
+    Transaction tx(*tickets.database());
+    tickets.edit();
+    const TicketMoney m = PayoutAndProfit(
+        tickets.field(QStringLiteral("Status")).asString(), tickets.field(QStringLiteral("Stake")).asFloat(),
+        tickets.field(QStringLiteral("TPrice")).asFloat(), tickets.field(QStringLiteral("Fee")).asFloat(),
+        tickets.field(QStringLiteral("Profit")).asFloat());
+    tickets.field(QStringLiteral("Payout")).setFloat(m.payout);
+    tickets.field(QStringLiteral("Profit")).setFloat(m.profit);
+    tickets.post();
+    tx.commit();
+}
+
+int NewTicketNumber(Table &tickets)
+{
+    const std::optional<double> largest = tickets.maxOf(QStringLiteral("TN"));
+    if (!largest)
+        return 0;
+    return Numbers::wholeNumber(*largest) + 1;
+}
+
+int NewTicket(TicketBook &book, const QDate &date)
+{
+    Table &tickets = book.ADOTableTs;
+    Transaction tx(book.ADOConnection);
+    const int number = NewTicketNumber(tickets);
+    tickets.appendRecord({number, date, 1.0, 0.0, 0.0, 0.0, 0.0, QStringLiteral("Undecided")});
+    tx.commit();
+    book.followCurrentTicket();
+    return number;
+}
+
+bool DeleteTicket(TicketBook &book, Messenger &messenger)
+{
+    Table &tickets = book.ADOTableTs;
+    if (!tickets.isActive() || tickets.isEmpty())
+        return false;
+    if (messenger.question(QStringLiteral("Delete ticket?"), QStringLiteral("Delete"),
+                           Messenger::Buttons::YesNoCancel) != Messenger::Answer::Yes)
+        return false;
+    return runCommand(messenger, [&] {
+        Transaction tx(book.ADOConnection);
+        tickets.deleteRecord(); // its bets go first, inside this transaction
+        tx.commit();
+        book.followCurrentTicket();
+    });
+}
+
+void StoreTicketDate(Table &tickets, int month, int day, int year)
+{
+    const QDate date = Dates::encode(year, month, day);
+    Transaction tx(*tickets.database());
+    tickets.edit();
+    tickets.field(QStringLiteral("DateP")).setDate(date);
+    tickets.post();
+    tx.commit();
+}
+
+QString TicketDateFilter::text() const
+{
+    return QStringLiteral("DateP >= ") + dateText(startMonth, startDay, startYear) +
+           QStringLiteral(" AND DateP <= ") + dateText(endMonth, endDay, endYear);
+}
+
+QDate TicketDateFilter::first() const
+{
+    return filterDate(*this, startMonth, startDay, startYear);
+}
+
+QDate TicketDateFilter::last() const
+{
+    return filterDate(*this, endMonth, endDay, endYear);
+}
+
+void ApplyTicketDateFilter(TicketBook &book, const TicketDateFilter *filter)
+{
+    Table &tickets = book.ADOTableTs;
+    if (!filter) {
+        tickets.setFiltered(false);
+    } else {
+        filter->first();
+        filter->last(); // both ends read before the filter changes
+        SetTableFilter(tickets, filter->text());
+    }
+    book.followCurrentTicket();
+}

@@ -1,0 +1,207 @@
+#include "betting/ui/TFormTicket.h"
+
+#include "betting/TicketBook.h"
+#include "betting/TicketGrids.h"
+#include "betting/Tickets.h"
+#include "betting/ui/SettlementGrid.h"
+#include "betting/ui/TFormBet.h"
+#include "data/CommandBoundary.h"
+#include "data/Dates.h"
+#include "data/Numbers.h"
+#include "data/ui/GuiMessenger.h"
+#include "data/ui/SpinField.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace
+{
+QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+} // namespace
+
+TFormTicket::TFormTicket(TicketBook &book, QWidget *parent)
+    : QDialog(parent), m_book(book), m_betDialog(new TFormBet(book, this))
+{
+    setObjectName(QStringLiteral("FormTicket"));
+    setWindowTitle(newCaption());
+    setModal(true);
+    // Closed by OK or Cancel only.
+    setWindowFlags((windowFlags() | Qt::CustomizeWindowHint) & ~Qt::WindowCloseButtonHint);
+    auto *layout = new QVBoxLayout(this);
+
+    m_bets = settlementGrid(book.ADOTableBets, betGridColumns(), QStringLiteral("DBGridBets"), this);
+    m_bets->setMinimumSize(640, 160);
+    layout->addWidget(m_bets);
+
+    auto *middle = new QHBoxLayout;
+    auto *left = new QFormLayout;
+    auto *date = new QHBoxLayout;
+    m_month = spinField(this, QStringLiteral("SpinEditM"), 1, 12, 1);
+    m_day = spinField(this, QStringLiteral("SpinEditD"), 1, 31, 1);
+    m_year = spinField(this, QStringLiteral("SpinEditY"), Dates::FirstYear, Dates::LastYear, 2004);
+    date->addWidget(m_month);
+    date->addWidget(m_day);
+    date->addWidget(m_year);
+    left->addRow(QStringLiteral("Date (MM/DD/YY):"), date);
+    m_status = new QComboBox(this);
+    m_status->setObjectName(QStringLiteral("ComboBoxStatus"));
+    m_status->setEditable(true);
+    m_status->setInsertPolicy(QComboBox::NoInsert);
+    m_status->addItems(settlementItems());
+    left->addRow(QStringLiteral("Status:"), m_status);
+    middle->addLayout(left);
+
+    auto *right = new QFormLayout;
+    const std::pair<const char *, const char *> fields[] = {{"Stake:", "Stake"},
+                                                            {"Total Price:", "TPrice"},
+                                                            {"Payout:", "Payout"},
+                                                            {"Fee:", "Fee"},
+                                                            {"Profit:", "Profit"}};
+    for (const auto &[caption, column] : fields) {
+        auto *edit = new QLineEdit(this);
+        edit->setObjectName(QStringLiteral("DBEdit") + QString::fromLatin1(column));
+        right->addRow(QString::fromLatin1(caption), edit);
+        const QString col = QString::fromLatin1(column);
+        m_money.append({edit, col});
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit, col] { moneyTyped(edit, col); });
+    }
+    middle->addLayout(right);
+    layout->addLayout(middle);
+
+    auto *buttons = new QHBoxLayout;
+    auto *add = button(this, QStringLiteral("ButtonAddBet"), QStringLiteral("Add Bet"));
+    auto *edit = button(this, QStringLiteral("ButtonEditBet"), QStringLiteral("Edit Bet"));
+    auto *del = button(this, QStringLiteral("ButtonDeleteBet"), QStringLiteral("Delete Bet"));
+    auto *calc =
+        button(this, QStringLiteral("ButtonCalculate"), QStringLiteral("Calculate Payout and Profit"));
+    for (QPushButton *b : {add, edit, del, calc})
+        buttons->addWidget(b);
+    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->addWidget(box);
+    layout->addLayout(buttons);
+
+    connect(add, &QPushButton::clicked, this, &TFormTicket::addBet);
+    connect(edit, &QPushButton::clicked, this, &TFormTicket::editBet);
+    connect(del, &QPushButton::clicked, this, &TFormTicket::deleteBet);
+    connect(calc, &QPushButton::clicked, this, &TFormTicket::calculate);
+    connect(box, &QDialogButtonBox::accepted, this, &TFormTicket::accept);
+    connect(box, &QDialogButtonBox::rejected, this, &TFormTicket::reject);
+    connect(m_bets, &DataGrid::insertPressed, this, &TFormTicket::addBet);
+    connect(m_bets, &DataGrid::editRequested, this, &TFormTicket::editBet);
+    connect(m_status, &QComboBox::currentTextChanged, this, &TFormTicket::statusTyped);
+}
+
+void TFormTicket::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        loadForm();
+}
+
+void TFormTicket::loadForm()
+{
+    Table &t = m_book.ADOTableTs;
+    if (!t.isActive() || t.isEmpty())
+        return;
+    const QDate date = t.field(QStringLiteral("DateP")).asDate();
+    if (date.isValid()) {
+        m_month->setValue(date.month());
+        m_day->setValue(date.day());
+        m_year->setValue(date.year());
+    }
+    showMoney();
+}
+
+void TFormTicket::showMoney()
+{
+    Table &t = m_book.ADOTableTs;
+    const QScopedValueRollback<bool> loading(m_loading, true);
+    for (const auto &[field, column] : m_money)
+        field->setText(Numbers::formatGeneral(t.field(column).asFloat()));
+    m_status->setEditText(t.field(QStringLiteral("Status")).asString());
+}
+
+void TFormTicket::moneyTyped(QLineEdit *field, const QString &column)
+{
+    if (m_loading || !field->isModified())
+        return;
+    field->setModified(false);
+    runCommand(messenger(), [&] {
+        Table &t = m_book.ADOTableTs;
+        const double value = Numbers::parseReal(field->text());
+        t.edit();
+        t.field(column).setFloat(value);
+    });
+}
+
+void TFormTicket::statusTyped()
+{
+    if (m_loading)
+        return;
+    runCommand(messenger(), [this] {
+        Table &t = m_book.ADOTableTs;
+        if (t.field(QStringLiteral("Status")).asString() == m_status->currentText())
+            return;
+        t.edit();
+        t.field(QStringLiteral("Status")).setString(m_status->currentText());
+    });
+}
+
+void TFormTicket::addBet()
+{
+    m_betDialog->setWindowTitle(TFormBet::addCaption());
+    m_betDialog->exec();
+}
+
+void TFormTicket::editBet()
+{
+    if (m_book.ADOTableBets.isEmpty())
+        return;
+    m_betDialog->setWindowTitle(TFormBet::editCaption());
+    m_betDialog->exec();
+}
+
+void TFormTicket::deleteBet()
+{
+    Table &bets = m_book.ADOTableBets;
+    if (bets.isEmpty())
+        return;
+    if (messenger().question(QStringLiteral("Delete bet?"), QStringLiteral("Delete"),
+                             Messenger::Buttons::YesNo) != Messenger::Answer::Yes)
+        return;
+    runCommand(messenger(), [&bets] { bets.deleteRecord(); });
+}
+
+void TFormTicket::calculate()
+{
+    for (const auto &[field, column] : m_money)
+        moneyTyped(field, column); // a value still being typed counts
+    runCommand(messenger(), [this] { CalculatePayoutAndProfit(m_book.ADOTableTs); });
+    showMoney();
+}
+
+void TFormTicket::accept()
+{
+    for (const auto &[field, column] : m_money)
+        moneyTyped(field, column);
+    runCommand(messenger(), [this] {
+        StoreTicketDate(m_book.ADOTableTs, m_month->value(), m_day->value(), m_year->value());
+    });
+    Q_EMIT statisticsChanged();
+    QDialog::accept();
+}

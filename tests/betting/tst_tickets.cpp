@@ -1,0 +1,519 @@
+// Ticket files, tickets and bets: the file's tables, the file commands, numbering, deleting with the
+// bets, the payout and profit calculation, the date filter and the bet dialog's checks.
+
+#include "betting/Bets.h"
+#include "betting/TicketBook.h"
+#include "betting/TicketFiles.h"
+#include "betting/TicketGrids.h"
+#include "betting/TicketSchema.h"
+#include "betting/Tickets.h"
+#include "data/Errors.h"
+#include "data/TDataMod.h"
+#include "support/RecordingMessenger.h"
+#include "support/StoredRows.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+using Answer = Messenger::Answer;
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+int count(Database &db, const QString &sql, const QVariantList &params = {})
+{
+    return db.scalar(sql, params).toInt();
+}
+
+// A ticket appended and stored with the given values.
+int addTicket(TicketBook &book, const QDate &date, double stake = 1,
+              const QString &status = QStringLiteral("Undecided"))
+{
+    const int n = NewTicket(book, date);
+    book.ADOTableTs.edit();
+    book.ADOTableTs.field(QStringLiteral("Stake")).setFloat(stake);
+    book.ADOTableTs.field(QStringLiteral("Status")).setString(status);
+    book.ADOTableTs.post();
+    return n;
+}
+
+BetInput bet(const QString &event, const QString &home, const QString &away = QString(),
+             const QString &price = QString())
+{
+    BetInput in;
+    in.event = event;
+    in.home = home;
+    in.away = away;
+    in.price = price;
+    in.notation = Odds::DetectOddsType(price);
+    in.month = 3;
+    in.day = 14;
+    in.year = 2005;
+    return in;
+}
+} // namespace
+
+class TestTickets : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    // A new ticket file, open in book.
+    void newList(TicketBook &book, const QString &name = QStringLiteral("t.qvt"))
+    {
+        RecordingMessenger m;
+        QCOMPARE(NewTicketList(book, path(name), m), FileCommandResult::Done);
+        QVERIFY(m.log().isEmpty());
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        Database::setDurableWrites(false);
+        QLocale::setDefault(QLocale::c());
+    }
+    void init() { m_dir = new QTemporaryDir; }
+    void cleanup()
+    {
+        delete m_dir;
+        m_dir = nullptr;
+    }
+
+    void fileHoldsExactlyTheThreeTables()
+    {
+        TicketBook book;
+        newList(book);
+        QCOMPARE(book.ADOConnection.tableNames(),
+                 (QStringList{QStringLiteral("Tickets"), QStringLiteral("Bets"), QStringLiteral("Teams")}));
+        auto names = [&](const QString &table) {
+            QStringList out;
+            for (const auto &c : book.ADOConnection.tableColumns(table))
+                out << c.first + QLatin1Char(' ') + c.second;
+            return out.join(QStringLiteral(", "));
+        };
+        QCOMPARE(names(QStringLiteral("Tickets")),
+                 QStringLiteral(
+                     "TN REAL, DateP DATE, Stake REAL, Fee REAL, TPrice REAL, PayOut REAL, Profit REAL, "
+                     "Status TEXT(9)"));
+        QCOMPARE(
+            names(QStringLiteral("Bets")),
+            QStringLiteral("TN REAL, DateP DATE, League TEXT(30), Home TEXT(30), Away TEXT(30), Bet TEXT(2), "
+                           "Price TEXT(6), Result TEXT(9)"));
+        QCOMPARE(names(QStringLiteral("Teams")), QStringLiteral("League TEXT(30), Team TEXT(30)"));
+        // No temporary file is left beside the new one.
+        QCOMPARE(entries(m_dir->path()), QStringList{QStringLiteral("t.qvt")});
+    }
+
+    void payoutIsReachedWhateverItsLetterCase()
+    {
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 3, 1), 10);
+        book.ADOTableTs.edit();
+        book.ADOTableTs.field(QStringLiteral("TPrice")).setFloat(2.5);
+        book.ADOTableTs.field(QStringLiteral("Status")).setString(QStringLiteral("Won"));
+        book.ADOTableTs.post();
+        CalculatePayoutAndProfit(book.ADOTableTs);
+        QCOMPARE(book.ADOConnection.scalar(QStringLiteral("SELECT PayOut FROM Tickets")).toDouble(), 25.0);
+        QCOMPARE(book.ADOTableTs.field(QStringLiteral("PAYOUT")).asFloat(), 25.0);
+    }
+
+    void openRefusesWhatIsNotATicketFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("league file") << "league";
+        QTest::newRow("not a database") << "text";
+        QTest::newRow("missing") << "missing";
+    }
+    void openRefusesWhatIsNotATicketFile()
+    {
+        QFETCH(QString, kind);
+        const QString other = path(QStringLiteral("other.qvt"));
+        if (kind == QLatin1String("league")) {
+            TDataMod dm;
+            CreateLeagueFile(dm.ADOConnection, dm.ADOTableLeague, other);
+        } else if (kind == QLatin1String("text")) {
+            QFile f(other);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("not a ticket file at all, just some text that is long enough to be a header........");
+        }
+        const QByteArray before = fileHash(other);
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 1, 1));
+        RecordingMessenger m;
+        QCOMPARE(OpenTicketList(book, other, m), FileCommandResult::Refused);
+        QCOMPARE(m.messages().size(), 1);
+        QCOMPARE(m.messages()[0].kind, Messenger::Kind::Error);
+        if (kind == QLatin1String("league"))
+            QCOMPARE(m.texts()[0],
+                     QStringLiteral("This is not a ticket file: the table Tickets is missing."));
+        // The open file stays open, with its ticket; the refused one is untouched.
+        QCOMPARE(QFileInfo(book.path()), QFileInfo(path(QStringLiteral("t.qvt"))));
+        QCOMPARE(book.ADOTableTs.recordCount(), 1);
+        QCOMPARE(fileHash(other), before);
+    }
+
+    void newListAndSaveAsRefuseTheOpenFile_data()
+    {
+        QTest::addColumn<bool>("saveAs");
+        QTest::newRow("New List") << false;
+        QTest::newRow("Save As") << true;
+    }
+    void newListAndSaveAsRefuseTheOpenFile()
+    {
+        QFETCH(bool, saveAs);
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 1, 1));
+        const QByteArray before = fileHash(path(QStringLiteral("t.qvt")));
+        RecordingMessenger m({Answer::Yes});
+        const FileCommandResult r = saveAs ? SaveTicketListAs(book, path(QStringLiteral("t.qvt")), m)
+                                           : NewTicketList(book, path(QStringLiteral("t.qvt")), m);
+        QCOMPARE(r, FileCommandResult::Refused);
+        QCOMPARE(m.log(), QStringList{QStringLiteral("Warning: Can not create file. File is still in use.")});
+        QCOMPARE(fileHash(path(QStringLiteral("t.qvt"))), before);
+        QCOMPARE(book.ADOTableTs.recordCount(), 1);
+    }
+
+    void overwriteAsksAndOnlyYesReplaces_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("Yes") << int(Answer::Yes) << true;
+        QTest::newRow("No") << int(Answer::No) << false;
+        QTest::newRow("Cancel") << int(Answer::Cancel) << false;
+    }
+    void overwriteAsksAndOnlyYesReplaces()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, replaced);
+        {
+            TicketBook other;
+            newList(other, QStringLiteral("old.qvt"));
+            addTicket(other, QDate(2005, 1, 1));
+        }
+        TicketBook book;
+        newList(book);
+        RecordingMessenger m({Answer(answer)});
+        QCOMPARE(NewTicketList(book, path(QStringLiteral("old.qvt")), m),
+                 replaced ? FileCommandResult::Done : FileCommandResult::Cancelled);
+        QCOMPARE(m.log(), QStringList{QStringLiteral(
+                              "Question YesNoCancel [Overwrite]: File already exists. Overwrite?")});
+        Database db;
+        db.open(path(QStringLiteral("old.qvt")));
+        QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Tickets")), replaced ? 0 : 1);
+    }
+
+    void saveAsWorksOnTheCopy()
+    {
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 1, 1), 5);
+        // A change typed into the ticket and left pending goes into the copy.
+        book.ADOTableTs.edit();
+        book.ADOTableTs.field(QStringLiteral("Fee")).setFloat(0.5);
+        RecordingMessenger m;
+        QCOMPARE(SaveTicketListAs(book, path(QStringLiteral("copy.qvt")), m), FileCommandResult::Done);
+        QVERIFY(m.log().isEmpty());
+        QCOMPARE(QFileInfo(book.path()), QFileInfo(path(QStringLiteral("copy.qvt"))));
+        QCOMPARE(book.ADOTableTs.field(QStringLiteral("Fee")).asFloat(), 0.5);
+        addTicket(book, QDate(2005, 1, 2));
+        Database original;
+        original.open(path(QStringLiteral("t.qvt")));
+        QCOMPARE(count(original, QStringLiteral("SELECT COUNT(*) FROM Tickets")), 1);
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Tickets")), 2);
+        QCOMPARE(entries(m_dir->path()), (QStringList{QStringLiteral("copy.qvt"), QStringLiteral("t.qvt")}));
+    }
+
+    void saveStoresPendingEdits()
+    {
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 1, 1));
+        book.ADOTableTs.edit();
+        book.ADOTableTs.field(QStringLiteral("Stake")).setFloat(7);
+        RecordingMessenger m;
+        QCOMPARE(SaveTicketList(book, m), FileCommandResult::Done);
+        QCOMPARE(book.ADOConnection.scalar(QStringLiteral("SELECT Stake FROM Tickets")).toDouble(), 7.0);
+    }
+
+    void ticketNumbersIgnoreTheDateFilter()
+    {
+        TicketBook book;
+        newList(book);
+        QCOMPARE(addTicket(book, QDate(2004, 5, 1)), 0);
+        QCOMPARE(addTicket(book, QDate(2005, 5, 1)), 1);
+        TicketDateFilter f; // 1/1/2004 to 1/1/2004 ...
+        f.endMonth = 12;
+        f.endDay = 31; // ... to 12/31/2004: ticket 1 is hidden
+        ApplyTicketDateFilter(book, &f);
+        QCOMPARE(book.ADOTableTs.recordCount(), 1);
+        QCOMPARE(NewTicket(book, QDate(2004, 6, 1)), 2);
+    }
+
+    void dateFilterIncludesBothEnds()
+    {
+        TicketBook book;
+        newList(book);
+        for (const QDate &d : {QDate(2003, 12, 31), QDate(2004, 1, 1), QDate(2004, 7, 9), QDate(2004, 12, 31),
+                               QDate(2005, 1, 1)})
+            addTicket(book, d);
+        TicketDateFilter f;
+        f.endMonth = 12;
+        f.endDay = 31;
+        QCOMPARE(f.text(), QStringLiteral("DateP >= 1/1/2004 AND DateP <= 12/31/2004"));
+        ApplyTicketDateFilter(book, &f);
+        QStringList shown;
+        for (book.ADOTableTs.first(); !book.ADOTableTs.eof(); book.ADOTableTs.next())
+            shown << book.ADOTableTs.field(QStringLiteral("DateP")).asDate().toString(Qt::ISODate);
+        QCOMPARE(shown, (QStringList{QStringLiteral("2004-01-01"), QStringLiteral("2004-07-09"),
+                                     QStringLiteral("2004-12-31")}));
+        ApplyTicketDateFilter(book, nullptr);
+        QCOMPARE(book.ADOTableTs.recordCount(), 5);
+        // A day that does not exist makes the filter unreadable; the list is then unfiltered.
+        f.endMonth = 2;
+        f.endDay = 31;
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, ApplyTicketDateFilter(book, &f));
+        QCOMPARE(book.ADOTableTs.recordCount(), 5);
+    }
+
+    void betGridFollowsTheCurrentTicket()
+    {
+        TicketBook book;
+        newList(book);
+        RecordingMessenger m;
+        addTicket(book, QDate(2005, 1, 1));
+        QVERIFY(StoreBet(book, bet(QStringLiteral("Cup"), QStringLiteral("A")), m));
+        addTicket(book, QDate(2005, 1, 2));
+        QCOMPARE(book.ADOTableBets.filter(), QStringLiteral("TN = 1"));
+        QCOMPARE(book.ADOTableBets.recordCount(), 0);
+        book.ADOTableTs.first();
+        QCOMPARE(book.ADOTableBets.filter(), QStringLiteral("TN = 0"));
+        QCOMPARE(book.ADOTableBets.recordCount(), 1);
+    }
+
+    void deletingATicketDeletesItsBets_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("Yes") << int(Answer::Yes) << true;
+        QTest::newRow("No") << int(Answer::No) << false;
+        QTest::newRow("Cancel") << int(Answer::Cancel) << false;
+    }
+    void deletingATicketDeletesItsBets()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, deleted);
+        TicketBook book;
+        newList(book);
+        RecordingMessenger m;
+        addTicket(book, QDate(2005, 1, 1));
+        QVERIFY(StoreBet(book, bet(QStringLiteral("Cup"), QStringLiteral("Other")), m));
+        addTicket(book, QDate(2005, 1, 2));
+        for (const char *home : {"A", "B", "C"})
+            QVERIFY(StoreBet(book, bet(QStringLiteral("Cup"), QString::fromLatin1(home)), m));
+        RecordingMessenger ask({Answer(answer)});
+        QCOMPARE(DeleteTicket(book, ask), deleted);
+        QCOMPARE(ask.log(), QStringList{QStringLiteral("Question YesNoCancel [Delete]: Delete ticket?")});
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Bets WHERE TN = 1")),
+                 deleted ? 0 : 3);
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Bets WHERE TN = 0")), 1);
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Tickets")), deleted ? 1 : 2);
+        QCOMPARE(book.ADOTableBets.recordCount(), deleted ? 1 : 3); // the bets of the ticket now current
+    }
+
+    void payoutAndProfitByStatus_data()
+    {
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<double>("payout");
+        QTest::addColumn<double>("profit");
+        // stake 10, total price 2.5, fee 1, the profit stored before 3
+        QTest::newRow("Won") << "Won" << 25.0 << 14.0;
+        QTest::newRow("Lost") << "Lost" << 25.0 << -11.0;
+        QTest::newRow("Undecided") << "Undecided" << 25.0 << -11.0;
+        QTest::newRow("Cancelled") << "Cancelled" << 25.0 << -1.0;
+        QTest::newRow("small letters keep the profit") << "won" << 25.0 << 3.0;
+    }
+    void payoutAndProfitByStatus()
+    {
+        QFETCH(QString, status);
+        QFETCH(double, payout);
+        QFETCH(double, profit);
+        const TicketMoney m = PayoutAndProfit(status, 10, 2.5, 1, 3);
+        QCOMPARE(m.payout, payout);
+        QCOMPARE(m.profit, profit);
+    }
+
+    void ticketDateThatDoesNotExistIsNotStored()
+    {
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 1, 1));
+        QVERIFY_THROWS_EXCEPTION(DateError, StoreTicketDate(book.ADOTableTs, 4, 31, 2005));
+        QCOMPARE(book.ADOConnection.scalar(QStringLiteral("SELECT DateP FROM Tickets")).toString(),
+                 QStringLiteral("2005-01-01"));
+        StoreTicketDate(book.ADOTableTs, 4, 30, 2005);
+        QCOMPARE(book.ADOConnection.scalar(QStringLiteral("SELECT DateP FROM Tickets")).toString(),
+                 QStringLiteral("2005-04-30"));
+    }
+
+    void betChecks_data()
+    {
+        QTest::addColumn<QString>("event");
+        QTest::addColumn<QString>("home");
+        QTest::addColumn<int>("notation");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("message"); // empty: stored
+
+        const QString cup = QStringLiteral("Cup"), a = QStringLiteral("A");
+        QTest::newRow("no event") << QString() << a << int(Odds::Decimal) << QString()
+                                  << "No league entered / selected";
+        QTest::newRow("no competitor")
+            << cup << QString() << int(Odds::Decimal) << QString() << "Competitor 1 not entered / selected";
+        QTest::newRow("empty price") << cup << a << int(Odds::Decimal) << QString() << QString();
+        QTest::newRow("decimal") << cup << a << int(Odds::Decimal) << "1.85" << QString();
+        QTest::newRow("comma in a locale of points") << cup << a << int(Odds::Decimal) << "1,85"
+                                                     << "1,85 is an invalid value.\rExample: 1.50 or 3.00";
+        QTest::newRow("one character") << cup << a << int(Odds::Decimal) << "3" << QString();
+        QTest::newRow("decimal unread") << cup << a << int(Odds::Decimal) << "1.2.3"
+                                        << "1.2.3 is an invalid value.\rExample: 1.50 or 3.00";
+        QTest::newRow("fraction") << cup << a << int(Odds::Fractional) << "4/5" << QString();
+        QTest::newRow("fraction without slash") << cup << a << int(Odds::Fractional) << "45"
+                                                << "45 is an invalid value.\rExample: 4/5 or 2/1";
+        QTest::newRow("fraction over 0") << cup << a << int(Odds::Fractional) << "4/0"
+                                         << "4/0 is an invalid value.\rExample: 4/5 or 2/1";
+        QTest::newRow("american") << cup << a << int(Odds::American) << "+200" << QString();
+        QTest::newRow("american unread") << cup << a << int(Odds::American) << "2.5"
+                                         << "2.5 is an invalid value.\rExample: +200 or -150";
+    }
+    void betChecks()
+    {
+        QFETCH(QString, event);
+        QFETCH(QString, home);
+        QFETCH(int, notation);
+        QFETCH(QString, price);
+        QFETCH(QString, message);
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 1, 1));
+        BetInput in = bet(event, home, QString(), price);
+        in.notation = notation;
+        RecordingMessenger m;
+        QCOMPARE(StoreBet(book, in, m), message.isEmpty());
+        QCOMPARE(m.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Bets")),
+                 message.isEmpty() ? 1 : 0);
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Teams")),
+                 message.isEmpty() ? 1 : 0);
+    }
+
+    void betDateThatDoesNotExistWritesNothing()
+    {
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 1, 1));
+        BetInput in = bet(QStringLiteral("Cup"), QStringLiteral("A"), QStringLiteral("B"));
+        in.month = 2;
+        in.day = 30;
+        RecordingMessenger m;
+        QVERIFY_THROWS_EXCEPTION(DateError, StoreBet(book, in, m));
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Bets")) +
+                     count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Teams")),
+                 0);
+    }
+
+    void competitorsAreRememberedUnderTheirLatestEvent()
+    {
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 1, 1));
+        RecordingMessenger m;
+        QVERIFY(StoreBet(book, bet(QStringLiteral("Cup"), QStringLiteral("Ajax"), QStringLiteral("PSV")), m));
+        QVERIFY(StoreBet(book, bet(QStringLiteral("League"), QStringLiteral("ajax")), m));
+        QVERIFY(StoreBet(book, bet(QStringLiteral("cup"), QStringLiteral("Zwolle")), m));
+        QCOMPARE(rememberedEvents(book), (QStringList{QStringLiteral("Cup"), QStringLiteral("League")}));
+        QCOMPARE(rememberedCompetitors(book, QStringLiteral("Cup")), QStringList{QStringLiteral("PSV")});
+        QCOMPARE(rememberedCompetitors(book, QStringLiteral("League")), QStringList{QStringLiteral("ajax")});
+        QCOMPARE(rememberedCompetitors(book, QStringLiteral("CUP")), QStringList()); // compared exactly
+        QCOMPARE(rememberedCompetitors(book, QStringLiteral("Friendly")), QStringList());
+        // An empty Competitor 2 is stored empty and not remembered.
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Teams")), 3);
+        QCOMPARE(book.ADOConnection.scalar(QStringLiteral("SELECT Away FROM Bets WHERE Home = 'Zwolle'"))
+                     .toString(),
+                 QString());
+    }
+
+    void editBetLoadsAndOverwritesTheCurrentBet()
+    {
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 1, 1));
+        RecordingMessenger m;
+        // Stored by a program running with "," as its decimal mark.
+        book.ADOTableBets.appendRecord({0, QDate(2005, 3, 14), QStringLiteral("Cup"), QStringLiteral("A"),
+                                        QString(), QStringLiteral("1"), QStringLiteral("1,85"),
+                                        QStringLiteral("Undecided")});
+        BetInput loaded = currentBet(book);
+        QCOMPARE(loaded.notation, int(Odds::Decimal));
+        QCOMPARE(loaded.price, QStringLiteral("1,85"));
+        QCOMPARE(QDate(loaded.year, loaded.month, loaded.day), QDate(2005, 3, 14));
+        loaded.result = QStringLiteral("Won");
+        loaded.price = QStringLiteral("5/4");
+        loaded.notation = Odds::Fractional;
+        QVERIFY(StoreBet(book, loaded, m));
+        QCOMPARE(storedRowList(book.ADOConnection, QStringLiteral("Bets")),
+                 QStringList{QStringLiteral("0|2005-03-14|Cup|A||1|5/4|Won|")});
+    }
+
+    void settlementColours_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("red");
+        QTest::addColumn<int>("green");
+        QTest::newRow("Won") << "Won" << 128 << 255;
+        QTest::newRow("Lost") << "Lost" << 255 << 128;
+        QTest::newRow("won in small letters") << "won" << 255 << 255;
+        QTest::newRow("Undecided") << "Undecided" << 255 << 255;
+    }
+    void settlementColours()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, red);
+        QFETCH(int, green);
+        const Rgb c = settlementColour(value);
+        QCOMPARE(c.red, red);
+        QCOMPARE(c.green, green);
+    }
+
+    void ticketAndLeagueFilesStayApart()
+    {
+        TDataMod dm;
+        CreateLeagueFile(dm.ADOConnection, dm.ADOTableLeague, path(QStringLiteral("l.qvl")));
+        dm.OpenLeagueTables();
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 1, 1));
+        RecordingMessenger m;
+        QVERIFY(StoreBet(book, bet(QStringLiteral("Cup"), QStringLiteral("Ticket Team")), m));
+        dm.ADOTableTeams.appendRecord(newTeamValues(QStringLiteral("League Team"), 1));
+        QCOMPARE(storedRowList(book.ADOConnection, QStringLiteral("Teams")),
+                 QStringList{QStringLiteral("Cup|Ticket Team|")});
+        QCOMPARE(count(dm.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Teams")), 1);
+        QCOMPARE(dm.ADOConnection.scalar(QStringLiteral("SELECT Team FROM Teams")).toString(),
+                 QStringLiteral("League Team"));
+        QVERIFY(dm.isLeagueOpen());
+        QVERIFY(book.isOpen());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTickets)
+#include "tst_tickets.moc"

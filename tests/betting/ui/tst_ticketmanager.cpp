@@ -1,0 +1,304 @@
+// The ticket manager through its windows, offscreen: a new list, a ticket with two bets, the payout and
+// profit calculation, the total profit and the tables changing; the bet dialog's checks; the command of
+// the main window that opens it beside an open league.
+
+#include "app/ui/AppWindows.h"
+#include "app/ui/TMainForm.h"
+#include "betting/TicketSchema.h"
+#include "betting/Tickets.h"
+#include "betting/ui/StatsGrid.h"
+#include "betting/ui/TFormBet.h"
+#include "betting/ui/TFormTicket.h"
+#include "betting/ui/TFormTicketMgr.h"
+#include "data/ui/DataGrid.h"
+#include "data/ui/GuiMessenger.h"
+#include "support/RecordingMessenger.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace
+{
+// Runs `act` on the next modal dialog once it is open.
+void onNextDialog(QObject *context, std::function<void(QDialog *)> act)
+{
+    QTimer::singleShot(0, context, [act] {
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        act(d);
+    });
+}
+
+template <typename T> T *child(QObject *parent, const char *name)
+{
+    T *w = parent->findChild<T *>(QString::fromLatin1(name));
+    if (!w)
+        qWarning("no child %s", name);
+    return w;
+}
+
+void setField(QDialog *d, const char *name, const QString &text)
+{
+    auto *edit = child<QLineEdit>(d, name);
+    edit->setText(text);
+    edit->setModified(true);
+    Q_EMIT edit->editingFinished();
+}
+
+// Fills the bet dialog and presses OK.
+void fillBet(QDialog *d, const QString &event, const QString &home, const QString &price,
+             const QString &result)
+{
+    child<QComboBox>(d, "ComboBoxEvent")->setEditText(event);
+    child<QComboBox>(d, "ComboBoxHome")->setEditText(home);
+    child<QLineEdit>(d, "EditPrice")->setText(price);
+    child<QComboBox>(d, "ComboBoxResult")->setEditText(result);
+    d->accept();
+}
+
+QString gridCell(DataGrid *grid, int row, const QString &title, int role = Qt::DisplayRole)
+{
+    QAbstractItemModel *m = grid->model();
+    for (int c = 0; c < m->columnCount(); ++c)
+        if (m->headerData(c, Qt::Horizontal).toString() == title)
+            return role == Qt::DisplayRole ? m->index(row, c).data(role).toString()
+                                           : m->index(row, c).data(role).value<QColor>().name();
+    return QStringLiteral("no column");
+}
+} // namespace
+
+class TestTicketManager : public QObject
+{
+    Q_OBJECT
+
+private:
+    RecordingMessenger m_messages;
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        setMessenger(&m_messages);
+    }
+    void init() { m_messages.clear(); }
+
+    void newListTicketWithTwoBets()
+    {
+        TFormTicketMgr mgr;
+        const QString path = m_dir.filePath(QStringLiteral("walk.qvt"));
+        mgr.setPathChooser([&](const QString &title, bool save, const QString &) {
+            return title == QLatin1String("New List") && save ? path : QString();
+        });
+        mgr.show();
+        QVERIFY(!child<QPushButton>(&mgr, "ToolButtonNewT")->isEnabled());
+        QVERIFY(mgr.statusBar()->currentMessage().isEmpty());
+
+        child<QAction>(&mgr, "MenuNew")->trigger();
+        QCOMPARE(mgr.statusBar()->currentMessage(), path);
+        QVERIFY(child<QPushButton>(&mgr, "ToolButtonNewT")->isEnabled());
+        QVERIFY(!child<QAction>(&mgr, "MenuPrintTable")->isEnabled());
+        auto *total = child<QLabel>(&mgr, "PanelTotalProfit");
+        QCOMPARE(total->text(), QStringLiteral("0  "));
+
+        // New Ticket: stake 10, total price 2.5, fee 1, won, with a won and a lost bet; then calculate.
+        onNextDialog(this, [this](QDialog *ticket) {
+            QCOMPARE(ticket->windowTitle(), QStringLiteral("New Ticket"));
+            setField(ticket, "DBEditStake", QStringLiteral("10"));
+            setField(ticket, "DBEditTPrice", QStringLiteral("2.5"));
+            setField(ticket, "DBEditFee", QStringLiteral("1"));
+            child<QComboBox>(ticket, "ComboBoxStatus")->setEditText(QStringLiteral("Won"));
+            onNextDialog(this, [](QDialog *bet) {
+                QCOMPARE(bet->windowTitle(), QStringLiteral("Add Bet"));
+                fillBet(bet, QStringLiteral("Cup"), QStringLiteral("Ajax"), QStringLiteral("2.00"),
+                        QStringLiteral("Won"));
+            });
+            child<QPushButton>(ticket, "ButtonAddBet")->click();
+            onNextDialog(this, [](QDialog *bet) {
+                fillBet(bet, QStringLiteral("Cup"), QStringLiteral("PSV"), QStringLiteral("1.50"),
+                        QStringLiteral("Lost"));
+            });
+            child<QPushButton>(ticket, "ButtonAddBet")->click();
+            child<QPushButton>(ticket, "ButtonCalculate")->click();
+            QCOMPARE(child<QLineEdit>(ticket, "DBEditPayout")->text(), QStringLiteral("25"));
+            QCOMPARE(child<QLineEdit>(ticket, "DBEditProfit")->text(), QStringLiteral("14"));
+            ticket->accept();
+        });
+        child<QPushButton>(&mgr, "ToolButtonNewT")->click();
+        QVERIFY2(m_messages.messages().isEmpty(), qPrintable(m_messages.texts().join(QLatin1Char('|'))));
+
+        auto *tickets = child<DataGrid>(&mgr, "DBGridTs");
+        auto *bets = child<DataGrid>(&mgr, "DBGridBets");
+        QCOMPARE(tickets->model()->rowCount(), 1);
+        QCOMPARE(gridCell(tickets, 0, QStringLiteral("Payout")), QStringLiteral("25"));
+        QCOMPARE(gridCell(tickets, 0, QStringLiteral("Status"), Qt::BackgroundRole),
+                 QStringLiteral("#80ff80"));
+        QCOMPARE(bets->model()->rowCount(), 2);
+        QCOMPARE(gridCell(bets, 1, QStringLiteral("Result"), Qt::BackgroundRole), QStringLiteral("#ff8080"));
+        QCOMPARE(child<QLineEdit>(&mgr, "DBEditProfit")->text(), QStringLiteral("14"));
+        QCOMPARE(total->text(), QStringLiteral("14  "));
+
+        // The tables: tickets, then all bets (9 for the won bet at 2.00, -11 for the lost one).
+        auto *table = child<StatsGrid>(&mgr, "StringGridStats");
+        QCOMPARE(table->shownGrid().last(),
+                 (QStringList{QStringLiteral("Profit"), QStringLiteral("14"), QStringLiteral("14")}));
+        child<QRadioButton>(&mgr, "RadioButtonTBets")->setChecked(true);
+        QCOMPARE(table->shownGrid().last(),
+                 (QStringList{QStringLiteral("Profit"), QStringLiteral("-2"), QStringLiteral("-2")}));
+        child<QComboBox>(&mgr, "ComboBoxTBets")->setCurrentIndex(1); // Single Chance
+        QCOMPARE(table->shownGrid().size(), 19);
+
+        // Deleting the ticket takes its bets and its profit away.
+        m_messages.queueAnswer(Messenger::Answer::Yes);
+        child<QPushButton>(&mgr, "ToolButtonDelT")->click();
+        QCOMPARE(tickets->model()->rowCount(), 0);
+        QCOMPARE(bets->model()->rowCount(), 0);
+        QCOMPARE(total->text(), QStringLiteral("0  "));
+    }
+
+    void betDialogStaysOpenAfterAWarning_data()
+    {
+        QTest::addColumn<QString>("event");
+        QTest::addColumn<QString>("home");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("no event") << QString() << "A"
+                                  << ""
+                                  << "No league entered / selected";
+        QTest::newRow("no competitor") << "Cup" << QString() << ""
+                                       << "Competitor 1 not entered / selected";
+        QTest::newRow("price") << "Cup"
+                               << "A"
+                               << "1.2.3"
+                               << "1.2.3 is an invalid value.\rExample: 1.50 or 3.00";
+        QTest::newRow("stored") << "Cup"
+                                << "A"
+                                << "2.00" << QString();
+    }
+    void betDialogStaysOpenAfterAWarning()
+    {
+        QFETCH(QString, event);
+        QFETCH(QString, home);
+        QFETCH(QString, price);
+        QFETCH(QString, warning);
+        TFormTicketMgr mgr;
+        const QString path =
+            m_dir.filePath(QStringLiteral("checks%1.qvt")
+                               .arg(QString::fromLatin1(QTest::currentDataTag()).remove(QLatin1Char(' '))));
+        mgr.setPathChooser([&](const QString &, bool, const QString &) { return path; });
+        mgr.show();
+        child<QAction>(&mgr, "MenuNew")->trigger();
+        bool stayedOpen = false;
+        onNextDialog(this, [&](QDialog *ticket) {
+            onNextDialog(this, [&](QDialog *bet) {
+                child<QComboBox>(bet, "ComboBoxEvent")->setEditText(event);
+                child<QComboBox>(bet, "ComboBoxHome")->setEditText(home);
+                child<QLineEdit>(bet, "EditPrice")->setText(price);
+                bet->accept();
+                stayedOpen = bet->isVisible();
+                bet->reject();
+            });
+            child<QPushButton>(ticket, "ButtonAddBet")->click();
+            ticket->reject();
+        });
+        child<QPushButton>(&mgr, "ToolButtonNewT")->click();
+        QCOMPARE(stayedOpen, !warning.isEmpty());
+        QCOMPARE(m_messages.texts(), warning.isEmpty() ? QStringList() : QStringList{warning});
+    }
+
+    void priceFieldRefusesASecondDecimalMark()
+    {
+        TFormTicketMgr mgr;
+        TFormBet *bet = mgr.ticketDialog()->betDialog();
+        auto *price = child<QLineEdit>(bet, "EditPrice");
+        price->setText(QStringLiteral("1,"));
+        price->setCursorPosition(2);
+        QTest::keyClicks(price, QStringLiteral(".5x+"));
+        QCOMPARE(price->text(), QStringLiteral("1,5"));
+    }
+
+    void sortAndDateFilter()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("sort.qvt"));
+        {
+            TicketSchema::createFile(path);
+            TicketBook book;
+            book.openFile(path);
+            const std::tuple<int, int, double, double, const char *> rows[] = {
+                {2004, 3, 5, 4.5, "Won"}, {2005, 1, 20, -21, "Lost"}, {2004, 12, 10, -11, "Lost"}};
+            for (const auto &[year, month, stake, profit, status] : rows) {
+                NewTicket(book, QDate(year, month, 1));
+                book.ADOTableTs.edit();
+                book.ADOTableTs.field(QStringLiteral("Stake")).setFloat(stake);
+                book.ADOTableTs.field(QStringLiteral("Profit")).setFloat(profit);
+                book.ADOTableTs.field(QStringLiteral("Status")).setString(QString::fromLatin1(status));
+                book.ADOTableTs.post();
+            }
+        }
+        TFormTicketMgr mgr;
+        mgr.setPathChooser([&](const QString &, bool, const QString &) { return path; });
+        mgr.show();
+        child<QAction>(&mgr, "MenuOpen")->trigger();
+        auto *tickets = child<DataGrid>(&mgr, "DBGridTs");
+        auto *total = child<QLabel>(&mgr, "PanelTotalProfit");
+        QCOMPARE(total->text(), QStringLiteral("-27.5  "));
+        auto column = [&](const QString &title) {
+            QStringList out;
+            for (int r = 0; r < tickets->model()->rowCount(); ++r)
+                out << gridCell(tickets, r, title);
+            return out;
+        };
+        // The first title click sorts descending, the next one (on any title) ascending.
+        Q_EMIT tickets->horizontalHeader()->sectionClicked(2); // Stake
+        QCOMPARE(column(QStringLiteral("Stake")),
+                 (QStringList{QStringLiteral("20"), QStringLiteral("10"), QStringLiteral("5")}));
+        Q_EMIT tickets->horizontalHeader()->sectionClicked(1); // Date
+        QCOMPARE(column(QStringLiteral("N")),
+                 (QStringList{QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("1")}));
+
+        // 1/1/2004 to 12/31/2004: the tickets of 2004 only, and their profit.
+        child<QSpinBox>(&mgr, "SpinEditFME")->setValue(12);
+        child<QSpinBox>(&mgr, "SpinEditFDE")->setValue(31);
+        QCOMPARE(tickets->model()->rowCount(), 3); // not filtered until the box is checked
+        child<QCheckBox>(&mgr, "CheckBoxFilter")->setChecked(true);
+        QCOMPARE(column(QStringLiteral("N")), (QStringList{QStringLiteral("0"), QStringLiteral("2")}));
+        QCOMPARE(total->text(), QStringLiteral("-6.5  "));
+        auto *table = child<StatsGrid>(&mgr, "StringGridStats");
+        QCOMPARE(table->shownGrid()[0], (QStringList{QString(), QStringLiteral("3/2004"),
+                                                     QStringLiteral("12/2004"), QStringLiteral("Total")}));
+        child<QCheckBox>(&mgr, "CheckBoxFilter")->setChecked(false);
+        QCOMPARE(tickets->model()->rowCount(), 3);
+        QCOMPARE(total->text(), QStringLiteral("-27.5  "));
+        QVERIFY2(m_messages.messages().isEmpty(), qPrintable(m_messages.texts().join(QLatin1Char('|'))));
+    }
+
+    void mainWindowOpensItBesideTheLeague()
+    {
+        TMainForm form;
+        const auto windows = createAppWindows(form, [] {});
+        form.show();
+        QAction *open = form.command(QStringLiteral("MenuTicketMgr"));
+        QVERIFY(open->isEnabled());
+        QCOMPARE(open->shortcut(), QKeySequence(Qt::Key_F9));
+        open->trigger();
+        auto *mgr = form.findChild<TFormTicketMgr *>();
+        QVERIFY(mgr && mgr->isVisible());
+        QCOMPARE(mgr->windowTitle(), QStringLiteral("Ticket Manager"));
+        mgr->close();
+    }
+};
+
+QTEST_MAIN(TestTicketManager)
+#include "tst_ticketmanager.moc"
