@@ -1,7 +1,8 @@
 // Saves a picture of the main window on each of its eight tabs, with a league open, of the dialogs the
 // manual shows, of the print dialog with every box ticked, and of the ticket manager's three pages with a
 // demonstration ticket file:
-//   quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT]
+//   quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT] [--dark]
+// --dark takes the pictures under a dark desktop palette, to see that everything stays readable.
 // Runs on any Qt platform; scripts/screenshots uses the offscreen one.
 
 #include "app/ui/AppWindows.h"
@@ -19,6 +20,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
+#include <QPalette>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -68,14 +70,39 @@ bool saveDialog(TMainForm &form, const char *command, const QString &file)
 }
 } // namespace
 
+// A dark desktop palette, as dark themes give.
+QPalette darkPalette()
+{
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(45, 45, 48));
+    p.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    p.setColor(QPalette::Base, QColor(30, 30, 30));
+    p.setColor(QPalette::AlternateBase, QColor(50, 50, 54));
+    p.setColor(QPalette::Text, QColor(230, 230, 230));
+    p.setColor(QPalette::Button, QColor(55, 55, 58));
+    p.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    p.setColor(QPalette::ToolTipBase, QColor(60, 60, 60));
+    p.setColor(QPalette::ToolTipText, QColor(230, 230, 230));
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Light, QColor(80, 80, 84));
+    p.setColor(QPalette::Mid, QColor(40, 40, 42));
+    p.setColor(QPalette::Dark, QColor(25, 25, 27));
+    return p;
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(programNameAndVersion());
     QApplication::setWindowIcon(programIcon());
-    const QStringList args = QApplication::arguments();
+    QStringList args = QApplication::arguments();
+    if (args.removeAll(QStringLiteral("--dark")) > 0) {
+        QApplication::setStyle(QStringLiteral("Fusion"));
+        QApplication::setPalette(darkPalette());
+    }
     if (args.size() < 3) {
-        std::fprintf(stderr, "usage: quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT]\n");
+        std::fprintf(stderr, "usage: quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT] [--dark]\n");
         return 2;
     }
     CollectingMessenger quiet(true);

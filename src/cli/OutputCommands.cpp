@@ -83,29 +83,19 @@ TeamTable teamTableOf(const QString &grid)
                                            : TeamTable::Overall;
 }
 
-QList<QStringList> cellsOf(const TextGrid &grid)
-{
-    QList<QStringList> rows;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        QStringList row;
-        for (int c = 0; c < grid.columnCount(); ++c)
-            row << grid.text(c, r);
-        rows << row;
-    }
-    return rows;
-}
-
 QList<QStringList> crossCells(TDataMod &dm)
 {
-    return cellsOf(BuildCrossTable(readTeamNamesByName(dm.ADOConnection),
-                                   readGridMatches(dm, GridMatches::PlayedStored),
-                                   readGridMatches(dm, GridMatches::AllStored)));
+    return BuildCrossTable(readTeamNamesByName(dm.ADOConnection),
+                           readGridMatches(dm, GridMatches::PlayedStored),
+                           readGridMatches(dm, GridMatches::AllStored))
+        .cells();
 }
 
 QList<QStringList> streakCells(TDataMod &dm)
 {
-    return cellsOf(BuildStreakTable(readTeamNamesByName(dm.ADOConnection), readMostMatchesPlayed(dm),
-                                    readGridMatches(dm, GridMatches::PlayedByDate)));
+    return BuildStreakTable(readTeamNamesByName(dm.ADOConnection), readMostMatchesPlayed(dm),
+                            readGridMatches(dm, GridMatches::PlayedByDate))
+        .cells();
 }
 
 // The grid as the main window shows it on opening the league: its default sort and filter.

@@ -50,6 +50,18 @@ void TextGrid::setHint(int column, int row, const QString &hint)
         m_hints[static_cast<size_t>(i)] = hint;
 }
 
+QList<QStringList> TextGrid::cells() const
+{
+    QList<QStringList> rows;
+    for (int r = 0; r < m_rows; ++r) {
+        QStringList row;
+        for (int c = 0; c < m_columns; ++c)
+            row << text(c, r);
+        rows << row;
+    }
+    return rows;
+}
+
 std::vector<GridMatch> readGridMatches(TDataMod &dm, GridMatches which)
 {
     static const QString columns = QStringLiteral("SELECT Home, Away, Result, F, A, DateP, Rnd FROM Results");

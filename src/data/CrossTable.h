@@ -25,6 +25,8 @@ public:
     void setText(int column, int row, const QString &text);
     QString hint(int column, int row) const;
     void setHint(int column, int row, const QString &hint);
+    // Every text, row by row, the headings in row 0: as printing and export take a table.
+    QList<QStringList> cells() const;
 
 private:
     int index(int column, int row) const;

@@ -355,19 +355,6 @@ QList<GridColumn> shownColumns(const MatchesView &view, MatchPage page)
     return out;
 }
 
-// The cells of a text grid, row by row, the headers in row 0.
-QList<QStringList> cellsOf(const TextGrid &grid)
-{
-    QList<QStringList> rows;
-    for (int r = 0; r < grid.rowCount(); ++r) {
-        QStringList row;
-        for (int c = 0; c < grid.columnCount(); ++c)
-            row << grid.text(c, r);
-        rows << row;
-    }
-    return rows;
-}
-
 void wireOutputCommands(AppWindows &w)
 {
     TMainForm &form = *w.mainForm;
@@ -390,7 +377,7 @@ void wireOutputCommands(AppWindows &w)
                                                               : static_cast<TextGridView *>(p.streakTable);
             view->refresh();
             GridPrintout g;
-            g.cells = cellsOf(view->grid());
+            g.cells = view->grid().cells();
             g.gridRowHeight = view->verticalHeader()->defaultSectionSize();
             return g;
         };
@@ -430,11 +417,11 @@ void wireOutputCommands(AppWindows &w)
     }
     on(form, "MenuExport4", [&form, &p] {
         p.crossTable->refresh();
-        ExportStringGrid(cellsOf(p.crossTable->grid()), form.leagueName(), &form);
+        ExportStringGrid(p.crossTable->grid().cells(), form.leagueName(), &form);
     });
     on(form, "MenuExport5", [&form, &p] {
         p.streakTable->refresh();
-        ExportStringGrid(cellsOf(p.streakTable->grid()), form.leagueName(), &form);
+        ExportStringGrid(p.streakTable->grid().cells(), form.leagueName(), &form);
     });
 }
 } // namespace
