@@ -1,4 +1,5 @@
 #include "betting/ui/TFormTicket.h"
+#include "data/ui/DialogParts.h"
 
 #include "betting/TicketBook.h"
 #include "betting/TicketGrids.h"
@@ -22,17 +23,6 @@
 #include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QVBoxLayout>
-
-namespace
-{
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-} // namespace
 
 TFormTicket::TFormTicket(TicketBook &book, QWidget *parent)
     : QDialog(parent), m_book(book), m_betDialog(new TFormBet(book, this))
@@ -84,11 +74,11 @@ TFormTicket::TFormTicket(TicketBook &book, QWidget *parent)
     layout->addLayout(middle);
 
     auto *buttons = new QHBoxLayout;
-    auto *add = button(this, QStringLiteral("ButtonAddBet"), QStringLiteral("Add Bet"));
-    auto *edit = button(this, QStringLiteral("ButtonEditBet"), QStringLiteral("Edit Bet"));
-    auto *del = button(this, QStringLiteral("ButtonDeleteBet"), QStringLiteral("Delete Bet"));
+    auto *add = plainButton(this, QStringLiteral("ButtonAddBet"), QStringLiteral("Add Bet"));
+    auto *edit = plainButton(this, QStringLiteral("ButtonEditBet"), QStringLiteral("Edit Bet"));
+    auto *del = plainButton(this, QStringLiteral("ButtonDeleteBet"), QStringLiteral("Delete Bet"));
     auto *calc =
-        button(this, QStringLiteral("ButtonCalculate"), QStringLiteral("Calculate Payout and Profit"));
+        plainButton(this, QStringLiteral("ButtonCalculate"), QStringLiteral("Calculate Payout and Profit"));
     for (QPushButton *b : {add, edit, del, calc})
         buttons->addWidget(b);
     auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

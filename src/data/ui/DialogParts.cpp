@@ -15,6 +15,14 @@ QComboBox *typingChooser(QWidget *parent, const QString &name)
     return c;
 }
 
+QPushButton *plainButton(QWidget *parent, const QString &name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
 QDialogButtonBox *okCancelButtons(QDialog *dialog, bool okIsDefault)
 {
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);

@@ -89,14 +89,10 @@ TFormAETeam::TFormAETeam(TDataMod &dm, QWidget *parent) : QDialog(parent), m_dm(
     grid->addWidget(new QLabel(QStringLiteral("Team Logo:"), this), 1, 0, Qt::AlignTop);
     grid->addWidget(m_picture, 1, 1, 2, 1);
 
-    auto *load = new QPushButton(QStringLiteral("&Load..."), this);
-    load->setObjectName(QStringLiteral("ButtonLoad"));
+    QPushButton *load = plainButton(this, QStringLiteral("ButtonLoad"), QStringLiteral("&Load..."));
     load->setToolTip(QStringLiteral("Load Image..."));
-    load->setAutoDefault(false);
-    auto *clear = new QPushButton(QStringLiteral("&Clear"), this);
-    clear->setObjectName(QStringLiteral("ButtonClear"));
+    QPushButton *clear = plainButton(this, QStringLiteral("ButtonClear"), QStringLiteral("&Clear"));
     clear->setToolTip(QStringLiteral("Clear Image"));
-    clear->setAutoDefault(false);
     auto *pictureButtons = new QVBoxLayout;
     pictureButtons->addWidget(load);
     pictureButtons->addWidget(clear);

@@ -28,14 +28,6 @@
 
 namespace
 {
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QLabel *label(const QString &text, QWidget *buddy)
 {
     auto *l = new QLabel(text, buddy->parentWidget());
@@ -71,8 +63,8 @@ TFormLeague::TFormLeague(TDataMod &dm, QWidget *parent) : QDialog(parent), m_dm(
     m_pages->addTab(buildBettingSystemPage(), QStringLiteral("Betting System"));
 
     // No default button: Enter confirms a chooser's text and must not close the dialog.
-    auto *ok = button(this, QStringLiteral("ButtonOK"), QStringLiteral("OK"));
-    auto *cancel = button(this, QStringLiteral("ButtonCancel"), QStringLiteral("Cancel"));
+    auto *ok = plainButton(this, QStringLiteral("ButtonOK"), QStringLiteral("OK"));
+    auto *cancel = plainButton(this, QStringLiteral("ButtonCancel"), QStringLiteral("Cancel"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
@@ -193,9 +185,9 @@ QWidget *TFormLeague::buildTeamsPage()
     page->setObjectName(QStringLiteral("TabSheetTeams"));
     m_teams = new QListWidget(page);
     m_teams->setObjectName(QStringLiteral("ListViewTeams"));
-    auto *add = button(page, QStringLiteral("ButtonAddTeam"), QStringLiteral("Add"));
-    auto *edit = button(page, QStringLiteral("ButtonEditTeam"), QStringLiteral("Edit"));
-    auto *del = button(page, QStringLiteral("ButtonDeleteTeam"), QStringLiteral("Delete"));
+    auto *add = plainButton(page, QStringLiteral("ButtonAddTeam"), QStringLiteral("Add"));
+    auto *edit = plainButton(page, QStringLiteral("ButtonEditTeam"), QStringLiteral("Edit"));
+    auto *del = plainButton(page, QStringLiteral("ButtonDeleteTeam"), QStringLiteral("Delete"));
 
     auto *list = new QVBoxLayout;
     list->addWidget(label(QStringLiteral("Team"), m_teams));
@@ -223,9 +215,9 @@ QWidget *TFormLeague::buildPlayersPage()
     m_team->lineEdit()->setMaxLength(25);
     m_players = new QListWidget(page);
     m_players->setObjectName(QStringLiteral("ListViewPlayers"));
-    auto *add = button(page, QStringLiteral("ButtonAddPlayer"), QStringLiteral("Add"));
-    auto *edit = button(page, QStringLiteral("ButtonEditPlayer"), QStringLiteral("Edit"));
-    auto *del = button(page, QStringLiteral("ButtonDeletePlayer"), QStringLiteral("Delete"));
+    auto *add = plainButton(page, QStringLiteral("ButtonAddPlayer"), QStringLiteral("Add"));
+    auto *edit = plainButton(page, QStringLiteral("ButtonEditPlayer"), QStringLiteral("Edit"));
+    auto *del = plainButton(page, QStringLiteral("ButtonDeletePlayer"), QStringLiteral("Delete"));
 
     auto *teamRow = new QHBoxLayout;
     teamRow->addWidget(label(QStringLiteral("Team:"), m_team));

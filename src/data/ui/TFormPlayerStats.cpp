@@ -108,12 +108,10 @@ TFormPlayerStats::TFormPlayerStats(TDataMod &dm, QWidget *parent) : QDialog(pare
     addRow(fields, 8, QStringLiteral("Player Rating:"), rating)->setBuddy(m_rating);
 
     m_picture = new PictureBox(QStringLiteral("ImagePlayer"), QSize(125, 150), this);
-    auto *load = new QPushButton(QStringLiteral("&Load Image..."), this);
-    load->setObjectName(QStringLiteral("ButtonLoadImage"));
-    load->setAutoDefault(false);
-    auto *clear = new QPushButton(QStringLiteral("&Clear Image"), this);
-    clear->setObjectName(QStringLiteral("ButtonClearImage"));
-    clear->setAutoDefault(false);
+    QPushButton *load =
+        plainButton(this, QStringLiteral("ButtonLoadImage"), QStringLiteral("&Load Image..."));
+    QPushButton *clear =
+        plainButton(this, QStringLiteral("ButtonClearImage"), QStringLiteral("&Clear Image"));
     auto *pictureColumn = new QVBoxLayout;
     pictureColumn->addWidget(m_picture);
     pictureColumn->addWidget(load);
