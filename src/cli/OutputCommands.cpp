@@ -199,7 +199,9 @@ QList<Command> outputCommands()
          runPrint}};
 }
 
-bool commandNeedsGui(const QString &name)
+bool commandNeedsGui(const QStringList &arguments)
 {
-    return name == QLatin1String("print");
+    const QString name = arguments.value(0);
+    return name == QLatin1String("print") ||
+           (name == QLatin1String("tickets") && arguments.value(2) == QLatin1String("print"));
 }

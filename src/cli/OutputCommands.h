@@ -6,5 +6,6 @@
 
 QList<Command> outputCommands();
 
-// Whether the command draws (print): it needs the graphical application object, offscreen.
-bool commandNeedsGui(const QString &name);
+// Whether the command line draws (print, tickets ... print): it needs the graphical application object,
+// offscreen.
+bool commandNeedsGui(const QStringList &arguments);

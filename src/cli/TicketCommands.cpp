@@ -12,6 +12,8 @@
 #include "data/FileSteps.h"
 #include "data/Messenger.h"
 #include "data/Numbers.h"
+#include "output/TicketPrintouts.h"
+#include "output/report/ReportPainter.h"
 
 #include <QFileInfo>
 
@@ -226,7 +228,8 @@ void runList(TicketBook &book, const Arguments &a)
 std::optional<DateRange> rangeOf(const Arguments &a)
 {
     if (a.has(opt("--from")) != a.has(opt("--to")))
-        throw UsageError{QStringLiteral("tickets stats needs both --from and --to, or neither.")};
+        throw UsageError{
+            QStringLiteral("tickets %1 needs both --from and --to, or neither.").arg(a.positional(1))};
     if (!a.has(opt("--from")))
         return std::nullopt;
     return DateRange{dateOf(a.value(opt("--from"))), dateOf(a.value(opt("--to")))};
@@ -285,6 +288,35 @@ void runStats(TicketBook &book, const Arguments &a)
                 chartsJson(rows, ChartSubject::Bets) + QStringLiteral("\n  }\n}\n"));
 }
 
+// ---------------------------------------------------------------- print
+
+// The ticket manager's "Tickets" printout of the tickets in the date range, or its "Table" printout of a
+// statistics grid, as a PDF file.
+void runPrint(TicketBook &book, const Arguments &a)
+{
+    require(a, opt("print"), {"--pdf"});
+    const std::optional<DateRange> range = rangeOf(a);
+    if (!a.has(opt("--table"))) {
+        if (range) {
+            const TicketDateFilter filter{range->first.month(), range->first.day(), range->first.year(),
+                                          range->last.month(),  range->last.day(),  range->last.year()};
+            ApplyTicketDateFilter(book, &filter);
+        }
+        writeJobsPdf({ticketsPrintout(readPrintedTickets(book))}, a.value(opt("--pdf")));
+        return;
+    }
+    const QString name = a.value(opt("--table"));
+    QStringList names;
+    for (const auto &[n, grid] : allTables(ReadStatsRows(book.ADOConnection, range))) {
+        if (n == name) {
+            writeJobsPdf({statisticsTablePrintout(grid, 20)}, a.value(opt("--pdf")));
+            return;
+        }
+        names << n;
+    }
+    throw UsageError{QStringLiteral("The table must be one of %1.").arg(names.join(QStringLiteral(", ")))};
+}
+
 // ---------------------------------------------------------------- the command
 
 void runTickets(const Arguments &a, Messenger &messenger)
@@ -309,6 +341,8 @@ void runTickets(const Arguments &a, Messenger &messenger)
         runList(book, a);
     else if (action == QLatin1String("stats"))
         runStats(book, a);
+    else if (action == QLatin1String("print"))
+        runPrint(book, a);
     else
         throw UsageError{QStringLiteral("Unknown tickets action '%1'.").arg(action)};
 }
@@ -318,8 +352,9 @@ void runTickets(const Arguments &a, Messenger &messenger)
 QList<Command> ticketCommands()
 {
     QList<OptionSpec> options;
-    for (const char *o : {"--date", "--stake", "--fee", "--price", "--status", "--ticket", "--event",
-                          "--home", "--away", "--bet", "--result", "--format", "--from", "--to"})
+    for (const char *o :
+         {"--date", "--stake", "--fee", "--price", "--status", "--ticket", "--event", "--home", "--away",
+          "--bet", "--result", "--format", "--from", "--to", "--pdf", "--table"})
         options.append({opt(o), 1});
     return {
         {QStringLiteral("tickets"),
@@ -330,6 +365,7 @@ QList<Command> ticketCommands()
              "            --bet 1|X|2|1X|X2|12 [--price TEXT] [--result TEXT]\n"
              "  tickets FILE calc|delete --ticket TN\n"
              "  tickets FILE list [--format text|json]\n"
-             "  tickets FILE stats [--from YYYY-MM-DD --to YYYY-MM-DD] [--format text|json]"),
+             "  tickets FILE stats [--from YYYY-MM-DD --to YYYY-MM-DD] [--format text|json]\n"
+             "  tickets FILE print --pdf OUT.pdf [--table NAME] [--from YYYY-MM-DD --to YYYY-MM-DD]"),
          options, 2, 2, runTickets}};
 }

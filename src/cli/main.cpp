@@ -29,7 +29,10 @@ int wrongUsage(const QString &message)
 int main(int argc, char *argv[])
 {
     // Printing draws text: it needs the graphical application object, offscreen unless a platform is set.
-    const bool drawing = argc > 1 && commandNeedsGui(QString::fromLocal8Bit(argv[1]));
+    QStringList rawArguments;
+    for (int i = 1; i < argc; ++i)
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    const bool drawing = commandNeedsGui(rawArguments);
     if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::unique_ptr<QCoreApplication> app = drawing ? std::make_unique<QGuiApplication>(argc, argv)

@@ -1,10 +1,13 @@
 #pragma once
 // What a printed report holds, apart from how it is painted: the banded reports (a title line, heading
-// lines, one line per row) and the two drawn grid printouts.
+// lines, one line per row), the drawn grid printouts and the printouts laid out box by box.
 
 #include <QList>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct ReportColumn {
     QString title;
@@ -33,4 +36,24 @@ struct GridPrintout {
     QList<QStringList> cells;
     bool blackDiagonal = false; // the cross table: a team against itself
     int gridRowHeight = 20;     // the screen grid's row height, which spaces the printed rows
+};
+
+// A printout laid out box by box in 600-dpi units from the top-left corner of the printable area; the
+// layout is made for the size of that area, so it breaks pages where the paper ends.
+struct DrawnText {
+    QRect box; // the text starts at its top-left corner and is cut at its edges
+    QString text;
+    int points = 7;
+    bool bold = false;
+};
+
+struct DrawnPage {
+    QList<QRect> frames; // thin black frames
+    QList<DrawnText> texts;
+};
+
+struct DrawnPrintout {
+    QString title;
+    bool landscape = false;
+    std::function<QList<DrawnPage>(QSize printableArea)> layout;
 };

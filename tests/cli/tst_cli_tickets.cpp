@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "support/CliRun.h"
+#include "support/PdfChecks.h"
 #include "support/StoredRows.h"
 
 #include <QJsonArray>
@@ -156,6 +157,41 @@ private Q_SLOTS:
         Database db;
         db.open(m_file);
         QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Bets")).toInt(), 0);
+    }
+
+    void printWritesTheTicketsOfTheRangeAndTheTables()
+    {
+        if (!popplerAvailable())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        makeTypicalFile();
+        const QString ticketsPdf = m_dir.filePath(QStringLiteral("tickets.pdf"));
+        QCOMPARE(tickets(m_file, {QStringLiteral("print"), QStringLiteral("--pdf"), ticketsPdf}).exitCode, 0);
+        const QString all = pdfPages(ticketsPdf).join(QLatin1Char('\n'));
+        for (const char *text : {"Tickets", "Competitor 2", "Ajax", "Zwolle", "Stake: 10", "Profit: -3"})
+            QVERIFY2(all.contains(QLatin1String(text)), text);
+
+        const QString aprilPdf = m_dir.filePath(QStringLiteral("april.pdf"));
+        const CliRun april =
+            tickets(m_file, QStringList{QStringLiteral("print"), QStringLiteral("--pdf"), aprilPdf} +
+                                s({"--from", "2005-04-01", "--to", "2005-04-30"}));
+        QCOMPARE(april.exitCode, 0);
+        const QString aprilText = pdfPages(aprilPdf).join(QLatin1Char('\n'));
+        QVERIFY(aprilText.contains(QLatin1String("Stake: 3")));
+        QVERIFY(!aprilText.contains(QLatin1String("Ajax")));
+
+        const QString tablePdf = m_dir.filePath(QStringLiteral("table.pdf"));
+        QCOMPARE(tickets(m_file, {QStringLiteral("print"), QStringLiteral("--pdf"), tablePdf,
+                                  QStringLiteral("--table"), QStringLiteral("bets-all")})
+                     .exitCode,
+                 0);
+        const QString table = pdfPages(tablePdf).join(QLatin1Char('\n'));
+        for (const char *text : {"Betting Statistics", "3/2005", "Total Bets"})
+            QVERIFY2(table.contains(QLatin1String(text)), text);
+
+        const CliRun unknown = tickets(m_file, {QStringLiteral("print"), QStringLiteral("--pdf"), tablePdf,
+                                                QStringLiteral("--table"), QStringLiteral("bets")});
+        QCOMPARE(unknown.exitCode, 2);
+        QVERIFY(unknown.err.contains(QLatin1String("bets-all")));
     }
 
     void badInputWritesNothing_data()

@@ -11,7 +11,10 @@
 #include "app/ui/StreakTableView.h"
 #include "app/ui/TMainForm.h"
 #include "app/ui/TeamTablesView.h"
+#include "betting/ui/StatsGrid.h"
 #include "betting/ui/TFormTicketMgr.h"
+#include "betting/ui/TicketChartView.h"
+#include "data/CommandBoundary.h"
 #include "data/Errors.h"
 #include "data/GridCommands.h"
 #include "data/TDataMod.h"
@@ -24,7 +27,9 @@
 #include "data/ui/TFormPlayerStats.h"
 #include "entry/MatchEntry.h"
 #include "entry/ui/TFormEnterResults.h"
+#include "output/TicketPrintouts.h"
 #include "output/ui/ExportDialogs.h"
+#include "output/ui/PrintJobs.h"
 #include "output/ui/PrinterSetup.h"
 #include "output/ui/TFormPrint.h"
 #include "predict/ui/TFormPredict.h"
@@ -292,6 +297,32 @@ void wirePlayerCommands(AppWindows &w)
     p.filter->setPlayersTeamSelection([&p] { return p.players->chosenTeam(); });
 }
 
+// The ticket manager's Print menu: the tickets and the statistics table on the printer (a PDF file when
+// there is none), the chart in the platform's preview.
+void wireTicketPrintouts(TFormTicketMgr &mgr)
+{
+    using Printout = TFormTicketMgr::Printout;
+    QObject::connect(&mgr, &TFormTicketMgr::printoutRequested, &mgr, [&mgr](Printout printout) {
+        runCommand(messenger(), [&mgr, printout] {
+            switch (printout) {
+            case Printout::Tickets:
+                PrintJobsOrOfferPdf({ticketsPrintout(readPrintedTickets(mgr.book()))}, &mgr);
+                break;
+            case Printout::Table: {
+                const StatsGrid &table = *mgr.statisticsTable();
+                PrintJobsOrOfferPdf({statisticsTablePrintout(table.shownGrid(),
+                                                             table.verticalHeader()->defaultSectionSize())},
+                                    &mgr);
+                break;
+            }
+            case Printout::Chart:
+                PreviewWidget(mgr.chartView(), QStringLiteral("Chart"), &mgr);
+                break;
+            }
+        });
+    });
+}
+
 void wireDataCommands(AppWindows &w)
 {
     TMainForm &form = *w.mainForm;
@@ -311,6 +342,7 @@ void wireDataCommands(AppWindows &w)
     });
     on(form, "MenuFilterSort", [&p] { p.filter->execPage(TFormFilter::FixturesPredictions); });
     QObject::connect(p.league, &TFormLeague::leagueSettingsStored, &form, &TMainForm::setLeaguePanels);
+    wireTicketPrintouts(*p.ticketMgr);
 }
 // Brings a tab to front, or refreshes it when it is in front already, so that the shared table holds the
 // rows and order of that tab's grid.

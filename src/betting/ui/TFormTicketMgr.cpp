@@ -40,6 +40,7 @@
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace
 {
@@ -270,13 +271,13 @@ void TFormTicketMgr::buildMenus()
     bar->addAction(saveAs);
     QMenu *print = bar->addMenu(QStringLiteral("Print"));
     print->setObjectName(QStringLiteral("MenuPrint"));
-    // The printouts come with the program's report printing; until then they stay switched off.
-    for (const auto &[name, caption] :
-         {std::pair{"MenuPrintTickets", "Tickets"}, std::pair{"MenuPrintTable", "Table"},
-          std::pair{"MenuPrintChart", "Chart"}}) {
+    for (const auto &[name, caption, printout] :
+         {std::tuple{"MenuPrintTickets", "Tickets", Printout::Tickets},
+          std::tuple{"MenuPrintTable", "Table", Printout::Table},
+          std::tuple{"MenuPrintChart", "Chart", Printout::Chart}}) {
         QAction *a = action(this, name, caption);
-        a->setEnabled(false);
         print->addAction(a);
+        connect(a, &QAction::triggered, this, [this, printout] { Q_EMIT printoutRequested(printout); });
     }
     QMenu *ticket = bar->addMenu(QStringLiteral("Ticket"));
     ticket->setObjectName(QStringLiteral("MenuTicket"));

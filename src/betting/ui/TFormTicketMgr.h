@@ -42,6 +42,14 @@ public:
     // Rebuilds the chosen chart, the chosen table and the total profit from the file.
     void RefreshTicketStatistics();
 
+    // The Print menu's three printouts; the program's printing answers printoutRequested.
+    enum class Printout { Tickets, Table, Chart };
+    StatsGrid *statisticsTable() const { return m_table; }
+    TicketChartView *chartView() const { return m_chart; }
+
+Q_SIGNALS:
+    void printoutRequested(TFormTicketMgr::Printout printout);
+
 public Q_SLOTS:
     void MenuNewClick();
     void MenuOpenClick();

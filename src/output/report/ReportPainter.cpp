@@ -197,6 +197,15 @@ void setGridPrintoutPage(QPagedPaintDevice &device)
     device.setPageLayout(layout);
 }
 
+void setDrawnPrintoutPage(QPagedPaintDevice &device, const DrawnPrintout &printout)
+{
+    QPageLayout layout(QPageSize(QPageSize::Letter),
+                       printout.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+    layout.setMinimumMargins(QMarginsF());
+    device.setPageLayout(layout);
+}
+
 namespace
 {
 void begin(QPainter &painter, QPagedPaintDevice &device)
@@ -245,10 +254,36 @@ void paintGrid(QPainter &p, QPagedPaintDevice &device, const GridPrintout &grid)
     p.restore();
 }
 
+// The pages of a printout laid out box by box, each after the first on a new sheet.
+void paintDrawnPages(QPainter &p, QPagedPaintDevice &device, const DrawnPrintout &printout)
+{
+    const double sx = device.logicalDpiX() / kGridDpi, sy = device.logicalDpiY() / kGridDpi;
+    const QSize area(qRound(device.width() / sx), qRound(device.height() / sy));
+    const QList<DrawnPage> pages = printout.layout ? printout.layout(area) : QList<DrawnPage>{};
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            device.newPage();
+        p.save();
+        p.scale(sx, sy);
+        QPen pen(Qt::black);
+        pen.setWidth(2);
+        p.setPen(pen);
+        for (const QRect &frame : pages[i].frames)
+            p.drawRect(frame);
+        for (const DrawnText &t : pages[i].texts) {
+            p.setFont(gridFont(t.points, t.bold));
+            p.drawText(t.box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, t.text);
+        }
+        p.restore();
+    }
+}
+
 void setJobPage(QPagedPaintDevice &device, const PrintJob &job)
 {
     if (const auto *report = std::get_if<BandedReport>(&job))
         setBandedReportPage(device, *report);
+    else if (const auto *drawn = std::get_if<DrawnPrintout>(&job))
+        setDrawnPrintoutPage(device, *drawn);
     else
         setGridPrintoutPage(device);
 }
@@ -259,6 +294,10 @@ bool paintJob(QPainter &painter, QPagedPaintDevice &device, const PrintJob &job,
     if (const auto *report = std::get_if<BandedReport>(&job)) {
         BandedPainter bands(device, painter, *report);
         return bands.paint(options);
+    }
+    if (const auto *drawn = std::get_if<DrawnPrintout>(&job)) {
+        paintDrawnPages(painter, device, *drawn);
+        return true;
     }
     paintGrid(painter, device, std::get<GridPrintout>(job));
     return true;

@@ -93,6 +93,12 @@ void setExportFileChooser(ExportFileChooser chooser)
     fileChooser() = chooser ? std::move(chooser) : ExportFileChooser(chooseWithDialog);
 }
 
+ChosenFile chooseSaveFile(QWidget *parent, const QString &title, const QString &filters,
+                          const QString &selected)
+{
+    return fileChooser()(parent, title, filters, selected);
+}
+
 void ExportGrid(const Dataset &dataset, const QList<GridColumn> &columns, const QString &title,
                 QWidget *parent)
 {

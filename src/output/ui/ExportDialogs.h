@@ -22,6 +22,9 @@ struct ChosenFile {
 using ExportFileChooser = std::function<ChosenFile(QWidget *parent, const QString &title,
                                                    const QString &filters, const QString &selected)>;
 void setExportFileChooser(ExportFileChooser chooser);
+// Asks the chooser above (the save dialog unless a test replaced it).
+ChosenFile chooseSaveFile(QWidget *parent, const QString &title, const QString &filters,
+                          const QString &selected);
 
 // The rows the dataset's filter lets through, in its order, with the grid's columns.
 void ExportGrid(const Dataset &dataset, const QList<GridColumn> &columns, const QString &title,

@@ -1,5 +1,6 @@
 #include "output/ui/TFormPrint.h"
 
+#include "output/ui/PrintJobs.h"
 #include "output/ui/PrinterSetup.h"
 
 #include "data/CommandBoundary.h"
@@ -11,9 +12,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -23,29 +21,6 @@ QString boxName(PrintChoice choice)
 {
     return QStringLiteral("CheckBox") + printChoiceCaption(choice).remove(QLatin1Char(' '));
 }
-
-// The report generator's progress window, with a Cancel that stops the print.
-class PrintProgress
-{
-public:
-    PrintProgress(QWidget *parent, const QString &title)
-        : m_dialog(title, QStringLiteral("Cancel"), 0, 100, parent)
-    {
-        m_dialog.setWindowTitle(QStringLiteral("Printing progress"));
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(300);
-    }
-    ReportProgress callback()
-    {
-        return [this](int done, int total) {
-            m_dialog.setValue(total > 0 ? done * 100 / total : 100);
-            return !m_dialog.wasCanceled();
-        };
-    }
-
-private:
-    QProgressDialog m_dialog;
-};
 } // namespace
 
 TFormPrint::TFormPrint(TDataMod &dm, PrintSources sources, QWidget *parent)
@@ -156,32 +131,13 @@ void TFormPrint::printToPrinter()
                 QStringLiteral("Print"));
             return;
         }
-        QPrinter &printer = sharedPrinter();
-        // Each ticked choice is a print job of its own.
-        for (const PrintJob &job : jobsOfTicked()) {
-            printer.setDocName(jobTitle(job));
-            PrintProgress progress(this, jobTitle(job));
-            if (!printJob(printer, job, {QDate::currentDate(), progress.callback()})) {
-                printer.abort();
-                messenger().information(QStringLiteral("Printing aborted"));
-                return;
-            }
-        }
+        PrintJobsOnPrinter(jobsOfTicked(), this);
     });
 }
 
 void TFormPrint::showPreview()
 {
-    runCommand(messenger(), [this] {
-        const QList<PrintJob> jobs = jobsOfTicked();
-        if (jobs.isEmpty())
-            return;
-        QPrintPreviewDialog preview(&sharedPrinter(), this);
-        preview.setObjectName(QStringLiteral("PrintPreview"));
-        connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                [&jobs](QPrinter *printer) { paintJobs(*printer, jobs, {}); });
-        preview.exec();
-    });
+    runCommand(messenger(), [this] { PreviewJobs(jobsOfTicked(), this); });
 }
 
 void TFormPrint::saveAsPdf()
@@ -198,7 +154,6 @@ void TFormPrint::saveAsPdf()
             return;
         if (QFileInfo(path).suffix().isEmpty())
             path += QStringLiteral(".pdf");
-        PrintProgress progress(this, QFileInfo(path).fileName());
-        writeJobsPdf(jobs, path, {QDate::currentDate(), progress.callback()});
+        WriteJobsPdfWithProgress(jobs, path, this);
     });
 }

@@ -12,6 +12,9 @@
 #include "betting/ui/TFormTicketMgr.h"
 #include "data/ui/DataGrid.h"
 #include "data/ui/GuiMessenger.h"
+#include "output/ui/ExportDialogs.h"
+#include "output/ui/PrinterSetup.h"
+#include "support/PdfChecks.h"
 #include "support/RecordingMessenger.h"
 
 #include <QAction>
@@ -21,6 +24,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -104,12 +108,13 @@ private Q_SLOTS:
         });
         mgr.show();
         QVERIFY(!child<QPushButton>(&mgr, "ToolButtonNewT")->isEnabled());
+        QVERIFY(!child<QMenu>(&mgr, "MenuPrint")->menuAction()->isEnabled());
         QVERIFY(mgr.statusBar()->currentMessage().isEmpty());
 
         child<QAction>(&mgr, "MenuNew")->trigger();
         QCOMPARE(mgr.statusBar()->currentMessage(), path);
         QVERIFY(child<QPushButton>(&mgr, "ToolButtonNewT")->isEnabled());
-        QVERIFY(!child<QAction>(&mgr, "MenuPrintTable")->isEnabled());
+        QVERIFY(child<QAction>(&mgr, "MenuPrintTable")->isEnabled());
         auto *total = child<QLabel>(&mgr, "PanelTotalProfit");
         QCOMPARE(total->text(), QStringLiteral("0  "));
 
@@ -296,6 +301,52 @@ private Q_SLOTS:
         auto *mgr = form.findChild<TFormTicketMgr *>();
         QVERIFY(mgr && mgr->isVisible());
         QCOMPARE(mgr->windowTitle(), QStringLiteral("Ticket Manager"));
+        mgr->close();
+    }
+
+    // Without a printer the Print menu's tickets and table go to a PDF file once the user agrees; the
+    // chart opens the print preview.
+    void printMenuWithoutAPrinter()
+    {
+        if (printerInstalled())
+            QSKIP("a printer is installed: the printouts would go to it");
+        if (!popplerAvailable())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        TMainForm form;
+        const auto windows = createAppWindows(form, [] {});
+        form.command(QStringLiteral("MenuTicketMgr"))->trigger();
+        auto *mgr = form.findChild<TFormTicketMgr *>();
+        const QString file = m_dir.filePath(QStringLiteral("print.qvt"));
+        mgr->setPathChooser([&](const QString &, bool, const QString &) { return file; });
+        child<QAction>(mgr, "MenuNew")->trigger();
+        NewTicket(mgr->book(), QDate(2005, 3, 14));
+        mgr->RefreshTicketStatistics();
+
+        QString pdf;
+        setExportFileChooser([&pdf](QWidget *, const QString &, const QString &, const QString &) {
+            return ChosenFile{pdf, QString()};
+        });
+        const std::pair<const char *, const char *> printouts[] = {{"MenuPrintTickets", "Competitor 1"},
+                                                                   {"MenuPrintTable", "Betting Statistics"}};
+        for (const auto &[action, heading] : printouts) {
+            pdf = m_dir.filePath(QString::fromLatin1(action));
+            m_messages.queueAnswer(Messenger::Answer::Yes);
+            child<QAction>(mgr, action)->trigger();
+            QCOMPARE(m_messages.texts().value(0),
+                     QStringLiteral("No printer is installed. Save the printout as a PDF file?"));
+            m_messages.clear();
+            QVERIFY2(pdfPages(pdf + QStringLiteral(".pdf")).join(QString()).contains(QLatin1String(heading)),
+                     heading);
+        }
+        setExportFileChooser({});
+
+        bool previewed = false;
+        onNextDialog(this, [&previewed](QDialog *d) {
+            previewed = d->objectName() == QLatin1String("PrintPreview");
+            d->reject();
+        });
+        child<QAction>(mgr, "MenuPrintChart")->trigger();
+        QVERIFY(previewed);
         mgr->close();
     }
 };
