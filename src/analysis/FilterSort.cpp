@@ -12,6 +12,7 @@
 #include "data/Messenger.h"
 #include "data/PlayersQueries.h"
 #include "data/Query.h"
+#include "data/ResultsViews.h"
 #include "data/TDataMod.h"
 #include "data/TextCompare.h"
 #include "entry/MatchEntry.h"
@@ -40,12 +41,12 @@ QString dateText(int month, int day, int year)
 
 QString unplayed()
 {
-    return s("Result = ") + quotedFilterText(s(":"));
+    return fixturesFilterText();
 }
 
 QString played()
 {
-    return s("Result <> ") + quotedFilterText(s(":"));
+    return scoresFilterText();
 }
 
 // Filtering off and the text cleared: every row.

@@ -138,6 +138,20 @@ TextGrid BuildCrossTable(const QStringList &teams, const std::vector<GridMatch> 
     return grid;
 }
 
+QString hintWithin(const QString &hint, int maxLines)
+{
+    static const QString kEnd = QString(CR) + CR;
+    const QStringList matches = hint.split(kEnd, Qt::SkipEmptyParts);
+    constexpr int kLinesPerMatch = 4;
+    if (matches.size() * kLinesPerMatch <= maxLines)
+        return hint;
+    const qsizetype shown = std::max<qsizetype>(1, (maxLines - 1) / kLinesPerMatch);
+    QString out;
+    for (qsizetype i = 0; i < shown; ++i)
+        out += matches[i] + kEnd;
+    return out + QStringLiteral("\u2026 and %1 more").arg(matches.size() - shown);
+}
+
 GridCellLook headerCellLook(int column, int row, int selectedColumn, int selectedRow)
 {
     const bool selectedRowHeader = column == 0 && row > 0 && row == selectedRow;

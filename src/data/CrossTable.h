@@ -58,6 +58,10 @@ std::vector<GridMatch> readGridMatches(TDataMod &dm, GridMatches which);
 TextGrid BuildCrossTable(const QStringList &teams, const std::vector<GridMatch> &playedMatches,
                          const std::vector<GridMatch> &allMatches);
 
+// A cross-table hint cut to the matches that fit in `maxLines` lines (each takes four: score, date, round
+// and a blank), at least one, ending with "… and N more" when matches were left out.
+QString hintWithin(const QString &hint, int maxLines);
+
 // How a cell of the two grids is painted.  No background means the system's button face, which the
 // header cells and the empty cells of the cross table show.
 struct GridCellLook {

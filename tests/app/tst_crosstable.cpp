@@ -58,6 +58,8 @@ private Q_SLOTS:
     void crossCells_data();
     void crossCells();
     void crossHintsListEveryMatchOfThePairLastFirst();
+    void longHintsEndWithHowManyMore_data();
+    void longHintsEndWithHowManyMore();
     void crossLooks();
     void streakLetters_data();
     void streakLetters();
@@ -122,6 +124,43 @@ void TestCrossTable::crossHintsListEveryMatchOfThePairLastFirst()
     QCOMPARE(g.text(2, 1), QStringLiteral("1:0  ")); // the fixture has a hint but no score
     for (const auto &[c, r] : {std::pair{0, 1}, {1, 0}, {1, 1}, {0, 0}})
         QVERIFY2(g.hint(c, r).isEmpty(), qPrintable(QStringLiteral("%1,%2").arg(c).arg(r)));
+}
+
+void TestCrossTable::longHintsEndWithHowManyMore_data()
+{
+    QTest::addColumn<int>("maxLines");
+    QTest::addColumn<QStringList>("shownScores");
+    QTest::addColumn<QString>("end");
+    QTest::newRow("all fit") << 12
+                             << QStringList{QStringLiteral("3:0"), QStringLiteral("2:1"),
+                                            QStringLiteral("1:1")}
+                             << QString();
+    QTest::newRow("one too many") << 11 << QStringList{QStringLiteral("3:0"), QStringLiteral("2:1")}
+                                  << QStringLiteral("\u2026 and 1 more");
+    QTest::newRow("never fewer than one")
+        << 2 << QStringList{QStringLiteral("3:0")} << QStringLiteral("\u2026 and 2 more");
+}
+
+void TestCrossTable::longHintsEndWithHowManyMore()
+{
+    QFETCH(int, maxLines);
+    QFETCH(QStringList, shownScores);
+    QFETCH(QString, end);
+    // Three meetings of one pair, read oldest first: the hint lists the newest first.
+    const std::vector<GridMatch> all = {match(QStringLiteral("A-B 1:1"), QStringLiteral("8/1/2005")),
+                                        match(QStringLiteral("A-B 2:1"), QStringLiteral("8/8/2005")),
+                                        match(QStringLiteral("A-B 3:0"), QStringLiteral("8/15/2005"))};
+    const TextGrid g = BuildCrossTable({QStringLiteral("A"), QStringLiteral("B")}, all, all);
+    const QString hint = hintWithin(g.hint(2, 1), maxLines);
+    QStringList scores;
+    for (const QString &line : hint.split(CR))
+        if (line.startsWith(QLatin1String("Score: ")))
+            scores << line.mid(7);
+    QCOMPARE(scores, shownScores);
+    if (end.isEmpty())
+        QCOMPARE(hint, g.hint(2, 1));
+    else
+        QVERIFY2(hint.endsWith(CR + end), qPrintable(hint));
 }
 
 void TestCrossTable::crossLooks()

@@ -17,6 +17,7 @@
 #include "data/CommandBoundary.h"
 #include "data/Errors.h"
 #include "data/GridCommands.h"
+#include "data/ResultsViews.h"
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"
 #include "data/ui/GuiMessenger.h"
@@ -141,6 +142,40 @@ template <typename View> View *putOnPage(TMainForm &form, TMainForm::Tab tab, Vi
     return view;
 }
 
+// The status bar names a filter that keeps rows of the current tab out of sight.
+void wireFilterNotice(TMainForm &form, TDataMod &dm)
+{
+    using Tab = TMainForm::Tab;
+    auto update = [&form, &dm] {
+        QString notice;
+        switch (form.currentTab()) {
+        case Tab::Fixtures:
+            notice = filterNotice(dm.ADOTableResults, fixturesFilterText());
+            break;
+        case Tab::Scores:
+            notice = filterNotice(dm.ADOTableResults, scoresFilterText());
+            break;
+        case Tab::Players:
+            notice = filterNotice(dm.ADOTablePlayers, QString());
+            break;
+        case Tab::HomeStats:
+        case Tab::AwayStats:
+        case Tab::OverallStats:
+            notice = filterNotice(dm.ADOTableTeams, QString());
+            break;
+        case Tab::CrossTable:
+        case Tab::StreakTable:
+            break;
+        }
+        form.setFilterNotice(notice);
+    };
+    QObject::connect(form.pages(), &QTabWidget::currentChanged, &form, update);
+    for (Dataset *table :
+         {static_cast<Dataset *>(&dm.ADOTableResults), static_cast<Dataset *>(&dm.ADOTablePlayers),
+          static_cast<Dataset *>(&dm.ADOTableTeams)})
+        QObject::connect(table, &Dataset::layoutChanged, &form, update);
+}
+
 void buildViews(AppWindows &w)
 {
     TMainForm &form = *w.mainForm;
@@ -187,6 +222,7 @@ void buildViews(AppWindows &w)
         p.players->leagueOpened();
         p.teamTables[0]->refresh();
     });
+    wireFilterNotice(form, dm);
 }
 
 void wireTeamCommands(AppWindows &w)

@@ -6,8 +6,11 @@
 #include "data/ui/GuiMessenger.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QScreen>
 #include <QShowEvent>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -113,6 +116,11 @@ void TextGridView::fill()
         setHorizontalHeaderItem(c - 1, new QTableWidgetItem(m_grid.text(c, 0)));
     for (int r = 1; r <= rows; ++r)
         setVerticalHeaderItem(r - 1, new QTableWidgetItem(m_grid.text(0, r)));
+    // A hint taller than the screen would be cut by it: keep it to the lines that fit.
+    const QScreen *shownOn = screen();
+    const int hintLines =
+        shownOn ? shownOn->availableGeometry().height() / QFontMetrics(QToolTip::font()).lineSpacing() - 2
+                : 40;
     for (int r = 1; r <= rows; ++r) {
         for (int c = 1; c <= columns; ++c) {
             auto *item = new QTableWidgetItem(m_grid.text(c, r));
@@ -122,7 +130,7 @@ void TextGridView::fill()
             item->setTextAlignment(Qt::AlignCenter);
             const QString hint = m_grid.hint(c, r);
             if (!hint.isEmpty())
-                item->setToolTip(tooltipOf(hint));
+                item->setToolTip(tooltipOf(hintWithin(hint, hintLines)));
             setItem(r - 1, c - 1, item);
         }
     }

@@ -77,7 +77,15 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     auto *statusText = new QLabel(status);
     statusText->setObjectName(QStringLiteral("StatusBarText"));
     status->addWidget(statusText, 1);
+    auto *filterText = new QLabel(status);
+    filterText->setObjectName(QStringLiteral("StatusBarFilter"));
+    status->addPermanentWidget(filterText);
     resize(1280, 800);
+}
+
+void TMainForm::setFilterNotice(const QString &notice)
+{
+    findChild<QLabel *>(QStringLiteral("StatusBarFilter"))->setText(notice);
 }
 
 void TMainForm::updateCommand(Command &c)

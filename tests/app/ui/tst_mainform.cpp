@@ -3,6 +3,7 @@
 
 #include "app/ui/AppWindows.h"
 #include "app/ui/TMainForm.h"
+#include "data/GridCommands.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
 #include "support/LeagueFixture.h"
@@ -32,6 +33,7 @@ private Q_SLOTS:
     void failedOpenKeepsPreviousLeague();
     void newLeagueCreatesAndOpensFile();
     void importResultsWithBookmakerChoice();
+    void statusBarNamesARestrictingFilter();
 
 private:
     QString text(const char *name) { return m_form->findChild<QLabel *>(QString::fromLatin1(name))->text(); }
@@ -189,6 +191,28 @@ void TestMainForm::importResultsWithBookmakerChoice()
     QCOMPARE(results.field(QStringLiteral("O1")).asString(), QStringLiteral("2.20"));
     QCOMPARE(results.field(QStringLiteral("O1B")).asString(), QStringLiteral("WH"));
     QCOMPARE(m_windows->dm->ADOTableTeams.recordCount(), 4);
+}
+
+void TestMainForm::statusBarNamesARestrictingFilter()
+{
+    LeagueFixture league(QStringLiteral("Football (Soccer)"),
+                         {QStringLiteral("Alpha"), QStringLiteral("Beta")});
+    const QString path = league.path();
+    league.dm().closeLeague();
+    m_paths << path;
+    m_form->command(QStringLiteral("MenuOpen"))->trigger();
+    Table &results = m_windows->dm->ADOTableResults;
+    m_form->setCurrentTab(TMainForm::Tab::Fixtures);
+    QCOMPARE(text("StatusBarFilter"), QString()); // the tab's own rows
+    SetTableFilter(results, QStringLiteral("Result = ':' AND Rnd = 3"));
+    QCOMPARE(text("StatusBarFilter"), QStringLiteral("Filter: Result = ':' AND Rnd = 3"));
+    m_form->setCurrentTab(TMainForm::Tab::CrossTable);
+    QCOMPARE(text("StatusBarFilter"), QString());
+    m_form->setCurrentTab(TMainForm::Tab::Scores); // shows its own default rows again
+    QCOMPARE(text("StatusBarFilter"), QString());
+    SetTableFilter(m_windows->dm->ADOTablePlayers, QStringLiteral("Team = 'Alpha'"));
+    m_form->setCurrentTab(TMainForm::Tab::Players);
+    QVERIFY(text("StatusBarFilter").startsWith(QLatin1String("Filter: ")));
 }
 
 QTEST_MAIN(TestMainForm)
