@@ -7,6 +7,7 @@
 #include "app/ui/TMainForm.h"
 #include "data/BusyCursor.h"
 #include "data/ProgramInfo.h"
+#include "data/ProgramSettings.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/ProgramIcon.h"
@@ -81,9 +82,19 @@ int main(int argc, char *argv[])
         }
     } // the splash goes once everything is built
 
-    mainForm.showMaximized();
+    // The main window comes back where the user left it; maximised the first time.
+    const QString geometryKey = QStringLiteral("main/geometry"), stateKey = QStringLiteral("main/state");
+    if (mainForm.restoreGeometry(ProgramSettings::windowState(geometryKey))) {
+        mainForm.restoreState(ProgramSettings::windowState(stateKey));
+        mainForm.show();
+    } else {
+        mainForm.showMaximized();
+    }
     const QStringList args = QApplication::arguments();
     if (args.size() > 1)
         openLeagueAtStart(*windows, args.at(1));
-    return app.exec();
+    const int code = app.exec();
+    ProgramSettings::storeWindowState(geometryKey, mainForm.saveGeometry());
+    ProgramSettings::storeWindowState(stateKey, mainForm.saveState());
+    return code;
 }

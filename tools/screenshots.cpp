@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QPalette>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -105,6 +106,9 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT] [--dark]\n");
         return 2;
     }
+    // The pictures never depend on, nor change, the user's own settings (recent files, folders).
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     CollectingMessenger quiet(true);
     setMessenger(&quiet);
     TMainForm form;

@@ -110,14 +110,17 @@ void wireFileCommands(AppWindows &w)
         if (o.result == FileCommandResult::Done || o.leagueChanged)
             showOutcome(form, dm, FileCommandOutcome{o.result, true, ConnectedFileName(dm.ADOConnection)});
     });
-    on(form, "MenuOpen", [&form, &dm] {
-        const QString path = form.choosePath(QStringLiteral("Open"), false);
-        if (path.isEmpty())
-            return;
+    auto openPath = [&form, &dm](const QString &path) {
         OpenLeague(dm, path, messenger(), [&form](const QString &p) { form.ShowLeagueFile(p); });
         if (!dm.isLeagueOpen())
             form.EnableLeagueCommands(false);
+    };
+    on(form, "MenuOpen", [&form, openPath] {
+        const QString path = form.choosePath(QStringLiteral("Open"), false);
+        if (!path.isEmpty())
+            openPath(path);
     });
+    QObject::connect(&form, &TMainForm::openRequested, &form, openPath);
     on(form, "MenuSave", [&dm] { SaveLeague(dm, messenger()); });
     on(form, "MenuSaveAs", [&form, &dm] {
         const QString path = form.choosePath(QStringLiteral("Save As..."), true);

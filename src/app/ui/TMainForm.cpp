@@ -6,6 +6,7 @@
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
 #include "data/ProgramInfo.h"
+#include "data/ProgramSettings.h"
 #include "data/ProgressPacer.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
@@ -19,6 +20,8 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -26,6 +29,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QStatusBar>
 #include <QStyle>
@@ -81,6 +85,7 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     filterText->setObjectName(QStringLiteral("StatusBarFilter"));
     status->addPermanentWidget(filterText);
     resize(1280, 800);
+    setAcceptDrops(true);
 }
 
 void TMainForm::setFilterNotice(const QString &notice)
@@ -264,6 +269,13 @@ void TMainForm::buildMenus()
             m_leagueMenus << menu;
         addMenuItems(menu, m.items);
     }
+    // The remembered league files, above Quit.
+    QMenu *file = findChild<QMenu *>(QStringLiteral("MenuFile"));
+    m_recentFiles = new QMenu(QStringLiteral("Recent &Files"), file);
+    m_recentFiles->setObjectName(QStringLiteral("MenuRecent"));
+    file->insertMenu(command(QStringLiteral("MenuQuit")), m_recentFiles);
+    file->insertSeparator(command(QStringLiteral("MenuQuit")));
+    refreshRecentFiles();
     // The commands the main window carries out itself.
     connect(wire(QStringLiteral("MenuImportCsv")), &QAction::triggered, this, &TMainForm::importResultsCsv);
     connect(wire(QStringLiteral("MenuQuit")), &QAction::triggered, this, &QWidget::close);
@@ -419,6 +431,60 @@ void TMainForm::setLeaguePanels(const QString &league, const QString &season)
     m_season->setText(season);
 }
 
+void TMainForm::refreshRecentFiles()
+{
+    m_recentFiles->clear();
+    const QStringList files = ProgramSettings::recentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QString shown = QDir::toNativeSeparators(path);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *a = m_recentFiles->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        connect(a, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+    }
+    m_recentFiles->menuAction()->setEnabled(!files.isEmpty());
+}
+
+void TMainForm::openRecentFile(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        messenger().error(
+            QStringLiteral("The file \"%1\" no longer exists; it leaves the list of recent files.")
+                .arg(QDir::toNativeSeparators(path)));
+        ProgramSettings::removeRecentFile(path);
+        refreshRecentFiles();
+        return;
+    }
+    Q_EMIT openRequested(path);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+// A league file opens; a season file (.csv) goes into the open league.
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    const QString path = urls.front().toLocalFile();
+    if (QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0) {
+        Q_EMIT openRequested(path);
+        return;
+    }
+    if (!m_leagueOpen) {
+        messenger().warning(
+            QStringLiteral("Open a league first: a results file is imported into the open league."));
+        return;
+    }
+    importResultsCsvFile(path);
+}
+
 void TMainForm::ShowLeagueFile(const QString &path)
 {
     BusyCursor busy;
@@ -434,6 +500,8 @@ void TMainForm::ShowLeagueFile(const QString &path)
                         league.field(QStringLiteral("SE")).asString());
     m_dm->ADOTablePlayers.setFilter(QString());
     m_dm->ADOTablePlayers.setFiltered(false);
+    ProgramSettings::addRecentFile(path);
+    refreshRecentFiles();
     Q_EMIT leagueShown();
 }
 
@@ -465,12 +533,14 @@ QString TMainForm::choosePath(const QString &title, bool save, const QString &fi
     if (m_choosePath) {
         path = m_choosePath(title, save, filter);
     } else {
-        const QString dir = QDir(programFolder()).filePath(QStringLiteral("Data"));
-        QDir().mkpath(dir);
+        const QString data = QDir(programFolder()).filePath(QStringLiteral("Data"));
+        QDir().mkpath(data);
+        const QString dir = ProgramSettings::lastFolder(data);
         // The program asks about an existing file itself, once; the file dialog does not ask too.
         path = save ? QFileDialog::getSaveFileName(this, title, dir, filter, nullptr,
                                                    QFileDialog::DontConfirmOverwrite)
                     : QFileDialog::getOpenFileName(this, title, dir, filter);
+        ProgramSettings::storeLastFolderOf(path);
     }
     if (save && !path.isEmpty() && QFileInfo(path).suffix().isEmpty() && filter == leagueFileFilter())
         path += QStringLiteral(".qvl");
@@ -483,7 +553,13 @@ void TMainForm::importResultsCsv()
         return;
     const QString path = choosePath(QStringLiteral("Import Results (CSV)"), false,
                                     QStringLiteral("Results files (*.csv);;All files (*)"));
-    if (path.isEmpty())
+    if (!path.isEmpty())
+        importResultsCsvFile(path);
+}
+
+void TMainForm::importResultsCsvFile(const QString &path)
+{
+    if (!m_dm->isLeagueOpen())
         return;
     runCommand(messenger(), [&] {
         CsvSeason season = readResultsCsvFile(path, QStringLiteral("best"));
@@ -555,5 +631,3 @@ void TMainForm::about()
     box.setFixedSize(box.sizeHint());
     box.exec();
 }
-
-void TMainForm::openLeagueAtPath(const QString &) {}

@@ -13,6 +13,8 @@ class QMenu;
 class QTabWidget;
 class QToolBar;
 class QUrl;
+class QDragEnterEvent;
+class QDropEvent;
 
 class TMainForm : public QMainWindow
 {
@@ -47,7 +49,8 @@ public:
     // The chooser of file paths; tests replace it.  Arguments: title, save (true) or open, filter.
     using PathChooser = std::function<QString(const QString &title, bool save, const QString &filter)>;
     void setPathChooser(PathChooser chooser) { m_choosePath = std::move(chooser); }
-    // A path from the chooser (the file dialogs start in the program's Data folder); empty when cancelled.
+    // A path from the chooser (the file dialogs start in the folder last chosen in, at first the program's
+    // Data folder); empty when cancelled.
     // A saved name without an extension gets the league files' one.
     QString choosePath(const QString &title, bool save, const QString &filter = leagueFileFilter());
     static QString leagueFileFilter();
@@ -58,12 +61,21 @@ public:
     TDataMod &dataModule() const { return *m_dm; }
     bool leagueOpen() const { return m_leagueOpen; }
 
+    // Imports a season file into the open league, after the bookmaker question.
+    void importResultsCsvFile(const QString &path);
+    // The "Recent Files" submenu from the remembered list.
+    void refreshRecentFiles();
+
 Q_SIGNALS:
     void leagueShown(); // after ShowLeagueFile: views refresh
+    // A league file to open, chosen from the recent files or dropped on the window.
+    void openRequested(const QString &path);
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     struct Command {
@@ -79,14 +91,15 @@ private:
     void updateCommand(Command &c);
 
     // Commands whose routines live in the core.
-    void openLeagueAtPath(const QString &path);
     void importResultsCsv();
+    void openRecentFile(const QString &path);
     void about();
     void help();
 
     TDataMod *m_dm = nullptr;
     QHash<QString, Command> m_commands;
     QList<QMenu *> m_leagueMenus; // whole top-level menus that need a league
+    QMenu *m_recentFiles = nullptr;
     QTabWidget *m_pages = nullptr;
     QToolBar *m_toolBar = nullptr;
     QLabel *m_league = nullptr;

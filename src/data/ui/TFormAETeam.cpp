@@ -7,10 +7,12 @@
 #include "data/TeamEditing.h"
 #include "data/ui/GuiMessenger.h"
 
+#include <QBuffer>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QImage>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -18,6 +20,36 @@
 #include <QVBoxLayout>
 
 // ---------------------------------------------------------------- PictureBox
+
+namespace
+{
+// The pictures are stored as BMP files; larger ones are made smaller first, since the boxes are small and
+// every byte goes into the league file.
+constexpr int kLargestStoredSide = 300;
+
+// A BMP file as it is; any other picture the platform reads (PNG, JPEG, ...) as a BMP file.
+std::optional<QByteArray> storedPictureOf(const QString &path)
+{
+    // The header check refuses what is not a whole BMP file; the decoder what it cannot show.
+    if (std::optional<QByteArray> bmp = readBmpFile(path))
+        return QImage::fromData(*bmp, "BMP").isNull() ? std::nullopt : bmp;
+    QImageReader reader(path);
+    if (reader.format() == "bmp")
+        return std::nullopt; // a broken BMP file, which the decoder might still half show
+    QImage image = reader.read();
+    if (image.isNull())
+        return std::nullopt;
+    if (image.width() > kLargestStoredSide || image.height() > kLargestStoredSide)
+        image = image.scaled(kLargestStoredSide, kLargestStoredSide, Qt::KeepAspectRatio,
+                             Qt::SmoothTransformation);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+        return std::nullopt;
+    return bytes;
+}
+} // namespace
 
 PictureBox::PictureBox(const QString &objectName, const QSize &size, QWidget *parent) : QLabel(parent)
 {
@@ -48,9 +80,8 @@ void PictureBox::clearPicture()
 
 bool PictureBox::loadFile(const QString &path)
 {
-    const std::optional<QByteArray> bytes = readBmpFile(path);
-    // The header check refuses what is not a whole BMP file; the decoder what it cannot show.
-    if (!bytes || QImage::fromData(*bytes, "BMP").isNull()) {
+    const std::optional<QByteArray> bytes = storedPictureOf(path);
+    if (!bytes) {
         messenger().error(QStringLiteral("Invalid image"));
         return false;
     }
@@ -61,7 +92,8 @@ bool PictureBox::loadFile(const QString &path)
 void PictureBox::loadChosen(const PathChooser &chooser)
 {
     const QString title = QStringLiteral("Open");
-    const QString filter = QStringLiteral("Bitmap (*.bmp)");
+    const QString filter = QStringLiteral(
+        "Pictures (*.bmp *.png *.jpg *.jpeg);;Bitmap (*.bmp);;PNG (*.png);;JPEG (*.jpg *.jpeg)");
     const QString path = chooser ? chooser(title, false, filter)
                                  : QFileDialog::getOpenFileName(window(), title, QString(), filter);
     if (!path.isEmpty())

@@ -4,6 +4,7 @@
 #include "app/ui/AppWindows.h"
 #include "app/ui/TMainForm.h"
 #include "data/GridCommands.h"
+#include "data/ProgramSettings.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
 #include "support/LeagueFixture.h"
@@ -12,10 +13,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -25,7 +30,11 @@ class TestMainForm : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { setMessenger(&m_messages); }
+    void initTestCase()
+    {
+        setMessenger(&m_messages);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+    }
     void init();
     void cleanup();
     void startsWithLeagueCommandsOff();
@@ -34,11 +43,13 @@ private Q_SLOTS:
     void newLeagueCreatesAndOpensFile();
     void importResultsWithBookmakerChoice();
     void statusBarNamesARestrictingFilter();
+    void recentFilesNewestFirstEachOnce();
+    void droppedFilesOpenOrImport();
 
 private:
     QString text(const char *name) { return m_form->findChild<QLabel *>(QString::fromLatin1(name))->text(); }
     RecordingMessenger m_messages;
-    QTemporaryDir m_dir;
+    QTemporaryDir m_dir, m_settings;
     TMainForm *m_form = nullptr;
     std::unique_ptr<AppWindows> m_windows;
     QStringList m_paths; // answers of the path chooser, in order
@@ -213,6 +224,95 @@ void TestMainForm::statusBarNamesARestrictingFilter()
     SetTableFilter(m_windows->dm->ADOTablePlayers, QStringLiteral("Team = 'Alpha'"));
     m_form->setCurrentTab(TMainForm::Tab::Players);
     QVERIFY(text("StatusBarFilter").startsWith(QLatin1String("Filter: ")));
+}
+
+namespace
+{
+// A league file of its own, closed, under the given name in dir.
+QString leagueFile(const QTemporaryDir &dir, const QString &name)
+{
+    const QString path = dir.filePath(name);
+    LeagueFixture league(QStringLiteral("Football (Soccer)"),
+                         {QStringLiteral("Alpha"), QStringLiteral("Beta")});
+    league.dm().closeLeague();
+    QFile::copy(league.path(), path);
+    return path;
+}
+
+QStringList recentEntries(TMainForm &form)
+{
+    QStringList out;
+    for (QAction *a : form.findChild<QMenu *>(QStringLiteral("MenuRecent"))->actions())
+        out << a->text();
+    return out;
+}
+
+void drop(QWidget &target, const QString &path)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&target, &dropped);
+}
+} // namespace
+
+void TestMainForm::recentFilesNewestFirstEachOnce()
+{
+    // The list itself: newest first, each file once, at most eight.
+    QStringList list;
+    for (int i = 0; i < 10; ++i)
+        list = ProgramSettings::withRecentFile(list, QStringLiteral("/leagues/%1.qvl").arg(i));
+    list = ProgramSettings::withRecentFile(list, QStringLiteral("/leagues/../leagues/5.qvl"));
+    QCOMPARE(list.size(), 8);
+    QCOMPARE(list.mid(0, 3), QStringList({QStringLiteral("/leagues/5.qvl"), QStringLiteral("/leagues/9.qvl"),
+                                          QStringLiteral("/leagues/8.qvl")}));
+    QCOMPARE(list.count(QStringLiteral("/leagues/5.qvl")), 1);
+
+    // Through the window: every league shown goes to the top of the File menu's list.
+    for (const QString &p : ProgramSettings::recentFiles())
+        ProgramSettings::removeRecentFile(p);
+    const QString first = leagueFile(m_dir, QStringLiteral("First.qvl"));
+    const QString second = leagueFile(m_dir, QStringLiteral("Second.qvl"));
+    m_paths << first << second;
+    m_form->command(QStringLiteral("MenuOpen"))->trigger();
+    m_form->command(QStringLiteral("MenuOpen"))->trigger();
+    QCOMPARE(recentEntries(*m_form), QStringList({QStringLiteral("&1 ") + QDir::toNativeSeparators(second),
+                                                  QStringLiteral("&2 ") + QDir::toNativeSeparators(first)}));
+    m_form->findChild<QMenu *>(QStringLiteral("MenuRecent"))->actions().at(1)->trigger();
+    QVERIFY(text("StatusBarText").endsWith(QStringLiteral("First.qvl")));
+    QVERIFY(recentEntries(*m_form).first().endsWith(QStringLiteral("First.qvl")));
+
+    // A file that went away says so and leaves the list; the open league stays.
+    QVERIFY(QFile::remove(second));
+    m_form->findChild<QMenu *>(QStringLiteral("MenuRecent"))->actions().at(1)->trigger();
+    QCOMPARE(m_messages.messages().size(), 1);
+    QCOMPARE(m_messages.messages().first().kind, Messenger::Kind::Error);
+    QCOMPARE(recentEntries(*m_form).size(), 1);
+    QVERIFY(text("StatusBarText").endsWith(QStringLiteral("First.qvl")));
+}
+
+void TestMainForm::droppedFilesOpenOrImport()
+{
+    const QString csv = m_dir.filePath(QStringLiteral("season.csv"));
+    QFile f(csv);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,FTR\nE0,14/08/2005,Alpha,Beta,2,1,H\n");
+    f.close();
+    drop(*m_form, csv); // no league open: nothing to import into
+    QCOMPARE(m_messages.messages().size(), 1);
+    QCOMPARE(m_messages.messages().first().kind, Messenger::Kind::Warning);
+    m_messages.clear();
+
+    const QString league = leagueFile(m_dir, QStringLiteral("Dropped.qvl"));
+    drop(*m_form, league);
+    QVERIFY(text("StatusBarText").endsWith(QStringLiteral("Dropped.qvl")));
+    drop(*m_form, csv);
+    QVERIFY2(m_messages.texts().join(QLatin1Char('|')).contains(QLatin1String("1 matches added")),
+             qPrintable(m_messages.texts().join(QLatin1Char('|'))));
+    QCOMPARE(m_windows->dm->ADOTableResults.recordCount(), 1);
 }
 
 QTEST_MAIN(TestMainForm)

@@ -112,16 +112,6 @@ QString writeFile(const QTemporaryDir &dir, const char *name, const QByteArray &
     return path;
 }
 
-QByteArray pngBytes()
-{
-    QImage image(4, 4, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 } // namespace
 
 class TestDialogs : public QObject
@@ -144,6 +134,8 @@ private Q_SLOTS:
     void teamDialogRenamesAndLoadsLogo();
     void bmpFromQtWriterLoads_data();
     void bmpFromQtWriterLoads();
+    void otherPicturesAreStoredAsBmp_data();
+    void otherPicturesAreStoredAsBmp();
     void pictureRefusals_data();
     void pictureRefusals();
     void playerDialog();
@@ -379,7 +371,8 @@ void TestDialogs::teamDialogRenamesAndLoadsLogo()
     QCOMPARE(dlg.teamName(), A);
     child<QPushButton>(dlg, "ButtonLoad")->click();
     QCOMPARE(askedTitle, QStringLiteral("Open"));
-    QCOMPARE(askedFilter, QStringLiteral("Bitmap (*.bmp)"));
+    QVERIFY2(askedFilter.startsWith(QLatin1String("Pictures (*.bmp *.png *.jpg *.jpeg)")),
+             qPrintable(askedFilter));
     QVERIFY(m_messages.messages().isEmpty());
     QCOMPARE(dlg.picture(), logo);
     QVERIFY(!child<PictureBox>(dlg, "ImageTeamLogo")->pixmap().isNull());
@@ -427,10 +420,43 @@ void TestDialogs::bmpFromQtWriterLoads()
     QVERIFY(m_messages.messages().isEmpty());
 }
 
+// PNG and JPEG pictures, whatever their names, are stored as BMP; large ones made smaller first.
+void TestDialogs::otherPicturesAreStoredAsBmp_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QSize>("storedSize");
+    QTest::newRow("PNG") << QByteArray("PNG") << QStringLiteral("p.png") << QSize(40, 30) << QSize(40, 30);
+    QTest::newRow("PNG named .bmp") << QByteArray("PNG") << QStringLiteral("p.bmp") << QSize(40, 30)
+                                    << QSize(40, 30);
+    QTest::newRow("large JPEG") << QByteArray("JPEG") << QStringLiteral("p.jpg") << QSize(1200, 600)
+                                << QSize(300, 150);
+}
+
+void TestDialogs::otherPicturesAreStoredAsBmp()
+{
+    QFETCH(QByteArray, format);
+    QFETCH(QString, name);
+    QFETCH(QSize, size);
+    QFETCH(QSize, storedSize);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QVERIFY(image.save(path, format.constData()));
+    PictureBox box(QStringLiteral("Picture"), QSize(40, 40));
+    QVERIFY(box.loadFile(path));
+    QVERIFY(isBmpImage(box.picture()));
+    const QImage stored = QImage::fromData(box.picture(), "BMP");
+    QCOMPARE(stored.size(), storedSize);
+    QVERIFY(qAbs(qGreen(stored.pixel(5, 5)) - qGreen(QColor(Qt::darkGreen).rgb())) < 8);
+    QVERIFY(m_messages.messages().isEmpty());
+}
+
 void TestDialogs::pictureRefusals_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("PNG named .bmp") << pngBytes();
     QTest::newRow("truncated BMP") << bmpOf(QImage::Format_RGB32).chopped(7);
     QTest::newRow("text") << QByteArray("hello");
     // Qt writes an indexed picture without colours as a BMP without its colour table.

@@ -1,0 +1,29 @@
+#pragma once
+// What the desktop program remembers between runs, in the user's settings file: the recent league files,
+// the folder of the last file dialog, and the windows' places.  Tests and tools point QSettings'
+// user scope elsewhere (QSettings::setPath) so that they never touch the user's own settings.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace ProgramSettings
+{
+constexpr int kRecentFiles = 8;
+
+// The list with path put first: each file once (compared as clean absolute paths), at most `limit`.
+QStringList withRecentFile(const QStringList &list, const QString &path, int limit = kRecentFiles);
+
+QStringList recentFiles();
+void addRecentFile(const QString &path);
+void removeRecentFile(const QString &path);
+
+// The folder a file dialog starts in: the last one a file was chosen in while it still exists, otherwise
+// `fallback`.
+QString lastFolder(const QString &fallback);
+void storeLastFolderOf(const QString &chosenPath);
+
+// A window's saved geometry or state under a key; empty when none was saved.
+QByteArray windowState(const QString &key);
+void storeWindowState(const QString &key, const QByteArray &state);
+} // namespace ProgramSettings
