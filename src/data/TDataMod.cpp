@@ -39,10 +39,30 @@ void TDataMod::openLeague(const QString &path, const LeagueTables &tables)
     try {
         LeagueSchema::check(ADOConnection);
         OpenLeagueTables();
+        m_dataVersion = dataVersion();
     } catch (...) {
         closeLeague();
         throw;
     }
+}
+
+qint64 TDataMod::dataVersion()
+{
+    return ADOConnection.scalar(QStringLiteral("PRAGMA data_version")).toLongLong();
+}
+
+bool TDataMod::ReloadIfChangedElsewhere()
+{
+    if (!isLeagueOpen() || ADOConnection.transactionDepth() > 0)
+        return false;
+    const qint64 version = dataVersion();
+    if (version == m_dataVersion)
+        return false;
+    m_dataVersion = version;
+    for (Table *t : {&ADOTableLeague, &ADOTableTeams, &ADOTableResults, &ADOTablePlayers})
+        if (t->isActive())
+            t->reload();
+    return true;
 }
 
 void TDataMod::closeLeague()

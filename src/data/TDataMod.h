@@ -44,6 +44,11 @@ public:
     // goes to the first League row.
     void OpenLeagueTables();
 
+    // Whether another program (the command-line companion, a second window) changed the league file since
+    // the last look; if so the open tables read their rows again, each keeping its current row and a
+    // pending edit.  Our own writes do not count: SQLite's data version moves only for other connections.
+    bool ReloadIfChangedElsewhere();
+
     // The League row's sport (first row).
     QString sport();
 
@@ -54,7 +59,9 @@ public:
     void RenumberPositions();
 
 private:
+    qint64 dataVersion();
     LeagueTables m_tables;
+    qint64 m_dataVersion = -1;
 };
 
 // Creates a new league file at path (which must not exist): the four tables and the first League row

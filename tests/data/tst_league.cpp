@@ -3,6 +3,7 @@
 #include "data/LeagueSchema.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
+#include "support/LeagueFixture.h"
 #include "support/StoredRows.h"
 
 #include <QCryptographicHash>
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void sportConstants_data();
     void sportConstants();
     void sportPresets();
+    void changesOfAnotherProgramAreReadAgain();
 
 private:
     QTemporaryDir m_dir;
@@ -243,6 +245,37 @@ void TestLeague::sportPresets()
     QCOMPARE((QList<int>{ice->PW, ice->PD, ice->PL, ice->PWO, ice->PDO, ice->PLO, ice->HP, ice->DP, ice->AP}),
              (QList<int>{2, 1, 0, 2, 1, 1, 50, 30, 50}));
     QVERIFY(!sportDefaults(9));
+}
+
+// Another connection's commit makes the open tables read their rows again; our own writes do not, and a
+// pending edit survives.
+void TestLeague::changesOfAnotherProgramAreReadAgain()
+{
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {QStringLiteral("Alpha"), QStringLiteral("Beta")});
+    TDataMod &dm = f.dm();
+    dm.ReloadIfChangedElsewhere(); // whatever the fixture wrote on its own connection
+    QVERIFY(!dm.ReloadIfChangedElsewhere());
+    QVERIFY(f.addMatch(QStringLiteral("Alpha"), QStringLiteral("Beta"), 2, 1));
+    QVERIFY(!dm.ReloadIfChangedElsewhere()); // our own write
+    dm.ADOTableTeams.first();
+    dm.ADOTableTeams.edit();
+    dm.ADOTableTeams.field(QStringLiteral("Team")).setString(QStringLiteral("Alpha Renamed"));
+    {
+        Database other;
+        other.open(f.path());
+        other.execute(QStringLiteral("UPDATE League SET League = ?1"), {QStringLiteral("Changed Elsewhere")});
+    }
+    QVERIFY(dm.ReloadIfChangedElsewhere());
+    QVERIFY(!dm.ReloadIfChangedElsewhere());
+    dm.ADOTableLeague.first();
+    QCOMPARE(dm.ADOTableLeague.field(QStringLiteral("League")).asString(),
+             QStringLiteral("Changed Elsewhere"));
+    QCOMPARE(dm.ADOTableTeams.state(), Dataset::State::Edit);
+    dm.ADOTableTeams.post();
+    QCOMPARE(
+        dm.ADOConnection.scalar(QStringLiteral("SELECT COUNT(*) FROM Teams WHERE Team = 'Alpha Renamed'"))
+            .toInt(),
+        1);
 }
 
 QTEST_GUILESS_MAIN(TestLeague)

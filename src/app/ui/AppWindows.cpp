@@ -41,6 +41,7 @@
 #include <QHeaderView>
 #include <QLayout>
 #include <QTabWidget>
+#include <QTimer>
 
 struct AppWindows::Parts {
     std::unique_ptr<TDataMod> dm;
@@ -426,6 +427,36 @@ QList<GridColumn> shownColumns(const MatchesView &view, MatchPage page)
     return out;
 }
 
+// Another program's changes to the open league show within two seconds, or when the window is next
+// activated; not while a dialog works on the tables, which sees them once it closes.
+void watchOutsideChanges(TMainForm &form, TDataMod &dm, AppWindows::Parts &p)
+{
+    auto look = [&form, &dm, &p] {
+        if (QApplication::activeModalWidget())
+            return;
+        runCommand(messenger(), [&] {
+            if (!dm.ReloadIfChangedElsewhere())
+                return;
+            form.refreshLeaguePanels();
+            const TMainForm::Tab tab = form.currentTab();
+            if (tab == TMainForm::Tab::CrossTable)
+                p.crossTable->refresh();
+            else if (tab == TMainForm::Tab::StreakTable)
+                p.streakTable->refresh();
+            else
+                showTab(form, p, tab);
+        });
+    };
+    auto *timer = new QTimer(&form);
+    timer->setObjectName(QStringLiteral("OutsideChangesTimer"));
+    QObject::connect(timer, &QTimer::timeout, &form, look);
+    timer->start(1500);
+    QObject::connect(qApp, &QApplication::applicationStateChanged, &form, [look](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            look();
+    });
+}
+
 void wireOutputCommands(AppWindows &w)
 {
     TMainForm &form = *w.mainForm;
@@ -551,6 +582,7 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     wirePlayerCommands(*w);
     wireDataCommands(*w);
     wireOutputCommands(*w);
+    watchOutsideChanges(mainForm, dm, p);
     return w;
 }
 

@@ -485,6 +485,16 @@ void TMainForm::dropEvent(QDropEvent *event)
     importResultsCsvFile(path);
 }
 
+void TMainForm::refreshLeaguePanels()
+{
+    m_lastModified->setText(Dates::toShortDate(QFileInfo(m_dm->ADOConnection.path()).lastModified().date()));
+    Table &league = m_dm->ADOTableLeague;
+    league.first();
+    setLeaguePanels(league.field(QStringLiteral("League")).asString(),
+                    league.field(QStringLiteral("SS")).asString() + QStringLiteral(" - ") +
+                        league.field(QStringLiteral("SE")).asString());
+}
+
 void TMainForm::ShowLeagueFile(const QString &path)
 {
     BusyCursor busy;
@@ -492,12 +502,7 @@ void TMainForm::ShowLeagueFile(const QString &path)
     setCurrentTab(Tab::HomeStats);
     findChild<QLabel *>(QStringLiteral("StatusBarText"))->setText(QDir::toNativeSeparators(path));
     setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" - ") + programNameAndVersion());
-    m_lastModified->setText(Dates::toShortDate(QFileInfo(path).lastModified().date()));
-    Table &league = m_dm->ADOTableLeague;
-    league.first();
-    setLeaguePanels(league.field(QStringLiteral("League")).asString(),
-                    league.field(QStringLiteral("SS")).asString() + QStringLiteral(" - ") +
-                        league.field(QStringLiteral("SE")).asString());
+    refreshLeaguePanels();
     m_dm->ADOTablePlayers.setFilter(QString());
     m_dm->ADOTablePlayers.setFiltered(false);
     ProgramSettings::addRecentFile(path);

@@ -30,6 +30,8 @@ public:
     void ShowLeagueFile(const QString &path);
     // The league and season panels (the league settings' OK sets them too).
     void setLeaguePanels(const QString &league, const QString &season);
+    // The league, season and last-modified panels from the open league.
+    void refreshLeaguePanels();
     // The status bar's note of a filter that restricts the current tab; empty clears it.
     void setFilterNotice(const QString &notice);
     // The league panel's text: the league name, which heads the printed reports.

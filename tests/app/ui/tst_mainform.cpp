@@ -45,6 +45,7 @@ private Q_SLOTS:
     void statusBarNamesARestrictingFilter();
     void recentFilesNewestFirstEachOnce();
     void droppedFilesOpenOrImport();
+    void showsChangesOfAnotherProgram();
 
 private:
     QString text(const char *name) { return m_form->findChild<QLabel *>(QString::fromLatin1(name))->text(); }
@@ -312,6 +313,23 @@ void TestMainForm::droppedFilesOpenOrImport()
     drop(*m_form, csv);
     QVERIFY2(m_messages.texts().join(QLatin1Char('|')).contains(QLatin1String("1 matches added")),
              qPrintable(m_messages.texts().join(QLatin1Char('|'))));
+    QCOMPARE(m_windows->dm->ADOTableResults.recordCount(), 1);
+}
+
+void TestMainForm::showsChangesOfAnotherProgram()
+{
+    const QString path = leagueFile(m_dir, QStringLiteral("Watched.qvl"));
+    m_paths << path;
+    m_form->command(QStringLiteral("MenuOpen"))->trigger();
+    m_form->setCurrentTab(TMainForm::Tab::Scores);
+    {
+        Database other;
+        other.open(path);
+        other.execute(QStringLiteral("UPDATE League SET League = 'Renamed Elsewhere'"));
+        other.execute(QStringLiteral("INSERT INTO Results (ID, Home, Away, Result, F, A, DateP) "
+                                     "VALUES (1, 'Alpha', 'Beta', '1:0', 1, 0, '2005-08-14')"));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(text("PanelLeague"), QStringLiteral("Renamed Elsewhere"), 2500);
     QCOMPARE(m_windows->dm->ADOTableResults.recordCount(), 1);
 }
 
