@@ -395,7 +395,8 @@ void TestCliPredict::calibrationReport()
     }
     const Run text = cli({QStringLiteral("calibration"), path});
     QCOMPARE(text.exitCode, 0);
-    QVERIFY(text.out.startsWith("Matches: " + QByteArray::number(expected.matches) + "\n"));
+    QVERIFY(text.out.startsWith(
+        QByteArray("Matches: ").append(QByteArray::number(expected.matches)).append('\n')));
 }
 
 void TestCliPredict::refusedInput_data()
