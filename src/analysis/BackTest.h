@@ -1,8 +1,8 @@
 #pragma once
 // Back-tests a betting system over every played match of a league, oldest first: the prediction the
-// program would have made before each match, a flat stake on its verdict, settled at the stored odds,
-// and a running balance.  The detail goes to the betting systems file's Results, the summary to a new
-// Methods row.
+// program would have made before each match, a stake on its verdict (the flat wager unless the system's
+// staking plan says otherwise), settled at the stored odds, and a running balance.  The detail goes to the
+// betting systems file's Results, the summary to a new Methods row.
 
 #include "analysis/BetMetrics.h"
 #include "analysis/Staking.h"
