@@ -1,12 +1,15 @@
 #include "analysis/BackTest.h"
 
 #include "analysis/Settlement.h"
+#include "analysis/SystemMetrics.h"
 
+#include "data/ClosingPrices.h"
 #include "data/Database.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/Numbers.h"
 #include "data/TDataMod.h"
+#include "entry/Odds.h"
 #include "predict/LeagueHistories.h"
 #include "predict/PlayedMatches.h"
 
@@ -20,6 +23,12 @@ int percent(int part, int whole)
 QString yesNo(bool b)
 {
     return b ? QStringLiteral("YES") : QStringLiteral("NO");
+}
+
+// The prediction's own probability of an outcome.
+double probabilityOf(const MatchPrediction &p, MatchOutcome o)
+{
+    return (o == MatchOutcome::HomeWin ? p.HP : o == MatchOutcome::Draw ? p.DP : p.AP) / 100.0;
 }
 } // namespace
 
@@ -56,6 +65,10 @@ MethodsRow BackTest::run()
     Transaction tx(m_systems);
     m_systems.execute(QStringLiteral("DELETE FROM Results"));
     const std::vector<PlayedMatch> played = readPlayedMatches(m_league.ADOConnection);
+    const QHash<qint64, ClosingPriceSet> closing = ClosingPrices::readAll(m_league.ADOConnection);
+    MetricsAccumulator metrics(balance);
+    m_curve = {QPointF(0, balance)};
+    m_metrics = BetMetrics();
     std::optional<LeagueHistories> own;
     if (!m_histories)
         own.emplace(played); // holds pointers into `played`, which outlives it
@@ -81,11 +94,20 @@ MethodsRow BackTest::run()
                 continue; // both ratings 0: no prediction, so nothing to test
 
             const MatchOutcome happened = matchOutcome(m.record.F, m.record.A, m.record.overtime);
-            if (const std::optional<BetResult> bet =
-                    settleVerdict(p->Verdict, happened, m.O1, m.OX, m.O2, wager)) {
-                bet->won ? ++won : ++lost;
-                balance += bet->profit;
+            if (const std::optional<MatchOutcome> backed = backedOutcome(p->Verdict)) {
+                const double price = Odds::OddsToDecimal(oddsTextOf(*backed, m.O1, m.OX, m.O2));
+                const double stake =
+                    m_system.staking.stake(wager, balance, price, probabilityOf(*p, *backed));
+                if (stake > 0) {
+                    const BetResult bet = settleAt(*backed, happened, price, stake);
+                    bet.won ? ++won : ++lost;
+                    balance += bet.profit;
+                    const auto c = closing.constFind(m.id);
+                    metrics.add({*backed, bet.won, price, price > 0 ? stake : 0.0, bet.profit,
+                                 c == closing.cend() ? 0.0 : (*c)[outcomeIndex(*backed)]});
+                }
             }
+            m_curve.append(QPointF(i + 1, balance));
             ++scoreTested;
             if (m.result == p->PResult)
                 ++scoreHits;
@@ -150,6 +172,8 @@ MethodsRow BackTest::run()
         marks << QStringLiteral("?%1").arg(i);
     m_systems.execute(QStringLiteral("INSERT INTO Methods VALUES (%1)").arg(marks.join(QLatin1Char(','))),
                       row.values());
+    m_metrics = metrics.result();
+    SystemMetrics::store(m_systems, row.ID, m_system.staking, m_metrics);
     tx.commit();
     return row;
 }

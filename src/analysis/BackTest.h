@@ -1,11 +1,15 @@
 #pragma once
 // Back-tests a betting system over every played match of a league, oldest first: the prediction the
-// program would have made before each match, a flat stake on its verdict, settled at the stored odds,
-// and a running balance.  The detail goes to the betting systems file's Results, the summary to a new
-// Methods row.
+// program would have made before each match, a stake on its verdict (the flat wager unless the system's
+// staking plan says otherwise), settled at the stored odds, and a running balance.  The detail goes to the
+// betting systems file's Results, the summary to a new Methods row.
 
+#include "analysis/BetMetrics.h"
+#include "analysis/Staking.h"
 #include "predict/PredictionEngine.h"
 
+#include <QList>
+#include <QPointF>
 #include <QString>
 #include <QVariantList>
 #include <functional>
@@ -18,6 +22,7 @@ struct BettingSystem {
     PredictionOptions options;
     int startingBalance = 100; // 1..99999
     int wager = 20;            // 1..startingBalance
+    StakingPlan staking;       // Flat: the wager on every bet
 };
 
 // The summary row as stored in Methods, in column order.
@@ -46,8 +51,14 @@ public:
     }
 
     // Runs the test.  An odds text of a bet that does not convert ends it with ConversionError: the
-    // detail rows written so far stay, no Methods row is written.
+    // detail rows written so far stay, no Methods row is written.  The money metrics go with the Methods
+    // row into the file's table of metrics.
     MethodsRow run();
+
+    // Of the last run: the money metrics, and the balance after each tested match (x the match's 1-based
+    // position among the played matches, starting from (0, starting balance)).
+    const BetMetrics &metrics() const { return m_metrics; }
+    const QList<QPointF> &balanceCurve() const { return m_curve; }
 
     // The status texts of the analyzer's four panels for a position.
     static QStringList statusTexts(int position, int total);
@@ -58,4 +69,6 @@ private:
     Database &m_systems;
     HistorySource *m_histories;
     std::function<void(int, int)> m_progress;
+    BetMetrics m_metrics;
+    QList<QPointF> m_curve;
 };

@@ -7,9 +7,9 @@
 QList<HistoryRow> readHistoryRows(Database &league)
 {
     // rowid keeps one day's matches in stored order, so that every run sums in the same order.
-    Statement st = league.prepare(
-        QStringLiteral("SELECT DateP, Home, Away, Result, PResult, Verdict, UOP, F, A, Ttl, UOV, O1, OX, O2 "
-                       "FROM Results WHERE Result <> ?1 AND PResult <> ?1 ORDER BY DateP, rowid"));
+    Statement st = league.prepare(QStringLiteral(
+        "SELECT DateP, Home, Away, Result, PResult, Verdict, UOP, F, A, Ttl, UOV, O1, OX, O2, ID "
+        "FROM Results WHERE Result <> ?1 AND PResult <> ?1 ORDER BY DateP, rowid"));
     st.bind(1, QStringLiteral(":"));
     QList<HistoryRow> rows;
     while (st.step()) {
@@ -28,6 +28,7 @@ QList<HistoryRow> readHistoryRows(Database &league)
         r.O1 = st.value(11).toString();
         r.OX = st.value(12).toString();
         r.O2 = st.value(13).toString();
+        r.id = qRound64(st.value(14).toDouble());
         rows << r;
     }
     return rows;

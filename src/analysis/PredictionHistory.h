@@ -13,6 +13,7 @@
 
 // One played match that carries a prediction, as the league's Results table holds it.
 struct HistoryRow {
+    qint64 id = 0;      // ID
     QDate date;         // DateP
     QString home, away; // Home, Away
     QString result;     // Result: the real score text, overtime mark included

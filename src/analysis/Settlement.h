@@ -5,12 +5,28 @@
 #include "data/MatchOutcome.h"
 
 #include <QLocale>
+#include <QString>
 #include <optional>
 
 struct BetResult {
     bool won;
     double profit;
 };
+
+// The outcome a verdict backs: "1" the home win, "X" the draw, "2" the away win; std::nullopt for any
+// other verdict (no bet).
+std::optional<MatchOutcome> backedOutcome(const QString &verdict);
+
+// The odds text of an outcome among the three.
+inline const QString &oddsTextOf(MatchOutcome outcome, const QString &O1, const QString &OX,
+                                 const QString &O2)
+{
+    return outcome == MatchOutcome::HomeWin ? O1 : outcome == MatchOutcome::Draw ? OX : O2;
+}
+
+// A stake on the backed outcome at a decimal price: stake x price - stake when it happened, else -stake;
+// no money either way at a price of 0 (no odds were stored).
+BetResult settleAt(MatchOutcome backed, MatchOutcome happened, double price, double stake);
 
 // The wager on the verdict's outcome ("1", "X", "2") at that outcome's odds text; std::nullopt for any other
 // verdict (no bet).  A price that reads as 0 (an empty or one-character text) still counts the bet, with no

@@ -1,5 +1,7 @@
 #include "analysis/SystemsFile.h"
 
+#include "analysis/SystemMetrics.h"
+
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/LeagueSchema.h"
@@ -79,6 +81,11 @@ void open(Database &db, const QString &path)
         !tables.contains(QStringLiteral("Results"), Qt::CaseInsensitive)) {
         db.close();
         throw DatabaseError(QStringLiteral("'%1' is not a betting systems file.").arg(path));
+    }
+    if (!tables.contains(QStringLiteral("MethodMetrics"), Qt::CaseInsensitive)) {
+        Transaction tx(db);
+        SystemMetrics::ensureTable(db);
+        tx.commit();
     }
 }
 

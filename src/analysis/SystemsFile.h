@@ -13,7 +13,8 @@ const ColumnList &methodsColumns();
 const ColumnList &resultsColumns();
 
 // Opens the file, creating it (and its folder, which a fresh installation does not have) with its two
-// tables when it does not exist.  DatabaseError for a file that is not a betting systems file.
+// tables when it does not exist; a file without the table of back-test metrics gets it.  DatabaseError for a
+// file that is not a betting systems file.
 void open(Database &db, const QString &path);
 
 } // namespace SystemsFile

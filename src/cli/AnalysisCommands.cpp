@@ -1,10 +1,14 @@
 #include "cli/AnalysisCommands.h"
 
+#include "analysis/Calibration.h"
+#include "analysis/HistoryMetrics.h"
 #include "analysis/HistoryRows.h"
 #include "analysis/PredictionHistory.h"
 #include "betting/Arbitrage.h"
+#include "cli/MetricsText.h"
 #include "cli/PrintedText.h"
 #include "cli/SystemOptions.h"
+#include "data/ClosingPrices.h"
 #include "data/Database.h"
 #include "data/Dates.h"
 #include "data/Messenger.h"
@@ -38,14 +42,94 @@ void runHistory(const Arguments &a, Messenger &)
     dm.openLeague(a.positional(0));
     PredictionHistory history(readTeamNamesByName(dm.ADOConnection), view, stake.startingBalance,
                               stake.wager);
-    history.run(readHistoryRows(dm.ADOConnection));
+    const QList<HistoryRow> rows = readHistoryRows(dm.ADOConnection);
+    history.run(rows);
     const HistoryTables tables = history.tables();
+    // The flat stakes on every verdict, whatever the view, beside the closing prices.
+    const BetMetrics metrics =
+        historyMetrics(rows, stake.startingBalance, stake.wager, ClosingPrices::readAll(dm.ADOConnection));
     if (json)
         writeStdout(QStringLiteral("{\n  \"months\": ") +
                     Json::textRows(tables.months, QStringLiteral("  ")) + QStringLiteral(",\n  \"teams\": ") +
-                    Json::textRows(tables.teams, QStringLiteral("  ")) + QStringLiteral("\n}\n"));
+                    Json::textRows(tables.teams, QStringLiteral("  ")) +
+                    QStringLiteral(",\n  \"metrics\": ") + metricsJson(metrics) + QStringLiteral("\n}\n"));
     else
-        writeStdout(alignedRows(tables.months) + QLatin1Char('\n') + alignedRows(tables.teams));
+        writeStdout(alignedRows(tables.months) + QLatin1Char('\n') + alignedRows(tables.teams) +
+                    QLatin1Char('\n') + metricsText(metrics));
+}
+
+// ---------------------------------------------------------------- calibration
+
+const char *const kOutcomeNames[3] = {"home", "draw", "away"};
+
+QString scoresJson(const ProbabilityScores &s)
+{
+    return Json::object({{QStringLiteral("brier"), Json::number(s.brier)},
+                         {QStringLiteral("rps"), Json::number(s.rps)},
+                         {QStringLiteral("logloss"), Json::number(s.logloss)}});
+}
+
+QString calibrationJson(const CalibrationReport &r)
+{
+    Json::Members outcomes;
+    for (int o = 0; o < 3; ++o) {
+        QStringList bins;
+        for (int b = 0; b < 10; ++b) {
+            const ReliabilityBin &bin = r.reliability[o][b];
+            bins << QStringLiteral("      ") +
+                        Json::object({{QStringLiteral("bin"), Json::number(b)},
+                                      {QStringLiteral("count"), Json::number(bin.count)},
+                                      {QStringLiteral("predicted"), Json::number(bin.predicted)},
+                                      {QStringLiteral("observed"), Json::number(bin.observed)}});
+        }
+        outcomes.append(
+            {QString::fromLatin1(kOutcomeNames[o]),
+             QStringLiteral("[\n") + bins.join(QStringLiteral(",\n")) + QStringLiteral("\n    ]")});
+    }
+    QStringList members;
+    for (const auto &[name, value] : outcomes)
+        members << QStringLiteral("    ") + Json::text(name) + QStringLiteral(": ") + value;
+    return QStringLiteral("{\n  \"matches\": ") + Json::number(r.matches) +
+           QStringLiteral(",\n  \"model\": ") + scoresJson(r.model) + QStringLiteral(",\n  \"market\": ") +
+           scoresJson(r.market) + QStringLiteral(",\n  \"reliability\": {\n") +
+           members.join(QStringLiteral(",\n")) + QStringLiteral("\n  }\n}\n");
+}
+
+QString calibrationText(const CalibrationReport &r)
+{
+    const QLocale locale;
+    const auto fixed = [&locale](double v, int decimals) { return locale.toString(v, 'f', decimals); };
+    QString text = QStringLiteral("Matches: %1\n\n").arg(r.matches);
+    QList<QStringList> scores{
+        {QString(), QStringLiteral("Brier"), QStringLiteral("RPS"), QStringLiteral("Log loss")}};
+    for (const auto &[name, s] :
+         {std::pair{QStringLiteral("Model"), r.model}, std::pair{QStringLiteral("Market"), r.market}})
+        scores << QStringList{name, fixed(s.brier, 4), fixed(s.rps, 4), fixed(s.logloss, 4)};
+    text += alignedRows(scores) + QLatin1Char('\n');
+    const QString titles[3] = {QStringLiteral("Home win"), QStringLiteral("Draw"),
+                               QStringLiteral("Away win")};
+    for (int o = 0; o < 3; ++o) {
+        QList<QStringList> rows{{titles[o], QStringLiteral("Count"), QStringLiteral("Predicted (%)"),
+                                 QStringLiteral("Observed (%)")}};
+        for (int b = 0; b < 10; ++b) {
+            const ReliabilityBin &bin = r.reliability[o][b];
+            rows << QStringList{QStringLiteral("%1-%2 %").arg(10 * b).arg(b == 9 ? 100 : 10 * b + 9),
+                                QString::number(bin.count), fixed(100 * bin.predicted, 1),
+                                fixed(100 * bin.observed, 1)};
+        }
+        text += alignedRows(rows) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+// The stored predictions' scores beside the market's, and their reliability table.
+void runCalibration(const Arguments &a, Messenger &)
+{
+    const bool json = jsonFormatWanted(a);
+    TDataMod dm;
+    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly()); // reads the matches itself
+    const CalibrationReport report = computeCalibration(readCalibrationMatches(dm.ADOConnection));
+    writeStdout(json ? calibrationJson(report) : calibrationText(report));
 }
 
 // ---------------------------------------------------------------- arbitrage
@@ -191,6 +275,12 @@ QList<Command> analysisCommands()
          1,
          1,
          runHistory},
+        {QStringLiteral("calibration"),
+         QStringLiteral("calibration FILE ") + kTextOrJson,
+         {{QStringLiteral("--format"), 1}},
+         1,
+         1,
+         runCalibration},
         {QStringLiteral("arbitrage"),
          QStringLiteral("arbitrage FILE [--multiplier M] [--positive] ") + kTextOrJson,
          {{QStringLiteral("--multiplier"), 1},

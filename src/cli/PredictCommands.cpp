@@ -2,6 +2,7 @@
 
 #include "analysis/BackTest.h"
 #include "analysis/SystemsFile.h"
+#include "cli/MetricsText.h"
 #include "cli/PrintedText.h"
 #include "cli/ProgressLine.h"
 #include "cli/SystemOptions.h"
@@ -82,6 +83,7 @@ void runBackTest(const Arguments &a, Messenger &)
     const Stake stake = stakeOf(a);
     system.startingBalance = stake.startingBalance;
     system.wager = stake.wager;
+    system.staking = stakingOf(a);
 
     Database systems;
     SystemsFile::open(systems, a.value(QStringLiteral("--systems"), defaultSystemsFilePath()));
@@ -95,6 +97,7 @@ void runBackTest(const Arguments &a, Messenger &)
     Json::Members members;
     for (qsizetype c = 0; c < columns.size(); ++c)
         members.append({columns[c].name, Json::stored(values[c])});
+    members.append({QStringLiteral("metrics"), metricsJson(test.metrics())});
     writeStdout(Json::object(members) + QLatin1Char('\n'));
 }
 
@@ -113,11 +116,13 @@ QList<Command> predictionCommands()
         {QStringLiteral("recalc"), QStringLiteral("recalc FILE ") + systemOptionsUsage(), systemOptionSpecs(),
          1, 1, runRecalc},
         {QStringLiteral("backtest"),
-         QStringLiteral("backtest FILE [--systems SYSFILE] [--balance N] [--wager N]\n            ") +
+         QStringLiteral("backtest FILE [--systems SYSFILE] [--balance N] [--wager N]\n"
+                        "            [--staking flat|percent:N|kelly:F] ") +
              systemOptionsUsage(),
          withSystemOptions({{QStringLiteral("--systems"), 1},
                             {QStringLiteral("--balance"), 1},
-                            {QStringLiteral("--wager"), 1}}),
+                            {QStringLiteral("--wager"), 1},
+                            {QStringLiteral("--staking"), 1}}),
          1, 1, runBackTest},
     };
 }

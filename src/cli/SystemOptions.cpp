@@ -82,6 +82,18 @@ Stake stakeOf(const Arguments &a)
     return s;
 }
 
+StakingPlan stakingOf(const Arguments &a)
+{
+    if (!a.has(QStringLiteral("--staking")))
+        return StakingPlan{};
+    const QString words = a.value(QStringLiteral("--staking"));
+    if (const std::optional<StakingPlan> plan = StakingPlan::fromWords(words))
+        return *plan;
+    throw UsageError{QStringLiteral("The option --staking takes flat, percent:N (N above 0, at most 100) or "
+                                    "kelly:F (F above 0, at most 1), not '%1'.")
+                         .arg(words)};
+}
+
 bool jsonFormatWanted(const Arguments &a)
 {
     const QString format = a.value(QStringLiteral("--format"), QStringLiteral("text"));

@@ -3,6 +3,7 @@
 // line: each option overrides the league's value, and numbers are brought into their fields' ranges as
 // the dialogs' spin fields do.
 
+#include "analysis/Staking.h"
 #include "cli/Arguments.h"
 #include "predict/PredictionEngine.h"
 
@@ -20,6 +21,10 @@ struct Stake {
 };
 // --balance N and --wager N.
 Stake stakeOf(const Arguments &a);
+
+// --staking flat|percent:N|kelly:F (N in (0, 100], F in (0, 1]); Flat when not given.  UsageError for
+// anything else.
+StakingPlan stakingOf(const Arguments &a);
 
 // The option's whole number clamped to [low, high], or fallback when it is not given.
 int clampedWholeNumber(const Arguments &a, const QString &option, int fallback, int low, int high);

@@ -29,3 +29,9 @@ inline MatchOutcome matchOutcome(int homeScore, int awayScore, const QString &re
 {
     return matchOutcome(homeScore, awayScore, isOvertime(result));
 }
+
+// Position of an outcome in home, draw, away order (as the odds columns O1, OX, O2 stand).
+inline int outcomeIndex(MatchOutcome o)
+{
+    return o == MatchOutcome::HomeWin ? 0 : o == MatchOutcome::Draw ? 1 : 2;
+}

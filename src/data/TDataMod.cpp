@@ -2,6 +2,7 @@
 #include "data/MatchOutcome.h"
 
 #include "data/BusyCursor.h"
+#include "data/ClosingPrices.h"
 #include "data/Errors.h"
 #include "data/LeagueSchema.h"
 #include "data/Standings.h"
@@ -21,6 +22,8 @@ TDataMod::TDataMod(QObject *parent)
             BusyCursor busy;
             RemoveResult();
         }
+        // The match's closing prices go with it, in the delete's transaction.
+        ClosingPrices::remove(ADOConnection, qRound64(results.field(QStringLiteral("ID")).asFloat()));
     });
     ADOTableTeams.setAfterDelete([this](Dataset &) { RenumberPositions(); });
 }

@@ -1,6 +1,7 @@
 #include "entry/MatchEntry.h"
 
 #include "data/BusyCursor.h"
+#include "data/ClosingPrices.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/MatchOutcome.h"
@@ -12,11 +13,25 @@
 #include "entry/Odds.h"
 
 #include <QSet>
+#include <optional>
 
 namespace
 {
 const QString kOddsColumns[3] = {QStringLiteral("O1"), QStringLiteral("OX"), QStringLiteral("O2")};
 const QString kBookmakerColumns[3] = {QStringLiteral("O1B"), QStringLiteral("OXB"), QStringLiteral("O2B")};
+
+// The match an edit starts from: what says which fixture it is.
+struct EditedMatch {
+    qint64 id;
+    QString home, away;
+    QDate date;
+
+    bool changedBy(const QString &newHome, const QString &newAway, const QDate &newDate) const
+    {
+        return !TextCompare::equalNoCase(home, newHome) || !TextCompare::equalNoCase(away, newAway) ||
+               date != newDate;
+    }
+};
 
 bool findTeam(TDataMod &dm, const QString &name)
 {
@@ -188,6 +203,7 @@ bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
                                         in.oddsType[2], messenger);
 
     Transaction tx(dm.ADOConnection);
+    std::optional<EditedMatch> editedMatch;
     try {
         ControlsDisabled quiet(results);
         std::optional<FilterOff> allRows;
@@ -210,6 +226,10 @@ bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
             if (isPlayed(results.field(QStringLiteral("Result")).asString()))
                 dm.RemoveResult();
             results.edit();
+            editedMatch = EditedMatch{qRound64(results.field(QStringLiteral("ID")).asFloat()),
+                                      results.field(QStringLiteral("Home")).asString(),
+                                      results.field(QStringLiteral("Away")).asString(),
+                                      results.field(QStringLiteral("DateP")).asDate()};
         }
 
         Table &teams = dm.ADOTableTeams;
@@ -244,6 +264,9 @@ bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
             results.field(kOddsColumns[i]).setString(in.odds[i]);
         }
         results.post();
+        // Closing prices belong to the fixture they were quoted for: another pairing or day drops them.
+        if (editedMatch && editedMatch->changedBy(in.home, in.away, date))
+            ClosingPrices::remove(dm.ADOConnection, editedMatch->id);
 
         if (played)
             dm.ApplyResult(in.overtime, in.awayScore, in.homeScore, in.away, in.home);

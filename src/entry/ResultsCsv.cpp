@@ -307,8 +307,9 @@ QList<PriceColumns> priceColumns(const Header &header)
 // VC itself stays a bookmaker unless the file also has V prices).
 QList<PriceColumns> bookmakerColumns(const QList<PriceColumns> &all)
 {
-    static const QSet<QString> aggregates = {QStringLiteral("Max"), QStringLiteral("Avg"),
-                                             QStringLiteral("BbMx"), QStringLiteral("BbAv")};
+    static const QSet<QString> aggregates = {QStringLiteral("Max"),  QStringLiteral("Avg"),
+                                             QStringLiteral("BbMx"), QStringLiteral("BbAv"),
+                                             QStringLiteral("MaxC"), QStringLiteral("AvgC")};
     QSet<QString> prefixes;
     for (const PriceColumns &p : all)
         prefixes.insert(p.prefix);
@@ -344,6 +345,27 @@ QList<PriceColumns> chosenColumns(const QList<PriceColumns> &bookmakers, const Q
             ? QStringLiteral("it has no bookmaker prices")
             : QStringLiteral("its bookmakers are %1").arg(prefixesOf(bookmakers).join(QStringLiteral(", ")));
     throw CsvImportError(QStringLiteral("The file has no bookmaker '%1'; %2.").arg(excerpt(choice), found));
+}
+
+// The closing prices of the chosen bookmakers (prefix + "C": B365CH, PSCH, ...).  A file whose chosen
+// bookmakers have none may still have the market's best closing price (MaxCH), which "best" then takes.
+QList<PriceColumns> closingColumns(const QList<PriceColumns> &all, const QList<PriceColumns> &chosen,
+                                   const QString &choice)
+{
+    const auto find = [&all](const QString &prefix) -> const PriceColumns * {
+        for (const PriceColumns &p : all)
+            if (p.prefix == prefix)
+                return &p;
+        return nullptr;
+    };
+    QList<PriceColumns> closing;
+    for (const PriceColumns &p : chosen)
+        if (const PriceColumns *c = find(p.prefix + QLatin1Char('C')))
+            closing.append(*c);
+    if (closing.isEmpty() && choice == Best)
+        if (const PriceColumns *c = find(QStringLiteral("MaxC")))
+            closing.append(*c);
+    return closing;
 }
 
 // --- Rows ------------------------------------------------------------------------------------
@@ -458,6 +480,19 @@ void takeOdds(CsvMatch &match, const QStringList &fields, const QList<PriceColum
     }
 }
 
+// Per outcome the highest closing price among the given columns; a field that is no price is none.
+void takeClosing(CsvMatch &match, const QStringList &fields, const QList<PriceColumns> &closing,
+                 QChar decimalMark)
+{
+    for (int outcome = 0; outcome < 3; ++outcome) {
+        for (const PriceColumns &p : closing) {
+            double price = 0;
+            if (readPrice(fieldAt(fields, p.columns[outcome]), decimalMark, &price))
+                match.closing[outcome] = std::max(match.closing[outcome], price);
+        }
+    }
+}
+
 // Match days: a new one begins at the first row with a team already seen in the current one.
 class MatchDays
 {
@@ -491,8 +526,10 @@ CsvSeason readResultsCsv(const QByteArray &bytes, const QString &bookmaker, cons
     const QChar fieldSeparator = separatorOf(lines.constFirst());
     const Header header(splitFields(lines.constFirst(), fieldSeparator));
     const ResultColumns columns = resultColumns(header, lines.constFirst());
-    const QList<PriceColumns> bookmakers = bookmakerColumns(priceColumns(header));
+    const QList<PriceColumns> allPrices = priceColumns(header);
+    const QList<PriceColumns> bookmakers = bookmakerColumns(allPrices);
     const QList<PriceColumns> chosen = chosenColumns(bookmakers, bookmaker);
+    const QList<PriceColumns> closing = closingColumns(allPrices, chosen, bookmaker);
 
     CsvSeason season;
     const ColumnList &stored = LeagueSchema::resultsColumns();
@@ -517,6 +554,7 @@ CsvSeason readResultsCsv(const QByteArray &bytes, const QString &bookmaker, cons
             throw CsvImportError(match.line, QStringLiteral("no away team."));
         readScores(match, fieldAt(fields, columns.homeGoals), fieldAt(fields, columns.awayGoals));
         takeOdds(match, fields, chosen, numbers);
+        takeClosing(match, fields, closing, numbers.decimalMark);
         match.round = days.place(match.home, match.away);
         season.matches.append(match);
     }

@@ -23,6 +23,8 @@ struct CsvMatch {
     QString odds[3] = {QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("-")};
     // ... and the prefix of the bookmaker that gave each, empty (not null) when none.
     QString bookmakers[3] = {QStringLiteral(""), QStringLiteral(""), QStringLiteral("")};
+    // The closing prices of the same bookmakers (the highest of them for "best"), 0 when the file has none.
+    double closing[3] = {0, 0, 0};
 
     static constexpr int MaxRound = 999;
 };

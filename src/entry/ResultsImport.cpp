@@ -1,5 +1,6 @@
 #include "entry/ResultsImport.h"
 
+#include "data/ClosingPrices.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/MatchOutcome.h"
@@ -171,6 +172,10 @@ public:
             edit(m, *stored);
         } else {
             ++summary.unchanged;
+            if (hasClosing(m)) {
+                m_dm.ADOTableResults.gotoBookmark(stored->row);
+                keepClosing(m);
+            }
         }
     }
 
@@ -187,6 +192,7 @@ private:
         in.round = m.round;
         in.underOver = m_defaultLine;
         save(m_dm, in, m_messenger, m.line);
+        keepClosing(m);
         // The new row is the current one; a later row of the same file finds it like any other.
         m_index.add(m.date,
                     {m_dm.ADOTableResults.bookmark(), home, away, m.played, m.homeGoals, m.awayGoals});
@@ -207,10 +213,25 @@ private:
         in.round = results.field(QStringLiteral("Rnd")).asInteger();
         in.underOver = results.field(QStringLiteral("UOP")).asString();
         save(m_dm, in, m_messenger, m.line);
+        keepClosing(m);
         stored.played = true;
         stored.homeGoals = m.homeGoals;
         stored.awayGoals = m.awayGoals;
         ++summary.updated;
+    }
+
+    static bool hasClosing(const CsvMatch &m)
+    {
+        return m.closing[0] > 0 || m.closing[1] > 0 || m.closing[2] > 0;
+    }
+
+    // The row's closing prices for the current Results row; a file without them leaves stored ones.
+    void keepClosing(const CsvMatch &m)
+    {
+        if (!hasClosing(m))
+            return;
+        const qint64 id = qRound64(m_dm.ADOTableResults.field(QStringLiteral("ID")).asFloat());
+        ClosingPrices::store(m_dm.ADOConnection, id, {m.closing[0], m.closing[1], m.closing[2]});
     }
 
     TDataMod &m_dm;

@@ -2,6 +2,8 @@
 // routine run in this process on a copy of the same league.
 
 #include "analysis/BackTest.h"
+#include "analysis/Calibration.h"
+#include "analysis/SystemMetrics.h"
 #include "analysis/SystemsFile.h"
 #include "betting/Arbitrage.h"
 #include "data/Database.h"
@@ -21,6 +23,7 @@
 #include "support/CliRun.h"
 
 #include <algorithm>
+#include <cmath>
 
 Q_DECLARE_METATYPE(PredictionOptions)
 
@@ -106,6 +109,8 @@ private Q_SLOTS:
     void predictionsAsTheCommandsWriteThem_data();
     void predictionsAsTheCommandsWriteThem();
     void backTestPrintsMethodsRowAndCreatesFile();
+    void backTestStakingAndMetrics();
+    void calibrationReport();
     void refusedInput_data();
     void refusedInput();
     void historyTables();
@@ -257,7 +262,8 @@ void TestCliPredict::backTestPrintsMethodsRowAndCreatesFile()
     QCOMPARE(lines.size(), 2); // one line and its end
     const QJsonObject printed = json(second.out).object();
     const ColumnList &columns = SystemsFile::methodsColumns();
-    QCOMPARE(printed.size(), columns.size());
+    QCOMPARE(printed.size(), columns.size() + 1); // the Methods columns, then the metrics
+    QVERIFY(second.out.indexOf("\"metrics\":") > second.out.indexOf("\"LM\":"));
     qsizetype lastKeyAt = -1;
     for (qsizetype c = 0; c < columns.size(); ++c) {
         const QString &name = columns[c].name;
@@ -273,6 +279,124 @@ void TestCliPredict::backTestPrintsMethodsRowAndCreatesFile()
     }
     QCOMPARE(printed.value(QStringLiteral("TS")).toString(), QStringLiteral("HA"));
     QCOMPARE(printed.value(QStringLiteral("LM")).toInt(), 4);
+}
+
+void TestCliPredict::backTestStakingAndMetrics()
+{
+    const QString path = league(QStringLiteral("league.qvl"));
+    QVERIFY(!path.isEmpty());
+    const QString systems = file(QStringLiteral("systems.qvs"));
+    const Run r = cli({QStringLiteral("backtest"), path, QStringLiteral("--systems"), systems,
+                       QStringLiteral("--staking"), QStringLiteral("kelly:0.5"), QStringLiteral("--cf"),
+                       QStringLiteral("10")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+
+    // The routine with the same system on the same league.
+    TDataMod dm;
+    dm.openLeague(path);
+    BettingSystem system;
+    system.options = leagueOptions(path);
+    system.options.confidence = 10;
+    system.staking = {StakingKind::Kelly, 0.5};
+    Database db;
+    SystemsFile::open(db, file(QStringLiteral("own.qvs")));
+    BackTest test(system, dm, db);
+    test.run();
+    const BetMetrics &m = test.metrics();
+    QVERIFY(m.bets[0] + m.bets[1] + m.bets[2] > 0);
+
+    const QJsonObject metrics = json(r.out).object().value(QStringLiteral("metrics")).toObject();
+    const QStringList keys{QStringLiteral("turnover"),
+                           QStringLiteral("profit"),
+                           QStringLiteral("yield"),
+                           QStringLiteral("max_drawdown"),
+                           QStringLiteral("max_drawdown_pct"),
+                           QStringLiteral("longest_losing_run"),
+                           QStringLiteral("longest_winning_run"),
+                           QStringLiteral("bets"),
+                           QStringLiteral("mean_price"),
+                           QStringLiteral("clv_mean_pct"),
+                           QStringLiteral("beat_close_pct")};
+    qsizetype lastKeyAt = -1;
+    for (const QString &key : keys) { // in this order
+        const qsizetype at = r.out.indexOf(QByteArray("\"" + key.toLatin1() + "\":"));
+        QVERIFY2(at > lastKeyAt, qPrintable(key));
+        lastKeyAt = at;
+    }
+    QCOMPARE(metrics.size(), keys.size());
+    const auto near = [](double a, double b) { return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(b)); };
+    QVERIFY(near(metrics.value(QStringLiteral("turnover")).toDouble(), m.turnover));
+    QVERIFY(near(metrics.value(QStringLiteral("profit")).toDouble(), m.profit));
+    QVERIFY(near(metrics.value(QStringLiteral("yield")).toDouble(), m.yieldPct));
+    QVERIFY(near(metrics.value(QStringLiteral("max_drawdown")).toDouble(), m.maxDrawdown));
+    QVERIFY(near(metrics.value(QStringLiteral("max_drawdown_pct")).toDouble(), m.maxDrawdownPct));
+    QCOMPARE(metrics.value(QStringLiteral("longest_losing_run")).toInt(), m.longestLosingRun);
+    QCOMPARE(metrics.value(QStringLiteral("longest_winning_run")).toInt(), m.longestWinningRun);
+    const QJsonObject bets = metrics.value(QStringLiteral("bets")).toObject();
+    const QJsonObject prices = metrics.value(QStringLiteral("mean_price")).toObject();
+    const QString outcomes[3] = {QStringLiteral("1"), QStringLiteral("X"), QStringLiteral("2")};
+    for (int o = 0; o < 3; ++o) {
+        QCOMPARE(bets.value(outcomes[o]).toInt(-1), m.bets[o]);
+        QVERIFY(near(prices.value(outcomes[o]).toDouble(), m.meanPrice[o]));
+    }
+    // The demo league has no closing prices: no line value rather than 0.
+    QVERIFY(metrics.value(QStringLiteral("clv_mean_pct")).isNull());
+    QVERIFY(metrics.value(QStringLiteral("beat_close_pct")).isNull());
+
+    // The plan goes with the metrics row into the systems file.
+    Database written;
+    written.open(systems);
+    QCOMPARE(SystemMetrics::read(written, 0)->staking, QStringLiteral("Kelly 0.5"));
+}
+
+void TestCliPredict::calibrationReport()
+{
+    const QString path = league(QStringLiteral("league.qvl"));
+    QVERIFY(!path.isEmpty());
+    QCOMPARE(cli({QStringLiteral("recalc"), path}).exitCode, 0);
+    const Run r =
+        cli({QStringLiteral("calibration"), path, QStringLiteral("--format"), QStringLiteral("json")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QJsonObject doc = json(r.out).object();
+
+    Database db;
+    db.open(path);
+    const CalibrationReport expected = computeCalibration(readCalibrationMatches(db));
+    QVERIFY(expected.matches > 20);
+    QCOMPARE(doc.value(QStringLiteral("matches")).toInt(), expected.matches);
+    const auto near = [](double a, double b) { return std::abs(a - b) < 1e-12; };
+    for (const auto &[name, scores] : {std::pair{QStringLiteral("model"), expected.model},
+                                       std::pair{QStringLiteral("market"), expected.market}}) {
+        const QJsonObject s = doc.value(name).toObject();
+        QCOMPARE(s.keys(),
+                 (QStringList{QStringLiteral("brier"), QStringLiteral("logloss"), QStringLiteral("rps")}));
+        QVERIFY(near(s.value(QStringLiteral("brier")).toDouble(), scores.brier));
+        QVERIFY(near(s.value(QStringLiteral("rps")).toDouble(), scores.rps));
+        QVERIFY(near(s.value(QStringLiteral("logloss")).toDouble(), scores.logloss));
+    }
+    const QJsonObject reliability = doc.value(QStringLiteral("reliability")).toObject();
+    const QString outcomes[3] = {QStringLiteral("home"), QStringLiteral("draw"), QStringLiteral("away")};
+    QCOMPARE(reliability.size(), 3);
+    for (int o = 0; o < 3; ++o) {
+        const QJsonArray bins = reliability.value(outcomes[o]).toArray();
+        QCOMPARE(bins.size(), 10);
+        int counted = 0;
+        for (int b = 0; b < 10; ++b) {
+            const QJsonObject bin = bins[b].toObject();
+            QCOMPARE(bin.value(QStringLiteral("bin")).toInt(-1), b);
+            QCOMPARE(bin.value(QStringLiteral("count")).toInt(-1), expected.reliability[o][b].count);
+            QVERIFY(near(bin.value(QStringLiteral("predicted")).toDouble(),
+                         expected.reliability[o][b].predicted));
+            QVERIFY(
+                near(bin.value(QStringLiteral("observed")).toDouble(), expected.reliability[o][b].observed));
+            counted += bin.value(QStringLiteral("count")).toInt();
+        }
+        QCOMPARE(counted, expected.matches); // every match once per outcome
+    }
+    const Run text = cli({QStringLiteral("calibration"), path});
+    QCOMPARE(text.exitCode, 0);
+    QVERIFY(text.out.startsWith(
+        QByteArray("Matches: ").append(QByteArray::number(expected.matches)).append('\n')));
 }
 
 void TestCliPredict::refusedInput_data()
@@ -352,7 +476,8 @@ void TestCliPredict::historyTables()
                  QStringLiteral("json")});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         const QJsonObject doc = json(r.out).object();
-        QCOMPARE(doc.keys(), (QStringList{QStringLiteral("months"), QStringLiteral("teams")}));
+        QCOMPARE(doc.keys(),
+                 (QStringList{QStringLiteral("metrics"), QStringLiteral("months"), QStringLiteral("teams")}));
         const QList<QStringList> months = textRows(doc.value(QStringLiteral("months")).toArray());
         const QList<QStringList> teamRows = textRows(doc.value(QStringLiteral("teams")).toArray());
         QCOMPARE(months.size(), 7);
@@ -383,9 +508,10 @@ void TestCliPredict::historyTables()
         const Run text = cli({QStringLiteral("history"), path, QStringLiteral("--view"), view});
         QCOMPARE(text.exitCode, 0);
         const QStringList lines = QString::fromUtf8(text.out).split(QLatin1Char('\n'));
-        QCOMPARE(lines.size(), 7 + 1 + teamRows.size() + 1);
+        QCOMPARE(lines.size(), 7 + 1 + teamRows.size() + 1 + 11 + 1); // the metrics' 11 lines last
         QCOMPARE(lines[3].split(QLatin1Char(' '), Qt::SkipEmptyParts), months[3]);
-        QCOMPARE(lines.at(lines.size() - 2).split(QLatin1Char(' '), Qt::SkipEmptyParts), teamRows.last());
+        QCOMPARE(lines.at(7 + teamRows.size()).split(QLatin1Char(' '), Qt::SkipEmptyParts), teamRows.last());
+        QVERIFY(lines.at(7 + teamRows.size() + 2).startsWith(QLatin1String("Turnover: ")));
     }
 }
 
@@ -492,6 +618,10 @@ void TestCliPredict::wrongUsage_data()
         {QStringLiteral("history"), league, QStringLiteral("--view"), QStringLiteral("Wins")});
     row("history, format",
         {QStringLiteral("history"), league, QStringLiteral("--format"), QStringLiteral("csv")});
+    row("backtest, staking",
+        {QStringLiteral("backtest"), league, QStringLiteral("--staking"), QStringLiteral("kelly:2")});
+    row("calibration, format",
+        {QStringLiteral("calibration"), league, QStringLiteral("--format"), QStringLiteral("csv")});
     row("arbitrage, option",
         {QStringLiteral("arbitrage"), league, QStringLiteral("--lm"), QStringLiteral("3")});
 }

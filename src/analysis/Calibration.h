@@ -1,0 +1,50 @@
+#pragma once
+// How well the stored predictions of a league's played matches are calibrated, beside the bookmakers'
+// own: the three-outcome Brier score, the ranked probability score (outcomes ordered home, draw, away)
+// and the mean log loss, for the stored percentages and for the probabilities implied by the stored
+// prices; and a reliability table per outcome in ten bins of 10 %.
+
+#include <QList>
+#include <QString>
+#include <array>
+
+class Database;
+
+// One played match with a stored prediction, as the league holds it.
+struct CalibrationMatch {
+    int HP = 0, DP = 0, AP = 0; // stored percentages
+    int F = 0, A = 0;           // scores
+    QString result;             // Result, overtime mark included
+    QString O1, OX, O2;         // odds texts as typed
+};
+
+struct ProbabilityScores {
+    double brier = 0;   // sum over the three outcomes of (p - happened)^2, 0..2
+    double rps = 0;     // half the sum of the squared differences of the two cumulative sums, 0..1
+    double logloss = 0; // -ln p of the outcome that happened
+};
+
+struct ReliabilityBin {
+    int count = 0;
+    double predicted = 0; // mean predicted probability (0..1) of the bin's predictions; 0 when empty
+    double observed = 0;  // share (0..1) of them whose outcome happened; 0 when empty
+};
+
+struct CalibrationReport {
+    int matches = 0; // the matches used: a stored prediction and three prices that read
+    ProbabilityScores model, market;
+    // Per outcome (home, draw, away) ten bins: bin k holds percentages from 10k up to but not including
+    // 10(k+1), the last one also 100.
+    std::array<std::array<ReliabilityBin, 10>, 3> reliability{};
+};
+
+// A stored percentage of 0 on the outcome that happened stands for less than half a percent (the store
+// rounds to whole ones), so the log loss counts it as 0.5 %, not as an infinite loss.
+constexpr double kLogLossFloor = 0.005;
+
+// Every played match (Result longer than ":") whose stored percentages are not all 0, oldest first.
+QList<CalibrationMatch> readCalibrationMatches(Database &league);
+
+// Matches whose three odds texts do not all hold a price (an empty text, "-", a text that does not read)
+// are left out, as are those without a prediction.  A match decided in overtime counts as a draw.
+CalibrationReport computeCalibration(const QList<CalibrationMatch> &matches);
