@@ -1,6 +1,6 @@
 #include "output/ui/TFormPrint.h"
 
-#include "output/ui/PrinterSetup.h"
+#include "output/ui/ReportOutput.h"
 
 #include "data/CommandBoundary.h"
 #include "data/TDataMod.h"
@@ -8,12 +8,7 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -24,28 +19,6 @@ QString boxName(PrintChoice choice)
     return QStringLiteral("CheckBox") + printChoiceCaption(choice).remove(QLatin1Char(' '));
 }
 
-// The report generator's progress window, with a Cancel that stops the print.
-class PrintProgress
-{
-public:
-    PrintProgress(QWidget *parent, const QString &title)
-        : m_dialog(title, QStringLiteral("Cancel"), 0, 100, parent)
-    {
-        m_dialog.setWindowTitle(QStringLiteral("Printing progress"));
-        m_dialog.setWindowModality(Qt::WindowModal);
-        m_dialog.setMinimumDuration(300);
-    }
-    ReportProgress callback()
-    {
-        return [this](int done, int total) {
-            m_dialog.setValue(total > 0 ? done * 100 / total : 100);
-            return !m_dialog.wasCanceled();
-        };
-    }
-
-private:
-    QProgressDialog m_dialog;
-};
 } // namespace
 
 TFormPrint::TFormPrint(TDataMod &dm, PrintSources sources, QWidget *parent)
@@ -87,10 +60,7 @@ TFormPrint::TFormPrint(TDataMod &dm, PrintSources sources, QWidget *parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(buttons);
 
-    m_choosePdf = [this](const QString &proposed) {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), proposed,
-                                            QStringLiteral("PDF document (*.pdf)"));
-    };
+    m_choosePdf = pdfSaveDialog(this);
 }
 
 QList<PrintChoice> TFormPrint::tickedChoices() const
@@ -148,57 +118,22 @@ QList<PrintJob> TFormPrint::jobsOfTicked()
 
 void TFormPrint::printToPrinter()
 {
-    runCommand(messenger(), [this] {
-        if (!printerInstalled()) {
-            messenger().information(
-                QStringLiteral("No printer is installed. Use \"Save as PDF...\" to keep the "
-                               "reports as a PDF file, or \"Print Preview\" to look at them."),
-                QStringLiteral("Print"));
-            return;
-        }
-        QPrinter &printer = sharedPrinter();
-        // Each ticked choice is a print job of its own.
-        for (const PrintJob &job : jobsOfTicked()) {
-            printer.setDocName(jobTitle(job));
-            PrintProgress progress(this, jobTitle(job));
-            if (!printJob(printer, job, {QDate::currentDate(), progress.callback()})) {
-                printer.abort();
-                messenger().information(QStringLiteral("Printing aborted"));
-                return;
-            }
-        }
-    });
+    std::optional<QList<PrintJob>> jobs = runCommand(messenger(), [this] { return jobsOfTicked(); });
+    if (jobs)
+        printReportJobs(*jobs, this);
 }
 
 void TFormPrint::showPreview()
 {
-    runCommand(messenger(), [this] {
-        const QList<PrintJob> jobs = jobsOfTicked();
-        if (jobs.isEmpty())
-            return;
-        QPrintPreviewDialog preview(&sharedPrinter(), this);
-        preview.setObjectName(QStringLiteral("PrintPreview"));
-        connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                [&jobs](QPrinter *printer) { paintJobs(*printer, jobs, {}); });
-        preview.exec();
-    });
+    std::optional<QList<PrintJob>> jobs = runCommand(messenger(), [this] { return jobsOfTicked(); });
+    if (jobs)
+        previewReportJobs(*jobs, this);
 }
 
 void TFormPrint::saveAsPdf()
 {
-    runCommand(messenger(), [this] {
-        const QList<PrintJob> jobs = jobsOfTicked();
-        if (jobs.isEmpty())
-            return;
-        const QString league = m_sources.leagueName ? m_sources.leagueName() : QString();
-        const QString proposed = QDir::home().filePath(
-            (league.isEmpty() ? QStringLiteral("Report") : league) + QStringLiteral(".pdf"));
-        QString path = m_choosePdf(proposed);
-        if (path.isEmpty())
-            return;
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QStringLiteral(".pdf");
-        PrintProgress progress(this, QFileInfo(path).fileName());
-        writeJobsPdf(jobs, path, {QDate::currentDate(), progress.callback()});
-    });
+    std::optional<QList<PrintJob>> jobs = runCommand(messenger(), [this] { return jobsOfTicked(); });
+    if (jobs)
+        saveReportJobsAsPdf(*jobs, m_sources.leagueName ? m_sources.leagueName() : QString(), m_choosePdf,
+                            this);
 }
