@@ -41,8 +41,8 @@ const QList<GridColumn> &predictedMatchColumns()
     static const QList<GridColumn> c = {
         {s("Date"), s("DateP"), AlignCentre, 75},
         {s("Rnd"), s("Rnd"), AlignNumber, 35},
-        {s("Home Team"), s("Home"), AlignCentre, 160},
-        {s("Away Team"), s("Away"), AlignCentre, 160},
+        {s("Home Team"), s("Home"), AlignCentre, 140},
+        {s("Away Team"), s("Away"), AlignCentre, 140},
         {s("Score"), s("Result"), AlignCentre, 55},
         {s("H%"), s("HP"), AlignNumber, 35},
         {s("D%"), s("DP"), AlignNumber, 35},

@@ -141,19 +141,19 @@ QWidget *TFormAnalyzer::buildSystemPanel()
         return spinField(box, QString::fromLatin1(name), lo, hi, value);
     };
     // The design-time values: what the panel shows before any league was loaded.
-    m_homeWin = check("CheckBoxHP", QStringLiteral("Home Win % >"), true);
-    m_homePct = spin("SpinEditHP", 10, 90, 50);
-    m_draw = check("CheckBoxDP", QStringLiteral("Draw % >"), false);
-    m_drawPct = spin("SpinEditDP", 10, 90, 35);
-    m_awayWin = check("CheckBoxAP", QStringLiteral("Away Win % >"), true);
-    m_awayPct = spin("SpinEditAP", 10, 90, 50);
-    m_confidence = spin("SpinEditCF", 10, 90, 50);
-    m_venueStats = new QRadioButton(QStringLiteral("Home/Away Statistics "), box);
-    m_venueStats->setObjectName(QStringLiteral("RadioButtonHA"));
-    m_venueStats->setChecked(true);
-    m_overallStats = new QRadioButton(QStringLiteral("Overall Statistics "), box);
-    m_overallStats->setObjectName(QStringLiteral("RadioButtonOV"));
-    m_lastMatches = spin("SpinEditLM", 2, 10, 6);
+    m_system.homeWin = check("CheckBoxHP", QStringLiteral("Home Win % >"), true);
+    m_system.homePct = spin("SpinEditHP", 10, 90, 50);
+    m_system.draw = check("CheckBoxDP", QStringLiteral("Draw % >"), false);
+    m_system.drawPct = spin("SpinEditDP", 10, 90, 35);
+    m_system.awayWin = check("CheckBoxAP", QStringLiteral("Away Win % >"), true);
+    m_system.awayPct = spin("SpinEditAP", 10, 90, 50);
+    m_system.confidence = spin("SpinEditCF", 10, 90, 50);
+    m_system.venue = new QRadioButton(QStringLiteral("Home/Away Statistics "), box);
+    m_system.venue->setObjectName(QStringLiteral("RadioButtonHA"));
+    m_system.venue->setChecked(true);
+    m_system.overall = new QRadioButton(QStringLiteral("Overall Statistics "), box);
+    m_system.overall->setObjectName(QStringLiteral("RadioButtonOV"));
+    m_system.lastMatches = spin("SpinEditLM", 2, 10, 6);
     m_startingBalance = spin("SpinEditSBal", 1, 99999, 100);
     m_startingBalance->setSingleStep(5);
     m_wager = spin("SpinEditWager", 1, 100, 20);
@@ -171,13 +171,13 @@ QWidget *TFormAnalyzer::buildSystemPanel()
         l->setBuddy(buddy);
         return l;
     };
-    line(m_homeWin, m_homePct);
-    line(m_draw, m_drawPct);
-    line(m_awayWin, m_awayPct);
-    line(label(QStringLiteral("Confidence % >"), m_confidence), m_confidence);
-    grid->addWidget(m_venueStats, row++, 0, 1, 2);
-    grid->addWidget(m_overallStats, row++, 0, 1, 2);
-    line(label(QStringLiteral("Last Matches"), m_lastMatches), m_lastMatches);
+    line(m_system.homeWin, m_system.homePct);
+    line(m_system.draw, m_system.drawPct);
+    line(m_system.awayWin, m_system.awayPct);
+    line(label(QStringLiteral("Confidence % >"), m_system.confidence), m_system.confidence);
+    grid->addWidget(m_system.venue, row++, 0, 1, 2);
+    grid->addWidget(m_system.overall, row++, 0, 1, 2);
+    line(label(QStringLiteral("Last Matches"), m_system.lastMatches), m_system.lastMatches);
     line(label(QStringLiteral("Starting Balance"), m_startingBalance), m_startingBalance);
     line(label(QStringLiteral("Wager Per Bet"), m_wager), m_wager);
     QPushButton *test =
@@ -223,16 +223,7 @@ QString TFormAnalyzer::statusText(int panel) const
 BettingSystem TFormAnalyzer::bettingSystem() const
 {
     BettingSystem s;
-    PredictionOptions &o = s.options;
-    o.homeWin = m_homeWin->isChecked();
-    o.draw = m_draw->isChecked();
-    o.awayWin = m_awayWin->isChecked();
-    o.homePct = m_homePct->value();
-    o.drawPct = m_drawPct->value();
-    o.awayPct = m_awayPct->value();
-    o.confidence = m_confidence->value();
-    o.venueStats = m_venueStats->isChecked();
-    o.lastMatches = m_lastMatches->value();
+    s.options = m_system.read();
     s.startingBalance = m_startingBalance->value();
     s.wager = m_wager->value();
     return s;
@@ -275,16 +266,7 @@ void TFormAnalyzer::loadSystem()
     if (!m_dm.isLeagueOpen())
         return;
     runCommand(messenger(), [this] {
-        const PredictionOptions o = loadPredictionOptions(m_dm); // clamped to the fields' ranges
-        m_homeWin->setChecked(o.homeWin);
-        m_draw->setChecked(o.draw);
-        m_awayWin->setChecked(o.awayWin);
-        m_homePct->setValue(o.homePct);
-        m_drawPct->setValue(o.drawPct);
-        m_awayPct->setValue(o.awayPct);
-        m_confidence->setValue(o.confidence);
-        (o.venueStats ? m_venueStats : m_overallStats)->setChecked(true);
-        m_lastMatches->setValue(o.lastMatches);
+        m_system.show(loadPredictionOptions(m_dm)); // clamped to the fields' ranges
     });
 }
 

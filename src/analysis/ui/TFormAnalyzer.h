@@ -8,15 +8,14 @@
 #include "analysis/BackTest.h"
 #include "data/Database.h"
 #include "data/Table.h"
+#include "predict/ui/SystemControls.h"
 
 #include <QMainWindow>
 #include <functional>
 
 class DataGrid;
-class QCheckBox;
 class QLabel;
 class QPushButton;
-class QRadioButton;
 class QSpinBox;
 class QToolButton;
 class TDataMod;
@@ -82,10 +81,8 @@ private:
     Table m_results;
     DataGrid *m_historyGrid = nullptr;
     DataGrid *m_matchesGrid = nullptr;
-    QCheckBox *m_homeWin = nullptr, *m_draw = nullptr, *m_awayWin = nullptr;
-    QSpinBox *m_homePct = nullptr, *m_drawPct = nullptr, *m_awayPct = nullptr, *m_confidence = nullptr;
-    QRadioButton *m_venueStats = nullptr, *m_overallStats = nullptr;
-    QSpinBox *m_lastMatches = nullptr, *m_startingBalance = nullptr, *m_wager = nullptr;
+    SystemControls m_system;
+    QSpinBox *m_startingBalance = nullptr, *m_wager = nullptr;
     QList<QLabel *> m_status;
     PathChooser m_choosePdf;
 };

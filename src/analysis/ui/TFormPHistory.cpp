@@ -20,6 +20,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
@@ -127,9 +128,12 @@ QWidget *TFormPHistory::buildBetTypesPage()
     m_months->setRowCount(7);
     m_months->setColumnWidth(0, 85);
     for (int c = 1; c < 14; ++c)
-        m_months->setColumnWidth(c, 70);
-    m_months->setMinimumHeight(7 * m_months->verticalHeader()->defaultSectionSize() + 4);
-    m_months->setMaximumHeight(m_months->minimumHeight());
+        m_months->setColumnWidth(c, 72);
+    // All seven rows always in sight, with room for the scroll bar of a narrow window.
+    m_months->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_months->setFixedHeight(7 * m_months->verticalHeader()->defaultSectionSize() +
+                             2 * m_months->frameWidth() +
+                             m_months->horizontalScrollBar()->sizeHint().height());
     lower->addWidget(m_months, 1);
 
     auto *options = new QFormLayout;
