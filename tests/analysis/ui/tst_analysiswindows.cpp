@@ -354,6 +354,20 @@ void TestAnalysisWindows::historyJudgesByMonthAndTeam()
     QCOMPARE(TFormPHistory::cellsOf(form->teamTable())[5],
              QString::fromLatin1("Total,3,1,4,75,40,20").split(QLatin1Char(',')));
     QVERIFY(m_messages.messages().isEmpty());
+
+    // A price that does not read stops the update with its message; what was booked before it stays.
+    child<QComboBox>(form, "ComboBoxView")->setCurrentText(QStringLiteral("1, X, 2 Predictions"));
+    m_windows->dm->ADOConnection.execute(
+        QStringLiteral("UPDATE Results SET O2 = 'x.y' WHERE Home = 'Gamma' AND Result = '1:3'"));
+    child<QPushButton>(form, "ButtonUpdate")->click();
+    QCOMPARE(m_messages.messages().size(), 1);
+    QCOMPARE(m_messages.messages()[0].kind, Messenger::Kind::Error);
+    QVERIFY2(m_messages.messages()[0].text.contains(QStringLiteral("x.y")),
+             qPrintable(m_messages.messages()[0].text));
+    const QList<QStringList> partial = months();
+    QCOMPARE(partial[1][1], QStringLiteral("1")); // January 2005, judged before the failing match
+    QCOMPARE(partial[1][3], QStringLiteral("0")); // March never came
+    QCOMPARE(TFormPHistory::cellsOf(form->teamTable())[1][1], QStringLiteral("1"));
     form->close();
 }
 
