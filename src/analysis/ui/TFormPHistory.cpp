@@ -128,7 +128,7 @@ QWidget *TFormPHistory::buildBetTypesPage()
     m_months->setRowCount(7);
     m_months->setColumnWidth(0, 85);
     for (int c = 1; c < 14; ++c)
-        m_months->setColumnWidth(c, 72);
+        m_months->setColumnWidth(c, 70);
     // All seven rows always in sight, with room for the scroll bar of a narrow window.
     m_months->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_months->setFixedHeight(7 * m_months->verticalHeader()->defaultSectionSize() +
@@ -137,6 +137,7 @@ QWidget *TFormPHistory::buildBetTypesPage()
     lower->addWidget(m_months, 1);
 
     auto *options = new QFormLayout;
+    options->setRowWrapPolicy(QFormLayout::WrapAllRows); // narrow beside the month table
     m_view = new QComboBox(page);
     m_view->setObjectName(s("ComboBoxView"));
     m_view->addItems(historyViewNames());
@@ -152,7 +153,10 @@ QWidget *TFormPHistory::buildBetTypesPage()
     QPushButton *update = plainButton(page, s("ButtonUpdate"), s("Update"));
     connect(update, &QPushButton::clicked, this, &TFormPHistory::ButtonUpdateClick);
     options->addRow(update);
-    lower->addLayout(options);
+    auto *optionsBox = new QWidget(page);
+    optionsBox->setLayout(options);
+    optionsBox->setFixedWidth(200); // the month table keeps the rest of the width
+    lower->addWidget(optionsBox, 0, Qt::AlignTop);
     layout->addLayout(lower);
     return page;
 }
