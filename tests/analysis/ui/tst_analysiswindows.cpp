@@ -98,6 +98,7 @@ private Q_SLOTS:
     void cleanup();
     void analyzerLoadsTheLeaguesSystemClamped();
     void analyzerTestsSortsReportsExportsAndDeletes();
+    void analyzerStopsAtAnUnreadablePrice();
     void historyJudgesByMonthAndTeam();
 
 private:
@@ -290,6 +291,30 @@ void TestAnalysisWindows::analyzerTestsSortsReportsExportsAndDeletes()
     QVERIFY(!analyzer->resultsTable().isActive());
     m_form->command(QStringLiteral("MenuAnalyzer"))->trigger();
     QCOMPARE(matches->model()->rowCount(), 17);
+    analyzer->close();
+}
+
+void TestAnalysisWindows::analyzerStopsAtAnUnreadablePrice()
+{
+    // From the 2005-05-15 match on every price is unreadable: the first bet among them cannot be settled.
+    m_windows->dm->ADOConnection.execute(
+        QStringLiteral("UPDATE Results SET O1 = 'x.y', OX = 'x.y', O2 = 'x.y' WHERE DateP >= '2005-05-15'"));
+    m_form->command(QStringLiteral("MenuAnalyzer"))->trigger();
+    auto *analyzer = m_form->findChild<TFormAnalyzer *>();
+    for (const char *name : {"SpinEditHP", "SpinEditDP", "SpinEditAP"})
+        child<QSpinBox>(analyzer, name)->setValue(10);
+    child<QPushButton>(analyzer, "BitBtnPAPredict")->click();
+    QCOMPARE(m_messages.messages().size(), 1);
+    QCOMPARE(m_messages.messages()[0].kind, Messenger::Kind::Error);
+    QVERIFY(m_messages.messages()[0].text.contains(QStringLiteral("x.y")));
+    QVERIFY(analyzer->statusText(0) != QStringLiteral("Status: Testing complete"));
+    // The matches tested before it are shown as the file holds them; no system joins the history.
+    Database sys;
+    sys.open(analyzer->systemsFilePath());
+    const int kept = sys.scalar(QStringLiteral("SELECT count(*) FROM Results")).toInt();
+    QVERIFY2(kept >= 6 && kept < 17, qPrintable(QString::number(kept)));
+    QCOMPARE(analyzer->matchesGrid()->model()->rowCount(), kept);
+    QCOMPARE(analyzer->historyGrid()->model()->rowCount(), 0);
     analyzer->close();
 }
 
