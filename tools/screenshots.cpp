@@ -1,10 +1,12 @@
 // Saves a picture of the main window on each of its eight tabs, with a league open, of the dialogs the
-// manual shows, of the print dialog with every box ticked, and of the ticket manager's three pages with a
-// demonstration ticket file:
+// manual shows, of the print dialog with every box ticked, of the ticket manager's three pages with a
+// demonstration ticket file, of the analyzer after a back-test and of the prediction history's two pages:
 //   quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT] [--dark]
 // --dark takes the pictures under a dark desktop palette, to see that everything stays readable.
 // Runs on any Qt platform; scripts/screenshots uses the offscreen one.
 
+#include "analysis/ui/TFormAnalyzer.h"
+#include "analysis/ui/TFormPHistory.h"
 #include "app/ui/AppWindows.h"
 #include "app/ui/TMainForm.h"
 #include "betting/DemoTickets.h"
@@ -21,6 +23,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QPalette>
+#include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -159,6 +162,33 @@ int main(int argc, char *argv[])
     manager->MenuOpenClick();
     if (!grabPages(manager, manager->findChild<QTabWidget *>(QStringLiteral("PageControl")), args[2],
                    QStringLiteral("tickets")))
+        return 1;
+    manager->close();
+
+    // The analyzer after a back-test of the league into a scratch systems file, and both pages of the
+    // prediction history.
+    auto *analyzer = form.findChild<TFormAnalyzer *>();
+    if (!analyzer)
+        return 1;
+    analyzer->setSystemsFilePath(dir.filePath(QStringLiteral("systems/bettingsystems.qvs")));
+    form.command(QStringLiteral("MenuAnalyzer"))->trigger();
+    analyzer->showNormal();
+    analyzer->resize(width, height);
+    analyzer->findChild<QPushButton *>(QStringLiteral("BitBtnPAPredict"))->click();
+    settle(5);
+    const QString analyzerPicture = args[2] + QStringLiteral("/analyzer.png");
+    if (!analyzer->grab().save(analyzerPicture))
+        return 1;
+    std::printf("%s\n", qPrintable(analyzerPicture));
+    analyzer->close();
+    form.command(QStringLiteral("MenuPHistory"))->trigger();
+    auto *history = form.findChild<TFormPHistory *>();
+    if (!history)
+        return 1;
+    history->showNormal();
+    history->resize(width, height);
+    if (!grabPages(history, history->findChild<QTabWidget *>(QStringLiteral("PageControl")), args[2],
+                   QStringLiteral("phistory")))
         return 1;
     return 0;
 }

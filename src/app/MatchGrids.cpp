@@ -7,7 +7,6 @@
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/Messenger.h"
-#include "data/Numbers.h"
 #include "data/TDataMod.h"
 #include "data/TextCompare.h"
 #include "entry/MatchEntry.h"
@@ -17,70 +16,6 @@ namespace
 QString s(const char *text)
 {
     return QString::fromLatin1(text);
-}
-
-using Outcome = MatchOutcome;
-
-Outcome outcomeOf(const MatchColourRow &row)
-{
-    return matchOutcome(row.F, row.A, row.result);
-}
-
-std::optional<Outcome> predicted(const QString &verdict)
-{
-    if (verdict == QLatin1String("1"))
-        return Outcome::HomeWin;
-    if (verdict == QLatin1String("X"))
-        return Outcome::Draw;
-    if (verdict == QLatin1String("2"))
-        return Outcome::AwayWin;
-    return std::nullopt; // "?": no prediction
-}
-
-// The outcome a percentage or odds column stands for.
-std::optional<Outcome> outcomeColumn(const QString &field, const char *home, const char *draw,
-                                     const char *away)
-{
-    if (field == QLatin1String(home))
-        return Outcome::HomeWin;
-    if (field == QLatin1String(draw))
-        return Outcome::Draw;
-    if (field == QLatin1String(away))
-        return Outcome::AwayWin;
-    return std::nullopt;
-}
-
-Rgb trueOrFalse(bool cameTrue)
-{
-    return cameTrue ? Colours::LightGreen : Colours::LightRed;
-}
-
-// The under/over cell holds a call ("Over 2.5", "Under 2.5") only when it has an "r"; a bare line is no call.
-std::optional<Rgb> underOverColour(const MatchColourRow &row)
-{
-    if (!row.uop.contains(QLatin1Char('r')))
-        return std::nullopt;
-    const int total = row.F + row.A;
-    const bool cameTrue = (total > row.uov && row.uop.contains(QLatin1String("Over"))) ||
-                          (total < row.uov && row.uop.contains(QLatin1String("Under")));
-    return trueOrFalse(cameTrue);
-}
-
-int wholeAt(const Dataset &ds, int viewRow, const QString &field)
-{
-    const QVariant &v = ds.valueAt(viewRow, ds.fieldIndex(field));
-    return Numbers::wholeNumber(v);
-}
-
-double realAt(const Dataset &ds, int viewRow, const QString &field)
-{
-    const QVariant &v = ds.valueAt(viewRow, ds.fieldIndex(field));
-    return v.isNull() ? 0.0 : v.toDouble();
-}
-
-QString textAt(const Dataset &ds, int viewRow, const QString &field)
-{
-    return ds.valueAt(viewRow, ds.fieldIndex(field)).toString();
 }
 
 QString text(Table &t, const char *column)
@@ -137,42 +72,13 @@ void switchCurrentMatch(TDataMod &dm)
 
 } // namespace
 
-MatchColourRow matchColourRowAt(const Dataset &results, int viewRow)
-{
-    MatchColourRow row;
-    row.result = textAt(results, viewRow, s("Result"));
-    row.F = wholeAt(results, viewRow, s("F"));
-    row.A = wholeAt(results, viewRow, s("A"));
-    row.verdict = textAt(results, viewRow, s("Verdict"));
-    row.uop = textAt(results, viewRow, s("UOP"));
-    row.uov = realAt(results, viewRow, s("UOV"));
-    row.retrn = realAt(results, viewRow, s("Retrn"));
-    return row;
-}
-
 std::optional<Rgb> fixtureCellColour(const QString &field, const MatchColourRow &row)
 {
     if (field == QLatin1String("Retrn"))
         return row.retrn > 0 ? std::optional<Rgb>(Colours::LightGreen) : std::nullopt;
-    const std::optional<Outcome> column = outcomeColumn(field, "HP", "DP", "AP");
-    if (column && column == predicted(row.verdict))
+    const std::optional<MatchOutcome> column = percentColumnOutcome(field);
+    if (column && column == verdictOutcome(row.verdict))
         return Colours::LightGreen;
-    return std::nullopt;
-}
-
-std::optional<Rgb> scoreCellColour(const QString &field, const MatchColourRow &row)
-{
-    const Outcome happened = outcomeOf(row);
-    if (const std::optional<Outcome> odds = outcomeColumn(field, "O1", "OX", "O2"))
-        return *odds == happened ? std::optional<Rgb>(Colours::LightCyan) : std::nullopt;
-    if (field == QLatin1String("UOP"))
-        return underOverColour(row);
-    const std::optional<Outcome> call = predicted(row.verdict);
-    if (!call)
-        return std::nullopt;
-    const bool verdictCell = field == QLatin1String("Verdict");
-    if (verdictCell || outcomeColumn(field, "HP", "DP", "AP") == call)
-        return trueOrFalse(*call == happened);
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 // The two match grids of the main window, fixtures and scores, both over the shared Results table: the
 // colours of their cells as functions of the row, and the match command that needs no dialog (switch teams).
 
+#include "analysis/PredictionColours.h"
 #include "data/Colours.h"
 #include "data/GridColumns.h"
 
@@ -14,25 +15,10 @@ class Dataset;
 class Messenger;
 class TDataMod;
 
-// The values of a Results row that decide the colours of its cells.
-struct MatchColourRow {
-    QString result;  // "2:1", "3:2 OT", ":"
-    int F = 0;       // home score
-    int A = 0;       // away score
-    QString verdict; // "1", "X", "2" or "?"
-    QString uop;     // an "Over 2.5" / "Under 2.5" call, or only the line
-    double uov = 0;  // the line
-    double retrn = 0;
-};
-// The row at a place of the dataset's current order.
-MatchColourRow matchColourRowAt(const Dataset &results, int viewRow);
-
 // The background of a grid cell, by the cell's field, painted over the striped rows; nothing keeps the
-// stripe.  Fixtures: the predicted outcome's percentage and a positive return green.  Scores: the predicted
-// outcome's percentage and the verdict green when it came true and red when not, the under/over call the
-// same way, and the odds of the outcome that happened cyan (a match decided in overtime is a draw).
+// stripe.  Fixtures: the predicted outcome's percentage and a positive return green.  Scores: the rules of
+// scoreCellColour (PredictionColours.h).
 std::optional<Rgb> fixtureCellColour(const QString &field, const MatchColourRow &row);
-std::optional<Rgb> scoreCellColour(const QString &field, const MatchColourRow &row);
 std::optional<Rgb> matchCellColour(MatchPage page, const QString &field, const MatchColourRow &row);
 
 // Exchanges the sides of the current Results row: the teams, the scores (the result text written anew,

@@ -1,7 +1,6 @@
 #include "output/MainReports.h"
 
-#include "data/CellText.h"
-#include "data/Dataset.h"
+#include "output/DatasetReports.h"
 
 namespace
 {
@@ -13,57 +12,6 @@ QString s(const char *text)
 constexpr Qt::Alignment Left = Qt::AlignLeft;
 constexpr Qt::Alignment Right = Qt::AlignRight;
 constexpr Qt::Alignment Centre = Qt::AlignHCenter;
-
-// A column of a report: its heading, the field it prints (empty for a fixed text), its width and alignment.
-struct ReportField {
-    const char *title;
-    const char *field; // "" prints `fixed`; nullptr prints the line number
-    double width;
-    Qt::Alignment alignment;
-    const char *fixed = nullptr;
-};
-
-QList<ReportColumn> columnsOf(const QList<ReportField> &fields)
-{
-    QList<ReportColumn> out;
-    for (const ReportField &f : fields)
-        out << ReportColumn{s(f.title), f.width, f.alignment};
-    return out;
-}
-
-// One line of texts per row of the dataset's current order.
-QList<QStringList> rowsOf(const Dataset &ds, const QList<ReportField> &fields)
-{
-    QList<int> index;
-    for (const ReportField &f : fields)
-        index << (f.field && *f.field ? columnIndex(ds.columns(), s(f.field)) : -1);
-    QList<QStringList> rows;
-    if (!ds.isActive())
-        return rows;
-    rows.reserve(ds.recordCount());
-    for (int r = 0; r < ds.recordCount(); ++r) {
-        QStringList line;
-        for (int c = 0; c < fields.size(); ++c) {
-            if (!fields[c].field)
-                line << QString::number(r + 1);
-            else if (index[c] < 0)
-                line << (fields[c].fixed ? s(fields[c].fixed) : QString());
-            else
-                line << displayText(ds.valueAt(r, index[c]), ds.columns()[index[c]].kind);
-        }
-        rows << line;
-    }
-    return rows;
-}
-
-BandedReport reportOf(const Dataset &ds, const QString &title, const QList<ReportField> &fields)
-{
-    BandedReport r;
-    r.title = title;
-    r.columns = columnsOf(fields);
-    r.rows = rowsOf(ds, fields);
-    return r;
-}
 
 QList<ReportField> teamFields()
 {

@@ -1,7 +1,10 @@
 #include "app/ui/AppWindows.h"
 
+#include "analysis/AnalysisGrids.h"
 #include "analysis/FilterSort.h"
+#include "analysis/ui/TFormAnalyzer.h"
 #include "analysis/ui/TFormFilter.h"
+#include "analysis/ui/TFormPHistory.h"
 #include "app/ConvertLeague.h"
 #include "app/LeagueFiles.h"
 #include "app/MatchGrids.h"
@@ -28,10 +31,11 @@
 #include "data/ui/TFormPlayerStats.h"
 #include "entry/MatchEntry.h"
 #include "entry/ui/TFormEnterResults.h"
+#include "output/AnalysisReports.h"
 #include "output/TicketPrintouts.h"
 #include "output/ui/ExportDialogs.h"
-#include "output/ui/PrintJobs.h"
 #include "output/ui/PrinterSetup.h"
+#include "output/ui/ReportOutput.h"
 #include "output/ui/TFormPrint.h"
 #include "predict/ui/TFormPredict.h"
 
@@ -55,6 +59,8 @@ struct AppWindows::Parts {
     TFormCopyPasteTeams *pasteTeams = nullptr;
     TFormCopyPastePlayers *pastePlayers = nullptr;
     TFormTicketMgr *ticketMgr = nullptr;
+    TFormAnalyzer *analyzer = nullptr;
+    TFormPHistory *pHistory = nullptr;
     // The views on the tabs.
     TeamTablesView *teamTables[3] = {nullptr, nullptr, nullptr};
     MatchesView *fixtures = nullptr;
@@ -76,6 +82,8 @@ AppWindows::~AppWindows()
         p.fixtures,     p.scores,       p.crossTable, p.streakTable,   p.players};
     for (QObject *w : windows)
         delete w;
+    delete p.analyzer;
+    delete p.pHistory;
 }
 
 namespace
@@ -346,17 +354,18 @@ void wireTicketPrintouts(TFormTicketMgr &mgr)
         runCommand(messenger(), [&mgr, printout] {
             switch (printout) {
             case Printout::Tickets:
-                PrintJobsOrOfferPdf({ticketsPrintout(readPrintedTickets(mgr.book()))}, &mgr);
+                printReportJobsOrOfferPdf({ticketsPrintout(readPrintedTickets(mgr.book()))}, &mgr);
                 break;
             case Printout::Table: {
                 const StatsGrid &table = *mgr.statisticsTable();
-                PrintJobsOrOfferPdf({statisticsTablePrintout(table.shownGrid(),
-                                                             table.verticalHeader()->defaultSectionSize())},
-                                    &mgr);
+                printReportJobsOrOfferPdf(
+                    {statisticsTablePrintout(table.shownGrid(),
+                                             table.verticalHeader()->defaultSectionSize())},
+                    &mgr);
                 break;
             }
             case Printout::Chart:
-                PreviewWidget(mgr.chartView(), QStringLiteral("Chart"), &mgr);
+                previewWidget(mgr.chartView(), QStringLiteral("Chart"), &mgr);
                 break;
             }
         });
@@ -526,6 +535,54 @@ void wireOutputCommands(AppWindows &w)
         ExportStringGrid(p.streakTable->grid().cells(), form.leagueName(), &form);
     });
 }
+
+// The analyzer and the prediction history stay open beside the main window; the analyzer's printouts and
+// exports go through the output layer.
+void showBeside(QWidget *window)
+{
+    window->showMaximized();
+    window->raise();
+    window->activateWindow();
+}
+
+void wireAnalysisWindows(AppWindows &w)
+{
+    TMainForm &form = *w.mainForm;
+    AppWindows::Parts &p = *w.parts;
+    TFormAnalyzer *analyzer = p.analyzer;
+    on(form, "MenuAnalyzer", [analyzer] { showBeside(analyzer); });
+    on(form, "MenuPHistory", [&p] { showBeside(p.pHistory); });
+    using Report = TFormAnalyzer::Report;
+    using Target = TFormAnalyzer::ReportTarget;
+    QObject::connect(
+        analyzer, &TFormAnalyzer::reportRequested, analyzer, [analyzer, &form](Report report, Target target) {
+            Table &table = report == Report::History ? analyzer->methodsTable() : analyzer->resultsTable();
+            QList<PrintJob> jobs;
+            {
+                // The grid stops following its table while the report reads it.
+                ControlsDisabled quiet(table);
+                jobs << (report == Report::History ? systemsHistoryReport(table)
+                                                   : backTestMatchesReport(table, form.leagueName()));
+            }
+            if (target == Target::Printer)
+                printReportJobs(jobs, analyzer);
+            else if (target == Target::Preview)
+                previewReportJobs(jobs, analyzer);
+            else
+                saveReportJobsAsPdf(jobs, jobTitle(jobs.first()),
+                                    analyzer->pdfPathChooser() ? analyzer->pdfPathChooser()
+                                                               : pdfSaveDialog(analyzer),
+                                    analyzer);
+        });
+    QObject::connect(analyzer, &TFormAnalyzer::exportRequested, analyzer, [analyzer, &form](Report report) {
+        if (report == Report::History)
+            ExportGrid(analyzer->methodsTable(), systemsHistoryColumns(),
+                       QStringLiteral("Betting System History"), analyzer);
+        else
+            ExportGrid(analyzer->resultsTable(), backTestMatchColumns(),
+                       form.leagueName() + QStringLiteral(" - Match Predictions & Scores"), analyzer);
+    });
+}
 } // namespace
 
 std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::function<void()> &step)
@@ -543,7 +600,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     mainForm.setDataModule(w->dm);
     TDataMod &dm = *w->dm;
     step(); // TFormTipResult
-    step(); // TFormAnalyzer
+    step();
+    p.analyzer = new TFormAnalyzer(dm, parent);
     step(); // TFormBet
     step(); // TFormDD
     step();
@@ -562,7 +620,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     p.ticketMgr = new TFormTicketMgr(parent);
     step(); // TFormTip
     step(); // TFormTCChart
-    step(); // TFormPHistory
+    step();
+    p.pHistory = new TFormPHistory(dm, parent);
     step();
     p.player = new TFormPlayerStats(dm, parent);
     step(); // TFormQRPlayerStats
@@ -583,6 +642,7 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     wireDataCommands(*w);
     wireOutputCommands(*w);
     watchOutsideChanges(mainForm, dm, p);
+    wireAnalysisWindows(*w);
     return w;
 }
 

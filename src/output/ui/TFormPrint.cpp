@@ -1,7 +1,6 @@
 #include "output/ui/TFormPrint.h"
 
-#include "output/ui/PrintJobs.h"
-#include "output/ui/PrinterSetup.h"
+#include "output/ui/ReportOutput.h"
 
 #include "data/CommandBoundary.h"
 #include "data/TDataMod.h"
@@ -9,8 +8,6 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -21,6 +18,7 @@ QString boxName(PrintChoice choice)
 {
     return QStringLiteral("CheckBox") + printChoiceCaption(choice).remove(QLatin1Char(' '));
 }
+
 } // namespace
 
 TFormPrint::TFormPrint(TDataMod &dm, PrintSources sources, QWidget *parent)
@@ -62,10 +60,7 @@ TFormPrint::TFormPrint(TDataMod &dm, PrintSources sources, QWidget *parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(buttons);
 
-    m_choosePdf = [this](const QString &proposed) {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), proposed,
-                                            QStringLiteral("PDF document (*.pdf)"));
-    };
+    m_choosePdf = pdfSaveDialog(this);
 }
 
 QList<PrintChoice> TFormPrint::tickedChoices() const
@@ -123,37 +118,22 @@ QList<PrintJob> TFormPrint::jobsOfTicked()
 
 void TFormPrint::printToPrinter()
 {
-    runCommand(messenger(), [this] {
-        if (!printerInstalled()) {
-            messenger().information(
-                QStringLiteral("No printer is installed. Use \"Save as PDF...\" to keep the "
-                               "reports as a PDF file, or \"Print Preview\" to look at them."),
-                QStringLiteral("Print"));
-            return;
-        }
-        PrintJobsOnPrinter(jobsOfTicked(), this);
-    });
+    std::optional<QList<PrintJob>> jobs = runCommand(messenger(), [this] { return jobsOfTicked(); });
+    if (jobs)
+        printReportJobs(*jobs, this);
 }
 
 void TFormPrint::showPreview()
 {
-    runCommand(messenger(), [this] { PreviewJobs(jobsOfTicked(), this); });
+    std::optional<QList<PrintJob>> jobs = runCommand(messenger(), [this] { return jobsOfTicked(); });
+    if (jobs)
+        previewReportJobs(*jobs, this);
 }
 
 void TFormPrint::saveAsPdf()
 {
-    runCommand(messenger(), [this] {
-        const QList<PrintJob> jobs = jobsOfTicked();
-        if (jobs.isEmpty())
-            return;
-        const QString league = m_sources.leagueName ? m_sources.leagueName() : QString();
-        const QString proposed = QDir::home().filePath(
-            (league.isEmpty() ? QStringLiteral("Report") : league) + QStringLiteral(".pdf"));
-        QString path = m_choosePdf(proposed);
-        if (path.isEmpty())
-            return;
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QStringLiteral(".pdf");
-        WriteJobsPdfWithProgress(jobs, path, this);
-    });
+    std::optional<QList<PrintJob>> jobs = runCommand(messenger(), [this] { return jobsOfTicked(); });
+    if (jobs)
+        saveReportJobsAsPdf(*jobs, m_sources.leagueName ? m_sources.leagueName() : QString(), m_choosePdf,
+                            this);
 }

@@ -125,31 +125,18 @@ void TFormPredict::loadOptions()
     const auto loaded = runCommand(messenger(), [this] { return loadPredictionOptions(m_dm); });
     if (!loaded)
         return;
-    const PredictionOptions &o = *loaded;
-    m_homeWin->setChecked(o.homeWin);
-    m_draw->setChecked(o.draw);
-    m_awayWin->setChecked(o.awayWin);
-    m_homePct->setValue(o.homePct);
-    m_drawPct->setValue(o.drawPct);
-    m_awayPct->setValue(o.awayPct);
-    m_confidence->setValue(o.confidence);
-    (o.venueStats ? m_venue : m_overall)->setChecked(true);
-    m_lastMatches->setValue(o.lastMatches);
+    controls().show(*loaded);
 }
 
 PredictionOptions TFormPredict::options() const
 {
-    PredictionOptions o;
-    o.homeWin = m_homeWin->isChecked();
-    o.draw = m_draw->isChecked();
-    o.awayWin = m_awayWin->isChecked();
-    o.homePct = m_homePct->value();
-    o.drawPct = m_drawPct->value();
-    o.awayPct = m_awayPct->value();
-    o.confidence = m_confidence->value();
-    o.venueStats = m_venue->isChecked();
-    o.lastMatches = m_lastMatches->value();
-    return clampPredictionOptions(o);
+    return clampPredictionOptions(controls().read());
+}
+
+SystemControls TFormPredict::controls() const
+{
+    return {m_homeWin, m_draw,       m_awayWin, m_homePct, m_drawPct,
+            m_awayPct, m_confidence, m_venue,   m_overall, m_lastMatches};
 }
 
 void TFormPredict::showProgress(int done, int total)

@@ -6,6 +6,7 @@
 
 #include "data/ProgressPacer.h"
 #include "predict/PredictionEngine.h"
+#include "predict/ui/SystemControls.h"
 
 #include <QDialog>
 
@@ -51,6 +52,7 @@ protected:
 
 private:
     void showProgress(int done, int total);
+    SystemControls controls() const;
 
     TDataMod &m_dm;
     QCheckBox *m_homeWin = nullptr;

@@ -1,0 +1,245 @@
+#include "analysis/ui/TFormPHistory.h"
+
+#include "analysis/AnalysisGrids.h"
+#include "analysis/HistoryRows.h"
+#include "analysis/HistoryTableLook.h"
+#include "analysis/PredictionHistory.h"
+#include "analysis/ui/JudgedCells.h"
+#include "data/BusyCursor.h"
+#include "data/CommandBoundary.h"
+#include "data/Errors.h"
+#include "data/TDataMod.h"
+#include "data/ui/DataGrid.h"
+#include "data/ui/DialogParts.h"
+#include "data/ui/GuiMessenger.h"
+#include "data/ui/SpinField.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace
+{
+// Draws a text cell by its look: the ground, then the text in black within the look's margins.
+class LookDelegate final : public QStyledItemDelegate
+{
+public:
+    LookDelegate(TextCellLook (*look)(int column, int row), QObject *parent)
+        : QStyledItemDelegate(parent), m_look(look)
+    {
+    }
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const TextCellLook look = m_look(index.column(), index.row());
+        const QPalette &pal = option.palette;
+        QColor ground = Qt::white;
+        QColor text = Qt::black;
+        if (look.ground == CellGround::Title) {
+            ground = pal.color(QPalette::Button);
+            text = pal.color(QPalette::ButtonText);
+        } else if (look.ground == CellGround::ButtonFace) {
+            ground = pal.color(QPalette::Button);
+        }
+        painter->save();
+        painter->fillRect(option.rect, ground);
+        if (look.ground == CellGround::Title) {
+            painter->setPen(pal.color(QPalette::Mid));
+            painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+            painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        }
+        painter->setPen(text);
+        const QRect inner = option.rect.adjusted(look.leftMargin, look.topMargin, -look.rightMargin, 0);
+        painter->drawText(inner, static_cast<int>(look.alignment), index.data().toString());
+        painter->restore();
+    }
+
+private:
+    TextCellLook (*m_look)(int, int);
+};
+
+QTableWidget *textTable(QWidget *parent, const char *name, TextCellLook (*look)(int, int))
+{
+    auto *t = new QTableWidget(parent);
+    t->setObjectName(QString::fromLatin1(name));
+    t->horizontalHeader()->hide();
+    t->verticalHeader()->hide();
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionMode(QAbstractItemView::NoSelection);
+    t->setItemDelegate(new LookDelegate(look, t));
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
+    return t;
+}
+
+QString s(const char *text)
+{
+    return QString::fromLatin1(text);
+}
+} // namespace
+
+TFormPHistory::TFormPHistory(TDataMod &dm, QWidget *parent)
+    : QWidget(parent), m_dm(dm), m_source(&dm.ADOConnection)
+{
+    setObjectName(s("FormPHistory"));
+    setWindowTitle(s("Prediction History"));
+    setWindowFlag(Qt::Window);
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(s("PageControl"));
+    m_pages->addTab(buildBetTypesPage(), s("Bet Types"));
+    auto *teamsPage = new QWidget(m_pages);
+    teamsPage->setObjectName(s("TabSheetTeams"));
+    m_teams = textTable(teamsPage, "StringGridTeams", teamCellLook);
+    m_teams->setColumnCount(7);
+    auto *teamsLayout = new QVBoxLayout(teamsPage);
+    teamsLayout->addWidget(m_teams);
+    m_pages->addTab(teamsPage, s("Teams"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages);
+}
+
+TFormPHistory::~TFormPHistory() = default;
+
+QWidget *TFormPHistory::buildBetTypesPage()
+{
+    auto *page = new QWidget(this);
+    page->setObjectName(s("TabSheetBetTypes"));
+    auto *layout = new QVBoxLayout(page);
+    m_grid = new DataGrid(m_source, predictedMatchColumns(), page);
+    m_grid->setObjectName(s("DBGridPH"));
+    m_grid->verticalHeader()->hide(); // no indicator column
+    QPalette silver = m_grid->palette();
+    silver.setColor(QPalette::Base, QColor(Colours::Silver.red, Colours::Silver.green, Colours::Silver.blue));
+    m_grid->setPalette(silver);
+    paintJudgedCells(m_grid);
+    layout->addWidget(m_grid, 1);
+
+    auto *lower = new QHBoxLayout;
+    m_months = textTable(page, "StringGridPH", monthCellLook);
+    m_months->setColumnCount(14);
+    m_months->setRowCount(7);
+    m_months->setColumnWidth(0, 85);
+    for (int c = 1; c < 14; ++c)
+        m_months->setColumnWidth(c, 70);
+    // All seven rows always in sight, with room for the scroll bar of a narrow window.
+    m_months->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_months->setFixedHeight(7 * m_months->verticalHeader()->defaultSectionSize() +
+                             2 * m_months->frameWidth() +
+                             m_months->horizontalScrollBar()->sizeHint().height());
+    lower->addWidget(m_months, 1);
+
+    auto *options = new QFormLayout;
+    options->setRowWrapPolicy(QFormLayout::WrapAllRows); // narrow beside the month table
+    m_view = new QComboBox(page);
+    m_view->setObjectName(s("ComboBoxView"));
+    m_view->addItems(historyViewNames());
+    m_startingBalance = spinField(page, s("SpinEditSBal"), 1, 99999, 100);
+    m_startingBalance->setSingleStep(5);
+    m_wager = spinField(page, s("SpinEditWager"), 1, 100, 20);
+    m_wager->setSingleStep(5);
+    // SpinEditSBalChange: the wager never exceeds the starting balance.
+    connect(m_startingBalance, &QSpinBox::valueChanged, m_wager, &QSpinBox::setMaximum);
+    options->addRow(s("View:"), m_view);
+    options->addRow(s("Starting Balance:"), m_startingBalance);
+    options->addRow(s("Wager Per Bet:"), m_wager);
+    QPushButton *update = plainButton(page, s("ButtonUpdate"), s("Update"));
+    connect(update, &QPushButton::clicked, this, &TFormPHistory::ButtonUpdateClick);
+    options->addRow(update);
+    auto *optionsBox = new QWidget(page);
+    optionsBox->setLayout(options);
+    optionsBox->setFixedWidth(200); // the month table keeps the rest of the width
+    lower->addWidget(optionsBox, 0, Qt::AlignTop);
+    layout->addLayout(lower);
+    return page;
+}
+
+void TFormPHistory::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFormPHistory::closeEvent(QCloseEvent *event)
+{
+    m_source.close(); // FormClose
+    QWidget::closeEvent(event);
+}
+
+void TFormPHistory::FormShow()
+{
+    if (!m_dm.isLeagueOpen())
+        return;
+    BusyCursor busy;
+    m_teams->setColumnWidth(0, 150);
+    const bool read =
+        runCommand(messenger(), [this] { m_teamNames = readTeamNamesByName(m_dm.ADOConnection); });
+    if (read)
+        ButtonUpdateClick();
+}
+
+void TFormPHistory::ButtonUpdateClick()
+{
+    if (!m_dm.isLeagueOpen())
+        return;
+    BusyCursor busy;
+    const HistoryView view = historyViewFromName(m_view->currentText()).value_or(HistoryView::Predictions1X2);
+    PredictionHistory history(m_teamNames, view, m_startingBalance->value(), m_wager->value());
+    showCells(m_months, history.tables().months); // every figure "0" until the rows are judged
+    showCells(m_teams, history.tables().teams);
+    runCommand(messenger(), [this, &history] {
+        {
+            ControlsDisabled quiet(m_source);
+            m_source.close();
+            m_source.setSql(
+                s("SELECT * FROM Results WHERE Result <> ?1 AND PResult <> ?1 ORDER BY DateP, rowid"),
+                {s(":")});
+            m_source.open();
+        }
+        try {
+            history.run(readHistoryRows(m_dm.ADOConnection));
+        } catch (const ConversionError &) {
+            // The sums booked before the odds text that does not read stay on show.
+            showCells(m_months, history.tables().months);
+            showCells(m_teams, history.tables().teams);
+            throw;
+        }
+        showCells(m_months, history.tables().months);
+        showCells(m_teams, history.tables().teams);
+    });
+}
+
+void TFormPHistory::showCells(QTableWidget *table, const QList<QStringList> &cells)
+{
+    table->setRowCount(static_cast<int>(cells.size()));
+    for (int r = 0; r < cells.size(); ++r) {
+        for (int c = 0; c < cells[r].size() && c < table->columnCount(); ++c) {
+            QTableWidgetItem *item = table->item(r, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                table->setItem(r, c, item);
+            }
+            item->setText(cells[r][c]);
+        }
+    }
+}
+
+QList<QStringList> TFormPHistory::cellsOf(const QTableWidget *table)
+{
+    QList<QStringList> out;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList line;
+        for (int c = 0; c < table->columnCount(); ++c)
+            line << (table->item(r, c) ? table->item(r, c)->text() : QString());
+        out << line;
+    }
+    return out;
+}
