@@ -5,6 +5,7 @@
 #include "cli/PrintedText.h"
 #include "cli/ProgressLine.h"
 #include "cli/SystemOptions.h"
+#include "cli/TipCommand.h"
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/Messenger.h"
@@ -119,5 +120,6 @@ QList<Command> predictionCommands()
                             {QStringLiteral("--balance"), 1},
                             {QStringLiteral("--wager"), 1}}),
          1, 1, runBackTest},
+        tipCommand(),
     };
 }

@@ -12,6 +12,7 @@
 #include "app/ui/TMainForm.h"
 #include "app/ui/TeamTablesView.h"
 #include "betting/ui/TFormTicketMgr.h"
+#include "data/CommandBoundary.h"
 #include "data/Errors.h"
 #include "data/GridCommands.h"
 #include "data/TDataMod.h"
@@ -28,6 +29,8 @@
 #include "output/ui/PrinterSetup.h"
 #include "output/ui/TFormPrint.h"
 #include "predict/ui/TFormPredict.h"
+#include "predict/ui/TFormTip.h"
+#include "predict/ui/TFormTipResult.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,6 +51,8 @@ struct AppWindows::Parts {
     TFormCopyPasteTeams *pasteTeams = nullptr;
     TFormCopyPastePlayers *pastePlayers = nullptr;
     TFormTicketMgr *ticketMgr = nullptr;
+    TFormTip *tip = nullptr;
+    TFormTipResult *tipResult = nullptr;
     // The views on the tabs.
     TeamTablesView *teamTables[3] = {nullptr, nullptr, nullptr};
     MatchesView *fixtures = nullptr;
@@ -67,6 +72,8 @@ AppWindows::~AppWindows()
         p.enterResults, p.filter,       p.league,     p.predict,       p.team,          p.player,
         p.pasteTeams,   p.pastePlayers, p.ticketMgr,  p.teamTables[0], p.teamTables[1], p.teamTables[2],
         p.fixtures,     p.scores,       p.crossTable, p.streakTable,   p.players};
+    delete p.tip;
+    delete p.tipResult;
     for (QObject *w : windows)
         delete w;
 }
@@ -424,6 +431,25 @@ void wireOutputCommands(AppWindows &w)
         ExportStringGrid(p.streakTable->grid().cells(), form.leagueName(), &form);
     });
 }
+
+void wireTipCommands(AppWindows &w)
+{
+    TMainForm &form = *w.mainForm;
+    TDataMod &dm = *w.dm;
+    AppWindows::Parts &p = *w.parts;
+    on(form, "MenuTip", [&p] { p.tip->exec(); });
+    // The result window's league tables renumbered Pos in their own order: the main view's numbering and
+    // sort come back.
+    QObject::connect(p.tipResult, &TFormTipResult::closed, &form, [&form, &dm, &p] {
+        if (!dm.isLeagueOpen())
+            return;
+        runCommand(messenger(), [&dm] { dm.ADOTableTeams.reload(true); });
+        const TMainForm::Tab tab = form.currentTab();
+        const bool teamTab = tab == TMainForm::Tab::HomeStats || tab == TMainForm::Tab::AwayStats ||
+                             tab == TMainForm::Tab::OverallStats;
+        p.teamTables[teamTab ? static_cast<int>(tab) : 0]->refresh();
+    });
+}
 } // namespace
 
 std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::function<void()> &step)
@@ -440,7 +466,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     w->dm = p.dm.get();
     mainForm.setDataModule(w->dm);
     TDataMod &dm = *w->dm;
-    step(); // TFormTipResult
+    step();
+    p.tipResult = new TFormTipResult(dm, parent);
     step(); // TFormAnalyzer
     step(); // TFormBet
     step(); // TFormDD
@@ -458,7 +485,9 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     step(); // TFormTicket
     step();
     p.ticketMgr = new TFormTicketMgr(parent);
-    step(); // TFormTip
+    step();
+    p.tip = new TFormTip(dm, parent);
+    p.tip->setResultWindow(p.tipResult);
     step(); // TFormTCChart
     step(); // TFormPHistory
     step();
@@ -480,6 +509,7 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     wirePlayerCommands(*w);
     wireDataCommands(*w);
     wireOutputCommands(*w);
+    wireTipCommands(*w);
     return w;
 }
 
