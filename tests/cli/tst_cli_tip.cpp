@@ -3,7 +3,6 @@
 
 #include "data/TDataMod.h"
 #include "predict/MatchTip.h"
-#include "predict/PredictionCommands.h"
 #include "support/CliRun.h"
 #include "support/TipExample.h"
 
@@ -105,7 +104,7 @@ void TestCliTip::matchesTheWindow()
     TipChoice choice;
     choice.home = QStringLiteral("H");
     choice.away = QStringLiteral("A");
-    choice.options = clampPredictionOptions({true, false, true, 50, 35, 50, 50, true, 6});
+    choice.options = tipExampleOptions();
     choice.handicapHome = extra.contains(QStringLiteral("--hch")) ? -1 : 0;
     if (extra.contains(QStringLiteral("--tsh"))) {
         choice.strengthHome = 120;

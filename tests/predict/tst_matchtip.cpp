@@ -22,19 +22,6 @@ namespace
 
 const QString kSoccer = QStringLiteral("Football (Soccer)");
 
-PredictionOptions exampleOptions()
-{
-    return {.homeWin = true,
-            .draw = false,
-            .awayWin = true,
-            .homePct = 50,
-            .drawPct = 35,
-            .awayPct = 50,
-            .confidence = 50,
-            .venueStats = true,
-            .lastMatches = 6};
-}
-
 // Match lines "Home-Away F:A" (" OT" for overtime) kept alive for a History view.
 class Matches
 {
@@ -64,7 +51,7 @@ public:
         TipChoice c;
         c.home = QStringLiteral("H");
         c.away = QStringLiteral("A");
-        c.options = exampleOptions();
+        c.options = tipExampleOptions();
         return c;
     }
 };
@@ -124,8 +111,8 @@ void TestMatchTip::predictTip()
     s.teamHome = tsh;
     s.teamAway = tsa;
     const std::optional<TipPrediction> p =
-        PredictTip(exampleOptions(), QStringLiteral("H"), QStringLiteral("A"), 12, 11, 9, 10, home.history(),
-                   away.history(), kSoccer, hch, hca, s);
+        PredictTip(tipExampleOptions(), QStringLiteral("H"), QStringLiteral("A"), 12, 11, 9, 10,
+                   home.history(), away.history(), kSoccer, hch, hca, s);
     QVERIFY(p);
     const QList<int> got = {p->HP, p->DP, p->AP, p->CF, p->homeGoals, p->awayGoals, p->total};
     for (qsizetype i = 0; i < expected.size(); ++i)

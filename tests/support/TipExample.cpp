@@ -20,6 +20,19 @@ void setTeam(TDataMod &dm, const QString &team, const QVariantHash &values)
 
 } // namespace
 
+PredictionOptions tipExampleOptions()
+{
+    return {.homeWin = true,
+            .draw = false,
+            .awayWin = true,
+            .homePct = 50,
+            .drawPct = 35,
+            .awayPct = 50,
+            .confidence = 50,
+            .venueStats = true,
+            .lastMatches = 6};
+}
+
 const QStringList &tipExampleHomeHistory()
 {
     static const QStringList lines = {

@@ -3,6 +3,7 @@
 // dated newest first, their ratings (H 1200 at home, 1100 overall; A 900 away, 1000 overall) and a few
 // standings columns; a third team B leads the away table.
 
+#include "predict/PredictionEngine.h"
 #include "support/LeagueFixture.h"
 
 #include <QStringList>
@@ -10,6 +11,10 @@
 // The two histories, newest first, as "Home-Away F:A".
 const QStringList &tipExampleHomeHistory();
 const QStringList &tipExampleAwayHistory();
+
+// The example's betting system: home and away wins at 50, no draws, confidence 50, venue statistics, six
+// last matches.
+PredictionOptions tipExampleOptions();
 
 class TipExampleLeague
 {

@@ -192,8 +192,11 @@ QWidget *TFormTipResult::buildTop()
     QFont big = m_homeName->font();
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.3);
-    m_homeName->setFont(big);
-    m_awayName->setFont(big);
+    for (QLabel *name : {m_homeName, m_awayName}) {
+        name->setFont(big);
+        name->setWordWrap(true); // names run to 25 characters
+        name->setMinimumWidth(190);
+    }
     m_homePicture = new PictureBox(QStringLiteral("ImageHome"), QSize(120, 90), top);
     m_awayPicture = new PictureBox(QStringLiteral("ImageAway"), QSize(120, 90), top);
     m_homeStrength = panel(top, QStringLiteral("PanelStrengthHome"), QStringLiteral("Strength = 100%"));
