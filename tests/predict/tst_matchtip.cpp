@@ -76,6 +76,7 @@ private Q_SLOTS:
     void computeOnLeagueFile();
     void lineupsOnLeagueFile();
     void teamNotFound();
+    void noRatingsWarns();
     void playerMovesAreStored();
     void leagueTablePageRenumbers();
 };
@@ -327,6 +328,19 @@ void TestMatchTip::teamNotFound()
     const MatchTip tip = ComputeMatchTip(example.league.dm(), choice, messenger);
     QVERIFY(messenger.texts().isEmpty());
     QCOMPARE(tip.prediction.CF, 25); // no match played yet
+}
+
+void TestMatchTip::noRatingsWarns()
+{
+    // Ratings below 100 are used as 0: with both venue ratings 0 there is nothing to share out.
+    ExampleLeague example;
+    Database &db = example.league.dm().ADOConnection;
+    db.execute(QStringLiteral("UPDATE Teams SET TRH = 99 WHERE Team = 'H'"));
+    db.execute(QStringLiteral("UPDATE Teams SET TRA = 50 WHERE Team = 'A'"));
+    RecordingMessenger messenger;
+    QVERIFY_THROWS_EXCEPTION(Abort, ComputeMatchTip(example.league.dm(), example.choice(), messenger));
+    QCOMPARE(messenger.texts(),
+             QStringList{QStringLiteral("No prediction: the ratings of both teams are 0.")});
 }
 
 void TestMatchTip::playerMovesAreStored()
