@@ -152,30 +152,17 @@ Rgb tipStatColour(TipStat stat, double own, double facing)
 namespace
 {
 
-QString prefixOf(TeamTable table)
-{
-    switch (table) {
-    case TeamTable::Home:
-        return QStringLiteral("H");
-    case TeamTable::Away:
-        return QStringLiteral("A");
-    case TeamTable::Overall:
-        break;
-    }
-    return QStringLiteral("T");
-}
-
 QString ratingColumnOf(TeamTable table)
 {
-    return QStringLiteral("TR") + prefixOf(table);
+    return QStringLiteral("TR") + teamColumnPrefix(table);
 }
 
 } // namespace
 
 QString tipTableSort(TeamTable table)
 {
-    const QString p = prefixOf(table);
-    return QStringLiteral("%1Pts DESC, %1Dif DESC, %1W DESC, %1F DESC").arg(p);
+    // Goals scored decide among teams level on the table's own keys.
+    return defaultTeamSort(table) + QStringLiteral(", %1F DESC").arg(teamColumnPrefix(table));
 }
 
 void showTipLeagueTable(Table &teams, TeamTable table)
@@ -262,7 +249,7 @@ void setAverage(TipStatColumn &c, TipStat s, double value)
 // The team's place and statistics in the table of a venue; nothing when Teams has no such team.
 std::optional<TeamStanding> readStanding(Database &league, TeamTable table, const QString &team)
 {
-    const QString p = prefixOf(table);
+    const QString p = teamColumnPrefix(table);
     const QString sql = QStringLiteral("SELECT Team, %1, %2W, %2D, %2L, %2F, %2A, %2Dif, %2Pts, %2P, TPic "
                                        "FROM Teams ORDER BY %3, rowid")
                             .arg(ratingColumnOf(table), p, tipTableSort(table));
