@@ -1,6 +1,7 @@
 // Saves a picture of the main window on each of its eight tabs, with a league open, of the dialogs the
 // manual shows, of the print dialog with every box ticked, of the ticket manager's three pages with a
-// demonstration ticket file, of the analyzer after a back-test and of the prediction history's two pages:
+// demonstration ticket file, of the analyzer after a back-test, of the prediction history's two pages and
+// of the match prediction's options and result pages:
 //   quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT] [--dark]
 // --dark takes the pictures under a dark desktop palette, to see that everything stays readable.
 // Runs on any Qt platform; scripts/screenshots uses the offscreen one.
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
@@ -70,6 +72,40 @@ bool saveDialog(TMainForm &form, const char *command, const QString &file)
     });
     form.command(QString::fromLatin1(command))->trigger();
     settle(8); // a dialog that is not modal has returned at once: let the timer find nothing
+    return saved;
+}
+
+// The match prediction: its options on both pages with the first two teams and their line-ups, then the
+// result window on each of its pages.
+bool saveTip(TMainForm &form, const QString &outDir)
+{
+    bool saved = false;
+    QTimer::singleShot(300, &form, [&saved, &outDir] {
+        auto *options = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!options)
+            return;
+        options->findChild<QComboBox *>(QStringLiteral("ComboBoxHome"))->setCurrentIndex(0);
+        options->findChild<QComboBox *>(QStringLiteral("ComboBoxAway"))->setCurrentIndex(1);
+        options->findChild<QCheckBox *>(QStringLiteral("CheckBoxLineups"))->setChecked(true);
+        saved = grabPages(options, options->findChild<QTabWidget *>(QStringLiteral("PageControlTip")), outDir,
+                          QStringLiteral("tip-options"));
+        QTimer::singleShot(300, options, [&saved, &outDir] {
+            auto *result = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!result || result->objectName() != QLatin1String("FormTipResult")) {
+                saved = false;
+                return;
+            }
+            result->resize(1000, 720);
+            saved = saved &&
+                    grabPages(result, result->findChild<QTabWidget *>(QStringLiteral("PageControlResult")),
+                              outDir, QStringLiteral("tip-result"));
+            result->reject();
+        });
+        options->accept();
+        options->reject();
+    });
+    form.command(QStringLiteral("MenuTip"))->trigger();
+    settle(8);
     return saved;
 }
 } // namespace
@@ -147,6 +183,10 @@ int main(int argc, char *argv[])
         return 1;
     std::printf("%s\n", qPrintable(name));
     print.close();
+    if (!saveTip(form, args[2])) {
+        std::fprintf(stderr, "quorvane-screenshots: no match prediction to take\n");
+        return 1;
+    }
 
     // The ticket manager, opened from its command on a demonstration ticket file.
     QTemporaryDir dir;

@@ -6,6 +6,7 @@
 #include "cli/PrintedText.h"
 #include "cli/ProgressLine.h"
 #include "cli/SystemOptions.h"
+#include "cli/TipCommand.h"
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/Messenger.h"
@@ -124,5 +125,6 @@ QList<Command> predictionCommands()
                             {QStringLiteral("--wager"), 1},
                             {QStringLiteral("--staking"), 1}}),
          1, 1, runBackTest},
+        tipCommand(),
     };
 }

@@ -56,12 +56,13 @@ int clampedWholeNumber(const Arguments &a, const QString &option, int fallback, 
     return std::clamp(wholeNumberOr(a, option, fallback), low, high);
 }
 
-PredictionOptions systemOptionsOf(const Arguments &a, PredictionOptions o)
+PredictionOptions systemOptionsOf(const Arguments &a, PredictionOptions o, const QString &homeFlag,
+                                  const QString &awayFlag)
 {
     const QString yes = QStringLiteral("yes"), no = QStringLiteral("no");
-    o.homeWin = choiceOf(a, QStringLiteral("--home"), o.homeWin, yes, no);
+    o.homeWin = choiceOf(a, homeFlag, o.homeWin, yes, no);
     o.draw = choiceOf(a, QStringLiteral("--draw"), o.draw, yes, no);
-    o.awayWin = choiceOf(a, QStringLiteral("--away"), o.awayWin, yes, no);
+    o.awayWin = choiceOf(a, awayFlag, o.awayWin, yes, no);
     o.venueStats =
         choiceOf(a, QStringLiteral("--stats"), o.venueStats, QStringLiteral("ha"), QStringLiteral("ov"));
     // The fields' ranges are clampPredictionOptions' business.

@@ -13,7 +13,11 @@ const QList<OptionSpec> &systemOptionSpecs();
 QString systemOptionsUsage();
 // base with every option given put in its place, then clamped.  UsageError for a choice that is not
 // one of its words; QuorvaneError for a number that is not a whole number.
-PredictionOptions systemOptionsOf(const Arguments &a, PredictionOptions base);
+// homeFlag and awayFlag name the options of the home and away verdicts where --home and --away mean
+// something else (the teams of tip).
+PredictionOptions systemOptionsOf(const Arguments &a, PredictionOptions base,
+                                  const QString &homeFlag = QStringLiteral("--home"),
+                                  const QString &awayFlag = QStringLiteral("--away"));
 
 struct Stake {
     int startingBalance = 100; // 1..99999

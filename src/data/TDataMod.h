@@ -6,6 +6,9 @@
 #include "data/Table.h"
 
 #include <QObject>
+#include <QStringList>
+
+class Messenger;
 
 // What a command reads of a league.  The desktop program opens every table whole; the command line
 // opens only what it works on, so that its memory grows with its work, not with the league.
@@ -57,6 +60,13 @@ public:
                      const QString &homeTeam);
     void RemoveResult();
     void RenumberPositions();
+
+    // Line-ups (see PlayerLineups.cpp): move the selected player of a team (or every player) from the
+    // source list to the target list and store status in his IN_OUT at once.
+    bool SetPlayerInOut(QStringList &source, QStringList &target, int selected, const QString &team,
+                        const QString &sourceName, const QString &status, Messenger &messenger);
+    void SetAllPlayersInOut(QStringList &source, QStringList &target, const QString &team,
+                            const QString &status);
 
 private:
     qint64 dataVersion();

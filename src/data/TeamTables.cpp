@@ -2,12 +2,16 @@
 
 #include "data/TDataMod.h"
 
+QString teamColumnPrefix(TeamTable table)
+{
+    return table == TeamTable::Home   ? QStringLiteral("H")
+           : table == TeamTable::Away ? QStringLiteral("A")
+                                      : QStringLiteral("T");
+}
+
 QString defaultTeamSort(TeamTable table)
 {
-    const QChar side = table == TeamTable::Home   ? QLatin1Char('H')
-                       : table == TeamTable::Away ? QLatin1Char('A')
-                                                  : QLatin1Char('T');
-    return QStringLiteral("%1Pts DESC, %1Dif DESC, %1W DESC").arg(side);
+    return QStringLiteral("%1Pts DESC, %1Dif DESC, %1W DESC").arg(teamColumnPrefix(table));
 }
 
 void RenumberInHomeOrder(TDataMod &dm)

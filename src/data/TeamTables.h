@@ -7,6 +7,9 @@ class TDataMod;
 
 enum class TeamTable { Home, Away, Overall };
 
+// The letter that starts the table's columns: "H" (HPts, HW...), "A" or "T".
+QString teamColumnPrefix(TeamTable table);
+
 // Points, difference and wins, descending: "HPts DESC, HDif DESC, HW DESC" for the home table.
 QString defaultTeamSort(TeamTable table);
 

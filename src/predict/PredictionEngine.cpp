@@ -39,7 +39,8 @@ int rounded(double x)
     return static_cast<int>(Numbers::roundHalfEven(x));
 }
 
-void addOutcome(int own, int other, bool overtime, int &won, int &drawn, int &lost)
+template <typename Goals>
+void addOutcome(Goals own, Goals other, bool overtime, int &won, int &drawn, int &lost)
 {
     if (overtime || own == other)
         ++drawn;
@@ -50,7 +51,8 @@ void addOutcome(int own, int other, bool overtime, int &won, int &drawn, int &lo
 }
 
 // Fewer than two matches say too little: the sport's typical score is mixed in as one extra match.
-void average(int goalsFor, int goalsAgainst, int n, int prior, double &avgFor, double &avgAgainst)
+template <typename Goals>
+void average(Goals goalsFor, Goals goalsAgainst, int n, int prior, double &avgFor, double &avgAgainst)
 {
     if (n < 2) {
         avgFor = double(goalsFor + prior) / (n + 1);
@@ -78,7 +80,7 @@ struct Counters {
 
 // The seven comparisons over one set of fields; "against" and "lost" favour the side with the smaller value.
 void compare(Counters &c, int rH, int rA, int wH, int wA, int lH, int lA, double forH, double forA,
-             double againstH, double againstA, int diffH, int diffA, double xgH, double xgA)
+             double againstH, double againstA, double diffH, double diffA, double xgH, double xgA)
 {
     favour(rH, rA, c.h, c.a, c.e);
     favour(wH, wA, c.h, c.a, c.e);
@@ -102,7 +104,9 @@ int shareFor(const Counters &c, int HP, int DP, int AP)
     return 50;
 }
 
-QString verdict(const PredictionOptions &o, int HP, int DP, int AP, int CF)
+} // namespace
+
+QString verdictOf(const PredictionOptions &o, int HP, int DP, int AP, int CF)
 {
     if (o.homeWin && HP > DP && HP > AP && HP > o.homePct && CF > o.confidence)
         return QStringLiteral("1");
@@ -113,6 +117,17 @@ QString verdict(const PredictionOptions &o, int HP, int DP, int AP, int CF)
     return QStringLiteral("?");
 }
 
+std::optional<OutcomePercentages> outcomePercentages(double home, double draw, double away)
+{
+    const double t = home + draw + away;
+    if (t == 0)
+        return std::nullopt;
+    return OutcomePercentages{rounded(home * 100 / t), rounded(draw * 100 / t), rounded(away * 100 / t)};
+}
+
+namespace
+{
+
 QString underOver(int nAll, int total, double line, const QLocale &locale)
 {
     const QString lineText = Numbers::formatGeneral(line, locale);
@@ -121,19 +136,20 @@ QString underOver(int nAll, int total, double line, const QLocale &locale)
     return (total > line ? QStringLiteral("Over ") : QStringLiteral("Under ")) + lineText;
 }
 
-} // namespace
-
-TeamForm CollectTeamForm(const QString &team, bool playsAtHome, const History &history, int lastMatches,
-                         bool venueStats)
+template <typename Goals>
+BasicTeamForm<Goals> collectForm(const QString &team, bool playsAtHome, const History &history,
+                                 int lastMatches, bool venueStats, Goals homeShift, Goals awayShift)
 {
-    TeamForm f;
+    BasicTeamForm<Goals> f;
     int k = lastMatches;
     for (std::size_t i = 0; i < history.size() && k > 0; ++i) {
         const MatchRecord &m = history[i];
         const bool wasHome = m.home == team;
         const bool atVenue = (wasHome && playsAtHome) || (m.away == team && !playsAtHome);
-        const int own = wasHome ? m.F : m.A;
-        const int other = wasHome ? m.A : m.F;
+        const Goals homeScore = m.F + homeShift;
+        const Goals awayScore = m.A + awayShift;
+        const Goals own = wasHome ? homeScore : awayScore;
+        const Goals other = wasHome ? awayScore : homeScore;
 
         ++f.nAll;
         addOutcome(own, other, m.overtime, f.wAll, f.dAll, f.lAll);
@@ -151,9 +167,24 @@ TeamForm CollectTeamForm(const QString &team, bool playsAtHome, const History &h
     return f;
 }
 
-void CompleteTeamForms(TeamForm &home, TeamForm &away, int goalPrior)
+} // namespace
+
+TeamForm CollectTeamForm(const QString &team, bool playsAtHome, const History &history, int lastMatches,
+                         bool venueStats)
 {
-    for (TeamForm *f : {&home, &away}) {
+    return collectForm(team, playsAtHome, history, lastMatches, venueStats, 0, 0);
+}
+
+ShiftedTeamForm CollectShiftedTeamForm(const QString &team, bool playsAtHome, const History &history,
+                                       int lastMatches, bool venueStats, double homeShift, double awayShift)
+{
+    return collectForm(team, playsAtHome, history, lastMatches, venueStats, homeShift, awayShift);
+}
+
+template <typename Goals>
+void CompleteTeamForms(BasicTeamForm<Goals> &home, BasicTeamForm<Goals> &away, int goalPrior)
+{
+    for (BasicTeamForm<Goals> *f : {&home, &away}) {
         average(f->gfV, f->gaV, f->nV, goalPrior, f->avgForV, f->avgAgainstV);
         average(f->gfAll, f->gaAll, f->nAll, goalPrior, f->avgForAll, f->avgAgainstAll);
     }
@@ -163,7 +194,9 @@ void CompleteTeamForms(TeamForm &home, TeamForm &away, int goalPrior)
     away.xgAll = (home.avgAgainstAll + away.avgForAll) / 2;
 }
 
-int ComputeConfidence(const TeamForm &home, const TeamForm &away, int HP, int DP, int AP)
+template <typename Goals>
+int ComputeConfidence(const BasicTeamForm<Goals> &home, const BasicTeamForm<Goals> &away, int HP, int DP,
+                      int AP)
 {
     Counters c;
     compare(c, home.rV, away.rV, home.wV, away.wV, home.lV, away.lV, home.avgForV, away.avgForV,
@@ -180,6 +213,11 @@ int ComputeConfidence(const TeamForm &home, const TeamForm &away, int HP, int DP
         CF = 25;
     return CF;
 }
+
+template void CompleteTeamForms(TeamForm &, TeamForm &, int);
+template void CompleteTeamForms(ShiftedTeamForm &, ShiftedTeamForm &, int);
+template int ComputeConfidence(const TeamForm &, const TeamForm &, int, int, int);
+template int ComputeConfidence(const ShiftedTeamForm &, const ShiftedTeamForm &, int, int, int);
 
 std::optional<MatchPrediction> PredictMatch(const PredictionOptions &options, const QString &homeTeam,
                                             const QString &awayTeam, int homeVenueRating,
@@ -207,16 +245,16 @@ std::optional<MatchPrediction> PredictMatch(const PredictionOptions &options, co
     const double sh = double(hw + al + 3) * hr * (hxg + 1) * w.home;
     const double sd = ((hr + ar) / 2.0) * (hd + ad + 3) * ((hxg + axg) / 2 + 1) * w.draw;
     const double sa = double(aw + hl + 3) * ar * (axg + 1) * w.away;
-    const double t = sh + sd + sa;
-    if (t == 0)
+    const std::optional<OutcomePercentages> pct = outcomePercentages(sh, sd, sa);
+    if (!pct)
         return std::nullopt; // no rating to go by: the match gets no prediction
 
     MatchPrediction p;
-    p.HP = rounded(sh * 100 / t);
-    p.AP = rounded(sa * 100 / t);
-    p.DP = rounded(sd * 100 / t);
+    p.HP = pct->HP;
+    p.AP = pct->AP;
+    p.DP = pct->DP;
     p.CF = ComputeConfidence(h, a, p.HP, p.DP, p.AP);
-    p.Verdict = verdict(options, p.HP, p.DP, p.AP, p.CF);
+    p.Verdict = verdictOf(options, p.HP, p.DP, p.AP, p.CF);
     p.homeGoals = rounded(hxg);
     p.awayGoals = rounded(axg);
     p.PResult = QString::number(p.homeGoals) + QLatin1Char(':') + QString::number(p.awayGoals);

@@ -43,14 +43,19 @@ struct PredictionOptions {
 };
 
 // One side's counts, ratings, averages and expected goals; V = at the team's venue in the predicted
-// match, All = at either venue.
-struct TeamForm {
-    int nV = 0, wV = 0, dV = 0, lV = 0, gfV = 0, gaV = 0;
-    int nAll = 0, wAll = 0, dAll = 0, lAll = 0, gfAll = 0, gaAll = 0;
+// match, All = at either venue.  Goals are whole numbers, or reals when the scores were shifted by a
+// handicap.
+template <typename Goals> struct BasicTeamForm {
+    int nV = 0, wV = 0, dV = 0, lV = 0;
+    Goals gfV = 0, gaV = 0;
+    int nAll = 0, wAll = 0, dAll = 0, lAll = 0;
+    Goals gfAll = 0, gaAll = 0;
     int rV = 0, rAll = 0;
     double avgForV = 0, avgAgainstV = 0, avgForAll = 0, avgAgainstAll = 0;
     double xgV = 0, xgAll = 0;
 };
+using TeamForm = BasicTeamForm<int>;
+using ShiftedTeamForm = BasicTeamForm<double>;
 
 struct MatchPrediction {
     int HP = 0, DP = 0, AP = 0, CF = 0;
@@ -69,12 +74,31 @@ int predictionRating(int storedRating);
 TeamForm CollectTeamForm(const QString &team, bool playsAtHome, const History &history, int lastMatches,
                          bool venueStats);
 
+// The same with every match's scores shifted before it is counted: homeShift added to its home side's
+// score and awayShift to its away side's, whichever side the team played.  A match is level only when
+// the shifted scores are exactly equal (or it went to overtime).
+ShiftedTeamForm CollectShiftedTeamForm(const QString &team, bool playsAtHome, const History &history,
+                                       int lastMatches, bool venueStats, double homeShift, double awayShift);
+
 // Fills in both sides' averages and expected goals from their counts; goalPrior is the sport's typical
 // score, mixed in when a side has fewer than two matches.
-void CompleteTeamForms(TeamForm &home, TeamForm &away, int goalPrior);
+template <typename Goals>
+void CompleteTeamForms(BasicTeamForm<Goals> &home, BasicTeamForm<Goals> &away, int goalPrior);
 
 // The share of simple comparisons between the teams that agree with the most likely outcome.
-int ComputeConfidence(const TeamForm &home, const TeamForm &away, int HP, int DP, int AP);
+template <typename Goals>
+int ComputeConfidence(const BasicTeamForm<Goals> &home, const BasicTeamForm<Goals> &away, int HP, int DP,
+                      int AP);
+
+// HP, DP and AP from the three outcome scores, each rounded on its own (they need not add up to 100);
+// nothing when the scores add up to 0.
+struct OutcomePercentages {
+    int HP = 0, DP = 0, AP = 0;
+};
+std::optional<OutcomePercentages> outcomePercentages(double home, double draw, double away);
+
+// The betting system's call: "1", "X", "2" or "?".
+QString verdictOf(const PredictionOptions &options, int HP, int DP, int AP, int CF);
 
 // The whole prediction of one match.  Ratings are already divided (see predictionRating).  std::nullopt
 // when the three outcome scores add up to 0 (both ratings of the chosen mode 0): such a match gets no

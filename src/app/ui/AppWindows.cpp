@@ -38,6 +38,8 @@
 #include "output/ui/ReportOutput.h"
 #include "output/ui/TFormPrint.h"
 #include "predict/ui/TFormPredict.h"
+#include "predict/ui/TFormTip.h"
+#include "predict/ui/TFormTipResult.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,6 +63,8 @@ struct AppWindows::Parts {
     TFormTicketMgr *ticketMgr = nullptr;
     TFormAnalyzer *analyzer = nullptr;
     TFormPHistory *pHistory = nullptr;
+    TFormTip *tip = nullptr;
+    TFormTipResult *tipResult = nullptr;
     // The views on the tabs.
     TeamTablesView *teamTables[3] = {nullptr, nullptr, nullptr};
     MatchesView *fixtures = nullptr;
@@ -80,6 +84,8 @@ AppWindows::~AppWindows()
         p.enterResults, p.filter,       p.league,     p.predict,       p.team,          p.player,
         p.pasteTeams,   p.pastePlayers, p.ticketMgr,  p.teamTables[0], p.teamTables[1], p.teamTables[2],
         p.fixtures,     p.scores,       p.crossTable, p.streakTable,   p.players};
+    delete p.tip;
+    delete p.tipResult;
     for (QObject *w : windows)
         delete w;
     delete p.analyzer;
@@ -583,6 +589,25 @@ void wireAnalysisWindows(AppWindows &w)
                        form.leagueName() + QStringLiteral(" - Match Predictions & Scores"), analyzer);
     });
 }
+
+void wireTipCommands(AppWindows &w)
+{
+    TMainForm &form = *w.mainForm;
+    TDataMod &dm = *w.dm;
+    AppWindows::Parts &p = *w.parts;
+    on(form, "MenuTip", [&p] { p.tip->exec(); });
+    // The result window's league tables renumbered Pos in their own order: the main view's numbering and
+    // sort come back.
+    QObject::connect(p.tipResult, &TFormTipResult::closed, &form, [&form, &dm, &p] {
+        if (!dm.isLeagueOpen())
+            return;
+        runCommand(messenger(), [&dm] { dm.ADOTableTeams.reload(true); });
+        const TMainForm::Tab tab = form.currentTab();
+        const bool teamTab = tab == TMainForm::Tab::HomeStats || tab == TMainForm::Tab::AwayStats ||
+                             tab == TMainForm::Tab::OverallStats;
+        p.teamTables[teamTab ? static_cast<int>(tab) : 0]->refresh();
+    });
+}
 } // namespace
 
 std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::function<void()> &step)
@@ -599,7 +624,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     w->dm = p.dm.get();
     mainForm.setDataModule(w->dm);
     TDataMod &dm = *w->dm;
-    step(); // TFormTipResult
+    step();
+    p.tipResult = new TFormTipResult(dm, parent);
     step();
     p.analyzer = new TFormAnalyzer(dm, parent);
     step(); // TFormBet
@@ -618,7 +644,9 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     step(); // TFormTicket
     step();
     p.ticketMgr = new TFormTicketMgr(parent);
-    step(); // TFormTip
+    step();
+    p.tip = new TFormTip(dm, parent);
+    p.tip->setResultWindow(p.tipResult);
     step(); // TFormTCChart
     step();
     p.pHistory = new TFormPHistory(dm, parent);
@@ -643,6 +671,7 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     wireOutputCommands(*w);
     watchOutsideChanges(mainForm, dm, p);
     wireAnalysisWindows(*w);
+    wireTipCommands(*w);
     return w;
 }
 

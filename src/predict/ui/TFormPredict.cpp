@@ -1,39 +1,22 @@
 #include "predict/ui/TFormPredict.h"
 #include "data/ui/DialogParts.h"
 
-#include "data/ui/SpinField.h"
-
 #include "data/CommandBoundary.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
 #include "predict/PredictionCommands.h"
+#include "predict/ui/BettingSystemControls.h"
 
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
-#include <QGridLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QShowEvent>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
-
-namespace
-{
-
-QCheckBox *checkBox(QWidget *parent, const QString &name, const QString &caption, bool checked)
-{
-    auto *c = new QCheckBox(caption, parent);
-    c->setObjectName(name);
-    c->setChecked(checked);
-    return c;
-}
-} // namespace
 
 TFormPredict::TFormPredict(TDataMod &dm, QWidget *parent) : QDialog(parent), m_dm(dm)
 {
@@ -48,41 +31,11 @@ TFormPredict::TFormPredict(TDataMod &dm, QWidget *parent) : QDialog(parent), m_d
     layout->addWidget(title);
 
     // The defaults are those of a new league; every show loads the League row over them.
-    auto *grid = new QGridLayout;
-    m_homeWin = checkBox(this, QStringLiteral("CheckBoxHP"),
-                         QStringLiteral("Home Win percentage probability larger than"), true);
-    m_homePct = spinField(this, QStringLiteral("SpinEditHP"), 10, 90, 50);
-    m_draw = checkBox(this, QStringLiteral("CheckBoxDP"),
-                      QStringLiteral("Draw percentage probability larger than"), false);
-    m_drawPct = spinField(this, QStringLiteral("SpinEditDP"), 10, 90, 35);
-    m_awayWin = checkBox(this, QStringLiteral("CheckBoxAP"),
-                         QStringLiteral("Away Win percentage probability larger than"), true);
-    m_awayPct = spinField(this, QStringLiteral("SpinEditAP"), 10, 90, 50);
-    m_confidence = spinField(this, QStringLiteral("SpinEditCF"), 10, 90, 50);
-    auto *confidenceLabel = new QLabel(QStringLiteral("Confidence level larger than"), this);
-    confidenceLabel->setBuddy(m_confidence);
-    m_venue = new QRadioButton(QStringLiteral("Home/Away Statistics "), this);
-    m_venue->setObjectName(QStringLiteral("RadioButtonHA"));
-    m_venue->setChecked(true);
-    m_overall = new QRadioButton(QStringLiteral("Overall Statistics "), this);
-    m_overall->setObjectName(QStringLiteral("RadioButtonOV"));
-    m_lastMatches = spinField(this, QStringLiteral("SpinEditLM"), 2, 10, 5);
-    auto *lastLabel = new QLabel(QStringLiteral("Last Matches"), this);
-    lastLabel->setBuddy(m_lastMatches);
-
-    grid->addWidget(m_homeWin, 0, 0);
-    grid->addWidget(m_homePct, 0, 1);
-    grid->addWidget(m_draw, 1, 0);
-    grid->addWidget(m_drawPct, 1, 1);
-    grid->addWidget(m_awayWin, 2, 0);
-    grid->addWidget(m_awayPct, 2, 1);
-    grid->addWidget(confidenceLabel, 3, 0);
-    grid->addWidget(m_confidence, 3, 1);
-    grid->addWidget(m_venue, 4, 0);
-    grid->addWidget(m_overall, 5, 0);
-    grid->addWidget(lastLabel, 6, 0);
-    grid->addWidget(m_lastMatches, 6, 1);
-    layout->addLayout(grid);
+    m_system = new BettingSystemControls({QStringLiteral("Home Win percentage probability larger than"),
+                                          QStringLiteral("Draw percentage probability larger than"),
+                                          QStringLiteral("Away Win percentage probability larger than")},
+                                         this);
+    layout->addWidget(m_system);
 
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar"));
@@ -125,18 +78,12 @@ void TFormPredict::loadOptions()
     const auto loaded = runCommand(messenger(), [this] { return loadPredictionOptions(m_dm); });
     if (!loaded)
         return;
-    controls().show(*loaded);
+    m_system->setOptions(*loaded);
 }
 
 PredictionOptions TFormPredict::options() const
 {
-    return clampPredictionOptions(controls().read());
-}
-
-SystemControls TFormPredict::controls() const
-{
-    return {m_homeWin, m_draw,       m_awayWin, m_homePct, m_drawPct,
-            m_awayPct, m_confidence, m_venue,   m_overall, m_lastMatches};
+    return m_system->options();
 }
 
 void TFormPredict::showProgress(int done, int total)

@@ -6,14 +6,11 @@
 
 #include "data/ProgressPacer.h"
 #include "predict/PredictionEngine.h"
-#include "predict/ui/SystemControls.h"
 
 #include <QDialog>
 
-class QCheckBox;
+class BettingSystemControls;
 class QProgressBar;
-class QRadioButton;
-class QSpinBox;
 class TDataMod;
 
 class TFormPredict final : public QDialog
@@ -52,19 +49,9 @@ protected:
 
 private:
     void showProgress(int done, int total);
-    SystemControls controls() const;
 
     TDataMod &m_dm;
-    QCheckBox *m_homeWin = nullptr;
-    QCheckBox *m_draw = nullptr;
-    QCheckBox *m_awayWin = nullptr;
-    QSpinBox *m_homePct = nullptr;
-    QSpinBox *m_drawPct = nullptr;
-    QSpinBox *m_awayPct = nullptr;
-    QSpinBox *m_confidence = nullptr;
-    QRadioButton *m_venue = nullptr;
-    QRadioButton *m_overall = nullptr;
-    QSpinBox *m_lastMatches = nullptr;
+    BettingSystemControls *m_system = nullptr;
     QProgressBar *m_progress = nullptr;
     ProgressPacer m_pacer;
 };
