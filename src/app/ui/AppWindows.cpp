@@ -1,7 +1,9 @@
 #include "app/ui/AppWindows.h"
 
 #include "analysis/FilterSort.h"
+#include "analysis/ui/ComparisonChartView.h"
 #include "analysis/ui/TFormFilter.h"
+#include "analysis/ui/TFormTCChart.h"
 #include "app/ConvertLeague.h"
 #include "app/LeagueFiles.h"
 #include "app/MatchGrids.h"
@@ -11,6 +13,7 @@
 #include "app/ui/StreakTableView.h"
 #include "app/ui/TMainForm.h"
 #include "app/ui/TeamTablesView.h"
+#include "betting/ui/TFormSureProfit.h"
 #include "betting/ui/TFormTicketMgr.h"
 #include "data/Errors.h"
 #include "data/GridCommands.h"
@@ -24,6 +27,7 @@
 #include "data/ui/TFormPlayerStats.h"
 #include "entry/MatchEntry.h"
 #include "entry/ui/TFormEnterResults.h"
+#include "output/ui/ChartPreview.h"
 #include "output/ui/ExportDialogs.h"
 #include "output/ui/PrinterSetup.h"
 #include "output/ui/TFormPrint.h"
@@ -48,6 +52,8 @@ struct AppWindows::Parts {
     TFormCopyPasteTeams *pasteTeams = nullptr;
     TFormCopyPastePlayers *pastePlayers = nullptr;
     TFormTicketMgr *ticketMgr = nullptr;
+    TFormSureProfit *sureProfit = nullptr;
+    TFormTCChart *tcChart = nullptr;
     // The views on the tabs.
     TeamTablesView *teamTables[3] = {nullptr, nullptr, nullptr};
     MatchesView *fixtures = nullptr;
@@ -69,6 +75,8 @@ AppWindows::~AppWindows()
         p.fixtures,     p.scores,       p.crossTable, p.streakTable,   p.players};
     for (QObject *w : windows)
         delete w;
+    delete p.sureProfit;
+    delete p.tcChart;
 }
 
 namespace
@@ -310,6 +318,21 @@ void wireDataCommands(AppWindows &w)
         p.ticketMgr->activateWindow();
     });
     on(form, "MenuFilterSort", [&p] { p.filter->execPage(TFormFilter::FixturesPredictions); });
+    on(form, "MenuArbFinder", [&p] {
+        p.sureProfit->setWindowState(p.sureProfit->windowState() | Qt::WindowMaximized);
+        p.sureProfit->exec();
+    });
+    // The chart stays open beside the main window.
+    on(form, "MenuTCChart", [&p] {
+        p.tcChart->show();
+        p.tcChart->raise();
+        p.tcChart->activateWindow();
+    });
+    QObject::connect(p.tcChart, &TFormTCChart::printRequested, &form,
+                     [&p] { PreviewChart(p.tcChart->chartView(), p.tcChart); });
+    QObject::connect(p.tcChart, &TFormTCChart::exportRequested, &form,
+                     [&p] { ExportChart(p.tcChart->chartView(), p.tcChart); });
+    QObject::connect(&form, &TMainForm::leagueShown, p.tcChart, &TFormTCChart::leagueChanged);
     QObject::connect(p.league, &TFormLeague::leagueSettingsStored, &form, &TMainForm::setLeaguePanels);
 }
 // Brings a tab to front, or refreshes it when it is in front already, so that the shared table holds the
@@ -446,7 +469,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     step(); // TFormDD
     step();
     p.enterResults = new TFormEnterResults(dm, parent);
-    step(); // TFormSureProfit
+    step();
+    p.sureProfit = new TFormSureProfit(dm, parent);
     step();
     p.filter = new TFormFilter(dm, parent);
     step();
@@ -459,7 +483,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     step();
     p.ticketMgr = new TFormTicketMgr(parent);
     step(); // TFormTip
-    step(); // TFormTCChart
+    step();
+    p.tcChart = new TFormTCChart(dm, parent);
     step(); // TFormPHistory
     step();
     p.player = new TFormPlayerStats(dm, parent);
