@@ -141,8 +141,10 @@ TFormSureProfit::TFormSureProfit(TDataMod &dm, QWidget *parent)
 
     connect(&m_query, &Dataset::currentChanged, this, &TFormSureProfit::refresh);
     // Every keystroke refreshes with the text read as it stands, also a text out of range such as "0" or
-    // an empty one (the spin box itself only reports values in range); the field clamps it on leaving.
+    // an empty one, which the spin box itself does not report; its own changes (the clamping when the
+    // field is left, a value set) it reports, though its field then stays silent.
     connect(m_multiplier->findChild<QLineEdit *>(), &QLineEdit::textChanged, this, &TFormSureProfit::refresh);
+    connect(m_multiplier, &QSpinBox::textChanged, this, &TFormSureProfit::refresh);
 }
 
 void TFormSureProfit::showEvent(QShowEvent *event)
@@ -164,6 +166,7 @@ void TFormSureProfit::FormShow()
     });
     sizeStakeColumns();
     refresh();
+    m_matches->setFocus(); // the arrow keys move through the matches at once
 }
 
 bool TFormSureProfit::eventFilter(QObject *watched, QEvent *event)

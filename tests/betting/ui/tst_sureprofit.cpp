@@ -142,15 +142,25 @@ private:
         QCOMPARE(background(profit), QColor(128, 255, 128));
 
         // Every keystroke counts: the empty text reads 1, "0" gives zeros on red, 200 doubles.
-        multiplierText->setText(QString());
+        multiplierText->selectAll();
+        QTest::keyClick(multiplier, Qt::Key_Backspace);
         QCOMPARE(total->text(), QStringLiteral("0.88 "));
-        multiplierText->setText(QStringLiteral("0"));
+        QTest::keyClicks(multiplier, QStringLiteral("0"));
+        QCOMPARE(multiplierText->text(), QStringLiteral("0"));
         QCOMPARE(gridRow(stakes, 3), words({"Stake", "0", "0", "0"}));
         QCOMPARE(profit->text(), QStringLiteral("0 "));
         QCOMPARE(background(profit), QColor(255, 128, 128));
-        multiplierText->setText(QStringLiteral("200"));
+        QTest::keyClick(multiplier, Qt::Key_Backspace);
+        QTest::keyClicks(multiplier, QStringLiteral("200"));
         QCOMPARE(total->text(), QStringLiteral("176.69 "));
         QCOMPARE(profit->text(), QStringLiteral("11.29 "));
+        // Leaving the field clamps what it holds to the range; "0" becomes 1.
+        multiplierText->selectAll();
+        QTest::keyClicks(multiplier, QStringLiteral("0"));
+        QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(multiplier, &leave);
+        QCOMPARE(multiplierText->text(), QStringLiteral("1"));
+        QCOMPARE(total->text(), QStringLiteral("0.88 "));
         multiplier->setValue(100);
 
         // Selecting another row refreshes: a sure loss, then a match without a draw.
