@@ -221,6 +221,39 @@ private Q_SLOTS:
         w->close();
     }
 
+    void typedWithTheKeyboardCountsOnce()
+    {
+        LeagueFixture league(QStringLiteral("Football (Soccer)"), {QStringLiteral("A"), QStringLiteral("B")});
+        insertMatch(league.dm().ADOConnection, playedRow(QStringLiteral("A-B 2:1"), QDate(2024, 1, 10)));
+        TMainForm form;
+        const auto windows = createAppWindows(form, [] {});
+        openLeagueAtStart(*windows, league.path());
+        form.command(QStringLiteral("MenuTCChart"))->trigger();
+        auto *w = form.findChild<TFormTCChart *>();
+        QChart *chart = w->chartView()->chart();
+        auto *style = child<QComboBox>(w, "ComboBoxStyle");
+        auto *team1 = child<QComboBox>(w, "ComboBoxT1");
+
+        // Enter, then leaving the field: one change, one warning.
+        const auto typeAndLeave = [](QComboBox *box, const QString &text) {
+            box->lineEdit()->selectAll();
+            QTest::keyClicks(box->lineEdit(), text);
+            QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+            QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(box->lineEdit(), &leave);
+        };
+        typeAndLeave(team1, QStringLiteral("b"));
+        QCOMPARE(barValues(chart, 0), (QList<qreal>{0}));
+        QCOMPARE(legendTitles(chart).value(0), QStringLiteral("b"));
+        typeAndLeave(style, QStringLiteral("Pie"));
+        QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Invalid Style")});
+        QVERIFY(qobject_cast<QBarSeries *>(chart->series().value(0)));
+        typeAndLeave(style, QStringLiteral("line"));
+        QVERIFY(qobject_cast<QLineSeries *>(chart->series().value(0)));
+        QCOMPARE(m_messages.messages().size(), 1);
+        w->close();
+    }
+
     void printPreviewAndExport()
     {
         LeagueFixture league(QStringLiteral("Football (Soccer)"), {QStringLiteral("A"), QStringLiteral("B")});
