@@ -1,13 +1,15 @@
 // Saves a picture of the main window on each of its eight tabs, with a league open, of the dialogs the
 // manual shows, of the print dialog with every box ticked, of the ticket manager's three pages with a
-// demonstration ticket file, of the analyzer after a back-test, of the prediction history's two pages and
-// of the match prediction's options and result pages:
+// demonstration ticket file, of the analyzer after a back-test, of the prediction history's two pages, of
+// the match prediction's options and result pages, and of the team comparison chart with the first two
+// teams, flat and in 3D:
 //   quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT] [--dark]
 // --dark takes the pictures under a dark desktop palette, to see that everything stays readable.
 // Runs on any Qt platform; scripts/screenshots uses the offscreen one.
 
 #include "analysis/ui/TFormAnalyzer.h"
 #include "analysis/ui/TFormPHistory.h"
+#include "analysis/ui/TFormTCChart.h"
 #include "app/ui/AppWindows.h"
 #include "app/ui/TMainForm.h"
 #include "betting/DemoTickets.h"
@@ -164,7 +166,8 @@ int main(int argc, char *argv[])
     const std::pair<const char *, const char *> dialogs[] = {{"MenuFAddMatch", "dialog-add-match"},
                                                              {"MenuPredict", "dialog-predict"},
                                                              {"MenuBettingSystem", "dialog-betting-system"},
-                                                             {"MenuAbout", "dialog-about"}};
+                                                             {"MenuAbout", "dialog-about"},
+                                                             {"MenuArbFinder", "dialog-arbitrage"}};
     pages->setCurrentIndex(int(TMainForm::Tab::Fixtures));
     for (const auto &[command, file] : dialogs) {
         const QString name = QStringLiteral("%1/%2.png").arg(args[2], QString::fromLatin1(file));
@@ -230,5 +233,28 @@ int main(int argc, char *argv[])
     if (!grabPages(history, history->findChild<QTabWidget *>(QStringLiteral("PageControl")), args[2],
                    QStringLiteral("phistory")))
         return 1;
+
+    // The team comparison chart: the first two teams, running points, then the same in 3D.
+    form.command(QStringLiteral("MenuTCChart"))->trigger();
+    auto *chart = form.findChild<TFormTCChart *>();
+    if (!chart)
+        return 1;
+    chart->resize(width, height);
+    for (int team = 0; team < 2; ++team) {
+        auto *box = chart->findChild<QComboBox *>(team == 0 ? QStringLiteral("ComboBoxT1")
+                                                            : QStringLiteral("ComboBoxT2"));
+        box->setCurrentIndex(team);
+        Q_EMIT box->textActivated(box->currentText());
+    }
+    const std::pair<const char *, bool> charts[] = {{"chart-team-comparison", false},
+                                                    {"chart-team-comparison-3d", true}};
+    for (const auto &[file, threeD] : charts) {
+        chart->findChild<QCheckBox *>(QStringLiteral("CheckBox3D"))->setChecked(threeD);
+        settle(5);
+        const QString picture = QStringLiteral("%1/%2.png").arg(args[2], QString::fromLatin1(file));
+        if (!chart->grab().save(picture))
+            return 1;
+        std::printf("%s\n", qPrintable(picture));
+    }
     return 0;
 }

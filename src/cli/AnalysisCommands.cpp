@@ -4,6 +4,7 @@
 #include "analysis/HistoryMetrics.h"
 #include "analysis/HistoryRows.h"
 #include "analysis/PredictionHistory.h"
+#include "analysis/TeamComparison.h"
 #include "betting/Arbitrage.h"
 #include "cli/MetricsText.h"
 #include "cli/PrintedText.h"
@@ -11,9 +12,12 @@
 #include "data/ClosingPrices.h"
 #include "data/Database.h"
 #include "data/Dates.h"
+#include "data/Errors.h"
 #include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "data/TDataMod.h"
+#include "data/TeamNames.h"
+#include "data/TextCompare.h"
 
 namespace
 {
@@ -256,6 +260,81 @@ void runArbitrage(const Arguments &a, Messenger &)
     writeStdout(pending);
 }
 
+// ---------------------------------------------------------------- chart
+
+// A chooser's text refused as the window refuses it.
+[[noreturn]] void notInList(const QString &text)
+{
+    throw QuorvaneError(text + QStringLiteral(" is not in the list"));
+}
+
+ComparisonVenue venueOption(const Arguments &a, const QString &option)
+{
+    const QString text = a.value(option, QStringLiteral("Total"));
+    const std::optional<ComparisonVenue> venue = comparisonVenueOf(text);
+    if (!venue)
+        notInList(text);
+    return *venue;
+}
+
+ComparisonChoices chartChoicesOf(const Arguments &a, const QStringList &teams)
+{
+    ComparisonChoices c;
+    c.team1 = a.value(QStringLiteral("--team1"));
+    c.team2 = a.value(QStringLiteral("--team2"));
+    for (const QString &team : {c.team1, c.team2})
+        if (!team.isEmpty() && !TextCompare::containsNoCase(teams, team))
+            notInList(team);
+    c.venue1 = venueOption(a, QStringLiteral("--venue1"));
+    c.venue2 = venueOption(a, QStringLiteral("--venue2"));
+    const QString view = a.value(QStringLiteral("--view"), QStringLiteral("Both"));
+    const std::optional<ComparisonView> v = comparisonViewOf(view);
+    if (!v)
+        notInList(view);
+    c.view = *v;
+    const std::optional<ComparisonType> type = comparisonTypeOf(a.value(QStringLiteral("--type")));
+    if (!type)
+        throw QuorvaneError(QStringLiteral("Invalid Type"));
+    c.type = *type;
+    return c;
+}
+
+QString seriesJson(const ComparisonSeries &s)
+{
+    QStringList points;
+    for (const QPoint &p : s.points)
+        points << Json::array({Json::number(p.x()), Json::number(p.y())});
+    return Json::object(
+        {{QStringLiteral("title"), Json::text(s.title)}, {QStringLiteral("points"), Json::array(points)}});
+}
+
+QString seriesText(const ComparisonSeries &s)
+{
+    QList<QStringList> rows = {{QStringLiteral("Match"), s.title}};
+    for (const QPoint &p : s.points)
+        rows << QStringList{QString::number(p.x()), QString::number(p.y())};
+    return alignedRows(rows);
+}
+
+// The team comparison chart's two series, as the window would draw them for the same choices.
+void runChart(const Arguments &a, Messenger &)
+{
+    if (!a.has(QStringLiteral("--type")))
+        throw UsageError{QStringLiteral("chart needs --type.")};
+    const bool json = jsonFormatWanted(a);
+    TDataMod dm;
+    dm.openLeague(a.positional(0));
+    const ComparisonChoices choices = chartChoicesOf(a, readTeamNamesByName(dm.ADOConnection));
+    const ComparisonChart chart = compareTeams(dm.ADOConnection, choices);
+    if (json)
+        writeStdout(Json::object({{QStringLiteral("series1"), seriesJson(chart.series1)},
+                                  {QStringLiteral("series2"), seriesJson(chart.series2)}}) +
+                    QLatin1Char('\n'));
+    else
+        writeStdout(comparisonChartTitle(choices.type) + QStringLiteral("\n") + seriesText(chart.series1) +
+                    QLatin1Char('\n') + seriesText(chart.series2));
+}
+
 const QString kTextOrJson = QStringLiteral("[--format text|json]");
 
 } // namespace
@@ -289,5 +368,20 @@ QList<Command> analysisCommands()
          1,
          1,
          runArbitrage},
+        {QStringLiteral("chart"),
+         QStringLiteral(
+             "chart FILE --team1 T [--venue1 Home|Away|Total] [--team2 T] [--venue2 Home|Away|Total]\n"
+             "            [--view Both|\"Team 1\"|\"Team 2\"] --type TYPE ") +
+             kTextOrJson,
+         {{QStringLiteral("--team1"), 1},
+          {QStringLiteral("--venue1"), 1},
+          {QStringLiteral("--team2"), 1},
+          {QStringLiteral("--venue2"), 1},
+          {QStringLiteral("--view"), 1},
+          {QStringLiteral("--type"), 1},
+          {QStringLiteral("--format"), 1}},
+         1,
+         1,
+         runChart},
     };
 }

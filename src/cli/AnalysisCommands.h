@@ -1,5 +1,5 @@
 #pragma once
-// The analysis commands of the command-line companion: history and arbitrage.
+// The analysis commands of the command-line companion: history, arbitrage and the team comparison chart.
 
 #include "cli/Commands.h"
 

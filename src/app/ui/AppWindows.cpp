@@ -2,9 +2,11 @@
 
 #include "analysis/AnalysisGrids.h"
 #include "analysis/FilterSort.h"
+#include "analysis/ui/ComparisonChartView.h"
 #include "analysis/ui/TFormAnalyzer.h"
 #include "analysis/ui/TFormFilter.h"
 #include "analysis/ui/TFormPHistory.h"
+#include "analysis/ui/TFormTCChart.h"
 #include "app/ConvertLeague.h"
 #include "app/LeagueFiles.h"
 #include "app/MatchGrids.h"
@@ -15,6 +17,7 @@
 #include "app/ui/TMainForm.h"
 #include "app/ui/TeamTablesView.h"
 #include "betting/ui/StatsGrid.h"
+#include "betting/ui/TFormSureProfit.h"
 #include "betting/ui/TFormTicketMgr.h"
 #include "betting/ui/TicketChartView.h"
 #include "data/CommandBoundary.h"
@@ -33,6 +36,7 @@
 #include "entry/ui/TFormEnterResults.h"
 #include "output/AnalysisReports.h"
 #include "output/TicketPrintouts.h"
+#include "output/ui/ChartPreview.h"
 #include "output/ui/ExportDialogs.h"
 #include "output/ui/PrinterSetup.h"
 #include "output/ui/ReportOutput.h"
@@ -65,6 +69,8 @@ struct AppWindows::Parts {
     TFormPHistory *pHistory = nullptr;
     TFormTip *tip = nullptr;
     TFormTipResult *tipResult = nullptr;
+    TFormSureProfit *sureProfit = nullptr;
+    TFormTCChart *tcChart = nullptr;
     // The views on the tabs.
     TeamTablesView *teamTables[3] = {nullptr, nullptr, nullptr};
     MatchesView *fixtures = nullptr;
@@ -90,6 +96,8 @@ AppWindows::~AppWindows()
         delete w;
     delete p.analyzer;
     delete p.pHistory;
+    delete p.sureProfit;
+    delete p.tcChart;
 }
 
 namespace
@@ -371,7 +379,7 @@ void wireTicketPrintouts(TFormTicketMgr &mgr)
                 break;
             }
             case Printout::Chart:
-                previewWidget(mgr.chartView(), QStringLiteral("Chart"), &mgr);
+                PreviewChart(mgr.chartView(), &mgr);
                 break;
             }
         });
@@ -396,6 +404,21 @@ void wireDataCommands(AppWindows &w)
         p.ticketMgr->activateWindow();
     });
     on(form, "MenuFilterSort", [&p] { p.filter->execPage(TFormFilter::FixturesPredictions); });
+    on(form, "MenuArbFinder", [&p] {
+        p.sureProfit->setWindowState(p.sureProfit->windowState() | Qt::WindowMaximized);
+        p.sureProfit->exec();
+    });
+    // The chart stays open beside the main window.
+    on(form, "MenuTCChart", [&p] {
+        p.tcChart->show();
+        p.tcChart->raise();
+        p.tcChart->activateWindow();
+    });
+    QObject::connect(p.tcChart, &TFormTCChart::printRequested, &form,
+                     [&p] { PreviewChart(p.tcChart->chartView(), p.tcChart); });
+    QObject::connect(p.tcChart, &TFormTCChart::exportRequested, &form,
+                     [&p] { ExportChart(p.tcChart->chartView(), p.tcChart); });
+    QObject::connect(&form, &TMainForm::leagueShown, p.tcChart, &TFormTCChart::leagueChanged);
     QObject::connect(p.league, &TFormLeague::leagueSettingsStored, &form, &TMainForm::setLeaguePanels);
     wireTicketPrintouts(*p.ticketMgr);
 }
@@ -632,7 +655,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     step(); // TFormDD
     step();
     p.enterResults = new TFormEnterResults(dm, parent);
-    step(); // TFormSureProfit
+    step();
+    p.sureProfit = new TFormSureProfit(dm, parent);
     step();
     p.filter = new TFormFilter(dm, parent);
     step();
@@ -647,7 +671,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     step();
     p.tip = new TFormTip(dm, parent);
     p.tip->setResultWindow(p.tipResult);
-    step(); // TFormTCChart
+    step();
+    p.tcChart = new TFormTCChart(dm, parent);
     step();
     p.pHistory = new TFormPHistory(dm, parent);
     step();

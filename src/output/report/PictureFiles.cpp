@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -244,4 +245,17 @@ void writePicture(const std::function<void(QPainter &)> &paint, QSize size, Pict
         fail(path, file.errorString());
     if (!file.commit())
         fail(path, file.errorString());
+}
+
+void paintPictureOnPage(QPagedPaintDevice &device, const std::function<void(QPainter &)> &paint, QSize size)
+{
+    device.setPageOrientation(QPageLayout::Landscape);
+    QPainter p(&device);
+    if (size.isEmpty())
+        return;
+    const qreal scale =
+        std::min(qreal(device.width()) / size.width(), qreal(device.height()) / size.height());
+    p.translate((device.width() - size.width() * scale) / 2, (device.height() - size.height() * scale) / 2);
+    p.scale(scale, scale);
+    paint(p);
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class QPagedPaintDevice;
 class QPainter;
 
 enum class PictureType { Bmp, Emf, Wmf, Png, Svg, Pdf };
@@ -21,3 +22,7 @@ QString withPictureExtension(const QString &path, PictureType type);
 // QuorvaneError naming the file when it cannot be written.
 void writePicture(const std::function<void(QPainter &)> &paint, QSize size, PictureType type,
                   const QString &path);
+
+// Paints a picture of the size (pixels at 96 dpi) on one landscape page of the device, as large as the
+// page allows within its margins, centred, its proportions kept: a chart printed as it is shown.
+void paintPictureOnPage(QPagedPaintDevice &device, const std::function<void(QPainter &)> &paint, QSize size);

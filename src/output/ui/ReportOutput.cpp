@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -96,26 +95,6 @@ void printReportJobsOrOfferPdf(const QList<PrintJob> &jobs, QWidget *parent)
         if (!chosen.path.isEmpty())
             writePdfWithProgress(jobs, chosen.path, parent);
     });
-}
-
-void previewWidget(QWidget *widget, const QString &title, QWidget *parent)
-{
-    QPrinter &printer = sharedPrinter();
-    printer.setDocName(title);
-    QPrintPreviewDialog preview(&printer, parent);
-    preview.setObjectName(QStringLiteral("PrintPreview"));
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [widget](QPrinter *p) {
-        QPainter painter;
-        if (!painter.begin(p))
-            return; // the preview shows an empty page
-        const QRect page = painter.viewport();
-        QSize size = widget->size();
-        size.scale(page.size(), Qt::KeepAspectRatio);
-        painter.setViewport(page.x(), page.y(), size.width(), size.height());
-        painter.setWindow(widget->rect());
-        widget->render(&painter);
-    });
-    preview.exec();
 }
 
 void previewReportJobs(const QList<PrintJob> &jobs, QWidget *parent)

@@ -18,9 +18,6 @@ void printReportJobsOrOfferPdf(const QList<PrintJob> &jobs, QWidget *parent);
 // The jobs in the platform's print preview.
 void previewReportJobs(const QList<PrintJob> &jobs, QWidget *parent);
 
-// The platform's print preview of a widget's picture (a chart), scaled to fit the page.
-void previewWidget(QWidget *widget, const QString &title, QWidget *parent);
-
 // Asks for the PDF's path, given a proposed one; empty when cancelled.
 using PdfPathChooser = std::function<QString(const QString &proposed)>;
 // The save dialog for a PDF.
