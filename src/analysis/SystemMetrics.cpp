@@ -67,19 +67,26 @@ std::optional<Stored> read(Database &systems, int methodsId)
     return s;
 }
 
+void deleteOrphans(Database &systems)
+{
+    if (systems.tableNames().contains(QStringLiteral("MethodMetrics"), Qt::CaseInsensitive))
+        systems.execute(QStringLiteral("DELETE FROM MethodMetrics WHERE ID NOT IN (SELECT ID FROM Methods)"));
+}
+
+void followDeletes(Table &methods)
+{
+    methods.setAfterDelete([](Dataset &ds) { deleteOrphans(*ds.database()); });
+}
+
 void deleteSystem(Table &methods)
 {
     if (methods.isEmpty())
         return;
     Database &systems = *methods.database();
     Transaction tx(systems);
-    const QVariant id = methods.field(QStringLiteral("ID")).value();
     methods.deleteRecord();
     // Another row with the same ID (a file edited by hand) keeps the metrics.
-    if (!id.isNull() && systems.tableNames().contains(QStringLiteral("MethodMetrics"), Qt::CaseInsensitive))
-        systems.execute(QStringLiteral("DELETE FROM MethodMetrics WHERE ID = ?1 AND NOT EXISTS "
-                                       "(SELECT 1 FROM Methods WHERE ID = ?1)"),
-                        {id.toDouble()});
+    deleteOrphans(systems);
     tx.commit();
 }
 

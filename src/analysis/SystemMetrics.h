@@ -29,5 +29,10 @@ std::optional<Stored> read(Database &systems, int methodsId);
 // Deletes the current row of a table open on Methods together with its metrics row, in one transaction:
 // either both go or neither.
 void deleteSystem(Table &methods);
+// Deletes the metrics rows whose Methods row is gone.
+void deleteOrphans(Database &systems);
+// Makes every later delete of a row of this table (a window's) take its metrics row along, inside the
+// delete's own transaction.
+void followDeletes(Table &methods);
 
 } // namespace SystemMetrics

@@ -1,7 +1,10 @@
 #include "analysis/ui/TFormAnalyzer.h"
+
+#include "analysis/SystemMetrics.h"
 #include "data/ui/DialogParts.h"
 
 #include "analysis/AnalysisGrids.h"
+#include "analysis/SystemMetrics.h"
 #include "analysis/SystemsFile.h"
 #include "analysis/ui/JudgedCells.h"
 #include "data/BusyCursor.h"
@@ -50,6 +53,7 @@ TFormAnalyzer::TFormAnalyzer(TDataMod &dm, QWidget *parent)
     setWindowTitle(QStringLiteral("Betting System Analyzer"));
     setWindowFlag(Qt::Window);
     m_methods.setTableName(QStringLiteral("Methods"));
+    SystemMetrics::followDeletes(m_methods);
     m_results.setTableName(QStringLiteral("Results"));
 
     auto *top = new QWidget(this);

@@ -442,7 +442,8 @@ void TMainForm::refreshRecentFiles()
         QAction *a = m_recentFiles->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
         connect(a, &QAction::triggered, this, [this, path] { openRecentFile(path); });
     }
-    m_recentFiles->menuAction()->setEnabled(!files.isEmpty());
+    if (files.isEmpty())
+        m_recentFiles->addAction(QStringLiteral("No recent files"))->setEnabled(false);
 }
 
 void TMainForm::openRecentFile(const QString &path)

@@ -276,7 +276,10 @@ void TestAnalysisWindows::analyzerTestsSortsReportsExportsAndDeletes()
              qPrintable(exported));
     QVERIFY(exported.contains(QStringLiteral("Test League.qvl")));
 
-    // "Delete System" asks, and on Yes the history row goes; the matches stay.
+    // "Delete System" asks, and on Yes the history row goes with its money metrics; the matches stay.
+    Database &systems = *analyzer->methodsTable().database();
+    const QString metricsRows = QStringLiteral("SELECT COUNT(*) FROM MethodMetrics");
+    QCOMPARE(systems.scalar(metricsRows).toInt(), 1);
     m_messages.clear();
     m_messages.queueAnswer(Messenger::Answer::Yes);
     child<QPushButton>(analyzer, "BitBtnDel")->click();
@@ -284,6 +287,7 @@ void TestAnalysisWindows::analyzerTestsSortsReportsExportsAndDeletes()
     QCOMPARE(m_messages.messages()[0].text.section(QLatin1Char('\n'), 0, 0),
              QStringLiteral("Do you really want to delete this record?"));
     QCOMPARE(history->model()->rowCount(), 0);
+    QCOMPARE(systems.scalar(metricsRows).toInt(), 0);
     QCOMPARE(matches->model()->rowCount(), 17);
 
     // Closing lets go of the file; showing again opens it afresh with the last test's matches.
