@@ -32,6 +32,8 @@
 #include "output/ui/ExportDialogs.h"
 #include "output/ui/PrintJobs.h"
 #include "output/ui/PrinterSetup.h"
+#include "output/ui/TFormDD.h"
+#include "output/ui/TFormDownload.h"
 #include "output/ui/TFormPrint.h"
 #include "predict/ui/TFormPredict.h"
 
@@ -55,6 +57,8 @@ struct AppWindows::Parts {
     TFormCopyPasteTeams *pasteTeams = nullptr;
     TFormCopyPastePlayers *pastePlayers = nullptr;
     TFormTicketMgr *ticketMgr = nullptr;
+    TFormDD *dd = nullptr;
+    TFormDownload *download = nullptr;
     // The views on the tabs.
     TeamTablesView *teamTables[3] = {nullptr, nullptr, nullptr};
     MatchesView *fixtures = nullptr;
@@ -74,6 +78,8 @@ AppWindows::~AppWindows()
         p.enterResults, p.filter,       p.league,     p.predict,       p.team,          p.player,
         p.pasteTeams,   p.pastePlayers, p.ticketMgr,  p.teamTables[0], p.teamTables[1], p.teamTables[2],
         p.fixtures,     p.scores,       p.crossTable, p.streakTable,   p.players};
+    delete p.download;
+    delete p.dd;
     for (QObject *w : windows)
         delete w;
 }
@@ -465,6 +471,20 @@ void wireOutputCommands(AppWindows &w)
     using Tab = TMainForm::Tab;
     form.setBuilt(QStringLiteral("MenuExport"));
     on(form, "MenuPrintSetup", [&form] { PrinterSetup(&form); });
+    // The open league is closed around a download, so that its file can be replaced, and opened again.
+    TFormDownload::LeagueHooks hooks;
+    hooks.close = [&dm] {
+        const QString path = ConnectedFileName(dm.ADOConnection);
+        dm.closeLeague();
+        return path;
+    };
+    hooks.reopen = [&form, &dm](const QString &path) {
+        OpenLeague(dm, path, messenger(), [&form](const QString &opened) { form.ShowLeagueFile(opened); });
+        if (!dm.isLeagueOpen())
+            form.EnableLeagueCommands(false);
+    };
+    p.download->setLeagueHooks(std::move(hooks));
+    on(form, "MenuDownload", [&p] { p.download->exec(); });
     on(form, "MenuPrint", [&form, &dm, &p] {
         PrintSources sources;
         sources.leagueName = [&form] { return form.leagueName(); };
@@ -545,7 +565,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     step(); // TFormTipResult
     step(); // TFormAnalyzer
     step(); // TFormBet
-    step(); // TFormDD
+    step();
+    p.dd = new TFormDD(parent);
     step();
     p.enterResults = new TFormEnterResults(dm, parent);
     step(); // TFormSureProfit
@@ -571,7 +592,9 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     step();
     p.pastePlayers = new TFormCopyPastePlayers(dm, parent);
     step(); // TFormEditor
-    step(); // TFormDownload
+    step();
+    p.download = new TFormDownload(parent);
+    p.download->setFolderDialog(p.dd);
     p.league->setTeamDialog(p.team);
     p.league->setPlayerDialog(p.player);
 
