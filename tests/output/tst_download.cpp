@@ -300,6 +300,10 @@ private Q_SLOTS:
         QCOMPARE(o.listed, QStringList({QStringLiteral("Alpha One"), QStringLiteral("Zeta")}));
         QCOMPARE(o.skipped.size(), 1);
         QCOMPARE(readFile(site + QStringLiteral("/data/leagues.txt")), QByteArray("Alpha One\r\nZeta\r\n"));
+        const CliRun published = runCli(QStringLiteral(QUORVANE_CLI), {QStringLiteral("publish"), site});
+        QCOMPARE(published.exitCode, 0);
+        QVERIFY(published.out.startsWith("2 leagues listed"));
+        QVERIFY(published.err.contains(QLatin1String("notes.mdb")));
         QVERIFY_THROWS_EXCEPTION(QuorvaneError,
                                  LeagueDownload::publish(m_dir.filePath(QStringLiteral("none"))));
 

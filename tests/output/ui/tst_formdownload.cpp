@@ -130,6 +130,14 @@ private Q_SLOTS:
         form.toggleAll();
         for (int i = 0; i < list->count(); ++i)
             QCOMPARE(list->item(i)->checkState(), Qt::Unchecked);
+        // With nothing ticked OK only closes and reopens the league and says it is done; the marks go.
+        hooks.clear();
+        m_messages.clear();
+        ok->click();
+        QCOMPARE(texts(list),
+                 QStringList({QStringLiteral("Good"), QStringLiteral("Broken"), QStringLiteral("Skipped")}));
+        QCOMPARE(hooks, QStringList({QStringLiteral("close"), QStringLiteral("reopen open.qvl")}));
+        QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Download Finished")});
         TFormDownload again;
         QCOMPARE(child<QLineEdit>(again, "EditServer")->text(), server.baseUrl().toString());
     }
