@@ -17,6 +17,8 @@
 #include "data/ProgramInfo.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/ProgramIcon.h"
+#include "output/ui/TFormDD.h"
+#include "output/ui/TFormDownload.h"
 #include "output/ui/TFormPrint.h"
 
 #include <QAction>
@@ -189,6 +191,25 @@ int main(int argc, char *argv[])
     if (!saveTip(form, args[2])) {
         std::fprintf(stderr, "quorvane-screenshots: no match prediction to take\n");
         return 1;
+    }
+
+    // The download dialog's two pages (no server set, so nothing is fetched) and its folder dialog.
+    if (auto *download = form.findChild<TFormDownload *>()) {
+        download->show();
+        if (!grabPages(download, download->findChild<QTabWidget *>(QStringLiteral("PageControl1")), args[2],
+                       QStringLiteral("download")))
+            return 1;
+        download->close();
+    }
+    if (auto *dd = form.findChild<TFormDD *>()) {
+        dd->setFolder(QDir::homePath());
+        dd->show();
+        QApplication::processEvents();
+        const QString ddName = args[2] + QStringLiteral("/download-directory.png");
+        if (!dd->grab().save(ddName))
+            return 1;
+        std::printf("%s\n", qPrintable(ddName));
+        dd->close();
     }
 
     // The ticket manager, opened from its command on a demonstration ticket file.

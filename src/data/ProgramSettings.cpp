@@ -72,3 +72,16 @@ void storeWindowState(const QString &key, const QByteArray &state)
     settings().setValue(QStringLiteral("windows/") + key, state);
 }
 } // namespace ProgramSettings
+
+namespace ProgramSettings
+{
+QString text(const QString &key, const QString &fallback)
+{
+    return settings().value(key, fallback).toString();
+}
+
+void storeText(const QString &key, const QString &value)
+{
+    settings().setValue(key, value);
+}
+} // namespace ProgramSettings

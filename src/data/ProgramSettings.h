@@ -27,3 +27,10 @@ void storeLastFolderOf(const QString &chosenPath);
 QByteArray windowState(const QString &key);
 void storeWindowState(const QString &key, const QByteArray &state);
 } // namespace ProgramSettings
+
+namespace ProgramSettings
+{
+// A remembered text setting (a server address...); fallback when none was stored.
+QString text(const QString &key, const QString &fallback);
+void storeText(const QString &key, const QString &value);
+} // namespace ProgramSettings

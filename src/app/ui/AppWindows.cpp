@@ -40,6 +40,8 @@
 #include "output/ui/ExportDialogs.h"
 #include "output/ui/PrinterSetup.h"
 #include "output/ui/ReportOutput.h"
+#include "output/ui/TFormDD.h"
+#include "output/ui/TFormDownload.h"
 #include "output/ui/TFormPrint.h"
 #include "predict/ui/TFormPredict.h"
 #include "predict/ui/TFormTip.h"
@@ -71,6 +73,8 @@ struct AppWindows::Parts {
     TFormTipResult *tipResult = nullptr;
     TFormSureProfit *sureProfit = nullptr;
     TFormTCChart *tcChart = nullptr;
+    TFormDD *dd = nullptr;
+    TFormDownload *download = nullptr;
     // The views on the tabs.
     TeamTablesView *teamTables[3] = {nullptr, nullptr, nullptr};
     MatchesView *fixtures = nullptr;
@@ -92,6 +96,8 @@ AppWindows::~AppWindows()
         p.fixtures,     p.scores,       p.crossTable, p.streakTable,   p.players};
     delete p.tip;
     delete p.tipResult;
+    delete p.download;
+    delete p.dd;
     for (QObject *w : windows)
         delete w;
     delete p.analyzer;
@@ -503,6 +509,20 @@ void wireOutputCommands(AppWindows &w)
     using Tab = TMainForm::Tab;
     form.setBuilt(QStringLiteral("MenuExport"));
     on(form, "MenuPrintSetup", [&form] { PrinterSetup(&form); });
+    // The open league is closed around a download, so that its file can be replaced, and opened again.
+    TFormDownload::LeagueHooks hooks;
+    hooks.close = [&dm] {
+        const QString path = ConnectedFileName(dm.ADOConnection);
+        dm.closeLeague();
+        return path;
+    };
+    hooks.reopen = [&form, &dm](const QString &path) {
+        OpenLeague(dm, path, messenger(), [&form](const QString &opened) { form.ShowLeagueFile(opened); });
+        if (!dm.isLeagueOpen())
+            form.EnableLeagueCommands(false);
+    };
+    p.download->setLeagueHooks(std::move(hooks));
+    on(form, "MenuDownload", [&p] { p.download->exec(); });
     on(form, "MenuPrint", [&form, &dm, &p] {
         PrintSources sources;
         sources.leagueName = [&form] { return form.leagueName(); };
@@ -652,7 +672,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     step();
     p.analyzer = new TFormAnalyzer(dm, parent);
     step(); // TFormBet
-    step(); // TFormDD
+    step();
+    p.dd = new TFormDD(parent);
     step();
     p.enterResults = new TFormEnterResults(dm, parent);
     step();
@@ -683,7 +704,9 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     step();
     p.pastePlayers = new TFormCopyPastePlayers(dm, parent);
     step(); // TFormEditor
-    step(); // TFormDownload
+    step();
+    p.download = new TFormDownload(parent);
+    p.download->setFolderDialog(p.dd);
     p.league->setTeamDialog(p.team);
     p.league->setPlayerDialog(p.player);
 

@@ -1,0 +1,270 @@
+#include "output/LeagueDownload.h"
+
+#include "data/Database.h"
+#include "data/Errors.h"
+#include "data/LeagueSchema.h"
+#include "data/ProgramFolder.h"
+#include "output/HttpFetch.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+#include <filesystem>
+
+namespace LeagueDownload
+{
+
+QUrl baseUrl(const QString &text)
+{
+    QUrl url(text.trimmed(), QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty() ||
+        (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https")))
+        return QUrl();
+    if (!url.path().endsWith(QLatin1Char('/')))
+        url.setPath(url.path() + QLatin1Char('/'));
+    return url;
+}
+
+QUrl listUrl(const QUrl &base)
+{
+    return base.resolved(QUrl(QStringLiteral("data/leagues.txt")));
+}
+
+QUrl leagueUrl(const QUrl &base, const QString &name)
+{
+    // Encoded, so that a name with a space, "#" or "?" stays one path segment.
+    const QByteArray file = QUrl::toPercentEncoding(name + QStringLiteral(".mdb"));
+    return base.resolved(QUrl(QStringLiteral("data/") + QString::fromLatin1(file), QUrl::StrictMode));
+}
+
+QString bareName(const QString &entry)
+{
+    for (const QString &mark : {OkMark, FailMark})
+        if (entry.endsWith(mark))
+            return entry.left(entry.size() - mark.size());
+    return entry;
+}
+
+bool safeName(const QString &name)
+{
+    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+           name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(QChar(0));
+}
+
+QString listPath()
+{
+    return programFolder() + QStringLiteral("/data/leagues.txt");
+}
+
+QString defaultFolder()
+{
+    return programFolder() + QStringLiteral("/Data/");
+}
+
+QStringList listLines(const QByteArray &bytes)
+{
+    QString text = QString::fromUtf8(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+namespace
+{
+// A download into a temporary file beside target, moved over target only by commit().
+class PartFile
+{
+public:
+    explicit PartFile(const QString &target)
+        : m_target(target),
+          m_file(QFileInfo(target).absolutePath() + QStringLiteral("/.download-XXXXXX.part"))
+    {
+    }
+    bool open(QString *why)
+    {
+        if (!QDir().mkpath(QFileInfo(m_target).absolutePath()) || !m_file.open()) {
+            *why =
+                QStringLiteral("Cannot write in the folder %1: %2")
+                    .arg(QDir::toNativeSeparators(QFileInfo(m_target).absolutePath()), m_file.errorString());
+            return false;
+        }
+        return true;
+    }
+    QTemporaryFile &file() { return m_file; }
+    QString path() const { return m_file.fileName(); }
+    bool commit(const QDateTime &modified, QString *why)
+    {
+        m_file.close();
+        if (modified.isValid()) {
+            QFile f(path());
+            if (f.open(QIODevice::ReadWrite))
+                f.setFileTime(modified, QFileDevice::FileModificationTime);
+        }
+        std::error_code ec;
+        std::filesystem::rename(path().toStdString(), m_target.toStdString(), ec); // replaces at once
+        if (ec) {
+            *why = QStringLiteral("Cannot replace %1: %2")
+                       .arg(QDir::toNativeSeparators(m_target), QString::fromLocal8Bit(ec.message().c_str()));
+            return false;
+        }
+        m_file.setAutoRemove(false);
+        return true;
+    }
+
+private:
+    QString m_target;
+    QTemporaryFile m_file;
+};
+
+bool looksLikeHtml(const HttpReply &r, const QByteArray &body)
+{
+    return r.contentType.startsWith(QLatin1String("text/html"), Qt::CaseInsensitive) ||
+           body.trimmed().startsWith('<');
+}
+} // namespace
+
+QStringList fetchList(HttpFetch &http, const QUrl &base, const QString &listFile)
+{
+    const QUrl url = listUrl(base);
+    const HttpReply head = http.head(url);
+    if (!head.ok)
+        throw QuorvaneError(head.error);
+    PartFile part(listFile);
+    QString why;
+    if (!part.open(&why))
+        throw QuorvaneError(why);
+    const HttpReply got = http.get(url, part.file());
+    if (!got.ok)
+        throw QuorvaneError(got.error);
+    part.file().seek(0);
+    const QByteArray bytes = part.file().readAll();
+    // An error page served as a success is no list of leagues.
+    if (looksLikeHtml(got, bytes))
+        throw QuorvaneError(QStringLiteral("The server sent a web page instead of the league list."));
+    if (!part.commit(QDateTime(), &why))
+        throw QuorvaneError(why);
+    return listLines(bytes);
+}
+
+bool isLeagueFile(const QString &path, QString *why)
+{
+    try {
+        Database db;
+        db.open(path);
+        LeagueSchema::check(db);
+        db.close();
+        return true;
+    } catch (const QuorvaneError &e) {
+        if (why)
+            *why = e.message();
+        return false;
+    }
+}
+
+FileOutcome fetchLeagueFile(HttpFetch &http, const QUrl &base, const QString &name, const QString &folder,
+                            const std::function<bool(qint64, qint64)> &block)
+{
+    FileOutcome o;
+    if (!safeName(name)) {
+        o.reason = QStringLiteral("'%1' is not a file name.").arg(name);
+        return o;
+    }
+    const QUrl url = leagueUrl(base, name);
+    const QString local = QDir(folder).filePath(name + QStringLiteral(".mdb"));
+    const HttpReply head = http.head(url);
+    if (!head.ok) {
+        o.reason = head.error;
+        return o;
+    }
+    const QFileInfo info(local);
+    if (info.exists() && (!head.lastModified.isValid() || info.lastModified() >= head.lastModified)) {
+        o.result = FileResult::UpToDate;
+        return o;
+    }
+    PartFile part(local);
+    if (!part.open(&o.reason))
+        return o;
+    const HttpReply got = http.get(url, part.file(), block);
+    if (got.cancelled) {
+        o.result = FileResult::Cancelled;
+        return o;
+    }
+    if (!got.ok) {
+        o.reason = got.error;
+        return o;
+    }
+    part.file().close();
+    QString why;
+    if (!isLeagueFile(part.path(), &why)) {
+        o.reason = QStringLiteral("The server sent no league file (%1).").arg(why);
+        return o;
+    }
+    if (!part.commit(got.lastModified.isValid() ? got.lastModified : head.lastModified, &o.reason))
+        return o;
+    o.result = FileResult::Downloaded;
+    return o;
+}
+
+bool runDownloads(HttpFetch &http, const QUrl &base, const QString &folder, QStringList &entries,
+                  const QList<bool> &ticked, const RunCallbacks &callbacks, const std::atomic<bool> *cancel)
+{
+    bool allOk = true;
+    for (QString &entry : entries)
+        entry = bareName(entry);
+    auto cancelled = [cancel] { return cancel && cancel->load(); };
+    for (int i = 0; i < entries.size(); ++i) {
+        if (cancelled())
+            break;
+        if (!ticked.value(i))
+            continue;
+        if (callbacks.starting)
+            callbacks.starting(i);
+        const FileOutcome o = fetchLeagueFile(http, base, entries[i], folder, [&](qint64 got, qint64 total) {
+            if (callbacks.progress)
+                callbacks.progress(got, total);
+            return !cancelled();
+        });
+        if (o.result == FileResult::Cancelled)
+            break;
+        const bool ok = o.result != FileResult::Failed;
+        allOk = allOk && ok;
+        entries[i] += ok ? OkMark : FailMark;
+        if (callbacks.finished)
+            callbacks.finished(i, o);
+    }
+    return allOk;
+}
+
+PublishOutcome publish(const QString &dir)
+{
+    const QDir data(QDir(dir).filePath(QStringLiteral("data")));
+    if (!data.exists())
+        throw QuorvaneError(QStringLiteral("There is no folder %1: put the league files (NAME.mdb) there.")
+                                .arg(QDir::toNativeSeparators(data.path())));
+    PublishOutcome o;
+    const QStringList files = data.entryList({QStringLiteral("*.mdb")}, QDir::Files, QDir::Name);
+    for (const QString &file : files) {
+        const QString name = file.chopped(4);
+        QString why;
+        if (name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r')))
+            o.skipped << file + QStringLiteral(": a line break in its name");
+        else if (!isLeagueFile(data.filePath(file), &why))
+            o.skipped << file + QStringLiteral(": ") + why;
+        else
+            o.listed << name;
+    }
+    QSaveFile list(data.filePath(QStringLiteral("leagues.txt")));
+    if (list.open(QIODevice::WriteOnly)) {
+        for (const QString &name : std::as_const(o.listed))
+            list.write(name.toUtf8() + "\r\n");
+    }
+    if (!list.commit())
+        throw QuorvaneError(QStringLiteral("Cannot write %1: %2")
+                                .arg(QDir::toNativeSeparators(list.fileName()), list.errorString()));
+    return o;
+}
+
+} // namespace LeagueDownload

@@ -1,0 +1,81 @@
+#pragma once
+// Downloading league files from a data server: the list "data/leagues.txt" and the files
+// "data/NAME.mdb" below one base address.  Every file comes into a temporary file in the target folder,
+// is checked (its whole body, and that it is a league file) and only then replaces the old one, so a
+// failed, cut-off or wrong download leaves the local file exactly as it was.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <atomic>
+#include <functional>
+
+class HttpFetch;
+
+namespace LeagueDownload
+{
+inline const QString OkMark = QStringLiteral(" ...OK");
+inline const QString FailMark = QStringLiteral(" ...Fail");
+
+// The base address with the final "/" that relative paths need; invalid when text is no http(s) address.
+QUrl baseUrl(const QString &text);
+QUrl listUrl(const QUrl &base);
+QUrl leagueUrl(const QUrl &base, const QString &name);
+// The entry text without the mark of an earlier run.
+QString bareName(const QString &entry);
+// A name that would leave the download folder (a path separator, "." or "..") is never written.
+bool safeName(const QString &name);
+
+// Where the list is kept (data/leagues.txt under the program's folder) and the folder league files go
+// to by default (the league folder Data/).
+QString listPath();
+QString defaultFolder();
+
+// The lines of a list, exactly as written (no trimming, empty lines kept; the line break after the last
+// line does not make another).
+QStringList listLines(const QByteArray &bytes);
+
+// Downloads the list to listFile (replacing it only when the download is complete and is a list) and
+// returns its lines.  Throws QuorvaneError with the reason when it fails.
+QStringList fetchList(HttpFetch &http, const QUrl &base, const QString &listFile);
+
+// Whether path is a league file, by its content; the reason in *why when not.
+bool isLeagueFile(const QString &path, QString *why = nullptr);
+
+enum class FileResult { Downloaded, UpToDate, Failed, Cancelled };
+struct FileOutcome {
+    FileResult result = FileResult::Failed;
+    QString reason; // why it failed
+};
+
+// One league file: HEAD for its length and date; a local file not older than the server's copy (or any
+// local file when the server gives no date) is up to date; otherwise GET into a temporary file, check
+// it, and move it over the local one, dated with the server's date.  block(received, total) as in
+// HttpFetch::get; returning false cancels and leaves the local file as it was.
+FileOutcome fetchLeagueFile(HttpFetch &http, const QUrl &base, const QString &name, const QString &folder,
+                            const std::function<bool(qint64, qint64)> &block = {});
+
+struct RunCallbacks {
+    std::function<void(int index)> starting;                      // the entry about to be fetched
+    std::function<void(int index, const FileOutcome &)> finished; // its outcome
+    std::function<void(qint64 received, qint64 total)> progress;  // per block
+};
+
+// Runs the ticked entries in order: strips every entry's old mark, fetches each ticked one and marks
+// it.  *cancel set (from a callback or a window) stops the run: the file in progress is abandoned
+// (left as it was, its entry unmarked) and the entries after it are not touched.  Returns whether every
+// ticked file came through.
+bool runDownloads(HttpFetch &http, const QUrl &base, const QString &folder, QStringList &entries,
+                  const QList<bool> &ticked, const RunCallbacks &callbacks = {},
+                  const std::atomic<bool> *cancel = nullptr);
+
+struct PublishOutcome {
+    QStringList listed;  // league names written to the list
+    QStringList skipped; // files of the folder that are not league files, with the reason
+};
+// Writes DIR/data/leagues.txt naming every league file DIR/data/*.mdb (sorted by name), so that any
+// static web server serving DIR is a data server.  Throws QuorvaneError when DIR/data is missing or the
+// list cannot be written.
+PublishOutcome publish(const QString &dir);
+} // namespace LeagueDownload

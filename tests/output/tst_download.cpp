@@ -1,0 +1,412 @@
+// Downloading league files and seasons from a real HTTP server on 127.0.0.1 that acts out the faults of
+// real servers: every fault gives its mark, leaves the local file byte for byte as it was, and the run
+// goes on; marks of repeated runs, the up-to-date test, cancelling, the list, publishing, seasons.
+
+#include "data/Database.h"
+#include "data/Messenger.h"
+#include "entry/ResultsImport.h"
+#include "output/HttpFetch.h"
+#include "output/LeagueDownload.h"
+#include "output/SeasonDownload.h"
+#include "support/CliRun.h"
+#include "support/TestHttpServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <atomic>
+
+using Fault = TestHttpServer::Fault;
+
+namespace
+{
+const QByteArray SeasonHeader = "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A\r\n";
+
+QByteArray season(const QList<QByteArray> &rows)
+{
+    QByteArray bytes = SeasonHeader;
+    for (const QByteArray &row : rows)
+        bytes += row + "\r\n";
+    return bytes;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes, const QDateTime &modified = QDateTime())
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    if (modified.isValid())
+        QVERIFY(f.setFileTime(modified, QFileDevice::FileModificationTime));
+}
+
+// A real league file whose teams tell which one it is.
+QByteArray leagueBytes(const QString &dir, const QByteArray &home, const QByteArray &away)
+{
+    const QString path = QDir(dir).filePath(QStringLiteral("built-%1.qvl").arg(QString::fromUtf8(home)));
+    CollectingMessenger quiet;
+    SeasonDownload::importSeasonInto(
+        path, QStringLiteral("E0"),
+        readResultsCsv(season({"E0,01/08/23," + home + "," + away + ",1,0,2,3,4"})), quiet);
+    return readFile(path);
+}
+
+int storedMatches(const QString &path)
+{
+    Database db;
+    db.open(path);
+    return db.scalar(QStringLiteral("SELECT COUNT(*) FROM Results")).toInt();
+}
+} // namespace
+
+class TestDownload : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString m_folder;   // where the league files go
+    QString m_built;    // league files built for the server
+    QByteArray m_old;   // what every local file holds before a run
+    QByteArray m_fresh; // what the server serves
+    QString path(const QString &name) const { return QDir(m_folder).filePath(name + QStringLiteral(".mdb")); }
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_folder = m_dir.filePath(QStringLiteral("Data"));
+        m_built = m_dir.filePath(QStringLiteral("built"));
+        QVERIFY(QDir().mkpath(m_folder) && QDir().mkpath(m_built));
+        m_old = leagueBytes(m_built, "Old Home", "Old Away");
+        m_fresh = leagueBytes(m_built, "New Home", "New Away");
+        QVERIFY(!m_old.isEmpty() && m_old != m_fresh);
+    }
+    void cleanup()
+    {
+        QDir(m_folder).removeRecursively();
+        QDir(m_built).removeRecursively();
+    }
+
+    // Each fault in one run, each file beside a good one: the mark, the local file, the run going on.
+    void everyFaultInOneRun_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<bool>("localExists");
+        QTest::addColumn<QString>("mark");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("404") << int(Fault::NotFound) << true << LeagueDownload::FailMark << false;
+        QTest::newRow("500") << int(Fault::ServerError) << true << LeagueDownload::FailMark << false;
+        QTest::newRow("short body") << int(Fault::ShortBody) << true << LeagueDownload::FailMark << false;
+        QTest::newRow("dropped mid-body")
+            << int(Fault::DropMidBody) << true << LeagueDownload::FailMark << false;
+        QTest::newRow("stalled body") << int(Fault::Stall) << true << LeagueDownload::FailMark << false;
+        QTest::newRow("html page with 200")
+            << int(Fault::HtmlPage) << true << LeagueDownload::FailMark << false;
+        QTest::newRow("html page, no local file")
+            << int(Fault::HtmlPage) << false << LeagueDownload::FailMark << false;
+        QTest::newRow("slow body") << int(Fault::SlowBody) << true << LeagueDownload::OkMark << true;
+        QTest::newRow("redirect") << int(Fault::Redirect) << true << LeagueDownload::OkMark << true;
+        // Without a date the local copy counts as up to date; a missing one is fetched.
+        QTest::newRow("no last-modified, local file")
+            << int(Fault::NoLastModified) << true << LeagueDownload::OkMark << false;
+        QTest::newRow("no last-modified, none")
+            << int(Fault::NoLastModified) << false << LeagueDownload::OkMark << true;
+    }
+    void everyFaultInOneRun()
+    {
+        QFETCH(int, fault);
+        QFETCH(bool, localExists);
+        QFETCH(QString, mark);
+        QFETCH(bool, replaced);
+        TestHttpServer server;
+        TestHttpServer::Route faulty{m_fresh, QDateTime::currentDateTimeUtc().addDays(-1), Fault(fault), {}};
+        faulty.redirectTo = QStringLiteral("/elsewhere/Faulty.mdb");
+        server.setRoute(QStringLiteral("/data/Faulty.mdb"), faulty);
+        server.setRoute(QStringLiteral("/elsewhere/Faulty.mdb"), {m_fresh});
+        server.setRoute(QStringLiteral("/data/Before.mdb"), {m_fresh});
+        server.setRoute(QStringLiteral("/data/After.mdb"), {m_fresh});
+        const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-30);
+        for (const char *name : {"Before", "Faulty", "After"})
+            if (localExists || QByteArray(name) != "Faulty")
+                writeFile(path(QString::fromLatin1(name)), m_old, old);
+
+        HttpFetch http(1000); // the stalled body waits longer than this
+        QStringList entries = {QStringLiteral("Before"), QStringLiteral("Faulty"), QStringLiteral("After")};
+        const bool allOk =
+            LeagueDownload::runDownloads(http, server.baseUrl(), m_folder, entries, {true, true, true});
+
+        QCOMPARE(entries, QStringList({QStringLiteral("Before ...OK"), QStringLiteral("Faulty") + mark,
+                                       QStringLiteral("After ...OK")}));
+        QCOMPARE(allOk, mark == LeagueDownload::OkMark);
+        QCOMPARE(readFile(path(QStringLiteral("Before"))), m_fresh);
+        QCOMPARE(readFile(path(QStringLiteral("After"))), m_fresh);
+        const QByteArray expected = replaced ? m_fresh : (localExists ? m_old : QByteArray());
+        QCOMPARE(readFile(path(QStringLiteral("Faulty"))), expected);
+        QCOMPARE(QFile::exists(path(QStringLiteral("Faulty"))), localExists || replaced);
+        // No temporary file is left behind.
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).size(),
+                 localExists || replaced ? 3 : 2);
+    }
+
+    // A local copy not older than the server's is not fetched; an older one is, and takes the server's date
+    // so that the next run finds it up to date.
+    void upToDateByServerDate()
+    {
+        TestHttpServer server;
+        const QDateTime served = QDateTime::currentDateTimeUtc().addDays(-10).addMSecs(-123);
+        server.setRoute(QStringLiteral("/data/Newer.mdb"), {m_fresh, served});
+        server.setRoute(QStringLiteral("/data/Older.mdb"), {m_fresh, served});
+        writeFile(path(QStringLiteral("Newer")), m_old, served.addDays(1));
+        writeFile(path(QStringLiteral("Older")), m_old, served.addDays(-1));
+        HttpFetch http;
+        QStringList entries = {QStringLiteral("Newer"), QStringLiteral("Older")};
+        QVERIFY(LeagueDownload::runDownloads(http, server.baseUrl(), m_folder, entries, {true, true}));
+        QCOMPARE(server.gets(QStringLiteral("/data/Newer.mdb")), 0);
+        QCOMPARE(readFile(path(QStringLiteral("Newer"))), m_old);
+        QCOMPARE(readFile(path(QStringLiteral("Older"))), m_fresh);
+        QCOMPARE(server.gets(QStringLiteral("/data/Older.mdb")), 1);
+
+        QVERIFY(LeagueDownload::runDownloads(http, server.baseUrl(), m_folder, entries, {true, true}));
+        QCOMPARE(server.gets(QStringLiteral("/data/Older.mdb")), 1);
+    }
+
+    // Running twice: each entry ticked in the second run has exactly that run's mark, unticked ones none,
+    // and names (with spaces, "#", an empty one) keep their text.
+    void marksOfRepeatedRuns()
+    {
+        TestHttpServer server;
+        server.setRoute(QStringLiteral("/data/Serie A #1.mdb"), {m_fresh});
+        server.setRoute(QStringLiteral("/data/.mdb"), {m_fresh});
+        HttpFetch http;
+        QStringList entries = {QStringLiteral("Serie A #1"), QStringLiteral("Missing League"), QString()};
+        QVERIFY(!LeagueDownload::runDownloads(http, server.baseUrl(), m_folder, entries, {true, true, true}));
+        QCOMPARE(entries, QStringList({QStringLiteral("Serie A #1 ...OK"),
+                                       QStringLiteral("Missing League ...Fail"), QStringLiteral(" ...OK")}));
+        QCOMPARE(readFile(path(QStringLiteral("Serie A #1"))), m_fresh);
+        QCOMPARE(readFile(path(QString())), m_fresh);
+
+        server.setRoute(QStringLiteral("/data/Missing League.mdb"), {m_fresh});
+        QVERIFY(
+            LeagueDownload::runDownloads(http, server.baseUrl(), m_folder, entries, {false, true, false}));
+        QCOMPARE(entries, QStringList({QStringLiteral("Serie A #1"), QStringLiteral("Missing League ...OK"),
+                                       QString()}));
+    }
+
+    // A list name that would leave the download folder is refused before any request.
+    void namesStayInTheFolder()
+    {
+        TestHttpServer server;
+        server.setRoute(QStringLiteral("/data/../escape.mdb"), {m_fresh});
+        HttpFetch http;
+        QStringList entries = {QStringLiteral("../escape"), QStringLiteral("sub/escape"),
+                               QStringLiteral("..")};
+        QVERIFY(!LeagueDownload::runDownloads(http, server.baseUrl(), m_folder, entries, {true, true, true}));
+        for (const QString &e : entries)
+            QVERIFY(e.endsWith(LeagueDownload::FailMark));
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("escape.mdb"))));
+        QVERIFY(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    // Cancel during a file abandons it (the local file as it was, its entry bare) and touches no later entry.
+    void cancelStopsTheRun()
+    {
+        TestHttpServer server;
+        server.setRoute(QStringLiteral("/data/First.mdb"), {m_fresh});
+        server.setRoute(QStringLiteral("/data/Slow.mdb"),
+                        {m_fresh, QDateTime::currentDateTimeUtc(), Fault::SlowBody});
+        server.setRoute(QStringLiteral("/data/Last.mdb"), {m_fresh});
+        writeFile(path(QStringLiteral("Slow")), m_old, QDateTime::currentDateTimeUtc().addDays(-30));
+        HttpFetch http;
+        std::atomic<bool> cancel = false;
+        LeagueDownload::RunCallbacks callbacks;
+        int blocks = 0;
+        callbacks.progress = [&](qint64, qint64) {
+            if (++blocks == 2)
+                cancel = true;
+        };
+        callbacks.starting = [&](int i) { blocks = i == 1 ? 0 : -1000; };
+        QStringList entries = {QStringLiteral("First"), QStringLiteral("Slow"), QStringLiteral("Last")};
+        LeagueDownload::runDownloads(http, server.baseUrl(), m_folder, entries, {true, true, true}, callbacks,
+                                     &cancel);
+        QCOMPARE(entries, QStringList({QStringLiteral("First ...OK"), QStringLiteral("Slow"),
+                                       QStringLiteral("Last")}));
+        QCOMPARE(readFile(path(QStringLiteral("Slow"))), m_old);
+        QVERIFY(!QFile::exists(path(QStringLiteral("Last"))));
+        QCOMPARE(server.gets(QStringLiteral("/data/Last.mdb")), 0);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    // The list: lines exactly as written; a failed or HTML list keeps the stored one.
+    void leagueList()
+    {
+        TestHttpServer server;
+        const QString stored = m_dir.filePath(QStringLiteral("program/data/leagues.txt"));
+        server.setRoute(QStringLiteral("/data/leagues.txt"), {QByteArray("E0\r\n Serie A \r\n\r\nLast")});
+        HttpFetch http;
+        QCOMPARE(LeagueDownload::fetchList(http, server.baseUrl(), stored),
+                 QStringList(
+                     {QStringLiteral("E0"), QStringLiteral(" Serie A "), QString(), QStringLiteral("Last")}));
+        const QByteArray kept = readFile(stored);
+        QCOMPARE(kept, QByteArray("E0\r\n Serie A \r\n\r\nLast"));
+        for (Fault f : {Fault::HtmlPage, Fault::NotFound, Fault::ShortBody}) {
+            server.setRoute(QStringLiteral("/data/leagues.txt"), {QByteArray("Other\n"), {}, f});
+            QVERIFY_THROWS_EXCEPTION(QuorvaneError,
+                                     LeagueDownload::fetchList(http, server.baseUrl(), stored));
+            QCOMPARE(readFile(stored), kept);
+        }
+        QCOMPARE(LeagueDownload::listLines("A\nB\n"),
+                 QStringList({QStringLiteral("A"), QStringLiteral("B")}));
+    }
+
+    void baseAddresses_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("league");
+        QTest::newRow("no slash") << "http://h.example/files"
+                                  << "http://h.example/files/data/E%200.mdb";
+        QTest::newRow("slash") << "https://h.example/"
+                               << "https://h.example/data/E%200.mdb";
+        QTest::newRow("no scheme") << "h.example/files"
+                                   << "";
+        QTest::newRow("ftp") << "ftp://h.example/"
+                             << "";
+    }
+    void baseAddresses()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, league);
+        const QUrl base = LeagueDownload::baseUrl(text);
+        QCOMPARE(base.isValid()
+                     ? QString::fromLatin1(LeagueDownload::leagueUrl(base, QStringLiteral("E 0")).toEncoded())
+                     : QString(),
+                 league);
+    }
+
+    // publish lists the league files of DIR/data and nothing else; the list then serves a whole download.
+    void publishThenDownload()
+    {
+        const QString site = m_dir.filePath(QStringLiteral("site"));
+        QVERIFY(QDir().mkpath(site + QStringLiteral("/data")));
+        writeFile(site + QStringLiteral("/data/Zeta.mdb"), m_fresh);
+        writeFile(site + QStringLiteral("/data/Alpha One.mdb"), m_old);
+        writeFile(site + QStringLiteral("/data/notes.mdb"), "not a league");
+        const LeagueDownload::PublishOutcome o = LeagueDownload::publish(site);
+        QCOMPARE(o.listed, QStringList({QStringLiteral("Alpha One"), QStringLiteral("Zeta")}));
+        QCOMPARE(o.skipped.size(), 1);
+        QCOMPARE(readFile(site + QStringLiteral("/data/leagues.txt")), QByteArray("Alpha One\r\nZeta\r\n"));
+        const CliRun published = runCli(QStringLiteral(QUORVANE_CLI), {QStringLiteral("publish"), site});
+        QCOMPARE(published.exitCode, 0);
+        QVERIFY(published.out.startsWith("2 leagues listed"));
+        QVERIFY(published.err.contains(QLatin1String("notes.mdb")));
+        QVERIFY_THROWS_EXCEPTION(QuorvaneError,
+                                 LeagueDownload::publish(m_dir.filePath(QStringLiteral("none"))));
+
+        TestHttpServer server;
+        for (const QString &file :
+             {QStringLiteral("leagues.txt"), QStringLiteral("Zeta.mdb"), QStringLiteral("Alpha One.mdb")})
+            server.setRoute(QStringLiteral("/data/") + file,
+                            {readFile(site + QStringLiteral("/data/") + file)});
+        const CliRun r =
+            runCli(QStringLiteral(QUORVANE_CLI),
+                   {QStringLiteral("download"), QStringLiteral("--server"), server.baseUrl().toString(),
+                    QStringLiteral("--to"), m_folder, QStringLiteral("--all")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("Alpha One ...OK\nZeta ...OK\n"));
+        QCOMPARE(readFile(path(QStringLiteral("Alpha One"))), m_old);
+    }
+
+    // The command line prints every mark and exits 1 when a file failed.
+    void cliDownloadReportsFailures()
+    {
+        TestHttpServer server;
+        server.setRoute(QStringLiteral("/data/Good.mdb"), {m_fresh});
+        server.setRoute(QStringLiteral("/data/Bad.mdb"), {m_fresh, {}, Fault::HtmlPage});
+        const CliRun r =
+            runCli(QStringLiteral(QUORVANE_CLI),
+                   {QStringLiteral("download"), QStringLiteral("--server"), server.baseUrl().toString(),
+                    QStringLiteral("--to"), m_folder, QStringLiteral("Bad"), QStringLiteral("Good")});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.out, QByteArray("Bad ...Fail\nGood ...OK\n"));
+        QVERIFY(r.err.contains(QLatin1String("no league file")));
+        QVERIFY(!QFile::exists(path(QStringLiteral("Bad"))));
+    }
+
+    void seasonAddresses_data()
+    {
+        QTest::addColumn<QString>("season");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("2023-2024") << "2023-2024"
+                                   << "https://s.example/mmz4281/2324/E0.csv";
+        QTest::newRow("1999/00") << "1999/00"
+                                 << "https://s.example/mmz4281/9900/E0.csv";
+        QTest::newRow("2009") << "2009"
+                              << "https://s.example/mmz4281/0910/E0.csv";
+        QTest::newRow("years apart") << "2023-2025"
+                                     << "";
+        QTest::newRow("words") << "last season"
+                               << "";
+    }
+    void seasonAddresses()
+    {
+        QFETCH(QString, season);
+        QFETCH(QString, url);
+        const int first = SeasonDownload::seasonFirstYear(season);
+        const QUrl base = LeagueDownload::baseUrl(QStringLiteral("https://s.example"));
+        QCOMPARE(first ? SeasonDownload::seasonUrl(base, QStringLiteral("E0"), first).toString() : QString(),
+                 url);
+    }
+
+    // fetch-season: a season file enters a new league file and again changes nothing; a page that is no
+    // season file, or a cut-off one, is refused and the league stays byte for byte as it was.
+    void fetchSeasonFromTheCommandLine()
+    {
+        TestHttpServer server;
+        server.setRoute(
+            QStringLiteral("/mmz4281/2324/E0.csv"),
+            {season({"E0,12/08/23,Arsenal,Forest,2,1,1.2,6,13", "E0,13/08/23,Brentford,Spurs,2,2,3,3.5,2.2",
+                     "E0,19/08/23,Spurs,United,2,0,2.4,3.6,2.9"})});
+        server.setRoute(QStringLiteral("/mmz4281/2425/E0.csv"), {QByteArray("x"), {}, Fault::HtmlPage});
+        server.setRoute(QStringLiteral("/mmz4281/2526/E0.csv"),
+                        {season({"E0,12/08/25,Arsenal,Forest,2,1,1.2,6,13"}), {}, Fault::ShortBody});
+        const QString league = m_dir.filePath(QStringLiteral("E0.qvl"));
+        auto fetch = [&](const QString &seasonText) {
+            return runCli(QStringLiteral(QUORVANE_CLI),
+                          {QStringLiteral("fetch-season"), league, QStringLiteral("--div"),
+                           QStringLiteral("E0"), QStringLiteral("--season"), seasonText,
+                           QStringLiteral("--server"), server.baseUrl().toString()});
+        };
+        CliRun r = fetch(QStringLiteral("2023-2024"));
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("E0 2023-2024: 3 matches added, 0 updated, 0 unchanged; 5 new teams.\n"));
+        QCOMPARE(storedMatches(league), 3);
+        r = fetch(QStringLiteral("2023-2024"));
+        QCOMPARE(r.out, QByteArray("E0 2023-2024: 0 matches added, 0 updated, 3 unchanged; 0 new teams.\n"));
+
+        const QByteArray before = readFile(league);
+        for (const QString &refused :
+             {QStringLiteral("2024-2025"), QStringLiteral("2025-2026"), QStringLiteral("2026-2027")}) {
+            r = fetch(refused);
+            QCOMPARE(r.exitCode, 1);
+            QCOMPARE(readFile(league), before);
+        }
+        QVERIFY(fetch(QStringLiteral("2024-2025")).err.contains(QLatin1String("is not a season file")));
+
+        // No league is left behind for a season that never came.
+        const QString none = m_dir.filePath(QStringLiteral("none.qvl"));
+        r = runCli(QStringLiteral(QUORVANE_CLI),
+                   {QStringLiteral("fetch-season"), none, QStringLiteral("--div"), QStringLiteral("E0"),
+                    QStringLiteral("--season"), QStringLiteral("2024-2025"), QStringLiteral("--server"),
+                    server.baseUrl().toString()});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(!QFile::exists(none));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDownload)
+#include "tst_download.moc"

@@ -1,0 +1,179 @@
+// The download dialog on a real HTTP server on 127.0.0.1: the list and its warning, Toggle All, a run with
+// its marks, the open league closed and reopened around it, and the Seasons page importing into a league
+// file per division.
+
+#include "data/Messenger.h"
+#include "data/ui/GuiMessenger.h"
+#include "entry/ResultsCsv.h"
+#include "entry/ResultsImport.h"
+#include "output/SeasonDownload.h"
+#include "output/ui/TFormDownload.h"
+#include "support/RecordingMessenger.h"
+#include "support/TestHttpServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace
+{
+const QString kWarning = QStringLiteral(
+    "Unable to download league list. One of the following could be causing the problem:\r\n1)No internet "
+    "connection.\r\n2)You are probably behind a firewall.\r\n3)Server might be down.");
+
+QByteArray seasonBytes(const QByteArray &home, const QByteArray &away)
+{
+    return "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A\r\nE0,12/08/23," + home + "," + away +
+           ",2,1,1.5,4,6\r\n";
+}
+
+QByteArray leagueFile(const QString &dir)
+{
+    const QString path = QDir(dir).filePath(QStringLiteral("served.qvl"));
+    CollectingMessenger quiet;
+    SeasonDownload::importSeasonInto(path, QStringLiteral("E0"), readResultsCsv(seasonBytes("Leeds", "Hull")),
+                                     quiet);
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList texts(QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+} // namespace
+
+class TestFormDownload : public QObject
+{
+    Q_OBJECT
+private:
+    RecordingMessenger m_messages;
+    QTemporaryDir m_dir;
+    QTemporaryDir m_settings;
+
+    template <typename T> T *child(QWidget &w, const char *name)
+    {
+        T *c = w.findChild<T *>(QString::fromLatin1(name));
+        if (!c)
+            qFatal("no control %s", name);
+        return c;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+        setMessenger(&m_messages);
+    }
+    void init() { m_messages.clear(); }
+
+    void listRunAndMarks()
+    {
+        TestHttpServer server;
+        const QByteArray league = leagueFile(m_dir.path());
+        server.setRoute(QStringLiteral("/data/leagues.txt"), {QByteArray("Good\nBroken\nSkipped\n")});
+        server.setRoute(QStringLiteral("/data/Good.mdb"), {league});
+        server.setRoute(QStringLiteral("/data/Broken.mdb"), {league, {}, TestHttpServer::Fault::DropMidBody});
+
+        TFormDownload form;
+        form.setListPath(m_dir.filePath(QStringLiteral("program/data/leagues.txt")));
+        auto *list = child<QListWidget>(form, "CheckListBox1");
+        auto *ok = child<QPushButton>(form, "ButtonOK");
+        auto *server1 = child<QLineEdit>(form, "EditServer");
+        QVERIFY(!ok->isEnabled());
+
+        // An unreachable server warns and leaves the dialog as it was.
+        server1->setText(QStringLiteral("http://127.0.0.1:1/"));
+        form.refreshList();
+        QCOMPARE(m_messages.texts(), QStringList{kWarning});
+        QVERIFY(!ok->isEnabled());
+
+        server1->setText(server.baseUrl().toString());
+        form.refreshList();
+        form.refreshList(); // showing twice lists each league once
+        QCOMPARE(texts(list),
+                 QStringList({QStringLiteral("Good"), QStringLiteral("Broken"), QStringLiteral("Skipped")}));
+        QVERIFY(ok->isEnabled());
+        QCOMPARE(form.windowTitle(), QStringLiteral("Download League Data"));
+
+        form.toggleAll();
+        QCOMPARE(list->item(2)->checkState(), Qt::Checked);
+        list->item(2)->setCheckState(Qt::Unchecked);
+        const QString folder = m_dir.filePath(QStringLiteral("Data"));
+        child<QLineEdit>(form, "EditFolder")->setText(QDir::toNativeSeparators(folder));
+
+        QStringList hooks;
+        form.setLeagueHooks({[&hooks] {
+                                 hooks << QStringLiteral("close");
+                                 return QStringLiteral("open.qvl");
+                             },
+                             [&hooks](const QString &path) { hooks << QStringLiteral("reopen ") + path; }});
+        m_messages.clear();
+        ok->click();
+        QCOMPARE(texts(list), QStringList({QStringLiteral("Good ...OK"), QStringLiteral("Broken ...Fail"),
+                                           QStringLiteral("Skipped")}));
+        QCOMPARE(hooks, QStringList({QStringLiteral("close"), QStringLiteral("reopen open.qvl")}));
+        QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Download Finished")});
+        QVERIFY(QFile::exists(folder + QStringLiteral("/Good.mdb")));
+        QVERIFY(!QFile::exists(folder + QStringLiteral("/Broken.mdb")));
+
+        // Toggle All with the first entry ticked unticks every entry; the server address is remembered.
+        form.toggleAll();
+        for (int i = 0; i < list->count(); ++i)
+            QCOMPARE(list->item(i)->checkState(), Qt::Unchecked);
+        // With nothing ticked OK only closes and reopens the league and says it is done; the marks go.
+        hooks.clear();
+        m_messages.clear();
+        ok->click();
+        QCOMPARE(texts(list),
+                 QStringList({QStringLiteral("Good"), QStringLiteral("Broken"), QStringLiteral("Skipped")}));
+        QCOMPARE(hooks, QStringList({QStringLiteral("close"), QStringLiteral("reopen open.qvl")}));
+        QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Download Finished")});
+        TFormDownload again;
+        QCOMPARE(child<QLineEdit>(again, "EditServer")->text(), server.baseUrl().toString());
+    }
+
+    void seasonsIntoLeaguePerDivision()
+    {
+        TestHttpServer server;
+        server.setRoute(QStringLiteral("/mmz4281/2223/E0.csv"), {seasonBytes("Leeds", "Hull")});
+        server.setRoute(QStringLiteral("/mmz4281/2324/E0.csv"),
+                        {QByteArray(), {}, TestHttpServer::Fault::HtmlPage});
+        TFormDownload form;
+        child<QLineEdit>(form, "EditSeasonServer")->setText(server.baseUrl().toString());
+        const QString folder = m_dir.filePath(QStringLiteral("Seasons"));
+        child<QLineEdit>(form, "EditFolder")->setText(folder);
+        auto *divisions = child<QListWidget>(form, "ListDivisions");
+        auto *seasons = child<QListWidget>(form, "ListSeasons");
+        divisions->item(0)->setCheckState(Qt::Checked); // E0
+        for (int i = 0; i < seasons->count(); ++i)
+            if (seasons->item(i)->text() == QLatin1String("2022-2023") ||
+                seasons->item(i)->text() == QLatin1String("2023-2024"))
+                seasons->item(i)->setCheckState(Qt::Checked);
+        QVERIFY(child<QRadioButton>(form, "RadioLeaguePerDivision")->isChecked());
+        form.fetchSeasons();
+        QVERIFY(QFile::exists(folder + QStringLiteral("/E0.qvl")));
+        QCOMPARE(m_messages.messages().size(), 1);
+        QCOMPARE(m_messages.messages()[0].kind, Messenger::Kind::Warning);
+        QVERIFY(m_messages.texts()[0].contains(QLatin1String("E0 2023-2024 is not a season file")));
+
+        // Into the open league with none open: refused, nothing fetched.
+        m_messages.clear();
+        child<QRadioButton>(form, "RadioOpenLeague")->setChecked(true);
+        form.fetchSeasons();
+        QCOMPARE(m_messages.messages().size(), 1);
+        QCOMPARE(server.gets(QStringLiteral("/mmz4281/2223/E0.csv")), 1);
+    }
+};
+
+QTEST_MAIN(TestFormDownload)
+#include "tst_formdownload.moc"
