@@ -2,7 +2,6 @@
 
 #include "analysis/FilterSort.h"
 #include "analysis/ui/TFormFilter.h"
-#include "app/ConvertLeague.h"
 #include "app/LeagueFiles.h"
 #include "app/MatchGrids.h"
 #include "app/ui/CrossTableView.h"
@@ -26,6 +25,8 @@
 #include "data/ui/TFormCopyPasteTeams.h"
 #include "data/ui/TFormLeague.h"
 #include "data/ui/TFormPlayerStats.h"
+#include "entry/ConvertLeague.h"
+#include "entry/JetFile.h"
 #include "entry/MatchEntry.h"
 #include "entry/ui/TFormEnterResults.h"
 #include "output/TicketPrintouts.h"
@@ -99,6 +100,27 @@ void showOutcome(TMainForm &form, TDataMod &dm, const FileCommandOutcome &o)
         form.EnableLeagueCommands(false);
 }
 
+// An Access/Jet file opens only by converting it: the user is offered the conversion, and the path of
+// the converted file comes back (empty when there is none).
+QString convertBeforeOpening(TMainForm &form, TDataMod &dm, const QString &path)
+{
+    const QString question =
+        QStringLiteral("This is an Access league file, which opens only once it is converted "
+                       "to a new league file. Convert it now?");
+    if (messenger().question(question, QStringLiteral("Convert League File"), Messenger::Buttons::YesNo) !=
+        Messenger::Answer::Yes)
+        return QString();
+    const QString newPath = form.choosePath(QStringLiteral("Save Converted League File As..."), true);
+    if (newPath.isEmpty())
+        return QString();
+    form.raise();
+    form.activateWindow();
+    if (ConvertLeagueFile(path, newPath, messenger(), ConnectedFileName(dm.ADOConnection)) !=
+        FileCommandResult::Done)
+        return QString();
+    return newPath;
+}
+
 void wireFileCommands(AppWindows &w)
 {
     TMainForm &form = *w.mainForm;
@@ -111,7 +133,10 @@ void wireFileCommands(AppWindows &w)
         if (o.result == FileCommandResult::Done || o.leagueChanged)
             showOutcome(form, dm, FileCommandOutcome{o.result, true, ConnectedFileName(dm.ADOConnection)});
     });
-    auto openPath = [&form, &dm](const QString &path) {
+    auto openPath = [&form, &dm](const QString &given) {
+        const QString path = JetFile::looksLikeJet(given) ? convertBeforeOpening(form, dm, given) : given;
+        if (path.isEmpty())
+            return;
         OpenLeague(dm, path, messenger(), [&form](const QString &p) { form.ShowLeagueFile(p); });
         if (!dm.isLeagueOpen())
             form.EnableLeagueCommands(false);
