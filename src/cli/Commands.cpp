@@ -407,7 +407,7 @@ const QList<Command> &commands()
              1,
              runMatches},
             {QStringLiteral("demo"), QStringLiteral("demo FILE"), {}, 1, 1, runDemo},
-            {QStringLiteral("convert"), QStringLiteral("convert OLDFILE NEWFILE"), {}, 2, 2, runConvert},
+            {QStringLiteral("convert"), QStringLiteral("convert FILE NEWFILE"), {}, 2, 2, runConvert},
         } +
         predictionCommands() + analysisCommands() + outputCommands() + ticketCommands();
     return all;
