@@ -611,8 +611,12 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     return w;
 }
 
-void openLeagueAtStart(AppWindows &windows, const QString &path)
+void openLeagueAtStart(AppWindows &windows, const QString &given)
 {
+    const QString path =
+        JetFile::looksLikeJet(given) ? convertBeforeOpening(*windows.mainForm, *windows.dm, given) : given;
+    if (path.isEmpty())
+        return;
     OpenLeague(*windows.dm, path, messenger(),
                [&windows](const QString &p) { windows.mainForm->ShowLeagueFile(p); });
 }
