@@ -142,6 +142,9 @@ struct JetFile::Handle {
 JetFile::JetFile(const QString &path) : m(std::make_unique<Handle>())
 {
     m->path = QFileInfo(path).fileName();
+    // libmdb reports a missing file on the terminal itself; this message is the one the user needs.
+    if (!QFileInfo(path).isFile())
+        throw DatabaseError(QStringLiteral("The file %1 does not exist.").arg(m->path));
     const QByteArray name = QFile::encodeName(path);
     CNumericLocale c;
     m->mdb = mdb_open(name.constData(), MDB_NOFLAGS);

@@ -100,6 +100,9 @@ void showOutcome(TMainForm &form, TDataMod &dm, const FileCommandOutcome &o)
         form.EnableLeagueCommands(false);
 }
 
+// The files the Open and Convert dialogs offer: league files and Access databases of either extension.
+const QString kOpenFilter = QStringLiteral("League files (*.qvl *.mdb *.accdb);;All files (*)");
+
 // An Access/Jet file opens only by converting it: the user is offered the conversion, and the path of
 // the converted file comes back (empty when there is none).
 QString convertBeforeOpening(TMainForm &form, TDataMod &dm, const QString &path)
@@ -142,7 +145,7 @@ void wireFileCommands(AppWindows &w)
             form.EnableLeagueCommands(false);
     };
     on(form, "MenuOpen", [&form, openPath] {
-        const QString path = form.choosePath(QStringLiteral("Open"), false);
+        const QString path = form.choosePath(QStringLiteral("Open"), false, kOpenFilter);
         if (!path.isEmpty())
             openPath(path);
     });
@@ -153,7 +156,8 @@ void wireFileCommands(AppWindows &w)
         showOutcome(form, dm, SaveLeagueAs(dm, path, messenger()));
     });
     on(form, "MenuConvert", [&form, &dm] {
-        const QString oldPath = form.choosePath(QStringLiteral("Select League File To Convert"), false);
+        const QString oldPath =
+            form.choosePath(QStringLiteral("Select League File To Convert"), false, kOpenFilter);
         if (oldPath.isEmpty())
             return;
         const QString newPath = form.choosePath(QStringLiteral("Save Converted League File As..."), true);
