@@ -17,13 +17,16 @@
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"
 #include "data/TextCompare.h"
+#include "entry/ConvertLeague.h"
 #include "entry/DemoLeague.h"
 #include "entry/MatchEntry.h"
 #include "entry/Odds.h"
 #include "entry/ResultsCsv.h"
 #include "entry/ResultsImport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
 
@@ -337,6 +340,20 @@ void runDemo(const Arguments &a, Messenger &messenger)
     BuildDemoLeague(a.positional(0), messenger);
 }
 
+// ---------------------------------------------------------------- convert
+
+// Converts a league file of the older layout, or one kept in an Access/Jet file, into a new league file.
+void runConvert(const Arguments &a, Messenger &messenger)
+{
+    const QString target = a.positional(1);
+    // Nobody is there to answer the overwrite question.
+    if (QFileInfo::exists(target))
+        throw QuorvaneError(QStringLiteral("%1 already exists; choose a new file for the converted league.")
+                                .arg(QDir::toNativeSeparators(target)));
+    if (ConvertLeagueFile(a.positional(0), target, messenger) != FileCommandResult::Done)
+        throw Abort();
+}
+
 const QString kFormatUsage = QStringLiteral("[--format text|csv|json]");
 
 } // namespace
@@ -391,6 +408,7 @@ const QList<Command> &commands()
              1,
              runMatches},
             {QStringLiteral("demo"), QStringLiteral("demo FILE"), {}, 1, 1, runDemo},
+            {QStringLiteral("convert"), QStringLiteral("convert FILE NEWFILE"), {}, 2, 2, runConvert},
         } +
         predictionCommands() + analysisCommands() + outputCommands() + ticketCommands() + downloadCommands();
     return all;

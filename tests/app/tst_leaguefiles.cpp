@@ -1,6 +1,6 @@
-#include "app/ConvertLeague.h"
 #include "app/LeagueFiles.h"
 #include "data/Errors.h"
+#include "entry/ConvertLeague.h"
 #include "support/LeagueFixture.h"
 #include "support/StoredRows.h"
 

@@ -7,7 +7,6 @@
 #include "analysis/ui/TFormFilter.h"
 #include "analysis/ui/TFormPHistory.h"
 #include "analysis/ui/TFormTCChart.h"
-#include "app/ConvertLeague.h"
 #include "app/LeagueFiles.h"
 #include "app/MatchGrids.h"
 #include "app/ui/CrossTableView.h"
@@ -32,6 +31,8 @@
 #include "data/ui/TFormCopyPasteTeams.h"
 #include "data/ui/TFormLeague.h"
 #include "data/ui/TFormPlayerStats.h"
+#include "entry/ConvertLeague.h"
+#include "entry/JetFile.h"
 #include "entry/MatchEntry.h"
 #include "entry/ui/TFormEnterResults.h"
 #include "output/AnalysisReports.h"
@@ -127,6 +128,30 @@ void showOutcome(TMainForm &form, TDataMod &dm, const FileCommandOutcome &o)
         form.EnableLeagueCommands(false);
 }
 
+// The files the Open and Convert dialogs offer: league files and Access databases of either extension.
+const QString kOpenFilter = QStringLiteral("League files (*.qvl *.mdb *.accdb);;All files (*)");
+
+// An Access/Jet file opens only by converting it: the user is offered the conversion, and the path of
+// the converted file comes back (empty when there is none).
+QString convertBeforeOpening(TMainForm &form, TDataMod &dm, const QString &path)
+{
+    const QString question =
+        QStringLiteral("This is an Access league file, which opens only once it is converted "
+                       "to a new league file. Convert it now?");
+    if (messenger().question(question, QStringLiteral("Convert League File"), Messenger::Buttons::YesNo) !=
+        Messenger::Answer::Yes)
+        return QString();
+    const QString newPath = form.choosePath(QStringLiteral("Save Converted League File As..."), true);
+    if (newPath.isEmpty())
+        return QString();
+    form.raise();
+    form.activateWindow();
+    if (ConvertLeagueFile(path, newPath, messenger(), ConnectedFileName(dm.ADOConnection)) !=
+        FileCommandResult::Done)
+        return QString();
+    return newPath;
+}
+
 void wireFileCommands(AppWindows &w)
 {
     TMainForm &form = *w.mainForm;
@@ -139,13 +164,16 @@ void wireFileCommands(AppWindows &w)
         if (o.result == FileCommandResult::Done || o.leagueChanged)
             showOutcome(form, dm, FileCommandOutcome{o.result, true, ConnectedFileName(dm.ADOConnection)});
     });
-    auto openPath = [&form, &dm](const QString &path) {
+    auto openPath = [&form, &dm](const QString &given) {
+        const QString path = JetFile::looksLikeJet(given) ? convertBeforeOpening(form, dm, given) : given;
+        if (path.isEmpty())
+            return;
         OpenLeague(dm, path, messenger(), [&form](const QString &p) { form.ShowLeagueFile(p); });
         if (!dm.isLeagueOpen())
             form.EnableLeagueCommands(false);
     };
     on(form, "MenuOpen", [&form, openPath] {
-        const QString path = form.choosePath(QStringLiteral("Open"), false);
+        const QString path = form.choosePath(QStringLiteral("Open"), false, kOpenFilter);
         if (!path.isEmpty())
             openPath(path);
     });
@@ -156,7 +184,8 @@ void wireFileCommands(AppWindows &w)
         showOutcome(form, dm, SaveLeagueAs(dm, path, messenger()));
     });
     on(form, "MenuConvert", [&form, &dm] {
-        const QString oldPath = form.choosePath(QStringLiteral("Select League File To Convert"), false);
+        const QString oldPath =
+            form.choosePath(QStringLiteral("Select League File To Convert"), false, kOpenFilter);
         if (oldPath.isEmpty())
             return;
         const QString newPath = form.choosePath(QStringLiteral("Save Converted League File As..."), true);
@@ -723,8 +752,12 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     return w;
 }
 
-void openLeagueAtStart(AppWindows &windows, const QString &path)
+void openLeagueAtStart(AppWindows &windows, const QString &given)
 {
+    const QString path =
+        JetFile::looksLikeJet(given) ? convertBeforeOpening(*windows.mainForm, *windows.dm, given) : given;
+    if (path.isEmpty())
+        return;
     OpenLeague(*windows.dm, path, messenger(),
                [&windows](const QString &p) { windows.mainForm->ShowLeagueFile(p); });
 }

@@ -1,18 +1,23 @@
-#include "app/ConvertLeague.h"
+#include "entry/ConvertLeague.h"
 
 #include "data/BusyCursor.h"
 #include "data/Database.h"
 #include "data/Errors.h"
+#include "data/LeagueSchema.h"
 #include "data/MatchOutcome.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
 #include "data/Standings.h"
 #include "data/TDataMod.h"
+#include "entry/JetFile.h"
+#include "entry/SourceLeague.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
 
-using namespace LeagueFileSteps;
+using namespace FileSteps;
 
 namespace
 {
@@ -240,18 +245,72 @@ void LeagueConversion::copyPlayers()
     }
 }
 
-} // namespace
-
-FileCommandResult ConvertLeagueFile(const QString &oldPath, const QString &newPath, Messenger &messenger,
-                                    const QString &openLeaguePath)
+// A league of the current layout read from another database: every column of the four tables carried
+// over as it stands (its standings and ratings are its own, so nothing is replayed).
+void carryOver(const QString &copyPath, const QString &newFile)
 {
-    if (oldPath.isEmpty() || newPath.isEmpty())
+    Database from;
+    from.open(copyPath);
+    LeagueSchema::check(from);
+    Database to;
+    Table league{&to, QStringLiteral("League")};
+    CreateLeagueFile(to, league, newFile);
+    Transaction tx(to);
+    for (const char *table : {"League", "Teams", "Results", "Players"}) {
+        Table source{&from, name(table)};
+        Table target{&to, name(table)};
+        source.open();
+        target.open();
+        const bool leagueRow = qstrcmp(table, "League") == 0;
+        for (source.first(); !source.eof(); source.next()) {
+            if (leagueRow) {
+                // The one League row: the new file's own, overwritten.
+                target.first();
+                target.edit();
+            } else {
+                target.append();
+            }
+            for (const ColumnInfo &c : target.columns())
+                if (columnIndex(source.columns(), c.name) >= 0)
+                    target.field(c.name).setValue(source.field(c.name).value());
+            target.post();
+            if (leagueRow)
+                break;
+        }
+    }
+    tx.commit();
+}
+
+// The league of a source (an Access/Jet file) converted into newFile: its tables are first written into
+// a work file of our own beside it, which is then converted like a league file of either layout.
+void convertSource(const TableSource &source, const QString &newFile)
+{
+    const QString copyPath = QFileInfo(newFile).dir().filePath(QStringLiteral("source-tables.db"));
+    {
+        Database::create(copyPath);
+        Database copy;
+        copy.open(copyPath);
+        SourceLeague::copyLeagueTables(source, copy);
+    }
+    if (SourceLeague::layoutOf(source) == SourceLeague::Layout::Current) {
+        carryOver(copyPath, newFile);
+    } else {
+        LeagueConversion conversion;
+        conversion.run(copyPath, newFile);
+    }
+}
+
+// Builds the new file under a temporary name and moves it into place only when it is complete.
+FileCommandResult convertInto(const QString &newPath, Messenger &messenger, const QString &openLeaguePath,
+                              const QString &sourcePath, const std::function<void(const QString &)> &build)
+{
+    if (newPath.isEmpty())
         return FileCommandResult::Cancelled;
     if (QFileInfo::exists(newPath)) {
         if (!confirmOverwrite(messenger, Messenger::Buttons::YesNo))
             return FileCommandResult::Cancelled;
         // The open league and the file being converted are in use whatever the file system allows.
-        if (sameFile(newPath, openLeaguePath) || sameFile(newPath, oldPath) || !QFile::remove(newPath)) {
+        if (sameFile(newPath, openLeaguePath) || sameFile(newPath, sourcePath) || !QFile::remove(newPath)) {
             warnInUse(messenger);
             return FileCommandResult::Refused;
         }
@@ -262,10 +321,7 @@ FileCommandResult ConvertLeagueFile(const QString &oldPath, const QString &newPa
         BusyCursor busy;
         try {
             StagedFile staged(newPath);
-            {
-                LeagueConversion conversion;
-                conversion.run(oldPath, staged.path());
-            }
+            build(staged.path());
             staged.commit();
         } catch (const std::exception &e) {
             failure = messageOf(e);
@@ -277,4 +333,29 @@ FileCommandResult ConvertLeagueFile(const QString &oldPath, const QString &newPa
     }
     messenger.information(QStringLiteral("File convertion complete"));
     return FileCommandResult::Done;
+}
+
+} // namespace
+
+FileCommandResult ConvertLeagueSource(const TableSource &source, const QString &newPath, Messenger &messenger,
+                                      const QString &openLeaguePath)
+{
+    return convertInto(newPath, messenger, openLeaguePath, QString(),
+                       [&source](const QString &file) { convertSource(source, file); });
+}
+
+FileCommandResult ConvertLeagueFile(const QString &oldPath, const QString &newPath, Messenger &messenger,
+                                    const QString &openLeaguePath)
+{
+    if (oldPath.isEmpty())
+        return FileCommandResult::Cancelled;
+    return convertInto(newPath, messenger, openLeaguePath, oldPath, [&oldPath](const QString &file) {
+        if (JetFile::looksLikeJet(oldPath)) {
+            const JetFile jet(oldPath);
+            convertSource(jet, file);
+        } else {
+            LeagueConversion conversion;
+            conversion.run(oldPath, file);
+        }
+    });
 }

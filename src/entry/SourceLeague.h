@@ -1,0 +1,28 @@
+#pragma once
+// A league kept in another database (an Access/Jet file read through a TableSource) written into a
+// database file of our own, so that the conversion reads it like any league file.
+
+#include "entry/TableSource.h"
+
+class Database;
+
+namespace SourceLeague
+{
+
+// Which league layout the source's tables follow: the current one names the round column of Results
+// "Rnd", the older one "Round".
+enum class Layout { Current, Older };
+Layout layoutOf(const TableSource &source);
+
+// Writes the source's League, Teams, Results and Players tables (names matched ignoring letter case;
+// other tables are left out) into db, each with the source's columns in their order: numbers as NUMBER,
+// dates as DATE (the date alone), yes/no as BIT, binary values as LONGBINARY holding the BMP picture
+// inside them (nothing when they hold none), texts as TEXT.  DatabaseError when one of the four is
+// missing.
+void copyLeagueTables(const TableSource &source, Database &db);
+
+// The BMP picture a stored binary value holds: the value itself when it is one, the picture inside an
+// embedded-object wrapper, or an empty array when there is none.
+QByteArray pictureIn(const QByteArray &value);
+
+} // namespace SourceLeague
