@@ -2,6 +2,7 @@
 
 #include "cli/AnalysisCommands.h"
 #include "cli/DateArgument.h"
+#include "cli/FixtureCommands.h"
 #include "cli/Output.h"
 #include "cli/OutputCommands.h"
 #include "cli/PredictCommands.h"
@@ -391,7 +392,7 @@ const QList<Command> &commands()
              runMatches},
             {QStringLiteral("demo"), QStringLiteral("demo FILE"), {}, 1, 1, runDemo},
         } +
-        predictionCommands() + analysisCommands() + outputCommands() + ticketCommands();
+        predictionCommands() + analysisCommands() + outputCommands() + ticketCommands() + fixtureCommands();
     return all;
 }
 

@@ -99,6 +99,19 @@ QString describeImport(const FixtureImportSummary &s)
         .arg(s.skipped.size());
 }
 
+QString describeSkipped(const FixtureImportSummary &s, int maxLines)
+{
+    QStringList lines;
+    for (const FixtureImportSummary::Skipped &k : s.skipped) {
+        if (maxLines >= 0 && lines.size() == maxLines) {
+            lines << QStringLiteral("... and %1 more.").arg(s.skipped.size() - maxLines);
+            break;
+        }
+        lines << QStringLiteral("Line %1 (\"%2\"): %3").arg(k.line).arg(excerpt(k.text), k.reason);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 QStringList fixtureLines(const QString &text)
 {
     QStringList lines = text.split(QLatin1Char('\n'));

@@ -40,6 +40,9 @@ QStringList ReplaceFirstInLines(const QStringList &lines, const QString &oldText
 
 // What the summary says, one line, for the window and the command line.
 QString describeImport(const FixtureImportSummary &summary);
+// Each skipped line with its number, text and reason, one a line; after maxLines (when not negative) how
+// many more there are.
+QString describeSkipped(const FixtureImportSummary &summary, int maxLines = -1);
 
 // The lines of a pasted text or a text file, with any line ending.
 QStringList fixtureLines(const QString &text);

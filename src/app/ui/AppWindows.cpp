@@ -27,6 +27,7 @@
 #include "data/ui/TFormLeague.h"
 #include "data/ui/TFormPlayerStats.h"
 #include "entry/MatchEntry.h"
+#include "entry/ui/TFormEditor.h"
 #include "entry/ui/TFormEnterResults.h"
 #include "output/TicketPrintouts.h"
 #include "output/ui/ExportDialogs.h"
@@ -55,6 +56,7 @@ struct AppWindows::Parts {
     TFormCopyPasteTeams *pasteTeams = nullptr;
     TFormCopyPastePlayers *pastePlayers = nullptr;
     TFormTicketMgr *ticketMgr = nullptr;
+    TFormEditor *editor = nullptr;
     // The views on the tabs.
     TeamTablesView *teamTables[3] = {nullptr, nullptr, nullptr};
     MatchesView *fixtures = nullptr;
@@ -73,7 +75,7 @@ AppWindows::~AppWindows()
     const QList<QObject *> windows = {
         p.enterResults, p.filter,       p.league,     p.predict,       p.team,          p.player,
         p.pasteTeams,   p.pastePlayers, p.ticketMgr,  p.teamTables[0], p.teamTables[1], p.teamTables[2],
-        p.fixtures,     p.scores,       p.crossTable, p.streakTable,   p.players};
+        p.fixtures,     p.scores,       p.crossTable, p.streakTable,   p.players,       p.editor};
     for (QObject *w : windows)
         delete w;
 }
@@ -381,6 +383,7 @@ void wireDataCommands(AppWindows &w)
         p.ticketMgr->activateWindow();
     });
     on(form, "MenuFilterSort", [&p] { p.filter->execPage(TFormFilter::FixturesPredictions); });
+    on(form, "MenuEditor", [&p] { p.editor->exec(); });
     QObject::connect(p.league, &TFormLeague::leagueSettingsStored, &form, &TMainForm::setLeaguePanels);
     wireTicketPrintouts(*p.ticketMgr);
 }
@@ -570,7 +573,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     p.pasteTeams = new TFormCopyPasteTeams(dm, parent);
     step();
     p.pastePlayers = new TFormCopyPastePlayers(dm, parent);
-    step(); // TFormEditor
+    step();
+    p.editor = new TFormEditor(dm, parent);
     step(); // TFormDownload
     p.league->setTeamDialog(p.team);
     p.league->setPlayerDialog(p.player);
