@@ -165,11 +165,10 @@ int main(int argc, char *argv[])
     QTabWidget *pages = form.pages();
     if (!grabPages(&form, pages, args[2], QStringLiteral("tab")))
         return 1;
-    const std::pair<const char *, const char *> dialogs[] = {{"MenuFAddMatch", "dialog-add-match"},
-                                                             {"MenuPredict", "dialog-predict"},
-                                                             {"MenuBettingSystem", "dialog-betting-system"},
-                                                             {"MenuAbout", "dialog-about"},
-                                                             {"MenuArbFinder", "dialog-arbitrage"}};
+    const std::pair<const char *, const char *> dialogs[] = {
+        {"MenuFAddMatch", "dialog-add-match"},          {"MenuPredict", "dialog-predict"},
+        {"MenuBettingSystem", "dialog-betting-system"}, {"MenuAbout", "dialog-about"},
+        {"MenuArbFinder", "dialog-arbitrage"},          {"MenuEditor", "dialog-editor"}};
     pages->setCurrentIndex(int(TMainForm::Tab::Fixtures));
     for (const auto &[command, file] : dialogs) {
         const QString name = QStringLiteral("%1/%2.png").arg(args[2], QString::fromLatin1(file));

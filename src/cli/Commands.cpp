@@ -3,6 +3,7 @@
 #include "cli/AnalysisCommands.h"
 #include "cli/DateArgument.h"
 #include "cli/DownloadCommands.h"
+#include "cli/FixtureCommands.h"
 #include "cli/Output.h"
 #include "cli/OutputCommands.h"
 #include "cli/PredictCommands.h"
@@ -410,7 +411,8 @@ const QList<Command> &commands()
             {QStringLiteral("demo"), QStringLiteral("demo FILE"), {}, 1, 1, runDemo},
             {QStringLiteral("convert"), QStringLiteral("convert FILE NEWFILE"), {}, 2, 2, runConvert},
         } +
-        predictionCommands() + analysisCommands() + outputCommands() + ticketCommands() + downloadCommands();
+        predictionCommands() + analysisCommands() + outputCommands() + ticketCommands() + downloadCommands() +
+        fixtureCommands();
     return all;
 }
 

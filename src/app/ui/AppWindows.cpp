@@ -34,6 +34,7 @@
 #include "entry/ConvertLeague.h"
 #include "entry/JetFile.h"
 #include "entry/MatchEntry.h"
+#include "entry/ui/TFormEditor.h"
 #include "entry/ui/TFormEnterResults.h"
 #include "output/AnalysisReports.h"
 #include "output/TicketPrintouts.h"
@@ -76,6 +77,7 @@ struct AppWindows::Parts {
     TFormTCChart *tcChart = nullptr;
     TFormDD *dd = nullptr;
     TFormDownload *download = nullptr;
+    TFormEditor *editor = nullptr;
     // The views on the tabs.
     TeamTablesView *teamTables[3] = {nullptr, nullptr, nullptr};
     MatchesView *fixtures = nullptr;
@@ -94,7 +96,7 @@ AppWindows::~AppWindows()
     const QList<QObject *> windows = {
         p.enterResults, p.filter,       p.league,     p.predict,       p.team,          p.player,
         p.pasteTeams,   p.pastePlayers, p.ticketMgr,  p.teamTables[0], p.teamTables[1], p.teamTables[2],
-        p.fixtures,     p.scores,       p.crossTable, p.streakTable,   p.players};
+        p.fixtures,     p.scores,       p.crossTable, p.streakTable,   p.players,       p.editor};
     delete p.tip;
     delete p.tipResult;
     delete p.download;
@@ -454,6 +456,7 @@ void wireDataCommands(AppWindows &w)
     QObject::connect(p.tcChart, &TFormTCChart::exportRequested, &form,
                      [&p] { ExportChart(p.tcChart->chartView(), p.tcChart); });
     QObject::connect(&form, &TMainForm::leagueShown, p.tcChart, &TFormTCChart::leagueChanged);
+    on(form, "MenuEditor", [&p] { p.editor->exec(); });
     QObject::connect(p.league, &TFormLeague::leagueSettingsStored, &form, &TMainForm::setLeaguePanels);
     wireTicketPrintouts(*p.ticketMgr);
 }
@@ -732,7 +735,8 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     p.pasteTeams = new TFormCopyPasteTeams(dm, parent);
     step();
     p.pastePlayers = new TFormCopyPastePlayers(dm, parent);
-    step(); // TFormEditor
+    step();
+    p.editor = new TFormEditor(dm, parent);
     step();
     p.download = new TFormDownload(parent);
     p.download->setFolderDialog(p.dd);

@@ -222,7 +222,7 @@ const QList<Menu> menus = {
          {"MenuTCChart", "Team Comparison Chart"},
          Separator,
          {"MenuDownload", "&Download League Data...", nullptr, false},
-         {"MenuEditor", "Editor...", nullptr, false},
+         {"MenuEditor", "Editor..."},
      }},
     {"MenuHelp",
      "&Help",

@@ -127,6 +127,7 @@ void TestMainForm::openShowsLeagueAndSwitchesCommandsOn()
     QCOMPARE(m_form->currentTab(), TMainForm::Tab::HomeStats);
     QVERIFY(m_form->command(QStringLiteral("MenuSave"))->isEnabled());
     QVERIFY(m_form->findChild<QToolButton *>(QStringLiteral("ToolButtonSave"))->isEnabled());
+    QVERIFY(m_form->command(QStringLiteral("MenuEditor"))->isEnabled()); // the fixture importer
     QVERIFY(m_form->findChild<QMenu *>(QStringLiteral("MenuTeams"))->menuAction()->isEnabled());
 }
 

@@ -1,0 +1,69 @@
+#pragma once
+// What the fixture importer does to the open league: recognises its teams in a line of pasted text,
+// appends fixtures and enters results.  The layouts (FixtureLayouts.h) read the text; this writes.
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class TDataMod;
+
+// A team named in a line, and where its name first occurs (0-based).
+struct TeamInLine {
+    QString name;
+    qsizetype position = -1;
+    bool found() const { return position >= 0; }
+};
+
+// The teams a line names on either side of a separator.
+struct TeamsInLine {
+    TeamInLine before, after;
+};
+
+struct FixtureImportSummary {
+    int fixturesAdded = 0;  // new unplayed rows
+    int resultsAdded = 0;   // new played rows
+    int fixturesFilled = 0; // unplayed rows that now hold their result
+    int alreadyStored = 0;  // results the league held already, left alone
+    struct Skipped {
+        int line; // 1-based
+        QString text, reason;
+    };
+    QList<Skipped> skipped;
+};
+
+class FixtureLeague
+{
+public:
+    // withTotals: fixtures get the sport's under/over line (Ttl, UOV, UOP), as the fixture-page and
+    // baseball layouts give them.
+    FixtureLeague(TDataMod &dm, bool withTotals);
+
+    // Every team whose name occurs in the line (case-sensitive), walked in the Teams table's order: a
+    // name first found after the separator's first occurrence is the team after it, one found at or
+    // before it the team before it; a later team in the walk overwrites an earlier one.  Without the
+    // separator every name found counts as after it.
+    TeamsInLine recognise(const QString &line, const QString &separator) const;
+
+    // The largest round stored, 0 in an empty league: the baseball layout numbers its days on from it.
+    int largestRound();
+
+    void appendFixture(const QString &home, const QString &away, const QDate &date, int round);
+
+    // Enters a played match.  A played row of the pair with this score on this date means the result is
+    // in the league already: nothing changes.  Otherwise the first unplayed row of the pair gets the result,
+    // or a new row when there is none; the rating snapshot is taken, then the standings count the match.
+    void enterResult(const QString &home, const QString &away, int homeScore, int awayScore,
+                     const QDate &date, int round);
+
+    FixtureImportSummary summary;
+
+private:
+    void appendRow(const QString &home, const QString &away, const QDate &date, int round);
+
+    TDataMod &m_dm;
+    bool m_withTotals;
+    double m_line;
+    QStringList m_teams; // in the Teams table's order
+};

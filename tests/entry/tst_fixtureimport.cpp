@@ -1,0 +1,383 @@
+#include "data/Database.h"
+#include "data/Errors.h"
+#include "entry/FixtureImport.h"
+#include "support/LeagueFixture.h"
+#include "support/StoredRows.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+Q_DECLARE_METATYPE(FixtureLayout)
+
+namespace
+{
+
+const QStringList kAfl = {QStringLiteral("Carlton"), QStringLiteral("Geelong"), QStringLiteral("Essendon"),
+                          QStringLiteral("Collingwood")};
+const QStringList kMlb = {QStringLiteral("Boston"), QStringLiteral("New York"), QStringLiteral("Toronto")};
+const QStringList kSoccer = {QStringLiteral("Arsenal"), QStringLiteral("Chelsea"),
+                             QStringLiteral("Liverpool"), QStringLiteral("Everton")};
+
+QString sportOf(FixtureLayout layout)
+{
+    switch (layout) {
+    case FixtureLayout::FixturePage:
+        return QStringLiteral("Australian Football");
+    case FixtureLayout::BaseballSchedule:
+        return QStringLiteral("Baseball");
+    default:
+        return QStringLiteral("Football (Soccer)");
+    }
+}
+
+QStringList linesOf(const char *text)
+{
+    return fixtureLines(QString::fromUtf8(text));
+}
+
+// The rows of Results as the file holds them, in stored order, limited to the given columns.
+QStringList resultRows(Database &db, const char *columns = "Home, Away, DateP, Rnd, Result")
+{
+    QStringList out;
+    Statement st =
+        db.prepare(QStringLiteral("SELECT %1 FROM Results ORDER BY rowid").arg(QLatin1String(columns)));
+    while (st.step()) {
+        QStringList values;
+        for (int i = 0; i < st.columnCount(); ++i)
+            values << st.value(i).toString();
+        out << values.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+// Everything a played match changes: the rows it is stored in, with their rating snapshot, and the teams.
+const char *const kPlayedColumns =
+    "ID, Home, Away, F, A, Result, DateP, Rnd, PtsH, PtsHT, PtsA, PtsAT, TRH, TRHT, "
+    "TRA, TRAT";
+
+QList<int> skippedLines(const FixtureImportSummary &s)
+{
+    QList<int> lines;
+    for (const FixtureImportSummary::Skipped &k : s.skipped)
+        lines << k.line;
+    return lines;
+}
+
+} // namespace
+
+class TestFixtureImport : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void layoutsTurnPastedTextIntoFixtures_data();
+    void layoutsTurnPastedTextIntoFixtures();
+    void fixtureRowsContinueTheLeague();
+    void resultsCountAsMatchEntryCountsThem_data();
+    void resultsCountAsMatchEntryCountsThem();
+    void unusableResultLinesAreSkipped_data();
+    void unusableResultLinesAreSkipped();
+    void aStoppingLineLeavesTheLeagueAsItWas_data();
+    void aStoppingLineLeavesTheLeagueAsItWas();
+    void replaceChangesTheFirstOccurrenceOfEachLine_data();
+    void replaceChangesTheFirstOccurrenceOfEachLine();
+};
+
+void TestFixtureImport::layoutsTurnPastedTextIntoFixtures_data()
+{
+    QTest::addColumn<FixtureLayout>("layout");
+    QTest::addColumn<QStringList>("teams");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("rows"); // Home|Away|DateP|Rnd|Result
+    QTest::addColumn<QList<int>>("skipped");
+
+    const auto afl = FixtureLayout::FixturePage;
+    QTest::newRow("fixture page: round, day and fixture lines")
+        << afl << kAfl
+        << QStringLiteral("Toyota AFL Premiership\nRnd 7\nSaturday 25 Mar 7:40pm\nCarlton vs Geelong\n"
+                          "Sunday 26 Mar\nEssendon vs Collingwood\n")
+        << QStringList{QStringLiteral("Carlton|Geelong|2006-03-25|7|:"),
+                       QStringLiteral("Essendon|Collingwood|2006-03-26|7|:")}
+        << QList<int>{};
+    QTest::newRow("fixture page: a team the league lacks, the same team twice")
+        << afl << kAfl << QStringLiteral("Carlton vs Sydney\nCarlton vs Carlton\nGeelong vs Essendon")
+        << QStringList{QStringLiteral("Geelong|Essendon|2006-01-01|1|:")} << QList<int>{1, 2};
+    // One name inside another: the later team in the Teams table's order wins.
+    QTest::newRow("fixture page: the longer name listed later")
+        << afl
+        << QStringList{QStringLiteral("Eagles"), QStringLiteral("West Coast Eagles"),
+                       QStringLiteral("Carlton")}
+        << QStringLiteral("West Coast Eagles vs Carlton")
+        << QStringList{QStringLiteral("West Coast Eagles|Carlton|2006-01-01|1|:")} << QList<int>{};
+    QTest::newRow("fixture page: the shorter name listed later")
+        << afl
+        << QStringList{QStringLiteral("West Coast Eagles"), QStringLiteral("Eagles"),
+                       QStringLiteral("Carlton")}
+        << QStringLiteral("West Coast Eagles vs Carlton")
+        << QStringList{QStringLiteral("Eagles|Carlton|2006-01-01|1|:")} << QList<int>{};
+
+    QTest::newRow("baseball: each day a round, one-digit days")
+        << FixtureLayout::BaseballSchedule << kMlb
+        << QStringLiteral("Sunday, Apr 10\nBoston at New York @ 7:05 PM\nMonday, Apr 3, 2006\n"
+                          "Toronto at Boston @ 1:05 PM\nAmerican League\n")
+        << QStringList{QStringLiteral("New York|Boston|2006-04-10|1|:"),
+                       QStringLiteral("Boston|Toronto|2006-04-03|2|:")}
+        << QList<int>{};
+    QTest::newRow("baseball: a line naming one known team")
+        << FixtureLayout::BaseballSchedule << kMlb
+        << QStringLiteral("Apr 10\nBoston at New York @ 7:05 PM\nToronto at Chicago @ 7:05 PM")
+        << QStringList{QStringLiteral("New York|Boston|2006-04-10|1|:")} << QList<int>{3};
+
+    QTest::newRow("soccer A: date lines, also before the first one")
+        << FixtureLayout::SoccerA << kSoccer
+        << QStringLiteral("Everton - Arsenal\nPremier League\n12-08-2023\nArsenal - Chelsea\n"
+                          "13-08-2023 Liverpool - Everton")
+        << QStringList{QStringLiteral("Everton|Arsenal|2005-01-01|0|:"),
+                       QStringLiteral("Arsenal|Chelsea|2023-08-12|0|:"),
+                       QStringLiteral("Liverpool|Everton|2023-08-13|0|:")}
+        << QList<int>{};
+    QTest::newRow("soccer B: rounds, dates of any year, fixtures before the first date")
+        << FixtureLayout::SoccerB << kSoccer
+        << QStringLiteral("Arsenal-Chelsea\nRound 5\n12.08.2023 20:45 Arsenal-Chelsea\n13.08.2005\n"
+                          "Liverpool-Everton\nRound 6 \n19.08.2023\nChelsea-Liverpool")
+        << QStringList{QStringLiteral("Arsenal|Chelsea|2023-08-12|5|:"),
+                       QStringLiteral("Liverpool|Everton|2005-08-13|5|:"),
+                       QStringLiteral("Chelsea|Liverpool|2023-08-19|6|:")}
+        << QList<int>{1};
+}
+
+void TestFixtureImport::layoutsTurnPastedTextIntoFixtures()
+{
+    QFETCH(FixtureLayout, layout);
+    QFETCH(QStringList, teams);
+    QFETCH(QString, text);
+    QFETCH(QStringList, rows);
+    QFETCH(QList<int>, skipped);
+    LeagueFixture league(sportOf(layout), teams);
+    const FixtureImportSummary s = ImportFixtures(league.dm(), layout, fixtureLines(text), 2006);
+    QCOMPARE(resultRows(league.dm().ADOConnection), rows);
+    QCOMPARE(skippedLines(s), skipped);
+    QCOMPARE(s.fixturesAdded, rows.size());
+    QCOMPARE(league.dm().ADOTableResults.recordCount(), rows.size()); // the open table shows them
+}
+
+void TestFixtureImport::fixtureRowsContinueTheLeague()
+{
+    // IDs go on from the largest, baseball rounds from the last, and the sport's under/over line is set
+    // where the layout gives it.
+    LeagueFixture mlb(QStringLiteral("Baseball"), kMlb);
+    QVERIFY(
+        mlb.addMatch(QStringLiteral("Boston"), QStringLiteral("Toronto"), 4, 2, false, QDate(2006, 4, 1), 9));
+    ImportFixtures(mlb.dm(), FixtureLayout::BaseballSchedule, linesOf("Apr 12\nBoston at New York @ 7:05 PM"),
+                   2006);
+    QCOMPARE(
+        resultRows(mlb.dm().ADOConnection, "ID, Home, Rnd, Ttl, UOV, UOP, HP, Verdict, PResult, O1").last(),
+        QStringLiteral("1|New York|10|0|8.5|8.5|0|?|:|-"));
+
+    LeagueFixture soccer(QStringLiteral("Football (Soccer)"), kSoccer);
+    ImportFixtures(soccer.dm(), FixtureLayout::SoccerA, linesOf("12-08-2023\nArsenal - Chelsea"), 2006);
+    QCOMPARE(resultRows(soccer.dm().ADOConnection, "ID, Ttl, UOV, UOP, O2"),
+             QStringList{QStringLiteral("0||||-")});
+}
+
+void TestFixtureImport::resultsCountAsMatchEntryCountsThem_data()
+{
+    QTest::addColumn<FixtureLayout>("layout");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("matches"); // the same, as the match dialog would enter them:
+                                              // home|away|F|A|yyyy-MM-dd|round
+    QTest::addColumn<int>("filled");
+
+    // Both leagues start with an earlier meeting of Carlton and Geelong, and a fixture of theirs on 25 Mar.
+    QTest::newRow("fixture page") << FixtureLayout::FixturePage
+                                  << QStringLiteral("Rnd 2\nSaturday 25 Mar\nCarlton (95) def. Geelong (80)\n"
+                                                    "Sunday 26 Mar\nEssendon (70) def. by Carlton (101)")
+                                  << QStringList{QStringLiteral("Carlton|Geelong|95|80|2006-03-25|2"),
+                                                 QStringLiteral("Essendon|Carlton|70|101|2006-03-26|2")}
+                                  << 1;
+    QTest::newRow("baseball schedule")
+        << FixtureLayout::BaseballSchedule
+        << QStringLiteral("Saturday, Mar 25\nGeelong 8 at Carlton 9\nSunday, Mar 26\n"
+                          "Carlton 11 at Essendon 7")
+        << QStringList{QStringLiteral("Carlton|Geelong|9|8|2006-03-25|2"),
+                       QStringLiteral("Essendon|Carlton|7|11|2006-03-26|4")}
+        << 1;
+}
+
+void TestFixtureImport::resultsCountAsMatchEntryCountsThem()
+{
+    QFETCH(FixtureLayout, layout);
+    QFETCH(QString, text);
+    QFETCH(QStringList, matches);
+    QFETCH(int, filled);
+    const auto start = [](LeagueFixture &l) {
+        QVERIFY(l.addMatch(QStringLiteral("Carlton"), QStringLiteral("Geelong"), 60, 90, false,
+                           QDate(2006, 3, 18), 1));
+        QVERIFY(l.addMatch(QStringLiteral("Carlton"), QStringLiteral("Geelong"), -1, -1, false,
+                           QDate(2006, 3, 25), 2));
+    };
+    LeagueFixture imported(sportOf(layout), kAfl);
+    LeagueFixture typed(sportOf(layout), kAfl);
+    start(imported);
+    start(typed);
+    // The oracle: the matches typed in, the fixture edited as the match dialog edits it.
+    for (const QString &m : matches) {
+        const QStringList v = m.split(QLatin1Char('|'));
+        const QDate date = QDate::fromString(v[4], Qt::ISODate);
+        Table &results = typed.dm().ADOTableResults;
+        if (results.locate(QStringLiteral("Home;Away;Result"), {v[0], v[1], QStringLiteral(":")})) {
+            MatchEntryInput in =
+                typed.input(v[0], v[1], v[2].toInt(), v[3].toInt(), false, date, v[5].toInt());
+            in.mode = MatchEntryMode::Edit;
+            in.round = results.field(QStringLiteral("Rnd")).asInteger();
+            QVERIFY(SaveMatch(typed.dm(), in, typed.messenger));
+        } else {
+            QVERIFY(typed.addMatch(v[0], v[1], v[2].toInt(), v[3].toInt(), false, date, v[5].toInt()));
+        }
+    }
+
+    const FixtureImportSummary s = ImportFixtures(imported.dm(), layout, fixtureLines(text), 2006);
+    QCOMPARE(s.fixturesFilled, filled);
+    QCOMPARE(s.resultsAdded, matches.size() - filled);
+    QVERIFY(s.skipped.isEmpty());
+    Database &a = imported.dm().ADOConnection;
+    Database &b = typed.dm().ADOConnection;
+    QCOMPARE(resultRows(a, kPlayedColumns), resultRows(b, kPlayedColumns));
+    QCOMPARE(storedRowList(a, QStringLiteral("Teams")), storedRowList(b, QStringLiteral("Teams")));
+
+    // The same text again enters no result twice.
+    const QStringList teamsOnce = storedRowList(a, QStringLiteral("Teams"));
+    const FixtureImportSummary again = ImportFixtures(imported.dm(), layout, fixtureLines(text), 2006);
+    QCOMPARE(again.alreadyStored, matches.size());
+    QCOMPARE(again.resultsAdded + again.fixturesFilled, 0);
+    QCOMPARE(storedRowList(a, QStringLiteral("Teams")), teamsOnce);
+}
+
+void TestFixtureImport::unusableResultLinesAreSkipped_data()
+{
+    QTest::addColumn<FixtureLayout>("layout");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<int>>("skipped");
+    QTest::addColumn<int>("applied");
+
+    const auto afl = FixtureLayout::FixturePage;
+    const auto mlb = FixtureLayout::BaseballSchedule;
+    QTest::newRow("def. with one score")
+        << afl << QStringLiteral("Carlton def. Geelong (80)") << QList<int>{1} << 0;
+    QTest::newRow("def. without scores")
+        << afl << QStringLiteral("Carlton def. Geelong") << QList<int>{1} << 0;
+    QTest::newRow("def. against an unknown team")
+        << afl << QStringLiteral("Carlton (80) def. Sydney (70)") << QList<int>{1} << 0;
+    // The earlier line named Boston; this one must not borrow it as its away team.
+    QTest::newRow("baseball: one team known")
+        << mlb << QStringLiteral("Apr 10\nBoston 3 at New York 5 F\nChicago 4 at Toronto 2") << QList<int>{3}
+        << 1;
+    QTest::newRow("baseball: no scores")
+        << mlb << QStringLiteral("Apr 10\nBoston at New York Postponed\nToronto at Boston")
+        << QList<int>{2, 3} << 0;
+}
+
+void TestFixtureImport::unusableResultLinesAreSkipped()
+{
+    QFETCH(FixtureLayout, layout);
+    QFETCH(QString, text);
+    QFETCH(QList<int>, skipped);
+    QFETCH(int, applied);
+    LeagueFixture league(sportOf(layout), kAfl + kMlb);
+    QVERIFY(league.addMatch(QStringLiteral("Carlton"), QStringLiteral("Geelong"), -1, -1));
+    QVERIFY(league.addMatch(QStringLiteral("New York"), QStringLiteral("Boston"), -1, -1));
+    Database &db = league.dm().ADOConnection;
+    const QStringList teams = storedRowList(db, QStringLiteral("Teams"));
+    const FixtureImportSummary s = ImportFixtures(league.dm(), layout, fixtureLines(text), 2006);
+    QCOMPARE(skippedLines(s), skipped);
+    QCOMPARE(s.fixturesFilled + s.resultsAdded, applied);
+    QCOMPARE(resultRows(db, "Result").filter(QRegularExpression(QStringLiteral("\\d"))).size(), applied);
+    if (applied == 0)
+        QCOMPARE(storedRowList(db, QStringLiteral("Teams")), teams);
+    for (const FixtureImportSummary::Skipped &k : s.skipped)
+        QVERIFY2(!k.reason.isEmpty(), qPrintable(k.text));
+}
+
+void TestFixtureImport::aStoppingLineLeavesTheLeagueAsItWas_data()
+{
+    QTest::addColumn<FixtureLayout>("layout");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("line");
+
+    QTest::newRow("round that is no number")
+        << FixtureLayout::FixturePage
+        << QStringLiteral("Saturday 25 Mar\nCarlton (95) def. Geelong (80)\nRnd x") << 3;
+    QTest::newRow("day that does not exist")
+        << FixtureLayout::FixturePage
+        << QStringLiteral(
+               "Saturday 25 Mar\nCarlton (95) def. Geelong (80)\nMonday 31 Apr\nCarlton vs Geelong")
+        << 4;
+    QTest::newRow("baseball day that is no number")
+        << FixtureLayout::BaseballSchedule
+        << QStringLiteral("Sunday, Apr 10\nBoston 3 at New York 5\nMonday, Apr x1") << 3;
+    QTest::newRow("soccer A kick-off time read as a date")
+        << FixtureLayout::SoccerA
+        << QStringLiteral("12-08-2023\nArsenal - Chelsea\nLiverpool - Everton 20:45") << 3;
+}
+
+void TestFixtureImport::aStoppingLineLeavesTheLeagueAsItWas()
+{
+    QFETCH(FixtureLayout, layout);
+    QFETCH(QString, text);
+    QFETCH(int, line);
+    LeagueFixture league(sportOf(layout), kAfl + kMlb + kSoccer);
+    QVERIFY(league.addMatch(QStringLiteral("Carlton"), QStringLiteral("Geelong"), -1, -1));
+    const QByteArray before = fileHash(league.path());
+    const QStringList lines = fixtureLines(text);
+    try {
+        ImportFixtures(league.dm(), layout, lines, 2006);
+        QFAIL("the import went through");
+    } catch (const FixtureLineError &e) {
+        QVERIFY2(e.message().startsWith(QStringLiteral("Line %1 (\"%2\")").arg(line).arg(lines[line - 1])),
+                 qPrintable(e.message()));
+    }
+    QCOMPARE(fileHash(league.path()), before);
+    // The open tables show the file again, not the rows written before the line stopped.
+    QCOMPARE(league.dm().ADOTableResults.recordCount(), 1);
+    QCOMPARE(league.team(QStringLiteral("Carlton"), QStringLiteral("HP")), 0);
+}
+
+void TestFixtureImport::replaceChangesTheFirstOccurrenceOfEachLine_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("first occurrence, every line")
+        << QStringList{QStringLiteral("Man Utd - Man City Man"), QStringLiteral("Arsenal"),
+                       QStringLiteral("Man")}
+        << QStringLiteral("Man") << QStringLiteral("Manchester")
+        << QStringList{QStringLiteral("Manchester Utd - Man City Man"), QStringLiteral("Arsenal"),
+                       QStringLiteral("Manchester")};
+    QTest::newRow("letter case counts") << QStringList{QStringLiteral("man utd")} << QStringLiteral("Man")
+                                        << QStringLiteral("X") << QStringList{QStringLiteral("man utd")};
+    // The new text holds the old one: it comes out whole.
+    QTest::newRow("new text holding the old")
+        << QStringList{QStringLiteral("Utd - City")} << QStringLiteral("Utd") << QStringLiteral("Man Utd")
+        << QStringList{QStringLiteral("Man Utd - City")};
+    QTest::newRow("new text holding the old later")
+        << QStringList{QStringLiteral("Utd - City")} << QStringLiteral("Utd") << QStringLiteral("Utd X")
+        << QStringList{QStringLiteral("Utd X - City")};
+    QTest::newRow("deleting") << QStringList{QStringLiteral("Arsenal FC - Chelsea FC")}
+                              << QStringLiteral(" FC") << QString()
+                              << QStringList{QStringLiteral("Arsenal - Chelsea FC")};
+    QTest::newRow("nothing to find") << QStringList{QStringLiteral("Arsenal")} << QString()
+                                     << QStringLiteral("X") << QStringList{QStringLiteral("Arsenal")};
+}
+
+void TestFixtureImport::replaceChangesTheFirstOccurrenceOfEachLine()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QStringList, expected);
+    QCOMPARE(ReplaceFirstInLines(lines, from, to), expected);
+}
+
+QTEST_GUILESS_MAIN(TestFixtureImport)
+#include "tst_fixtureimport.moc"
