@@ -26,7 +26,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace
 {
@@ -128,11 +127,8 @@ QWidget *TFormPHistory::buildBetTypesPage()
     m_months->setColumnCount(14);
     m_months->setRowCount(7);
     m_months->setColumnWidth(0, 85);
-    // At least 70 pixels, wider when the font needs it for the longest month's name.
-    const int monthWidth =
-        std::max(70, m_months->fontMetrics().horizontalAdvance(QStringLiteral("September")) + 12);
     for (int c = 1; c < 14; ++c)
-        m_months->setColumnWidth(c, monthWidth);
+        m_months->setColumnWidth(c, 70);
     // All seven rows always in sight, with room for the scroll bar of a narrow window.
     m_months->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_months->setFixedHeight(7 * m_months->verticalHeader()->defaultSectionSize() +
