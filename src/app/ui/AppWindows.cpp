@@ -504,11 +504,12 @@ QList<GridColumn> shownColumns(const MatchesView &view, MatchPage page)
 }
 
 // Another program's changes to the open league show within two seconds, or when the window is next
-// activated; not while a dialog works on the tables, which sees them once it closes.
+// activated; not while a dialog works on the tables or a long piece of work (the busy cursor) walks them,
+// which see them once they are done.
 void watchOutsideChanges(TMainForm &form, TDataMod &dm, AppWindows::Parts &p)
 {
     auto look = [&form, &dm, &p] {
-        if (QApplication::activeModalWidget())
+        if (QApplication::activeModalWidget() || QApplication::overrideCursor())
             return;
         runCommand(messenger(), [&] {
             if (!dm.ReloadIfChangedElsewhere())
