@@ -493,7 +493,9 @@ void takeClosing(CsvMatch &match, const QStringList &fields, const QList<PriceCo
     }
 }
 
-// Match days: a new one begins at the first row with a team already seen in the current one.
+// Match days: a row's round is one more than the rows either of its teams had before it, so that a
+// double round robin gets rounds 1 to 2(n-1) and a postponed match a round near its place in the
+// schedule, not a new round of its own.
 class MatchDays
 {
 public:
@@ -501,18 +503,14 @@ public:
     {
         const QString h = home.toCaseFolded();
         const QString a = away.toCaseFolded();
-        if (m_teams.contains(h) || m_teams.contains(a)) {
-            ++m_round;
-            m_teams.clear();
-        }
-        m_teams.insert(h);
-        m_teams.insert(a);
-        return std::min(m_round, CsvMatch::MaxRound);
+        const int round = std::max(m_rows.value(h), m_rows.value(a)) + 1;
+        ++m_rows[h];
+        ++m_rows[a];
+        return std::min(round, CsvMatch::MaxRound);
     }
 
 private:
-    int m_round = 1;
-    QSet<QString> m_teams;
+    QHash<QString, int> m_rows; // rows so far, by folded team name
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -605,6 +606,13 @@ void TestResultsCsv::rounds_data()
         << QList<int>{1, 2, 2};
     QTest::newRow("fixtures take part")
         << QList<QByteArray>{"A,B,1,0", "C,D,,", "C,A,,", "B,D,,"} << QList<int>{1, 1, 2, 2};
+    // B-D of the second day is played after the third: it gets the third, not a round of its own.
+    QTest::newRow("a postponed match stays near its place")
+        << QList<QByteArray>{"A,B,1,0", "C,D,1,0", "A,C,1,0", "D,A,1,0", "B,C,1,0", "B,D,1,0"}
+        << QList<int>{1, 1, 2, 3, 3, 3};
+    QTest::newRow("the busier team decides")
+        << QList<QByteArray>{"A,B,1,0", "A,C,1,0", "A,D,1,0", "C,D,1,0", "B,A,1,0"}
+        << QList<int>{1, 2, 3, 2, 4};
 }
 
 void TestResultsCsv::rounds()
@@ -746,6 +754,20 @@ void TestResultsCsv::realSeasons()
         }
     }
     QCOMPARE(season.matches.constFirst().round, 1);
+
+    // A complete double round robin of n teams has rounds 1 to 2(n-1), whatever was postponed.
+    QSet<QString> teams;
+    QSet<int> rounds;
+    for (const CsvMatch &m : season.matches) {
+        teams << m.home << m.away;
+        rounds << m.round;
+    }
+    const int n = static_cast<int>(teams.size());
+    if (matches == n * (n - 1)) {
+        QCOMPARE(rounds.size(), 2 * (n - 1));
+        QCOMPARE(*std::min_element(rounds.cbegin(), rounds.cend()), 1);
+        QCOMPARE(*std::max_element(rounds.cbegin(), rounds.cend()), 2 * (n - 1));
+    }
 }
 
 void TestResultsCsv::realRows_data()

@@ -162,7 +162,7 @@ void TestResultsImport::newTeamsRoundsAndValues()
 
     Table &r = f.dm().ADOTableResults;
     QCOMPARE(r.recordCount(), 4);
-    // Rounds as match days: a new one begins with a team that already played in the current one.
+    // Rounds: one more than the rows either team had before in the file.
     const struct {
         int id;
         const char *away;
