@@ -7,6 +7,7 @@
 #include "cli/Output.h"
 #include "cli/OutputCommands.h"
 #include "cli/PredictCommands.h"
+#include "cli/TeamCommands.h"
 #include "cli/TicketCommands.h"
 #include "data/Database.h"
 #include "data/Dates.h"
@@ -412,7 +413,7 @@ const QList<Command> &commands()
             {QStringLiteral("convert"), QStringLiteral("convert FILE NEWFILE"), {}, 2, 2, runConvert},
         } +
         predictionCommands() + analysisCommands() + outputCommands() + ticketCommands() + downloadCommands() +
-        fixtureCommands();
+        fixtureCommands() + teamCommands();
     return all;
 }
 

@@ -8,6 +8,7 @@
 #include "data/Numbers.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
+#include "data/TeamAliases.h"
 #include "data/TextCompare.h"
 #include "entry/MatchEntry.h"
 #include "entry/Odds.h"
@@ -72,7 +73,7 @@ MatchIndex indexResults(Table &results)
 class TeamNames
 {
 public:
-    explicit TeamNames(Table &teams)
+    TeamNames(Table &teams, const QHash<QString, QString> &aliases) : m_aliases(aliases)
     {
         const Field team = teams.field(QStringLiteral("Team"));
         for (teams.first(); !teams.eof(); teams.next())
@@ -80,7 +81,18 @@ public:
     }
 
     // The stored spelling of a name; a null string when the league has no such team.
-    QString stored(const QString &name) const { return m_byKey.value(TextCompare::foldedKey(name)); }
+    // A name merged into another team (TeamAliases) means the kept team while the league has it.
+    QString stored(const QString &name) const
+    {
+        const QString key = TextCompare::foldedKey(name);
+        const auto alias = m_aliases.constFind(key);
+        if (alias != m_aliases.cend()) {
+            const QString kept = m_byKey.value(TextCompare::foldedKey(*alias));
+            if (!kept.isNull())
+                return kept;
+        }
+        return m_byKey.value(key);
+    }
 
     void add(const QString &name)
     {
@@ -90,6 +102,7 @@ public:
     }
 
 private:
+    QHash<QString, QString> m_aliases;
     QHash<QString, QString> m_byKey;
 };
 
@@ -257,7 +270,7 @@ ImportSummary ImportResults(TDataMod &dm, const CsvSeason &season, Messenger &me
         // The standings change a team's row many times a season: each changed row is written once.
         DeferredWrites teamWrites(teams);
 
-        TeamNames names(teams);
+        TeamNames names(teams, TeamAliases::readAll(dm.ADOConnection));
         const int teamsAdded = addMissingTeams(teams, names, season);
         Importer importer(dm, messenger, names);
         const int total = static_cast<int>(season.matches.size());

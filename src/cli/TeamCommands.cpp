@@ -1,0 +1,35 @@
+#include "cli/TeamCommands.h"
+
+#include "data/TDataMod.h"
+#include "entry/TeamMerge.h"
+
+#include <cstdio>
+
+namespace
+{
+
+void runMergeTeams(const Arguments &a, Messenger &)
+{
+    if (!a.has(QStringLiteral("--keep")) || !a.has(QStringLiteral("--merge")))
+        throw UsageError{QStringLiteral("merge-teams needs --keep TEAM and --merge TEAM.")};
+    const QString keep = a.value(QStringLiteral("--keep"));
+    const QString merge = a.value(QStringLiteral("--merge"));
+    TDataMod dm;
+    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly()); // checks that it is a league file
+    MergeTeams(dm.ADOConnection, keep, merge);
+    const QByteArray out = QStringLiteral("%1 merged into %2.\n").arg(merge, keep).toUtf8();
+    std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+QList<Command> teamCommands()
+{
+    return {{QStringLiteral("merge-teams"),
+             QStringLiteral("merge-teams FILE --keep TEAM --merge TEAM"),
+             {{QStringLiteral("--keep"), 1}, {QStringLiteral("--merge"), 1}},
+             1,
+             1,
+             runMergeTeams}};
+}
