@@ -168,7 +168,8 @@ int main(int argc, char *argv[])
     const std::pair<const char *, const char *> dialogs[] = {
         {"MenuFAddMatch", "dialog-add-match"},          {"MenuPredict", "dialog-predict"},
         {"MenuBettingSystem", "dialog-betting-system"}, {"MenuAbout", "dialog-about"},
-        {"MenuArbFinder", "dialog-arbitrage"},          {"MenuEditor", "dialog-editor"}};
+        {"MenuArbFinder", "dialog-arbitrage"},          {"MenuEditor", "dialog-editor"},
+        {"MenuMergeTeams", "dialog-merge-teams"}};
     pages->setCurrentIndex(int(TMainForm::Tab::Fixtures));
     for (const auto &[command, file] : dialogs) {
         const QString name = QStringLiteral("%1/%2.png").arg(args[2], QString::fromLatin1(file));

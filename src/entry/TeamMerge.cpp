@@ -1,5 +1,6 @@
 #include "entry/TeamMerge.h"
 
+#include "data/CommandBoundary.h"
 #include "data/Database.h"
 #include "data/LeagueSchema.h"
 #include "data/MatchOutcome.h"
@@ -84,6 +85,22 @@ void movePlayers(Table &players, const QString &keep, const QString &merge)
 
 } // namespace
 
+namespace
+{
+
+// The stored spellings of both teams; refuses unknown names and the same team twice.
+std::pair<QString, QString> checkedPair(Table &teams, const QString &keepName, const QString &mergeName)
+{
+    const QString keep = storedName(teams, keepName);
+    const QString merge = storedName(teams, mergeName);
+    if (TextCompare::equalNoCase(keep, merge))
+        throw TeamMergeError(
+            QStringLiteral("A team cannot be merged into itself: choose two different teams."));
+    return {keep, merge};
+}
+
+} // namespace
+
 void MergeTeams(Database &db, const QString &keepName, const QString &mergeName)
 {
     Table teams(&db, QStringLiteral("Teams"));
@@ -92,11 +109,7 @@ void MergeTeams(Database &db, const QString &keepName, const QString &mergeName)
     Table league(&db, QStringLiteral("League"));
     Transaction tx(db);
     teams.open();
-    const QString keep = storedName(teams, keepName);
-    const QString merge = storedName(teams, mergeName);
-    if (TextCompare::equalNoCase(keep, merge))
-        throw TeamMergeError(
-            QStringLiteral("A team cannot be merged into itself: choose two different teams."));
+    const auto [keep, merge] = checkedPair(teams, keepName, mergeName);
 
     teams.locate(QStringLiteral("Team"), {merge}, Dataset::CaseInsensitive);
     teams.deleteRecord();
@@ -111,4 +124,27 @@ void MergeTeams(Database &db, const QString &keepName, const QString &mergeName)
     Standings::RenumberPositions(teams);
     TeamAliases::store(db, merge, keep);
     tx.commit();
+}
+
+bool MergeTeamsAsked(TDataMod &dm, const QString &keepName, const QString &mergeName, Messenger &messenger)
+{
+    return runCommand(messenger, [&] {
+        QString keep, merge;
+        {
+            Table teams(&dm.ADOConnection, QStringLiteral("Teams"));
+            teams.open();
+            std::tie(keep, merge) = checkedPair(teams, keepName, mergeName);
+        }
+        const QString text =
+            QStringLiteral("Merge \"%1\" into \"%2\"? Every match and player of \"%1\" will "
+                           "belong to \"%2\", and \"%1\" will be deleted. This cannot be undone.")
+                .arg(merge, keep);
+        if (messenger.question(text, QStringLiteral("Merge Teams"), Messenger::Buttons::YesNoDefaultNo) !=
+            Messenger::Answer::Yes)
+            throw Abort();
+        MergeTeams(dm.ADOConnection, keep, merge);
+        for (Table *t : {&dm.ADOTableTeams, &dm.ADOTableResults, &dm.ADOTablePlayers})
+            if (t->isActive())
+                t->reload();
+    });
 }

@@ -6,6 +6,8 @@
 #include <QString>
 
 class Database;
+class Messenger;
+class TDataMod;
 
 // A merge that is refused (the same team twice, an unknown name); the league is left as it was.
 class TeamMergeError : public QuorvaneError
@@ -21,3 +23,8 @@ public:
 // closing prices stay with their matches.  Open datasets see the change when they are read again
 // (Dataset::reload, or opening the league again).
 void MergeTeams(Database &league, const QString &keep, const QString &merge);
+
+// The window's merge: refuses as MergeTeams does, asks (No the default) since a merge cannot be undone,
+// merges and reads the open league's tables again.  Refusals and failures are told through messenger;
+// returns whether the teams were merged.
+bool MergeTeamsAsked(TDataMod &dm, const QString &keep, const QString &merge, Messenger &messenger);

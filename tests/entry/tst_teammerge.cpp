@@ -62,6 +62,7 @@ private Q_SLOTS:
     void chainedMergesEndAtTheKeptTeam();
     void refusals_data();
     void refusals();
+    void askedMergeNeedsYes();
 };
 
 void TestTeamMerge::mergeEqualsOneSpellingFromTheStart()
@@ -184,6 +185,33 @@ void TestTeamMerge::refusals()
     }
     QCOMPARE(fileHash(f.path()), before);
     QCOMPARE(f.teamNames().size(), 5);
+}
+
+// The window's merge: a refusal is told without a question; No changes nothing; Yes merges and the
+// open tables show it at once.
+void TestTeamMerge::askedMergeNeedsYes()
+{
+    LeagueFixture f;
+    import(f, season("Middlesboro", "Middlesbrough"));
+    const QByteArray before = fileHash(f.path());
+
+    QVERIFY(!MergeTeamsAsked(f.dm(), QStringLiteral("Leeds"), QStringLiteral("leeds"), f.messenger));
+    QCOMPARE(f.messenger.messages().size(), 1);
+    QCOMPARE(f.messenger.messages().constFirst().kind, Messenger::Kind::Error);
+    f.messenger.clear();
+
+    QVERIFY(!MergeTeamsAsked(f.dm(), QStringLiteral("Middlesbrough"), QStringLiteral("Middlesboro"),
+                             f.messenger));
+    QCOMPARE(f.messenger.messages().size(), 1);
+    QCOMPARE(f.messenger.messages().constFirst().buttons, Messenger::Buttons::YesNoDefaultNo);
+    QCOMPARE(fileHash(f.path()), before);
+    f.messenger.clear();
+
+    f.messenger.queueAnswer(Messenger::Answer::Yes);
+    QVERIFY(
+        MergeTeamsAsked(f.dm(), QStringLiteral("Middlesbrough"), QStringLiteral("Middlesboro"), f.messenger));
+    QCOMPARE(f.teamNames().size(), 4);
+    QCOMPARE(f.team(QStringLiteral("Middlesbrough"), QStringLiteral("TP")), 4);
 }
 
 QTEST_GUILESS_MAIN(TestTeamMerge)

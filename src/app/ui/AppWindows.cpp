@@ -36,6 +36,7 @@
 #include "entry/MatchEntry.h"
 #include "entry/ui/TFormEditor.h"
 #include "entry/ui/TFormEnterResults.h"
+#include "entry/ui/TFormMergeTeams.h"
 #include "output/AnalysisReports.h"
 #include "output/TicketPrintouts.h"
 #include "output/ui/ChartPreview.h"
@@ -67,6 +68,7 @@ struct AppWindows::Parts {
     TFormAETeam *team = nullptr;
     TFormPlayerStats *player = nullptr;
     TFormCopyPasteTeams *pasteTeams = nullptr;
+    TFormMergeTeams *mergeTeams = nullptr;
     TFormCopyPastePlayers *pastePlayers = nullptr;
     TFormTicketMgr *ticketMgr = nullptr;
     TFormAnalyzer *analyzer = nullptr;
@@ -308,6 +310,7 @@ void wireTeamCommands(AppWindows &w)
     on(form, "MenuEditTeam", editTeam);
     on(form, "MenuDeleteTeam", deleteTeam);
     on(form, "MenuCopyPasteTeams", [&p] { p.pasteTeams->exec(); });
+    on(form, "MenuMergeTeams", [&p] { p.mergeTeams->exec(); });
     for (TeamTablesView *view : p.teamTables) {
         QObject::connect(view, &TeamTablesView::addTeam, &form, addTeam);
         QObject::connect(view, &TeamTablesView::editTeam, &form, editTeam);
@@ -734,6 +737,7 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
     step(); // TFormQRPlayerStats
     step();
     p.pasteTeams = new TFormCopyPasteTeams(dm, parent);
+    p.mergeTeams = new TFormMergeTeams(dm, parent);
     step();
     p.pastePlayers = new TFormCopyPastePlayers(dm, parent);
     step();

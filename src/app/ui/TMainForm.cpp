@@ -178,6 +178,7 @@ const QList<Menu> menus = {
          {"MenuDeleteTeam", "&Delete Team"},
          Separator,
          {"MenuCopyPasteTeams", "Copy / Paste Teams..."},
+         {"MenuMergeTeams", "Merge Teams..."},
      }},
     {"MenuFixtures",
      "&Fixtures / Predictions",
