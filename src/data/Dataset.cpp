@@ -215,6 +215,7 @@ void Dataset::open()
     m_columns = std::move(loaded.columns);
     m_columnByName.clear();
     m_columnByExactName.clear();
+    m_columnByLiteral.clear();
     for (int i = 0; i < m_columns.size(); ++i) {
         m_columnByName.insert(m_columns[i].name.toCaseFolded(), i);
         m_columnByExactName.insert(m_columns[i].name, i);
@@ -299,6 +300,16 @@ int Dataset::fieldIndex(const QString &name) const
     if (it == m_columnByName.constEnd())
         throw DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
     return it.value();
+}
+
+int Dataset::literalFieldIndex(const char *name) const
+{
+    const auto it = m_columnByLiteral.find(name);
+    if (it != m_columnByLiteral.end())
+        return it->second;
+    const int column = fieldIndex(QString::fromLatin1(name));
+    m_columnByLiteral.emplace(name, column);
+    return column;
 }
 
 void Dataset::requireActive() const
@@ -768,7 +779,7 @@ int Dataset::locateByKey(int column, const QString &text) const
                 m_keyIndex[keyOf(m_rows[i].values[column])].push_back(static_cast<int>(i));
         m_keyColumn = column;
     }
-    const auto it = m_keyIndex.constFind(keyOf(text));
+    const auto it = m_keyIndex.constFind(m_wantedKeys.of(text));
     if (it == m_keyIndex.constEnd())
         return -1;
     // Of equal keys, the first in the view's order, as the plain walk finds it.
