@@ -216,6 +216,7 @@ void Dataset::open()
     m_columnByName.clear();
     m_columnByExactName.clear();
     m_columnByLiteral.clear();
+    m_columnByLiteralText.clear();
     for (int i = 0; i < m_columns.size(); ++i) {
         m_columnByName.insert(m_columns[i].name.toCaseFolded(), i);
         m_columnByExactName.insert(m_columns[i].name, i);
@@ -293,9 +294,20 @@ void Dataset::reload(bool cancelEdit)
 
 int Dataset::fieldIndex(const QString &name) const
 {
+    // Most names are literals of the code, whose text never moves: its address finds the column
+    // without hashing the text.  The name is still compared, so a reused address cannot mislead.
+    const bool literal = !name.data_ptr().isMutable();
+    if (literal) {
+        const auto known = m_columnByLiteralText.find(name.constData());
+        if (known != m_columnByLiteralText.end() && m_columns[known->second].name == name)
+            return known->second;
+    }
     const auto exact = m_columnByExactName.constFind(name);
-    if (exact != m_columnByExactName.constEnd())
+    if (exact != m_columnByExactName.constEnd()) {
+        if (literal)
+            m_columnByLiteralText[name.constData()] = exact.value();
         return exact.value();
+    }
     const auto it = m_columnByName.constFind(name.toCaseFolded());
     if (it == m_columnByName.constEnd())
         throw DatabaseError(QStringLiteral("Field '%1' not found").arg(name));

@@ -207,6 +207,7 @@ private:
     QHash<QString, int> m_columnByName;      // case-folded name -> index, for the many lookups by name
     QHash<QString, int> m_columnByExactName; // the stored spelling -> index: most lookups need no folding
     mutable std::unordered_map<const char *, int> m_columnByLiteral;
+    mutable std::unordered_map<const QChar *, int> m_columnByLiteralText; // QStringLiteral names
     std::vector<Row> m_rows;
     std::vector<int> m_view;                              // indices into m_rows, in the current order
     mutable std::unordered_map<qint64, int> m_posOfRowid; // rowid -> place in m_view, built on demand
