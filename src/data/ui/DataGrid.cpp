@@ -82,6 +82,22 @@ QList<int> sampleRows(int count)
 }
 } // namespace
 
+// Measured once per text and font: the same names, prices and verdicts come back in every sample.
+int DataGrid::textWidth(const QFontMetrics &metrics, const QString &text)
+{
+    if (metrics.fontDpi() != m_measuredDpi || font() != m_measuredFont) {
+        m_textWidths.clear();
+        m_measuredFont = font();
+        m_measuredDpi = metrics.fontDpi();
+    }
+    if (m_textWidths.size() > 20000)
+        m_textWidths.clear();
+    auto it = m_textWidths.constFind(text);
+    if (it == m_textWidths.cend())
+        it = m_textWidths.insert(text, metrics.horizontalAdvance(text));
+    return *it;
+}
+
 // Each column is as wide as the user made it, otherwise as wide as it is described, and wider where its
 // title or its texts need it, measured with the grid's own fonts.
 void DataGrid::applyWidths()
@@ -101,7 +117,7 @@ void DataGrid::applyWidths()
         }
         int width = std::max(cols[c].width, titleFont.horizontalAdvance(cols[c].title) + padding + arrow);
         for (int r : rows)
-            width = std::max(width, cellFont.horizontalAdvance(m_model->cellText(r, c)) + padding);
+            width = std::max(width, textWidth(cellFont, m_model->cellText(r, c)) + padding);
         setColumnWidth(c, width);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "data/ui/DatasetModel.h"
 
+#include <QFont>
 #include <QHash>
 #include <QTableView>
 
@@ -32,9 +33,13 @@ Q_SIGNALS:
 
 private:
     void applyWidths();
+    int textWidth(const QFontMetrics &metrics, const QString &text);
     void showSortIndicator();
     DatasetModel *m_model;
     QString m_widthsKey;
     QHash<QString, int> m_chosenWidths; // by field: remembered, or set by the user since
     bool m_applyingWidths = false;
+    QHash<QString, int> m_textWidths; // in m_measuredFont
+    QFont m_measuredFont;
+    qreal m_measuredDpi = 0;
 };
