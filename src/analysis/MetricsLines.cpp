@@ -28,9 +28,11 @@ QList<MetricLine> metricLines(const BetMetrics &m, const QLocale &locale)
         {QStringLiteral("Longest winning run"), locale.toString(m.longestWinningRun)}};
     const char *outcomes[3] = {"1", "X", "2"};
     for (int o = 0; o < 3; ++o)
-        lines.append({QStringLiteral("Bets on %1").arg(QLatin1String(outcomes[o])),
-                      QStringLiteral("%1, mean price %2")
-                          .arg(locale.toString(m.bets[o]), twoDecimals(m.meanPrice[o], locale))});
+        lines.append(
+            {QStringLiteral("Bets on %1").arg(QLatin1String(outcomes[o])),
+             QStringLiteral("%1, mean price %2")
+                 .arg(locale.toString(m.bets[o]),
+                      m.meanPrice[o] > 0 ? twoDecimals(m.meanPrice[o], locale) : QStringLiteral("-"))});
     lines.append({QStringLiteral("Closing line value"), percent(m.clvMeanPct, locale)});
     lines.append({QStringLiteral("Beat the closing price"), percent(m.beatClosePct, locale)});
     return lines;
@@ -38,7 +40,10 @@ QList<MetricLine> metricLines(const BetMetrics &m, const QLocale &locale)
 
 QList<QStringList> calibrationScoreRows(const CalibrationReport &r, const QLocale &locale)
 {
-    const auto fixed = [&locale](double v) { return locale.toString(v, 'f', 4); };
+    // Over no match at all the scores would read 0, a perfect score: they show "-" instead.
+    const auto fixed = [&](double v) {
+        return r.matches > 0 ? locale.toString(v, 'f', 4) : QStringLiteral("-");
+    };
     QList<QStringList> rows{
         {QString(), QStringLiteral("Brier"), QStringLiteral("RPS"), QStringLiteral("Log loss")}};
     for (const auto &[name, s] :

@@ -17,8 +17,9 @@ struct MetricLine {
 };
 
 // Turnover, profit, yield, the maximum drawdown, the longest runs, the bets and mean price on each
-// outcome, and the two closing-price figures ("no closing prices" when no bet had one).
+// outcome ("-" for the price when none of them had one), and the two closing-price figures ("no closing
+// prices" when no bet had one).
 QList<MetricLine> metricLines(const BetMetrics &m, const QLocale &locale);
 
-// A title row (empty, "Brier", "RPS", "Log loss"), then "Model" and "Market".
+// A title row (empty, "Brier", "RPS", "Log loss"), then "Model" and "Market" ("-" without any match).
 QList<QStringList> calibrationScoreRows(const CalibrationReport &r, const QLocale &locale);

@@ -38,8 +38,8 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <QValueAxis>
+#include <algorithm>
 
 namespace
 {
@@ -252,14 +252,17 @@ QWidget *TFormAnalyzer::buildMoneyPanel()
     m_metrics->showNote(QStringLiteral("No system selected."));
     layout->addWidget(m_metrics);
     auto *chart = new QChart;
-    chart->setTitle(QStringLiteral("Balance of the Last Test"));
+    chart->setTitle(QStringLiteral("Balance after Each Match of the Last Test"));
     chart->legend()->hide();
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->setBackgroundRoundness(0);
     chart->setBackgroundBrush(palette().base());
     chart->setTitleBrush(palette().text());
     m_balance = new QChartView(chart, panel);
     m_balance->setObjectName(QStringLiteral("ChartBalance"));
     m_balance->setRenderHint(QPainter::Antialiasing);
-    m_balance->setMinimumHeight(160);
+    m_balance->setMinimumHeight(200);
+    panel->setMinimumWidth(330);
     layout->addWidget(m_balance, 1);
     return panel;
 }
@@ -315,10 +318,10 @@ void TFormAnalyzer::showBalanceCurve(const QList<QPointF> &curve)
     series->replace(curve);
     chart->addSeries(series);
     auto *x = new QValueAxis(chart);
-    x->setTitleText(QStringLiteral("Match"));
     x->setLabelFormat(QStringLiteral("%d"));
+    x->setTickCount(3);
     auto *y = new QValueAxis(chart);
-    y->setTitleText(QStringLiteral("Balance"));
+    y->setLabelFormat(QStringLiteral("%d"));
     for (QValueAxis *axis : {x, y}) {
         axis->setLabelsBrush(palette().text());
         axis->setTitleBrush(palette().text());
