@@ -3,6 +3,7 @@
 #include "analysis/Calibration.h"
 #include "analysis/HistoryMetrics.h"
 #include "analysis/HistoryRows.h"
+#include "analysis/MetricsLines.h"
 #include "analysis/PredictionHistory.h"
 #include "analysis/TeamComparison.h"
 #include "betting/Arbitrage.h"
@@ -104,12 +105,7 @@ QString calibrationText(const CalibrationReport &r)
     const QLocale locale;
     const auto fixed = [&locale](double v, int decimals) { return locale.toString(v, 'f', decimals); };
     QString text = QStringLiteral("Matches: %1\n\n").arg(r.matches);
-    QList<QStringList> scores{
-        {QString(), QStringLiteral("Brier"), QStringLiteral("RPS"), QStringLiteral("Log loss")}};
-    for (const auto &[name, s] :
-         {std::pair{QStringLiteral("Model"), r.model}, std::pair{QStringLiteral("Market"), r.market}})
-        scores << QStringList{name, fixed(s.brier, 4), fixed(s.rps, 4), fixed(s.logloss, 4)};
-    text += alignedRows(scores) + QLatin1Char('\n');
+    text += alignedRows(calibrationScoreRows(r, locale)) + QLatin1Char('\n');
     const QString titles[3] = {QStringLiteral("Home win"), QStringLiteral("Draw"),
                                QStringLiteral("Away win")};
     for (int o = 0; o < 3; ++o) {

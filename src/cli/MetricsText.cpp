@@ -1,8 +1,7 @@
 #include "cli/MetricsText.h"
 
+#include "analysis/MetricsLines.h"
 #include "cli/PrintedText.h"
-#include "data/Numbers.h"
-
 #include <QLocale>
 
 namespace
@@ -15,11 +14,6 @@ QString optionalNumber(const std::optional<double> &v)
 Json::Members perOutcome(const QString &one, const QString &draw, const QString &two)
 {
     return {{QStringLiteral("1"), one}, {QStringLiteral("X"), draw}, {QStringLiteral("2"), two}};
-}
-
-QString twoDecimals(double v)
-{
-    return QLocale::c().toString(Numbers::round2(v), 'f', 2);
 }
 } // namespace
 
@@ -44,24 +38,8 @@ QString metricsJson(const BetMetrics &m)
 
 QString metricsText(const BetMetrics &m)
 {
-    const auto optional = [](const std::optional<double> &v) {
-        return v ? twoDecimals(*v) + QStringLiteral(" %") : QStringLiteral("no closing prices");
-    };
     QString t;
-    t += QStringLiteral("Turnover: %1\n").arg(twoDecimals(m.turnover));
-    t += QStringLiteral("Profit: %1\n").arg(twoDecimals(m.profit));
-    t += QStringLiteral("Yield: %1 %\n").arg(twoDecimals(m.yieldPct));
-    t += QStringLiteral("Maximum drawdown: %1 (%2 %)\n")
-             .arg(twoDecimals(m.maxDrawdown), twoDecimals(m.maxDrawdownPct));
-    t += QStringLiteral("Longest losing run: %1\n").arg(m.longestLosingRun);
-    t += QStringLiteral("Longest winning run: %1\n").arg(m.longestWinningRun);
-    const char *names[3] = {"1", "X", "2"};
-    for (int o = 0; o < 3; ++o)
-        t += QStringLiteral("Bets on %1: %2, mean price %3\n")
-                 .arg(QLatin1String(names[o]))
-                 .arg(m.bets[o])
-                 .arg(twoDecimals(m.meanPrice[o]));
-    t += QStringLiteral("Closing line value: %1\n").arg(optional(m.clvMeanPct));
-    t += QStringLiteral("Beat the closing price: %1\n").arg(optional(m.beatClosePct));
+    for (const MetricLine &line : metricLines(m, QLocale::c()))
+        t += line.name + QStringLiteral(": ") + line.value + QLatin1Char('\n');
     return t;
 }

@@ -1,9 +1,9 @@
 #include "cli/OutputCommands.h"
 
+#include "cli/PdfOutput.h"
 #include "output/DocumentWriters.h"
 #include "output/ExportSource.h"
 #include "output/MainReports.h"
-#include "output/report/ReportPainter.h"
 
 #include "data/CrossTable.h"
 #include "data/Errors.h"
@@ -175,7 +175,7 @@ void runPrint(const Arguments &a, Messenger &)
     const QString out = requiredPath(a, QStringLiteral("--pdf"));
     TDataMod dm;
     openLeague(dm, a.positional(0));
-    writeJobsPdf({reportJob(dm, report)}, out);
+    writePdf({reportJob(dm, report)}, out);
 }
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "betting/TicketStatistics.h"
 #include "betting/Tickets.h"
 #include "cli/DateArgument.h"
+#include "cli/PdfOutput.h"
 #include "cli/PrintedText.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
@@ -13,7 +14,6 @@
 #include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "output/TicketPrintouts.h"
-#include "output/report/ReportPainter.h"
 
 #include <QFileInfo>
 
@@ -302,14 +302,14 @@ void runPrint(TicketBook &book, const Arguments &a)
                                           range->last.month(),  range->last.day(),  range->last.year()};
             ApplyTicketDateFilter(book, &filter);
         }
-        writeJobsPdf({ticketsPrintout(readPrintedTickets(book))}, a.value(opt("--pdf")));
+        writePdf({ticketsPrintout(readPrintedTickets(book))}, a.value(opt("--pdf")));
         return;
     }
     const QString name = a.value(opt("--table"));
     QStringList names;
     for (const auto &[n, grid] : allTables(ReadStatsRows(book.ADOConnection, range))) {
         if (n == name) {
-            writeJobsPdf({statisticsTablePrintout(grid, 20)}, a.value(opt("--pdf")));
+            writePdf({statisticsTablePrintout(grid, 20)}, a.value(opt("--pdf")));
             return;
         }
         names << n;

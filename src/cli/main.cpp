@@ -1,70 +1,43 @@
-// quorvane-cli: league files from the command line.  Exit status 0 on success, 1 when the input is
-// refused (the reason on stderr), 2 on wrong usage (the usage text on stderr).
+// quorvane-cli: league files from the command line.  The printing commands are handed over whole to
+// quorvane-cli-print beside it (see PdfOutput.h).
 
-#include "cli/Commands.h"
+#include "cli/CommandLine.h"
 #include "cli/OutputCommands.h"
-#include "data/Errors.h"
-#include "data/Excerpt.h"
-#include "data/Messenger.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include <QDir>
+#include <QFile>
+#include <cerrno>
 #include <cstdio>
-#include <memory>
+#include <cstring>
+#include <unistd.h>
+#include <vector>
 
 namespace
 {
-void print(std::FILE *to, const QString &text)
+// Replaces this process with the printing program, same arguments, same standard streams; returns
+// only when that cannot start.
+int handOverToPrinting(int argc, char *argv[])
 {
-    std::fputs(text.toLocal8Bit().constData(), to);
-}
-
-int wrongUsage(const QString &message)
-{
-    print(stderr, message + QStringLiteral("\n\n") + usageText());
-    return 2;
+    const QCoreApplication app(argc, argv);
+    const QByteArray program = QFile::encodeName(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("quorvane-cli-print")));
+    std::vector<char *> arguments(argv, argv + argc);
+    arguments[0] = const_cast<char *>(program.constData());
+    arguments.push_back(nullptr);
+    ::execv(program.constData(), arguments.data());
+    std::fprintf(stderr, "Cannot start %s, which prints: %s\n", program.constData(), std::strerror(errno));
+    return 1;
 }
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // Printing draws text: it needs the graphical application object, offscreen unless a platform is set.
-    QStringList rawArguments;
+    QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        rawArguments << QString::fromLocal8Bit(argv[i]);
-    const bool drawing = commandNeedsGui(rawArguments);
-    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    std::unique_ptr<QCoreApplication> app = drawing ? std::make_unique<QGuiApplication>(argc, argv)
-                                                    : std::make_unique<QCoreApplication>(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("quorvane-cli"));
-    const QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty())
-        return wrongUsage(QStringLiteral("No command given."));
-    if (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h") ||
-        args[0] == QLatin1String("help")) {
-        print(stdout, usageText());
-        return 0;
-    }
-    const Command *command = findCommand(args[0]);
-    if (!command)
-        return wrongUsage(QStringLiteral("Unknown command '%1'.").arg(excerpt(args[0])));
-
-    CollectingMessenger messenger(true); // messages go to stderr
-    try {
-        const Arguments parsed =
-            Arguments::parse(args.mid(1), command->options, command->minPositional, command->maxPositional);
-        command->run(parsed, messenger);
-        return 0;
-    } catch (const UsageError &e) {
-        return wrongUsage(e.message);
-    } catch (const Abort &) {
-        return 1; // the reason is already on stderr
-    } catch (const QuorvaneError &e) {
-        messenger.error(e.message());
-        return 1;
-    } catch (const std::exception &e) {
-        messenger.error(QString::fromLocal8Bit(e.what()));
-        return 1;
-    }
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (commandNeedsGui(arguments))
+        return handOverToPrinting(argc, argv);
+    return runCommandLine(argc, argv, [](int &count, char **values) {
+        return std::make_unique<QCoreApplication>(count, values);
+    });
 }

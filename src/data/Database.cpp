@@ -102,7 +102,6 @@ void Statement::run()
 void Statement::reset()
 {
     sqlite3_reset(m_stmt);
-    sqlite3_clear_bindings(m_stmt);
 }
 
 int Statement::columnCount() const

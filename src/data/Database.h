@@ -24,7 +24,7 @@ public:
     Statement &bindAll(const QVariantList &values);
     bool step();  // true while a row is ready
     void run();   // steps to the end
-    void reset(); // ready to bind and run again
+    void reset(); // ready to run again; the values bound stay until bound anew
     int columnCount() const;
     QString columnName(int column) const;
     QString declaredType(int column) const;

@@ -215,6 +215,8 @@ void Dataset::open()
     m_columns = std::move(loaded.columns);
     m_columnByName.clear();
     m_columnByExactName.clear();
+    m_columnByLiteral.clear();
+    m_columnByLiteralText.clear();
     for (int i = 0; i < m_columns.size(); ++i) {
         m_columnByName.insert(m_columns[i].name.toCaseFolded(), i);
         m_columnByExactName.insert(m_columns[i].name, i);
@@ -292,13 +294,34 @@ void Dataset::reload(bool cancelEdit)
 
 int Dataset::fieldIndex(const QString &name) const
 {
+    // Most names are literals of the code, whose text never moves: its address finds the column
+    // without hashing the text.  The name is still compared, so a reused address cannot mislead.
+    const bool literal = !name.data_ptr().isMutable();
+    if (literal) {
+        const auto known = m_columnByLiteralText.find(name.constData());
+        if (known != m_columnByLiteralText.end() && m_columns[known->second].name == name)
+            return known->second;
+    }
     const auto exact = m_columnByExactName.constFind(name);
-    if (exact != m_columnByExactName.constEnd())
+    if (exact != m_columnByExactName.constEnd()) {
+        if (literal)
+            m_columnByLiteralText[name.constData()] = exact.value();
         return exact.value();
+    }
     const auto it = m_columnByName.constFind(name.toCaseFolded());
     if (it == m_columnByName.constEnd())
         throw DatabaseError(QStringLiteral("Field '%1' not found").arg(name));
     return it.value();
+}
+
+int Dataset::literalFieldIndex(const char *name) const
+{
+    const auto it = m_columnByLiteral.find(name);
+    if (it != m_columnByLiteral.end())
+        return it->second;
+    const int column = fieldIndex(QString::fromLatin1(name));
+    m_columnByLiteral.emplace(name, column);
+    return column;
 }
 
 void Dataset::requireActive() const
@@ -768,7 +791,7 @@ int Dataset::locateByKey(int column, const QString &text) const
                 m_keyIndex[keyOf(m_rows[i].values[column])].push_back(static_cast<int>(i));
         m_keyColumn = column;
     }
-    const auto it = m_keyIndex.constFind(keyOf(text));
+    const auto it = m_keyIndex.constFind(m_wantedKeys.of(text));
     if (it == m_keyIndex.constEnd())
         return -1;
     // Of equal keys, the first in the view's order, as the plain walk finds it.

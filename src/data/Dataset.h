@@ -5,6 +5,7 @@
 #include "data/ColumnInfo.h"
 #include "data/FilterExpression.h"
 #include "data/SortSpec.h"
+#include "data/TextCompare.h"
 
 #include <QDate>
 #include <QHash>
@@ -73,6 +74,9 @@ public:
     const ColumnList &columns() const { return m_columns; }
     int columnCount() const { return static_cast<int>(m_columns.size()); }
     int fieldIndex(const QString &name) const; // DatabaseError when absent
+    // The same for a name written as a string literal in the code, whose address is remembered until
+    // the next open: for loops that touch many columns per row.  Never pass a text that may go away.
+    int literalFieldIndex(const char *name) const;
     Field field(const QString &name) { return Field(this, fieldIndex(name)); }
     Field field(int column) { return Field(this, column); }
 
@@ -202,6 +206,8 @@ private:
     ColumnList m_columns;
     QHash<QString, int> m_columnByName;      // case-folded name -> index, for the many lookups by name
     QHash<QString, int> m_columnByExactName; // the stored spelling -> index: most lookups need no folding
+    mutable std::unordered_map<const char *, int> m_columnByLiteral;
+    mutable std::unordered_map<const QChar *, int> m_columnByLiteralText; // QStringLiteral names
     std::vector<Row> m_rows;
     std::vector<int> m_view;                              // indices into m_rows, in the current order
     mutable std::unordered_map<qint64, int> m_posOfRowid; // rowid -> place in m_view, built on demand
@@ -209,6 +215,7 @@ private:
     std::unordered_map<int, std::vector<bool>> m_unwritten; // row index -> columns posted, not yet written
     mutable int m_keyColumn = -1;                           // the column m_keyIndex covers; -1: none
     mutable QHash<QString, std::vector<int>> m_keyIndex;    // folded text -> indices into m_rows
+    mutable TextCompare::FoldedKeys m_wantedKeys;           // the texts Locate was asked for, folded
     int m_pos = -1;
     bool m_eof = true;
     bool m_bof = true;

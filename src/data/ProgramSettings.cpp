@@ -71,6 +71,25 @@ void storeWindowState(const QString &key, const QByteArray &state)
 {
     settings().setValue(QStringLiteral("windows/") + key, state);
 }
+
+QHash<QString, int> columnWidths(const QString &grid)
+{
+    QSettings s = settings();
+    s.beginGroup(QStringLiteral("columns/") + grid);
+    QHash<QString, int> widths;
+    for (const QString &field : s.childKeys())
+        if (const int w = s.value(field).toInt(); w > 0)
+            widths.insert(field, w);
+    return widths;
+}
+
+void storeColumnWidths(const QString &grid, const QHash<QString, int> &widths)
+{
+    QSettings s = settings();
+    s.beginGroup(QStringLiteral("columns/") + grid);
+    for (auto it = widths.cbegin(); it != widths.cend(); ++it)
+        s.setValue(it.key(), it.value());
+}
 } // namespace ProgramSettings
 
 namespace ProgramSettings

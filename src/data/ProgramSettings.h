@@ -1,9 +1,11 @@
 #pragma once
 // What the desktop program remembers between runs, in the user's settings file: the recent league files,
-// the folder of the last file dialog, and the windows' places.  Tests and tools point QSettings'
-// user scope elsewhere (QSettings::setPath) so that they never touch the user's own settings.
+// the folder of the last file dialog, the windows' places and the grids' column widths.  Tests and tools
+// point QSettings' user scope elsewhere (QSettings::setPath) so that they never touch the user's own
+// settings.
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +28,10 @@ void storeLastFolderOf(const QString &chosenPath);
 // A window's saved geometry or state under a key; empty when none was saved.
 QByteArray windowState(const QString &key);
 void storeWindowState(const QString &key, const QByteArray &state);
+
+// The widths the user gave the columns of a grid, by field; the columns not there keep their own.
+QHash<QString, int> columnWidths(const QString &grid);
+void storeColumnWidths(const QString &grid, const QHash<QString, int> &widths);
 } // namespace ProgramSettings
 
 namespace ProgramSettings

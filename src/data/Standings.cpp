@@ -13,6 +13,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace
 {
@@ -29,14 +30,6 @@ struct Points {
     int PW, PD, PL, PWO, PDO, PLO;
 };
 
-Points readPoints(Table &league)
-{
-    league.first();
-    return {league.field(QStringLiteral("PW")).asInteger(),  league.field(QStringLiteral("PD")).asInteger(),
-            league.field(QStringLiteral("PL")).asInteger(),  league.field(QStringLiteral("PWO")).asInteger(),
-            league.field(QStringLiteral("PDO")).asInteger(), league.field(QStringLiteral("PLO")).asInteger()};
-}
-
 bool findTeam(Table &teams, const QString &name)
 {
     return teams.locate(QStringLiteral("Team"), {name}, Dataset::CaseInsensitive);
@@ -44,42 +37,41 @@ bool findTeam(Table &teams, const QString &name)
 
 // Counts, goals and points are whole numbers of the int range the program reads them in; a value
 // past it is refused with the team and the column, never wrapped round.
-int fitting(Table &t, const QString &column, qint64 value)
+int fitting(Table &t, int column, qint64 value)
 {
     if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        throw QuorvaneError(QStringLiteral("The standings of %1 cannot take this match: %2 would come to %3, "
-                                           "beyond %4 to %5.")
-                                .arg(excerpt(t.field(QStringLiteral("Team")).asString()), column)
-                                .arg(value)
-                                .arg(std::numeric_limits<int>::min())
-                                .arg(std::numeric_limits<int>::max()));
+        throw QuorvaneError(
+            QStringLiteral("The standings of %1 cannot take this match: %2 would come to %3, "
+                           "beyond %4 to %5.")
+                .arg(excerpt(t.field(QStringLiteral("Team")).asString()), t.columns()[column].name)
+                .arg(value)
+                .arg(std::numeric_limits<int>::min())
+                .arg(std::numeric_limits<int>::max()));
     return static_cast<int>(value);
 }
 
-// A column name as a QString, made once per literal: a match looks up some eighty of them.
-const QString &nameOf(const char *column)
-{
-    thread_local QHash<const char *, QString> names;
-    auto it = names.constFind(column);
-    if (it == names.constEnd())
-        it = names.insert(column, QString::fromLatin1(column));
-    return *it;
-}
-
+// A match touches some eighty columns: each is found by its literal's address, not by its name.
 int get(Table &t, const char *column)
 {
-    return t.field(nameOf(column)).asInteger();
+    return t.field(t.literalFieldIndex(column)).asInteger();
 }
 
 void set(Table &t, const char *column, qint64 value)
 {
-    const QString &name = nameOf(column);
-    t.field(name).setInteger(fitting(t, name, value));
+    const int c = t.literalFieldIndex(column);
+    t.field(c).setInteger(fitting(t, c, value));
 }
 
 void add(Table &t, const char *column, qint64 delta)
 {
     set(t, column, qint64(get(t, column)) + delta);
+}
+
+Points readPoints(Table &league)
+{
+    league.first();
+    return {get(league, "PW"),  get(league, "PD"),  get(league, "PL"),
+            get(league, "PWO"), get(league, "PDO"), get(league, "PLO")};
 }
 
 // The columns of one side of a team row: home (H...) or away (A...).
@@ -120,6 +112,54 @@ Outcome mirrored(Outcome o)
            : o == Outcome::AwayWin ? Outcome::HomeWin
                                    : Outcome::Draw;
 }
+int ratingFactorOf(Table &league)
+{
+    league.first();
+    return GetSportConstants(league.field(QStringLiteral("Sport")).asString()).ratingFactor;
+}
+
+// One team's new rating, rounded and floored at 100.
+qint64 newRating(int ratingFactor, int ownScore, int opponentScore, int ownRating, int opponentRating)
+{
+    const long double x =
+        Standings::ratingAfter(ownScore, opponentScore, ownRating, opponentRating, ratingFactor);
+    const qint64 rating = std::isfinite(x) && std::fabs(x) < 1e18L ? Numbers::roundHalfEven(x)
+                                                                   : std::numeric_limits<qint64>::max();
+    return std::max<qint64>(rating, 100);
+}
+
+// The overall columns of the team row being edited from its home and away columns.
+void sumTotals(Table &teams)
+{
+    for (const auto &[total, home, away] : {std::array<const char *, 3>{"TL", "HL", "AL"},
+                                            {"TD", "HD", "AD"},
+                                            {"TW", "HW", "AW"},
+                                            {"TP", "HP", "AP"},
+                                            {"TF", "HF", "AF"},
+                                            {"TA", "HA", "AA"},
+                                            {"TDif", "HDif", "ADif"},
+                                            {"TPts", "HPts", "APts"}})
+        set(teams, total, qint64(get(teams, home)) + get(teams, away));
+}
+} // namespace
+
+namespace
+{
+// 10^(difference / 400).  Ratings are whole numbers, so the same few thousand differences come back
+// match after match: each whole one is worked out once, by the same powl as any other, so the result
+// is the same to the last bit.
+long double tenToThe(long double difference)
+{
+    constexpr int kSpan = 4000;
+    thread_local std::vector<long double> known(2 * kSpan + 1, -1.0L);
+    const bool whole = std::fabs(difference) <= kSpan && difference == std::trunc(difference);
+    if (!whole)
+        return std::pow(10.0L, difference / 400.0L);
+    long double &g = known[static_cast<size_t>(static_cast<int>(difference) + kSpan)];
+    if (g < 0)
+        g = std::pow(10.0L, difference / 400.0L);
+    return g;
+}
 } // namespace
 
 namespace Standings
@@ -130,49 +170,36 @@ long double ratingAfter(int ownScore, int opponentScore, long double R, long dou
     const long double K = ratingFactor;
     const long double d = ownScore - opponentScore;
     if (d > 0) {
-        const long double g = std::pow(10.0L, (Q - R) / 400.0L);
+        const long double g = tenToThe(Q - R);
         return (d - d / (g + 1.0L)) * K + R;
     }
     if (d < 0) {
-        const long double g = std::pow(10.0L, (R - Q) / 400.0L);
+        const long double g = tenToThe(R - Q);
         return (d - d / (g + 1.0L)) * K + R;
     }
-    const long double g1 = std::pow(10.0L, (Q - R) / 400.0L);
+    const long double g1 = tenToThe(Q - R);
     const long double y = (1.0L - 1.0L / (g1 + 1.0L)) * K + R + R;
-    const long double g2 = std::pow(10.0L, (R - Q) / 400.0L);
+    const long double g2 = tenToThe(R - Q);
     return (y - (1.0L - 1.0L / (g2 + 1.0L)) * K) / 2.0L;
 }
 
 void UpdateRating(Table &teams, Table &league, int ownScore, int opponentScore, int ownRating,
                   int opponentRating, const QString &column, const QString &team)
 {
-    league.first();
-    const QString sport = league.field(QStringLiteral("Sport")).asString();
-    const long double x = ratingAfter(ownScore, opponentScore, ownRating, opponentRating,
-                                      GetSportConstants(sport).ratingFactor);
-    qint64 rating = std::isfinite(x) && std::fabs(x) < 1e18L ? Numbers::roundHalfEven(x)
-                                                             : std::numeric_limits<qint64>::max();
-    if (rating < 100)
-        rating = 100;
+    const qint64 rating =
+        newRating(ratingFactorOf(league), ownScore, opponentScore, ownRating, opponentRating);
     if (!findTeam(teams, team))
         return;
     teams.edit();
-    teams.field(column).setInteger(fitting(teams, column, rating));
+    const int c = teams.fieldIndex(column);
+    teams.field(c).setInteger(fitting(teams, c, rating));
     teams.post();
 }
 
 void SumTotals(Table &teams)
 {
     teams.edit();
-    for (const auto &[total, home, away] : {std::array<const char *, 3>{"TL", "HL", "AL"},
-                                            {"TD", "HD", "AD"},
-                                            {"TW", "HW", "AW"},
-                                            {"TP", "HP", "AP"},
-                                            {"TF", "HF", "AF"},
-                                            {"TA", "HA", "AA"},
-                                            {"TDif", "HDif", "ADif"},
-                                            {"TPts", "HPts", "APts"}})
-        set(teams, total, qint64(get(teams, home)) + get(teams, away));
+    sumTotals(teams);
     teams.post();
 }
 
@@ -187,27 +214,33 @@ void ApplyResult(Table &teams, Table &league, bool overtime, int awayScore, int 
     const bool awayFound = findTeam(teams, awayTeam);
     const int awayTRA = awayFound ? get(teams, "TRA") : 0;
     const int awayTRT = awayFound ? get(teams, "TRT") : 0;
-
-    // Both teams are measured against the other's rating from before the match.
-    if (homeFound && awayFound) {
-        UpdateRating(teams, league, homeScore, awayScore, homeTRT, awayTRT, QStringLiteral("TRT"), homeTeam);
-        UpdateRating(teams, league, awayScore, homeScore, awayTRT, homeTRT, QStringLiteral("TRT"), awayTeam);
-        UpdateRating(teams, league, homeScore, awayScore, homeTRH, awayTRA, QStringLiteral("TRH"), homeTeam);
-        UpdateRating(teams, league, awayScore, homeScore, awayTRA, homeTRH, QStringLiteral("TRA"), awayTeam);
-    }
-
+    const bool rated = homeFound && awayFound;
+    const int K = rated ? ratingFactorOf(league) : 0;
     const Points points = readPoints(league);
-    if (findTeam(teams, homeTeam)) {
+
+    // Each team's row is written once: its new ratings (both teams measured against the other's rating
+    // from before the match; only when both are known), its side of the match and its totals.  When
+    // both sides name one row, the away side's ratings are the ones that stay, as when each rating was
+    // written on its own in the order home, away.
+    if (homeFound && findTeam(teams, homeTeam)) {
         teams.edit();
+        if (rated) {
+            set(teams, "TRT", newRating(K, homeScore, awayScore, homeTRT, awayTRT));
+            set(teams, "TRH", newRating(K, homeScore, awayScore, homeTRH, awayTRA));
+        }
         count(teams, kHome, outcome, overtime, points, homeScore, awayScore, +1);
+        sumTotals(teams);
         teams.post();
-        SumTotals(teams);
     }
-    if (findTeam(teams, awayTeam)) {
+    if (awayFound && findTeam(teams, awayTeam)) {
         teams.edit();
+        if (rated) {
+            set(teams, "TRT", newRating(K, awayScore, homeScore, awayTRT, homeTRT));
+            set(teams, "TRA", newRating(K, awayScore, homeScore, awayTRA, homeTRH));
+        }
         count(teams, kAway, mirrored(outcome), overtime, points, awayScore, homeScore, +1);
+        sumTotals(teams);
         teams.post();
-        SumTotals(teams);
     }
 }
 
@@ -240,16 +273,16 @@ void RemoveResult(Table &results, Table &teams, Table &league)
         count(teams, kHome, outcome, overtime, points, F, A, -1);
         restore("TRH", trh);
         restore("TRT", trht);
+        sumTotals(teams);
         teams.post();
-        SumTotals(teams);
     }
     if (findTeam(teams, away)) {
         teams.edit();
         count(teams, kAway, mirrored(outcome), overtime, points, A, F, -1);
         restore("TRA", tra);
         restore("TRT", trat);
+        sumTotals(teams);
         teams.post();
-        SumTotals(teams);
     }
 }
 

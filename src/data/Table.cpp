@@ -27,11 +27,33 @@ Dataset::LoadedRows Table::load()
         QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
             .arg(quoteIdentifier(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     m_updateSql.clear();
-    const QString where = m_condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + m_condition;
+    m_loadedMax.clear();
+    QString where;
+    QVariantList params = m_conditionParams;
+    if (!m_condition.isEmpty() && !m_maxColumns.isEmpty()) {
+        // One pass over the file: the maxima, and the rowids of the rows wanted, fetched by rowid next.
+        QStringList maxima;
+        for (const QString &c : m_maxColumns)
+            maxima << QStringLiteral("max(%1)").arg(quoteIdentifier(c));
+        Statement scan = database()->prepare(
+            QStringLiteral("SELECT %1, json_group_array(rowid) FILTER (WHERE %2) FROM %3")
+                .arg(maxima.join(QLatin1Char(',')), m_condition, quoteIdentifier(m_table)));
+        scan.bindAll(m_conditionParams);
+        scan.step();
+        for (int i = 0; i < m_maxColumns.size(); ++i) {
+            const QVariant v = scan.value(i);
+            const int column = columnIndex(out.columns, m_maxColumns[i]);
+            m_loadedMax.insert(column, v.isNull() ? std::nullopt : std::optional<double>(v.toDouble()));
+        }
+        where = QStringLiteral(" WHERE rowid IN (SELECT value FROM json_each(?1))");
+        params = {scan.value(static_cast<int>(m_maxColumns.size())).toString()};
+    } else if (!m_condition.isEmpty()) {
+        where = QStringLiteral(" WHERE ") + m_condition;
+    }
     Statement st =
         database()->prepare(QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY rowid")
                                 .arg(names.join(QLatin1Char(',')), quoteIdentifier(m_table), where));
-    st.bindAll(m_conditionParams);
+    st.bindAll(params);
     const int n = static_cast<int>(cols.size());
     while (st.step()) {
         out.rowids.push_back(st.value(0).toLongLong());
@@ -46,6 +68,7 @@ Dataset::LoadedRows Table::load()
 
 qint64 Table::insertRow(const QList<QVariant> &values)
 {
+    m_loadedMax.clear();
     Statement st = database()->prepare(m_insertSql);
     for (int i = 0; i < values.size(); ++i)
         st.bind(i + 1, values[i]);
@@ -55,6 +78,7 @@ qint64 Table::insertRow(const QList<QVariant> &values)
 
 void Table::updateRow(qint64 rowid, const QList<QVariant> &values, const std::vector<bool> &modified)
 {
+    m_loadedMax.clear();
     // The text of an update depends only on the columns it writes: built once for each set of them, so
     // the connection's cache hands out the same prepared statement row after row.
     QByteArray written(static_cast<qsizetype>(modified.size()), '0');
@@ -83,20 +107,24 @@ void Table::updateRow(qint64 rowid, const QList<QVariant> &values, const std::ve
 
 void Table::deleteRow(qint64 rowid)
 {
+    m_loadedMax.clear();
     Statement st =
         database()->prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoteIdentifier(m_table)));
     st.bind(1, rowid);
     st.run();
 }
 
-void Table::restrictRows(const QString &condition, const QVariantList &params)
+void Table::restrictRows(const QString &condition, const QVariantList &params, const QStringList &maxColumns)
 {
     m_condition = condition;
     m_conditionParams = params;
+    m_maxColumns = maxColumns;
 }
 
 std::optional<double> Table::fileMax(int column)
 {
+    if (const auto known = m_loadedMax.constFind(column); known != m_loadedMax.constEnd())
+        return *known;
     const QVariant v =
         database()->scalar(QStringLiteral("SELECT max(%1) FROM %2")
                                .arg(quoteIdentifier(columns()[column].name), quoteIdentifier(m_table)));

@@ -19,8 +19,11 @@ public:
     // Loads, from the next open or reload on, only the rows that condition selects (an SQL expression
     // over the table's columns, ?1... bound to params), so that a command that works on a few rows of a
     // big table does not hold them all; rows appended later join as usual.  The maximum of a column
-    // (maxOf) still covers every row of the file.  An empty condition loads every row again.
-    void restrictRows(const QString &condition, const QVariantList &params = {});
+    // (maxOf) still covers every row of the file: for the columns named in maxColumns it is found in the
+    // same pass over the file as the rows, which saves a second one.  An empty condition loads every row
+    // again.
+    void restrictRows(const QString &condition, const QVariantList &params = {},
+                      const QStringList &maxColumns = {});
 
 protected:
     LoadedRows load() override;
@@ -36,6 +39,10 @@ private:
     QHash<QByteArray, QString> m_updateSql; // by the columns an update writes, one flag each
     QString m_condition;
     QVariantList m_conditionParams;
+    QStringList m_maxColumns;
+    // The maxima the last load found, by column; forgotten at the first write, after which the
+    // dataset keeps its own or asks the file again.
+    QHash<int, std::optional<double>> m_loadedMax;
 };
 
 // A name quoted for SQL text: "Name", with an inner double quote doubled.

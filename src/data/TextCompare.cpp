@@ -47,4 +47,15 @@ QString foldedKey(QStringView text)
     return text.toString().toCaseFolded();
 }
 
+const QString &FoldedKeys::of(const QString &text)
+{
+    auto it = m_keys.constFind(text);
+    if (it == m_keys.constEnd()) {
+        if (m_keys.size() >= kLimit)
+            m_keys.clear();
+        it = m_keys.insert(text, foldedKey(text));
+    }
+    return *it;
+}
+
 } // namespace TextCompare

@@ -295,7 +295,8 @@ void openResultsOfSeason(TDataMod &dm, const CsvSeason &season)
     const auto [first, last] = std::minmax_element(season.matches.cbegin(), season.matches.cend(), byDate);
     Table &results = dm.ADOTableResults;
     results.close();
+    // The next ID comes from the same pass over the file as the season's stored matches.
     results.restrictRows(QStringLiteral("DateP BETWEEN ?1 AND ?2"),
-                         {Dates::toStored(first->date), Dates::toStored(last->date)});
+                         {Dates::toStored(first->date), Dates::toStored(last->date)}, {QStringLiteral("ID")});
     results.open();
 }

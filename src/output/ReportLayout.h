@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <variant>
 
 struct ReportColumn {
     QString title;
@@ -57,3 +58,6 @@ struct DrawnPrintout {
     bool landscape = false;
     std::function<QList<DrawnPage>(QSize printableArea)> layout;
 };
+
+// One print job: a banded report, a drawn grid or a printout laid out box by box.
+using PrintJob = std::variant<BandedReport, GridPrintout, DrawnPrintout>;

@@ -22,8 +22,8 @@ LeagueHistories::LeagueHistories(const std::vector<PlayedMatch> &played)
     QHash<QString, std::vector<Entry>> byTeam;
     // Newest stored first, then a stable sort by date: same-date matches end in reverse stored order.
     for (auto it = played.rbegin(); it != played.rend(); ++it) {
-        const QString home = it->record.home.toCaseFolded();
-        const QString away = it->record.away.toCaseFolded();
+        const QString home = m_keys.of(it->record.home); // copies: the next call may move the entries
+        const QString away = m_keys.of(it->record.away);
         byTeam[home].push_back({dayOf(it->date), &it->record});
         if (away != home)
             byTeam[away].push_back({dayOf(it->date), &it->record});
@@ -47,7 +47,7 @@ LeagueHistories::LeagueHistories(const std::vector<PlayedMatch> &played)
 
 const LeagueHistories::TeamMatches *LeagueHistories::find(const QString &team) const
 {
-    const auto it = m_teams.constFind(team.toCaseFolded());
+    const auto it = m_teams.constFind(m_keys.of(team));
     return it == m_teams.constEnd() ? nullptr : &it.value();
 }
 

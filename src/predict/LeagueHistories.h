@@ -9,6 +9,8 @@
 #include "predict/HistorySource.h"
 #include "predict/PlayedMatches.h"
 
+#include "data/TextCompare.h"
+
 #include <QHash>
 
 class LeagueHistories final : public HistorySource
@@ -30,5 +32,6 @@ private:
         std::size_t firstDated = 0;
     };
     const TeamMatches *find(const QString &team) const;
-    QHash<QString, TeamMatches> m_teams;
+    QHash<QString, TeamMatches> m_teams; // by folded name
+    mutable TextCompare::FoldedKeys m_keys;
 };

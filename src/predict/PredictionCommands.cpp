@@ -141,6 +141,9 @@ int PredictUpcomingMatches(TDataMod &dm, const PredictionOptions &options, Messe
     Transaction tx(dm.ADOConnection); // one command, committed also after a warning stop
     Table &results = dm.ADOTableResults;
     Table &teams = dm.ADOTableTeams;
+    // The grids follow the walk once, at its end: following every match would scroll them each time.
+    ControlsDisabled quietResults(results);
+    ControlsDisabled quietTeams(teams);
     const QString sport = dm.sport();
 
     // A fixed list in the view's order: writing a prediction may move a row in a view sorted or filtered
@@ -202,6 +205,7 @@ int RecalculatePredictions(TDataMod &dm, const PredictionOptions &options, Messe
         BusyCursor busy;
         Transaction tx(dm.ADOConnection);
         Table &results = dm.ADOTableResults;
+        ControlsDisabled quiet(results); // the grids follow the walk once, at its end
         const QString sport = dm.sport();
         const std::vector<PlayedMatch> played = readPlayedMatches(dm.ADOConnection);
         std::optional<LeagueHistories> own;

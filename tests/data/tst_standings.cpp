@@ -47,6 +47,7 @@ private Q_SLOTS:
     void ratingFormula();
     void soccerHomeWin();
     void soccerDrawBetweenEquals();
+    void teamAgainstItself();
     void iceHockeyDraw();
     void ratingFloor();
     void overtimePointsAndExactRemoval();
@@ -117,6 +118,31 @@ void TestStandings::soccerDrawBetweenEquals()
     }
     QCOMPARE(f.team(A, QStringLiteral("HD")), 1);
     QCOMPARE(f.team(B, QStringLiteral("APts")), 1);
+}
+
+// Files from elsewhere may hold a match of a team against itself: both sides count on its one row, and
+// of the two total ratings the away side's, worked out last, stays.
+void TestStandings::teamAgainstItself()
+{
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {A, B});
+    Standings::ApplyResult(f.dm().ADOTableTeams, f.dm().ADOTableLeague, false, 0, 2, A, A);
+    QCOMPARE(f.team(A, QStringLiteral("TRH")), 1650);
+    QCOMPARE(f.team(A, QStringLiteral("TRA")), 1350);
+    QCOMPARE(f.team(A, QStringLiteral("TRT")), 1350);
+    for (const auto &[column, value] : std::initializer_list<std::pair<const char *, int>>{{"HW", 1},
+                                                                                           {"HPts", 3},
+                                                                                           {"AL", 1},
+                                                                                           {"APts", 0},
+                                                                                           {"TP", 2},
+                                                                                           {"TW", 1},
+                                                                                           {"TL", 1},
+                                                                                           {"TF", 2},
+                                                                                           {"TA", 2},
+                                                                                           {"TDif", 0},
+                                                                                           {"TPts", 3}})
+        QCOMPARE(f.team(A, QString::fromLatin1(column)), value);
+    QCOMPARE(f.team(B, QStringLiteral("TRT")), 1500); // untouched
+    QCOMPARE(f.team(B, QStringLiteral("TP")), 0);
 }
 
 void TestStandings::iceHockeyDraw()

@@ -105,6 +105,7 @@ void TestInstall::installedFile_data()
     const std::pair<const char *, bool> files[] = {
         {"bin/quorvane", true},
         {"bin/quorvane-cli", true},
+        {"bin/quorvane-cli-print", true},
         {"share/quorvane/manual/index.html", false},
         {"share/quorvane/manual/style.css", false},
         {"share/quorvane/manual/images/tab1-TabSheetHome.png", false},
@@ -249,6 +250,15 @@ void TestInstall::cliMakesDemoInEmptyFolder()
     QVERIFY2(run(cli, {QStringLiteral("table"), QStringLiteral("demo.qvl")}, &out, empty.path()) == 0,
              out.constData());
     QCOMPARE(out.count('\n') > 20, true); // a heading and the 20 teams
+    // Printing is handed over to the printing program installed beside it.
+    QVERIFY2(run(cli,
+                 {QStringLiteral("print"), QStringLiteral("demo.qvl"), QStringLiteral("--report"),
+                  QStringLiteral("team-stats"), QStringLiteral("--pdf"), QStringLiteral("teams.pdf")},
+                 &out, empty.path()) == 0,
+             out.constData());
+    QFile pdf(empty.filePath(QStringLiteral("teams.pdf")));
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
 }
 
 void TestInstall::leagueFilesRecognised_data()

@@ -1,29 +1,35 @@
 #include "analysis/ui/TFormAnalyzer.h"
 
-#include "analysis/SystemMetrics.h"
-#include "data/ui/DialogParts.h"
-
 #include "analysis/AnalysisGrids.h"
+#include "analysis/MetricsLines.h"
 #include "analysis/SystemMetrics.h"
 #include "analysis/SystemsFile.h"
 #include "analysis/ui/JudgedCells.h"
+#include "analysis/ui/MetricsPanel.h"
 #include "data/BusyCursor.h"
 #include "data/CommandBoundary.h"
 #include "data/GridCommands.h"
 #include "data/ProgramFolder.h"
+#include "data/ProgramSettings.h"
 #include "data/ProgressPacer.h"
 #include "data/TDataMod.h"
 #include "data/ui/DataGrid.h"
+#include "data/ui/DialogParts.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/SpinField.h"
 #include "predict/PredictionCommands.h"
 
 #include <QAction>
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineSeries>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,6 +38,8 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
 
 namespace
 {
@@ -62,17 +70,35 @@ TFormAnalyzer::TFormAnalyzer(TDataMod &dm, QWidget *parent)
     upper->addWidget(buildHistoryPanel(), 1);
     upper->addWidget(buildSystemPanel());
 
+    auto *lower = new QSplitter(Qt::Horizontal, this);
+    lower->setObjectName(QStringLiteral("SplitterMatches"));
+    lower->addWidget(buildMatchesPanel());
+    lower->addWidget(buildMoneyPanel());
+    lower->setStretchFactor(0, 3);
+    lower->setStretchFactor(1, 1);
+    lower->setChildrenCollapsible(false);
+
     auto *split = new QSplitter(Qt::Vertical, this);
+    split->setObjectName(QStringLiteral("Splitter"));
     split->addWidget(top);
-    split->addWidget(buildMatchesPanel());
+    split->addWidget(lower);
     split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 3);
     split->setChildrenCollapsible(false);
     setCentralWidget(split);
     buildStatusBar();
+    m_splitters = {split, lower};
+    for (QSplitter *s : m_splitters)
+        s->restoreState(ProgramSettings::windowState(QStringLiteral("analyzer/") + s->objectName()));
+    connect(&m_methods, &Dataset::currentChanged, this, &TFormAnalyzer::showSelectedMetrics);
+    connect(&m_methods, &Dataset::layoutChanged, this, &TFormAnalyzer::showSelectedMetrics);
 }
 
-TFormAnalyzer::~TFormAnalyzer() = default;
+TFormAnalyzer::~TFormAnalyzer()
+{
+    for (QSplitter *s : m_splitters)
+        ProgramSettings::storeWindowState(QStringLiteral("analyzer/") + s->objectName(), s->saveState());
+}
 
 QWidget *TFormAnalyzer::buildHistoryPanel()
 {
@@ -184,6 +210,16 @@ QWidget *TFormAnalyzer::buildSystemPanel()
     line(label(QStringLiteral("Last Matches"), m_system.lastMatches), m_system.lastMatches);
     line(label(QStringLiteral("Starting Balance"), m_startingBalance), m_startingBalance);
     line(label(QStringLiteral("Wager Per Bet"), m_wager), m_wager);
+    m_staking = new QComboBox(box);
+    m_staking->setObjectName(QStringLiteral("ComboBoxStaking"));
+    m_staking->addItems(
+        {QStringLiteral("Flat"), QStringLiteral("Percent of balance"), QStringLiteral("Kelly")});
+    m_stakingValue = new QDoubleSpinBox(box);
+    m_stakingValue->setObjectName(QStringLiteral("SpinEditStaking"));
+    connect(m_staking, &QComboBox::currentIndexChanged, this, &TFormAnalyzer::stakingChanged);
+    stakingChanged();
+    line(label(QStringLiteral("Staking"), m_staking), m_staking);
+    line(label(QStringLiteral("Percentage / Kelly fraction"), m_stakingValue), m_stakingValue);
     QPushButton *test =
         plainButton(box, QStringLiteral("BitBtnPAPredict"), QStringLiteral("Test Betting System"));
     connect(test, &QPushButton::clicked, this, &TFormAnalyzer::BitBtnPAPredictClick);
@@ -203,6 +239,117 @@ QWidget *TFormAnalyzer::buildMatchesPanel()
             [this](int column) { ToggleColumnSort(m_matchesGrid->fieldOf(column), m_results); });
     layout->addWidget(m_matchesGrid);
     return box;
+}
+
+// The money side of the tests: the metrics of the selected history row and the balance of the last test.
+QWidget *TFormAnalyzer::buildMoneyPanel()
+{
+    auto *panel = new QWidget(this);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_metrics = new MetricsPanel(QStringLiteral("Money Metrics of the Selected System"), panel);
+    m_metrics->setObjectName(QStringLiteral("GroupBoxMetrics"));
+    m_metrics->showNote(QStringLiteral("No system selected."));
+    layout->addWidget(m_metrics);
+    auto *chart = new QChart;
+    chart->setTitle(QStringLiteral("Balance after Each Match of the Last Test"));
+    chart->legend()->hide();
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->setBackgroundRoundness(0);
+    chart->setBackgroundBrush(palette().base());
+    chart->setTitleBrush(palette().text());
+    m_balance = new QChartView(chart, panel);
+    m_balance->setObjectName(QStringLiteral("ChartBalance"));
+    m_balance->setRenderHint(QPainter::Antialiasing);
+    m_balance->setMinimumHeight(200);
+    panel->setMinimumWidth(330);
+    layout->addWidget(m_balance, 1);
+    return panel;
+}
+
+// The plan's number: a percentage of the balance (default 5) or a fraction of the Kelly stake (default
+// 0.5); none for the flat wager.
+void TFormAnalyzer::stakingChanged()
+{
+    const auto kind = static_cast<StakingKind>(m_staking->currentIndex());
+    m_stakingValue->setEnabled(kind != StakingKind::Flat);
+    if (kind == StakingKind::PercentOfBalance) {
+        m_stakingValue->setRange(0.5, 100);
+        m_stakingValue->setDecimals(1);
+        m_stakingValue->setSingleStep(0.5);
+        m_stakingValue->setValue(5);
+    } else {
+        m_stakingValue->setRange(0.05, 1);
+        m_stakingValue->setDecimals(2);
+        m_stakingValue->setSingleStep(0.05);
+        m_stakingValue->setValue(0.5);
+    }
+}
+
+void TFormAnalyzer::showSelectedMetrics()
+{
+    if (!m_metrics)
+        return;
+    if (!m_systems.isOpen() || !m_methods.isActive() || m_methods.isEmpty() ||
+        m_methods.state() != Dataset::State::Browse) {
+        m_metrics->showNote(QStringLiteral("No system selected."));
+        return;
+    }
+    runCommand(messenger(), [this] {
+        const int id = m_methods.field(QStringLiteral("ID")).asInteger();
+        const std::optional<SystemMetrics::Stored> stored = SystemMetrics::read(m_systems, id);
+        if (!stored) {
+            m_metrics->showNote(QStringLiteral("Tested before money metrics were kept."));
+            return;
+        }
+        QList<MetricLine> lines{{QStringLiteral("Staking"), stored->staking}};
+        lines += metricLines(stored->metrics, QLocale());
+        m_metrics->showLines(lines);
+    });
+}
+
+void TFormAnalyzer::showBalanceCurve(const QList<QPointF> &curve)
+{
+    QChart *chart = m_balance->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis *axis : chart->axes())
+        chart->removeAxis(axis);
+    auto *series = new QLineSeries(chart);
+    series->replace(curve);
+    chart->addSeries(series);
+    auto *x = new QValueAxis(chart);
+    x->setLabelFormat(QStringLiteral("%d"));
+    x->setTickCount(3);
+    auto *y = new QValueAxis(chart);
+    y->setLabelFormat(QStringLiteral("%d"));
+    for (QValueAxis *axis : {x, y}) {
+        axis->setLabelsBrush(palette().text());
+        axis->setTitleBrush(palette().text());
+    }
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    if (!curve.isEmpty()) {
+        x->setRange(0, std::max(1.0, curve.constLast().x()));
+        const auto [low, high] = std::minmax_element(
+            curve.cbegin(), curve.cend(), [](const QPointF &a, const QPointF &b) { return a.y() < b.y(); });
+        y->setRange(low->y(), std::max(high->y(), low->y() + 1));
+        y->applyNiceNumbers();
+    }
+}
+
+QStringList TFormAnalyzer::metricsShown() const
+{
+    return m_metrics->texts();
+}
+
+QList<QPointF> TFormAnalyzer::balanceShown() const
+{
+    const QList<QAbstractSeries *> series = m_balance->chart()->series();
+    if (series.isEmpty())
+        return {};
+    return static_cast<QLineSeries *>(series.first())->points();
 }
 
 void TFormAnalyzer::buildStatusBar()
@@ -230,6 +377,8 @@ BettingSystem TFormAnalyzer::bettingSystem() const
     s.options = m_system.read();
     s.startingBalance = m_startingBalance->value();
     s.wager = m_wager->value();
+    s.staking.kind = static_cast<StakingKind>(m_staking->currentIndex());
+    s.staking.value = s.staking.kind == StakingKind::Flat ? 0 : m_stakingValue->value();
     return s;
 }
 
@@ -284,6 +433,7 @@ void TFormAnalyzer::reloadTables()
         m_methods.reload(true);
         m_methods.last(); // the system just tested
     });
+    showSelectedMetrics();
 }
 
 void TFormAnalyzer::showProgress(int position, int total)
@@ -316,6 +466,7 @@ void TFormAnalyzer::BitBtnPAPredictClick()
         done = runCommand(messenger(), [&test] { test.run(); });
     }
     reloadTables(); // also after a failure: the detail rows written so far stay
+    showBalanceCurve(test.balanceCurve());
     if (!done)
         return;
     m_status[0]->setText(QStringLiteral("Status: Testing complete"));

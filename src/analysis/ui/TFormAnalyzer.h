@@ -2,8 +2,9 @@
 // The betting system analyzer: beside the main window, with its own connection to the betting systems
 // file.  The history of tested systems, the betting system loaded from the open league, and the matches
 // of the last test with their judging colours; "Test Betting System" runs the back-test with its
-// progress in the status bar.  Printing and export belong to the output layer: the window asks for them
-// through signals that the main window connects.
+// progress in the status bar.  Beside the specified parts: the staking plan of the test, the money
+// metrics of the selected history row and the balance curve of the last test.  Printing and export belong to
+// the output layer: the window asks for them through signals that the main window connects.
 
 #include "analysis/BackTest.h"
 #include "data/Database.h"
@@ -14,7 +15,12 @@
 #include <functional>
 
 class DataGrid;
+class MetricsPanel;
+class QChartView;
+class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
+class QSplitter;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
@@ -49,6 +55,10 @@ public:
 
     // The betting system as the panel holds it.
     BettingSystem bettingSystem() const;
+    // The money metrics of the selected history row as shown, a line each.
+    QStringList metricsShown() const;
+    // The balance after each match of the last test, as drawn.
+    QList<QPointF> balanceShown() const;
 
 public Q_SLOTS:
     void BitBtnPAPredictClick(); // "Test Betting System"
@@ -66,6 +76,10 @@ private:
     QWidget *buildHistoryPanel();
     QWidget *buildSystemPanel();
     QWidget *buildMatchesPanel();
+    QWidget *buildMoneyPanel();
+    void stakingChanged();
+    void showSelectedMetrics();
+    void showBalanceCurve(const QList<QPointF> &curve);
     void buildStatusBar();
     QToolButton *reportButton(QWidget *parent, Report report, const char *name, const QString &caption);
     void FormShow();
@@ -83,6 +97,11 @@ private:
     DataGrid *m_matchesGrid = nullptr;
     SystemControls m_system;
     QSpinBox *m_startingBalance = nullptr, *m_wager = nullptr;
+    QComboBox *m_staking = nullptr;
+    QDoubleSpinBox *m_stakingValue = nullptr;
+    MetricsPanel *m_metrics = nullptr;
+    QChartView *m_balance = nullptr;
+    QList<QSplitter *> m_splitters;
     QList<QLabel *> m_status;
     PathChooser m_choosePdf;
 };

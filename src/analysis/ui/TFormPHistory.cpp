@@ -1,11 +1,15 @@
 #include "analysis/ui/TFormPHistory.h"
 
 #include "analysis/AnalysisGrids.h"
+#include "analysis/HistoryMetrics.h"
 #include "analysis/HistoryRows.h"
 #include "analysis/HistoryTableLook.h"
+#include "analysis/MetricsLines.h"
 #include "analysis/PredictionHistory.h"
 #include "analysis/ui/JudgedCells.h"
+#include "analysis/ui/MetricsPanel.h"
 #include "data/BusyCursor.h"
+#include "data/ClosingPrices.h"
 #include "data/CommandBoundary.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
@@ -14,18 +18,26 @@
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/SpinField.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
+#include <QScatterSeries>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 namespace
 {
@@ -102,6 +114,7 @@ TFormPHistory::TFormPHistory(TDataMod &dm, QWidget *parent)
     auto *teamsLayout = new QVBoxLayout(teamsPage);
     teamsLayout->addWidget(m_teams);
     m_pages->addTab(teamsPage, s("Teams"));
+    m_pages->addTab(buildCalibrationPage(), s("Calibration"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
 }
@@ -161,6 +174,132 @@ QWidget *TFormPHistory::buildBetTypesPage()
     return page;
 }
 
+QWidget *TFormPHistory::buildCalibrationPage()
+{
+    auto *page = new QWidget(this);
+    page->setObjectName(s("TabSheetCalibration"));
+    auto *layout = new QHBoxLayout(page);
+    auto *left = new QVBoxLayout;
+    auto *scoresBox = new QGroupBox(s("Probability Scores (lower is better)"), page);
+    auto *scoresLayout = new QVBoxLayout(scoresBox);
+    m_calibrationMatches = new QLabel(scoresBox);
+    m_calibrationMatches->setObjectName(s("LabelCalibrationMatches"));
+    scoresLayout->addWidget(m_calibrationMatches);
+    m_scores = new QGridLayout;
+    scoresLayout->addLayout(m_scores);
+    left->addWidget(scoresBox);
+    m_historyMetrics = new MetricsPanel(s("Money of a Flat Wager on Every Verdict"), page);
+    m_historyMetrics->setObjectName(s("GroupBoxHistoryMetrics"));
+    left->addWidget(m_historyMetrics);
+    left->addStretch(1);
+    layout->addLayout(left);
+
+    auto *chart = new QChart;
+    chart->setTitle(s("Reliability: Predicted against Observed (%)"));
+    chart->setBackgroundBrush(palette().base());
+    chart->setTitleBrush(palette().text());
+    chart->legend()->setLabelColor(palette().text().color());
+    m_reliability = new QChartView(chart, page);
+    m_reliability->setObjectName(s("ChartReliability"));
+    m_reliability->setRenderHint(QPainter::Antialiasing);
+    m_reliability->setMinimumSize(360, 300);
+    layout->addWidget(m_reliability, 1);
+    return page;
+}
+
+// The bins that hold predictions, as points from 0 to 100 % on both axes, beside the diagonal of a
+// perfectly calibrated model.
+void TFormPHistory::showCalibration(const CalibrationReport &report)
+{
+    m_calibrationMatches->setText(
+        s("Matches with a prediction and three prices: %1").arg(QLocale().toString(report.matches)));
+    while (QLayoutItem *item = m_scores->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    const QList<QStringList> rows = calibrationScoreRows(report, QLocale());
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c) {
+            auto *cell = new QLabel(rows[r][c]);
+            cell->setAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+            if (r == 0 || c == 0) {
+                QFont bold = cell->font();
+                bold.setBold(true);
+                cell->setFont(bold);
+            }
+            m_scores->addWidget(cell, r, c);
+        }
+
+    QChart *chart = m_reliability->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis *axis : chart->axes())
+        chart->removeAxis(axis);
+    auto *x = new QValueAxis(chart);
+    auto *y = new QValueAxis(chart);
+    x->setTitleText(s("Predicted (%)"));
+    y->setTitleText(s("Observed (%)"));
+    for (QValueAxis *axis : {x, y}) {
+        axis->setRange(0, 100);
+        axis->setTickCount(6);
+        axis->setLabelFormat(s("%d"));
+        axis->setLabelsBrush(palette().text());
+        axis->setTitleBrush(palette().text());
+    }
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    auto *diagonal = new QLineSeries(chart);
+    diagonal->setName(s("Perfect"));
+    diagonal->append(0, 0);
+    diagonal->append(100, 100);
+    QPen dashed(palette().text().color());
+    dashed.setStyle(Qt::DashLine);
+    diagonal->setPen(dashed);
+    chart->addSeries(diagonal);
+    diagonal->attachAxis(x);
+    diagonal->attachAxis(y);
+    const QString names[3] = {s("Home win"), s("Draw"), s("Away win")};
+    const QColor colours[3] = {QColor(0, 90, 200), QColor(120, 120, 120), QColor(200, 40, 40)};
+    for (int o = 0; o < 3; ++o) {
+        auto *series = new QLineSeries(chart);
+        series->setName(names[o]);
+        series->setPen(QPen(colours[o], 2));
+        series->setPointsVisible(true);
+        for (const ReliabilityBin &bin : report.reliability[o])
+            if (bin.count > 0)
+                series->append(100 * bin.predicted, 100 * bin.observed);
+        chart->addSeries(series);
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+}
+
+QList<QStringList> TFormPHistory::calibrationScoresShown() const
+{
+    QList<QStringList> rows;
+    for (int r = 0; r < m_scores->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < m_scores->columnCount(); ++c) {
+            QLayoutItem *item = m_scores->itemAtPosition(r, c);
+            row << (item && item->widget() ? static_cast<QLabel *>(item->widget())->text() : QString());
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+QStringList TFormPHistory::calibrationMetricsShown() const
+{
+    return m_historyMetrics->texts();
+}
+
+QList<QPointF> TFormPHistory::reliabilityShown(int outcome) const
+{
+    const QList<QAbstractSeries *> series = m_reliability->chart()->series();
+    if (outcome + 1 >= series.size())
+        return {};
+    return static_cast<QLineSeries *>(series[outcome + 1])->points();
+}
+
 void TFormPHistory::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
@@ -204,8 +343,18 @@ void TFormPHistory::ButtonUpdateClick()
                 {s(":")});
             m_source.open();
         }
+        const QList<HistoryRow> rows = readHistoryRows(m_dm.ADOConnection);
+        showCalibration(computeCalibration(readCalibrationMatches(m_dm.ADOConnection)));
         try {
-            history.run(readHistoryRows(m_dm.ADOConnection));
+            m_historyMetrics->showLines(
+                metricLines(historyMetrics(rows, m_startingBalance->value(), m_wager->value(),
+                                           ClosingPrices::readAll(m_dm.ADOConnection)),
+                            QLocale()));
+        } catch (const ConversionError &e) {
+            m_historyMetrics->showNote(e.message());
+        }
+        try {
+            history.run(rows);
         } catch (const ConversionError &) {
             // The sums booked before the odds text that does not read stay on show.
             showCells(m_months, history.tables().months);

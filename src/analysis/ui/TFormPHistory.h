@@ -1,14 +1,21 @@
 #pragma once
 // The prediction history: on "Bet Types" the league's played matches that carry a prediction, coloured
 // as the analyzer colours them, with the month table and the options below; on "Teams" the team table.
-// "Update" judges the stored predictions again with the chosen view, balance and wager.
+// "Update" judges the stored predictions again with the chosen view, balance and wager.  On
+// "Calibration" the stored percentages' scores beside the market's, the money of a flat wager on every
+// verdict, and the reliability chart.
 
+#include "analysis/Calibration.h"
 #include "data/Query.h"
 
 #include <QStringList>
 #include <QWidget>
 
 class DataGrid;
+class MetricsPanel;
+class QChartView;
+class QGridLayout;
+class QLabel;
 class QComboBox;
 class QPushButton;
 class QSpinBox;
@@ -28,6 +35,11 @@ public:
     QTableWidget *teamTable() const { return m_teams; }
     // A table's cells as shown, titles included.
     static QList<QStringList> cellsOf(const QTableWidget *table);
+    // The calibration page as shown: the score rows (titles first), the money lines, and per outcome
+    // (home, draw, away) the reliability points (predicted %, observed %).
+    QList<QStringList> calibrationScoresShown() const;
+    QStringList calibrationMetricsShown() const;
+    QList<QPointF> reliabilityShown(int outcome) const;
 
 public Q_SLOTS:
     void ButtonUpdateClick();
@@ -38,6 +50,8 @@ protected:
 
 private:
     QWidget *buildBetTypesPage();
+    QWidget *buildCalibrationPage();
+    void showCalibration(const CalibrationReport &report);
     void FormShow();
     void showCells(QTableWidget *table, const QList<QStringList> &cells);
 
@@ -51,4 +65,8 @@ private:
     QComboBox *m_view = nullptr;
     QSpinBox *m_startingBalance = nullptr;
     QSpinBox *m_wager = nullptr;
+    QLabel *m_calibrationMatches = nullptr;
+    QGridLayout *m_scores = nullptr;
+    MetricsPanel *m_historyMetrics = nullptr;
+    QChartView *m_reliability = nullptr;
 };

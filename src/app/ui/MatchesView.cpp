@@ -41,6 +41,7 @@ MatchesView::MatchesView(TDataMod &dm, MatchPage page, QWidget *parent)
     m_grid = new DataGrid(dm.ADOTableResults, matchGridColumns(page), this);
     m_grid->setObjectName(page == MatchPage::Fixtures ? QStringLiteral("DBGridFixtures")
                                                       : QStringLiteral("DBGridResults"));
+    m_grid->rememberColumnWidths(m_grid->objectName());
     m_fields = gridFields(matchGridColumns(page));
     // Only these columns are ever coloured; the others keep the striped rows without reading the row.
     static const QSet<QString> coloured = {

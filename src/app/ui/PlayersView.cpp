@@ -182,6 +182,7 @@ PlayersView::PlayersView(TDataMod &dm, QWidget *parent) : QWidget(parent), m_dm(
     statsLayout->setContentsMargins(0, 0, 0, 0);
     m_grid = new DataGrid(dm.ADOTablePlayers, playerGridColumns(), stats);
     m_grid->setObjectName(QStringLiteral("DBGridPlayers"));
+    m_grid->rememberColumnWidths(m_grid->objectName());
     statsLayout->addWidget(m_grid);
     auto *detail = new QWidget(m_notebook);
     detail->setObjectName(QStringLiteral("Detail"));

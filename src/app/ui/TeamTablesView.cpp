@@ -53,6 +53,7 @@ TeamTablesView::TeamTablesView(TDataMod &dm, TeamTable table, QWidget *parent)
 
     m_grid = new DataGrid(dm.ADOTableTeams, teamGridColumns(table), this);
     m_grid->setObjectName(QStringLiteral("DBGrid") + suffix);
+    m_grid->rememberColumnWidths(m_grid->objectName());
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -2,9 +2,11 @@
 
 #include "data/ui/DatasetViewLink.h"
 
+#include "data/ProgramSettings.h"
 #include "data/SortSpec.h"
 
 #include <QHeaderView>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <algorithm>
 
@@ -23,6 +25,10 @@ DataGrid::DataGrid(Dataset &dataset, QList<GridColumn> columns, QWidget *parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSortIndicatorShown(true);
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &DataGrid::titleClicked);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (!m_applyingWidths && !m_widthsKey.isEmpty() && width > 0)
+            m_chosenWidths.insert(fieldOf(column), width);
+    });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         applyWidths();
         showSortIndicator();
@@ -31,6 +37,19 @@ DataGrid::DataGrid(Dataset &dataset, QList<GridColumn> columns, QWidget *parent)
     connect(link, &DatasetViewLink::insertPressed, this, &DataGrid::insertPressed);
     connect(link, &DatasetViewLink::editRequested, this, &DataGrid::editRequested);
     connect(link, &DatasetViewLink::deleteRequested, this, &DataGrid::deleteRequested);
+    applyWidths();
+}
+
+DataGrid::~DataGrid()
+{
+    if (!m_widthsKey.isEmpty() && !m_chosenWidths.isEmpty())
+        ProgramSettings::storeColumnWidths(m_widthsKey, m_chosenWidths);
+}
+
+void DataGrid::rememberColumnWidths(const QString &grid)
+{
+    m_widthsKey = grid;
+    m_chosenWidths = ProgramSettings::columnWidths(grid);
     applyWidths();
 }
 
@@ -63,10 +82,27 @@ QList<int> sampleRows(int count)
 }
 } // namespace
 
-// Each column is as wide as it is described, and wider where its title or its texts need it, measured
-// with the grid's own fonts.
+// Measured once per text and font: the same names, prices and verdicts come back in every sample.
+int DataGrid::textWidth(const QFontMetrics &metrics, const QString &text)
+{
+    if (metrics.fontDpi() != m_measuredDpi || font() != m_measuredFont) {
+        m_textWidths.clear();
+        m_measuredFont = font();
+        m_measuredDpi = metrics.fontDpi();
+    }
+    if (m_textWidths.size() > 20000)
+        m_textWidths.clear();
+    auto it = m_textWidths.constFind(text);
+    if (it == m_textWidths.cend())
+        it = m_textWidths.insert(text, metrics.horizontalAdvance(text));
+    return *it;
+}
+
+// Each column is as wide as the user made it, otherwise as wide as it is described, and wider where its
+// title or its texts need it, measured with the grid's own fonts.
 void DataGrid::applyWidths()
 {
+    const QScopedValueRollback applying(m_applyingWidths, true);
     const auto &cols = m_model->gridColumns();
     const QFontMetrics cellFont = fontMetrics();
     const QFontMetrics titleFont = horizontalHeader()->fontMetrics();
@@ -75,9 +111,13 @@ void DataGrid::applyWidths()
     const int arrow = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, this) + 8;
     const QList<int> rows = sampleRows(m_model->rowCount());
     for (int c = 0; c < cols.size(); ++c) {
+        if (const auto chosen = m_chosenWidths.constFind(cols[c].field); chosen != m_chosenWidths.cend()) {
+            setColumnWidth(c, *chosen);
+            continue;
+        }
         int width = std::max(cols[c].width, titleFont.horizontalAdvance(cols[c].title) + padding + arrow);
         for (int r : rows)
-            width = std::max(width, cellFont.horizontalAdvance(m_model->cellText(r, c)) + padding);
+            width = std::max(width, textWidth(cellFont, m_model->cellText(r, c)) + padding);
         setColumnWidth(c, width);
     }
 }

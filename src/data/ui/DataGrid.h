@@ -5,6 +5,8 @@
 
 #include "data/ui/DatasetModel.h"
 
+#include <QFont>
+#include <QHash>
 #include <QTableView>
 
 class DataGrid : public QTableView
@@ -18,6 +20,10 @@ public:
     void setGridColumns(QList<GridColumn> columns);
     // The field shown by a grid column.
     QString fieldOf(int column) const;
+    // From now on the widths the user gives the columns are kept under this name when the grid goes, and
+    // a grid of the same name starts with them.
+    void rememberColumnWidths(const QString &grid);
+    ~DataGrid() override;
 
 Q_SIGNALS:
     void titleClicked(int column);
@@ -27,6 +33,13 @@ Q_SIGNALS:
 
 private:
     void applyWidths();
+    int textWidth(const QFontMetrics &metrics, const QString &text);
     void showSortIndicator();
     DatasetModel *m_model;
+    QString m_widthsKey;
+    QHash<QString, int> m_chosenWidths; // by field: remembered, or set by the user since
+    bool m_applyingWidths = false;
+    QHash<QString, int> m_textWidths; // in m_measuredFont
+    QFont m_measuredFont;
+    qreal m_measuredDpi = 0;
 };

@@ -36,8 +36,6 @@ void paintGridPrintout(QPagedPaintDevice &device, const GridPrintout &grid);
 // Sets the Letter page of a printout laid out box by box, small margins, in its orientation.
 void setDrawnPrintoutPage(QPagedPaintDevice &device, const DrawnPrintout &printout);
 
-// One print job: a banded report, a drawn grid or a printout laid out box by box.
-using PrintJob = std::variant<BandedReport, GridPrintout, DrawnPrintout>;
 QString jobTitle(const PrintJob &job);
 
 // One job as a document of its own (a print job): its page set-up, then its pages.

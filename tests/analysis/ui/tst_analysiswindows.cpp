@@ -1,12 +1,19 @@
 // The betting system analyzer and the prediction history through their windows, offscreen, opened from
 // the main window's commands on a small league: the system loaded from the league, a back-test with its
-// status texts and coloured matches, the sort toggles, deleting a system, the reports and the export; the
-// history's month and team tables and "Update" with another view.
+// status texts and coloured matches, the sort toggles, deleting a system, the reports and the export, the
+// staking plan, money metrics and balance curve; the history's month and team tables, "Update" with
+// another view, and its calibration page.
 
+#include "analysis/Calibration.h"
+#include "analysis/HistoryMetrics.h"
+#include "analysis/HistoryRows.h"
+#include "analysis/MetricsLines.h"
+#include "analysis/SystemMetrics.h"
 #include "analysis/ui/TFormAnalyzer.h"
 #include "analysis/ui/TFormPHistory.h"
 #include "app/ui/AppWindows.h"
 #include "app/ui/TMainForm.h"
+#include "data/ClosingPrices.h"
 #include "data/Database.h"
 #include "data/TDataMod.h"
 #include "data/ui/DataGrid.h"
@@ -20,6 +27,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
@@ -100,6 +108,8 @@ private Q_SLOTS:
     void analyzerTestsSortsReportsExportsAndDeletes();
     void analyzerStopsAtAnUnreadablePrice();
     void historyJudgesByMonthAndTeam();
+    void analyzerKeepsMoneyMetricsPerSystem();
+    void historyShowsCalibrationAndMoney();
 
 private:
     RecordingMessenger m_messages;
@@ -398,6 +408,91 @@ void TestAnalysisWindows::historyJudgesByMonthAndTeam()
     QCOMPARE(partial[1][3], QStringLiteral("0")); // March never came
     QCOMPARE(TFormPHistory::cellsOf(form->teamTable())[1][1], QStringLiteral("1"));
     form->close();
+}
+
+namespace
+{
+QStringList shownLines(const QList<MetricLine> &lines)
+{
+    QStringList out;
+    for (const MetricLine &l : lines)
+        out << l.name + QStringLiteral(": ") + l.value;
+    return out;
+}
+} // namespace
+
+// Each tested system keeps its plan and metrics: the panel shows those of the selected history row as
+// the file holds them, and the curve ends at the balance of the last detail row.
+void TestAnalysisWindows::analyzerKeepsMoneyMetricsPerSystem()
+{
+    m_form->command(QStringLiteral("MenuAnalyzer"))->trigger();
+    auto *analyzer = m_form->findChild<TFormAnalyzer *>();
+    QVERIFY(analyzer->isVisible());
+    for (const char *name : {"SpinEditHP", "SpinEditDP", "SpinEditAP"})
+        child<QSpinBox>(analyzer, name)->setValue(10);
+    auto *staking = child<QComboBox>(analyzer, "ComboBoxStaking");
+    auto *value = child<QDoubleSpinBox>(analyzer, "SpinEditStaking");
+    QVERIFY(!value->isEnabled()); // flat by default
+    staking->setCurrentText(QStringLiteral("Kelly"));
+    QVERIFY(value->isEnabled());
+    value->setValue(0.25);
+    child<QPushButton>(analyzer, "BitBtnPAPredict")->click();
+    staking->setCurrentText(QStringLiteral("Flat"));
+    child<QPushButton>(analyzer, "BitBtnPAPredict")->click();
+    QCOMPARE(analyzer->historyGrid()->model()->rowCount(), 2);
+
+    Database systems;
+    systems.open(analyzer->systemsFilePath());
+    const auto shownFor = [&](int row) {
+        analyzer->methodsTable().setRecNo(row + 1);
+        const int id = analyzer->methodsTable().field(QStringLiteral("ID")).asInteger();
+        const std::optional<SystemMetrics::Stored> stored = SystemMetrics::read(systems, id);
+        return std::pair{stored, analyzer->metricsShown()};
+    };
+    const auto [kelly, kellyShown] = shownFor(0);
+    QVERIFY(kelly);
+    QCOMPARE(kelly->staking, QStringLiteral("Kelly 0.25"));
+    QCOMPARE(kellyShown, QStringList{QStringLiteral("Staking: Kelly 0.25")} +
+                             shownLines(metricLines(kelly->metrics, QLocale())));
+    const auto [flat, flatShown] = shownFor(1);
+    QVERIFY(flat);
+    QCOMPARE(flat->staking, QStringLiteral("Flat"));
+    QCOMPARE(flatShown.first(), QStringLiteral("Staking: Flat"));
+    QVERIFY(flat->metrics.turnover != kelly->metrics.turnover); // the plans staked differently
+
+    // The curve of the last (flat) test: from the starting balance to the last detail row's balance.
+    const QList<QPointF> curve = analyzer->balanceShown();
+    QCOMPARE(curve.first(), QPointF(0, 100));
+    QCOMPARE(curve.size(), analyzer->matchesGrid()->model()->rowCount() + 1);
+    const double last =
+        systems.scalar(QStringLiteral("SELECT Balance FROM Results ORDER BY rowid DESC LIMIT 1")).toDouble();
+    QCOMPARE(qRound64(curve.last().y() * 100), qRound64(last * 100));
+    QCOMPARE(curve.last().y() - 100, flat->metrics.profit);
+}
+
+// The calibration page shows what the routines make of the league's stored predictions.
+void TestAnalysisWindows::historyShowsCalibrationAndMoney()
+{
+    Database &db = m_windows->dm->ADOConnection;
+    db.execute(QStringLiteral("UPDATE Results SET HP = 55, DP = 25, AP = 20 WHERE PResult <> ':'"));
+    db.execute(QStringLiteral("UPDATE Results SET HP = 15, DP = 25, AP = 60 WHERE Home = 'Gamma' AND "
+                              "PResult <> ':'"));
+    m_form->command(QStringLiteral("MenuPHistory"))->trigger();
+    auto *form = m_form->findChild<TFormPHistory *>();
+    QVERIFY(form->isVisible());
+    const CalibrationReport report = computeCalibration(readCalibrationMatches(db));
+    QCOMPARE(report.matches, 3); // the draw without a price is left out
+    QCOMPARE(form->calibrationScoresShown(), calibrationScoreRows(report, QLocale()));
+    for (int o = 0; o < 3; ++o) {
+        QList<QPointF> expected;
+        for (const ReliabilityBin &bin : report.reliability[o])
+            if (bin.count > 0)
+                expected << QPointF(100 * bin.predicted, 100 * bin.observed);
+        QCOMPARE(form->reliabilityShown(o), expected);
+    }
+    const BetMetrics money = historyMetrics(readHistoryRows(db), 100, 20, ClosingPrices::readAll(db));
+    QCOMPARE(money.bets[0] + money.bets[1] + money.bets[2], 4);
+    QCOMPARE(form->calibrationMetricsShown(), shownLines(metricLines(money, QLocale())));
 }
 
 QTEST_MAIN(TestAnalysisWindows)
