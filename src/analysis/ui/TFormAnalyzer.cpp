@@ -312,8 +312,10 @@ void TFormAnalyzer::showBalanceCurve(const QList<QPointF> &curve)
 {
     QChart *chart = m_balance->chart();
     chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes())
-        chart->removeAxis(axis);
+    for (QAbstractAxis *axis : chart->axes()) {
+        chart->removeAxis(axis); // the chart gives the axis back: it is ours to delete
+        delete axis;
+    }
     auto *series = new QLineSeries(chart);
     series->replace(curve);
     chart->addSeries(series);

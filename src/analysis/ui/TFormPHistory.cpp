@@ -232,8 +232,10 @@ void TFormPHistory::showCalibration(const CalibrationReport &report)
 
     QChart *chart = m_reliability->chart();
     chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes())
-        chart->removeAxis(axis);
+    for (QAbstractAxis *axis : chart->axes()) {
+        chart->removeAxis(axis); // the chart gives the axis back: it is ours to delete
+        delete axis;
+    }
     auto *x = new QValueAxis(chart);
     auto *y = new QValueAxis(chart);
     x->setTitleText(s("Predicted (%)"));
