@@ -1,10 +1,20 @@
 #pragma once
-// The common end of every benchmark program: runs the registered benchmarks and reports a failure.
+// The common parts of the benchmark programs: the hand-timed step, and the end that runs the registered
+// benchmarks and reports a failure.
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <exception>
+
+// Wall-clock time of a step that a benchmark times by hand.
+using Clock = std::chrono::steady_clock;
+
+inline double secondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 inline int runBenchmarks(int argc, char **argv)
 {

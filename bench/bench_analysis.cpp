@@ -36,13 +36,6 @@ namespace
 
 constexpr int kMatches = 38000;
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 QTemporaryDir &workDir()
 {
     static QTemporaryDir dir;

@@ -30,13 +30,6 @@
 namespace
 {
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 QTemporaryDir &scratch()
 {
     static QTemporaryDir dir;

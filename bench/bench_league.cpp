@@ -162,13 +162,6 @@ QString leagueFile(int matches)
     return path;
 }
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 // Reads every column of every Results row through the engine, as loading the table does, without the
 // dataset layer.
 qint64 plainRead(Database &db)

@@ -111,7 +111,6 @@ std::vector<Bet> betsOfDetail(Database &systems)
     return bets;
 }
 
-using Clock = std::chrono::steady_clock;
 struct Best {
     double wall = 1e300;
     double cpu = 1e300;

@@ -79,13 +79,6 @@ QString systemsFile(const QString &name)
     return workDir().filePath(name + QStringLiteral(".qvs"));
 }
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 double peakMegabytes()
 {
     QFile status(QStringLiteral("/proc/self/status"));

@@ -27,13 +27,6 @@ namespace
 
 constexpr int kMatches = 38000;
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 // The league file, written once for the whole run.
 QString leaguePath()
 {

@@ -83,11 +83,6 @@ void movePlayers(Table &players, const QString &keep, const QString &merge)
     }
 }
 
-} // namespace
-
-namespace
-{
-
 // The stored spellings of both teams; refuses unknown names and the same team twice.
 std::pair<QString, QString> checkedPair(Table &teams, const QString &keepName, const QString &mergeName)
 {

@@ -4,6 +4,7 @@
 #include "analysis/MetricsLines.h"
 #include "analysis/SystemMetrics.h"
 #include "analysis/SystemsFile.h"
+#include "analysis/ui/ChartParts.h"
 #include "analysis/ui/JudgedCells.h"
 #include "analysis/ui/MetricsPanel.h"
 #include "data/BusyCursor.h"
@@ -311,11 +312,7 @@ void TFormAnalyzer::showSelectedMetrics()
 void TFormAnalyzer::showBalanceCurve(const QList<QPointF> &curve)
 {
     QChart *chart = m_balance->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes()) {
-        chart->removeAxis(axis); // the chart gives the axis back: it is ours to delete
-        delete axis;
-    }
+    clearChart(*chart);
     auto *series = new QLineSeries(chart);
     series->replace(curve);
     chart->addSeries(series);

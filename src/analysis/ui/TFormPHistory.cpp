@@ -6,6 +6,7 @@
 #include "analysis/HistoryTableLook.h"
 #include "analysis/MetricsLines.h"
 #include "analysis/PredictionHistory.h"
+#include "analysis/ui/ChartParts.h"
 #include "analysis/ui/JudgedCells.h"
 #include "analysis/ui/MetricsPanel.h"
 #include "data/BusyCursor.h"
@@ -231,11 +232,7 @@ void TFormPHistory::showCalibration(const CalibrationReport &report)
         }
 
     QChart *chart = m_reliability->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes()) {
-        chart->removeAxis(axis); // the chart gives the axis back: it is ours to delete
-        delete axis;
-    }
+    clearChart(*chart);
     auto *x = new QValueAxis(chart);
     auto *y = new QValueAxis(chart);
     x->setTitleText(s("Predicted (%)"));
