@@ -18,6 +18,7 @@
 #include "data/ui/DialogParts.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/SpinField.h"
+#include "data/ui/ThemeColours.h"
 
 #include <QChart>
 #include <QChartView>
@@ -42,7 +43,7 @@
 
 namespace
 {
-// Draws a text cell by its look: the ground, then the text in black within the look's margins.
+// Draws a text cell by its look: the ground, then the text within the look's margins.
 class LookDelegate final : public QStyledItemDelegate
 {
 public:
@@ -55,14 +56,10 @@ public:
     {
         const TextCellLook look = m_look(index.column(), index.row());
         const QPalette &pal = option.palette;
-        QColor ground = Qt::white;
-        QColor text = Qt::black;
-        if (look.ground == CellGround::Title) {
-            ground = pal.color(QPalette::Button);
-            text = pal.color(QPalette::ButtonText);
-        } else if (look.ground == CellGround::ButtonFace) {
-            ground = pal.color(QPalette::Button);
-        }
+        // White cells are the theme's base, the titles and the stripes its button face.
+        const bool white = look.ground == CellGround::White;
+        const QColor ground = pal.color(white ? QPalette::Base : QPalette::Button);
+        const QColor text = pal.color(white ? QPalette::Text : QPalette::ButtonText);
         painter->save();
         painter->fillRect(option.rect, ground);
         if (look.ground == CellGround::Title) {
@@ -91,6 +88,20 @@ QTableWidget *textTable(QWidget *parent, const char *name, TextCellLook (*look)(
     t->setItemDelegate(new LookDelegate(look, t));
     t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
     return t;
+}
+
+// The first column is firstWidth wide at least, the others otherWidth, and each widens to its widest text.
+void fitColumns(QTableWidget *table, int firstWidth, int otherWidth)
+{
+    const QFontMetrics metrics(table->font());
+    constexpr int margins = 3 + 3 + 2; // the looks' left margin, as much on the right, and the grid line
+    for (int c = 0; c < table->columnCount(); ++c) {
+        int width = c == 0 ? firstWidth : otherWidth;
+        for (int r = 0; r < table->rowCount(); ++r)
+            if (const QTableWidgetItem *item = table->item(r, c))
+                width = std::max(width, metrics.horizontalAdvance(item->text()) + margins);
+        table->setColumnWidth(c, width);
+    }
 }
 
 QString s(const char *text)
@@ -131,7 +142,7 @@ QWidget *TFormPHistory::buildBetTypesPage()
     m_grid->setObjectName(s("DBGridPH"));
     m_grid->verticalHeader()->hide(); // no indicator column
     QPalette silver = m_grid->palette();
-    silver.setColor(QPalette::Base, QColor(Colours::Silver.red, Colours::Silver.green, Colours::Silver.blue));
+    silver.setColor(QPalette::Base, groundColour(Colours::Silver, silver));
     m_grid->setPalette(silver);
     paintJudgedCells(m_grid);
     layout->addWidget(m_grid, 1);
@@ -140,9 +151,6 @@ QWidget *TFormPHistory::buildBetTypesPage()
     m_months = textTable(page, "StringGridPH", monthCellLook);
     m_months->setColumnCount(14);
     m_months->setRowCount(7);
-    m_months->setColumnWidth(0, 85);
-    for (int c = 1; c < 14; ++c)
-        m_months->setColumnWidth(c, 70);
     // All seven rows always in sight, with room for the scroll bar of a narrow window.
     m_months->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_months->setFixedHeight(7 * m_months->verticalHeader()->defaultSectionSize() +
@@ -317,7 +325,6 @@ void TFormPHistory::FormShow()
     if (!m_dm.isLeagueOpen())
         return;
     BusyCursor busy;
-    m_teams->setColumnWidth(0, 150);
     const bool read =
         runCommand(messenger(), [this] { m_teamNames = readTeamNamesByName(m_dm.ADOConnection); });
     if (read)
@@ -331,8 +338,7 @@ void TFormPHistory::ButtonUpdateClick()
     BusyCursor busy;
     const HistoryView view = historyViewFromName(m_view->currentText()).value_or(HistoryView::Predictions1X2);
     PredictionHistory history(m_teamNames, view, m_startingBalance->value(), m_wager->value());
-    showCells(m_months, history.tables().months); // every figure "0" until the rows are judged
-    showCells(m_teams, history.tables().teams);
+    showTables(history.tables()); // every figure "0" until the rows are judged
     runCommand(messenger(), [this, &history] {
         {
             ControlsDisabled quiet(m_source);
@@ -356,13 +362,19 @@ void TFormPHistory::ButtonUpdateClick()
             history.run(rows);
         } catch (const ConversionError &) {
             // The sums booked before the odds text that does not read stay on show.
-            showCells(m_months, history.tables().months);
-            showCells(m_teams, history.tables().teams);
+            showTables(history.tables());
             throw;
         }
-        showCells(m_months, history.tables().months);
-        showCells(m_teams, history.tables().teams);
+        showTables(history.tables());
     });
+}
+
+void TFormPHistory::showTables(const HistoryTables &tables)
+{
+    showCells(m_months, tables.months);
+    fitColumns(m_months, 85, 70);
+    showCells(m_teams, tables.teams);
+    fitColumns(m_teams, 150, m_teams->horizontalHeader()->defaultSectionSize());
 }
 
 void TFormPHistory::showCells(QTableWidget *table, const QList<QStringList> &cells)

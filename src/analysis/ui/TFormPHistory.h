@@ -12,6 +12,7 @@
 #include <QWidget>
 
 class DataGrid;
+struct HistoryTables;
 class MetricsPanel;
 class QChartView;
 class QGridLayout;
@@ -53,6 +54,7 @@ private:
     QWidget *buildCalibrationPage();
     void showCalibration(const CalibrationReport &report);
     void FormShow();
+    void showTables(const HistoryTables &tables);
     void showCells(QTableWidget *table, const QList<QStringList> &cells);
 
     TDataMod &m_dm;

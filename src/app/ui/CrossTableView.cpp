@@ -4,12 +4,14 @@
 #include "data/CommandBoundary.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
+#include "data/ui/ThemeColours.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyle>
 #include <QToolTip>
 
 #include <algorithm>
@@ -18,26 +20,19 @@ namespace
 {
 constexpr int RowHeight = 20;
 
-QBrush brushOf(const Rgb &c)
-{
-    return QBrush(QColor(c.red, c.green, c.blue));
-}
-
-// The neutral looks come from the desktop's palette, so that a dark theme stays readable: a white cell is
-// the base colour, an empty one the button face, and black text on either the theme's text.  The signal
-// colours (the win, draw and loss colours, navy headers, the black diagonal) keep their own.
+// A cell without a colour of its own shows the button face, with the theme's text for it.
 QBrush backgroundOf(const std::optional<Rgb> &c)
 {
     const QPalette palette = QApplication::palette();
-    if (!c)
-        return palette.button();
-    return *c == Colours::White ? palette.base() : brushOf(*c);
+    return c ? groundColour(*c, palette) : palette.button().color();
 }
 
 QBrush textOn(const std::optional<Rgb> &background, const Rgb &text)
 {
-    const bool neutral = !background || *background == Colours::White;
-    return neutral && text == Colours::Black ? QApplication::palette().text() : brushOf(text);
+    const QPalette palette = QApplication::palette();
+    if (background)
+        return textColour(*background, text, palette);
+    return text == Colours::Black ? palette.buttonText() : QBrush(plainColour(text));
 }
 
 // Hints break their lines with CR; a tooltip wants line feeds and no trailing empty lines.
@@ -54,15 +49,15 @@ QString tooltipOf(const QString &hint)
 void styleHeader(QTableWidgetItem *item, const GridCellLook &look)
 {
     if (look.background)
-        item->setBackground(brushOf(*look.background));
+        item->setBackground(plainColour(*look.background));
     else
         item->setData(Qt::BackgroundRole, QVariant());
-    item->setForeground(brushOf(look.text));
+    item->setForeground(plainColour(look.text));
 }
 } // namespace
 
 TextGridView::TextGridView(TDataMod &dm, int headerColumnWidth, int columnWidth, QWidget *parent)
-    : QTableWidget(parent), m_dm(dm)
+    : QTableWidget(parent), m_dm(dm), m_headerColumnWidth(headerColumnWidth), m_columnWidth(columnWidth)
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The cell colours are the point of these grids: the current cell shows a focus frame, not a fill.
@@ -116,6 +111,7 @@ void TextGridView::fill()
         setHorizontalHeaderItem(c - 1, new QTableWidgetItem(m_grid.text(c, 0)));
     for (int r = 1; r <= rows; ++r)
         setVerticalHeaderItem(r - 1, new QTableWidgetItem(m_grid.text(0, r)));
+    fitHeadings();
     // A hint taller than the screen would be cut by it: keep it to the lines that fit.
     const QScreen *shownOn = screen();
     const int hintLines =
@@ -134,6 +130,25 @@ void TextGridView::fill()
             setItem(r - 1, c - 1, item);
         }
     }
+}
+
+// The given widths are the least: a long team name widens the fixed column, or every column of the grid.
+void TextGridView::fitHeadings()
+{
+    const QFontMetrics metrics(horizontalHeader()->font());
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this) + 4;
+    const auto widest = [&](bool columnHeadings) {
+        int most = 0;
+        const int count = columnHeadings ? m_grid.columnCount() : m_grid.rowCount();
+        for (int i = 1; i < count; ++i)
+            most = std::max(
+                most, metrics.horizontalAdvance(columnHeadings ? m_grid.text(i, 0) : m_grid.text(0, i)));
+        return most + padding;
+    };
+    verticalHeader()->setFixedWidth(std::max(m_headerColumnWidth, widest(false)));
+    const int columnWidth = std::max(m_columnWidth, widest(true));
+    for (int c = 0; c < columnCount(); ++c)
+        setColumnWidth(c, columnWidth);
 }
 
 void TextGridView::highlightHeaders(int selectedColumn, int selectedRow)

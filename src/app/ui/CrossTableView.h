@@ -32,7 +32,10 @@ protected:
 private:
     void fill();
     void highlightHeaders(int selectedColumn, int selectedRow);
+    void fitHeadings();
     TDataMod &m_dm;
+    const int m_headerColumnWidth;
+    const int m_columnWidth;
     TextGrid m_grid{2, 2};
 };
 

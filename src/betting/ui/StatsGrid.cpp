@@ -12,7 +12,6 @@ StatsGrid::StatsGrid(QWidget *parent) : QTableWidget(parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setDefaultSectionSize(70);
     horizontalHeader()->setFixedHeight(20);
-    setStyleSheet(QStringLiteral("QTableWidget { background: white; color: black; }"));
 }
 
 void StatsGrid::showGrid(const StatsTable &grid)

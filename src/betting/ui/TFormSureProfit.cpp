@@ -5,7 +5,9 @@
 #include "data/ui/DataGrid.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/SpinField.h"
+#include "data/ui/ThemeColours.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -33,12 +35,15 @@ const QList<GridColumn> &finderColumns()
 }
 constexpr int kReturnColumn = 7;
 
-QColor colourOf(const Rgb &c)
+void setPanelColour(QLabel *l, const Rgb &c)
 {
-    return QColor(c.red, c.green, c.blue);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, groundColour(c, QApplication::palette()));
+    p.setColor(QPalette::WindowText, textColour(c, Colours::Black, QApplication::palette()));
+    l->setPalette(p);
 }
 
-// A right-aligned panel on white.
+// A right-aligned panel on the base colour.
 QLabel *panel(QWidget *parent, const QString &name)
 {
     auto *l = new QLabel(QStringLiteral("0 "), parent);
@@ -48,18 +53,8 @@ QLabel *panel(QWidget *parent, const QString &name)
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setAutoFillBackground(true);
     l->setMinimumWidth(110);
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    p.setColor(QPalette::WindowText, Qt::black);
-    l->setPalette(p);
+    setPanelColour(l, Colours::White);
     return l;
-}
-
-void setPanelColour(QLabel *l, const QColor &c)
-{
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, c);
-    l->setPalette(p);
 }
 } // namespace
 
@@ -75,7 +70,7 @@ TFormSureProfit::TFormSureProfit(TDataMod &dm, QWidget *parent)
     m_matches = new DataGrid(m_query, finderColumns(), this);
     m_matches->setObjectName(QStringLiteral("DBGridMatches"));
     QPalette silver = m_matches->palette();
-    silver.setColor(QPalette::Base, QColor(192, 192, 192));
+    silver.setColor(QPalette::Base, groundColour(Colours::Silver, silver));
     m_matches->setPalette(silver);
     m_matches->datasetModel()->setCellColours([](const Dataset &matches, int row, int column) {
         CellColours c;
@@ -100,18 +95,12 @@ TFormSureProfit::TFormSureProfit(TDataMod &dm, QWidget *parent)
     for (int r = 0; r < ArbitrageGridRowCount; ++r)
         for (int c = 0; c < 4; ++c) {
             auto *item = new QTableWidgetItem;
-            item->setForeground(Qt::black);
-            // Headings on the button face, values on white; the row headings keep the fixed look.
-            if (c == 0) {
-                item->setBackground(m_stakes->palette().color(QPalette::Button));
-                item->setForeground(m_stakes->palette().color(QPalette::ButtonText));
-                item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            } else {
-                item->setBackground(r == 0 ? m_stakes->palette().color(QPalette::Button) : QColor(Qt::white));
-                if (r == 0)
-                    item->setForeground(m_stakes->palette().color(QPalette::ButtonText));
-                item->setTextAlignment(Qt::AlignCenter);
-            }
+            // Headings on the button face, values on the base colour.
+            const bool heading = r == 0 || c == 0;
+            const QPalette &palette = m_stakes->palette();
+            item->setBackground(palette.color(heading ? QPalette::Button : QPalette::Base));
+            item->setForeground(palette.color(heading ? QPalette::ButtonText : QPalette::Text));
+            item->setTextAlignment(c == 0 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
             m_stakes->setItem(r, c, item);
         }
     m_stakes->installEventFilter(this);
@@ -221,5 +210,5 @@ void TFormSureProfit::showResult(const ArbitrageResult &result)
     m_total->setText(result.total);
     m_profit->setText(result.profit);
     if (result.profitColour)
-        setPanelColour(m_profit, colourOf(*result.profitColour));
+        setPanelColour(m_profit, *result.profitColour);
 }

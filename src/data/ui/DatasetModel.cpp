@@ -1,19 +1,12 @@
 #include "data/ui/DatasetModel.h"
 
 #include "data/CellText.h"
+#include "data/ui/ThemeColours.h"
 
 #include <QApplication>
 #include <QBrush>
 #include <QColor>
 #include <QPalette>
-
-namespace
-{
-QColor toColor(const Rgb &c)
-{
-    return QColor(c.red, c.green, c.blue);
-}
-} // namespace
 
 DatasetModel::DatasetModel(Dataset &dataset, QList<GridColumn> columns, QObject *parent)
     : QAbstractTableModel(parent), m_ds(&dataset), m_columns(std::move(columns))
@@ -99,26 +92,26 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(m_columns[index.column()].alignment);
     case Qt::BackgroundRole: {
+        const QPalette palette = QApplication::palette();
         if (m_colours) {
             const CellColours c = m_colours(*m_ds, index.row(), index.column());
             if (c.background)
-                return QBrush(toColor(*c.background));
+                return QBrush(groundColour(*c.background, palette));
         }
-        // Striped rows in the desktop's own colours, so that a dark theme stays readable: odd row numbers
-        // (1-based) the base colour, even ones the alternate base.
-        const QPalette palette = QApplication::palette();
+        // Striped rows in the desktop's own colours: odd row numbers (1-based) the base colour, even ones the
+        // alternate base.
         return index.row() % 2 == 0 ? palette.base() : palette.alternateBase();
     }
     case Qt::ForegroundRole: {
-        // The signal colours are light whatever the theme: black text on them, the theme's text elsewhere.
+        const QPalette palette = QApplication::palette();
         if (m_colours) {
             const CellColours c = m_colours(*m_ds, index.row(), index.column());
-            if (c.text)
-                return QBrush(toColor(*c.text));
             if (c.background)
-                return QBrush(Qt::black);
+                return QBrush(textColour(*c.background, c.text.value_or(Colours::Black), palette));
+            if (c.text)
+                return QBrush(plainColour(*c.text));
         }
-        return QApplication::palette().text();
+        return palette.text();
     }
     default:
         return QVariant();

@@ -6,7 +6,9 @@
 #include "data/ui/DataGrid.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/TFormAETeam.h"
+#include "data/ui/ThemeColours.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,11 +18,6 @@
 
 namespace
 {
-
-QColor colourOf(const Rgb &c)
-{
-    return QColor(c.red, c.green, c.blue);
-}
 
 // A framed panel of centred text, as the top area's values are shown.
 QLabel *panel(QWidget *parent, const QString &name, const QString &text)
@@ -37,8 +34,10 @@ QLabel *panel(QWidget *parent, const QString &name, const QString &text)
 
 void paintPanel(QLabel *label, const Rgb &colour)
 {
+    const QPalette palette = QApplication::palette();
     label->setStyleSheet(
-        QStringLiteral("QLabel { background-color: %1; color: black; }").arg(colourOf(colour).name()));
+        QStringLiteral("QLabel { background-color: %1; color: %2; }")
+            .arg(groundColour(colour, palette).name(), textColour(colour, Colours::Black, palette).name()));
 }
 
 QLabel *heading(QWidget *parent, const QString &text)
@@ -326,7 +325,7 @@ void TFormTipResult::fillStatsGrid(QTableWidget *grid, const TipStatColumn &firs
             auto *item = new QTableWidgetItem(own.texts[r]);
             item->setTextAlignment(Qt::AlignCenter);
             item->setBackground(
-                colourOf(tipStatColour(static_cast<TipStat>(r), own.values[r], facing.values[r])));
+                plainColour(tipStatColour(static_cast<TipStat>(r), own.values[r], facing.values[r])));
             item->setForeground(Qt::black);
             grid->setItem(r, c, item);
         }

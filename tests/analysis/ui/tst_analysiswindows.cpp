@@ -364,6 +364,13 @@ void TestAnalysisWindows::historyJudgesByMonthAndTeam()
     const QList<QStringList> m = months();
     QCOMPARE(m[0][1], QStringLiteral("January"));
     QCOMPARE(m[0][13], QStringLiteral("Total"));
+    // Every column is wide enough for its widest text ("September" among the months), with the margins.
+    for (QTableWidget *table : {form->monthTable(), form->teamTable()})
+        for (int r = 0; r < table->rowCount(); ++r)
+            for (int c = 0; c < table->columnCount(); ++c)
+                QVERIFY2(table->columnWidth(c) >=
+                             table->fontMetrics().horizontalAdvance(table->item(r, c)->text()) + 6,
+                         qPrintable(table->item(r, c)->text()));
     QCOMPARE(column(m, 1), QString::fromLatin1("1 1 2 50 0 0").split(QLatin1Char(' ')));
     QCOMPARE(column(m, 2), QString::fromLatin1("0 0 0 0 0 0").split(QLatin1Char(' ')));
     QCOMPARE(column(m, 3), QString::fromLatin1("2 0 2 100 40 40").split(QLatin1Char(' ')));

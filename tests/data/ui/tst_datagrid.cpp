@@ -1,14 +1,16 @@
 #include "data/GridColumns.h"
 #include "data/ui/DataGrid.h"
+#include "data/ui/DatasetModel.h"
 #include "support/LeagueFixture.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QPalette>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
-// A grid that remembers its column widths starts with those the user gave it last time; the others are
-// still measured, and a grid of another name is not affected.
 class TestDataGrid : public QObject
 {
     Q_OBJECT
@@ -20,11 +22,15 @@ private Q_SLOTS:
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
     }
     void userWidthsAreRemembered();
+    void neutralColoursFollowTheTheme_data();
+    void neutralColoursFollowTheTheme();
 
 private:
     QTemporaryDir m_settings;
 };
 
+// A grid that remembers its column widths starts with those the user gave it last time; the others are
+// still measured, and a grid of another name is not affected.
 void TestDataGrid::userWidthsAreRemembered()
 {
     LeagueFixture f(QStringLiteral("Football (Soccer)"), {QStringLiteral("Alpha"), QStringLiteral("Beta")});
@@ -49,6 +55,50 @@ void TestDataGrid::userWidthsAreRemembered()
     DataGrid other(f.dm().ADOTableTeams, columns);
     other.rememberColumnWidths(QStringLiteral("Other teams"));
     QCOMPARE(other.columnWidth(0), 120);
+}
+
+Q_DECLARE_METATYPE(Rgb)
+
+void TestDataGrid::neutralColoursFollowTheTheme_data()
+{
+    QTest::addColumn<Rgb>("ground");
+    QTest::addColumn<Rgb>("text");
+    QTest::addColumn<QColor>("shownGround");
+    QTest::addColumn<QColor>("shownText");
+    const QColor base(30, 30, 30), window(50, 50, 50), baseText(230, 230, 230), windowText(200, 200, 200);
+    QTest::newRow("white cell") << Colours::White << Colours::Black << base << baseText;
+    QTest::newRow("silver ground") << Colours::Silver << Colours::Black << window << windowText;
+    QTest::newRow("white text kept") << Colours::White << Colours::Navy << base << QColor(0, 0, 128);
+    QTest::newRow("signal colour") << Colours::LightGreen << Colours::Black << QColor(128, 255, 128)
+                                   << QColor(Qt::black);
+    QTest::newRow("navy heading") << Colours::Navy << Colours::White << QColor(0, 0, 128)
+                                  << QColor(Qt::white);
+}
+
+// Under a dark theme a grid's white cells and silver grounds take the palette's colours and its text;
+// the signal colours keep their own, with the text they were given.
+void TestDataGrid::neutralColoursFollowTheTheme()
+{
+    QFETCH(Rgb, ground);
+    QFETCH(Rgb, text);
+    QFETCH(QColor, shownGround);
+    QFETCH(QColor, shownText);
+    const QPalette light = QApplication::palette();
+    const auto restore = qScopeGuard([&light] { QApplication::setPalette(light); });
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Window, QColor(50, 50, 50));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::WindowText, QColor(200, 200, 200));
+    QApplication::setPalette(dark);
+
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {QStringLiteral("Alpha")});
+    const QList<GridColumn> columns = {{QStringLiteral("Team"), QStringLiteral("Team"), AlignText, 120}};
+    DataGrid grid(f.dm().ADOTableTeams, columns);
+    grid.datasetModel()->setCellColours([&](const Dataset &, int, int) { return CellColours{ground, text}; });
+    const QModelIndex cell = grid.model()->index(0, 0);
+    QCOMPARE(cell.data(Qt::BackgroundRole).value<QBrush>().color(), shownGround);
+    QCOMPARE(cell.data(Qt::ForegroundRole).value<QBrush>().color(), shownText);
 }
 
 QTEST_MAIN(TestDataGrid)
