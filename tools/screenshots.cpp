@@ -8,6 +8,7 @@
 // Runs on any Qt platform; scripts/screenshots uses the offscreen one.
 
 #include "analysis/ui/TFormAnalyzer.h"
+#include "analysis/ui/TFormFilter.h"
 #include "analysis/ui/TFormPHistory.h"
 #include "analysis/ui/TFormTCChart.h"
 #include "app/ui/AppWindows.h"
@@ -34,6 +35,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <functional>
 
 namespace
 {
@@ -64,8 +67,8 @@ bool grabPages(QWidget *window, QTabWidget *pages, const QString &outDir, const 
     return true;
 }
 
-// Runs a menu command that shows a modal dialog, saves the dialog's picture and cancels it.
-bool saveDialog(TMainForm &form, const char *command, const QString &file)
+// Runs what shows a modal dialog, saves the dialog's picture and cancels it.
+bool saveDialog(TMainForm &form, const std::function<void()> &open, const QString &file)
 {
     bool saved = false;
     QTimer::singleShot(300, &form, [&saved, &file] {
@@ -74,7 +77,7 @@ bool saveDialog(TMainForm &form, const char *command, const QString &file)
             dialog->reject();
         }
     });
-    form.command(QString::fromLatin1(command))->trigger();
+    open();
     settle(8); // a dialog that is not modal has returned at once: let the timer find nothing
     return saved;
 }
@@ -173,12 +176,21 @@ int main(int argc, char *argv[])
     pages->setCurrentIndex(int(TMainForm::Tab::Fixtures));
     for (const auto &[command, file] : dialogs) {
         const QString name = QStringLiteral("%1/%2.png").arg(args[2], QString::fromLatin1(file));
-        if (!saveDialog(form, command, name)) {
+        if (!saveDialog(
+                form, [&form, command] { form.command(QString::fromLatin1(command))->trigger(); }, name)) {
             std::fprintf(stderr, "quorvane-screenshots: no dialog to take for %s\n", command);
             return 1;
         }
         std::printf("%s\n", qPrintable(name));
     }
+    // The filter and sort dialog, on the page of the scores tab's button.
+    const QString filterName = args[2] + QStringLiteral("/dialog-filter-sort.png");
+    if (!saveDialog(
+            form, [&form] { form.findChild<TFormFilter *>()->execPage(TFormFilter::Scores); }, filterName)) {
+        std::fprintf(stderr, "quorvane-screenshots: no filter dialog to take\n");
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(filterName));
     TFormPrint print(*windows->dm, PrintSources{}, &form);
     print.findChild<QCheckBox *>(QStringLiteral("CheckBoxAll"))->setChecked(true);
     print.show();
