@@ -5,6 +5,7 @@
 #include "data/ui/DataGrid.h"
 #include "data/ui/DatasetModel.h"
 #include "data/ui/GuiMessenger.h"
+#include "support/DarkPalette.h"
 #include "support/LeagueFixture.h"
 
 #include <QAbstractItemModelTester>
@@ -12,7 +13,6 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
@@ -362,15 +362,9 @@ void TestViews::scoreColoursInTheGrid()
     QCOMPARE(foreground(QStringLiteral("Verdict")), QColor(Qt::black));
 
     // Under a dark theme the stripes and their text follow the palette; the signal colours keep black text.
-    const QPalette light = QApplication::palette();
-    const auto restore = qScopeGuard([&light] { QApplication::setPalette(light); });
-    QPalette dark = light;
-    dark.setColor(QPalette::Base, QColor(30, 30, 30));
-    dark.setColor(QPalette::AlternateBase, QColor(45, 45, 45));
-    dark.setColor(QPalette::Text, QColor(230, 230, 230));
-    QApplication::setPalette(dark);
-    QCOMPARE(background(QStringLiteral("H%")), QColor(30, 30, 30));
-    QCOMPARE(foreground(QStringLiteral("H%")), QColor(230, 230, 230));
+    const DarkPalette dark;
+    QCOMPARE(background(QStringLiteral("H%")), DarkPalette::Base);
+    QCOMPARE(foreground(QStringLiteral("H%")), DarkPalette::Text);
     QCOMPARE(background(QStringLiteral("Verdict")), QColor(255, 128, 128));
     QCOMPARE(foreground(QStringLiteral("Verdict")), QColor(Qt::black));
 }

@@ -1,12 +1,10 @@
 #include "data/GridColumns.h"
 #include "data/ui/DataGrid.h"
 #include "data/ui/DatasetModel.h"
+#include "support/DarkPalette.h"
 #include "support/LeagueFixture.h"
 
-#include <QApplication>
 #include <QHeaderView>
-#include <QPalette>
-#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,7 +63,8 @@ void TestDataGrid::neutralColoursFollowTheTheme_data()
     QTest::addColumn<Rgb>("text");
     QTest::addColumn<QColor>("shownGround");
     QTest::addColumn<QColor>("shownText");
-    const QColor base(30, 30, 30), window(50, 50, 50), baseText(230, 230, 230), windowText(200, 200, 200);
+    const QColor base = DarkPalette::Base, window = DarkPalette::Window;
+    const QColor baseText = DarkPalette::Text, windowText = DarkPalette::WindowText;
     QTest::newRow("white cell") << Colours::White << Colours::Black << base << baseText;
     QTest::newRow("silver ground") << Colours::Silver << Colours::Black << window << windowText;
     QTest::newRow("white text kept") << Colours::White << Colours::Navy << base << QColor(0, 0, 128);
@@ -83,15 +82,7 @@ void TestDataGrid::neutralColoursFollowTheTheme()
     QFETCH(Rgb, text);
     QFETCH(QColor, shownGround);
     QFETCH(QColor, shownText);
-    const QPalette light = QApplication::palette();
-    const auto restore = qScopeGuard([&light] { QApplication::setPalette(light); });
-    QPalette dark = light;
-    dark.setColor(QPalette::Base, QColor(30, 30, 30));
-    dark.setColor(QPalette::Window, QColor(50, 50, 50));
-    dark.setColor(QPalette::Text, QColor(230, 230, 230));
-    dark.setColor(QPalette::WindowText, QColor(200, 200, 200));
-    QApplication::setPalette(dark);
-
+    const DarkPalette dark;
     LeagueFixture f(QStringLiteral("Football (Soccer)"), {QStringLiteral("Alpha")});
     const QList<GridColumn> columns = {{QStringLiteral("Team"), QStringLiteral("Team"), AlignText, 120}};
     DataGrid grid(f.dm().ADOTableTeams, columns);
