@@ -18,14 +18,13 @@
 #include "support/RandomLeague.h"
 #include "support/RecordingMessenger.h"
 
-#include <QApplication>
-#include <QLocale>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include "BenchMain.h"
+#include "WindowBenchApp.h"
 
 #include <chrono>
 #include <memory>
@@ -166,10 +165,7 @@ void BM_PredictionHistoryShow(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    WindowBenchApp app(argc, argv);
 
     benchmark::RegisterBenchmark("BM_BackTestCommandLine", BM_BackTestCommandLine)
         ->Iterations(2)

@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
-#include <QLocale>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -23,6 +22,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchMain.h"
+#include "WindowBenchApp.h"
 
 #include <chrono>
 #include <stdexcept>
@@ -137,10 +137,7 @@ void BM_ShowTable(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    WindowBenchApp app(argc, argv);
     // The program's settings go to the scratch folder, never to the user's.
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratch().path());
     RecordingMessenger messages; // "Recalculate predictions complete." and the like, without a box

@@ -13,13 +13,12 @@
 #include "data/Database.h"
 #include "data/Dates.h"
 
-#include <QApplication>
 #include <QDate>
-#include <QLocale>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include "BenchMain.h"
+#include "WindowBenchApp.h"
 
 #include <algorithm>
 #include <chrono>
@@ -200,10 +199,7 @@ void BM_AllViews(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    WindowBenchApp app(argc, argv);
     using Function = void (*)(benchmark::State &);
     const std::pair<const char *, Function> all[] = {{"BM_PlainRead", BM_PlainRead},
                                                      {"BM_OpenWithStatistics", BM_OpenWithStatistics},

@@ -9,14 +9,13 @@
 #include "data/ui/DataGrid.h"
 #include "support/RandomLeague.h"
 
-#include <QApplication>
 #include <QHeaderView>
-#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
 
 #include "BenchMain.h"
+#include "WindowBenchApp.h"
 
 #include <chrono>
 #include <cstdio>
@@ -97,10 +96,7 @@ void BM_TitleClickSort(benchmark::State &state)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    WindowBenchApp app(argc, argv);
 
     benchmark::RegisterBenchmark("BM_OpenAndShowScores", BM_OpenAndShowScores)
         ->Iterations(5)
