@@ -1,5 +1,6 @@
 #include "cli/FixtureCommands.h"
 
+#include "cli/PrintedText.h"
 #include "data/Errors.h"
 #include "data/Excerpt.h"
 #include "data/Numbers.h"
@@ -8,7 +9,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <cstdio>
 
 namespace
 {
@@ -40,9 +40,7 @@ void runImportFixtures(const Arguments &a, Messenger &)
     QString out = describeImport(s) + QLatin1Char('\n');
     if (!s.skipped.isEmpty())
         out += describeSkipped(s) + QLatin1Char('\n');
-    const QByteArray bytes = out.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    writeStdout(out);
 }
 
 } // namespace

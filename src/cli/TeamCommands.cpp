@@ -1,9 +1,8 @@
 #include "cli/TeamCommands.h"
 
+#include "cli/PrintedText.h"
 #include "data/TDataMod.h"
 #include "entry/TeamMerge.h"
-
-#include <cstdio>
 
 namespace
 {
@@ -17,9 +16,7 @@ void runMergeTeams(const Arguments &a, Messenger &)
     TDataMod dm;
     dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly()); // checks that it is a league file
     MergeTeams(dm.ADOConnection, keep, merge);
-    const QByteArray out = QStringLiteral("%1 merged into %2.\n").arg(merge, keep).toUtf8();
-    std::fwrite(out.constData(), 1, static_cast<size_t>(out.size()), stdout);
-    std::fflush(stdout);
+    writeStdout(QStringLiteral("%1 merged into %2.\n").arg(merge, keep));
 }
 
 } // namespace
