@@ -21,7 +21,7 @@ using Run = CliRun;
 
 Run cli(const QStringList &args)
 {
-    return runCli(QStringLiteral(QUORVANE_CLI), args);
+    return runCli(quorvaneCli(), args);
 }
 
 // Every row of a table as the file holds it.
@@ -98,7 +98,7 @@ private:
 
 void TestCli::initTestCase()
 {
-    QVERIFY(QFile::exists(QStringLiteral(QUORVANE_CLI)));
+    QVERIFY(QFile::exists(quorvaneCli()));
     m_demo = m_demoDir.filePath(QStringLiteral("demo.qvl"));
     const Run r = cli({QStringLiteral("demo"), m_demo});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));

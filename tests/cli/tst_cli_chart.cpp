@@ -37,7 +37,7 @@ private Q_SLOTS:
     void refusedChoices();
 
 private:
-    CliRun cli(const QStringList &args) { return runCli(QStringLiteral(QUORVANE_CLI), args); }
+    CliRun cli(const QStringList &args) { return runCli(quorvaneCli(), args); }
     std::unique_ptr<LeagueFixture> m_league;
 };
 

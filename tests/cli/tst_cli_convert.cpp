@@ -18,7 +18,7 @@ namespace
 
 CliRun convert(const QString &from, const QString &to)
 {
-    return runCli(QStringLiteral(QUORVANE_CLI), {QStringLiteral("convert"), from, to});
+    return runCli(quorvaneCli(), {QStringLiteral("convert"), from, to});
 }
 
 // A league file of the older layout with one played match.

@@ -12,7 +12,7 @@ namespace
 {
 CliRun cli(const QStringList &args)
 {
-    return runCli(QStringLiteral(QUORVANE_CLI), args);
+    return runCli(quorvaneCli(), args);
 }
 
 QString writeText(const QString &path, const QByteArray &text)

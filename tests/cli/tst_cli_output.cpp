@@ -21,7 +21,7 @@ private Q_SLOTS:
     void refusesAndWritesNothing();
 
 private:
-    CliRun cli(const QStringList &args) { return runCli(QStringLiteral(QUORVANE_CLI), args); }
+    CliRun cli(const QStringList &args) { return runCli(quorvaneCli(), args); }
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
     QString m_league;

@@ -34,7 +34,7 @@ using Run = CliRun;
 
 Run cli(const QStringList &args)
 {
-    return runCli(QStringLiteral(QUORVANE_CLI), args);
+    return runCli(quorvaneCli(), args);
 }
 
 QJsonDocument json(const QByteArray &bytes)
@@ -131,7 +131,7 @@ private:
 void TestCliPredict::initTestCase()
 {
     QLocale::setDefault(QLocale::c()); // as the binary runs, under LC_ALL=C.UTF-8
-    QVERIFY(QFile::exists(QStringLiteral(QUORVANE_CLI)));
+    QVERIFY(QFile::exists(quorvaneCli()));
     m_demo = m_demoDir.filePath(QStringLiteral("demo.qvl"));
     const Run r = cli({QStringLiteral("demo"), m_demo});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));

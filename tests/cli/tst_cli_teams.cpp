@@ -11,7 +11,7 @@ namespace
 {
 CliRun cli(const QStringList &args)
 {
-    return runCli(QStringLiteral(QUORVANE_CLI), args);
+    return runCli(quorvaneCli(), args);
 }
 
 QStringList column(const QString &path, const QString &sql)

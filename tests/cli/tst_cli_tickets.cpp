@@ -15,7 +15,7 @@ namespace
 {
 CliRun tickets(const QString &file, const QStringList &args)
 {
-    return runCli(QStringLiteral(QUORVANE_CLI), QStringList{QStringLiteral("tickets"), file} + args);
+    return runCli(quorvaneCli(), QStringList{QStringLiteral("tickets"), file} + args);
 }
 
 QJsonDocument json(const CliRun &r)

@@ -16,7 +16,7 @@ namespace
 
 CliRun cli(const QStringList &args)
 {
-    return runCli(QStringLiteral(QUORVANE_CLI), args);
+    return runCli(quorvaneCli(), args);
 }
 
 // The example's betting system: home and away at 50, no draws, confidence 50, venue statistics, six matches.

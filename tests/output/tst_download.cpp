@@ -300,7 +300,7 @@ private Q_SLOTS:
         QCOMPARE(o.listed, QStringList({QStringLiteral("Alpha One"), QStringLiteral("Zeta")}));
         QCOMPARE(o.skipped.size(), 1);
         QCOMPARE(readFile(site + QStringLiteral("/data/leagues.txt")), QByteArray("Alpha One\r\nZeta\r\n"));
-        const CliRun published = runCli(QStringLiteral(QUORVANE_CLI), {QStringLiteral("publish"), site});
+        const CliRun published = runCli(quorvaneCli(), {QStringLiteral("publish"), site});
         QCOMPARE(published.exitCode, 0);
         QVERIFY(published.out.startsWith("2 leagues listed"));
         QVERIFY(published.err.contains(QLatin1String("notes.mdb")));
@@ -312,10 +312,9 @@ private Q_SLOTS:
              {QStringLiteral("leagues.txt"), QStringLiteral("Zeta.mdb"), QStringLiteral("Alpha One.mdb")})
             server.setRoute(QStringLiteral("/data/") + file,
                             {readFile(site + QStringLiteral("/data/") + file)});
-        const CliRun r =
-            runCli(QStringLiteral(QUORVANE_CLI),
-                   {QStringLiteral("download"), QStringLiteral("--server"), server.baseUrl().toString(),
-                    QStringLiteral("--to"), m_folder, QStringLiteral("--all")});
+        const CliRun r = runCli(quorvaneCli(), {QStringLiteral("download"), QStringLiteral("--server"),
+                                                server.baseUrl().toString(), QStringLiteral("--to"), m_folder,
+                                                QStringLiteral("--all")});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QByteArray("Alpha One ...OK\nZeta ...OK\n"));
         QCOMPARE(readFile(path(QStringLiteral("Alpha One"))), m_old);
@@ -327,10 +326,9 @@ private Q_SLOTS:
         TestHttpServer server;
         server.setRoute(QStringLiteral("/data/Good.mdb"), {m_fresh});
         server.setRoute(QStringLiteral("/data/Bad.mdb"), {m_fresh, {}, Fault::HtmlPage});
-        const CliRun r =
-            runCli(QStringLiteral(QUORVANE_CLI),
-                   {QStringLiteral("download"), QStringLiteral("--server"), server.baseUrl().toString(),
-                    QStringLiteral("--to"), m_folder, QStringLiteral("Bad"), QStringLiteral("Good")});
+        const CliRun r = runCli(quorvaneCli(), {QStringLiteral("download"), QStringLiteral("--server"),
+                                                server.baseUrl().toString(), QStringLiteral("--to"), m_folder,
+                                                QStringLiteral("Bad"), QStringLiteral("Good")});
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.out, QByteArray("Bad ...Fail\nGood ...OK\n"));
         QVERIFY(r.err.contains(QLatin1String("no league file")));
@@ -376,10 +374,9 @@ private Q_SLOTS:
                         {season({"E0,12/08/25,Arsenal,Forest,2,1,1.2,6,13"}), {}, Fault::ShortBody});
         const QString league = m_dir.filePath(QStringLiteral("E0.qvl"));
         auto fetch = [&](const QString &seasonText) {
-            return runCli(QStringLiteral(QUORVANE_CLI),
-                          {QStringLiteral("fetch-season"), league, QStringLiteral("--div"),
-                           QStringLiteral("E0"), QStringLiteral("--season"), seasonText,
-                           QStringLiteral("--server"), server.baseUrl().toString()});
+            return runCli(quorvaneCli(), {QStringLiteral("fetch-season"), league, QStringLiteral("--div"),
+                                          QStringLiteral("E0"), QStringLiteral("--season"), seasonText,
+                                          QStringLiteral("--server"), server.baseUrl().toString()});
         };
         CliRun r = fetch(QStringLiteral("2023-2024"));
         QCOMPARE(r.exitCode, 0);
@@ -399,7 +396,7 @@ private Q_SLOTS:
 
         // No league is left behind for a season that never came.
         const QString none = m_dir.filePath(QStringLiteral("none.qvl"));
-        r = runCli(QStringLiteral(QUORVANE_CLI),
+        r = runCli(quorvaneCli(),
                    {QStringLiteral("fetch-season"), none, QStringLiteral("--div"), QStringLiteral("E0"),
                     QStringLiteral("--season"), QStringLiteral("2024-2025"), QStringLiteral("--server"),
                     server.baseUrl().toString()});

@@ -1,6 +1,14 @@
 #include "support/CliRun.h"
 
+#include <QCoreApplication>
 #include <QProcess>
+
+QString quorvaneCli()
+{
+    // Found from the test program's own folder rather than compiled in, so that the test objects are the same
+    // in every build tree and the trees share the compiler cache.
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../src/cli/quorvane-cli");
+}
 
 CliRun runCli(const QString &program, const QStringList &args)
 {

@@ -11,5 +11,8 @@ struct CliRun {
     QString err;
 };
 
+// The command-line companion of the build tree these tests belong to (build/src/cli beside build/tests).
+QString quorvaneCli();
+
 // Runs program with args in the C.UTF-8 locale and waits for it to end.
 CliRun runCli(const QString &program, const QStringList &args);

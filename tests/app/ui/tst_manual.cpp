@@ -6,6 +6,7 @@
 #include "app/ui/TMainForm.h"
 #include "data/ProgramInfo.h"
 #include "data/ui/GuiMessenger.h"
+#include "support/CliRun.h"
 #include "support/RecordingMessenger.h"
 
 #include <QAction>
@@ -181,7 +182,7 @@ void TestManual::tabsAndButtonsExist()
 void TestManual::commandLineCommandsExist()
 {
     QProcess cli;
-    cli.start(QStringLiteral(QUORVANE_CLI), {QStringLiteral("--help")});
+    cli.start(quorvaneCli(), {QStringLiteral("--help")});
     QVERIFY(cli.waitForFinished(60000));
     QCOMPARE(cli.exitCode(), 0);
     QSet<QString> commands;
