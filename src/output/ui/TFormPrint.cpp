@@ -97,10 +97,8 @@ PrintJob TFormPrint::jobOf(PrintChoice choice)
     case PrintChoice::StreakTable:
         break;
     }
-    GridPrintout g = m_sources.drawnGrid ? m_sources.drawnGrid(choice) : GridPrintout{};
-    g.title = league;
-    g.blackDiagonal = choice == PrintChoice::CrossTable;
-    return g;
+    const GridPrintout shown = m_sources.drawnGrid ? m_sources.drawnGrid(choice) : GridPrintout{};
+    return gridTablePrintout(choice, shown.cells, league, shown.gridRowHeight);
 }
 
 QList<PrintJob> TFormPrint::jobsOfTicked()

@@ -21,8 +21,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -116,6 +118,10 @@ void TestPrintExport::printDialogStartsUntickedAndSavesOnePdf()
 {
     if (!popplerAvailable())
         QSKIP("pdftotext (poppler-utils) is not installed");
+    // The pages are checked on Letter, the paper of this locale.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const auto restoreLocale = qScopeGuard([&before] { QLocale::setDefault(before); });
     const QString pdf = m_dir->filePath(QStringLiteral("all"));
     withPrintDialog([&](TFormPrint &d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("Print"));
