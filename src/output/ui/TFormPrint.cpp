@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace
@@ -103,6 +104,12 @@ PrintJob TFormPrint::jobOf(PrintChoice choice)
 
 QList<PrintJob> TFormPrint::jobsOfTicked()
 {
+    // Making the match reports brings their pages to the front; the user's page comes back after.
+    const std::function<void()> back = m_sources.rememberPage ? m_sources.rememberPage() : nullptr;
+    const auto restore = qScopeGuard([&back] {
+        if (back)
+            back();
+    });
     QList<PrintJob> jobs;
     for (PrintChoice c : tickedChoices()) {
         PrintJob job = jobOf(c);
