@@ -149,11 +149,9 @@ PrintJob reportJob(TDataMod &dm, const QString &report)
     }
     if (report == QLatin1String("players"))
         return playersReport(dm.ADOTablePlayers, league);
-    GridPrintout g;
-    g.title = league;
-    g.blackDiagonal = report == QLatin1String("cross");
-    g.cells = g.blackDiagonal ? crossCells(dm) : streakCells(dm);
-    return g;
+    if (report == QLatin1String("cross"))
+        return gridTablePrintout(PrintChoice::CrossTable, crossCells(dm), league);
+    return gridTablePrintout(PrintChoice::StreakTable, streakCells(dm), league);
 }
 
 void runExport(const Arguments &a, Messenger &)

@@ -13,6 +13,11 @@ constexpr Qt::Alignment Left = Qt::AlignLeft;
 constexpr Qt::Alignment Right = Qt::AlignRight;
 constexpr Qt::Alignment Centre = Qt::AlignHCenter;
 
+// Column widths are in 600-dpi units on the narrowest paper of a report's orientation (A4 upright, Letter
+// across), each wide enough for its heading and the widest value it takes in the report font, padding
+// included: four-digit points and five-character goal differences of a basketball season, "112:108 OT",
+// "Under 180.5", player ratings up to 3000, dates as "31 Dec 2025", team names of 27 letters such as
+// "Borussia Mönchengladbach II".
 QList<ReportField> teamFields()
 {
     // The running number and the team, then P W D L F A Dif Pts at home, away and in total.
@@ -20,10 +25,11 @@ QList<ReportField> teamFields()
     static const char *const away[] = {"AP", "AW", "AD", "AL", "AF", "AA", "ADif", "APts"};
     static const char *const total[] = {"TP", "TW", "TD", "TL", "TF", "TA", "TDif", "TPts"};
     static const char *const titles[] = {"P", "W", "D", "L", "F", "A", "Dif", "Pts"};
-    QList<ReportField> f = {{"N", nullptr, 3, Right}, {"Team", "Team", 18, Left}};
+    static const double widths[] = {150, 150, 150, 150, 220, 220, 240, 200};
+    QList<ReportField> f = {{"N", nullptr, 130, Right}, {"Team", "Team", 1300, Left}};
     for (const auto *group : {home, away, total})
         for (int i = 0; i < 8; ++i)
-            f << ReportField{titles[i], group[i], 3.2, Right};
+            f << ReportField{titles[i], group[i], widths[i], Right};
     return f;
 }
 
@@ -31,22 +37,23 @@ QList<ReportField> matchFields(PrintChoice choice)
 {
     switch (choice) {
     case PrintChoice::Odds:
-        return {{"Date", "DateP", 9, Centre},     {"Rnd", "Rnd", 4, Centre},
-                {"Home Team", "Home", 18, Right}, {"-", "", 2, Centre, "-"},
-                {"Away Team", "Away", 18, Left},  {"Score", "Result", 6, Centre},
-                {"1", "O1", 6, Centre},           {"X", "OX", 6, Centre},
-                {"2", "O2", 6, Centre},           {"Return (%)", "Retrn", 8, Right}};
+        return {{"Date", "DateP", 430, Centre},     {"Rnd", "Rnd", 210, Centre},
+                {"Home Team", "Home", 1020, Right}, {"-", "", 70, Centre, "-"},
+                {"Away Team", "Away", 1020, Left},  {"Score", "Result", 400, Centre},
+                {"1", "O1", 255, Centre},           {"X", "OX", 255, Centre},
+                {"2", "O2", 255, Centre},           {"Return (%)", "Retrn", 465, Right}};
     case PrintChoice::Predictions:
-        return {
-            {"Date", "DateP", 9, Left},    {"Rnd", "Rnd", 4, Left},         {"Home Team", "Home", 17, Left},
-            {"-", "", 2, Left, "-"},       {"Away Team", "Away", 17, Left}, {"H%", "HP", 4, Right},
-            {"D%", "DP", 4, Right},        {"A%", "AP", 4, Right},          {"C%", "CF", 4, Right},
-            {"Vdt", "Verdict", 4, Centre}, {"PFS", "PResult", 5, Centre},   {"Tot", "Ttl", 4, Right},
-            {"U/O", "UOP", 8, Centre}};
+        return {{"Date", "DateP", 430, Left},     {"Rnd", "Rnd", 210, Left},
+                {"Home Team", "Home", 950, Left}, {"-", "", 70, Left, "-"},
+                {"Away Team", "Away", 950, Left}, {"H%", "HP", 180, Right},
+                {"D%", "DP", 180, Right},         {"A%", "AP", 180, Right},
+                {"C%", "CF", 180, Right},         {"Vdt", "Verdict", 180, Centre},
+                {"PFS", "PResult", 290, Centre},  {"Tot", "Ttl", 175, Right},
+                {"U/O", "UOP", 415, Centre}};
     default:
-        return {{"Date", "DateP", 10, Centre},    {"Round", "Rnd", 6, Centre},
-                {"Home Team", "Home", 22, Right}, {"-", "", 2, Centre, "-"},
-                {"Away Team", "Away", 22, Left},  {"Score", "Result", 8, Centre}};
+        return {{"Date", "DateP", 620, Centre},     {"Round", "Rnd", 380, Centre},
+                {"Home Team", "Home", 1380, Right}, {"-", "", 120, Centre, "-"},
+                {"Away Team", "Away", 1380, Left},  {"Score", "Result", 500, Centre}};
     }
 }
 
@@ -110,15 +117,28 @@ BandedReport matchReport(PrintChoice choice, const Dataset &results, const QStri
 BandedReport playersReport(const Dataset &players, const QString &league)
 {
     BandedReport r = reportOf(players, league + titleSuffix(PrintChoice::Players),
-                              {{"N", "N", 4, Left},
-                               {"Player", "Player", 20, Left},
-                               {"Team", "Team", 18, Left},
-                               {"Position", "Pos", 10, Left},
-                               {"D.O.B.", "DOB", 9, Left},
-                               {"Height", "Ht", 6, Left},
-                               {"Weight", "Wt", 6, Left},
-                               {"PR", "PR", 4, Left},
-                               {"In/Out", "IN_OUT", 6, Left}});
+                              {{"N", "N", 115, Left},
+                               {"Player", "Player", 1055, Left},
+                               {"Team", "Team", 1055, Left},
+                               {"Position", "Pos", 625, Left},
+                               {"D.O.B.", "DOB", 430, Left},
+                               {"Height", "Ht", 300, Left},
+                               {"Weight", "Wt", 320, Left},
+                               {"PR", "PR", 200, Left},
+                               {"In/Out", "IN_OUT", 285, Left}});
     r.headingsOnEveryPage = true;
     return r;
+}
+
+GridPrintout gridTablePrintout(PrintChoice choice, const QList<QStringList> &cells, const QString &league,
+                               int gridRowHeight)
+{
+    GridPrintout g;
+    g.title = league;
+    g.cells = cells;
+    g.gridRowHeight = gridRowHeight;
+    g.blackDiagonal = choice == PrintChoice::CrossTable;
+    // On the screen the streak table's team column is 120 wide and each match column 30.
+    g.headerColumnShares = choice == PrintChoice::StreakTable ? 4 : 1;
+    return g;
 }

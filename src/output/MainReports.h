@@ -21,3 +21,8 @@ BandedReport teamStatsReport(const Dataset &teams, const QString &league);
 // Scores, Fixtures, Odds or Predictions over Results.
 BandedReport matchReport(PrintChoice choice, const Dataset &results, const QString &league);
 BandedReport playersReport(const Dataset &players, const QString &league);
+// The cross table or the streak table as the main window shows it (cells[row][column], headers in row 0
+// and column 0), titled with the league name alone.  The streak table's team column is as much wider than
+// its match columns as on the screen, so that the names have room.
+GridPrintout gridTablePrintout(PrintChoice choice, const QList<QStringList> &cells, const QString &league,
+                               int gridRowHeight = 20);

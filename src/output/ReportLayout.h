@@ -37,19 +37,22 @@ struct GridPrintout {
     QList<QStringList> cells;
     bool blackDiagonal = false; // the cross table: a team against itself
     int gridRowHeight = 20;     // the screen grid's row height, which spaces the printed rows
+    int headerColumnShares = 1; // the width of column 0 in widths of the other columns
 };
 
 // A printout laid out box by box in 600-dpi units from the top-left corner of the printable area; the
 // layout is made for the size of that area, so it breaks pages where the paper ends.
 struct DrawnText {
-    QRect box; // the text starts at its top-left corner and is cut at its edges
+    QRect box; // the text starts at its top-left corner and stays inside it
     QString text;
-    int points = 7;
+    int points = 7; // a text too wide for its box is drawn smaller
     bool bold = false;
+    bool wrap = false; // it may also break into lines at its blanks, if that lets it stand larger
 };
 
 struct DrawnPage {
     QList<QRect> frames; // thin black frames
+    QList<QRect> fills;  // black boxes
     QList<DrawnText> texts;
 };
 

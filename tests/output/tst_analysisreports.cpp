@@ -62,7 +62,7 @@ void TestAnalysisReports::historyListsEverySystemInLandscape()
     QCOMPARE(methods.recordCount(), 2);
     const BandedReport report = systemsHistoryReport(methods);
     const QString path = m_dir.filePath(QStringLiteral("history.pdf"));
-    writeBandedReportPdf(report, path, {QDate(2026, 3, 7), {}});
+    writeBandedReportPdf(report, path, {QDate(2026, 3, 7), {}, {}});
     const QList<QSizeF> sizes = pdfPageSizes(path);
     QCOMPARE(sizes.size(), 1);
     QCOMPARE(sizes[0].toSize(), QSize(792, 612)); // Letter, landscape

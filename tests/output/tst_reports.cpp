@@ -2,6 +2,7 @@
 // and, for the drawn cross table, as pixels.
 
 #include "output/MainReports.h"
+#include "output/TicketPrintouts.h"
 #include "output/report/ReportPainter.h"
 
 #include "data/Errors.h"
@@ -18,12 +19,18 @@ class TestReports : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
+    void cleanupTestCase() { QLocale::setDefault(QLocale::c()); }
     void teamStatsRepeatHeadingsOnEveryPage();
     void playersListEveryPlayerOnceWithHeadingsPerPage();
     void matchReportsHeadOnlyTheFirstPage_data();
     void matchReportsHeadOnlyTheFirstPage();
     void oddsFollowTheFilterOfTheFixtures();
     void crossTableHasBlackDiagonal();
+    void crossTablePrintsEveryScoreAndName();
+    void textReadsAsTyped();
+    void paperFollowsTheLocale_data();
+    void paperFollowsTheLocale();
+    void tallGridStaysOnShorterPaper();
     void stoppedReportLeavesNoFile();
     void unwritablePdfNamesTheFile();
 
@@ -61,6 +68,8 @@ void TestReports::init()
 {
     if (!popplerAvailable())
         QSKIP("pdftotext and pdftoppm (poppler-utils) are not installed");
+    // Letter, the paper of the sizes and positions checked, unless a test chooses another locale.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     m_dir = std::make_unique<QTemporaryDir>();
 }
 
@@ -77,7 +86,7 @@ void TestReports::teamStatsRepeatHeadingsOnEveryPage()
     LeagueFixture league(QStringLiteral("Football (Soccer)"), teams);
     QVERIFY(league.addMatch(teamName(1), teamName(2), 3, 1));
     const BandedReport report = teamStatsReport(league.dm().ADOTableTeams, QStringLiteral("Premier"));
-    writeBandedReportPdf(report, pdf(QStringLiteral("teams.pdf")), {QDate(2026, 3, 7), {}});
+    writeBandedReportPdf(report, pdf(QStringLiteral("teams.pdf")), {QDate(2026, 3, 7), {}, {}});
     const QStringList pages = pdfPages(pdf(QStringLiteral("teams.pdf")));
     QVERIFY2(pages.size() >= 3, qPrintable(QString::number(pages.size())));
     QVERIFY(pages[0].contains(QStringLiteral("Premier - Team Statistics")));
@@ -208,6 +217,168 @@ void TestReports::crossTableHasBlackDiagonal()
                  qPrintable(QStringLiteral("off diagonal %1").arg(i)));
     }
     QVERIFY(pixel(0, 0).lightness() > 200); // the corner is no diagonal cell
+}
+
+// 21 columns of 300 units: three scores and the long team names no longer fit at 7 points; every score and
+// every word of every name is printed all the same, as the window shows them.
+void TestReports::crossTablePrintsEveryScoreAndName()
+{
+    const QStringList teams = {QStringLiteral("AFC Bournemouth"),
+                               QStringLiteral("Arsenal"),
+                               QStringLiteral("Aston Villa"),
+                               QStringLiteral("Brentford"),
+                               QStringLiteral("Brighton & Hove Albion"),
+                               QStringLiteral("Chelsea"),
+                               QStringLiteral("Crystal Palace"),
+                               QStringLiteral("Everton"),
+                               QStringLiteral("Huddersfield Town"),
+                               QStringLiteral("Leicester City"),
+                               QStringLiteral("Liverpool"),
+                               QStringLiteral("Manchester City"),
+                               QStringLiteral("Manchester United"),
+                               QStringLiteral("Newcastle United"),
+                               QStringLiteral("Nottingham Forest"),
+                               QStringLiteral("Sheffield Wednesday"),
+                               QStringLiteral("Tottenham Hotspur"),
+                               QStringLiteral("West Bromwich Albion"),
+                               QStringLiteral("West Ham United"),
+                               QStringLiteral("Wolverhampton Wanderers")};
+    QList<QStringList> cells = {QStringList{QString()} + teams};
+    for (int r = 0; r < teams.size(); ++r) {
+        QStringList row = {teams[r]};
+        for (int c = 0; c < teams.size(); ++c)
+            row << (r == c ? QString() : QStringLiteral("0:2  2:1  3:%1  ").arg(c));
+        cells << row;
+    }
+    const QString path = pdf(QStringLiteral("cross.pdf"));
+    writeGridPrintoutPdf(gridTablePrintout(PrintChoice::CrossTable, cells, QStringLiteral("Premier")), path);
+    const QStringList pages = pdfPages(path);
+    QCOMPARE(pages.size(), 1);
+    for (int c = 0; c < teams.size(); ++c) {
+        const QRegularExpression scores(QStringLiteral("0:2\\s+2:1\\s+3:%1\\b").arg(c));
+        QCOMPARE(static_cast<int>(pages[0].count(scores)), static_cast<int>(teams.size()) - 1);
+    }
+    for (const QString &team : teams)
+        for (const QString &word : team.split(QLatin1Char(' ')))
+            QVERIFY2(pages[0].count(word) >= 2, qPrintable(word));
+}
+
+// Letters that a font may join into one ligature glyph (ff, fi, fl, ffi, ffl) come back from the PDF as
+// the letters typed, in banded reports and drawn printouts alike, so that a search for them finds them.
+void TestReports::textReadsAsTyped()
+{
+    const QStringList words = {QStringLiteral("Sheffield"), QStringLiteral("Profit"),
+                               QStringLiteral("Official"),  QStringLiteral("Affluent"),
+                               QStringLiteral("Shuffle"),   QStringLiteral("Flyers")};
+    BandedReport report;
+    report.title = QStringLiteral("Sheffield Profit");
+    report.columns = {{QStringLiteral("Profit"), 1, Qt::AlignLeft}};
+    for (const QString &w : words)
+        report.rows << QStringList{w};
+    GridPrintout grid;
+    grid.title = QStringLiteral("Sheffield");
+    grid.cells = {{QString(), QStringLiteral("Official")},
+                  {QStringLiteral("Affluent"), QStringLiteral("1:0")}};
+    PrintedTicket ticket;
+    ticket.money = {QStringLiteral("10"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("20"),
+                    QStringLiteral("9")};
+    ticket.bets << QStringList{QStringLiteral("1/2/2025"),  QStringLiteral("Shuffle Cup"),
+                               QStringLiteral("Sheffield"), QStringLiteral("Flyers"),
+                               QStringLiteral("1"),         QStringLiteral("2"),
+                               QStringLiteral("Won")};
+    const QString path = pdf(QStringLiteral("letters.pdf"));
+    writeJobsPdf({report, grid, ticketsPrintout({ticket})}, path);
+    const QStringList pages = pdfRawText(path).split(QLatin1Char('\f'));
+    QVERIFY(pages.size() >= 3);
+    for (const QString &w : words)
+        QVERIFY2(pages[0].contains(w), qPrintable(w + QLatin1Char('\n') + pages[0]));
+    QVERIFY2(pages[1].contains(QStringLiteral("Sheffield")) && pages[1].contains(QStringLiteral("Official")),
+             qPrintable(pages[1]));
+    QVERIFY2(pages[2].contains(QStringLiteral("Profit: 9")) &&
+                 pages[2].contains(QStringLiteral("Shuffle Cup")),
+             qPrintable(pages[2]));
+    for (const QString &page : pages)
+        for (const QChar c : page)
+            QVERIFY2(c.unicode() < 0xFB00 || c.unicode() > 0xFB06, qPrintable(page));
+}
+
+void TestReports::paperFollowsTheLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<int>("chosen");    // a QPageSize::PageSizeId; Custom: none chosen
+    QTest::addColumn<QSize>("upright"); // points
+    const QSize a4(595, 842), letter(612, 792), legal(612, 1008);
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << int(QPageSize::Custom) << a4;
+    QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom) << int(QPageSize::Custom)
+                           << a4;
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << int(QPageSize::Custom)
+                           << letter;
+    QTest::newRow("fr_CA") << QLocale(QLocale::French, QLocale::Canada) << int(QPageSize::Custom) << letter;
+    QTest::newRow("C") << QLocale::c() << int(QPageSize::Custom) << letter;
+    QTest::newRow("de_DE, Legal chosen")
+        << QLocale(QLocale::German, QLocale::Germany) << int(QPageSize::Legal) << legal;
+    QTest::newRow("en_US, A4 chosen")
+        << QLocale(QLocale::English, QLocale::UnitedStates) << int(QPageSize::A4) << a4;
+}
+
+// Each printout takes the locale's paper, or the one chosen in the print set-up, in its own orientation.
+void TestReports::paperFollowsTheLocale()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(int, chosen);
+    QFETCH(QSize, upright);
+    QLocale::setDefault(locale);
+    BandedReport portrait;
+    portrait.title = QStringLiteral("Upright");
+    portrait.columns = {{QStringLiteral("A"), 1, Qt::AlignLeft}};
+    BandedReport landscape = portrait;
+    landscape.title = QStringLiteral("Across");
+    landscape.landscape = true;
+    GridPrintout grid;
+    grid.cells = {{QString(), QStringLiteral("B")}, {QStringLiteral("A"), QString()}};
+    ReportPaintOptions options;
+    if (chosen != QPageSize::Custom)
+        options.paper = QPageSize(QPageSize::PageSizeId(chosen));
+    const QString path = pdf(QStringLiteral("paper.pdf"));
+    writeJobsPdf({portrait, landscape, grid, ticketsPrintout({})}, path, options);
+    const QSize across = upright.transposed();
+    QList<QSize> sizes;
+    for (const QSizeF &s : pdfPageSizes(path))
+        sizes << s.toSize();
+    QCOMPARE(sizes, (QList<QSize>{upright, across, across, upright}));
+}
+
+// A grid laid out taller than the paper's printable area (31 rows spaced by a high grid row, on A4 across)
+// is drawn smaller, whole on its one page.
+void TestReports::tallGridStaysOnShorterPaper()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    GridPrintout grid;
+    grid.title = QStringLiteral("Tall");
+    grid.gridRowHeight = 30;
+    QStringList header = {QString()};
+    for (int i = 1; i <= 30; ++i)
+        header << QString::number(i);
+    grid.cells << header;
+    for (int r = 1; r <= 30; ++r)
+        grid.cells << QStringList{QStringLiteral("Team %1").arg(r), QStringLiteral("W")};
+    const QString path = pdf(QStringLiteral("tall.pdf"));
+    writeGridPrintoutPdf(grid, path);
+    QCOMPARE(pdfPages(path).size(), 1);
+    // Down a column without texts, every row's box shows its top and bottom line, and the heading box its
+    // top (its bottom is the first row's top).
+    const QImage page = renderPdfPage(path, 1, 100);
+    QVERIFY(!page.isNull());
+    const double scale = (210 - 10) / 25.4 * 600 / (400 + 30 * 175 + 125); // A4 across, 5 mm margins
+    const int x = qRound((5 / 25.4 + 20.5 * (6300 / 31) * scale / 600) * 100);
+    int lines = 0;
+    bool dark = false;
+    for (int y = 0; y < page.height(); ++y) {
+        const bool now = QColor(page.pixel(x, y)).lightness() < 200;
+        lines += now && !dark;
+        dark = now;
+    }
+    QCOMPARE(lines, 2 * 31 + 1);
 }
 
 void TestReports::stoppedReportLeavesNoFile()

@@ -10,6 +10,7 @@
 #include "support/PdfChecks.h"
 #include "support/RecordingMessenger.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -119,6 +120,10 @@ private Q_SLOTS:
     {
         if (!popplerAvailable())
             QSKIP("pdftotext (poppler-utils) is not installed");
+        // Letter, the paper of this locale.
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const auto restoreLocale = qScopeGuard([&before] { QLocale::setDefault(before); });
         QTemporaryDir dir;
         TicketBook book;
         RecordingMessenger m;

@@ -5,19 +5,33 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+QString withoutLigatures(QString text)
+{
+    // U+FB00..U+FB06: ff, fi, fl, ffi, ffl, long s t, st.
+    static const char *const letters[] = {"ff", "fi", "fl", "ffi", "ffl", "st", "st"};
+    for (int i = 0; i < 7; ++i)
+        text.replace(QChar(0xFB00 + i), QLatin1String(letters[i]));
+    return text;
+}
+
 bool popplerAvailable()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
            !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
 }
 
-QStringList pdfPages(const QString &pdfPath)
+QString pdfRawText(const QString &pdfPath)
 {
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
                                           QStringLiteral("UTF-8"), pdfPath, QStringLiteral("-")});
     p.waitForFinished(60000);
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QStringList pdfPages(const QString &pdfPath)
+{
+    QStringList pages = withoutLigatures(pdfRawText(pdfPath)).split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;

@@ -568,6 +568,9 @@ void wireOutputCommands(AppWindows &w)
             else if (c == PrintChoice::Fixtures || c == PrintChoice::Odds || c == PrintChoice::Predictions)
                 showTab(form, p, Tab::Fixtures);
         };
+        sources.rememberPage = [&form, &p] {
+            return [&form, &p, tab = form.currentTab()] { showTab(form, p, tab); };
+        };
         sources.drawnGrid = [&p](PrintChoice c) {
             TextGridView *view = c == PrintChoice::CrossTable ? static_cast<TextGridView *>(p.crossTable)
                                                               : static_cast<TextGridView *>(p.streakTable);

@@ -1,11 +1,16 @@
 #pragma once
 // The report engine: paints a banded report (title line, heading lines, detail lines, page breaks, column
-// rules) or a drawn grid printout onto any paged device: a printer, a PDF writer.  It needs no window.
+// rules) or a printout laid out box by box (the drawn grids, the tickets) onto any paged device: a
+// printer, a PDF writer.  Everything is laid out in report units (600 dpi) and scaled to the device, so
+// a printout looks the same on every printer and in a PDF.  It needs no window.
 
 #include "output/ReportLayout.h"
 
 #include <QDate>
+#include <QFont>
 #include <QList>
+#include <QPageLayout>
+#include <QPageSize>
 #include <functional>
 #include <variant>
 
@@ -17,24 +22,34 @@ using ReportProgress = std::function<bool(int done, int total)>;
 struct ReportPaintOptions {
     QDate printDate = QDate::currentDate();
     ReportProgress progress;
+    QPageSize paper; // the paper chosen in the print set-up; none chosen: the locale's
 };
 
-// Sets the page a banded report asks for (Letter, its orientation); call before painting begins.
-void setBandedReportPage(QPagedPaintDevice &device, const BandedReport &report);
-// Sets the landscape page of a grid printout, keeping the device's paper.
-void setGridPrintoutPage(QPagedPaintDevice &device);
+// The page a job is printed on: the paper in the job's orientation (banded reports as they ask, drawn
+// grids across), with the job's margins.
+QPageLayout jobPageLayout(const PrintJob &job, const QPageSize &paper);
 
-// Paints the report on the device, starting new pages as they fill.  Returns false when the progress
-// stopped it.
-bool paintBandedReport(QPagedPaintDevice &device, const BandedReport &report,
-                       const ReportPaintOptions &options);
+// Where the texts of a banded report stand across a printable width (report units): the fonts of its
+// heading and detail lines, the room kept clear at both sides of a column's text, and the columns'
+// edges.  A text fits its column when it is no wider than room(column, column) in its line's font.
+struct BandedGeometry {
+    QFont heading, data;
+    double pad = 0;
+    QList<double> edges; // the left edge of each column, then the right edge of the last
+    double room(int first, int last) const { return edges[last + 1] - edges[first] - 2 * pad; }
+};
+BandedGeometry bandedGeometry(const BandedReport &report, double width);
+// The text of the title line's right end: "Date: " and the date of printing.
+QString printDateText(const QDate &date);
 
-// Paints the grid on one page.  Positions are given in 600-dpi units and scaled to the device's
-// resolution, so the printout looks the same on every printer and in a PDF.
-void paintGridPrintout(QPagedPaintDevice &device, const GridPrintout &grid);
-
-// Sets the Letter page of a printout laid out box by box, small margins, in its orientation.
-void setDrawnPrintoutPage(QPagedPaintDevice &device, const DrawnPrintout &printout);
+// A text of a box-by-box printout as it is drawn: its font and its lines.  A text that fits its box
+// stays on one line at its size; one that does not is drawn smaller, and one that may wrap breaks at
+// its blanks when that lets it stand larger.  Nothing of the text is left out.
+struct FittedText {
+    QFont font;
+    QStringList lines;
+};
+FittedText fitDrawnText(const DrawnText &text);
 
 QString jobTitle(const PrintJob &job);
 
@@ -49,5 +64,6 @@ bool paintJobs(QPagedPaintDevice &device, const QList<PrintJob> &jobs, const Rep
 // partial file.  QuorvaneError naming the file when it cannot be written; Abort when stopped.
 void writeBandedReportPdf(const BandedReport &report, const QString &path,
                           const ReportPaintOptions &options = {});
-void writeGridPrintoutPdf(const GridPrintout &grid, const QString &path);
+void writeGridPrintoutPdf(const GridPrintout &grid, const QString &path,
+                          const ReportPaintOptions &options = {});
 void writeJobsPdf(const QList<PrintJob> &jobs, const QString &path, const ReportPaintOptions &options = {});

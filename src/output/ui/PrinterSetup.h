@@ -2,6 +2,8 @@
 // The printer every print uses, kept for the whole run: "P&rint Setup..." chooses it and its paper, and
 // later prints go to it.
 
+#include <QPageSize>
+
 class QPrinter;
 class QWidget;
 
@@ -10,3 +12,6 @@ QPrinter &sharedPrinter();
 bool printerInstalled();
 // The platform's printer set-up; what is chosen stays with the shared printer.
 void PrinterSetup(QWidget *parent);
+// The paper every printout and PDF takes: the one chosen in the print set-up, or before any choice the
+// locale's.
+QPageSize reportPaper();

@@ -50,7 +50,7 @@ bool printOnSharedPrinter(const QList<PrintJob> &jobs, QWidget *parent)
     for (const PrintJob &job : jobs) {
         printer.setDocName(jobTitle(job));
         PrintProgress progress(parent, jobTitle(job));
-        if (!printJob(printer, job, {QDate::currentDate(), progress.callback()})) {
+        if (!printJob(printer, job, {QDate::currentDate(), progress.callback(), reportPaper()})) {
             printer.abort();
             messenger().information(QStringLiteral("Printing aborted"));
             break;
@@ -64,7 +64,7 @@ void writePdfWithProgress(const QList<PrintJob> &jobs, QString path, QWidget *pa
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".pdf");
     PrintProgress progress(parent, QFileInfo(path).fileName());
-    writeJobsPdf(jobs, path, {QDate::currentDate(), progress.callback()});
+    writeJobsPdf(jobs, path, {QDate::currentDate(), progress.callback(), reportPaper()});
 }
 } // namespace
 
@@ -105,7 +105,9 @@ void previewReportJobs(const QList<PrintJob> &jobs, QWidget *parent)
         QPrintPreviewDialog preview(&sharedPrinter(), parent);
         preview.setObjectName(QStringLiteral("PrintPreview"));
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                         [&jobs](QPrinter *printer) { paintJobs(*printer, jobs, {}); });
+                         [&jobs](QPrinter *printer) {
+                             paintJobs(*printer, jobs, {QDate::currentDate(), {}, reportPaper()});
+                         });
         preview.exec();
     });
 }

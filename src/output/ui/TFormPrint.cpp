@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace
@@ -97,14 +98,18 @@ PrintJob TFormPrint::jobOf(PrintChoice choice)
     case PrintChoice::StreakTable:
         break;
     }
-    GridPrintout g = m_sources.drawnGrid ? m_sources.drawnGrid(choice) : GridPrintout{};
-    g.title = league;
-    g.blackDiagonal = choice == PrintChoice::CrossTable;
-    return g;
+    const GridPrintout shown = m_sources.drawnGrid ? m_sources.drawnGrid(choice) : GridPrintout{};
+    return gridTablePrintout(choice, shown.cells, league, shown.gridRowHeight);
 }
 
 QList<PrintJob> TFormPrint::jobsOfTicked()
 {
+    // Making the match reports brings their pages to the front; the user's page comes back after.
+    const std::function<void()> back = m_sources.rememberPage ? m_sources.rememberPage() : nullptr;
+    const auto restore = qScopeGuard([&back] {
+        if (back)
+            back();
+    });
     QList<PrintJob> jobs;
     for (PrintChoice c : tickedChoices()) {
         PrintJob job = jobOf(c);

@@ -14,8 +14,10 @@ class TDataMod;
 
 // What the dialog needs from the main window.
 struct PrintSources {
-    std::function<QString()> leagueName;                // the league panel's text
-    std::function<void(PrintChoice)> showPageOf;        // brings the page whose rows a report prints to front
+    std::function<QString()> leagueName;         // the league panel's text
+    std::function<void(PrintChoice)> showPageOf; // brings the page whose rows a report prints to front
+    // Notes the page in front; what it returns brings that page back once the reports are made.
+    std::function<std::function<void()>()> rememberPage;
     std::function<GridPrintout(PrintChoice)> drawnGrid; // the cross or streak table as shown
 };
 
@@ -27,7 +29,8 @@ public:
 
     QCheckBox *checkBox(PrintChoice choice) const { return m_boxes.value(choice); }
     QList<PrintChoice> tickedChoices() const;
-    // The jobs of the ticked choices in print order; "Team Stats" without teams gives none.
+    // The jobs of the ticked choices in print order; "Team Stats" without teams gives none.  The main
+    // window shows the page it showed before.
     QList<PrintJob> jobsOfTicked();
 
     // The PDF path asked for by "Save as PDF..."; tests replace it.  Empty: cancelled.

@@ -21,8 +21,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -37,6 +39,8 @@ private Q_SLOTS:
     void commandsOnWithALeague();
     void printDialogStartsUntickedAndSavesOnePdf();
     void printWithoutPrinterPointsToPdf();
+    void printingLeavesTheTabAsItWas_data();
+    void printingLeavesTheTabAsItWas();
     void exportMenuWritesTheShownGrid();
     void clipboardGetsTextAndHtml();
     void overwriteDeclinedKeepsTheFile();
@@ -116,6 +120,10 @@ void TestPrintExport::printDialogStartsUntickedAndSavesOnePdf()
 {
     if (!popplerAvailable())
         QSKIP("pdftotext (poppler-utils) is not installed");
+    // The pages are checked on Letter, the paper of this locale.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const auto restoreLocale = qScopeGuard([&before] { QLocale::setDefault(before); });
     const QString pdf = m_dir->filePath(QStringLiteral("all"));
     withPrintDialog([&](TFormPrint &d) {
         QCOMPARE(d.windowTitle(), QStringLiteral("Print"));
@@ -163,6 +171,43 @@ void TestPrintExport::printWithoutPrinterPointsToPdf()
     });
     QCOMPARE(m_messages.messages().size(), 1);
     QVERIFY(m_messages.texts().first().contains(QStringLiteral("Save as PDF...")));
+}
+
+void TestPrintExport::printingLeavesTheTabAsItWas_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("preview") << QStringLiteral("ButtonPreview");
+    QTest::newRow("pdf") << QStringLiteral("ButtonPdf");
+}
+
+// The match reports bring their pages to the front while they are made, so that the shared table holds
+// those pages' rows; then the tab the user was on comes back, also while the dialog stays open.
+void TestPrintExport::printingLeavesTheTabAsItWas()
+{
+    QFETCH(QString, button);
+    m_form->setCurrentTab(TMainForm::Tab::Players);
+    bool previewed = false;
+    QList<TMainForm::Tab> tabs;
+    withPrintDialog([&](TFormPrint &d) {
+        d.checkBox(PrintChoice::Scores)->setChecked(true);
+        d.checkBox(PrintChoice::Odds)->setChecked(true);
+        d.setPdfPathChooser([this](const QString &) { return m_dir->filePath(QStringLiteral("tab.pdf")); });
+        QTimer::singleShot(0, this, [&] {
+            if (auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget())) {
+                previewed = true;
+                tabs << m_form->currentTab();
+                preview->reject();
+            }
+        });
+        d.findChild<QPushButton *>(button)->click();
+        tabs << m_form->currentTab();
+        QVERIFY(d.isVisible());
+    });
+    QCOMPARE(previewed, button == QLatin1String("ButtonPreview"));
+    tabs << m_form->currentTab();
+    for (TMainForm::Tab tab : std::as_const(tabs))
+        QCOMPARE(int(tab), int(TMainForm::Tab::Players));
+    QVERIFY(m_messages.messages().isEmpty());
 }
 
 void TestPrintExport::exportMenuWritesTheShownGrid()
