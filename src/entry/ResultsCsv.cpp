@@ -370,7 +370,7 @@ QList<PriceColumns> closingColumns(const QList<PriceColumns> &all, const QList<P
 
 // --- Rows ------------------------------------------------------------------------------------
 
-// dd/mm/yy or dd/mm/yyyy; two-digit years 00-49 are 20yy, 50-99 are 19yy.
+// dd/mm/yy or dd/mm/yyyy; two-digit years 00-49 are 20yy, 50-99 are 19yy (Dates::fullYear).
 QDate readDate(const QString &text, int line)
 {
     if (text.isEmpty())
@@ -382,7 +382,7 @@ QDate readDate(const QString &text, int line)
             line, QStringLiteral("the date '%1' is not written dd/mm/yy or dd/mm/yyyy.").arg(excerpt(text)));
     int year = m.captured(3).toInt();
     if (m.capturedLength(3) == 2)
-        year += year < 50 ? 2000 : 1900;
+        year = Dates::fullYear(year);
     if (year < Dates::FirstYear || year > Dates::LastYear)
         throw CsvImportError(line, QStringLiteral("the year of '%1' lies outside %2 to %3.")
                                        .arg(text)

@@ -76,6 +76,7 @@ private Q_SLOTS:
     void addMatchRefusals_data();
     void addMatchRefusals();
     void addMatchStoresThroughMatchEntry();
+    void yearsOfLeagueHistory();
     void importCommand();
     void importSaysWhatItDid_data();
     void importSaysWhatItDid();
@@ -212,9 +213,9 @@ void TestCli::newRefusals_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("unknown sport") << QStringList{QStringLiteral("--sport"), QStringLiteral("Curling")}
                                    << QStringLiteral("No sport selected or invalid sport");
-    QTest::newRow("season year") << QStringList{QStringLiteral("--season"), QStringLiteral("1900"),
-                                                QStringLiteral("1901")}
-                                 << QStringLiteral("season's first year must be a whole number from 1950");
+    QTest::newRow("season year") << QStringList{QStringLiteral("--season"), QStringLiteral("1849"),
+                                                QStringLiteral("1850")}
+                                 << QStringLiteral("season's first year must be a whole number from 1850");
     // Refused by the file itself after it was made: the new file goes again.
     QTest::newRow("name too long") << QStringList{QStringLiteral("--name"), QString(36, QLatin1Char('x'))}
                                    << QStringLiteral("too long for the column League");
@@ -258,6 +259,8 @@ void TestCli::addMatchRefusals_data()
                QStringLiteral("'; add it");
     QTest::newRow("no such day") << match("Arsenal", "Chelsea", "2024-02-30")
                                  << QStringLiteral("2024-02-30 is not a date.");
+    QTest::newRow("a year before 1850") << match("Arsenal", "Chelsea", "1849-12-31")
+                                        << QStringLiteral("The year must lie between 1850 and 2100.");
     QTest::newRow("date written otherwise")
         << match("Arsenal", "Chelsea", "17/08/2024")
         << QStringLiteral("'17/08/2024' is not a date written YYYY-MM-DD.");
@@ -366,6 +369,25 @@ void TestCli::addMatchStoresThroughMatchEntry()
     }
 }
 
+// The first season of league history, entered by hand: a season of 1888 and a match of 1850.
+void TestCli::yearsOfLeagueHistory()
+{
+    const QString path = file(QStringLiteral("history.qvl"));
+    Run r = cli({QStringLiteral("new"), path, QStringLiteral("--season"), QStringLiteral("1888"),
+                 QStringLiteral("1889")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    r = cli({QStringLiteral("add-match"), path, QStringLiteral("--home"), QStringLiteral("Preston"),
+             QStringLiteral("--away"), QStringLiteral("Burnley"), QStringLiteral("--date"),
+             QStringLiteral("1850-01-01"), QStringLiteral("--score"), QStringLiteral("5:2"),
+             QStringLiteral("--create-teams")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    Database db;
+    db.open(path);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT SS FROM League")).toInt(), 1888);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT SE FROM League")).toInt(), 1889);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT DateP FROM Results")).toString(), QStringLiteral("1850-01-01"));
+}
+
 void TestCli::importCommand()
 {
     const QString path = smallLeague();
@@ -440,9 +462,12 @@ void TestCli::importSaysWhatItDid_data()
         << QStringLiteral(
                "The file has no Date column: the header has 1 column; is the file separated by tabs?")
         << 1;
-    QTest::newRow("a year before 1950")
-        << header + "\nE0,17/08/24,Hull,Leeds,1,0,,,\nE0,08/09/1888,Hull,Leeds,1,0,,,\n"
-        << 1 << QStringLiteral("Line 3: the year of '08/09/1888' lies outside 1950 to 2100.") << 1;
+    QTest::newRow("a year before 1850")
+        << header + "\nE0,17/08/24,Hull,Leeds,1,0,,,\nE0,31/12/1849,Hull,Leeds,1,0,,,\n"
+        << 1 << QStringLiteral("Line 3: the year of '31/12/1849' lies outside 1850 to 2100.") << 1;
+    QTest::newRow("the first season of league history")
+        << header + "\nE0,08/09/1888,Preston,Burnley,5,2,,,\nE0,01/01/1850,Hull,Leeds,1,0,,,\n"
+        << 0 << QStringLiteral("2 matches added, 0 updated, 0 unchanged; 4 new teams.") << 3;
 }
 
 // The summary tells what the import did, or the refusal why it did nothing: never a success for a

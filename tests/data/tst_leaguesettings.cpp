@@ -75,9 +75,10 @@ void TestLeagueSettings::storedValuesAreClampedToFieldRanges_data()
 
     QTest::newRow("SS above the last year") << "SS" << QVariant(2150) << 2100;
     QTest::newRow("SS 2011 is a season like any other") << "SS" << QVariant(2011) << 2011;
-    QTest::newRow("SS below the first year") << "SS" << QVariant(1900) << 1950;
+    QTest::newRow("SS below the first year") << "SS" << QVariant(1849) << 1850;
+    QTest::newRow("SS of league history") << "SS" << QVariant(1888) << 1888;
     QTest::newRow("SE above the last year") << "SE" << QVariant(2400) << 2100;
-    QTest::newRow("SE empty reads as 0, then the minimum") << "SE" << QVariant() << 1950;
+    QTest::newRow("SE empty reads as 0, then the minimum") << "SE" << QVariant() << 1850;
     QTest::newRow("PW above 99") << "PW" << QVariant(150) << 99;
     QTest::newRow("PLO below -99") << "PLO" << QVariant(-100) << -99;
     QTest::newRow("negative points kept") << "PL" << QVariant(-2) << -2;

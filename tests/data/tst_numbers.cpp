@@ -181,6 +181,14 @@ void TestNumbers::dates()
     QCOMPARE(Dates::parseFilterDate(QStringLiteral("12/31/2004")), QDate(2004, 12, 31));
     const QLocale de(QLocale::German, QLocale::Germany);
     QCOMPARE(Dates::parseFilterDate(Dates::toShortDate(QDate(2004, 12, 31), de), de), QDate(2004, 12, 31));
+    // The years of dates reach back to 1850, but a two-digit year still reads as 19yy or 20yy.
+    QCOMPARE(Dates::parseFilterDate(QStringLiteral("14.08.49"), de), QDate(2049, 8, 14));
+    QCOMPARE(Dates::parseFilterDate(QStringLiteral("14.08.50"), de), QDate(1950, 8, 14));
+    QCOMPARE(Dates::parseFilterDate(QStringLiteral("8/9/1888"), de), QDate(1888, 8, 9));
+    QCOMPARE(Dates::fullYear(0), 2000);
+    QCOMPARE(Dates::fullYear(49), 2049);
+    QCOMPARE(Dates::fullYear(50), 1950);
+    QCOMPARE(Dates::fullYear(99), 1999);
 }
 
 QTEST_GUILESS_MAIN(TestNumbers)

@@ -259,6 +259,9 @@ void TestResultsCsv::dates_data()
     QTest::newRow("99 is 1999") << "31/12/99" << QDate(1999, 12, 31);
     QTest::newRow("93 is 1993") << "14/08/93" << QDate(1993, 8, 14);
     QTest::newRow("four-digit year") << "09/08/2019" << QDate(2019, 8, 9);
+    QTest::newRow("the first season of league history") << "08/09/1888" << QDate(1888, 9, 8);
+    QTest::newRow("the first year") << "01/01/1850" << QDate(1850, 1, 1);
+    QTest::newRow("the last year") << "31/12/2100" << QDate(2100, 12, 31);
     QTest::newRow("leap day") << "29/02/2004" << QDate(2004, 2, 29);
     QTest::newRow("one-digit day and month") << "1/2/03" << QDate(2003, 2, 1);
     QTest::newRow("padded") << " 17/05/2024 " << QDate(2024, 5, 17);
@@ -325,11 +328,11 @@ void TestResultsCsv::unreadableRows_data()
                                   << "Line 2: no home team.";
     QTest::newRow("no away team") << QList<QByteArray>{"E0,01/02/05,C, ,1,0"} << QByteArray("\r\n") << 2
                                   << "Line 2: no away team.";
-    QTest::newRow("year before 1950")
-        << QList<QByteArray>{good, "E0,08/09/1888,C,D,1,0"} << QByteArray("\r\n") << 3
-        << "Line 3: the year of '08/09/1888' lies outside 1950 to 2100.";
+    QTest::newRow("year before 1850")
+        << QList<QByteArray>{good, "E0,31/12/1849,C,D,1,0"} << QByteArray("\r\n") << 3
+        << "Line 3: the year of '31/12/1849' lies outside 1850 to 2100.";
     QTest::newRow("year after 2100") << QList<QByteArray>{"E0,08/09/2101,C,D,1,0"} << QByteArray("\r") << 2
-                                     << "Line 2: the year of '08/09/2101' lies outside 1950 to 2100.";
+                                     << "Line 2: the year of '08/09/2101' lies outside 1850 to 2100.";
     QTest::newRow("a long score is quoted in part")
         << QList<QByteArray>{"E0,01/02/05,C,D," + QByteArray(100, 'x') + ",0"} << QByteArray("\n") << 2
         << QString::fromUtf8("Line 2: the score '") + QString(60, QLatin1Char('x')) +
