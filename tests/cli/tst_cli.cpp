@@ -440,6 +440,10 @@ void TestCli::importSaysWhatItDid_data()
         << QByteArray("Div;Date;HomeTeam;AwayTeam;FTHG;FTAG;B365H;B365D;B365A\r\n"
                       "E0;17/08/24;Everton;Arsenal;0;0;2,10;3,4;3\r\n")
         << 0 << QStringLiteral("1 matches added, 0 updated, 0 unchanged; 1 new teams.\n") << 2;
+    QTest::newRow("separated by semicolons, decimal points, as a script writes it")
+        << QByteArray("Div;Date;HomeTeam;AwayTeam;FTHG;FTAG;B365H;B365D;B365A\r\n"
+                      "E0;17/08/24;Everton;Arsenal;0;0;2.5;3.40;3\r\n")
+        << 0 << QStringLiteral("1 matches added, 0 updated, 0 unchanged; 1 new teams.\n") << 2;
     QTest::newRow("prices with more decimals than the league stores")
         << header + "\nE0,17/08/24,Everton,Arsenal,0,0,1.909091,3.5,4.333333\n"
         << 0

@@ -88,6 +88,8 @@ private Q_SLOTS:
     void unknownBookmaker();
     void oddsTexts_data();
     void oddsTexts();
+    void eitherDecimalMark_data();
+    void eitherDecimalMark();
     void longPrices_data();
     void longPrices();
     void rounds_data();
@@ -551,6 +553,59 @@ void TestResultsCsv::oddsTexts()
     // The odds rules read the stored text back, in the same locale, as the file's decimal price.
     QCOMPARE(Odds::DetectOddsType(stored), int(Odds::Decimal));
     QCOMPARE(Odds::OddsToDecimal(stored, locale), QString::fromLatin1(price).toDouble());
+}
+
+// A file separated by ";" may come from a spreadsheet of a decimal-comma locale or from a script that
+// writes "."; a file separated by "," may quote a price with a decimal comma.  Either way the price is
+// the same, and its stored text reads back as it in the league's locale.
+void TestResultsCsv::eitherDecimalMark_data()
+{
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<QByteArray>("row");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("odds");
+    QTest::addColumn<double>("closingHome");
+
+    const QByteArray semicolons = "Div;Date;HomeTeam;AwayTeam;FTHG;FTAG;PSH;PSD;PSA;PSCH;PSCD;PSCA";
+    const QByteArray commas = "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,PSH,PSD,PSA,PSCH,PSCD,PSCA";
+    const QLocale point(QLocale::English, QLocale::UnitedStates);
+    const QLocale comma(QLocale::German, QLocale::Germany);
+    QTest::newRow("\";\" and \".\", point")
+        << semicolons << QByteArray("E0;01/02/05;A;B;1;0;2.5;3.40;4;2.6;;") << point
+        << strings({"2.5", "3.40", "4.00"}) << 2.6;
+    QTest::newRow("\";\" and \".\", comma")
+        << semicolons << QByteArray("E0;01/02/05;A;B;1;0;2.5;3.40;4;2.6;;") << comma
+        << strings({"2,5", "3,40", "4,00"}) << 2.6;
+    QTest::newRow("\";\" and \",\", point")
+        << semicolons << QByteArray("E0;01/02/05;A;B;1;0;2,5;3,40;4;2,6;;") << point
+        << strings({"2.5", "3.40", "4.00"}) << 2.6;
+    QTest::newRow("\";\" and both marks in one row, comma")
+        << semicolons << QByteArray("E0;01/02/05;A;B;1;0;2.5;3,40;,5;;;") << comma
+        << strings({"2,5", "3,40", ",5"}) << 0.0;
+    QTest::newRow("\";\" and two marks in one price")
+        << semicolons << QByteArray("E0;01/02/05;A;B;1;0;1.5,0;2,5.0;1..5;;;") << point
+        << strings({"-", "-", "-"}) << 0.0;
+    QTest::newRow("\",\" with a quoted decimal comma")
+        << commas << QByteArray("E0,01/02/05,A,B,1,0,\"2,5\",3.4,4,\"2,6\",,") << point
+        << strings({"2.5", "3.4", "4.00"}) << 2.6;
+}
+
+void TestResultsCsv::eitherDecimalMark()
+{
+    QFETCH(QByteArray, header);
+    QFETCH(QByteArray, row);
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, odds);
+    QFETCH(double, closingHome);
+
+    const CsvSeason season = readResultsCsv(csv({header, row}), QStringLiteral("best"), locale);
+    const CsvMatch &m = season.matches.at(0);
+    QCOMPARE(oddsOf(m), odds);
+    QCOMPARE(m.closing[0], closingHome);
+    for (const QString &text : std::as_const(odds))
+        if (text != QLatin1String("-"))
+            QCOMPARE(Odds::OddsToDecimal(text, locale),
+                     QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble());
 }
 
 void TestResultsCsv::longPrices_data()
