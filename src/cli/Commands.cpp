@@ -91,7 +91,7 @@ void runNew(const Arguments &a, Messenger &)
     const QString path = a.positional(0);
     int sport = -1;
     if (a.has(QStringLiteral("--sport"))) {
-        sport = sportPosition(a.value(QStringLiteral("--sport")));
+        sport = typedSportPosition(a.value(QStringLiteral("--sport")));
         if (sport < 0)
             throw QuorvaneError(QStringLiteral("No sport selected or invalid sport"));
     }
@@ -358,6 +358,30 @@ void runConvert(const Arguments &a, Messenger &messenger)
 
 const QString kFormatUsage = QStringLiteral("[--format text|csv|json]");
 
+// The sports new takes, wrapped as the usage text's lines are, a name never split.
+QString sportsUsage()
+{
+    QStringList items = sportNames();
+    items.last() += QStringLiteral(";");
+    items.first().prepend(QStringLiteral("SPORT: "));
+    for (const auto &[shortName, listName] : sportShortNames())
+        items << shortName;
+    items[sportNames().size()].prepend(QStringLiteral("or "));
+    const QString indent(12, QLatin1Char(' '));
+    QString text, line;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString item =
+            items[i] +
+            (i + 1 < items.size() && !items[i].endsWith(QLatin1Char(';')) ? QStringLiteral(",") : QString());
+        if (!line.isEmpty() && indent.size() + line.size() + 1 + item.size() > 100) {
+            text += indent + line + QLatin1Char('\n');
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + item;
+    }
+    return text + indent + line;
+}
+
 } // namespace
 
 const QList<Command> &commands()
@@ -365,7 +389,7 @@ const QList<Command> &commands()
     static const QList<Command> all =
         QList<Command>{
             {QStringLiteral("new"),
-             QStringLiteral("new FILE [--sport TEXT] [--name TEXT] [--season SS SE]"),
+             QStringLiteral("new FILE [--sport SPORT] [--name TEXT] [--season SS SE]\n") + sportsUsage(),
              {{QStringLiteral("--sport"), 1}, {QStringLiteral("--name"), 1}, {QStringLiteral("--season"), 2}},
              1,
              1,

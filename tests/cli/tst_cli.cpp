@@ -177,6 +177,15 @@ void TestCli::newAppliesSportPresets_data()
     QTest::newRow("australian football")
         << QStringList{QStringLiteral("--sport"), QStringLiteral("Australian Football")}
         << QStringLiteral("Australian Football") << QList<int>{4, 2, 0, 4, 2, 0, 60, 10, 60};
+    // Short names are stored in the list's spelling, which the sport tables know.
+    QTest::newRow("soccer") << QStringList{QStringLiteral("--sport"), QStringLiteral("soccer")}
+                            << QStringLiteral("Football (Soccer)")
+                            << QList<int>{3, 1, 0, 3, 1, 0, 50, 35, 50};
+    QTest::newRow("Hockey") << QStringList{QStringLiteral("--sport"), QStringLiteral("Hockey")}
+                            << QStringLiteral("Ice Hockey") << QList<int>{2, 1, 0, 2, 1, 1, 50, 30, 50};
+    QTest::newRow("american-football")
+        << QStringList{QStringLiteral("--sport=american-football")} << QStringLiteral("American Football")
+        << QList<int>{2, 1, 0, 2, 1, 1, 55, 20, 55};
 }
 
 void TestCli::newAppliesSportPresets()
@@ -223,6 +232,12 @@ void TestCli::newRefusals_data()
 
 void TestCli::newRefusals()
 {
+    // The usage names the sports that --sport takes.
+    const Run help = cli({QStringLiteral("--help")});
+    for (const QString &sport : {QStringLiteral("Football (Soccer)"), QStringLiteral("Rugby Union"),
+                                 QStringLiteral("soccer"), QStringLiteral("aussie rules")})
+        QVERIFY2(help.out.contains(sport.toUtf8()), qPrintable(sport));
+
     QFETCH(QStringList, args);
     QFETCH(QString, message);
     const QString path = file(QStringLiteral("refused.qvl"));
