@@ -4,6 +4,7 @@
 #include "cli/DateArgument.h"
 #include "cli/DownloadCommands.h"
 #include "cli/FixtureCommands.h"
+#include "cli/LeagueFile.h"
 #include "cli/Output.h"
 #include "cli/OutputCommands.h"
 #include "cli/PredictCommands.h"
@@ -220,7 +221,7 @@ void runAddMatch(const Arguments &a, Messenger &messenger)
     LeagueTables tables;
     tables.players = false;
     tables.resultsCondition = QStringLiteral("0");
-    dm.openLeague(a.positional(0), tables);
+    openLeagueFile(dm, a.positional(0), tables);
     in.underOver = a.value(QStringLiteral("--line"), Numbers::formatGeneral(DefaultTotalLine(dm.sport())));
     Transaction tx(dm.ADOConnection); // new teams go again when the match is refused
     in.teamEntries = teamNames(dm.ADOTableTeams);
@@ -240,7 +241,7 @@ void runImport(const Arguments &a, Messenger &messenger)
     LeagueTables tables;
     tables.players = false;
     tables.results = false;
-    dm.openLeague(a.positional(0), tables);
+    openLeagueFile(dm, a.positional(0), tables);
     const CsvSeason season =
         readResultsCsvFile(a.positional(1), a.value(QStringLiteral("--bookmaker"), QStringLiteral("best")));
     openResultsOfSeason(dm, season);
@@ -287,7 +288,7 @@ void runTable(const Arguments &a, Messenger &)
     TDataMod dm;
     LeagueTables tables = LeagueTables::leagueRowOnly();
     tables.teams = true;
-    dm.openLeague(a.positional(0), tables);
+    openLeagueFile(dm, a.positional(0), tables);
     dm.ADOTableTeams.setSort(defaultTeamSort(table));
     Grid grid = gridOf(dm.ADOTableTeams);
     // Pos as the view shows it: the place in this table's order (the file holds the places of the
@@ -321,7 +322,7 @@ void runMatches(const Arguments &a, Messenger &)
     const OutputFormat format = formatOf(a);
 
     TDataMod dm;
-    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly());
+    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly());
     // Streamed from the file in date order (equal dates in stored order), never held whole.
     QStringList names;
     const ColumnList columns = shownColumns(dm.ADOConnection, QStringLiteral("Results"), &names);

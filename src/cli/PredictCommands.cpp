@@ -3,6 +3,7 @@
 #include "analysis/AnalysisGrids.h"
 #include "analysis/BackTest.h"
 #include "analysis/SystemsFile.h"
+#include "cli/LeagueFile.h"
 #include "cli/MetricsText.h"
 #include "cli/PrintedText.h"
 #include "cli/ProgressLine.h"
@@ -52,7 +53,7 @@ private:
 void runPredict(const Arguments &a, Messenger &messenger)
 {
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    openLeagueFile(dm, a.positional(0));
     const PredictionOptions options = systemOptionsOf(a, loadPredictionOptions(dm));
     applyDefaultFixtureView(dm.ADOTableResults);
     WatchingMessenger watching(messenger);
@@ -68,7 +69,7 @@ void runRecalc(const Arguments &a, Messenger &messenger)
     TDataMod dm;
     // The score view of a freshly opened league shows every played match: recalculation writes them all
     // straight into the file, without loading Results.
-    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly());
+    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly());
     const PredictionOptions options = systemOptionsOf(a, loadPredictionOptions(dm));
     ProgressLine progress(QStringLiteral("Recalculating"));
     RecalculatePredictions(dm, options, messenger,
@@ -108,7 +109,8 @@ void runBackTest(const Arguments &a, Messenger &)
 {
     const bool json = jsonFormatWanted(a);
     TDataMod dm;
-    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly()); // the test reads the played matches itself
+    openLeagueFile(dm, a.positional(0),
+                   LeagueTables::leagueRowOnly()); // the test reads the played matches itself
     BettingSystem system;
     system.options = systemOptionsOf(a, loadPredictionOptions(dm));
     const Stake stake = stakeOf(a);

@@ -1,5 +1,6 @@
 #include "cli/TipCommand.h"
 
+#include "cli/LeagueFile.h"
 #include "cli/PrintedText.h"
 #include "cli/SystemOptions.h"
 #include "data/Errors.h"
@@ -139,7 +140,7 @@ void runTip(const Arguments &a, Messenger &messenger)
     if (!a.has(QStringLiteral("--home")) || !a.has(QStringLiteral("--away")))
         throw UsageError{QStringLiteral("tip needs --home TEAM and --away TEAM.")};
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    openLeagueFile(dm, a.positional(0));
     TipChoice choice;
     choice.home = a.value(QStringLiteral("--home"));
     choice.away = a.value(QStringLiteral("--away"));
