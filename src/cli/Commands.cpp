@@ -210,7 +210,7 @@ void runAddMatch(const Arguments &a, Messenger &messenger)
     // means it, so it is refused before anything is written.
     double line = 0;
     if (a.has(QStringLiteral("--line")) && (!typeable(a.value(QStringLiteral("--line")), Odds::Decimal) ||
-                                            !Numbers::tryParseReal(a.value(QStringLiteral("--line")), &line)))
+                                            !tryRealArgument(a.value(QStringLiteral("--line")), &line)))
         throw QuorvaneError(QStringLiteral("Invalid Under/Over Value"));
     // One team in two spellings is still one team.
     if (TextCompare::equalNoCase(in.home, in.away))
@@ -222,7 +222,8 @@ void runAddMatch(const Arguments &a, Messenger &messenger)
     tables.players = false;
     tables.resultsCondition = QStringLiteral("0");
     openLeagueFile(dm, a.positional(0), tables);
-    in.underOver = a.value(QStringLiteral("--line"), Numbers::formatGeneral(DefaultTotalLine(dm.sport())));
+    in.underOver = a.has(QStringLiteral("--line")) ? inLocaleNotation(a.value(QStringLiteral("--line")))
+                                                   : Numbers::formatGeneral(DefaultTotalLine(dm.sport()));
     Transaction tx(dm.ADOConnection); // new teams go again when the match is refused
     in.teamEntries = teamNames(dm.ADOTableTeams);
     in.home = storedSpelling(in.teamEntries, in.home);

@@ -4,7 +4,6 @@
 #include "cli/PrintedText.h"
 #include "cli/SystemOptions.h"
 #include "data/Errors.h"
-#include "data/Numbers.h"
 #include "data/TDataMod.h"
 #include "data/TeamNames.h"
 #include "data/TextCompare.h"
@@ -38,16 +37,9 @@ QList<OptionSpec> tipOptionSpecs()
     return specs;
 }
 
-// A handicap in the user's notation, or with "." as a script writes it.
 double handicapArgument(const Arguments &a, const QString &option)
 {
-    if (!a.has(option))
-        return 0;
-    const QString text = a.value(option);
-    double v = 0;
-    if (Numbers::tryParseReal(text, &v) || Numbers::tryParseReal(text, &v, QLocale::c()))
-        return v;
-    return handicapOf(text); // throws the conversion error naming the text
+    return a.has(option) ? realArgument(a.value(option)) : 0;
 }
 
 // The checks of the options dialog's OK, with its messages.

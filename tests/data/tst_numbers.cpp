@@ -1,8 +1,12 @@
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/Numbers.h"
+#include "support/CLibraryLocale.h"
 
+#include <QTemporaryDir>
 #include <QTest>
+#include <clocale>
+#include <cstdio>
 
 class TestNumbers : public QObject
 {
@@ -19,6 +23,7 @@ private Q_SLOTS:
     void parseInt_data();
     void parseInt();
     void dates();
+    void sameDigitsWhateverTheCLibraryLocale();
 };
 
 void TestNumbers::roundHalfEven_data()
@@ -189,6 +194,35 @@ void TestNumbers::dates()
     QCOMPARE(Dates::fullYear(49), 2049);
     QCOMPARE(Dates::fullYear(50), 1950);
     QCOMPARE(Dates::fullYear(99), 1999);
+}
+
+// The program's own QCoreApplication hands the user's locale to the C library, whose printf then writes
+// "2,5" in a decimal-comma locale; the number rules never go through it.
+void TestNumbers::sameDigitsWhateverTheCLibraryLocale()
+{
+    QTemporaryDir dir;
+    const QString locpath = compileCLibraryLocale(dir.path(), QStringLiteral("de_DE.UTF-8"));
+    if (locpath.isEmpty())
+        QSKIP("localedef or the de_DE locale sources are missing");
+    qputenv("LOCPATH", QFile::encodeName(locpath));
+    struct Restore {
+        ~Restore()
+        {
+            std::setlocale(LC_NUMERIC, "C");
+            qunsetenv("LOCPATH");
+        }
+    } restore;
+    QVERIFY(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"));
+    char printed[16];
+    std::snprintf(printed, sizeof printed, "%.1f", 2.5);
+    QCOMPARE(QByteArray(printed), QByteArray("2,5")); // the C library now writes a decimal comma
+
+    QCOMPARE(Numbers::formatGeneral(2.5, QLocale::c()), QStringLiteral("2.5"));
+    QCOMPARE(Numbers::formatGeneral(-0.000012345, QLocale::c()), QStringLiteral("-1.2345E-5"));
+    QCOMPARE(Numbers::formatGeneral(2.5, QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("2,5"));
+    QCOMPARE(Numbers::round2(1.005), 1.01);
+    QCOMPARE(Numbers::round2(-7.4405), -7.44);
+    QCOMPARE(Numbers::round2(123456.785), 123456.79);
 }
 
 QTEST_GUILESS_MAIN(TestNumbers)
