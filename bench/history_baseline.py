@@ -3,8 +3,7 @@
 
   history_baseline.py split HISTORY_CSV OUTDIR
       writes one season file per season (football-data layout: Div,Date,HomeTeam,AwayTeam,FTHG,FTAG),
-      dates moved 64 years later so that every season lies within the years a league accepts (64 is a
-      multiple of four: leap days stay leap days).  Prints the file names in season order.
+      dates as played.  Prints the file names in season order.
   history_baseline.py import LEAGUE SEASON_FILE...
       the same reads and writes as an import, done plainly: per season file one transaction that reads
       the stored matches of the season's dates, the next ID and the teams, inserts every match row and
@@ -25,9 +24,6 @@ import sqlite3
 import sys
 import time
 
-YEARS_LATER = 64
-
-
 def split(history, outdir):
     seasons = {}
     with open(history, newline="", encoding="utf-8") as f:
@@ -40,7 +36,6 @@ def split(history, outdir):
             out.write("Div,Date,HomeTeam,AwayTeam,FTHG,FTAG\r\n")
             for row in seasons[season]:
                 d = datetime.date.fromisoformat(row["Date"])
-                d = d.replace(year=d.year + YEARS_LATER)
                 out.write("E%s,%s,%s,%s,%s,%s\r\n" % (row["tier"], d.strftime("%d/%m/%Y"), row["home"],
                                                       row["visitor"], row["hgoal"], row["vgoal"]))
         print(path)

@@ -26,9 +26,9 @@ std::optional<StakingPlan> StakingPlan::fromWords(const QString &words)
     if (colon < 0)
         return std::nullopt;
     const QString kindWord = w.left(colon);
-    bool ok = false;
-    const double value = w.mid(colon + 1).toDouble(&ok); // the C notation: "0.5", never "0,5"
-    if (!ok || !(value > 0))
+    // "0.5" as a script writes it, "0,5" as a user of a decimal-comma locale does.
+    double value = 0;
+    if (!Numbers::tryParsePrice(w.mid(colon + 1), &value) || !(value > 0))
         return std::nullopt;
     if (kindWord == QLatin1String("percent") && value <= 100)
         return StakingPlan{StakingKind::PercentOfBalance, value};

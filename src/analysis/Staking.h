@@ -13,8 +13,8 @@ struct StakingPlan {
 
     // "Flat", "Percent of balance 5 %", "Kelly 0.5": as the history of tested systems names the plan.
     QString name() const;
-    // The command line's words: flat, percent:N, kelly:F.  std::nullopt for anything else, or a number
-    // outside its range.
+    // The command line's words: flat, percent:N, kelly:F, the number with "." or "," as its decimal mark.
+    // std::nullopt for anything else, or a number outside its range.
     static std::optional<StakingPlan> fromWords(const QString &words);
 
     // The stake on a bet at a decimal price (0 when there is none) with the backed outcome's probability

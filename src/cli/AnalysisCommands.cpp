@@ -7,6 +7,7 @@
 #include "analysis/PredictionHistory.h"
 #include "analysis/TeamComparison.h"
 #include "betting/Arbitrage.h"
+#include "cli/LeagueFile.h"
 #include "cli/MetricsText.h"
 #include "cli/PrintedText.h"
 #include "cli/SystemOptions.h"
@@ -44,7 +45,7 @@ void runHistory(const Arguments &a, Messenger &)
     const bool json = jsonFormatWanted(a);
 
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    openLeagueFile(dm, a.positional(0));
     PredictionHistory history(readTeamNamesByName(dm.ADOConnection), view, stake.startingBalance,
                               stake.wager);
     const QList<HistoryRow> rows = readHistoryRows(dm.ADOConnection);
@@ -127,7 +128,7 @@ void runCalibration(const Arguments &a, Messenger &)
 {
     const bool json = jsonFormatWanted(a);
     TDataMod dm;
-    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly()); // reads the matches itself
+    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly()); // reads the matches itself
     const CalibrationReport report = computeCalibration(readCalibrationMatches(dm.ADOConnection));
     writeStdout(json ? calibrationJson(report) : calibrationText(report));
 }
@@ -232,7 +233,7 @@ void runArbitrage(const Arguments &a, Messenger &)
     const bool json = jsonFormatWanted(a);
 
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    openLeagueFile(dm, a.positional(0));
     Statement query = finderQuery(dm.ADOConnection);
     QString pending;
     int shown = 0;
@@ -319,7 +320,7 @@ void runChart(const Arguments &a, Messenger &)
         throw UsageError{QStringLiteral("chart needs --type.")};
     const bool json = jsonFormatWanted(a);
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    openLeagueFile(dm, a.positional(0));
     const ComparisonChoices choices = chartChoicesOf(a, readTeamNamesByName(dm.ADOConnection));
     const ComparisonChart chart = compareTeams(dm.ADOConnection, choices);
     if (json)

@@ -1,6 +1,8 @@
 #include "cli/Arguments.h"
 
+#include "data/Errors.h"
 #include "data/Excerpt.h"
+#include "data/Numbers.h"
 
 namespace
 {
@@ -12,6 +14,30 @@ const OptionSpec *findOption(const QList<OptionSpec> &options, const QString &na
     return nullptr;
 }
 } // namespace
+
+bool tryRealArgument(const QString &text, double *value)
+{
+    // A price reads the same way: with either mark, in any locale.
+    return Numbers::tryParsePrice(text, value);
+}
+
+double realArgument(const QString &text)
+{
+    double v = 0;
+    if (!tryRealArgument(text, &v))
+        throw ConversionError::notFloat(text);
+    return v;
+}
+
+QString inLocaleNotation(const QString &text)
+{
+    double v = 0;
+    if (!tryRealArgument(text, &v))
+        return text;
+    QString t = text;
+    const QChar mark = Numbers::decimalSeparator();
+    return t.replace(QLatin1Char('.'), mark).replace(QLatin1Char(','), mark);
+}
 
 Arguments Arguments::parse(const QStringList &args, const QList<OptionSpec> &options, int minPositional,
                            int maxPositional)

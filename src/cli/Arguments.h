@@ -17,6 +17,15 @@ struct OptionSpec {
     int values;   // how many arguments follow it; 0 for a switch
 };
 
+// A number given on the command line, with "." or "," as its decimal mark whatever the locale: scripts
+// write ".", people their locale's mark.  It never has group separators ("1,234" is 1.234).
+// ConversionError "'%s' is not a valid floating point value" for a text that is no number.
+double realArgument(const QString &text);
+bool tryRealArgument(const QString &text, double *value);
+// The text with the locale's decimal mark, for the routines that read a number as its window's field
+// holds it ("2.5" is "2,5" in a "," locale); a text that is no number comes back as it is.
+QString inLocaleNotation(const QString &text);
+
 class Arguments
 {
 public:

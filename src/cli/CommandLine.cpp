@@ -5,6 +5,7 @@
 #include "data/Excerpt.h"
 #include "data/Messenger.h"
 
+#include <QLocale>
 #include <cstdio>
 
 namespace
@@ -41,6 +42,10 @@ int runCommandLine(int argc, char *argv[], const ApplicationMaker &makeApplicati
     try {
         const Arguments parsed =
             Arguments::parse(args.mid(1), command->options, command->minPositional, command->maxPositional);
+        // JSON is read by programs: it is the same in every locale, every number in it (also one inside
+        // a text, such as a grid's cell) written with ".".  Text output follows the user's locale.
+        if (parsed.value(QStringLiteral("--format")) == QLatin1String("json"))
+            QLocale::setDefault(QLocale::c());
         command->run(parsed, messenger);
         return 0;
     } catch (const UsageError &e) {

@@ -4,6 +4,7 @@
 #include "cli/DateArgument.h"
 #include "cli/DownloadCommands.h"
 #include "cli/FixtureCommands.h"
+#include "cli/LeagueFile.h"
 #include "cli/Output.h"
 #include "cli/OutputCommands.h"
 #include "cli/PredictCommands.h"
@@ -91,7 +92,7 @@ void runNew(const Arguments &a, Messenger &)
     const QString path = a.positional(0);
     int sport = -1;
     if (a.has(QStringLiteral("--sport"))) {
-        sport = sportPosition(a.value(QStringLiteral("--sport")));
+        sport = typedSportPosition(a.value(QStringLiteral("--sport")));
         if (sport < 0)
             throw QuorvaneError(QStringLiteral("No sport selected or invalid sport"));
     }
@@ -209,7 +210,7 @@ void runAddMatch(const Arguments &a, Messenger &messenger)
     // means it, so it is refused before anything is written.
     double line = 0;
     if (a.has(QStringLiteral("--line")) && (!typeable(a.value(QStringLiteral("--line")), Odds::Decimal) ||
-                                            !Numbers::tryParseReal(a.value(QStringLiteral("--line")), &line)))
+                                            !tryRealArgument(a.value(QStringLiteral("--line")), &line)))
         throw QuorvaneError(QStringLiteral("Invalid Under/Over Value"));
     // One team in two spellings is still one team.
     if (TextCompare::equalNoCase(in.home, in.away))
@@ -220,8 +221,9 @@ void runAddMatch(const Arguments &a, Messenger &messenger)
     LeagueTables tables;
     tables.players = false;
     tables.resultsCondition = QStringLiteral("0");
-    dm.openLeague(a.positional(0), tables);
-    in.underOver = a.value(QStringLiteral("--line"), Numbers::formatGeneral(DefaultTotalLine(dm.sport())));
+    openLeagueFile(dm, a.positional(0), tables);
+    in.underOver = a.has(QStringLiteral("--line")) ? inLocaleNotation(a.value(QStringLiteral("--line")))
+                                                   : Numbers::formatGeneral(DefaultTotalLine(dm.sport()));
     Transaction tx(dm.ADOConnection); // new teams go again when the match is refused
     in.teamEntries = teamNames(dm.ADOTableTeams);
     in.home = storedSpelling(in.teamEntries, in.home);
@@ -240,7 +242,7 @@ void runImport(const Arguments &a, Messenger &messenger)
     LeagueTables tables;
     tables.players = false;
     tables.results = false;
-    dm.openLeague(a.positional(0), tables);
+    openLeagueFile(dm, a.positional(0), tables);
     const CsvSeason season =
         readResultsCsvFile(a.positional(1), a.value(QStringLiteral("--bookmaker"), QStringLiteral("best")));
     openResultsOfSeason(dm, season);
@@ -287,7 +289,7 @@ void runTable(const Arguments &a, Messenger &)
     TDataMod dm;
     LeagueTables tables = LeagueTables::leagueRowOnly();
     tables.teams = true;
-    dm.openLeague(a.positional(0), tables);
+    openLeagueFile(dm, a.positional(0), tables);
     dm.ADOTableTeams.setSort(defaultTeamSort(table));
     Grid grid = gridOf(dm.ADOTableTeams);
     // Pos as the view shows it: the place in this table's order (the file holds the places of the
@@ -321,7 +323,7 @@ void runMatches(const Arguments &a, Messenger &)
     const OutputFormat format = formatOf(a);
 
     TDataMod dm;
-    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly());
+    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly());
     // Streamed from the file in date order (equal dates in stored order), never held whole.
     QStringList names;
     const ColumnList columns = shownColumns(dm.ADOConnection, QStringLiteral("Results"), &names);
@@ -358,6 +360,30 @@ void runConvert(const Arguments &a, Messenger &messenger)
 
 const QString kFormatUsage = QStringLiteral("[--format text|csv|json]");
 
+// The sports new takes, wrapped as the usage text's lines are, a name never split.
+QString sportsUsage()
+{
+    QStringList items = sportNames();
+    items.last() += QStringLiteral(";");
+    items.first().prepend(QStringLiteral("SPORT: "));
+    for (const auto &[shortName, listName] : sportShortNames())
+        items << shortName;
+    items[sportNames().size()].prepend(QStringLiteral("or "));
+    const QString indent(12, QLatin1Char(' '));
+    QString text, line;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString item =
+            items[i] +
+            (i + 1 < items.size() && !items[i].endsWith(QLatin1Char(';')) ? QStringLiteral(",") : QString());
+        if (!line.isEmpty() && indent.size() + line.size() + 1 + item.size() > 100) {
+            text += indent + line + QLatin1Char('\n');
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + item;
+    }
+    return text + indent + line;
+}
+
 } // namespace
 
 const QList<Command> &commands()
@@ -365,7 +391,7 @@ const QList<Command> &commands()
     static const QList<Command> all =
         QList<Command>{
             {QStringLiteral("new"),
-             QStringLiteral("new FILE [--sport TEXT] [--name TEXT] [--season SS SE]"),
+             QStringLiteral("new FILE [--sport SPORT] [--name TEXT] [--season SS SE]\n") + sportsUsage(),
              {{QStringLiteral("--sport"), 1}, {QStringLiteral("--name"), 1}, {QStringLiteral("--season"), 2}},
              1,
              1,

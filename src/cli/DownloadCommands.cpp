@@ -1,5 +1,6 @@
 #include "cli/DownloadCommands.h"
 
+#include "cli/LeagueFile.h"
 #include "data/Errors.h"
 #include "data/Messenger.h"
 #include "entry/ResultsImport.h"
@@ -76,6 +77,7 @@ void runFetchSeason(const Arguments &a, Messenger &messenger)
     const QString division = a.value(QStringLiteral("--div")).trimmed();
     if (division.isEmpty() || !LeagueDownload::safeName(division))
         throw QuorvaneError(QStringLiteral("'%1' is not a division code.").arg(division));
+    refuseAccessFile(a.positional(0)); // before anything is downloaded
     const int first = SeasonDownload::seasonFirstYear(a.value(QStringLiteral("--season")));
     if (first == 0)
         throw QuorvaneError(QStringLiteral("'%1' is not a season; write it like 2023-2024.")

@@ -1,5 +1,6 @@
 #include "cli/FixtureCommands.h"
 
+#include "cli/LeagueFile.h"
 #include "cli/PrintedText.h"
 #include "data/Errors.h"
 #include "data/Excerpt.h"
@@ -35,7 +36,7 @@ void runImportFixtures(const Arguments &a, Messenger &)
     TDataMod dm;
     LeagueTables tables;
     tables.players = false;
-    dm.openLeague(a.positional(0), tables);
+    openLeagueFile(dm, a.positional(0), tables);
     const FixtureImportSummary s = ImportFixtures(dm, *layout, lines, year);
     QString out = describeImport(s) + QLatin1Char('\n');
     if (!s.skipped.isEmpty())

@@ -39,7 +39,7 @@ QString metricsJson(const BetMetrics &m)
 QString metricsText(const BetMetrics &m)
 {
     QString t;
-    for (const MetricLine &line : metricLines(m, QLocale::c()))
+    for (const MetricLine &line : metricLines(m, QLocale()))
         t += line.name + QStringLiteral(": ") + line.value + QLatin1Char('\n');
     return t;
 }

@@ -10,5 +10,5 @@
 //  "mean_price": {"1": X, "X": X, "2": X}, "clv_mean_pct": X or null, "beat_close_pct": X or null}
 QString metricsJson(const BetMetrics &m);
 
-// The same as lines of "Name: value", amounts with two decimals.
+// The same as lines of "Name: value", amounts with two decimals, in the user's locale.
 QString metricsText(const BetMetrics &m);

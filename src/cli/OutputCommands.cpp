@@ -1,5 +1,6 @@
 #include "cli/OutputCommands.h"
 
+#include "cli/LeagueFile.h"
 #include "cli/PdfOutput.h"
 #include "output/DocumentWriters.h"
 #include "output/ExportSource.h"
@@ -55,7 +56,7 @@ void openLeague(TDataMod &dm, const QString &path)
 {
     if (!QFileInfo(path).isFile())
         throw QuorvaneError(QStringLiteral("The league file \"%1\" does not exist.").arg(path));
-    dm.openLeague(path);
+    openLeagueFile(dm, path);
 }
 
 // A team grid as the program shows it: "#" is the place in the shown order.

@@ -1,12 +1,15 @@
 #include "cli/PredictCommands.h"
 
+#include "analysis/AnalysisGrids.h"
 #include "analysis/BackTest.h"
 #include "analysis/SystemsFile.h"
+#include "cli/LeagueFile.h"
 #include "cli/MetricsText.h"
 #include "cli/PrintedText.h"
 #include "cli/ProgressLine.h"
 #include "cli/SystemOptions.h"
 #include "cli/TipCommand.h"
+#include "data/CellText.h"
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/Messenger.h"
@@ -50,7 +53,7 @@ private:
 void runPredict(const Arguments &a, Messenger &messenger)
 {
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    openLeagueFile(dm, a.positional(0));
     const PredictionOptions options = systemOptionsOf(a, loadPredictionOptions(dm));
     applyDefaultFixtureView(dm.ADOTableResults);
     WatchingMessenger watching(messenger);
@@ -66,19 +69,48 @@ void runRecalc(const Arguments &a, Messenger &messenger)
     TDataMod dm;
     // The score view of a freshly opened league shows every played match: recalculation writes them all
     // straight into the file, without loading Results.
-    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly());
+    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly());
     const PredictionOptions options = systemOptionsOf(a, loadPredictionOptions(dm));
     ProgressLine progress(QStringLiteral("Recalculating"));
     RecalculatePredictions(dm, options, messenger,
                            [&](int done, int total) { progress.update(done, total); });
 }
 
+// The new Methods row, every column by its name in column order, numbers as numbers, then the metrics.
+QString backTestJson(const MethodsRow &row, const BetMetrics &metrics)
+{
+    const ColumnList &columns = SystemsFile::methodsColumns();
+    const QVariantList values = row.values();
+    Json::Members members;
+    for (qsizetype c = 0; c < columns.size(); ++c)
+        members.append({columns[c].name, Json::stored(values[c])});
+    members.append({QStringLiteral("metrics"), metricsJson(metrics)});
+    return Json::object(members) + QLatin1Char('\n');
+}
+
+// The new Methods row as the history of tested systems shows it, one column a line, then the metrics.
+QString backTestText(const MethodsRow &row, const BetMetrics &metrics)
+{
+    const ColumnList &columns = SystemsFile::methodsColumns();
+    const QVariantList values = row.values();
+    const auto shown = [&](const QString &field) {
+        const qsizetype c = columnIndex(columns, field);
+        return displayText(values[c], columns[c].kind);
+    };
+    QList<QStringList> lines{{QStringLiteral("ID"), shown(QStringLiteral("ID"))}};
+    for (const GridColumn &column : systemsHistoryColumns())
+        lines << QStringList{column.title, shown(column.field)};
+    return alignedRows(lines) + QLatin1Char('\n') + metricsText(metrics);
+}
+
 // backtest: the detail into the systems file's Results, the new Methods row on stdout.  An odds text that
 // does not convert ends it with the conversion's message (exit 1).
 void runBackTest(const Arguments &a, Messenger &)
 {
+    const bool json = jsonFormatWanted(a);
     TDataMod dm;
-    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly()); // the test reads the played matches itself
+    openLeagueFile(dm, a.positional(0),
+                   LeagueTables::leagueRowOnly()); // the test reads the played matches itself
     BettingSystem system;
     system.options = systemOptionsOf(a, loadPredictionOptions(dm));
     const Stake stake = stakeOf(a);
@@ -92,14 +124,7 @@ void runBackTest(const Arguments &a, Messenger &)
     ProgressLine progress(QStringLiteral("Testing"));
     test.setProgress([&](int position, int total) { progress.update(position, total); });
     const MethodsRow row = test.run();
-
-    const ColumnList &columns = SystemsFile::methodsColumns();
-    const QVariantList values = row.values();
-    Json::Members members;
-    for (qsizetype c = 0; c < columns.size(); ++c)
-        members.append({columns[c].name, Json::stored(values[c])});
-    members.append({QStringLiteral("metrics"), metricsJson(test.metrics())});
-    writeStdout(Json::object(members) + QLatin1Char('\n'));
+    writeStdout(json ? backTestJson(row, test.metrics()) : backTestText(row, test.metrics()));
 }
 
 QList<OptionSpec> withSystemOptions(QList<OptionSpec> options)
@@ -117,13 +142,14 @@ QList<Command> predictionCommands()
         {QStringLiteral("recalc"), QStringLiteral("recalc FILE ") + systemOptionsUsage(), systemOptionSpecs(),
          1, 1, runRecalc},
         {QStringLiteral("backtest"),
-         QStringLiteral("backtest FILE [--systems SYSFILE] [--balance N] [--wager N]\n"
+         QStringLiteral("backtest FILE [--systems SYSFILE] [--balance N] [--wager N] [--format text|json]\n"
                         "            [--staking flat|percent:N|kelly:F] ") +
              systemOptionsUsage(),
          withSystemOptions({{QStringLiteral("--systems"), 1},
                             {QStringLiteral("--balance"), 1},
                             {QStringLiteral("--wager"), 1},
-                            {QStringLiteral("--staking"), 1}}),
+                            {QStringLiteral("--staking"), 1},
+                            {QStringLiteral("--format"), 1}}),
          1, 1, runBackTest},
         tipCommand(),
     };

@@ -1,5 +1,6 @@
 #include "cli/TeamCommands.h"
 
+#include "cli/LeagueFile.h"
 #include "cli/PrintedText.h"
 #include "data/TDataMod.h"
 #include "entry/TeamMerge.h"
@@ -14,7 +15,7 @@ void runMergeTeams(const Arguments &a, Messenger &)
     const QString keep = a.value(QStringLiteral("--keep"));
     const QString merge = a.value(QStringLiteral("--merge"));
     TDataMod dm;
-    dm.openLeague(a.positional(0), LeagueTables::leagueRowOnly()); // checks that it is a league file
+    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly()); // checks that it is a league file
     MergeTeams(dm.ADOConnection, keep, merge);
     writeStdout(QStringLiteral("%1 merged into %2.\n").arg(merge, keep));
 }

@@ -34,7 +34,7 @@ void require(const Arguments &a, const QString &action, std::initializer_list<co
 
 double amountOf(const Arguments &a, const char *option, double fallback)
 {
-    return a.has(opt(option)) ? Numbers::parseReal(a.value(opt(option))) : fallback;
+    return a.has(opt(option)) ? realArgument(a.value(opt(option))) : fallback;
 }
 
 bool jsonWanted(const Arguments &a)
@@ -116,11 +116,13 @@ void runAddBet(TicketBook &book, const Arguments &a, Messenger &messenger)
     if (!betTypeItems().contains(in.bet))
         throw QuorvaneError(QStringLiteral("The bet must be one of %1, not '%2'.")
                                 .arg(betTypeItems().join(QStringLiteral(", ")), in.bet));
-    in.price = a.value(opt("--price"));
-    in.notation = Odds::DetectOddsType(in.price);
+    const QString price = a.value(opt("--price"));
+    in.notation = Odds::DetectOddsType(price);
     in.result = a.value(opt("--result"), opt("Undecided"));
-    if (!typeable(in.price, in.notation))
-        throw QuorvaneError(Odds::invalidValueMessage(in.price, in.notation, Odds::Filter::BetDialog));
+    if (!typeable(price, in.notation))
+        throw QuorvaneError(Odds::invalidValueMessage(price, in.notation, Odds::Filter::BetDialog));
+    // Stored as the bet dialog would have it typed: a decimal price with the locale's mark.
+    in.price = in.notation == Odds::Decimal ? inLocaleNotation(price) : price;
 
     Transaction tx(book.ADOConnection);
     goToTicket(book, a);

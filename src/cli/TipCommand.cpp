@@ -1,9 +1,9 @@
 #include "cli/TipCommand.h"
 
+#include "cli/LeagueFile.h"
 #include "cli/PrintedText.h"
 #include "cli/SystemOptions.h"
 #include "data/Errors.h"
-#include "data/Numbers.h"
 #include "data/TDataMod.h"
 #include "data/TeamNames.h"
 #include "data/TextCompare.h"
@@ -37,16 +37,9 @@ QList<OptionSpec> tipOptionSpecs()
     return specs;
 }
 
-// A handicap in the user's notation, or with "." as a script writes it.
 double handicapArgument(const Arguments &a, const QString &option)
 {
-    if (!a.has(option))
-        return 0;
-    const QString text = a.value(option);
-    double v = 0;
-    if (Numbers::tryParseReal(text, &v) || Numbers::tryParseReal(text, &v, QLocale::c()))
-        return v;
-    return handicapOf(text); // throws the conversion error naming the text
+    return a.has(option) ? realArgument(a.value(option)) : 0;
 }
 
 // The checks of the options dialog's OK, with its messages.
@@ -139,7 +132,7 @@ void runTip(const Arguments &a, Messenger &messenger)
     if (!a.has(QStringLiteral("--home")) || !a.has(QStringLiteral("--away")))
         throw UsageError{QStringLiteral("tip needs --home TEAM and --away TEAM.")};
     TDataMod dm;
-    dm.openLeague(a.positional(0));
+    openLeagueFile(dm, a.positional(0));
     TipChoice choice;
     choice.home = a.value(QStringLiteral("--home"));
     choice.away = a.value(QStringLiteral("--away"));

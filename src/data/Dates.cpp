@@ -64,8 +64,9 @@ QDate parseFilterDate(const QString &text, const QLocale &locale)
     }
     QDate d = locale.toDate(t, QLocale::ShortFormat);
     if (d.isValid()) {
-        // Two-digit short-date years read as 19yy; dates of this program lie from 1950 on.
-        if (d.year() < FirstYear && !locale.dateFormat(QLocale::ShortFormat).contains(QStringLiteral("yyyy")))
+        // The locale reads a two-digit year as 19yy; it means 20yy below the two-digit pivot.
+        if (d.year() < TwoDigitYearsFrom &&
+            !locale.dateFormat(QLocale::ShortFormat).contains(QStringLiteral("yyyy")))
             d = d.addYears(100);
         return d;
     }

@@ -8,8 +8,18 @@
 namespace Dates
 {
 
-constexpr int FirstYear = 1950; // date fields accept these years
+// Every date field, import, filter and command line accepts these years: league history goes back to
+// 1888.
+constexpr int FirstYear = 1850;
 constexpr int LastYear = 2100;
+
+// A two-digit year yy is 19yy from this year on and 20yy before it (49 is 2049, 50 is 1950).
+constexpr int TwoDigitYearsFrom = 1950;
+// The four-digit year of a two-digit one (0 to 99).
+constexpr int fullYear(int twoDigits)
+{
+    return twoDigits + (1900 + twoDigits < TwoDigitYearsFrom ? 2000 : 1900);
+}
 
 // The date of three whole numbers; DateError when they form no date.
 QDate encode(int year, int month, int day);

@@ -4,9 +4,9 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace Numbers
@@ -27,9 +27,10 @@ double round2(double x)
 {
     if (!std::isfinite(x) || x == 0.0)
         return x == 0.0 ? 0.0 : x;
-    // 15 significant digits, as the general number format shows the value.
+    // 15 significant digits, as the general number format shows the value.  to_chars writes the C
+    // notation whatever locale the C library was given (printf would write "d,ddd" in some).
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(x));
+    *std::to_chars(buf, buf + sizeof buf - 1, std::fabs(x), std::chars_format::scientific, 14).ptr = 0;
     // buf: d.dddddddddddddde[+-]XX
     qint64 digits = buf[0] - '0';
     for (int i = 2; i < 16; ++i)
@@ -61,9 +62,10 @@ QString formatGeneral(double x, const QLocale &locale)
 {
     if (x == 0.0)
         return QStringLiteral("0");
+    // As printf's "%.15g" in the C notation, whatever locale the C library was given.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.15g", x);
-    QString text = QString::fromLatin1(buf);
+    const std::to_chars_result end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
+    QString text = QString::fromLatin1(buf, end.ptr - buf);
     // Exponent as 1E20 / 1E-5, without the plus sign or leading zeros.
     const qsizetype e = text.indexOf(QLatin1Char('e'));
     if (e >= 0) {

@@ -78,6 +78,56 @@ const SportDefaults *sportDefaults(int position)
     return position >= 0 && position < 9 ? &kDefaults[position] : nullptr;
 }
 
+namespace
+{
+// Short names of the list's sports, as users type them; "football" is the game most of the world calls
+// so.  Names that could stand for two sports ("rugby") are not in it.
+const std::pair<const char *, const char *> kShortNames[] = {
+    {"gridiron", "American Football"},
+    {"aussie rules", "Australian Football"},
+    {"australian rules", "Australian Football"},
+    {"afl", "Australian Football"},
+    {"soccer", "Football (Soccer)"},
+    {"football", "Football (Soccer)"},
+    {"association football", "Football (Soccer)"},
+    {"hockey", "Ice Hockey"},
+};
+
+// Letter case folded, "-" and "_" as blanks, one blank between words.
+QString typedKey(const QString &text)
+{
+    QString t = TextCompare::foldedKey(text);
+    t.replace(QLatin1Char('-'), QLatin1Char(' ')).replace(QLatin1Char('_'), QLatin1Char(' '));
+    return t.simplified();
+}
+} // namespace
+
+const QList<std::pair<QString, QString>> &sportShortNames()
+{
+    static const QList<std::pair<QString, QString>> names = [] {
+        QList<std::pair<QString, QString>> n;
+        for (const QString &sport : sportNames())
+            for (const auto &[shortName, listName] : kShortNames)
+                if (sport == QLatin1String(listName))
+                    n.append({QString::fromLatin1(shortName), sport});
+        return n;
+    }();
+    return names;
+}
+
+int typedSportPosition(const QString &text)
+{
+    const QString key = typedKey(text);
+    const QStringList &names = sportNames();
+    for (int i = 0; i < names.size(); ++i)
+        if (typedKey(names[i]) == key)
+            return i;
+    for (const auto &[shortName, listName] : sportShortNames())
+        if (shortName == key)
+            return static_cast<int>(names.indexOf(listName));
+    return -1;
+}
+
 int sportPosition(const QString &sport)
 {
     const QStringList &names = sportNames();

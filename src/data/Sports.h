@@ -1,8 +1,10 @@
 #pragma once
 // Per-sport constants and the league settings' sport presets, looked up by the exact sport name.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 struct SportConstants {
     int ratingFactor; // K of the rating update
@@ -30,3 +32,12 @@ struct SportDefaults {
 const SportDefaults *sportDefaults(int position);
 // Position of a sport in sportNames(), letter case ignored; -1 when it is none of them.
 int sportPosition(const QString &sport);
+
+// Position in sportNames() of a sport as a user types it on the command line: a name of the list or one
+// of the short names that people use (soccer, hockey, aussie rules...), letter case ignored, "-" and "_"
+// read as blanks and blanks around and between words not counted; -1 when it is none of them.  The
+// league settings window keeps to sportPosition: it has a chooser.
+int typedSportPosition(const QString &text);
+// The short names typedSportPosition knows besides the list's names, each with the list name it stands
+// for, in list order.
+const QList<std::pair<QString, QString>> &sportShortNames();

@@ -370,7 +370,7 @@ QList<PriceColumns> closingColumns(const QList<PriceColumns> &all, const QList<P
 
 // --- Rows ------------------------------------------------------------------------------------
 
-// dd/mm/yy or dd/mm/yyyy; two-digit years 00-49 are 20yy, 50-99 are 19yy.
+// dd/mm/yy or dd/mm/yyyy; two-digit years 00-49 are 20yy, 50-99 are 19yy (Dates::fullYear).
 QDate readDate(const QString &text, int line)
 {
     if (text.isEmpty())
@@ -382,7 +382,7 @@ QDate readDate(const QString &text, int line)
             line, QStringLiteral("the date '%1' is not written dd/mm/yy or dd/mm/yyyy.").arg(excerpt(text)));
     int year = m.captured(3).toInt();
     if (m.capturedLength(3) == 2)
-        year += year < 50 ? 2000 : 1900;
+        year = Dates::fullYear(year);
     if (year < Dates::FirstYear || year > Dates::LastYear)
         throw CsvImportError(line, QStringLiteral("the year of '%1' lies outside %2 to %3.")
                                        .arg(text)
@@ -418,35 +418,42 @@ void readScores(CsvMatch &match, const QString &home, const QString &away)
     match.played = true;
 }
 
-// How the file writes numbers: its decimal mark is "," when its fields are separated by ";".
-struct FileNumbers {
-    QChar decimalMark;  // of the file
+// How the league stores odds texts.
+struct StoredOdds {
     QChar separator;    // of the locale the odds texts are stored for
     int width;          // the longest odds text the league stores
     int *roundedPrices; // counts the prices stored rounded
 };
 
-// A price as the file writes it: digits with at most one decimal mark and above 0.  Anything else
-// (empty, text, a sign, an exponent) is no price.
-bool readPrice(QString text, QChar decimalMark, double *price)
+// The position of a price's decimal mark, "." or ",", or -1 when it has none.  A file separated by ";"
+// may come from a spreadsheet of a decimal-comma locale or from a script that writes "."; a price never
+// has group separators, so either mark is the decimal mark.
+qsizetype decimalMarkAt(const QString &text)
 {
-    static const QRegularExpression decimal(QStringLiteral("^([0-9]+\\.?[0-9]*|\\.[0-9]+)$"));
-    text.replace(decimalMark, QLatin1Char('.'));
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    return point >= 0 ? point : text.indexOf(QLatin1Char(','));
+}
+
+// A price as the file writes it: digits with at most one decimal mark and above 0.  Anything else
+// (empty, text, a sign, an exponent, two marks) is no price.
+bool readPrice(const QString &text, double *price)
+{
+    static const QRegularExpression decimal(QStringLiteral("^([0-9]+[.,]?[0-9]*|[.,][0-9]+)$"));
     if (!decimal.match(text).hasMatch())
         return false;
-    *price = text.toDouble(); // the C notation, whatever the locale
+    *price = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(); // C notation
     return *price > 0;
 }
 
 // The stored odds text reads back as the same decimal price: the file's digits with the locale's
-// separator, and a separator and "00" after a whole number, which would otherwise read as an
-// American price.  A price with more digits than the column holds (1.909091) is stored rounded to
-// two decimals; one that does not fit even then refuses the row.
-QString oddsText(QString fileText, double price, const FileNumbers &numbers, int line)
+// separator in place of the file's decimal mark, and a separator and "00" after a whole number, which
+// would otherwise read as an American price.  A price with more digits than the column holds
+// (1.909091) is stored rounded to two decimals; one that does not fit even then refuses the row.
+QString oddsText(QString fileText, double price, const StoredOdds &numbers, int line)
 {
-    QString text = fileText.contains(numbers.decimalMark)
-                       ? fileText.replace(numbers.decimalMark, numbers.separator)
-                       : fileText + numbers.separator + QStringLiteral("00");
+    const qsizetype mark = decimalMarkAt(fileText);
+    QString text = mark >= 0 ? fileText.replace(mark, 1, numbers.separator)
+                             : fileText + numbers.separator + QStringLiteral("00");
     if (text.size() <= numbers.width)
         return text;
     text = QString::number(Numbers::round2(price), 'f', 2).replace(QLatin1Char('.'), numbers.separator);
@@ -458,7 +465,7 @@ QString oddsText(QString fileText, double price, const FileNumbers &numbers, int
 
 // Per outcome the highest price among the given bookmakers, the first of equal ones.
 void takeOdds(CsvMatch &match, const QStringList &fields, const QList<PriceColumns> &bookmakers,
-              const FileNumbers &numbers)
+              const StoredOdds &numbers)
 {
     for (int outcome = 0; outcome < 3; ++outcome) {
         double best = 0;
@@ -467,7 +474,7 @@ void takeOdds(CsvMatch &match, const QStringList &fields, const QList<PriceColum
         for (const PriceColumns &p : bookmakers) {
             const QString candidate = fieldAt(fields, p.columns[outcome]);
             double price = 0;
-            if (readPrice(candidate, numbers.decimalMark, &price) && (!from || price > best)) {
+            if (readPrice(candidate, &price) && (!from || price > best)) {
                 best = price;
                 from = &p;
                 text = candidate;
@@ -481,13 +488,12 @@ void takeOdds(CsvMatch &match, const QStringList &fields, const QList<PriceColum
 }
 
 // Per outcome the highest closing price among the given columns; a field that is no price is none.
-void takeClosing(CsvMatch &match, const QStringList &fields, const QList<PriceColumns> &closing,
-                 QChar decimalMark)
+void takeClosing(CsvMatch &match, const QStringList &fields, const QList<PriceColumns> &closing)
 {
     for (int outcome = 0; outcome < 3; ++outcome) {
         for (const PriceColumns &p : closing) {
             double price = 0;
-            if (readPrice(fieldAt(fields, p.columns[outcome]), decimalMark, &price))
+            if (readPrice(fieldAt(fields, p.columns[outcome]), &price))
                 match.closing[outcome] = std::max(match.closing[outcome], price);
         }
     }
@@ -531,10 +537,9 @@ CsvSeason readResultsCsv(const QByteArray &bytes, const QString &bookmaker, cons
 
     CsvSeason season;
     const ColumnList &stored = LeagueSchema::resultsColumns();
-    const FileNumbers numbers = {fieldSeparator == QLatin1Char(';') ? QLatin1Char(',') : QLatin1Char('.'),
-                                 Numbers::decimalSeparator(locale),
-                                 stored.at(columnIndex(stored, QStringLiteral("O1"))).width,
-                                 &season.roundedPrices};
+    const StoredOdds numbers = {Numbers::decimalSeparator(locale),
+                                stored.at(columnIndex(stored, QStringLiteral("O1"))).width,
+                                &season.roundedPrices};
     season.bookmakers = prefixesOf(bookmakers);
     MatchDays days;
     for (int i = 1; i < lines.size(); ++i) {
@@ -552,7 +557,7 @@ CsvSeason readResultsCsv(const QByteArray &bytes, const QString &bookmaker, cons
             throw CsvImportError(match.line, QStringLiteral("no away team."));
         readScores(match, fieldAt(fields, columns.homeGoals), fieldAt(fields, columns.awayGoals));
         takeOdds(match, fields, chosen, numbers);
-        takeClosing(match, fields, closing, numbers.decimalMark);
+        takeClosing(match, fields, closing);
         match.round = days.place(match.home, match.away);
         season.matches.append(match);
     }

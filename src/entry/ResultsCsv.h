@@ -49,7 +49,8 @@ public:
 // The file is UTF-16 when it starts with a byte-order mark, otherwise UTF-8 with any stray byte read
 // as Windows-1252 (Windows-1252 throughout when it has no multi-byte UTF-8 sequence).  Rows end in
 // LF, CRLF or a lone CR; fields are separated by "," or, when that makes the header's Date column,
-// by ";" (then prices are written with a decimal comma).  A file without match rows is refused.
+// by ";".  A price's decimal mark is "." or ",", whatever the separator.  A file without match rows
+// is refused.
 // bookmaker: "best" (per outcome the highest price of any bookmaker on the row) or one bookmaker's
 // prefix, in its exact letter case.  Odds texts use the decimal separator of locale.
 CsvSeason readResultsCsv(const QByteArray &bytes, const QString &bookmaker = QStringLiteral("best"),

@@ -1,5 +1,6 @@
 #include "output/SeasonDownload.h"
 
+#include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/LeagueSettings.h"
 #include "data/Messenger.h"
@@ -51,7 +52,7 @@ int seasonFirstYear(const QString &text)
     if (!m.hasMatch())
         return 0;
     const int first = m.captured(1).toInt();
-    if (first < 1950 || first > 2098)
+    if (first < Dates::FirstYear || first + 1 > Dates::LastYear) // both years of the season are dates
         return 0;
     if (m.hasCaptured(2)) {
         const QString second = m.captured(2);

@@ -25,7 +25,8 @@ struct Division {
 // The common division codes of the archive, in its order.
 const QList<Division> &commonDivisions();
 
-// The first year of a season written "2023-2024", "2023/24" or "2023"; 0 when it is none.
+// The first year of a season written "2023-2024", "2023/24" or "2023"; 0 when it is none or when either
+// of its years lies outside the years of dates.
 int seasonFirstYear(const QString &text);
 // "2023-2024" for 2023.
 QString seasonText(int firstYear);

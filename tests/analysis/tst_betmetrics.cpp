@@ -236,7 +236,8 @@ void TestBetMetrics::planWords_data()
     QTest::newRow("over the balance") << QStringLiteral("percent:101") << false << QString();
     QTest::newRow("zero") << QStringLiteral("percent:0") << false << QString();
     QTest::newRow("over full Kelly") << QStringLiteral("kelly:1.5") << false << QString();
-    QTest::newRow("decimal comma") << QStringLiteral("kelly:0,5") << false << QString();
+    QTest::newRow("decimal comma") << QStringLiteral("kelly:0,5") << true << QStringLiteral("Kelly 0.5");
+    QTest::newRow("two decimal marks") << QStringLiteral("kelly:0,5.1") << false << QString();
     QTest::newRow("no number") << QStringLiteral("kelly") << false << QString();
     QTest::newRow("other plan") << QStringLiteral("martingale:2") << false << QString();
 }

@@ -76,6 +76,7 @@ private Q_SLOTS:
     void addMatchRefusals_data();
     void addMatchRefusals();
     void addMatchStoresThroughMatchEntry();
+    void yearsOfLeagueHistory();
     void importCommand();
     void importSaysWhatItDid_data();
     void importSaysWhatItDid();
@@ -176,6 +177,15 @@ void TestCli::newAppliesSportPresets_data()
     QTest::newRow("australian football")
         << QStringList{QStringLiteral("--sport"), QStringLiteral("Australian Football")}
         << QStringLiteral("Australian Football") << QList<int>{4, 2, 0, 4, 2, 0, 60, 10, 60};
+    // Short names are stored in the list's spelling, which the sport tables know.
+    QTest::newRow("soccer") << QStringList{QStringLiteral("--sport"), QStringLiteral("soccer")}
+                            << QStringLiteral("Football (Soccer)")
+                            << QList<int>{3, 1, 0, 3, 1, 0, 50, 35, 50};
+    QTest::newRow("Hockey") << QStringList{QStringLiteral("--sport"), QStringLiteral("Hockey")}
+                            << QStringLiteral("Ice Hockey") << QList<int>{2, 1, 0, 2, 1, 1, 50, 30, 50};
+    QTest::newRow("american-football")
+        << QStringList{QStringLiteral("--sport=american-football")} << QStringLiteral("American Football")
+        << QList<int>{2, 1, 0, 2, 1, 1, 55, 20, 55};
 }
 
 void TestCli::newAppliesSportPresets()
@@ -212,9 +222,9 @@ void TestCli::newRefusals_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("unknown sport") << QStringList{QStringLiteral("--sport"), QStringLiteral("Curling")}
                                    << QStringLiteral("No sport selected or invalid sport");
-    QTest::newRow("season year") << QStringList{QStringLiteral("--season"), QStringLiteral("1900"),
-                                                QStringLiteral("1901")}
-                                 << QStringLiteral("season's first year must be a whole number from 1950");
+    QTest::newRow("season year") << QStringList{QStringLiteral("--season"), QStringLiteral("1849"),
+                                                QStringLiteral("1850")}
+                                 << QStringLiteral("season's first year must be a whole number from 1850");
     // Refused by the file itself after it was made: the new file goes again.
     QTest::newRow("name too long") << QStringList{QStringLiteral("--name"), QString(36, QLatin1Char('x'))}
                                    << QStringLiteral("too long for the column League");
@@ -222,6 +232,12 @@ void TestCli::newRefusals_data()
 
 void TestCli::newRefusals()
 {
+    // The usage names the sports that --sport takes.
+    const Run help = cli({QStringLiteral("--help")});
+    for (const QString &sport : {QStringLiteral("Football (Soccer)"), QStringLiteral("Rugby Union"),
+                                 QStringLiteral("soccer"), QStringLiteral("aussie rules")})
+        QVERIFY2(help.out.contains(sport.toUtf8()), qPrintable(sport));
+
     QFETCH(QStringList, args);
     QFETCH(QString, message);
     const QString path = file(QStringLiteral("refused.qvl"));
@@ -258,6 +274,8 @@ void TestCli::addMatchRefusals_data()
                QStringLiteral("'; add it");
     QTest::newRow("no such day") << match("Arsenal", "Chelsea", "2024-02-30")
                                  << QStringLiteral("2024-02-30 is not a date.");
+    QTest::newRow("a year before 1850") << match("Arsenal", "Chelsea", "1849-12-31")
+                                        << QStringLiteral("The year must lie between 1850 and 2100.");
     QTest::newRow("date written otherwise")
         << match("Arsenal", "Chelsea", "17/08/2024")
         << QStringLiteral("'17/08/2024' is not a date written YYYY-MM-DD.");
@@ -366,6 +384,25 @@ void TestCli::addMatchStoresThroughMatchEntry()
     }
 }
 
+// The first season of league history, entered by hand: a season of 1888 and a match of 1850.
+void TestCli::yearsOfLeagueHistory()
+{
+    const QString path = file(QStringLiteral("history.qvl"));
+    Run r = cli({QStringLiteral("new"), path, QStringLiteral("--season"), QStringLiteral("1888"),
+                 QStringLiteral("1889")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    r = cli({QStringLiteral("add-match"), path, QStringLiteral("--home"), QStringLiteral("Preston"),
+             QStringLiteral("--away"), QStringLiteral("Burnley"), QStringLiteral("--date"),
+             QStringLiteral("1850-01-01"), QStringLiteral("--score"), QStringLiteral("5:2"),
+             QStringLiteral("--create-teams")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    Database db;
+    db.open(path);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT SS FROM League")).toInt(), 1888);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT SE FROM League")).toInt(), 1889);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT DateP FROM Results")).toString(), QStringLiteral("1850-01-01"));
+}
+
 void TestCli::importCommand()
 {
     const QString path = smallLeague();
@@ -418,6 +455,10 @@ void TestCli::importSaysWhatItDid_data()
         << QByteArray("Div;Date;HomeTeam;AwayTeam;FTHG;FTAG;B365H;B365D;B365A\r\n"
                       "E0;17/08/24;Everton;Arsenal;0;0;2,10;3,4;3\r\n")
         << 0 << QStringLiteral("1 matches added, 0 updated, 0 unchanged; 1 new teams.\n") << 2;
+    QTest::newRow("separated by semicolons, decimal points, as a script writes it")
+        << QByteArray("Div;Date;HomeTeam;AwayTeam;FTHG;FTAG;B365H;B365D;B365A\r\n"
+                      "E0;17/08/24;Everton;Arsenal;0;0;2.5;3.40;3\r\n")
+        << 0 << QStringLiteral("1 matches added, 0 updated, 0 unchanged; 1 new teams.\n") << 2;
     QTest::newRow("prices with more decimals than the league stores")
         << header + "\nE0,17/08/24,Everton,Arsenal,0,0,1.909091,3.5,4.333333\n"
         << 0
@@ -440,9 +481,12 @@ void TestCli::importSaysWhatItDid_data()
         << QStringLiteral(
                "The file has no Date column: the header has 1 column; is the file separated by tabs?")
         << 1;
-    QTest::newRow("a year before 1950")
-        << header + "\nE0,17/08/24,Hull,Leeds,1,0,,,\nE0,08/09/1888,Hull,Leeds,1,0,,,\n"
-        << 1 << QStringLiteral("Line 3: the year of '08/09/1888' lies outside 1950 to 2100.") << 1;
+    QTest::newRow("a year before 1850")
+        << header + "\nE0,17/08/24,Hull,Leeds,1,0,,,\nE0,31/12/1849,Hull,Leeds,1,0,,,\n"
+        << 1 << QStringLiteral("Line 3: the year of '31/12/1849' lies outside 1850 to 2100.") << 1;
+    QTest::newRow("the first season of league history")
+        << header + "\nE0,08/09/1888,Preston,Burnley,5,2,,,\nE0,01/01/1850,Hull,Leeds,1,0,,,\n"
+        << 0 << QStringLiteral("2 matches added, 0 updated, 0 unchanged; 4 new teams.") << 3;
 }
 
 // The summary tells what the import did, or the refusal why it did nothing: never a success for a

@@ -57,6 +57,8 @@ class TestCliConvert : public QObject
 private Q_SLOTS:
     void convertsAnOlderLeague();
     void refusesAndLeavesFilesAlone();
+    void leagueCommandsSayHowToConvertAccessFiles_data();
+    void leagueCommandsSayHowToConvertAccessFiles();
 };
 
 void TestCliConvert::convertsAnOlderLeague()
@@ -106,6 +108,83 @@ void TestCliConvert::refusesAndLeavesFilesAlone()
     QCOMPARE(fileHash(from), fromHash);
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              (QStringList{QStringLiteral("existing.qvl"), QStringLiteral("old.mdb")}));
+}
+
+void TestCliConvert::leagueCommandsSayHowToConvertAccessFiles_data()
+{
+    QTest::addColumn<QString>("signature");
+    QTest::addColumn<QStringList>("args"); // FILE stands for the Access file
+    const QString file = QStringLiteral("FILE");
+    const QList<QStringList> commands = {
+        {QStringLiteral("table"), file},
+        {QStringLiteral("matches"), file, QStringLiteral("--format"), QStringLiteral("json")},
+        {QStringLiteral("recalc"), file},
+        {QStringLiteral("predict"), file},
+        {QStringLiteral("backtest"), file, QStringLiteral("--systems"), QStringLiteral("SYSTEMS")},
+        {QStringLiteral("history"), file},
+        {QStringLiteral("calibration"), file},
+        {QStringLiteral("arbitrage"), file},
+        {QStringLiteral("tip"), file, QStringLiteral("--home"), QStringLiteral("A"), QStringLiteral("--away"),
+         QStringLiteral("B")},
+        {QStringLiteral("chart"), file, QStringLiteral("--team1"), QStringLiteral("A"),
+         QStringLiteral("--type"), QStringLiteral("Points")},
+        {QStringLiteral("import"), file, QStringLiteral("SEASON")},
+        {QStringLiteral("add-match"), file, QStringLiteral("--home"), QStringLiteral("A"),
+         QStringLiteral("--away"), QStringLiteral("B"), QStringLiteral("--date"),
+         QStringLiteral("2024-08-17")},
+        {QStringLiteral("merge-teams"), file, QStringLiteral("--keep"), QStringLiteral("A"),
+         QStringLiteral("--merge"), QStringLiteral("B")},
+        {QStringLiteral("export"), file, QStringLiteral("--grid"), QStringLiteral("scores"),
+         QStringLiteral("--format"), QStringLiteral("csv"), QStringLiteral("--output"),
+         QStringLiteral("OUT")},
+        // Refused before anything is downloaded: the server is never asked.
+        {QStringLiteral("fetch-season"), file, QStringLiteral("--div"), QStringLiteral("E0"),
+         QStringLiteral("--season"), QStringLiteral("2023-2024"), QStringLiteral("--server"),
+         QStringLiteral("http://127.0.0.1:9/")},
+    };
+    for (const char *signature : {"Standard Jet DB", "Standard ACE DB"})
+        for (const QStringList &args : commands)
+            QTest::addRow("%s, %s", args.constFirst().toLatin1().constData(), signature)
+                << QString::fromLatin1(signature) << args;
+}
+
+// Any league command given an Access file says what it is and how to convert it, and leaves it alone.
+void TestCliConvert::leagueCommandsSayHowToConvertAccessFiles()
+{
+    QFETCH(QString, signature);
+    QFETCH(QStringList, args);
+    QTemporaryDir dir;
+    // The first bytes of an Access database, where its kind is written: all the check reads.
+    const QString access = dir.filePath(QStringLiteral("my league.mdb"));
+    {
+        QFile f(access);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QByteArray head("\x00\x01\x00\x00", 4);
+        head += signature.toLatin1();
+        head.append(2048 - head.size(), '\0');
+        f.write(head);
+    }
+    const QString season = dir.filePath(QStringLiteral("season.csv"));
+    {
+        QFile f(season);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Div,Date,HomeTeam,AwayTeam,FTHG,FTAG\nE0,17/08/24,A,B,1,0\n");
+    }
+    const QByteArray before = fileHash(access);
+    args.replaceInStrings(QStringLiteral("FILE"), access);
+    args.replaceInStrings(QStringLiteral("SYSTEMS"), dir.filePath(QStringLiteral("systems.qvs")));
+    args.replaceInStrings(QStringLiteral("SEASON"), season);
+    args.replaceInStrings(QStringLiteral("OUT"), dir.filePath(QStringLiteral("out.csv")));
+
+    const CliRun r = runCli(QStringLiteral(QUORVANE_CLI), args);
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.err, QStringLiteral("%1 is an Access database, not a league file; convert it into one first:\n"
+                                   "  quorvane-cli convert '%1' NEWFILE.qvl\n")
+                        .arg(access));
+    QVERIFY(r.out.isEmpty());
+    QCOMPARE(fileHash(access), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+             (QStringList{QStringLiteral("my league.mdb"), QStringLiteral("season.csv")}));
 }
 
 QTEST_GUILESS_MAIN(TestCliConvert)

@@ -3,10 +3,12 @@
 
 #include "analysis/BackTest.h"
 #include "analysis/Calibration.h"
+#include "analysis/MetricsLines.h"
 #include "analysis/SystemMetrics.h"
 #include "analysis/SystemsFile.h"
 #include "betting/Arbitrage.h"
 #include "data/Database.h"
+#include "data/Numbers.h"
 #include "data/ResultsViews.h"
 #include "data/TDataMod.h"
 #include "predict/PredictionCommands.h"
@@ -17,6 +19,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -227,7 +230,8 @@ void TestCliPredict::backTestPrintsMethodsRowAndCreatesFile()
                            QStringLiteral("--balance"), QStringLiteral("250"),
                            QStringLiteral("--wager"),   QStringLiteral("400"),
                            QStringLiteral("--stats"),   QStringLiteral("ha"),
-                           QStringLiteral("--lm"),      QStringLiteral("4")};
+                           QStringLiteral("--lm"),      QStringLiteral("4"),
+                           QStringLiteral("--format"),  QStringLiteral("json")};
     const Run first = cli(args);
     QVERIFY2(first.exitCode == 0, qPrintable(first.err));
     const Run second = cli(args);
@@ -286,9 +290,11 @@ void TestCliPredict::backTestStakingAndMetrics()
     const QString path = league(QStringLiteral("league.qvl"));
     QVERIFY(!path.isEmpty());
     const QString systems = file(QStringLiteral("systems.qvs"));
-    const Run r = cli({QStringLiteral("backtest"), path, QStringLiteral("--systems"), systems,
-                       QStringLiteral("--staking"), QStringLiteral("kelly:0.5"), QStringLiteral("--cf"),
-                       QStringLiteral("10")});
+    const QStringList args{QStringLiteral("backtest"),  path,
+                           QStringLiteral("--systems"), systems,
+                           QStringLiteral("--staking"), QStringLiteral("kelly:0.5"),
+                           QStringLiteral("--cf"),      QStringLiteral("10")};
+    const Run r = cli(args + QStringList{QStringLiteral("--format"), QStringLiteral("json")});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
 
     // The routine with the same system on the same league.
@@ -347,6 +353,31 @@ void TestCliPredict::backTestStakingAndMetrics()
     Database written;
     written.open(systems);
     QCOMPARE(SystemMetrics::read(written, 0)->staking, QStringLiteral("Kelly 0.5"));
+
+    // As text (the default): the new Methods row as the history of tested systems titles it, one column
+    // a line, then the same metrics as lines.
+    const Run text = cli(args);
+    QVERIFY2(text.exitCode == 0, qPrintable(text.err));
+    const QStringList lines = QString::fromUtf8(text.out).split(QLatin1Char('\n'));
+    const QVariantList methods = fileRows(systems, QStringLiteral("SELECT ID, Crt, Profit, TS FROM Methods "
+                                                                  "ORDER BY rowid DESC LIMIT 1"))
+                                     .value(0);
+    QCOMPARE(methods.value(0).toInt(), 1);
+    const auto line = [](const QString &title, const QString &value) {
+        return QRegularExpression(
+            QStringLiteral("^%1 +%2$")
+                .arg(QRegularExpression::escape(title), QRegularExpression::escape(value)));
+    };
+    QCOMPARE(lines.indexOf(line(QStringLiteral("ID"), QStringLiteral("1"))), 0);
+    QVERIFY(lines.indexOf(line(QStringLiteral("Correct"), methods.value(1).toString())) > 0);
+    QVERIFY(lines.indexOf(
+                line(QStringLiteral("Profit (%)"), Numbers::formatGeneral(methods.value(2).toDouble()))) > 0);
+    QVERIFY(lines.indexOf(line(QStringLiteral("TS"), methods.value(3).toString())) > 0);
+    QStringList metricText;
+    for (const MetricLine &l : metricLines(m, QLocale::c()))
+        metricText << l.name + QStringLiteral(": ") + l.value;
+    QVERIFY2(text.out.endsWith(QStringLiteral("\n\n%1\n").arg(metricText.join(QLatin1Char('\n'))).toUtf8()),
+             text.out.constData());
 }
 
 void TestCliPredict::calibrationReport()
@@ -618,6 +649,8 @@ void TestCliPredict::wrongUsage_data()
         {QStringLiteral("history"), league, QStringLiteral("--view"), QStringLiteral("Wins")});
     row("history, format",
         {QStringLiteral("history"), league, QStringLiteral("--format"), QStringLiteral("csv")});
+    row("backtest, format",
+        {QStringLiteral("backtest"), league, QStringLiteral("--format"), QStringLiteral("csv")});
     row("backtest, staking",
         {QStringLiteral("backtest"), league, QStringLiteral("--staking"), QStringLiteral("kelly:2")});
     row("calibration, format",

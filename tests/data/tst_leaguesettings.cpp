@@ -50,6 +50,8 @@ private Q_SLOTS:
     void okStoresRowAsTypedAndRenumbers();
     void okRefusesUnknownSport_data();
     void okRefusesUnknownSport();
+    void typedSportNames_data();
+    void typedSportNames();
 };
 
 void TestLeagueSettings::newFileReadsAsDialogPresets()
@@ -75,9 +77,10 @@ void TestLeagueSettings::storedValuesAreClampedToFieldRanges_data()
 
     QTest::newRow("SS above the last year") << "SS" << QVariant(2150) << 2100;
     QTest::newRow("SS 2011 is a season like any other") << "SS" << QVariant(2011) << 2011;
-    QTest::newRow("SS below the first year") << "SS" << QVariant(1900) << 1950;
+    QTest::newRow("SS below the first year") << "SS" << QVariant(1849) << 1850;
+    QTest::newRow("SS of league history") << "SS" << QVariant(1888) << 1888;
     QTest::newRow("SE above the last year") << "SE" << QVariant(2400) << 2100;
-    QTest::newRow("SE empty reads as 0, then the minimum") << "SE" << QVariant() << 1950;
+    QTest::newRow("SE empty reads as 0, then the minimum") << "SE" << QVariant() << 1850;
     QTest::newRow("PW above 99") << "PW" << QVariant(150) << 99;
     QTest::newRow("PLO below -99") << "PLO" << QVariant(-100) << -99;
     QTest::newRow("negative points kept") << "PL" << QVariant(-2) << -2;
@@ -208,6 +211,7 @@ void TestLeagueSettings::okRefusesUnknownSport_data()
     QTest::newRow("unknown") << "Curling";
     QTest::newRow("empty") << "";
     QTest::newRow("leading blank") << " Ice Hockey";
+    QTest::newRow("a short name of the command line") << "soccer";
 }
 
 void TestLeagueSettings::okRefusesUnknownSport()
@@ -222,6 +226,43 @@ void TestLeagueSettings::okRefusesUnknownSport()
     QVERIFY(!SaveLeagueSettings(f.dm(), s, f.messenger));
     QCOMPARE(f.messenger.texts(), QStringList{QStringLiteral("No sport selected or invalid sport")});
     QCOMPARE(snapshot(f.dm().ADOConnection), before);
+}
+
+// The command line's sport names: the list's, and the short names people type.
+void TestLeagueSettings::typedSportNames_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("sport"); // empty: refused
+    const QList<std::pair<const char *, const char *>> rows = {
+        {"Football (Soccer)", "Football (Soccer)"},
+        {"soccer", "Football (Soccer)"},
+        {"FOOTBALL", "Football (Soccer)"},
+        {"ice hockey", "Ice Hockey"},
+        {"ice_hockey", "Ice Hockey"},
+        {"hockey", "Ice Hockey"},
+        {"basketball", "Basketball"},
+        {"Baseball", "Baseball"},
+        {"american football", "American Football"},
+        {"handball", "Handball"},
+        {"rugby league", "Rugby League"},
+        {" rugby  union ", "Rugby Union"},
+        {"aussie rules", "Australian Football"},
+        {"Australian-Rules", "Australian Football"},
+        {"rugby", ""},
+        {"volleyball", ""}, // has constants, but is not one of the list's sports
+        {"curling", ""},
+        {"", ""},
+    };
+    for (const auto &[typed, sport] : rows)
+        QTest::addRow("%s", typed) << QString::fromLatin1(typed) << QString::fromLatin1(sport);
+}
+
+void TestLeagueSettings::typedSportNames()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, sport);
+    const int position = typedSportPosition(typed);
+    QCOMPARE(position < 0 ? QString() : sportNames().at(position), sport);
 }
 
 QTEST_GUILESS_MAIN(TestLeagueSettings)

@@ -1,8 +1,12 @@
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/Numbers.h"
+#include "support/CLibraryLocale.h"
 
+#include <QTemporaryDir>
 #include <QTest>
+#include <clocale>
+#include <cstdio>
 
 class TestNumbers : public QObject
 {
@@ -19,6 +23,7 @@ private Q_SLOTS:
     void parseInt_data();
     void parseInt();
     void dates();
+    void sameDigitsWhateverTheCLibraryLocale();
 };
 
 void TestNumbers::roundHalfEven_data()
@@ -181,6 +186,43 @@ void TestNumbers::dates()
     QCOMPARE(Dates::parseFilterDate(QStringLiteral("12/31/2004")), QDate(2004, 12, 31));
     const QLocale de(QLocale::German, QLocale::Germany);
     QCOMPARE(Dates::parseFilterDate(Dates::toShortDate(QDate(2004, 12, 31), de), de), QDate(2004, 12, 31));
+    // The years of dates reach back to 1850, but a two-digit year still reads as 19yy or 20yy.
+    QCOMPARE(Dates::parseFilterDate(QStringLiteral("14.08.49"), de), QDate(2049, 8, 14));
+    QCOMPARE(Dates::parseFilterDate(QStringLiteral("14.08.50"), de), QDate(1950, 8, 14));
+    QCOMPARE(Dates::parseFilterDate(QStringLiteral("8/9/1888"), de), QDate(1888, 8, 9));
+    QCOMPARE(Dates::fullYear(0), 2000);
+    QCOMPARE(Dates::fullYear(49), 2049);
+    QCOMPARE(Dates::fullYear(50), 1950);
+    QCOMPARE(Dates::fullYear(99), 1999);
+}
+
+// The program's own QCoreApplication hands the user's locale to the C library, whose printf then writes
+// "2,5" in a decimal-comma locale; the number rules never go through it.
+void TestNumbers::sameDigitsWhateverTheCLibraryLocale()
+{
+    QTemporaryDir dir;
+    const QString locpath = compileCLibraryLocale(dir.path(), QStringLiteral("de_DE.UTF-8"));
+    if (locpath.isEmpty())
+        QSKIP("localedef or the de_DE locale sources are missing");
+    qputenv("LOCPATH", QFile::encodeName(locpath));
+    struct Restore {
+        ~Restore()
+        {
+            std::setlocale(LC_NUMERIC, "C");
+            qunsetenv("LOCPATH");
+        }
+    } restore;
+    QVERIFY(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"));
+    char printed[16];
+    std::snprintf(printed, sizeof printed, "%.1f", 2.5);
+    QCOMPARE(QByteArray(printed), QByteArray("2,5")); // the C library now writes a decimal comma
+
+    QCOMPARE(Numbers::formatGeneral(2.5, QLocale::c()), QStringLiteral("2.5"));
+    QCOMPARE(Numbers::formatGeneral(-0.000012345, QLocale::c()), QStringLiteral("-1.2345E-5"));
+    QCOMPARE(Numbers::formatGeneral(2.5, QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("2,5"));
+    QCOMPARE(Numbers::round2(1.005), 1.01);
+    QCOMPARE(Numbers::round2(-7.4405), -7.44);
+    QCOMPARE(Numbers::round2(123456.785), 123456.79);
 }
 
 QTEST_GUILESS_MAIN(TestNumbers)

@@ -88,6 +88,8 @@ private Q_SLOTS:
     void unknownBookmaker();
     void oddsTexts_data();
     void oddsTexts();
+    void eitherDecimalMark_data();
+    void eitherDecimalMark();
     void longPrices_data();
     void longPrices();
     void rounds_data();
@@ -259,6 +261,9 @@ void TestResultsCsv::dates_data()
     QTest::newRow("99 is 1999") << "31/12/99" << QDate(1999, 12, 31);
     QTest::newRow("93 is 1993") << "14/08/93" << QDate(1993, 8, 14);
     QTest::newRow("four-digit year") << "09/08/2019" << QDate(2019, 8, 9);
+    QTest::newRow("the first season of league history") << "08/09/1888" << QDate(1888, 9, 8);
+    QTest::newRow("the first year") << "01/01/1850" << QDate(1850, 1, 1);
+    QTest::newRow("the last year") << "31/12/2100" << QDate(2100, 12, 31);
     QTest::newRow("leap day") << "29/02/2004" << QDate(2004, 2, 29);
     QTest::newRow("one-digit day and month") << "1/2/03" << QDate(2003, 2, 1);
     QTest::newRow("padded") << " 17/05/2024 " << QDate(2024, 5, 17);
@@ -325,11 +330,11 @@ void TestResultsCsv::unreadableRows_data()
                                   << "Line 2: no home team.";
     QTest::newRow("no away team") << QList<QByteArray>{"E0,01/02/05,C, ,1,0"} << QByteArray("\r\n") << 2
                                   << "Line 2: no away team.";
-    QTest::newRow("year before 1950")
-        << QList<QByteArray>{good, "E0,08/09/1888,C,D,1,0"} << QByteArray("\r\n") << 3
-        << "Line 3: the year of '08/09/1888' lies outside 1950 to 2100.";
+    QTest::newRow("year before 1850")
+        << QList<QByteArray>{good, "E0,31/12/1849,C,D,1,0"} << QByteArray("\r\n") << 3
+        << "Line 3: the year of '31/12/1849' lies outside 1850 to 2100.";
     QTest::newRow("year after 2100") << QList<QByteArray>{"E0,08/09/2101,C,D,1,0"} << QByteArray("\r") << 2
-                                     << "Line 2: the year of '08/09/2101' lies outside 1950 to 2100.";
+                                     << "Line 2: the year of '08/09/2101' lies outside 1850 to 2100.";
     QTest::newRow("a long score is quoted in part")
         << QList<QByteArray>{"E0,01/02/05,C,D," + QByteArray(100, 'x') + ",0"} << QByteArray("\n") << 2
         << QString::fromUtf8("Line 2: the score '") + QString(60, QLatin1Char('x')) +
@@ -548,6 +553,59 @@ void TestResultsCsv::oddsTexts()
     // The odds rules read the stored text back, in the same locale, as the file's decimal price.
     QCOMPARE(Odds::DetectOddsType(stored), int(Odds::Decimal));
     QCOMPARE(Odds::OddsToDecimal(stored, locale), QString::fromLatin1(price).toDouble());
+}
+
+// A file separated by ";" may come from a spreadsheet of a decimal-comma locale or from a script that
+// writes "."; a file separated by "," may quote a price with a decimal comma.  Either way the price is
+// the same, and its stored text reads back as it in the league's locale.
+void TestResultsCsv::eitherDecimalMark_data()
+{
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<QByteArray>("row");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("odds");
+    QTest::addColumn<double>("closingHome");
+
+    const QByteArray semicolons = "Div;Date;HomeTeam;AwayTeam;FTHG;FTAG;PSH;PSD;PSA;PSCH;PSCD;PSCA";
+    const QByteArray commas = "Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,PSH,PSD,PSA,PSCH,PSCD,PSCA";
+    const QLocale point(QLocale::English, QLocale::UnitedStates);
+    const QLocale comma(QLocale::German, QLocale::Germany);
+    QTest::newRow("\";\" and \".\", point")
+        << semicolons << QByteArray("E0;01/02/05;A;B;1;0;2.5;3.40;4;2.6;;") << point
+        << strings({"2.5", "3.40", "4.00"}) << 2.6;
+    QTest::newRow("\";\" and \".\", comma")
+        << semicolons << QByteArray("E0;01/02/05;A;B;1;0;2.5;3.40;4;2.6;;") << comma
+        << strings({"2,5", "3,40", "4,00"}) << 2.6;
+    QTest::newRow("\";\" and \",\", point")
+        << semicolons << QByteArray("E0;01/02/05;A;B;1;0;2,5;3,40;4;2,6;;") << point
+        << strings({"2.5", "3.40", "4.00"}) << 2.6;
+    QTest::newRow("\";\" and both marks in one row, comma")
+        << semicolons << QByteArray("E0;01/02/05;A;B;1;0;2.5;3,40;,5;;;") << comma
+        << strings({"2,5", "3,40", ",5"}) << 0.0;
+    QTest::newRow("\";\" and two marks in one price")
+        << semicolons << QByteArray("E0;01/02/05;A;B;1;0;1.5,0;2,5.0;1..5;;;") << point
+        << strings({"-", "-", "-"}) << 0.0;
+    QTest::newRow("\",\" with a quoted decimal comma")
+        << commas << QByteArray("E0,01/02/05,A,B,1,0,\"2,5\",3.4,4,\"2,6\",,") << point
+        << strings({"2.5", "3.4", "4.00"}) << 2.6;
+}
+
+void TestResultsCsv::eitherDecimalMark()
+{
+    QFETCH(QByteArray, header);
+    QFETCH(QByteArray, row);
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, odds);
+    QFETCH(double, closingHome);
+
+    const CsvSeason season = readResultsCsv(csv({header, row}), QStringLiteral("best"), locale);
+    const CsvMatch &m = season.matches.at(0);
+    QCOMPARE(oddsOf(m), odds);
+    QCOMPARE(m.closing[0], closingHome);
+    for (const QString &text : std::as_const(odds))
+        if (text != QLatin1String("-"))
+            QCOMPARE(Odds::OddsToDecimal(text, locale),
+                     QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toDouble());
 }
 
 void TestResultsCsv::longPrices_data()

@@ -347,6 +347,14 @@ private Q_SLOTS:
                               << "https://s.example/mmz4281/0910/E0.csv";
         QTest::newRow("years apart") << "2023-2025"
                                      << "";
+        QTest::newRow("the first season of league history") << "1888-1889"
+                                                            << "https://s.example/mmz4281/8889/E0.csv";
+        QTest::newRow("the last season") << "2099-2100"
+                                         << "https://s.example/mmz4281/9900/E0.csv";
+        QTest::newRow("before the first year") << "1849-1850"
+                                               << "";
+        QTest::newRow("ending after the last year") << "2100-2101"
+                                                    << "";
         QTest::newRow("words") << "last season"
                                << "";
     }

@@ -12,10 +12,15 @@ QString quorvaneCli()
 
 CliRun runCli(const QString &program, const QStringList &args)
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    p.setProcessEnvironment(env);
+    return runCli(program, args, env);
+}
+
+CliRun runCli(const QString &program, const QStringList &args, const QProcessEnvironment &environment)
+{
+    QProcess p;
+    p.setProcessEnvironment(environment);
     p.start(program, args);
     CliRun r;
     if (!p.waitForFinished(300000) || p.exitStatus() != QProcess::NormalExit)

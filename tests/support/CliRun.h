@@ -2,6 +2,7 @@
 // Runs the command-line companion as a separate process, as a user would.
 
 #include <QByteArray>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -16,3 +17,5 @@ QString quorvaneCli();
 
 // Runs program with args in the C.UTF-8 locale and waits for it to end.
 CliRun runCli(const QString &program, const QStringList &args);
+// The same in the given environment (its locale variables as they are).
+CliRun runCli(const QString &program, const QStringList &args, const QProcessEnvironment &environment);

@@ -197,7 +197,7 @@ void TestFormFilter::spinFields_data()
             QTest::addRow("%sD%s", p, end)
                 << QStringLiteral("SpinEdit%1D%2").arg(l1(p), l1(end)) << 1 << 31 << 1;
             QTest::addRow("%sY%s", p, end)
-                << QStringLiteral("SpinEdit%1Y%2").arg(l1(p), l1(end)) << 1950 << 2100 << 2005;
+                << QStringLiteral("SpinEdit%1Y%2").arg(l1(p), l1(end)) << 1850 << 2100 << 2005;
         }
     QTest::newRow("TRS") << "SpinEditTRS" << 1 << 999 << 1;
     QTest::newRow("TRE") << "SpinEditTRE" << 1 << 999 << 1;
