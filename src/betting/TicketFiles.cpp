@@ -3,8 +3,10 @@
 #include "betting/TicketBook.h"
 #include "betting/TicketSchema.h"
 #include "data/BusyCursor.h"
+#include "data/Database.h"
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
+#include "entry/AccessConversion.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,6 +90,51 @@ template <typename F> FileCommandResult runStep(Messenger &messenger, F &&step)
     return FileCommandResult::Refused;
 }
 
+// The ticket file an Access ticket file is converted into: beside it, under its name with the ticket
+// files' extension (another name when that would be the Access file itself).
+QString convertedTicketPath(const QString &accessPath)
+{
+    const QFileInfo info(accessPath);
+    QString path = info.dir().filePath(info.completeBaseName() + QStringLiteral(".qvt"));
+    if (sameFile(path, accessPath))
+        path = info.dir().filePath(info.completeBaseName() + QStringLiteral(" (converted).qvt"));
+    return path;
+}
+
+// A ticket file from the work file of an Access conversion: the three tables carried over column by column.
+void buildTicketFile(const QString &workPath, const QString &newFile)
+{
+    TicketSchema::createFile(newFile);
+    Database from, to;
+    from.open(workPath);
+    to.open(newFile);
+    AccessConversion::carryOver(from, to, TicketSchema::tableNames());
+}
+
+const AccessConversion::Kind &ticketKind()
+{
+    static const AccessConversion::Kind kind{QStringLiteral("ticket file"), TicketSchema::tableNames(),
+                                             buildTicketFile, [](Database &db) { TicketSchema::check(db); }};
+    return kind;
+}
+
+// An Access ticket file opens through its conversion into a ticket file beside it.
+FileCommandResult openAccessTicketList(TicketBook &book, const QString &accessPath, Messenger &messenger)
+{
+    const QString path = convertedTicketPath(accessPath);
+    if (const auto stop = makeWay(book, path, messenger))
+        return *stop;
+    const FileCommandResult result = runStep(messenger, [&] {
+        AccessConversion::convert(accessPath, path, ticketKind());
+        switchFile(book, path);
+    });
+    if (result == FileCommandResult::Done)
+        messenger.information(QStringLiteral("The Access ticket file was converted into the ticket file %1, "
+                                             "which is now open.")
+                                  .arg(QDir::toNativeSeparators(path)));
+    return result;
+}
+
 } // namespace
 
 QString ticketsFolder()
@@ -119,6 +166,8 @@ FileCommandResult OpenTicketList(TicketBook &book, const QString &path, Messenge
 {
     if (path.isEmpty())
         return FileCommandResult::Cancelled;
+    if (AccessConversion::isAccessFile(path))
+        return openAccessTicketList(book, path, messenger);
     return runStep(messenger, [&] { switchFile(book, path); });
 }
 

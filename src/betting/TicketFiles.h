@@ -17,7 +17,9 @@ QString picksFolder();
 FileCommandResult NewTicketList(TicketBook &book, const QString &path, Messenger &messenger);
 
 // Opens the ticket file at path in place of the open one.  A file that is not a ticket file is refused
-// with its reason; the file that was open before stays open.
+// with its reason; the file that was open before stays open.  An Access ticket file is converted into a
+// ticket file beside it (its name with the extension .qvt; the usual question before replacing one),
+// which is opened and named in a message.
 FileCommandResult OpenTicketList(TicketBook &book, const QString &path, Messenger &messenger);
 
 // Stores a pending edit of the current row of each table; everything else is already stored.

@@ -53,6 +53,14 @@ const ColumnList &teamsColumns()
     return c;
 }
 
+QStringList tableNames()
+{
+    QStringList names;
+    for (int i = 0; i < kTables; ++i)
+        names << QString::fromLatin1(tables()[i].first);
+    return names;
+}
+
 void createFile(const QString &path)
 {
     Database::create(path);

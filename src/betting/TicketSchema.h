@@ -3,6 +3,8 @@
 
 #include "data/ColumnInfo.h"
 
+#include <QStringList>
+
 class Database;
 
 namespace TicketSchema
@@ -14,6 +16,9 @@ namespace TicketSchema
 const ColumnList &ticketsColumns();
 const ColumnList &betsColumns();
 const ColumnList &teamsColumns();
+
+// The three tables, in the order they are created.
+QStringList tableNames();
 
 // Creates a ticket file at path, which must not exist: the three tables, in the order Tickets, Bets,
 // Teams, written in one transaction.

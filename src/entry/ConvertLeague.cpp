@@ -9,8 +9,7 @@
 #include "data/Sports.h"
 #include "data/Standings.h"
 #include "data/TDataMod.h"
-#include "entry/JetFile.h"
-#include "entry/SourceLeague.h"
+#include "entry/AccessConversion.h"
 
 #include <QDir>
 #include <QFile>
@@ -245,64 +244,53 @@ void LeagueConversion::copyPlayers()
     }
 }
 
-// A league of the current layout read from another database: every column of the four tables carried
-// over as it stands (its standings and ratings are its own, so nothing is replayed).
-void carryOver(const QString &copyPath, const QString &newFile)
+// Whether a league read from another database follows the current layout: its Results name the round
+// column "Rnd", the older layout "Round".
+bool currentLayout(Database &db)
+{
+    for (const auto &column : db.tableColumns(QStringLiteral("Results")))
+        if (column.first.compare(QLatin1String("Rnd"), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// A league of either layout read from another database (the work file of an Access conversion) written
+// into newFile: one of the current layout carries every column over as it stands (its standings and
+// ratings are its own, so nothing is replayed); one of the older layout is converted.
+void buildFromWorkFile(const QString &workPath, const QString &newFile)
 {
     Database from;
-    from.open(copyPath);
+    from.open(workPath);
+    if (!currentLayout(from)) {
+        from.close();
+        LeagueConversion conversion;
+        conversion.run(workPath, newFile);
+        return;
+    }
     LeagueSchema::check(from);
     Database to;
     Table league{&to, QStringLiteral("League")};
     CreateLeagueFile(to, league, newFile);
-    Transaction tx(to);
-    for (const char *table : {"League", "Teams", "Results", "Players"}) {
-        Table source{&from, name(table)};
-        Table target{&to, name(table)};
-        source.open();
-        target.open();
-        const bool leagueRow = qstrcmp(table, "League") == 0;
-        for (source.first(); !source.eof(); source.next()) {
-            if (leagueRow) {
-                // The one League row: the new file's own, overwritten.
-                target.first();
-                target.edit();
-            } else {
-                target.append();
-            }
-            for (const ColumnInfo &c : target.columns())
-                if (columnIndex(source.columns(), c.name) >= 0)
-                    target.field(c.name).setValue(source.field(c.name).value());
-            target.post();
-            if (leagueRow)
-                break;
-        }
-    }
-    tx.commit();
+    AccessConversion::carryOver(from, to,
+                                {QStringLiteral("League"), QStringLiteral("Teams"), QStringLiteral("Results"),
+                                 QStringLiteral("Players")},
+                                QStringLiteral("League"));
 }
 
-// The league of a source (an Access/Jet file) converted into newFile: its tables are first written into
-// a work file of our own beside it, which is then converted like a league file of either layout.
-void convertSource(const TableSource &source, const QString &newFile)
+const AccessConversion::Kind &leagueKind()
 {
-    const QString copyPath = QFileInfo(newFile).dir().filePath(QStringLiteral("source-tables.db"));
-    {
-        Database::create(copyPath);
-        Database copy;
-        copy.open(copyPath);
-        SourceLeague::copyLeagueTables(source, copy);
-    }
-    if (SourceLeague::layoutOf(source) == SourceLeague::Layout::Current) {
-        carryOver(copyPath, newFile);
-    } else {
-        LeagueConversion conversion;
-        conversion.run(copyPath, newFile);
-    }
+    static const AccessConversion::Kind kind{QStringLiteral("league file"),
+                                             {QStringLiteral("League"), QStringLiteral("Teams"),
+                                              QStringLiteral("Results"), QStringLiteral("Players")},
+                                             buildFromWorkFile,
+                                             [](Database &db) { LeagueSchema::check(db); }};
+    return kind;
 }
 
-// Builds the new file under a temporary name and moves it into place only when it is complete.
+// Makes the new file (make builds it at newPath, in place only when it is complete) after the questions
+// about an existing one, and reports how it went.
 FileCommandResult convertInto(const QString &newPath, Messenger &messenger, const QString &openLeaguePath,
-                              const QString &sourcePath, const std::function<void(const QString &)> &build)
+                              const QString &sourcePath, const std::function<void()> &make)
 {
     if (newPath.isEmpty())
         return FileCommandResult::Cancelled;
@@ -320,9 +308,7 @@ FileCommandResult convertInto(const QString &newPath, Messenger &messenger, cons
     {
         BusyCursor busy;
         try {
-            StagedFile staged(newPath);
-            build(staged.path());
-            staged.commit();
+            make();
         } catch (const std::exception &e) {
             failure = messageOf(e);
         }
@@ -337,11 +323,16 @@ FileCommandResult convertInto(const QString &newPath, Messenger &messenger, cons
 
 } // namespace
 
+void ConvertAccessLeague(const QString &accessPath, const QString &target, bool replace)
+{
+    AccessConversion::convert(accessPath, target, leagueKind(), replace);
+}
+
 FileCommandResult ConvertLeagueSource(const TableSource &source, const QString &newPath, Messenger &messenger,
                                       const QString &openLeaguePath)
 {
     return convertInto(newPath, messenger, openLeaguePath, QString(),
-                       [&source](const QString &file) { convertSource(source, file); });
+                       [&] { AccessConversion::convert(source, newPath, leagueKind()); });
 }
 
 FileCommandResult ConvertLeagueFile(const QString &oldPath, const QString &newPath, Messenger &messenger,
@@ -349,13 +340,14 @@ FileCommandResult ConvertLeagueFile(const QString &oldPath, const QString &newPa
 {
     if (oldPath.isEmpty())
         return FileCommandResult::Cancelled;
-    return convertInto(newPath, messenger, openLeaguePath, oldPath, [&oldPath](const QString &file) {
-        if (JetFile::looksLikeJet(oldPath)) {
-            const JetFile jet(oldPath);
-            convertSource(jet, file);
-        } else {
-            LeagueConversion conversion;
-            conversion.run(oldPath, file);
+    return convertInto(newPath, messenger, openLeaguePath, oldPath, [&] {
+        if (AccessConversion::isAccessFile(oldPath)) {
+            ConvertAccessLeague(oldPath, newPath);
+            return;
         }
+        StagedFile staged(newPath);
+        LeagueConversion conversion;
+        conversion.run(oldPath, staged.path());
+        staged.commit();
     });
 }

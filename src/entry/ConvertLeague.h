@@ -17,6 +17,12 @@
 FileCommandResult ConvertLeagueFile(const QString &oldPath, const QString &newPath, Messenger &messenger,
                                     const QString &openLeaguePath = QString());
 
+// Converts the league of the Access database at accessPath (of either layout) into a league file at
+// target, built beside it, checked and moved into place only when whole; an existing target is replaced
+// in one step when replace is set and refused otherwise.  No questions, no messages: DatabaseError with
+// the reason when it fails, the target then as it was.
+void ConvertAccessLeague(const QString &accessPath, const QString &target, bool replace = false);
+
 // The same conversion of a league read through a TableSource, with the same questions and messages.
 FileCommandResult ConvertLeagueSource(const TableSource &source, const QString &newPath, Messenger &messenger,
                                       const QString &openLeaguePath = QString());

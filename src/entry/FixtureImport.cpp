@@ -50,9 +50,7 @@ FixtureImportSummary ImportFixtures(TDataMod &dm, FixtureLayout layout, const QS
         ControlsDisabled quietResults(results);
         ControlsDisabled quietTeams(dm.ADOTableTeams);
         FilterOff allResults(results); // a fixture to fill in may be hidden by the view's filter
-        const bool withTotals =
-            layout == FixtureLayout::FixturePage || layout == FixtureLayout::BaseballSchedule;
-        FixtureLeague league(dm, withTotals);
+        FixtureLeague league(dm);
         switch (layout) {
         case FixtureLayout::FixturePage:
             readFixturePage(lines, league, year);

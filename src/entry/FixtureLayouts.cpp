@@ -106,6 +106,29 @@ bool isDottedDateLine(const QString &line)
     return line.contains(QStringLiteral("200")) || date.match(line).hasMatch();
 }
 
+// Whether a soccer line gives a score beside its teams ("Liverpool-Man United 2:1", "Liverpool 2 - 1
+// Man United"): it then tells a played match, not a fixture.  A kick-off time ("20:45") is no score, and
+// digits in the teams' own names do not count.
+bool givesScore(const QString &line, const TeamsInLine &teams)
+{
+    QString rest = line.mid(qMin(teams.before.position, teams.after.position));
+    rest.remove(teams.before.name);
+    rest.remove(teams.after.name);
+    static const QRegularExpression score(
+        QStringLiteral("(?<!\\d)(\\d{1,3})\\s*([:-])\\s*(\\d{1,3})(?!\\d)"));
+    for (auto it = score.globalMatch(rest); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const bool kickOff = m.captured(0).size() == m.captured(1).size() + 3 &&
+                             m.captured(2) == QLatin1String(":") && m.captured(3).size() == 2 &&
+                             m.captured(1).toInt() <= 23 && m.captured(3).toInt() <= 59;
+        if (!kickOff)
+            return true;
+    }
+    return false;
+}
+
+const QString kResultNotFixture = QStringLiteral("it gives a score: a played match, not a fixture");
+
 } // namespace
 
 void readFixturePage(const QStringList &lines, FixtureLeague &league, int year)
@@ -201,6 +224,8 @@ void readSoccerA(const QStringList &lines, FixtureLeague &league)
             const TeamsInLine teams = league.recognise(line, QStringLiteral(" - "));
             if (Skip refused = refuseTeams(teams))
                 return refused;
+            if (givesScore(line, teams))
+                return kResultNotFixture;
             league.appendFixture(teams.before.name, teams.after.name, Dates::encode(year, month, day), 0);
         }
         return std::nullopt;
@@ -231,6 +256,8 @@ void readSoccerB(const QStringList &lines, FixtureLeague &league)
             const TeamsInLine teams = league.recognise(line, QStringLiteral("-"));
             if (Skip refused = refuseTeams(teams))
                 return refused;
+            if (givesScore(line, teams))
+                return kResultNotFixture;
             league.appendFixture(teams.before.name, teams.after.name, Dates::encode(year, month, day), round);
         }
         return std::nullopt;

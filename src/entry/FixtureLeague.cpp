@@ -19,8 +19,7 @@ bool findTeam(Table &teams, const QString &name)
 }
 } // namespace
 
-FixtureLeague::FixtureLeague(TDataMod &dm, bool withTotals)
-    : m_dm(dm), m_withTotals(withTotals), m_line(DefaultTotalLine(dm.sport()))
+FixtureLeague::FixtureLeague(TDataMod &dm) : m_dm(dm), m_line(DefaultTotalLine(dm.sport()))
 {
     Table &teams = dm.ADOTableTeams;
     ControlsDisabled quiet(teams);
@@ -73,16 +72,20 @@ void FixtureLeague::appendRow(const QString &home, const QString &away, const QD
     results.field(QStringLiteral("Result")).setString(QStringLiteral(":"));
     results.field(QStringLiteral("DateP")).setDate(date);
     results.field(QStringLiteral("Rnd")).setInteger(round);
-    if (m_withTotals) {
-        results.field(QStringLiteral("Ttl")).setInteger(0);
-        results.field(QStringLiteral("UOV")).setFloat(m_line);
-        results.field(QStringLiteral("UOP")).setString(Numbers::formatGeneral(m_line));
-    }
+    // Without a line the predictions would call the total against 0.
+    results.field(QStringLiteral("Ttl")).setInteger(0);
+    results.field(QStringLiteral("UOV")).setFloat(m_line);
+    results.field(QStringLiteral("UOP")).setString(Numbers::formatGeneral(m_line));
 }
 
 void FixtureLeague::appendFixture(const QString &home, const QString &away, const QDate &date, int round)
 {
     Table &results = m_dm.ADOTableResults;
+    // A page read again (after Replace mended a name, or pasted twice) must not store its fixtures twice.
+    if (results.locate(QStringLiteral("Home;Away;DateP"), {home, away, date}, Dataset::CaseInsensitive)) {
+        ++summary.alreadyStored;
+        return;
+    }
     try {
         appendRow(home, away, date, round);
         results.post();

@@ -25,7 +25,7 @@ struct FixtureImportSummary {
     int fixturesAdded = 0;  // new unplayed rows
     int resultsAdded = 0;   // new played rows
     int fixturesFilled = 0; // unplayed rows that now hold their result
-    int alreadyStored = 0;  // results the league held already, left alone
+    int alreadyStored = 0;  // fixtures and results the league held already, left alone
     struct Skipped {
         int line; // 1-based
         QString text, reason;
@@ -36,9 +36,7 @@ struct FixtureImportSummary {
 class FixtureLeague
 {
 public:
-    // withTotals: fixtures get the sport's under/over line (Ttl, UOV, UOP), as the fixture-page and
-    // baseball layouts give them.
-    FixtureLeague(TDataMod &dm, bool withTotals);
+    explicit FixtureLeague(TDataMod &dm);
 
     // Every team whose name occurs in the line (case-sensitive), walked in the Teams table's order: a
     // name first found after the separator's first occurrence is the team after it, one found at or
@@ -49,6 +47,8 @@ public:
     // The largest round stored, 0 in an empty league: the baseball layout numbers its days on from it.
     int largestRound();
 
+    // Appends an unplayed match with the sport's under/over line, unless the league holds a match of the
+    // pair (letter case ignored) on that date already: that one counts as already stored.
     void appendFixture(const QString &home, const QString &away, const QDate &date, int round);
 
     // Enters a played match.  A played row of the pair with this score on this date means the result is
@@ -63,7 +63,6 @@ private:
     void appendRow(const QString &home, const QString &away, const QDate &date, int round);
 
     TDataMod &m_dm;
-    bool m_withTotals;
-    double m_line;
+    double m_line;       // the sport's default under/over line, which every new row gets
     QStringList m_teams; // in the Teams table's order
 };

@@ -97,28 +97,25 @@ void copyTable(const TableSource &source, const QString &sourceName, const QStri
 
 } // namespace
 
-Layout layoutOf(const TableSource &source)
-{
-    const QString results = findTable(source, QStringLiteral("Results"));
-    if (!results.isEmpty())
-        for (const SourceColumn &c : source.columns(results))
-            if (c.name.compare(QLatin1String("Rnd"), Qt::CaseInsensitive) == 0)
-                return Layout::Current;
-    return Layout::Older;
-}
-
-void copyLeagueTables(const TableSource &source, Database &db)
+void copyTables(const TableSource &source, const QStringList &tables, Database &db, const QString &what)
 {
     Transaction tx(db);
-    for (const char *table : kTables) {
-        const QString name = QString::fromLatin1(table);
+    for (const QString &name : tables) {
         const QString found = findTable(source, name);
         if (!found.isEmpty())
             copyTable(source, found, name, db);
         else
-            throw DatabaseError(QStringLiteral("This is not a league file: it has no table %1.").arg(name));
+            throw DatabaseError(QStringLiteral("This is not a %1: it has no table %2.").arg(what, name));
     }
     tx.commit();
+}
+
+void copyLeagueTables(const TableSource &source, Database &db)
+{
+    QStringList tables;
+    for (const char *table : kTables)
+        tables << QString::fromLatin1(table);
+    copyTables(source, tables, db, QStringLiteral("league file"));
 }
 
 QByteArray pictureIn(const QByteArray &value)

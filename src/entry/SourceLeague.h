@@ -9,16 +9,14 @@ class Database;
 namespace SourceLeague
 {
 
-// Which league layout the source's tables follow: the current one names the round column of Results
-// "Rnd", the older one "Round".
-enum class Layout { Current, Older };
-Layout layoutOf(const TableSource &source);
+// Writes the named tables of the source (names matched ignoring letter case; other tables are left out)
+// into db, each with the source's columns in their order: numbers as NUMBER, dates as DATE (the date
+// alone), yes/no as BIT, binary values as LONGBINARY holding the BMP picture inside them (nothing when
+// they hold none), texts as TEXT.  One transaction.  DatabaseError "This is not a <what>: it has no table
+// <name>." when one is missing.
+void copyTables(const TableSource &source, const QStringList &tables, Database &db, const QString &what);
 
-// Writes the source's League, Teams, Results and Players tables (names matched ignoring letter case;
-// other tables are left out) into db, each with the source's columns in their order: numbers as NUMBER,
-// dates as DATE (the date alone), yes/no as BIT, binary values as LONGBINARY holding the BMP picture
-// inside them (nothing when they hold none), texts as TEXT.  DatabaseError when one of the four is
-// missing.
+// The League, Teams, Results and Players tables, as copyTables does for a league file.
 void copyLeagueTables(const TableSource &source, Database &db);
 
 // The BMP picture a stored binary value holds: the value itself when it is one, the picture inside an

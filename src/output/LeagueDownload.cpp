@@ -4,11 +4,14 @@
 #include "data/Errors.h"
 #include "data/LeagueSchema.h"
 #include "data/ProgramFolder.h"
+#include "entry/AccessConversion.h"
+#include "entry/ConvertLeague.h"
 #include "output/HttpFetch.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <filesystem>
 
@@ -40,7 +43,7 @@ QUrl leagueUrl(const QUrl &base, const QString &name)
 
 QString bareName(const QString &entry)
 {
-    for (const QString &mark : {OkMark, FailMark})
+    for (const QString &mark : {OkMark, FailMark, ConvertedMark})
         if (entry.endsWith(mark))
             return entry.left(entry.size() - mark.size());
     return entry;
@@ -119,6 +122,19 @@ private:
     QTemporaryFile m_file;
 };
 
+// An Access league file as it came, converted into a league file (checked as it is made) that takes its
+// place; false with the reason when it holds no league.
+bool convertInPlace(const QString &path, QString *why)
+{
+    try {
+        ConvertAccessLeague(path, path, true);
+        return true;
+    } catch (const QuorvaneError &e) {
+        *why = e.message();
+        return false;
+    }
+}
+
 bool looksLikeHtml(const HttpReply &r, const QByteArray &body)
 {
     return r.contentType.startsWith(QLatin1String("text/html"), Qt::CaseInsensitive) ||
@@ -152,6 +168,11 @@ QStringList fetchList(HttpFetch &http, const QUrl &base, const QString &listFile
 bool isLeagueFile(const QString &path, QString *why)
 {
     try {
+        if (AccessConversion::isAccessFile(path)) {
+            QTemporaryDir scratch;
+            ConvertAccessLeague(path, scratch.filePath(QStringLiteral("league.qvl")));
+            return true;
+        }
         Database db;
         db.open(path);
         LeagueSchema::check(db);
@@ -198,10 +219,12 @@ FileOutcome fetchLeagueFile(HttpFetch &http, const QUrl &base, const QString &na
     }
     part.file().close();
     QString why;
-    if (!isLeagueFile(part.path(), &why)) {
+    const bool access = AccessConversion::isAccessFile(part.path());
+    if (!(access ? convertInPlace(part.path(), &why) : isLeagueFile(part.path(), &why))) {
         o.reason = QStringLiteral("The server sent no league file (%1).").arg(why);
         return o;
     }
+    o.converted = access;
     if (!part.commit(got.lastModified.isValid() ? got.lastModified : head.lastModified, &o.reason))
         return o;
     o.result = FileResult::Downloaded;
@@ -231,7 +254,7 @@ bool runDownloads(HttpFetch &http, const QUrl &base, const QString &folder, QStr
             break;
         const bool ok = o.result != FileResult::Failed;
         allOk = allOk && ok;
-        entries[i] += ok ? OkMark : FailMark;
+        entries[i] += !ok ? FailMark : o.converted ? ConvertedMark : OkMark;
         if (callbacks.finished)
             callbacks.finished(i, o);
     }

@@ -17,6 +17,8 @@ namespace LeagueDownload
 {
 inline const QString OkMark = QStringLiteral(" ...OK");
 inline const QString FailMark = QStringLiteral(" ...Fail");
+// A league file the server published as an Access database, converted on its way in.
+inline const QString ConvertedMark = QStringLiteral(" ...OK (converted from Access)");
 
 // The base address with the final "/" that relative paths need; invalid when text is no http(s) address.
 QUrl baseUrl(const QString &text);
@@ -40,19 +42,23 @@ QStringList listLines(const QByteArray &bytes);
 // returns its lines.  Throws QuorvaneError with the reason when it fails.
 QStringList fetchList(HttpFetch &http, const QUrl &base, const QString &listFile);
 
-// Whether path is a league file, by its content; the reason in *why when not.
+// Whether path is a league file, by its content; the reason in *why when not.  An Access database
+// holding a league counts: it is converted into a temporary file to see.
 bool isLeagueFile(const QString &path, QString *why = nullptr);
 
 enum class FileResult { Downloaded, UpToDate, Failed, Cancelled };
 struct FileOutcome {
     FileResult result = FileResult::Failed;
-    QString reason; // why it failed
+    QString reason;         // why it failed
+    bool converted = false; // the server sent an Access database, converted into a league file
 };
 
 // One league file: HEAD for its length and date; a local file not older than the server's copy (or any
 // local file when the server gives no date) is up to date; otherwise GET into a temporary file, check
-// it, and move it over the local one, dated with the server's date.  block(received, total) as in
-// HttpFetch::get; returning false cancels and leaves the local file as it was.
+// it, and move it over the local one, dated with the server's date.  An Access database is converted
+// into a league file first (checked the same way), so the local file is always one of ours.
+// block(received, total) as in HttpFetch::get; returning false cancels and leaves the local file as it
+// was.
 FileOutcome fetchLeagueFile(HttpFetch &http, const QUrl &base, const QString &name, const QString &folder,
                             const std::function<bool(qint64, qint64)> &block = {});
 
@@ -63,9 +69,9 @@ struct RunCallbacks {
 };
 
 // Runs the ticked entries in order: strips every entry's old mark, fetches each ticked one and marks
-// it.  *cancel set (from a callback or a window) stops the run: the file in progress is abandoned
-// (left as it was, its entry unmarked) and the entries after it are not touched.  Returns whether every
-// ticked file came through.
+// it (ConvertedMark for a converted Access file).  *cancel set (from a callback or a window) stops the run:
+// the file in progress is abandoned (left as it was, its entry unmarked) and the entries after it are not
+// touched.  Returns whether every ticked file came through.
 bool runDownloads(HttpFetch &http, const QUrl &base, const QString &folder, QStringList &entries,
                   const QList<bool> &ticked, const RunCallbacks &callbacks = {},
                   const std::atomic<bool> *cancel = nullptr);

@@ -7,6 +7,7 @@
 #include "data/Excerpt.h"
 #include "data/LeagueSchema.h"
 #include "data/Messenger.h"
+#include "data/Sports.h"
 #include "data/TDataMod.h"
 #include "predict/LeagueHistories.h"
 #include "predict/PlayedMatches.h"
@@ -166,7 +167,9 @@ int PredictUpcomingMatches(TDataMod &dm, const PredictionOptions &options, Messe
         results.gotoBookmark(fixtures[i]);
         const QString home = results.field(QStringLiteral("Home")).asString();
         const QString away = results.field(QStringLiteral("Away")).asString();
-        const double line = results.field(QStringLiteral("UOV")).asFloat();
+        // A fixture stored without a line is called against the sport's, not against 0.
+        const Field storedLine = results.field(QStringLiteral("UOV"));
+        const double line = storedLine.isNull() ? DefaultTotalLine(sport) : storedLine.asFloat();
 
         if (!teams.locate(QStringLiteral("Team"), {home}, Dataset::CaseInsensitive)) {
             tx.commit();

@@ -9,6 +9,7 @@
 #include "betting/Tickets.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
+#include "support/JetWriter.h"
 #include "support/RecordingMessenger.h"
 #include "support/StoredRows.h"
 
@@ -160,6 +161,77 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(book.path()), QFileInfo(path(QStringLiteral("t.qvt"))));
         QCOMPARE(book.ADOTableTs.recordCount(), 1);
         QCOMPARE(fileHash(other), before);
+    }
+
+    // An Access ticket file opens through its conversion into a ticket file beside it, rows as they were;
+    // opening it again asks before replacing that file; an Access file without tickets is refused.
+    void accessTicketFileOpensThroughConversion()
+    {
+        {
+            TicketBook made;
+            newList(made, QStringLiteral("made.qvt"));
+            addTicket(made, QDate(2005, 3, 1), 5, QStringLiteral("Won"));
+            RecordingMessenger quiet;
+            QVERIFY(StoreBet(made,
+                             bet(QStringLiteral("Cup"), QStringLiteral("Ajax"), QStringLiteral("PSV"),
+                                 QStringLiteral("2.5")),
+                             quiet));
+            addTicket(made, QDate(2005, 3, 2), 7.5, QStringLiteral("Lost"));
+        }
+        const QString access = path(QStringLiteral("old tickets.mdb"));
+        QCOMPARE(JetWriter::writeCopyOf(path(QStringLiteral("made.qvt")), TicketSchema::tableNames(), access),
+                 QString());
+        QVERIFY(QFile::remove(path(QStringLiteral("made.qvt"))));
+        const QString converted = path(QStringLiteral("old tickets.qvt"));
+
+        TicketBook book;
+        newList(book);
+        RecordingMessenger m;
+        QCOMPARE(OpenTicketList(book, access, m), FileCommandResult::Done);
+        QCOMPARE(m.log(), QStringList{QStringLiteral("Information: The Access ticket file was converted into "
+                                                     "the ticket file %1, which is now open.")
+                                          .arg(QDir::toNativeSeparators(converted))});
+        QCOMPARE(QFileInfo(book.path()), QFileInfo(converted));
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Tickets")), 2);
+        QCOMPARE(book.ADOConnection.scalar(QStringLiteral("SELECT SUM(Stake) FROM Tickets")).toDouble(),
+                 12.5);
+        QCOMPARE(
+            book.ADOConnection.scalar(QStringLiteral("SELECT DateP FROM Tickets WHERE TN = 1")).toString(),
+            QStringLiteral("2005-03-02"));
+        QCOMPARE(book.ADOConnection.scalar(QStringLiteral("SELECT Price FROM Bets WHERE Home = 'Ajax'")),
+                 QVariant(QStringLiteral("2.5")));
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Teams")), 2);
+        QCOMPARE(entries(m_dir->path()),
+                 (QStringList{QStringLiteral("old tickets.mdb"), QStringLiteral("old tickets.qvt"),
+                              QStringLiteral("t.qvt")}));
+
+        // Again while the converted file is open: it is in use.  With another one open: the question.
+        m.clear();
+        QCOMPARE(OpenTicketList(book, access, m), FileCommandResult::Refused);
+        QCOMPARE(m.log(), QStringList{QStringLiteral("Warning: Can not create file. File is still in use.")});
+        addTicket(book, QDate(2005, 3, 3));
+        QCOMPARE(OpenTicketList(book, path(QStringLiteral("t.qvt")), m), FileCommandResult::Done);
+        m.clear();
+        m.queueAnswer(Answer::No);
+        QCOMPARE(OpenTicketList(book, access, m), FileCommandResult::Cancelled);
+        QCOMPARE(QFileInfo(book.path()), QFileInfo(path(QStringLiteral("t.qvt"))));
+        {
+            Database kept;
+            kept.open(converted);
+            QCOMPARE(count(kept, QStringLiteral("SELECT COUNT(*) FROM Tickets")), 3);
+        }
+
+        const QString other = path(QStringLiteral("other.mdb"));
+        QCOMPARE(JetWriter::write(other, {{QStringLiteral("Things"),
+                                           {{QStringLiteral("Name"), JetWriter::Type::Text, 20}},
+                                           {{QStringLiteral("one")}}}}),
+                 QString());
+        m.clear();
+        QCOMPARE(OpenTicketList(book, other, m), FileCommandResult::Refused);
+        QCOMPARE(m.log(),
+                 QStringList{QStringLiteral("Error: This is not a ticket file: it has no table Tickets.")});
+        QVERIFY(!QFile::exists(path(QStringLiteral("other.qvt"))));
+        QCOMPARE(QFileInfo(book.path()), QFileInfo(path(QStringLiteral("t.qvt"))));
     }
 
     void newListAndSaveAsRefuseTheOpenFile_data()

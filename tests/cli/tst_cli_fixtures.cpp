@@ -29,6 +29,7 @@ class TestCliFixtures : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void importsAndListsSkippedLines();
+    void theSameTextAgainAddsNothing();
     void aStoppingLineChangesNothing();
     void wrongUsage_data();
     void wrongUsage();
@@ -57,6 +58,34 @@ void TestCliFixtures::importsAndListsSkippedLines()
     Statement st = db.prepare(QStringLiteral("SELECT HW, HPts FROM Teams WHERE Team = 'Essendon'"));
     QVERIFY(st.step());
     QCOMPARE(st.value(0).toInt(), 1);
+}
+
+void TestCliFixtures::theSameTextAgainAddsNothing()
+{
+    LeagueFixture league(QStringLiteral("Football (Soccer)"),
+                         {QStringLiteral("Arsenal"), QStringLiteral("Chelsea"), QStringLiteral("Everton")});
+    league.dm().closeLeague();
+    QTemporaryDir dir;
+    const QString text = writeText(dir.filePath(QStringLiteral("page.txt")),
+                                   "Round 1\n12.08.2023\nArsenal-Chelsea\nChelsea-Everton 2:0\n");
+    const QStringList args = {QStringLiteral("import-fixtures"), league.path(), QStringLiteral("--layout"),
+                              QStringLiteral("soccer-b"), text};
+    CliRun r = cli(args);
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(r.out),
+             QStringLiteral(
+                 "1 fixtures added, 0 results entered (0 of them into stored fixtures), "
+                 "0 already in the league, 1 lines skipped.\n"
+                 "Line 4 (\"Chelsea-Everton 2:0\"): it gives a score: a played match, not a fixture\n"));
+    r = cli(args);
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.out.startsWith("0 fixtures added, 0 results entered (0 of them into stored fixtures), "
+                              "1 already in the league, 1 lines skipped."),
+             r.out.constData());
+    Database db;
+    db.open(league.path());
+    QCOMPARE(storedRowList(db, QStringLiteral("Results")).size(), 1);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT UOP FROM Results")).toString(), QStringLiteral("2.5"));
 }
 
 void TestCliFixtures::aStoppingLineChangesNothing()

@@ -1,6 +1,7 @@
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "entry/FixtureImport.h"
+#include "predict/PredictionCommands.h"
 #include "support/LeagueFixture.h"
 #include "support/StoredRows.h"
 
@@ -72,6 +73,12 @@ private Q_SLOTS:
     void layoutsTurnPastedTextIntoFixtures_data();
     void layoutsTurnPastedTextIntoFixtures();
     void fixtureRowsContinueTheLeague();
+    void soccerFixturesArePredictedAgainstTheSportsLine();
+    void updatingAgainAddsNoFixtureTwice_data();
+    void updatingAgainAddsNoFixtureTwice();
+    void updateAfterReplaceAddsOnlyWhatIsNew();
+    void soccerLinesWithAScoreAreNoFixtures_data();
+    void soccerLinesWithAScoreAreNoFixtures();
     void resultsCountAsMatchEntryCountsThem_data();
     void resultsCountAsMatchEntryCountsThem();
     void unusableResultLinesAreSkipped_data();
@@ -173,10 +180,137 @@ void TestFixtureImport::fixtureRowsContinueTheLeague()
         resultRows(mlb.dm().ADOConnection, "ID, Home, Rnd, Ttl, UOV, UOP, HP, Verdict, PResult, O1").last(),
         QStringLiteral("1|New York|10|0|8.5|8.5|0|?|:|-"));
 
+    // The soccer pages give no line either: their fixtures get the sport's too.
     LeagueFixture soccer(QStringLiteral("Football (Soccer)"), kSoccer);
     ImportFixtures(soccer.dm(), FixtureLayout::SoccerA, linesOf("12-08-2023\nArsenal - Chelsea"), 2006);
+    ImportFixtures(soccer.dm(), FixtureLayout::SoccerB, linesOf("13.08.2023\nLiverpool-Everton"), 2006);
     QCOMPARE(resultRows(soccer.dm().ADOConnection, "ID, Ttl, UOV, UOP, O2"),
-             QStringList{QStringLiteral("0||||-")});
+             (QStringList{QStringLiteral("0|0|2.5|2.5|-"), QStringLiteral("1|0|2.5|2.5|-")}));
+}
+
+void TestFixtureImport::soccerFixturesArePredictedAgainstTheSportsLine()
+{
+    LeagueFixture league(QStringLiteral("Football (Soccer)"), kSoccer);
+    // Three played matches a team, enough for the predictions to call the total.
+    const char *const played[][2] = {{"Arsenal", "Chelsea"},   {"Liverpool", "Everton"},
+                                     {"Chelsea", "Liverpool"}, {"Everton", "Arsenal"},
+                                     {"Arsenal", "Liverpool"}, {"Chelsea", "Everton"}};
+    for (int i = 0; i < 6; ++i)
+        QVERIFY(league.addMatch(QString::fromLatin1(played[i][0]), QString::fromLatin1(played[i][1]), 2,
+                                i % 3, false, QDate(2023, 8, 1 + i)));
+    ImportFixtures(league.dm(), FixtureLayout::SoccerB, linesOf("12.08.2023\nArsenal-Liverpool"), 2006);
+    ImportFixtures(league.dm(), FixtureLayout::SoccerA, linesOf("13-08-2023\nChelsea - Everton"), 2006);
+    // A fixture stored without a line by an earlier version is called against the sport's line too.
+    Database &db = league.dm().ADOConnection;
+    db.execute(QStringLiteral("INSERT INTO Results (ID, Home, Away, Result, DateP, Rnd, PResult, Verdict) "
+                              "VALUES (9, 'Everton', 'Arsenal', ':', '2023-08-14', 1, ':', '?')"));
+    league.dm().ADOTableResults.reload();
+    PredictionOptions options;
+    QCOMPARE(PredictUpcomingMatches(league.dm(), options, league.messenger), 3);
+    const QStringList calls = resultRows(db, "UOP").mid(6);
+    QCOMPARE(calls.size(), 3);
+    for (const QString &call : calls)
+        QVERIFY2(call == QLatin1String("Over 2.5") || call == QLatin1String("Under 2.5"), qPrintable(call));
+}
+
+void TestFixtureImport::updatingAgainAddsNoFixtureTwice_data()
+{
+    QTest::addColumn<FixtureLayout>("layout");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("fixtures");
+
+    QTest::newRow("fixture page") << FixtureLayout::FixturePage
+                                  << QStringLiteral("Rnd 1\nSaturday 25 Mar\nCarlton vs Geelong\n"
+                                                    "Essendon vs Collingwood")
+                                  << 2;
+    QTest::newRow("baseball") << FixtureLayout::BaseballSchedule
+                              << QStringLiteral("Apr 10\nBoston at New York @ 7:05 PM") << 1;
+    QTest::newRow("soccer A") << FixtureLayout::SoccerA
+                              << QStringLiteral("12-08-2023\nArsenal - Chelsea\nLiverpool - Everton") << 2;
+    QTest::newRow("soccer B") << FixtureLayout::SoccerB
+                              << QStringLiteral("12.08.2023 20:45 Arsenal-Chelsea\nLiverpool-Everton") << 2;
+}
+
+void TestFixtureImport::updatingAgainAddsNoFixtureTwice()
+{
+    QFETCH(FixtureLayout, layout);
+    QFETCH(QString, text);
+    QFETCH(int, fixtures);
+    LeagueFixture league(sportOf(layout), kAfl + kMlb + kSoccer);
+    const FixtureImportSummary first = ImportFixtures(league.dm(), layout, fixtureLines(text), 2006);
+    QCOMPARE(first.fixturesAdded, fixtures);
+    const QStringList rows = resultRows(league.dm().ADOConnection);
+    const FixtureImportSummary again = ImportFixtures(league.dm(), layout, fixtureLines(text), 2006);
+    QCOMPARE(again.fixturesAdded, 0);
+    QCOMPARE(again.alreadyStored, fixtures);
+    QCOMPARE(describeImport(again),
+             QStringLiteral("0 fixtures added, 0 results entered (0 of them into stored "
+                            "fixtures), %1 already in the league, 0 lines skipped.")
+                 .arg(fixtures));
+    QCOMPARE(resultRows(league.dm().ADOConnection), rows);
+}
+
+// The Replace button mends a name the league spells otherwise; Update then adds only the mended line's
+// fixture.  The same pair on another day, or the other way round, is a fixture of its own.
+void TestFixtureImport::updateAfterReplaceAddsOnlyWhatIsNew()
+{
+    LeagueFixture league(QStringLiteral("Football (Soccer)"),
+                         kSoccer + QStringList{QStringLiteral("Man United")});
+    QStringList lines = linesOf("12.08.2023\nArsenal-Chelsea\nMan Utd-Everton\n19.08.2023\nArsenal-Chelsea");
+    FixtureImportSummary s = ImportFixtures(league.dm(), FixtureLayout::SoccerB, lines, 2006);
+    QCOMPARE(s.fixturesAdded, 2);
+    QCOMPARE(skippedLines(s), QList<int>{3});
+    lines = ReplaceFirstInLines(lines, QStringLiteral("Man Utd"), QStringLiteral("Man United"));
+    s = ImportFixtures(league.dm(), FixtureLayout::SoccerB, lines, 2006);
+    QCOMPARE(s.fixturesAdded, 1);
+    QCOMPARE(s.alreadyStored, 2);
+    QCOMPARE(skippedLines(s), QList<int>{});
+    s = ImportFixtures(league.dm(), FixtureLayout::SoccerB, linesOf("12.08.2023\nChelsea-Arsenal"), 2006);
+    QCOMPARE(s.fixturesAdded, 1);
+    QCOMPARE(resultRows(league.dm().ADOConnection),
+             (QStringList{QStringLiteral("Arsenal|Chelsea|2023-08-12|0|:"),
+                          QStringLiteral("Arsenal|Chelsea|2023-08-19|0|:"),
+                          QStringLiteral("Man United|Everton|2023-08-12|0|:"),
+                          QStringLiteral("Chelsea|Arsenal|2023-08-12|0|:")}));
+}
+
+void TestFixtureImport::soccerLinesWithAScoreAreNoFixtures_data()
+{
+    QTest::addColumn<FixtureLayout>("layout");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("rows"); // Home|Away|DateP|Rnd|Result
+    QTest::addColumn<QList<int>>("skipped");
+
+    const auto a = FixtureLayout::SoccerA;
+    const auto b = FixtureLayout::SoccerB;
+    QTest::newRow("B: score after the teams")
+        << b << QStringLiteral("12.08.2023\nLiverpool-Everton 2:1\nArsenal-Chelsea")
+        << QStringList{QStringLiteral("Arsenal|Chelsea|2023-08-12|0|:")} << QList<int>{2};
+    QTest::newRow("B: score between the teams")
+        << b << QStringLiteral("12.08.2023\nLiverpool 0 - 0 Everton") << QStringList{} << QList<int>{2};
+    QTest::newRow("B: kick-off time before or after the teams")
+        << b << QStringLiteral("12.08.2023 20:45 Liverpool-Everton\nArsenal-Chelsea 15:30")
+        << QStringList{QStringLiteral("Liverpool|Everton|2023-08-12|0|:"),
+                       QStringLiteral("Arsenal|Chelsea|2023-08-12|0|:")}
+        << QList<int>{};
+    QTest::newRow("A: score between the teams")
+        << a << QStringLiteral("12-08-2023\nLiverpool 2 - 1 Everton\nArsenal - Chelsea")
+        << QStringList{QStringLiteral("Arsenal|Chelsea|2023-08-12|0|:")} << QList<int>{2};
+}
+
+void TestFixtureImport::soccerLinesWithAScoreAreNoFixtures()
+{
+    QFETCH(FixtureLayout, layout);
+    QFETCH(QString, text);
+    QFETCH(QStringList, rows);
+    QFETCH(QList<int>, skipped);
+    LeagueFixture league(QStringLiteral("Football (Soccer)"), kSoccer);
+    const FixtureImportSummary s = ImportFixtures(league.dm(), layout, fixtureLines(text), 2006);
+    QCOMPARE(resultRows(league.dm().ADOConnection), rows);
+    QCOMPARE(skippedLines(s), skipped);
+    for (const FixtureImportSummary::Skipped &k : s.skipped)
+        QCOMPARE(k.reason, QStringLiteral("it gives a score: a played match, not a fixture"));
+    QCOMPARE(league.team(QStringLiteral("Liverpool"), QStringLiteral("TP")), 0); // nothing was played
 }
 
 void TestFixtureImport::resultsCountAsMatchEntryCountsThem_data()

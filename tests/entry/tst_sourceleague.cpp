@@ -8,6 +8,7 @@
 #include "data/Table.h"
 #include "entry/ConvertLeague.h"
 #include "entry/SourceLeague.h"
+#include "support/JetWriter.h"
 #include "support/LeagueFixture.h"
 #include "support/RecordingMessenger.h"
 #include "support/StoredRows.h"
@@ -237,6 +238,7 @@ private Q_SLOTS:
     void picturesAreFoundInsideTheirWrapper_data();
     void picturesAreFoundInsideTheirWrapper();
     void convertsOnlyLeaguesFromJetFiles();
+    void accessFilesOfEitherLayoutConvert();
 
 private:
     QString file(const QString &name) const { return m_dir->filePath(name); }
@@ -378,6 +380,132 @@ void TestSourceLeague::convertsOnlyLeaguesFromJetFiles()
     QCOMPARE(m.log(),
              QStringList{QStringLiteral("Error: This is not a league file: it has no table League.")});
     QVERIFY(QDir(m_dir->path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+}
+
+// Real Access files, as libmdb reads them: one of the current layout carries its rows over as they stand,
+// one of the older layout is replayed; the new file takes the place of an existing one only when asked.
+void TestSourceLeague::accessFilesOfEitherLayoutConvert()
+{
+    LeagueFixture original(QStringLiteral("Ice Hockey"), {QStringLiteral("Wolves"), QStringLiteral("Bears")});
+    QVERIFY(
+        original.addMatch(QStringLiteral("Wolves"), QStringLiteral("Bears"), 3, 2, true, QDate(2005, 10, 1)));
+    QVERIFY(original.addMatch(QStringLiteral("Bears"), QStringLiteral("Wolves"), -1, -1, false,
+                              QDate(2005, 10, 9)));
+    const QStringList tables = {QStringLiteral("League"), QStringLiteral("Teams"), QStringLiteral("Results"),
+                                QStringLiteral("Players")};
+    const QString before = storedRows(original.dm().ADOConnection, tables);
+    const QString current = file(QStringLiteral("current.mdb"));
+    QCOMPARE(JetWriter::writeCopyOf(original.path(), tables, current), QString());
+
+    const QString newPath = file(QStringLiteral("current.qvl"));
+    RecordingMessenger m;
+    QCOMPARE(ConvertLeagueFile(current, newPath, m), FileCommandResult::Done);
+    QCOMPARE(m.log(), QStringList{QStringLiteral("Information: File convertion complete")});
+    {
+        TDataMod converted;
+        converted.openLeague(newPath);
+        QCOMPARE(storedRows(converted.ADOConnection, tables), before);
+    }
+
+    using T = JetWriter::Type;
+    const QList<JetWriter::Column> resultColumns = {
+        {QStringLiteral("ID"), T::Long},      {QStringLiteral("Home"), T::Text},
+        {QStringLiteral("Away"), T::Text},    {QStringLiteral("Result"), T::Text},
+        {QStringLiteral("DateP"), T::Date},   {QStringLiteral("Round"), T::Long},
+        {QStringLiteral("HQVR"), T::Long},    {QStringLiteral("HTQVR"), T::Long},
+        {QStringLiteral("AQVR"), T::Long},    {QStringLiteral("ATQVR"), T::Long},
+        {QStringLiteral("F"), T::Long},       {QStringLiteral("A"), T::Long},
+        {QStringLiteral("HP"), T::Long},      {QStringLiteral("DP"), T::Long},
+        {QStringLiteral("AP"), T::Long},      {QStringLiteral("CF"), T::Long},
+        {QStringLiteral("PResult"), T::Text}, {QStringLiteral("Verdict"), T::Text},
+        {QStringLiteral("O1"), T::Text},      {QStringLiteral("O1B"), T::Text},
+        {QStringLiteral("OX"), T::Text},      {QStringLiteral("OXB"), T::Text},
+        {QStringLiteral("O2"), T::Text},      {QStringLiteral("O2B"), T::Text},
+        {QStringLiteral("Margin"), T::Double}};
+    QList<JetWriter::Column> leagueColumns = {{QStringLiteral("Sport"), T::Text},
+                                              {QStringLiteral("League"), T::Text}};
+    for (const char *c : {"SS", "SE", "PW", "PD", "PL", "PWO", "PDO", "PLO"})
+        leagueColumns << JetWriter::Column{QString::fromLatin1(c), T::Long};
+    for (const char *c : {"HW", "DR", "AW"})
+        leagueColumns << JetWriter::Column{QString::fromLatin1(c), T::Bool};
+    for (const char *c : {"HP", "DP", "AP", "CF"})
+        leagueColumns << JetWriter::Column{QString::fromLatin1(c), T::Long};
+    const auto match = [](int id, const char *result, const QDate &date, int f, int a) {
+        return QVariantList{id,
+                            QStringLiteral("Reds"),
+                            QStringLiteral("Blues"),
+                            QString::fromLatin1(result),
+                            date,
+                            id + 1,
+                            1500,
+                            1500,
+                            1500,
+                            1500,
+                            f,
+                            a,
+                            40,
+                            30,
+                            30,
+                            55,
+                            QStringLiteral("2:1"),
+                            QStringLiteral("1"),
+                            QStringLiteral("1.9"),
+                            QStringLiteral("Book"),
+                            QStringLiteral("3.3"),
+                            QStringLiteral("Book"),
+                            QStringLiteral("4.2"),
+                            QStringLiteral("Book"),
+                            2.25};
+    };
+    const QString older = file(QStringLiteral("older.mdb"));
+    QCOMPARE(
+        JetWriter::write(
+            older, {{QStringLiteral("League"),
+                     leagueColumns,
+                     {{QStringLiteral("Football (Soccer)"), QStringLiteral("Old League"), 2001, 2002, 3, 1, 0,
+                       3, 1, 0, true, false, true, 50, 30, 40, 55}}},
+                    {QStringLiteral("Teams"),
+                     {{QStringLiteral("Team"), T::Text}},
+                     {{QStringLiteral("Reds")}, {QStringLiteral("Blues")}}},
+                    // Stored out of date order: the replay goes by date.
+                    {QStringLiteral("Results"),
+                     resultColumns,
+                     {match(1, "0:2", QDate(2001, 9, 8), 0, 2), match(0, "2:2 OT", QDate(2001, 9, 1), 2, 2)}},
+                    {QStringLiteral("Players"),
+                     {{QStringLiteral("N"), T::Long},
+                      {QStringLiteral("Player"), T::Text},
+                      {QStringLiteral("Team"), T::Text},
+                      {QStringLiteral("Pos"), T::Text},
+                      {QStringLiteral("PR"), T::Long},
+                      {QStringLiteral("IN_OUT"), T::Text},
+                      {QStringLiteral("PPic"), T::Binary},
+                      {QStringLiteral("Wt"), T::Text},
+                      {QStringLiteral("Ht"), T::Text}},
+                     {{9, QStringLiteral("Keeper"), QStringLiteral("Reds"), QStringLiteral("GK"), 1900,
+                       QStringLiteral("IN"), QVariant(), QStringLiteral("80"), QVariant()}}}}),
+        QString());
+    // Onto the converted file of the current layout: asked first, then replaced.
+    m.clear();
+    m.queueAnswer(Messenger::Answer::Yes);
+    QCOMPARE(ConvertLeagueFile(older, newPath, m), FileCommandResult::Done);
+    TDataMod dm;
+    dm.openLeague(newPath);
+    Database &db = dm.ADOConnection;
+    QCOMPARE(scalar(db, QStringLiteral("SELECT League || '|' || LM || '|' || HA FROM League")).toString(),
+             QStringLiteral("Old League|6.0|1"));
+    QCOMPARE(scalar(db, QStringLiteral("SELECT group_concat(DateP || '/' || Rnd || '/' || Result, ' ') FROM "
+                                       "(SELECT * FROM Results ORDER BY rowid)"))
+                 .toString(),
+             QStringLiteral("2001-09-01/1.0/2:2 OT 2001-09-08/2.0/0:2"));
+    // The overtime draw counts one point each, the later win three for Blues.
+    QCOMPARE(
+        scalar(db, QStringLiteral("SELECT group_concat(Team || ':' || TPts, ' ') FROM Teams")).toString(),
+        QStringLiteral("Reds:1.0 Blues:4.0"));
+    QCOMPARE(scalar(db, QStringLiteral("SELECT Player || '/' || Atk FROM Players")).toString(),
+             QStringLiteral("Keeper/5.0"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             (QStringList{QStringLiteral("current.mdb"), QStringLiteral("current.qvl"),
+                          QStringLiteral("older.mdb")}));
 }
 
 QTEST_GUILESS_MAIN(TestSourceLeague)

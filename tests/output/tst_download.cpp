@@ -4,11 +4,13 @@
 
 #include "data/Database.h"
 #include "data/Messenger.h"
+#include "entry/JetFile.h"
 #include "entry/ResultsImport.h"
 #include "output/HttpFetch.h"
 #include "output/LeagueDownload.h"
 #include "output/SeasonDownload.h"
 #include "support/CliRun.h"
+#include "support/JetWriter.h"
 #include "support/TestHttpServer.h"
 
 #include <QDir>
@@ -62,6 +64,32 @@ int storedMatches(const QString &path)
     Database db;
     db.open(path);
     return db.scalar(QStringLiteral("SELECT COUNT(*) FROM Results")).toInt();
+}
+
+// A league file as an Access database, the way a server of Access league files publishes it.
+QByteArray accessLeagueBytes(const QString &dir, const QByteArray &home, const QByteArray &away)
+{
+    leagueBytes(dir, home, away);
+    const QString league = QDir(dir).filePath(QStringLiteral("built-%1.qvl").arg(QString::fromUtf8(home)));
+    const QString access = league + QStringLiteral(".mdb");
+    const QString failure = JetWriter::writeCopyOf(league,
+                                                   {QStringLiteral("League"), QStringLiteral("Teams"),
+                                                    QStringLiteral("Results"), QStringLiteral("Players")},
+                                                   access);
+    if (!failure.isEmpty())
+        qWarning("%s", qPrintable(failure));
+    return readFile(access);
+}
+
+QStringList teamsOf(const QString &path)
+{
+    Database db;
+    db.open(path);
+    QStringList teams;
+    Statement st = db.prepare(QStringLiteral("SELECT Team FROM Teams ORDER BY rowid"));
+    while (st.step())
+        teams << st.value(0).toString();
+    return teams;
 }
 } // namespace
 
@@ -318,6 +346,69 @@ private Q_SLOTS:
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QByteArray("Alpha One ...OK\nZeta ...OK\n"));
         QCOMPARE(readFile(path(QStringLiteral("Alpha One"))), m_old);
+    }
+
+    // A server of Access league files: each is converted on its way in and marked so; an Access database
+    // that holds no league fails with the reason and leaves the local file as it was.  The converted file
+    // takes the server's date, so the next run finds it up to date.
+    void accessLeagueFilesAreConverted()
+    {
+        const QByteArray access = accessLeagueBytes(m_built, "Acc Home", "Acc Away");
+        QVERIFY(access.startsWith(QByteArray("\x00\x01\x00\x00Standard Jet DB", 19)));
+        const QString other = m_dir.filePath(QStringLiteral("other.mdb"));
+        QCOMPARE(JetWriter::write(other, {{QStringLiteral("Things"),
+                                           {{QStringLiteral("Name"), JetWriter::Type::Text, 20}},
+                                           {{QStringLiteral("one")}}}}),
+                 QString());
+        TestHttpServer server;
+        const QDateTime served = QDateTime::currentDateTimeUtc().addDays(-3);
+        server.setRoute(QStringLiteral("/data/Access League.mdb"), {access, served});
+        server.setRoute(QStringLiteral("/data/No League.mdb"), {readFile(other), served});
+        server.setRoute(QStringLiteral("/data/Plain.mdb"), {m_fresh, served});
+        writeFile(path(QStringLiteral("No League")), m_old, served.addDays(-30));
+
+        HttpFetch http;
+        QStringList entries = {QStringLiteral("Access League"), QStringLiteral("No League"),
+                               QStringLiteral("Plain")};
+        QStringList reasons;
+        LeagueDownload::RunCallbacks callbacks;
+        callbacks.finished = [&](int, const LeagueDownload::FileOutcome &o) { reasons << o.reason; };
+        QVERIFY(!LeagueDownload::runDownloads(http, server.baseUrl(), m_folder, entries, {true, true, true},
+                                              callbacks));
+        QCOMPARE(entries, QStringList({QStringLiteral("Access League ...OK (converted from Access)"),
+                                       QStringLiteral("No League ...Fail"), QStringLiteral("Plain ...OK")}));
+        QVERIFY2(reasons.value(1).contains(QLatin1String("it has no table League")),
+                 qPrintable(reasons.value(1)));
+        QString why;
+        QVERIFY2(LeagueDownload::isLeagueFile(path(QStringLiteral("Access League")), &why), qPrintable(why));
+        QVERIFY(!JetFile::looksLikeJet(path(QStringLiteral("Access League"))));
+        QCOMPARE(teamsOf(path(QStringLiteral("Access League"))),
+                 QStringList({QStringLiteral("Acc Home"), QStringLiteral("Acc Away")}));
+        QCOMPARE(storedMatches(path(QStringLiteral("Access League"))), 1);
+        QCOMPARE(readFile(path(QStringLiteral("No League"))), m_old);
+        // Nothing of the conversion is left in the folder: no temporary file, no work folder.
+        QCOMPARE(QDir(m_folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 3);
+
+        entries = {QStringLiteral("Access League")};
+        QVERIFY(LeagueDownload::runDownloads(http, server.baseUrl(), m_folder, entries, {true}));
+        QCOMPARE(entries, QStringList{QStringLiteral("Access League ...OK")});
+        QCOMPARE(server.gets(QStringLiteral("/data/Access League.mdb")), 1);
+
+        // The command line reports the conversion too; publish lists an Access league file.
+        QFile::remove(path(QStringLiteral("Access League")));
+        const CliRun r =
+            runCli(QStringLiteral(QUORVANE_CLI),
+                   {QStringLiteral("download"), QStringLiteral("--server"), server.baseUrl().toString(),
+                    QStringLiteral("--to"), m_folder, QStringLiteral("Access League")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("Access League ...OK (converted from Access)\n"));
+        const QString site = m_dir.filePath(QStringLiteral("access-site"));
+        QVERIFY(QDir().mkpath(site + QStringLiteral("/data")));
+        writeFile(site + QStringLiteral("/data/Access League.mdb"), access);
+        writeFile(site + QStringLiteral("/data/No League.mdb"), readFile(other));
+        const LeagueDownload::PublishOutcome published = LeagueDownload::publish(site);
+        QCOMPARE(published.listed, QStringList{QStringLiteral("Access League")});
+        QCOMPARE(published.skipped.size(), 1);
     }
 
     // The command line prints every mark and exits 1 when a file failed.

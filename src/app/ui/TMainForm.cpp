@@ -12,6 +12,8 @@
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/ShowManual.h"
 #include "entry/ResultsImport.h"
+#include "entry/SeasonBookmakers.h"
+#include "entry/SeasonFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -460,23 +462,45 @@ void TMainForm::openRecentFile(const QString &path)
     Q_EMIT openRequested(path);
 }
 
+namespace
+{
+// The local files of a drop; empty when anything dropped is not one.
+QStringList droppedFiles(const QMimeData *data)
+{
+    QStringList files;
+    for (const QUrl &url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        files << url.toLocalFile();
+    }
+    return files;
+}
+
+bool isSeasonFile(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
 void TMainForm::dragEnterEvent(QDragEnterEvent *event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls.front().isLocalFile())
+    if (!droppedFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
-// A league file opens; a season file (.csv) goes into the open league.
+// A league file opens; season files (.csv), one or several, go into the open league.
 void TMainForm::dropEvent(QDropEvent *event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() != 1 || !urls.front().isLocalFile())
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.isEmpty())
         return;
     event->acceptProposedAction();
-    const QString path = urls.front().toLocalFile();
-    if (QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0) {
-        Q_EMIT openRequested(path);
+    if (!std::all_of(files.cbegin(), files.cend(), isSeasonFile)) {
+        if (files.size() == 1)
+            Q_EMIT openRequested(files.front());
+        else
+            messenger().warning(QStringLiteral("Drop one league file to open it, or season files (.csv) to "
+                                               "import them into the open league."));
         return;
     }
     if (!m_leagueOpen) {
@@ -484,7 +508,7 @@ void TMainForm::dropEvent(QDropEvent *event)
             QStringLiteral("Open a league first: a results file is imported into the open league."));
         return;
     }
-    importResultsCsvFile(path);
+    importResultsCsvFiles(files);
 }
 
 void TMainForm::refreshLeaguePanels()
@@ -558,44 +582,61 @@ void TMainForm::importResultsCsv()
 {
     if (!m_dm->isLeagueOpen())
         return;
-    const QString path = choosePath(QStringLiteral("Import Results (CSV)"), false,
-                                    QStringLiteral("Results files (*.csv);;All files (*)"));
-    if (!path.isEmpty())
-        importResultsCsvFile(path);
+    const QString title = QStringLiteral("Import Results (CSV)");
+    const QString filter = QStringLiteral("Results files (*.csv);;All files (*)");
+    QStringList paths;
+    if (m_choosePaths) {
+        paths = m_choosePaths(title, filter);
+    } else if (m_choosePath) {
+        const QString path = m_choosePath(title, false, filter);
+        if (!path.isEmpty())
+            paths << path;
+    } else {
+        const QString data = QDir(programFolder()).filePath(QStringLiteral("Data"));
+        paths = QFileDialog::getOpenFileNames(this, title, ProgramSettings::lastFolder(data), filter);
+        if (!paths.isEmpty())
+            ProgramSettings::storeLastFolderOf(paths.front());
+    }
+    if (!paths.isEmpty())
+        importResultsCsvFiles(paths);
 }
 
-void TMainForm::importResultsCsvFile(const QString &path)
+void TMainForm::importResultsCsvFiles(const QStringList &paths)
 {
     if (!m_dm->isLeagueOpen())
         return;
     runCommand(messenger(), [&] {
-        CsvSeason season = readResultsCsvFile(path, QStringLiteral("best"));
+        QList<SeasonFile> files = readSeasonFiles(paths);
         // Which prices to take: the best of all bookmakers per outcome, or one bookmaker's.
-        if (!season.bookmakers.isEmpty()) {
-            const QString best = QStringLiteral("Best price of all bookmakers");
+        const QStringList codes = commonBookmakers(files);
+        if (!codes.isEmpty()) {
+            QStringList choices{QStringLiteral("Best price of all bookmakers")};
+            for (const QString &code : codes)
+                choices << SeasonBookmakers::caption(code);
             bool ok = false;
-            const QString choice = QInputDialog::getItem(
-                this, QStringLiteral("Import Results (CSV)"), QStringLiteral("Odds from:"),
-                QStringList{best} + season.bookmakers, 0, false, &ok);
+            const QString choice =
+                QInputDialog::getItem(this, QStringLiteral("Import Results (CSV)"),
+                                      QStringLiteral("Odds from:"), choices, 0, false, &ok);
             if (!ok)
                 return;
-            if (choice != best)
-                season = readResultsCsvFile(path, choice);
+            const qsizetype chosen = choices.indexOf(choice);
+            if (chosen > 0)
+                files = readSeasonFiles(paths, codes[chosen - 1]);
         }
-        QProgressDialog progress(QStringLiteral("Importing results..."), QString(), 0,
-                                 int(season.matches.size()), this);
+        QProgressDialog progress(QStringLiteral("Importing results..."), QString(), 0, matchCount(files),
+                                 this);
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(300);
         BusyCursor busy;
         ProgressPacer pacer;
-        const ImportSummary s = ImportResults(*m_dm, season, messenger(), [&](int done, int total) {
+        const ImportSummary s = ImportSeasonFiles(*m_dm, files, messenger(), [&](int done, int total) {
             if (!pacer.due(done, total))
                 return;
             progress.setValue(done);
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
         Q_EMIT leagueShown();
-        messenger().information(QStringLiteral("%1 matches added, %2 updated.").arg(s.added).arg(s.updated));
+        messenger().information(describeSeasonImport(s, int(files.size())));
     });
 }
 

@@ -51,6 +51,10 @@ public:
     // The chooser of file paths; tests replace it.  Arguments: title, save (true) or open, filter.
     using PathChooser = std::function<QString(const QString &title, bool save, const QString &filter)>;
     void setPathChooser(PathChooser chooser) { m_choosePath = std::move(chooser); }
+    // The chooser of several files to open (the season files to import); tests replace it.  Without one,
+    // the path chooser above gives one file, or else the file dialog several.
+    using PathsChooser = std::function<QStringList(const QString &title, const QString &filter)>;
+    void setPathsChooser(PathsChooser chooser) { m_choosePaths = std::move(chooser); }
     // A path from the chooser (the file dialogs start in the folder last chosen in, at first the program's
     // Data folder); empty when cancelled.
     // A saved name without an extension gets the league files' one.
@@ -63,8 +67,8 @@ public:
     TDataMod &dataModule() const { return *m_dm; }
     bool leagueOpen() const { return m_leagueOpen; }
 
-    // Imports a season file into the open league, after the bookmaker question.
-    void importResultsCsvFile(const QString &path);
+    // Imports season files into the open league, oldest season first, after the bookmaker question.
+    void importResultsCsvFiles(const QStringList &paths);
     // The "Recent Files" submenu from the remembered list.
     void refreshRecentFiles();
 
@@ -110,6 +114,7 @@ private:
     bool m_leagueOpen = false;
     bool m_firstShow = true;
     PathChooser m_choosePath;
+    PathsChooser m_choosePaths;
     std::function<QString()> m_locateManual;
     std::function<bool(const QUrl &)> m_openUrl;
 };

@@ -26,6 +26,27 @@
 #include <QTimer>
 #include <QToolButton>
 
+namespace
+{
+// Drops the files on the window, as a file manager does (defined with the other helpers below).
+void drop(QWidget &target, const QStringList &paths);
+
+// Answers the bookmaker question that is showing with the choice; returns what it offered.
+QStringList chooseBookmaker(const QString &choice)
+{
+    auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+    auto *combo = d ? d->findChild<QComboBox *>() : nullptr;
+    if (!combo)
+        return {};
+    QStringList offered;
+    for (int i = 0; i < combo->count(); ++i)
+        offered << combo->itemText(i);
+    combo->setCurrentIndex(combo->findText(choice));
+    d->accept();
+    return offered;
+}
+} // namespace
+
 class TestMainForm : public QObject
 {
     Q_OBJECT
@@ -42,6 +63,7 @@ private Q_SLOTS:
     void failedOpenKeepsPreviousLeague();
     void newLeagueCreatesAndOpensFile();
     void importResultsWithBookmakerChoice();
+    void importSeveralSeasonFilesOldestFirst();
     void statusBarNamesARestrictingFilter();
     void recentFilesNewestFirstEachOnce();
     void droppedFilesOpenOrImport();
@@ -186,15 +208,10 @@ void TestMainForm::importResultsWithBookmakerChoice()
     f.close();
     m_paths << path << csv;
     m_form->command(QStringLiteral("MenuOpen"))->trigger();
-    // Choose William Hill's prices in the bookmaker question.
-    QTimer::singleShot(0, this, [] {
-        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        QVERIFY(d);
-        auto *choice = d->findChild<QComboBox *>();
-        QVERIFY(choice);
-        choice->setCurrentText(QStringLiteral("WH"));
-        d->accept();
-    });
+    // Choose William Hill's prices in the bookmaker question, which names the bookmakers.
+    QStringList offered;
+    QTimer::singleShot(0, this,
+                       [&offered] { offered = chooseBookmaker(QStringLiteral("WH (William Hill)")); });
     m_form->command(QStringLiteral("MenuImportCsv"))->trigger();
     QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("3 matches added, 0 updated.")});
     Table &results = m_windows->dm->ADOTableResults;
@@ -204,6 +221,59 @@ void TestMainForm::importResultsWithBookmakerChoice()
     QCOMPARE(results.field(QStringLiteral("O1")).asString(), QStringLiteral("2.20"));
     QCOMPARE(results.field(QStringLiteral("O1B")).asString(), QStringLiteral("WH"));
     QCOMPARE(m_windows->dm->ADOTableTeams.recordCount(), 4);
+    QCOMPARE(offered, (QStringList{QStringLiteral("Best price of all bookmakers"),
+                                   QStringLiteral("B365 (Bet365)"), QStringLiteral("WH (William Hill)")}));
+}
+
+// Several season files chosen at once, or dropped together, go in oldest season first, by the dates
+// they hold, with one question, one progress and one summary.
+void TestMainForm::importSeveralSeasonFilesOldestFirst()
+{
+    LeagueFixture league;
+    const QString path = league.path();
+    league.dm().closeLeague();
+    const auto write = [this](const char *name, const QByteArray &rows) {
+        const QString csv = m_dir.filePath(QString::fromLatin1(name));
+        QFile f(csv);
+        if (f.open(QIODevice::WriteOnly))
+            f.write("Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,B365H,B365D,B365A,WHH,WHD,WHA\n" + rows);
+        return csv;
+    };
+    const QStringList seasons = {
+        write("1-newer.csv", "E0,13/08/05,Alpha,Beta,2,1,2.10,3.20,3.50,2.20,3.10,3.40\n"
+                             "E0,14/08/05,Gamma,Delta,0,0,1.80,3.40,4.50,1.75,3.50,4.60\n"),
+        write("2-older.csv", "E0,14/08/04,Beta,Gamma,1,1,2.50,3.10,2.80,2.40,3.20,2.90\n")};
+    m_paths << path;
+    m_form->command(QStringLiteral("MenuOpen"))->trigger();
+    QStringList asked;
+    m_form->setPathsChooser([&](const QString &title, const QString &) {
+        asked << title;
+        return seasons;
+    });
+    QStringList offered;
+    QTimer::singleShot(0, this,
+                       [&offered] { offered = chooseBookmaker(QStringLiteral("WH (William Hill)")); });
+    m_form->command(QStringLiteral("MenuImportCsv"))->trigger();
+    QCOMPARE(asked, QStringList{QStringLiteral("Import Results (CSV)")});
+    QCOMPARE(offered.size(), 3);
+    QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("2 season files: 3 matches added, 0 updated.")});
+    Table &results = m_windows->dm->ADOTableResults;
+    results.setFiltered(false);
+    QVERIFY(results.locate(QStringLiteral("ID"), {0}));
+    QCOMPARE(results.field(QStringLiteral("Home")).asString(), QStringLiteral("Beta"));
+    QCOMPARE(results.field(QStringLiteral("O1B")).asString(), QStringLiteral("WH"));
+
+    // Dropped together: the same files again change nothing, and say so once.
+    m_messages.clear();
+    QTimer::singleShot(0, this, [] { chooseBookmaker(QStringLiteral("Best price of all bookmakers")); });
+    drop(*m_form, seasons);
+    QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("2 season files: 0 matches added, 0 updated.")});
+    QCOMPARE(results.recordCount(), 3);
+    // A league file dropped with season files is neither opened nor imported.
+    m_messages.clear();
+    drop(*m_form, {seasons.first(), path});
+    QCOMPARE(m_messages.messages().size(), 1);
+    QCOMPARE(m_messages.messages().first().kind, Messenger::Kind::Warning);
 }
 
 void TestMainForm::statusBarNamesARestrictingFilter()
@@ -249,10 +319,13 @@ QStringList recentEntries(TMainForm &form)
     return out;
 }
 
-void drop(QWidget &target, const QString &path)
+void drop(QWidget &target, const QStringList &paths)
 {
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&target, &enter);
     QVERIFY(enter.isAccepted());
@@ -303,15 +376,15 @@ void TestMainForm::droppedFilesOpenOrImport()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("Div,Date,HomeTeam,AwayTeam,FTHG,FTAG,FTR\nE0,14/08/2005,Alpha,Beta,2,1,H\n");
     f.close();
-    drop(*m_form, csv); // no league open: nothing to import into
+    drop(*m_form, {csv}); // no league open: nothing to import into
     QCOMPARE(m_messages.messages().size(), 1);
     QCOMPARE(m_messages.messages().first().kind, Messenger::Kind::Warning);
     m_messages.clear();
 
     const QString league = leagueFile(m_dir, QStringLiteral("Dropped.qvl"));
-    drop(*m_form, league);
+    drop(*m_form, {league});
     QVERIFY(text("StatusBarText").endsWith(QStringLiteral("Dropped.qvl")));
-    drop(*m_form, csv);
+    drop(*m_form, {csv});
     QVERIFY2(m_messages.texts().join(QLatin1Char('|')).contains(QLatin1String("1 matches added")),
              qPrintable(m_messages.texts().join(QLatin1Char('|'))));
     QCOMPARE(m_windows->dm->ADOTableResults.recordCount(), 1);

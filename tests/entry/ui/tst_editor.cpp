@@ -106,6 +106,15 @@ void TestEditor::replaceThenUpdate()
     QCOMPARE(m_messages.log().size(), 1);
     QVERIFY2(m_messages.log().first().contains(QStringLiteral("Line 4 (\"Chelsea-Spurs\")")),
              qPrintable(m_messages.log().first()));
+
+    // Update again: the fixtures are in the league already, and the summary says so.
+    const QStringList rows = resultRows(league.dm().ADOConnection);
+    click(dlg, "ButtonUpdate");
+    QCOMPARE(resultRows(league.dm().ADOConnection), rows);
+    QCOMPARE(
+        control<QLabel>(dlg, "LabelSummary")->text(),
+        QStringLiteral("0 fixtures added, 0 results entered (0 of them into stored fixtures), 2 already in "
+                       "the league, 1 lines skipped."));
 }
 
 void TestEditor::aStoppingLineIsToldAndChangesNothing()

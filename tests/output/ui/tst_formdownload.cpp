@@ -8,6 +8,7 @@
 #include "entry/ResultsImport.h"
 #include "output/SeasonDownload.h"
 #include "output/ui/TFormDownload.h"
+#include "support/JetWriter.h"
 #include "support/RecordingMessenger.h"
 #include "support/TestHttpServer.h"
 
@@ -140,6 +141,37 @@ private Q_SLOTS:
         QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Download Finished")});
         TFormDownload again;
         QCOMPARE(child<QLineEdit>(again, "EditServer")->text(), server.baseUrl().toString());
+    }
+
+    // A league the server keeps as an Access database comes in converted, and its entry says so.
+    void accessLeagueIsMarkedConverted()
+    {
+        leagueFile(m_dir.path());
+        const QString access = m_dir.filePath(QStringLiteral("served.mdb"));
+        QCOMPARE(JetWriter::writeCopyOf(m_dir.filePath(QStringLiteral("served.qvl")),
+                                        {QStringLiteral("League"), QStringLiteral("Teams"),
+                                         QStringLiteral("Results"), QStringLiteral("Players")},
+                                        access),
+                 QString());
+        QFile f(access);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        TestHttpServer server;
+        server.setRoute(QStringLiteral("/data/leagues.txt"), {QByteArray("Access\n")});
+        server.setRoute(QStringLiteral("/data/Access.mdb"), {f.readAll()});
+        TFormDownload form;
+        form.setListPath(m_dir.filePath(QStringLiteral("access/data/leagues.txt")));
+        child<QLineEdit>(form, "EditServer")->setText(server.baseUrl().toString());
+        form.refreshList();
+        form.toggleAll();
+        const QString folder = m_dir.filePath(QStringLiteral("AccessData"));
+        child<QLineEdit>(form, "EditFolder")->setText(QDir::toNativeSeparators(folder));
+        child<QPushButton>(form, "ButtonOK")->click();
+        QCOMPARE(texts(child<QListWidget>(form, "CheckListBox1")),
+                 QStringList{QStringLiteral("Access ...OK (converted from Access)")});
+        QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Download Finished")});
+        QFile converted(folder + QStringLiteral("/Access.mdb"));
+        QVERIFY(converted.open(QIODevice::ReadOnly));
+        QVERIFY(converted.read(16).startsWith("SQLite format 3"));
     }
 
     void seasonsIntoLeaguePerDivision()
