@@ -78,7 +78,6 @@ void CreateDemoTicketFile(const QString &path)
     for (const DemoTicket &t : demoTickets()) {
         const QDate date(2005, t.month, t.day);
         NewTicket(book, date);
-        double total = 1;
         for (const DemoBet &b : t.bets) {
             BetInput in;
             in.month = t.month;
@@ -92,16 +91,15 @@ void CreateDemoTicketFile(const QString &path)
             in.notation = Odds::DetectOddsType(in.price);
             in.result = QString::fromLatin1(b.result);
             StoreBet(book, in, quiet);
-            total *= Odds::OddsToDecimal(in.price);
         }
         Table &tickets = book.ADOTableTs;
         tickets.edit();
         tickets.field(QStringLiteral("Stake")).setFloat(t.stake);
         tickets.field(QStringLiteral("Fee")).setFloat(t.fee);
-        tickets.field(QStringLiteral("TPrice")).setFloat(std::round(total * 100) / 100);
         tickets.field(QStringLiteral("Status")).setString(QString::fromLatin1(t.status));
         tickets.post();
-        CalculatePayoutAndProfit(tickets);
+        // The total price is the bets' product, as the dialog's button gives it.
+        CalculatePayoutAndProfit(book);
     }
     tx.commit();
 }

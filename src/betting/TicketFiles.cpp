@@ -5,6 +5,7 @@
 #include "data/BusyCursor.h"
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
+#include "data/ProgramSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,6 +71,16 @@ void postPendingEdits(TicketBook &book)
     tx.commit();
 }
 
+const QString kLastTicketList = QStringLiteral("ticketManager/lastFile");
+
+// The file open after a command that succeeded is the one to open again next time.
+FileCommandResult remembered(TicketBook &book, FileCommandResult result)
+{
+    if (result == FileCommandResult::Done && book.isOpen())
+        ProgramSettings::storeText(kLastTicketList, book.path());
+    return result;
+}
+
 // Runs a step with the busy cursor; a failure is told through the messenger.
 template <typename F> FileCommandResult runStep(Messenger &messenger, F &&step)
 {
@@ -90,6 +101,26 @@ template <typename F> FileCommandResult runStep(Messenger &messenger, F &&step)
 
 } // namespace
 
+QString lastTicketList()
+{
+    return ProgramSettings::text(kLastTicketList, QString());
+}
+
+FileCommandResult ReopenLastTicketList(TicketBook &book, Messenger &messenger)
+{
+    const QString path = lastTicketList();
+    if (path.isEmpty())
+        return FileCommandResult::Cancelled;
+    if (!QFileInfo(path).isFile()) {
+        ProgramSettings::storeText(kLastTicketList, QString());
+        return FileCommandResult::Cancelled;
+    }
+    const FileCommandResult result = OpenTicketList(book, path, messenger);
+    if (result != FileCommandResult::Done)
+        ProgramSettings::storeText(kLastTicketList, QString());
+    return result;
+}
+
 QString ticketsFolder()
 {
     return folderUnderProgram("Tickets");
@@ -106,20 +137,21 @@ FileCommandResult NewTicketList(TicketBook &book, const QString &path, Messenger
         return FileCommandResult::Cancelled;
     if (const auto stop = makeWay(book, path, messenger))
         return *stop;
-    return runStep(messenger, [&] {
+    const FileCommandResult result = runStep(messenger, [&] {
         // The open file stays open until the new one is whole, so a failure changes nothing.
         StagedFile staged(path);
         TicketSchema::createFile(staged.path());
         staged.commit();
         switchFile(book, path);
     });
+    return remembered(book, result);
 }
 
 FileCommandResult OpenTicketList(TicketBook &book, const QString &path, Messenger &messenger)
 {
     if (path.isEmpty())
         return FileCommandResult::Cancelled;
-    return runStep(messenger, [&] { switchFile(book, path); });
+    return remembered(book, runStep(messenger, [&] { switchFile(book, path); }));
 }
 
 FileCommandResult SaveTicketList(TicketBook &book, Messenger &messenger)
@@ -136,7 +168,7 @@ FileCommandResult SaveTicketListAs(TicketBook &book, const QString &path, Messen
     if (const auto stop = makeWay(book, path, messenger))
         return *stop;
     const QString source = book.path();
-    return runStep(messenger, [&] {
+    const FileCommandResult result = runStep(messenger, [&] {
         StagedFile staged(path);
         postPendingEdits(book); // the copy holds what the window shows
         book.closeFile();       // a closed file is complete on disk
@@ -156,4 +188,5 @@ FileCommandResult SaveTicketListAs(TicketBook &book, const QString &path, Messen
             throw;
         }
     });
+    return remembered(book, result);
 }
