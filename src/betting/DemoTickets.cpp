@@ -4,7 +4,9 @@
 #include "betting/TicketBook.h"
 #include "betting/TicketSchema.h"
 #include "betting/Tickets.h"
+#include "data/Errors.h"
 #include "data/Messenger.h"
+#include "data/Numbers.h"
 
 #include <QDate>
 
@@ -66,6 +68,14 @@ const QList<DemoTicket> &demoTickets()
     };
     return tickets;
 }
+// A price as the bet dialog takes it: a decimal price with the locale's decimal mark.
+QString typedPrice(const char *price)
+{
+    QString p = QString::fromLatin1(price);
+    if (Odds::DetectOddsType(p) == Odds::Decimal)
+        p.replace(QLatin1Char('.'), Numbers::decimalSeparator());
+    return p;
+}
 } // namespace
 
 void CreateDemoTicketFile(const QString &path)
@@ -87,10 +97,11 @@ void CreateDemoTicketFile(const QString &path)
             in.home = QString::fromUtf8(b.home);
             in.away = QString::fromUtf8(b.away);
             in.bet = QString::fromLatin1(b.bet);
-            in.price = QString::fromLatin1(b.price);
+            in.price = typedPrice(b.price);
             in.notation = Odds::DetectOddsType(in.price);
             in.result = QString::fromLatin1(b.result);
-            StoreBet(book, in, quiet);
+            if (!StoreBet(book, in, quiet)) // a bet left out would change every total
+                throw QuorvaneError(quiet.texts().join(QLatin1Char('\n')));
         }
         Table &tickets = book.ADOTableTs;
         tickets.edit();

@@ -2,6 +2,7 @@
 // bets, the payout and profit calculation, the date filter and the bet dialog's checks.
 
 #include "betting/Bets.h"
+#include "betting/DemoTickets.h"
 #include "betting/TicketBook.h"
 #include "betting/TicketFiles.h"
 #include "betting/TicketGrids.h"
@@ -518,6 +519,25 @@ private Q_SLOTS:
         QCOMPARE(m.messages().size(), 1);
         QVERIFY(lastTicketList().isEmpty());
         QVERIFY(!book.isOpen());
+    }
+
+    // The demonstration file holds every bet whatever the locale's decimal mark, and so the same totals.
+    void demoFileIsTheSameInEveryLocale()
+    {
+        auto contents = [this](const QLocale &locale, const QString &name) {
+            QLocale::setDefault(locale);
+            CreateDemoTicketFile(path(name));
+            Database db;
+            db.open(path(name));
+            return storedRowList(db, QStringLiteral("Tickets")) +
+                   QStringList{db.scalar(QStringLiteral("SELECT COUNT(*) FROM Bets")).toString()};
+        };
+        const QStringList points = contents(QLocale::c(), QStringLiteral("c.qvt"));
+        const QStringList commas =
+            contents(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("de.qvt"));
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(commas, points);
+        QVERIFY(points.last().toInt() > points.size() - 1); // more bets than tickets
     }
 
     void payoutAndProfitByStatus_data()
