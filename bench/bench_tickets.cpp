@@ -14,6 +14,7 @@
 #include "data/Dates.h"
 
 #include <QDate>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -200,6 +201,10 @@ void BM_AllViews(benchmark::State &state)
 int main(int argc, char **argv)
 {
     WindowBenchApp app(argc, argv);
+    // The program's settings (the ticket file the window opens again) go to a scratch folder, never to
+    // the user's.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     using Function = void (*)(benchmark::State &);
     const std::pair<const char *, Function> all[] = {{"BM_PlainRead", BM_PlainRead},
                                                      {"BM_OpenWithStatistics", BM_OpenWithStatistics},

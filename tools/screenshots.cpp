@@ -1,8 +1,8 @@
 // Saves a picture of the main window on each of its eight tabs, with a league open, of the dialogs the
 // manual shows, of the print dialog with every box ticked, of the ticket manager's three pages with a
-// demonstration ticket file, of the analyzer after a back-test, of the prediction history's two pages, of
-// the match prediction's options and result pages, and of the team comparison chart with the first two
-// teams, flat and in 3D:
+// demonstration ticket file and of its ticket and bet dialogs, of the analyzer after a back-test, of the
+// prediction history's two pages, of the match prediction's options and result pages, and of the team
+// comparison chart with the first two teams, flat and in 3D:
 //   quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT] [--dark]
 // --dark takes the pictures under a dark desktop palette, to see that everything stays readable.
 // Runs on any Qt platform; scripts/screenshots uses the offscreen one.
@@ -14,6 +14,8 @@
 #include "app/ui/AppWindows.h"
 #include "app/ui/TMainForm.h"
 #include "betting/DemoTickets.h"
+#include "betting/ui/TFormBet.h"
+#include "betting/ui/TFormTicket.h"
 #include "betting/ui/TFormTicketMgr.h"
 #include "data/ProgramInfo.h"
 #include "data/ui/GuiMessenger.h"
@@ -172,7 +174,7 @@ int main(int argc, char *argv[])
         {"MenuFAddMatch", "dialog-add-match"},          {"MenuPredict", "dialog-predict"},
         {"MenuBettingSystem", "dialog-betting-system"}, {"MenuAbout", "dialog-about"},
         {"MenuArbFinder", "dialog-arbitrage"},          {"MenuEditor", "dialog-editor"},
-        {"MenuMergeTeams", "dialog-merge-teams"}};
+        {"MenuMergeTeams", "dialog-merge-teams"},       {"MenuAddPlayer", "dialog-add-player"}};
     pages->setCurrentIndex(int(TMainForm::Tab::Fixtures));
     for (const auto &[command, file] : dialogs) {
         const QString name = QStringLiteral("%1/%2.png").arg(args[2], QString::fromLatin1(file));
@@ -239,6 +241,22 @@ int main(int argc, char *argv[])
     if (!grabPages(manager, manager->findChild<QTabWidget *>(QStringLiteral("PageControl")), args[2],
                    QStringLiteral("tickets")))
         return 1;
+    // The ticket dialog on the current ticket, and the bet dialog on its current bet.
+    TFormTicket *ticket = manager->ticketDialog();
+    const std::pair<QDialog *, const char *> ticketDialogs[] = {{ticket, "dialog-ticket"},
+                                                                {ticket->betDialog(), "dialog-bet"}};
+    ticket->setWindowTitle(TFormTicket::editCaption());
+    ticket->betDialog()->setWindowTitle(TFormBet::editCaption());
+    for (const auto &[dialog, file] : ticketDialogs) {
+        dialog->show();
+        settle(3);
+        const QString picture = QStringLiteral("%1/%2.png").arg(args[2], QString::fromLatin1(file));
+        if (!dialog->grab().save(picture))
+            return 1;
+        std::printf("%s\n", qPrintable(picture));
+    }
+    ticket->betDialog()->hide();
+    ticket->hide();
     manager->close();
 
     // The analyzer after a back-test of the league into a scratch systems file, and both pages of the

@@ -6,6 +6,7 @@
 #include "data/Database.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
+#include "data/FileSteps.h"
 #include "data/GridColumns.h"
 #include "data/GridCommands.h"
 #include "data/MatchOutcome.h"
@@ -244,6 +245,30 @@ FilterChoices &filterChoices()
 {
     static FilterChoices choices;
     return choices;
+}
+
+void followLeagueSeason(FilterChoices &choices, TDataMod &dm)
+{
+    if (!dm.isLeagueOpen())
+        return;
+    Table &league = dm.ADOTableLeague;
+    league.first();
+    if (league.isEmpty())
+        return;
+    const int first = league.field(s("SS")).asInteger();
+    const int last = league.field(s("SE")).asInteger();
+    if (first < 1 || last < 1)
+        return;
+    const Dates::Span season = Dates::season(first, last);
+    const QString file = ConnectedFileName(dm.ADOConnection);
+    const bool otherLeague = file != choices.seasonLeague;
+    choices.seasonLeague = file;
+    for (DateRangeChoice *range : {&choices.teams.dates, &choices.fixtures.dates, &choices.scores.dates}) {
+        if (range->changed && !otherLeague)
+            continue;
+        *range = DateRangeChoice{season.first.month(), season.first.day(), season.first.year(),
+                                 season.last.month(),  season.last.day(),  season.last.year()};
+    }
 }
 
 const QStringList &matchTypeItems()

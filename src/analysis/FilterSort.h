@@ -21,6 +21,7 @@ class Table;
 struct DateRangeChoice {
     int startMonth = 1, startDay = 1, startYear = 2005;
     int endMonth = 1, endDay = 1, endYear = 2005;
+    bool changed = false; // changed by the user: it no longer follows the league's season
 };
 
 // Which matches the team tables are computed from.
@@ -69,11 +70,17 @@ struct FilterChoices {
     FixtureChoices fixtures;
     ScoreChoices scores;
     PlayerChoices players;
+    QString seasonLeague; // the league file whose season the date ranges were set to
 };
 
 // The program's one set of choices, with the defaults until the user changes them.  The filter dialog
 // edits it; the views read it when their tab is shown.
 FilterChoices &filterChoices();
+
+// The date ranges start at the open league's season (Dates::season of SS and SE of its League row):
+// each range the user has not changed is set to it again, and once another league file is open every
+// range is.  Nothing changes while no league is open or its League row holds no season.
+void followLeagueSeason(FilterChoices &choices, TDataMod &dm);
 
 // The entries of the choosers, in their order.  The order choosers take teamOrderItems() (TeamSort.h).
 const QStringList &matchTypeItems();   // "All", "Pre-Season", ... "Finals"

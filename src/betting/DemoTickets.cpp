@@ -4,7 +4,9 @@
 #include "betting/TicketBook.h"
 #include "betting/TicketSchema.h"
 #include "betting/Tickets.h"
+#include "data/Errors.h"
 #include "data/Messenger.h"
+#include "data/Numbers.h"
 
 #include <QDate>
 
@@ -66,6 +68,14 @@ const QList<DemoTicket> &demoTickets()
     };
     return tickets;
 }
+// A price as the bet dialog takes it: a decimal price with the locale's decimal mark.
+QString typedPrice(const char *price)
+{
+    QString p = QString::fromLatin1(price);
+    if (Odds::DetectOddsType(p) == Odds::Decimal)
+        p.replace(QLatin1Char('.'), Numbers::decimalSeparator());
+    return p;
+}
 } // namespace
 
 void CreateDemoTicketFile(const QString &path)
@@ -78,7 +88,6 @@ void CreateDemoTicketFile(const QString &path)
     for (const DemoTicket &t : demoTickets()) {
         const QDate date(2005, t.month, t.day);
         NewTicket(book, date);
-        double total = 1;
         for (const DemoBet &b : t.bets) {
             BetInput in;
             in.month = t.month;
@@ -88,20 +97,20 @@ void CreateDemoTicketFile(const QString &path)
             in.home = QString::fromUtf8(b.home);
             in.away = QString::fromUtf8(b.away);
             in.bet = QString::fromLatin1(b.bet);
-            in.price = QString::fromLatin1(b.price);
+            in.price = typedPrice(b.price);
             in.notation = Odds::DetectOddsType(in.price);
             in.result = QString::fromLatin1(b.result);
-            StoreBet(book, in, quiet);
-            total *= Odds::OddsToDecimal(in.price);
+            if (!StoreBet(book, in, quiet)) // a bet left out would change every total
+                throw QuorvaneError(quiet.texts().join(QLatin1Char('\n')));
         }
         Table &tickets = book.ADOTableTs;
         tickets.edit();
         tickets.field(QStringLiteral("Stake")).setFloat(t.stake);
         tickets.field(QStringLiteral("Fee")).setFloat(t.fee);
-        tickets.field(QStringLiteral("TPrice")).setFloat(std::round(total * 100) / 100);
         tickets.field(QStringLiteral("Status")).setString(QString::fromLatin1(t.status));
         tickets.post();
-        CalculatePayoutAndProfit(tickets);
+        // The total price is the bets' product, as the dialog's button gives it.
+        CalculatePayoutAndProfit(book);
     }
     tx.commit();
 }

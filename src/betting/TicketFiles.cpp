@@ -6,6 +6,7 @@
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
+#include "data/ProgramSettings.h"
 #include "entry/AccessConversion.h"
 
 #include <QDir>
@@ -70,6 +71,16 @@ void postPendingEdits(TicketBook &book)
         if (t->isActive() && !t->isEmpty())
             t->post();
     tx.commit();
+}
+
+const QString kLastTicketList = QStringLiteral("ticketManager/lastFile");
+
+// The file open after a command that succeeded is the one to open again next time.
+FileCommandResult remembered(TicketBook &book, FileCommandResult result)
+{
+    if (result == FileCommandResult::Done && book.isOpen())
+        ProgramSettings::storeText(kLastTicketList, book.path());
+    return result;
 }
 
 // Runs a step with the busy cursor; a failure is told through the messenger.
@@ -137,6 +148,26 @@ FileCommandResult openAccessTicketList(TicketBook &book, const QString &accessPa
 
 } // namespace
 
+QString lastTicketList()
+{
+    return ProgramSettings::text(kLastTicketList, QString());
+}
+
+FileCommandResult ReopenLastTicketList(TicketBook &book, Messenger &messenger)
+{
+    const QString path = lastTicketList();
+    if (path.isEmpty())
+        return FileCommandResult::Cancelled;
+    if (!QFileInfo(path).isFile()) {
+        ProgramSettings::storeText(kLastTicketList, QString());
+        return FileCommandResult::Cancelled;
+    }
+    const FileCommandResult result = OpenTicketList(book, path, messenger);
+    if (result != FileCommandResult::Done)
+        ProgramSettings::storeText(kLastTicketList, QString());
+    return result;
+}
+
 QString ticketsFolder()
 {
     return folderUnderProgram("Tickets");
@@ -153,13 +184,14 @@ FileCommandResult NewTicketList(TicketBook &book, const QString &path, Messenger
         return FileCommandResult::Cancelled;
     if (const auto stop = makeWay(book, path, messenger))
         return *stop;
-    return runStep(messenger, [&] {
+    const FileCommandResult result = runStep(messenger, [&] {
         // The open file stays open until the new one is whole, so a failure changes nothing.
         StagedFile staged(path);
         TicketSchema::createFile(staged.path());
         staged.commit();
         switchFile(book, path);
     });
+    return remembered(book, result);
 }
 
 FileCommandResult OpenTicketList(TicketBook &book, const QString &path, Messenger &messenger)
@@ -167,8 +199,8 @@ FileCommandResult OpenTicketList(TicketBook &book, const QString &path, Messenge
     if (path.isEmpty())
         return FileCommandResult::Cancelled;
     if (AccessConversion::isAccessFile(path))
-        return openAccessTicketList(book, path, messenger);
-    return runStep(messenger, [&] { switchFile(book, path); });
+        return remembered(book, openAccessTicketList(book, path, messenger));
+    return remembered(book, runStep(messenger, [&] { switchFile(book, path); }));
 }
 
 FileCommandResult SaveTicketList(TicketBook &book, Messenger &messenger)
@@ -185,7 +217,7 @@ FileCommandResult SaveTicketListAs(TicketBook &book, const QString &path, Messen
     if (const auto stop = makeWay(book, path, messenger))
         return *stop;
     const QString source = book.path();
-    return runStep(messenger, [&] {
+    const FileCommandResult result = runStep(messenger, [&] {
         StagedFile staged(path);
         postPendingEdits(book); // the copy holds what the window shows
         book.closeFile();       // a closed file is complete on disk
@@ -205,4 +237,5 @@ FileCommandResult SaveTicketListAs(TicketBook &book, const QString &path, Messen
             throw;
         }
     });
+    return remembered(book, result);
 }

@@ -13,6 +13,15 @@ class TicketBook;
 QString ticketsFolder();
 QString picksFolder();
 
+// The ticket file that was open last (after New List, Open or Save As), as the program's settings
+// remember it; empty when none is.
+QString lastTicketList();
+
+// Opens the ticket file that was open last, as the ticket manager does when it is shown with none open.
+// Cancelled when none is remembered; a remembered file that is gone is forgotten without a word, and one
+// that no longer opens is refused with its reason and forgotten.
+FileCommandResult ReopenLastTicketList(TicketBook &book, Messenger &messenger);
+
 // Creates a new ticket file at path and opens it in place of the open one.
 FileCommandResult NewTicketList(TicketBook &book, const QString &path, Messenger &messenger);
 

@@ -6,6 +6,7 @@
 #include "data/Errors.h"
 #include "data/GridCommands.h"
 #include "data/Numbers.h"
+#include "entry/Odds.h"
 
 namespace
 {
@@ -45,6 +46,11 @@ TicketMoney PayoutAndProfit(const QString &status, double stake, double totalPri
     return m;
 }
 
+double ticketAmount(const QString &text)
+{
+    return text.trimmed().isEmpty() ? 0.0 : Numbers::parseReal(text);
+}
+
 void CalculatePayoutAndProfit(Table &tickets)
 {
     if (!tickets.isActive() || tickets.isEmpty())
@@ -61,11 +67,63 @@ void CalculatePayoutAndProfit(Table &tickets)
     tx.commit();
 }
 
+LegsVerdict JudgeLegs(const QList<TicketLeg> &legs, const QLocale &locale)
+{
+    LegsVerdict v;
+    if (legs.isEmpty())
+        return v;
+    double product = 1;
+    bool priced = true, lost = false, open = false, allCancelled = true;
+    for (const TicketLeg &leg : legs) {
+        const bool cancelled = leg.result == QLatin1String("Cancelled");
+        lost = lost || leg.result == QLatin1String("Lost");
+        open =
+            open || (!cancelled && leg.result != QLatin1String("Won") && leg.result != QLatin1String("Lost"));
+        allCancelled = allCancelled && cancelled;
+        if (cancelled)
+            continue; // a void leg leaves the others' price
+        const double price = Odds::OddsToDecimal(leg.price, locale);
+        priced = priced && price > 0;
+        product *= price;
+    }
+    if (priced)
+        v.totalPrice = Numbers::round2(product);
+    if (lost)
+        v.status = QStringLiteral("Lost");
+    else if (!open)
+        v.status = allCancelled ? QStringLiteral("Cancelled") : QStringLiteral("Won");
+    return v;
+}
+
+void CalculatePayoutAndProfit(TicketBook &book)
+{
+    Table &tickets = book.ADOTableTs;
+    if (!tickets.isActive() || tickets.isEmpty())
+        return;
+    QList<TicketLeg> legs;
+    Statement bets =
+        book.ADOConnection.prepare(QStringLiteral("SELECT Price, Result FROM Bets WHERE TN = ?1"));
+    bets.bind(1, book.currentTicket());
+    while (bets.step())
+        legs.append({bets.value(0).toString(), bets.value(1).toString()});
+    const LegsVerdict verdict = JudgeLegs(legs); // a price that does not read stops here, before any write
+
+    Transaction tx(book.ADOConnection);
+    tickets.edit();
+    if (verdict.totalPrice && tickets.field(QStringLiteral("TPrice")).asFloat() == 0)
+        tickets.field(QStringLiteral("TPrice")).setFloat(*verdict.totalPrice);
+    if (verdict.status)
+        tickets.field(QStringLiteral("Status")).setString(*verdict.status);
+    CalculatePayoutAndProfit(tickets);
+    tx.commit();
+}
+
 int NewTicketNumber(Table &tickets)
 {
+    // Tickets are counted from 1, as the user counts them; a file that has a ticket 0 goes on above it.
     const std::optional<double> largest = tickets.maxOf(QStringLiteral("TN"));
     if (!largest)
-        return 0;
+        return 1;
     return Numbers::wholeNumber(*largest) + 1;
 }
 
@@ -78,6 +136,19 @@ int NewTicket(TicketBook &book, const QDate &date)
     tx.commit();
     book.followCurrentTicket();
     return number;
+}
+
+void DiscardTicket(TicketBook &book, int number)
+{
+    Table &tickets = book.ADOTableTs;
+    Transaction tx(book.ADOConnection);
+    tickets.cancel(); // what the dialog left pending goes with the ticket
+    FilterOff all(tickets);
+    if (!tickets.locate(QStringLiteral("TN"), {number}))
+        return;
+    tickets.deleteRecord(); // its bets go first, inside this transaction
+    tx.commit();
+    book.followCurrentTicket();
 }
 
 bool DeleteTicket(TicketBook &book, Messenger &messenger)

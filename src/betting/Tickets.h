@@ -3,8 +3,11 @@
 // calculation, the ticket's date and the date filter of the ticket list.
 
 #include <QDate>
+#include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class Messenger;
 class Table;
@@ -25,15 +28,48 @@ struct TicketMoney {
 TicketMoney PayoutAndProfit(const QString &status, double stake, double totalPrice, double fee,
                             double profit);
 
-// Runs PayoutAndProfit on the current ticket (its pending edits included) and stores the row.
+// A money field of the ticket dialog as typed: blank reads 0 (nothing given, as an empty total price
+// is), anything else a real in the locale's notation (ConversionError when it is none).
+double ticketAmount(const QString &text);
+
+// Runs PayoutAndProfit on the current ticket (its pending edits included) with the total price and the
+// status it holds, and stores the row.
 void CalculatePayoutAndProfit(Table &tickets);
 
-// One more than the largest ticket number of the file, whatever the date filter; 0 for the first.
+// A bet of a ticket as the ticket's settlement sees it: its price as typed and its result.
+struct TicketLeg {
+    QString price;
+    QString result;
+};
+
+// What the bets of a ticket say about it.  A ticket is an accumulator: every bet must win.
+struct LegsVerdict {
+    // The product of the decimal prices of the bets that stand, rounded to two decimals; a cancelled
+    // bet stands at 1, as a void leg does.  None without bets, or when a bet that stands has no price.
+    std::optional<double> totalPrice;
+    // "Lost" as soon as one bet is lost; with every bet settled, "Won" when none is lost, or "Cancelled"
+    // when every bet is.  None while a bet is undecided or holds any other text (compared exactly).
+    std::optional<QString> status;
+};
+// ConversionError for a price that does not read.
+LegsVerdict JudgeLegs(const QList<TicketLeg> &legs, const QLocale &locale = QLocale());
+
+// "Calculate Payout and Profit" of the ticket dialog, on the current ticket with its pending edits: a
+// total price that is empty or 0 becomes the one its bets give, the status follows the bets once they
+// decide it (JudgeLegs), then PayoutAndProfit; the row is stored in one transaction.  A price that does
+// not read raises ConversionError, and nothing is stored.
+void CalculatePayoutAndProfit(TicketBook &book);
+
+// One more than the largest ticket number of the file, whatever the date filter; 1 for the first.
 int NewTicketNumber(Table &tickets);
 
 // Appends and stores a new ticket dated date (stake 1, status "Undecided", the rest 0); it becomes the
 // current ticket.  Returns its number.
 int NewTicket(TicketBook &book, const QDate &date);
+
+// Deletes ticket number `number` with its bets in one transaction, without asking: a new ticket whose
+// dialog was cancelled leaves nothing behind.  Nothing happens when there is no such ticket.
+void DiscardTicket(TicketBook &book, int number);
 
 // Asks "Delete ticket?" (caption "Delete", Yes, No and Cancel) and on Yes deletes the current ticket
 // with its bets in one transaction.  Returns whether it was deleted; a failure is told and changes

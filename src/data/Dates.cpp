@@ -3,6 +3,8 @@
 #include "data/Errors.h"
 
 #include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
 
 namespace Dates
 {
@@ -71,6 +73,75 @@ QDate parseFilterDate(const QString &text, const QLocale &locale)
         return d;
     }
     return QDate::fromString(t, Qt::ISODate);
+}
+
+std::array<Field, 3> fieldOrder(const QLocale &locale)
+{
+    const std::array<Field, 3> monthFirst = {Field::Month, Field::Day, Field::Year};
+    if (locale.language() == QLocale::C)
+        return monthFirst; // its short format writes the month as a word; the fields keep the program's order
+    const QString format = locale.dateFormat(QLocale::ShortFormat);
+    const qsizetype month = format.indexOf(QLatin1Char('M'));
+    const qsizetype day = format.indexOf(QLatin1Char('d'));
+    const qsizetype year = format.indexOf(QLatin1Char('y'));
+    if (month < 0 || day < 0 || year < 0)
+        return monthFirst;
+    std::array<std::pair<qsizetype, Field>, 3> at = {
+        {{month, Field::Month}, {day, Field::Day}, {year, Field::Year}}};
+    std::sort(at.begin(), at.end());
+    return {at[0].second, at[1].second, at[2].second};
+}
+
+namespace
+{
+// What stands between the first two fields of the locale's short format: "/", ".", "-"; "/" when that is
+// no plain mark (a space, a word).
+QString fieldSeparator(const QLocale &locale)
+{
+    if (locale.language() == QLocale::C)
+        return QStringLiteral("/");
+    static const QRegularExpression between(QStringLiteral("^[dMy]+([^dMy]+)[dMy]"));
+    const auto m = between.match(locale.dateFormat(QLocale::ShortFormat));
+    const QString mark = m.hasMatch() ? m.captured(1).trimmed() : QString();
+    const bool plain = mark.size() == 1 && mark.at(0).isPunct() && mark != QLatin1String("'");
+    return plain ? mark : QStringLiteral("/");
+}
+
+QString joined(const QLocale &locale, const QString &separator, const char *month, const char *day,
+               const char *year)
+{
+    QStringList parts;
+    for (const Field f : fieldOrder(locale))
+        parts << QString::fromLatin1(f == Field::Month ? month : f == Field::Day ? day : year);
+    return parts.join(separator);
+}
+} // namespace
+
+QString fieldsLabel(const QLocale &locale)
+{
+    return QStringLiteral("Date (") + joined(locale, fieldSeparator(locale), "MM", "DD", "YYYY") +
+           QStringLiteral("):");
+}
+
+QString rangeCaption(const QLocale &locale)
+{
+    return QStringLiteral("Date (") + joined(locale, QStringLiteral("/"), "month", "day", "year") +
+           QLatin1Char(')');
+}
+
+Span season(int firstYear, int lastYear)
+{
+    if (firstYear > lastYear)
+        std::swap(firstYear, lastYear);
+    if (firstYear == lastYear)
+        return {QDate(firstYear, 1, 1), QDate(lastYear, 12, 31)};
+    return {QDate(firstYear, 7, 1), QDate(lastYear, 6, 30)};
+}
+
+Span seasonAround(const QDate &day)
+{
+    const int first = day.month() >= 7 ? day.year() : day.year() - 1;
+    return season(first, first + 1);
 }
 
 } // namespace Dates

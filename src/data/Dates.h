@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QLocale>
 #include <QString>
+#include <array>
 
 namespace Dates
 {
@@ -34,5 +35,27 @@ QString toFilterText(const QDate &date);
 QString toShortDate(const QDate &date, const QLocale &locale = QLocale());
 // Reads a date written m/d/yyyy or in the locale's short format; invalid QDate when neither fits.
 QDate parseFilterDate(const QString &text, const QLocale &locale = QLocale());
+
+// The three whole-number fields a date is typed into.
+enum class Field { Month, Day, Year };
+// Their order in the locale's short date format (day, month, year under de_DE; year first under ja_JP).
+// Month, day, year in the C locale and wherever the format does not name all three.
+std::array<Field, 3> fieldOrder(const QLocale &locale = QLocale());
+// The label of the date fields, naming them in their order with the locale's separator:
+// "Date (MM/DD/YYYY):", "Date (DD.MM.YYYY):".
+QString fieldsLabel(const QLocale &locale = QLocale());
+// The caption of a choice of dates, naming the fields in their order: "Date (month/day/year)".
+QString rangeCaption(const QLocale &locale = QLocale());
+
+// A season's first and last day.
+struct Span {
+    QDate first, last;
+};
+// The season of a league whose seasons run from firstYear to lastYear: 1 January to 31 December when
+// both are one year, else 1 July of the first to 30 June of the last (the summer break lies between
+// two such seasons).  The years are taken in order whichever is given first.
+Span season(int firstYear, int lastYear);
+// The season from 1 July to 30 June that a day falls in.
+Span seasonAround(const QDate &day);
 
 } // namespace Dates

@@ -138,9 +138,7 @@ MatchEntryForm ShowMatchEntry(TDataMod &dm, MatchEntryMode mode)
     if (remembered >= 0 && results.bookmarkValid(remembered))
         results.gotoBookmark(remembered);
 
-    if (!results.isEmpty()) {
-        form.homeOddsCaption = results.field(QStringLiteral("Home")).asString();
-        form.awayOddsCaption = results.field(QStringLiteral("Away")).asString();
+    if (mode == MatchEntryMode::Edit && !results.isEmpty()) {
         for (int i = 0; i < 3; ++i) {
             form.bookmaker[i] = results.field(kBookmakerColumns[i]).asString();
             form.odds[i] = results.field(kOddsColumns[i]).asString();
@@ -148,6 +146,13 @@ MatchEntryForm ShowMatchEntry(TDataMod &dm, MatchEntryMode mode)
         }
     }
     return form;
+}
+
+QString oddsRowCaption(SnapshotSide side, const QString &team)
+{
+    if (!team.isEmpty())
+        return team;
+    return side == SnapshotSide::Home ? QStringLiteral("Home") : QStringLiteral("Away");
 }
 
 bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)

@@ -35,14 +35,19 @@ struct MatchEntryForm {
     std::optional<int> round;
     QString home, away; // the team choosers' texts (edit only)
 
-    // Both modes: from the current row of Results.
-    QString homeOddsCaption, awayOddsCaption;
-    QString odds[3];      // home, draw, away
-    QString bookmaker[3]; // home, draw, away
+    // The edited match's odds and bookmakers; a new match starts without any ("-", no bookmaker, the
+    // decimal notation), so that no price of another match is stored unseen.
+    QString odds[3] = {QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("-")}; // home, draw, away
+    QString bookmaker[3];                                                              // home, draw, away
     int oddsType[3] = {0, 0, 0};
 };
 
 MatchEntryForm ShowMatchEntry(TDataMod &dm, MatchEntryMode mode);
+
+enum class SnapshotSide { Home, Away };
+// The caption of the home or the away odds row: the team chosen for that side as it is typed, or
+// "Home" / "Away" while none is.
+QString oddsRowCaption(SnapshotSide side, const QString &team);
 
 // What the dialog collects when OK is pressed.
 struct MatchEntryInput {
@@ -67,7 +72,6 @@ struct MatchEntryInput {
 bool SaveMatch(TDataMod &dm, const MatchEntryInput &input, Messenger &messenger);
 
 class Table;
-enum class SnapshotSide { Home, Away };
 // Copies one side of the rating snapshot (PtsH, PtsHT, TRH, TRHT or PtsA, PtsAT, TRA, TRAT) from the
 // current Teams row into the Results row being edited.
 void copyRatingSnapshot(Table &teams, Table &results, SnapshotSide side);

@@ -279,6 +279,7 @@ private Q_SLOTS:
     void refusedTeamFiltersChangeNothing_data();
     void refusedTeamFiltersChangeNothing();
     void emptyTeamsTable();
+    void datesFollowTheLeagueSeason();
 };
 
 // ---------------------------------------------------------------- texts
@@ -899,6 +900,47 @@ void TestFilterSort::emptyTeamsTable()
     QVERIFY(ApplyTeamFilter(f.dm(), TeamFilterChoices(), f.messenger));
     QVERIFY(f.dm().ADOTableTeams.isEmpty());
     QVERIFY(f.messenger.texts().isEmpty());
+}
+
+// The date ranges start at the open league's season: the untouched ones follow it, one the user changed
+// stays until another league file is open.
+void TestFilterSort::datesFollowTheLeagueSeason()
+{
+    auto shown = [](const DateRangeChoice &d) {
+        return QStringLiteral("%1/%2/%3-%4/%5/%6")
+            .arg(d.startMonth)
+            .arg(d.startDay)
+            .arg(d.startYear)
+            .arg(d.endMonth)
+            .arg(d.endDay)
+            .arg(d.endYear);
+    };
+    FilterChoices c;
+    LeagueFixture f;
+    f.setLeague(QStringLiteral("SS"), 2023);
+    f.setLeague(QStringLiteral("SE"), 2024);
+    followLeagueSeason(c, f.dm());
+    for (const DateRangeChoice *d : {&c.teams.dates, &c.fixtures.dates, &c.scores.dates})
+        QCOMPARE(shown(*d), QStringLiteral("7/1/2023-6/30/2024"));
+
+    c.scores.dates.startMonth = 9;
+    c.scores.dates.changed = true;
+    f.setLeague(QStringLiteral("SS"), 2024);
+    followLeagueSeason(c, f.dm());
+    QCOMPARE(shown(c.teams.dates), QStringLiteral("1/1/2024-12/31/2024")); // a season within one year
+    QCOMPARE(shown(c.scores.dates), QStringLiteral("9/1/2023-6/30/2024"));
+
+    LeagueFixture other;
+    other.setLeague(QStringLiteral("SS"), 1995);
+    other.setLeague(QStringLiteral("SE"), 1996);
+    followLeagueSeason(c, other.dm());
+    QCOMPARE(shown(c.scores.dates), QStringLiteral("7/1/1995-6/30/1996"));
+    QVERIFY(!c.scores.dates.changed);
+
+    // No season in the League row: the ranges stay.
+    other.setLeague(QStringLiteral("SS"), QVariant());
+    followLeagueSeason(c, other.dm());
+    QCOMPARE(shown(c.fixtures.dates), QStringLiteral("7/1/1995-6/30/1996"));
 }
 
 QTEST_GUILESS_MAIN(TestFilterSort)

@@ -2,6 +2,7 @@
 // bets, the payout and profit calculation, the date filter and the bet dialog's checks.
 
 #include "betting/Bets.h"
+#include "betting/DemoTickets.h"
 #include "betting/TicketBook.h"
 #include "betting/TicketFiles.h"
 #include "betting/TicketGrids.h"
@@ -15,6 +16,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -44,6 +47,12 @@ int addTicket(TicketBook &book, const QDate &date, double stake = 1,
     return n;
 }
 
+// Bets written "price:result", separated by blanks.
+QStringList legs(const char *text)
+{
+    return QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
 BetInput bet(const QString &event, const QString &home, const QString &away = QString(),
              const QString &price = QString())
 {
@@ -65,6 +74,7 @@ class TestTickets : public QObject
     Q_OBJECT
 
 private:
+    QTemporaryDir m_settings;
     QTemporaryDir *m_dir = nullptr;
     QString path(const QString &name) const { return m_dir->filePath(name); }
     // A new ticket file, open in book.
@@ -80,6 +90,8 @@ private Q_SLOTS:
     {
         Database::setDurableWrites(false);
         QLocale::setDefault(QLocale::c());
+        // The remembered ticket file goes to settings of this test's own.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
     }
     void init() { m_dir = new QTemporaryDir; }
     void cleanup()
@@ -322,14 +334,22 @@ private Q_SLOTS:
     {
         TicketBook book;
         newList(book);
-        QCOMPARE(addTicket(book, QDate(2004, 5, 1)), 0);
-        QCOMPARE(addTicket(book, QDate(2005, 5, 1)), 1);
+        QCOMPARE(addTicket(book, QDate(2004, 5, 1)), 1); // the first ticket of a file is number 1
+        QCOMPARE(addTicket(book, QDate(2005, 5, 1)), 2);
         TicketDateFilter f; // 1/1/2004 to 1/1/2004 ...
         f.endMonth = 12;
         f.endDay = 31; // ... to 12/31/2004: ticket 1 is hidden
         ApplyTicketDateFilter(book, &f);
         QCOMPARE(book.ADOTableTs.recordCount(), 1);
-        QCOMPARE(NewTicket(book, QDate(2004, 6, 1)), 2);
+        QCOMPARE(NewTicket(book, QDate(2004, 6, 1)), 3);
+
+        // A file whose tickets were counted from 0 goes on above its largest number.
+        TicketBook older;
+        newList(older, QStringLiteral("older.qvt"));
+        older.ADOConnection.execute(
+            QStringLiteral("INSERT INTO Tickets VALUES (0, '2004-01-01', 1, 0, 0, 0, 0, 'Undecided')"));
+        older.ADOTableTs.reload();
+        QCOMPARE(NewTicket(older, QDate(2004, 6, 1)), 1);
     }
 
     void dateFilterIncludesBothEnds()
@@ -366,10 +386,10 @@ private Q_SLOTS:
         addTicket(book, QDate(2005, 1, 1));
         QVERIFY(StoreBet(book, bet(QStringLiteral("Cup"), QStringLiteral("A")), m));
         addTicket(book, QDate(2005, 1, 2));
-        QCOMPARE(book.ADOTableBets.filter(), QStringLiteral("TN = 1"));
+        QCOMPARE(book.ADOTableBets.filter(), QStringLiteral("TN = 2"));
         QCOMPARE(book.ADOTableBets.recordCount(), 0);
         book.ADOTableTs.first();
-        QCOMPARE(book.ADOTableBets.filter(), QStringLiteral("TN = 0"));
+        QCOMPARE(book.ADOTableBets.filter(), QStringLiteral("TN = 1"));
         QCOMPARE(book.ADOTableBets.recordCount(), 1);
     }
 
@@ -396,11 +416,200 @@ private Q_SLOTS:
         RecordingMessenger ask({Answer(answer)});
         QCOMPARE(DeleteTicket(book, ask), deleted);
         QCOMPARE(ask.log(), QStringList{QStringLiteral("Question YesNoCancel [Delete]: Delete ticket?")});
-        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Bets WHERE TN = 1")),
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Bets WHERE TN = 2")),
                  deleted ? 0 : 3);
-        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Bets WHERE TN = 0")), 1);
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Bets WHERE TN = 1")), 1);
         QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Tickets")), deleted ? 1 : 2);
         QCOMPARE(book.ADOTableBets.recordCount(), deleted ? 1 : 3); // the bets of the ticket now current
+    }
+
+    // A new ticket whose dialog was cancelled goes, with the bets added meanwhile and what was left
+    // pending on it; the other tickets and their bets stay, also those the date filter hides.
+    void discardedTicketLeavesNothing()
+    {
+        TicketBook book;
+        newList(book);
+        RecordingMessenger m;
+        addTicket(book, QDate(2004, 3, 1));
+        QVERIFY(StoreBet(book, bet(QStringLiteral("Cup"), QStringLiteral("A")), m));
+        const int added = NewTicket(book, QDate(2005, 3, 1));
+        for (const char *home : {"B", "C"})
+            QVERIFY(StoreBet(book, bet(QStringLiteral("Cup"), QString::fromLatin1(home)), m));
+        TicketDateFilter only2005;
+        only2005.startYear = only2005.endYear = 2005;
+        only2005.endMonth = 12;
+        only2005.endDay = 31;
+        ApplyTicketDateFilter(book, &only2005);
+        QCOMPARE(book.currentTicket(), added);
+        book.ADOTableTs.edit();
+        book.ADOTableTs.field(QStringLiteral("Stake")).setFloat(50);
+        DiscardTicket(book, added);
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Tickets")), 1);
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Bets")), 1);
+        QCOMPARE(
+            count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Bets WHERE TN = ?1"), {added}), 0);
+        QCOMPARE(book.ADOTableTs.recordCount(), 0); // the filter still shows 2005 only
+        QCOMPARE(book.ADOTableBets.recordCount(), 0);
+        ApplyTicketDateFilter(book, nullptr);
+        QCOMPARE(book.currentTicket(), 1);
+        QCOMPARE(book.ADOTableBets.recordCount(), 1);
+        DiscardTicket(book, 7); // no such ticket: nothing happens
+        QCOMPARE(count(book.ADOConnection, QStringLiteral("SELECT COUNT(*) FROM Tickets")), 1);
+        QCOMPARE(NewTicket(book, QDate(2005, 3, 2)), added); // its number is free again
+    }
+
+    void judgeLegs_data()
+    {
+        QTest::addColumn<QStringList>("legs"); // price:result
+        QTest::addColumn<double>("price");     // 0: none
+        QTest::addColumn<QString>("status");   // empty: none
+        QTest::newRow("no bets") << legs("") << 0.0 << QString();
+        QTest::newRow("all won") << legs("1.85:Won 1.40:Won") << 2.59 << "Won";
+        QTest::newRow("every notation converts") << legs("2.00:Won 5/4:Won +150:Won") << 11.25 << "Won";
+        QTest::newRow("one lost decides at once") << legs("1.85:Lost 1.40:Undecided") << 2.59 << "Lost";
+        QTest::newRow("one undecided: the status stays")
+            << legs("1.85:Won 1.40:Undecided") << 2.59 << QString();
+        QTest::newRow("a cancelled bet stands at 1") << legs("1.85:Won 3.00:Cancelled") << 1.85 << "Won";
+        QTest::newRow("all cancelled") << legs("1.85:Cancelled 3.00:Cancelled") << 1.0 << "Cancelled";
+        QTest::newRow("small letters are no settlement") << legs("1.85:won") << 1.85 << QString();
+        QTest::newRow("a bet without a price: no total price") << legs("1.85:Won :Won") << 0.0 << "Won";
+        QTest::newRow("the price of a cancelled bet does not matter")
+            << legs("2,50:Won :Cancelled") << 2.5 << "Won";
+        QTest::newRow("rounded to two decimals") << legs("1.7:Won 2.1:Won 1.85:Won") << 6.6 << "Won";
+    }
+    void judgeLegs()
+    {
+        QFETCH(QStringList, legs);
+        QFETCH(double, price);
+        QFETCH(QString, status);
+        QList<TicketLeg> in;
+        for (const QString &leg : legs)
+            in.append({leg.section(QLatin1Char(':'), 0, 0), leg.section(QLatin1Char(':'), 1)});
+        const LegsVerdict v = JudgeLegs(in);
+        QCOMPARE(v.totalPrice.value_or(0), price);
+        QCOMPARE(v.status.value_or(QString()), status);
+    }
+
+    // "Calculate Payout and Profit" on a ticket: an empty total price comes from the bets, a typed one
+    // stays; the status follows the bets once they decide it.
+    void calculateWithTheBets_data()
+    {
+        QTest::addColumn<double>("typedPrice");
+        QTest::addColumn<QString>("secondResult");
+        QTest::addColumn<double>("price");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<double>("payout");
+        QTest::addColumn<double>("profit");
+        // stake 10, fee 1; bets at 2.00 (won) and 1.50
+        QTest::newRow("accumulator won") << 0.0 << "Won" << 3.0 << "Won" << 30.0 << 19.0;
+        QTest::newRow("one bet lost") << 0.0 << "Lost" << 3.0 << "Lost" << 30.0 << -11.0;
+        QTest::newRow("still open: the status as set") << 0.0 << "Undecided" << 3.0 << "Won" << 30.0 << 19.0;
+        QTest::newRow("a typed total price stays") << 2.8 << "Won" << 2.8 << "Won" << 28.0 << 17.0;
+    }
+    void calculateWithTheBets()
+    {
+        QFETCH(double, typedPrice);
+        QFETCH(QString, secondResult);
+        QFETCH(double, price);
+        QFETCH(QString, status);
+        QFETCH(double, payout);
+        QFETCH(double, profit);
+        TicketBook book;
+        newList(book);
+        RecordingMessenger m;
+        addTicket(book, QDate(2005, 3, 1), 10, QStringLiteral("Won"));
+        BetInput first = bet(QStringLiteral("Cup"), QStringLiteral("A"), QString(), QStringLiteral("2.00"));
+        first.result = QStringLiteral("Won");
+        QVERIFY(StoreBet(book, first, m));
+        BetInput second = bet(QStringLiteral("Cup"), QStringLiteral("B"), QString(), QStringLiteral("1.50"));
+        second.result = secondResult;
+        QVERIFY(StoreBet(book, second, m));
+        // As the ticket dialog leaves them: typed into the row, not stored yet.
+        book.ADOTableTs.edit();
+        book.ADOTableTs.field(QStringLiteral("Fee")).setFloat(1);
+        book.ADOTableTs.field(QStringLiteral("TPrice")).setFloat(typedPrice);
+        CalculatePayoutAndProfit(book);
+        Database check;
+        check.open(book.path());
+        auto stored = [&check](const char *column) {
+            return check.scalar(QStringLiteral("SELECT %1 FROM Tickets").arg(QString::fromLatin1(column)));
+        };
+        QCOMPARE(stored("TPrice").toDouble(), price);
+        QCOMPARE(stored("Status").toString(), status);
+        QCOMPARE(stored("PayOut").toDouble(), payout);
+        QCOMPARE(stored("Profit").toDouble(), profit);
+        QCOMPARE(stored("Fee").toDouble(), 1.0);
+    }
+
+    void calculateStopsAtAPriceThatDoesNotRead()
+    {
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 3, 1), 10);
+        book.ADOConnection.execute(
+            QStringLiteral("INSERT INTO Bets VALUES (1, '2005-03-01', 'Cup', 'A', '', '1', '1.2.3', 'Won')"));
+        const QString before = storedRows(book.ADOConnection, {QStringLiteral("Tickets")});
+        QVERIFY_THROWS_EXCEPTION(ConversionError, CalculatePayoutAndProfit(book));
+        QCOMPARE(storedRows(book.ADOConnection, {QStringLiteral("Tickets")}), before);
+    }
+
+    // The file of the last New List, Open or Save As opens again; one that is gone or no longer a ticket
+    // file is forgotten.
+    void lastTicketFileOpensAgain()
+    {
+        {
+            TicketBook book;
+            newList(book, QStringLiteral("first.qvt"));
+            newList(book, QStringLiteral("kept.qvt"));
+            addTicket(book, QDate(2005, 3, 1));
+        }
+        QCOMPARE(QFileInfo(lastTicketList()), QFileInfo(path(QStringLiteral("kept.qvt"))));
+        TicketBook book;
+        RecordingMessenger m;
+        QCOMPARE(ReopenLastTicketList(book, m), FileCommandResult::Done);
+        QVERIFY(m.log().isEmpty());
+        QCOMPARE(QFileInfo(book.path()), QFileInfo(path(QStringLiteral("kept.qvt"))));
+        QCOMPARE(book.ADOTableTs.recordCount(), 1);
+        QCOMPARE(SaveTicketListAs(book, path(QStringLiteral("copy.qvt")), m), FileCommandResult::Done);
+        QCOMPARE(QFileInfo(lastTicketList()), QFileInfo(path(QStringLiteral("copy.qvt"))));
+        book.closeFile();
+
+        QVERIFY(QFile::remove(path(QStringLiteral("copy.qvt"))));
+        QCOMPARE(ReopenLastTicketList(book, m), FileCommandResult::Cancelled);
+        QVERIFY(m.log().isEmpty());
+        QVERIFY(lastTicketList().isEmpty());
+        QVERIFY(!book.isOpen());
+
+        RecordingMessenger open;
+        QCOMPARE(OpenTicketList(book, path(QStringLiteral("first.qvt")), open), FileCommandResult::Done);
+        book.closeFile();
+        QFile replaced(path(QStringLiteral("first.qvt")));
+        QVERIFY(replaced.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        replaced.write("not a database");
+        replaced.close();
+        QCOMPARE(ReopenLastTicketList(book, m), FileCommandResult::Refused);
+        QCOMPARE(m.messages().size(), 1);
+        QVERIFY(lastTicketList().isEmpty());
+        QVERIFY(!book.isOpen());
+    }
+
+    // The demonstration file holds every bet whatever the locale's decimal mark, and so the same totals.
+    void demoFileIsTheSameInEveryLocale()
+    {
+        auto contents = [this](const QLocale &locale, const QString &name) {
+            QLocale::setDefault(locale);
+            CreateDemoTicketFile(path(name));
+            Database db;
+            db.open(path(name));
+            return storedRowList(db, QStringLiteral("Tickets")) +
+                   QStringList{db.scalar(QStringLiteral("SELECT COUNT(*) FROM Bets")).toString()};
+        };
+        const QStringList points = contents(QLocale::c(), QStringLiteral("c.qvt"));
+        const QStringList commas =
+            contents(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("de.qvt"));
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(commas, points);
+        QVERIFY(points.last().toInt() > points.size() - 1); // more bets than tickets
     }
 
     void payoutAndProfitByStatus_data()
@@ -531,7 +740,7 @@ private Q_SLOTS:
         addTicket(book, QDate(2005, 1, 1));
         RecordingMessenger m;
         // Stored by a program running with "," as its decimal mark.
-        book.ADOTableBets.appendRecord({0, QDate(2005, 3, 14), QStringLiteral("Cup"), QStringLiteral("A"),
+        book.ADOTableBets.appendRecord({1, QDate(2005, 3, 14), QStringLiteral("Cup"), QStringLiteral("A"),
                                         QString(), QStringLiteral("1"), QStringLiteral("1,85"),
                                         QStringLiteral("Undecided")});
         BetInput loaded = currentBet(book);
@@ -543,7 +752,7 @@ private Q_SLOTS:
         loaded.notation = Odds::Fractional;
         QVERIFY(StoreBet(book, loaded, m));
         QCOMPARE(storedRowList(book.ADOConnection, QStringLiteral("Bets")),
-                 QStringList{QStringLiteral("0|2005-03-14|Cup|A||1|5/4|Won|")});
+                 QStringList{QStringLiteral("1|2005-03-14|Cup|A||1|5/4|Won|")});
     }
 
     void settlementColours_data()

@@ -52,30 +52,30 @@ private:
     QTemporaryDir m_dir;
     QString m_file;
 
-    // Ticket 0 of 3/1/2005 (stake 10, fee 1, price 2.5, won) with a won and a lost bet, calculated; ticket
-    // 1 of 4/2/2005 lost, calculated.
+    // Ticket 1 of 3/1/2005 (stake 10, fee 1, price 2.5, won) with a won and a lost bet, calculated; ticket
+    // 2 of 4/2/2005 lost, calculated.
     void makeTypicalFile()
     {
         QCOMPARE(tickets(m_file, {QStringLiteral("new")}).exitCode, 0);
         const CliRun t0 = tickets(m_file, s({"add-ticket", "--date", "2005-03-01", "--stake", "10", "--fee",
                                              "1", "--price", "2.5", "--status", "Won"}));
         QCOMPARE(t0.exitCode, 0);
-        QCOMPARE(t0.out.trimmed(), QByteArray("0"));
+        QCOMPARE(t0.out.trimmed(), QByteArray("1")); // tickets are counted from 1
         QCOMPARE(
-            tickets(m_file, s({"add-bet", "--ticket", "0", "--date", "2005-03-01", "--event", "Cup", "--home",
+            tickets(m_file, s({"add-bet", "--ticket", "1", "--date", "2005-03-01", "--event", "Cup", "--home",
                                "Ajax", "--away", "PSV", "--bet", "1", "--price", "2.00", "--result", "Won"}))
                 .exitCode,
             0);
-        QCOMPARE(tickets(m_file, s({"add-bet", "--ticket", "0", "--date", "2005-03-02", "--event", "Cup",
+        QCOMPARE(tickets(m_file, s({"add-bet", "--ticket", "1", "--date", "2005-03-02", "--event", "Cup",
                                     "--home", "Zwolle", "--bet", "X2", "--price", "5/4", "--result", "Lost"}))
                      .exitCode,
                  0);
-        QCOMPARE(tickets(m_file, s({"calc", "--ticket", "0"})).exitCode, 0);
+        QCOMPARE(tickets(m_file, s({"calc", "--ticket", "1"})).exitCode, 0);
         QCOMPARE(
             tickets(m_file, s({"add-ticket", "--date", "2005-04-02", "--stake", "3", "--status", "Lost"}))
                 .out.trimmed(),
-            QByteArray("1"));
-        QCOMPARE(tickets(m_file, s({"calc", "--ticket", "1"})).exitCode, 0);
+            QByteArray("2"));
+        QCOMPARE(tickets(m_file, s({"calc", "--ticket", "2"})).exitCode, 0);
     }
 
 private Q_SLOTS:
@@ -151,7 +151,7 @@ private Q_SLOTS:
     void deleteTakesTheBetsAlong()
     {
         makeTypicalFile();
-        QCOMPARE(tickets(m_file, s({"delete", "--ticket", "0"})).exitCode, 0);
+        QCOMPARE(tickets(m_file, s({"delete", "--ticket", "1"})).exitCode, 0);
         const QJsonArray list = json(tickets(m_file, s({"list", "--format", "json"}))).array();
         QCOMPARE(list.size(), 1);
         Database db;
@@ -199,22 +199,22 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
         QTest::newRow("price that does not read")
-            << s({"add-bet", "--ticket", "0", "--date", "2005-03-01", "--event", "Cup", "--home", "A",
+            << s({"add-bet", "--ticket", "1", "--date", "2005-03-01", "--event", "Cup", "--home", "A",
                   "--bet", "1", "--price", "1.x"})
             << "1.x is an invalid value.";
-        QTest::newRow("fraction over 0") << s({"add-bet", "--ticket", "0", "--date", "2005-03-01", "--event",
+        QTest::newRow("fraction over 0") << s({"add-bet", "--ticket", "1", "--date", "2005-03-01", "--event",
                                                "Cup", "--home", "A", "--bet", "1", "--price", "4/0"})
                                          << "4/0 is an invalid value.";
         QTest::newRow("unknown ticket") << s({"add-bet", "--ticket", "7", "--date", "2005-03-01", "--event",
                                               "Cup", "--home", "A", "--bet", "1"})
                                         << "The file has no ticket '7'.";
-        QTest::newRow("date that does not exist") << s({"add-bet", "--ticket", "0", "--date", "2005-02-29",
+        QTest::newRow("date that does not exist") << s({"add-bet", "--ticket", "1", "--date", "2005-02-29",
                                                         "--event", "Cup", "--home", "A", "--bet", "1"})
                                                   << "2005-02-29 is not a date.";
-        QTest::newRow("no competitor") << s({"add-bet", "--ticket", "0", "--date", "2005-03-01", "--event",
+        QTest::newRow("no competitor") << s({"add-bet", "--ticket", "1", "--date", "2005-03-01", "--event",
                                              "Cup", "--home", "", "--bet", "1"})
                                        << "Competitor 1 not entered / selected";
-        QTest::newRow("price too long") << s({"add-bet", "--ticket", "0", "--date", "2005-03-01", "--event",
+        QTest::newRow("price too long") << s({"add-bet", "--ticket", "1", "--date", "2005-03-01", "--event",
                                               "Cup", "--home", "A", "--bet", "1", "--price", "1.00001"})
                                         << "Price";
         QTest::newRow("stake") << s({"add-ticket", "--date", "2005-03-01", "--stake", "ten"})

@@ -24,6 +24,10 @@ private Q_SLOTS:
     void parseInt();
     void dates();
     void sameDigitsWhateverTheCLibraryLocale();
+    void dateFieldOrder_data();
+    void dateFieldOrder();
+    void seasons_data();
+    void seasons();
 };
 
 void TestNumbers::roundHalfEven_data()
@@ -194,6 +198,14 @@ void TestNumbers::dates()
     QCOMPARE(Dates::fullYear(49), 2049);
     QCOMPARE(Dates::fullYear(50), 1950);
     QCOMPARE(Dates::fullYear(99), 1999);
+
+    // The season around a day: from 1 July the next season has begun.
+    for (const auto &[day, start] :
+         {std::pair{QDate(2024, 6, 30), QDate(2023, 7, 1)}, std::pair{QDate(2024, 7, 1), QDate(2024, 7, 1)},
+          std::pair{QDate(2025, 1, 15), QDate(2024, 7, 1)}}) {
+        QCOMPARE(Dates::seasonAround(day).first, start);
+        QCOMPARE(Dates::seasonAround(day).last, start.addYears(1).addDays(-1));
+    }
 }
 
 // The program's own QCoreApplication hands the user's locale to the C library, whose printf then writes
@@ -223,6 +235,74 @@ void TestNumbers::sameDigitsWhateverTheCLibraryLocale()
     QCOMPARE(Numbers::round2(1.005), 1.01);
     QCOMPARE(Numbers::round2(-7.4405), -7.44);
     QCOMPARE(Numbers::round2(123456.785), 123456.79);
+}
+
+void TestNumbers::dateFieldOrder_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("order"); // the fields, M, D and Y
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "MDY"
+                           << "Date (MM/DD/YYYY):"
+                           << "Date (month/day/year)";
+    // The C locale writes its short date "24 Aug 2024"; its fields keep the program's order.
+    QTest::newRow("C") << QLocale::c() << "MDY"
+                       << "Date (MM/DD/YYYY):"
+                       << "Date (month/day/year)";
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "DMY"
+                           << "Date (DD.MM.YYYY):"
+                           << "Date (day/month/year)";
+    QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "DMY"
+                           << "Date (DD/MM/YYYY):"
+                           << "Date (day/month/year)";
+    QTest::newRow("nl_NL") << QLocale(QLocale::Dutch, QLocale::Netherlands) << "DMY"
+                           << "Date (DD-MM-YYYY):"
+                           << "Date (day/month/year)";
+    QTest::newRow("ja_JP") << QLocale(QLocale::Japanese, QLocale::Japan) << "YMD"
+                           << "Date (YYYY/MM/DD):"
+                           << "Date (year/month/day)";
+    // "yyyy. MM. dd.": the mark without its space.
+    QTest::newRow("hu_HU") << QLocale(QLocale::Hungarian, QLocale::Hungary) << "YMD"
+                           << "Date (YYYY.MM.DD):"
+                           << "Date (year/month/day)";
+}
+
+void TestNumbers::dateFieldOrder()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, order);
+    QFETCH(QString, label);
+    QFETCH(QString, caption);
+    QString letters;
+    for (const Dates::Field f : Dates::fieldOrder(locale))
+        letters += QLatin1Char(f == Dates::Field::Month ? 'M' : f == Dates::Field::Day ? 'D' : 'Y');
+    QCOMPARE(letters, order);
+    QCOMPARE(Dates::fieldsLabel(locale), label);
+    QCOMPARE(Dates::rangeCaption(locale), caption);
+}
+
+void TestNumbers::seasons_data()
+{
+    QTest::addColumn<int>("firstYear");
+    QTest::addColumn<int>("lastYear");
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QDate>("last");
+    QTest::newRow("across two years") << 2023 << 2024 << QDate(2023, 7, 1) << QDate(2024, 6, 30);
+    QTest::newRow("within one year") << 2024 << 2024 << QDate(2024, 1, 1) << QDate(2024, 12, 31);
+    QTest::newRow("years given the wrong way round")
+        << 2006 << 2005 << QDate(2005, 7, 1) << QDate(2006, 6, 30);
+}
+
+void TestNumbers::seasons()
+{
+    QFETCH(int, firstYear);
+    QFETCH(int, lastYear);
+    QFETCH(QDate, first);
+    QFETCH(QDate, last);
+    const Dates::Span season = Dates::season(firstYear, lastYear);
+    QCOMPARE(season.first, first);
+    QCOMPARE(season.last, last);
 }
 
 QTEST_GUILESS_MAIN(TestNumbers)

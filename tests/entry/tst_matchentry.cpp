@@ -1,6 +1,7 @@
 #include "data/Errors.h"
 #include "data/Numbers.h"
 #include "entry/MatchEntry.h"
+#include "entry/Odds.h"
 #include "support/LeagueFixture.h"
 #include "support/StoredRows.h"
 
@@ -426,13 +427,19 @@ void TestMatchEntry::showLists()
     QCOMPARE(add.underOver, QStringLiteral("180.5"));
     QCOMPARE(add.homeScore, -1);
     QVERIFY(!add.date.has_value());
-    // The odds rows show the selected row's teams, prices and bookmakers.
-    QCOMPARE(add.homeOddsCaption, A);
-    QCOMPARE(add.awayOddsCaption, B);
-    QCOMPARE(add.odds[0], QStringLiteral("4/5"));
-    QCOMPARE(add.oddsType[0], 1);
-    QCOMPARE(add.oddsType[1], 2); // "-" reads as American
-    QCOMPARE(add.bookmaker[0], QStringLiteral("Westmark"));
+    // A new match starts without odds or bookmakers, whatever row is selected.
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(add.odds[i], QStringLiteral("-"));
+        QCOMPARE(add.oddsType[i], int(Odds::Decimal));
+        QVERIFY(add.bookmaker[i].isEmpty());
+    }
+
+    f.dm().ADOTableResults.first();
+    const MatchEntryForm first = ShowMatchEntry(f.dm(), MatchEntryMode::Edit);
+    QCOMPARE(first.odds[0], QStringLiteral("4/5"));
+    QCOMPARE(first.oddsType[0], int(Odds::Fractional));
+    QCOMPARE(first.oddsType[1], int(Odds::American)); // "-" reads as American
+    QCOMPARE(first.bookmaker[0], QStringLiteral("Westmark"));
 
     f.dm().ADOTableResults.last();
     const MatchEntryForm edit = ShowMatchEntry(f.dm(), MatchEntryMode::Edit);

@@ -8,6 +8,7 @@
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "data/TeamNames.h"
+#include "data/ui/DateFields.h"
 #include "data/ui/GuiMessenger.h"
 
 #include <QButtonGroup>
@@ -38,12 +39,17 @@ int index(TeamTable table)
     return static_cast<int>(table);
 }
 
-QRadioButton *radio(QButtonGroup *group, const char *name, const char *caption, int id)
+QRadioButton *radio(QButtonGroup *group, const char *name, const QString &caption, int id)
 {
-    auto *button = new QRadioButton(s(caption));
+    auto *button = new QRadioButton(caption);
     button->setObjectName(s(name));
     group->addButton(button, id);
     return button;
+}
+
+QRadioButton *radio(QButtonGroup *group, const char *name, const char *caption, int id)
+{
+    return radio(group, name, s(caption), id);
 }
 
 QGroupBox *groupBox(const char *name, const char *title)
@@ -145,12 +151,17 @@ QSpinBox *TFormFilter::spin(const QString &name, int min, int max, int *choice)
     auto *box = new QSpinBox;
     box->setObjectName(name);
     box->setRange(min, max);
+    bind(box, choice);
+    return box;
+}
+
+void TFormFilter::bind(QSpinBox *box, int *choice)
+{
     m_spins.emplace_back(box, choice);
     connect(box, &QSpinBox::valueChanged, this, [this, choice](int value) {
         if (!m_loading)
             *choice = value;
     });
-    return box;
 }
 
 template <typename Kind> QButtonGroup *TFormFilter::radioGroup(QWidget *owner, Kind *choice)
@@ -164,18 +175,30 @@ template <typename Kind> QButtonGroup *TFormFilter::radioGroup(QWidget *owner, K
     return group;
 }
 
-// "Start Date:" and "End Date:", each with month, day and year: SpinEdit<p>MS, <p>DS, <p>YS and <p>ME, ...
+// "Start Date:" and "End Date:", each with month, day and year in the locale's order: SpinEdit<p>MS, <p>DS,
+// <p>YS and <p>ME, ...  A range the user changes no longer follows the league's season.
 void TFormFilter::addDateRows(QGridLayout *grid, int row, const QString &prefix, DateRangeChoice *dates)
 {
     const QString p = s("SpinEdit") + prefix;
-    grid->addWidget(new QLabel(s("Start Date:")), row, 1);
-    grid->addWidget(spin(p + s("MS"), 1, 12, &dates->startMonth), row, 2);
-    grid->addWidget(spin(p + s("DS"), 1, 31, &dates->startDay), row, 3);
-    grid->addWidget(spin(p + s("YS"), Dates::FirstYear, Dates::LastYear, &dates->startYear), row, 4);
-    grid->addWidget(new QLabel(s("End Date:")), row + 1, 1);
-    grid->addWidget(spin(p + s("ME"), 1, 12, &dates->endMonth), row + 1, 2);
-    grid->addWidget(spin(p + s("DE"), 1, 31, &dates->endDay), row + 1, 3);
-    grid->addWidget(spin(p + s("YE"), Dates::FirstYear, Dates::LastYear, &dates->endYear), row + 1, 4);
+    const std::pair<const char *, std::array<int *, 3>> ends[] = {
+        {"S", {&dates->startMonth, &dates->startDay, &dates->startYear}},
+        {"E", {&dates->endMonth, &dates->endDay, &dates->endYear}}};
+    for (int i = 0; i < 2; ++i) {
+        const QString end = s(ends[i].first);
+        auto *fields = new DateFields({p + s("M") + end, p + s("D") + end, p + s("Y") + end}, QDate());
+        const std::array<QSpinBox *, 3> boxes = {fields->month(), fields->day(), fields->year()};
+        for (int f = 0; f < 3; ++f) {
+            bind(boxes[f], ends[i].second[f]);
+            connect(boxes[f], &QSpinBox::valueChanged, this, [this, dates] {
+                if (!m_loading)
+                    dates->changed = true;
+            });
+        }
+        auto *label = new QLabel(i == 0 ? s("Start Date:") : s("End Date:"));
+        label->setBuddy(fields);
+        grid->addWidget(label, row + i, 1);
+        grid->addWidget(fields, row + i, 2, 1, 3);
+    }
 }
 
 QWidget *TFormFilter::buildTeamPage()
@@ -212,7 +235,7 @@ QWidget *TFormFilter::buildTeamPage()
     QGroupBox *filterBox = groupBox("GroupBoxTFilter", "Filter");
     auto *filter = new QGridLayout(filterBox);
     QButtonGroup *kinds = radioGroup(filterBox, &c.teams.kind);
-    filter->addWidget(radio(kinds, "RadioButtonTDate", "Date (month/day/year)", int(TeamFilterKind::Date)), 0,
+    filter->addWidget(radio(kinds, "RadioButtonTDate", Dates::rangeCaption(), int(TeamFilterKind::Date)), 0,
                       0, 1, 5);
     addDateRows(filter, 1, s("T"), &c.teams.dates);
     filter->addWidget(radio(kinds, "RadioButtonTRound", "Round", int(TeamFilterKind::Round)), 3, 0, 1, 5);
@@ -257,7 +280,7 @@ QWidget *TFormFilter::buildFixturePage()
     filter->addWidget(
         radio(kinds, "RadioButtonFThis", "Upcoming matches (next 7 days)", int(K::NextSevenDays)), 2, 0, 1,
         5);
-    filter->addWidget(radio(kinds, "RadioButtonFDate", "Date (month/day/year)", int(K::Date)), 3, 0, 1, 5);
+    filter->addWidget(radio(kinds, "RadioButtonFDate", Dates::rangeCaption(), int(K::Date)), 3, 0, 1, 5);
     addDateRows(filter, 4, s("F"), &c.dates);
     filter->addWidget(radio(kinds, "RadioButtonFRound", "Round", int(K::Round)), 6, 0);
     filter->addWidget(spin(s("SpinEditFRound"), 1, 999, &c.round), 6, 1);
@@ -289,7 +312,7 @@ QWidget *TFormFilter::buildScorePage()
     QButtonGroup *kinds = radioGroup(filterBox, &c.filter);
     using K = ScoreFilterKind;
     filter->addWidget(radio(kinds, "RadioButtonRNone", "None", int(K::None)), 0, 0, 1, 5);
-    filter->addWidget(radio(kinds, "RadioButtonRDate", "Date (month/day/year)", int(K::Date)), 1, 0, 1, 5);
+    filter->addWidget(radio(kinds, "RadioButtonRDate", Dates::rangeCaption(), int(K::Date)), 1, 0, 1, 5);
     addDateRows(filter, 2, s("R"), &c.dates);
     filter->addWidget(radio(kinds, "RadioButtonRRound", "Round", int(K::Round)), 4, 0);
     filter->addWidget(spin(s("SpinEditRRound"), 1, 999, &c.round), 4, 1);
@@ -377,6 +400,7 @@ void TFormFilter::FormShow()
     m_positions->clear();
     m_positions->addItems(positions);
     m_loading = false;
+    runCommand(messenger(), [this] { followLeagueSeason(filterChoices(), m_dm); });
     // The team tables' title clicks change their choices while the dialog is hidden.
     loadChoices();
 }

@@ -75,6 +75,7 @@ private:
                        void (TFormFilter::*handler)());
     QComboBox *textChooser(const QString &name, QString *choice);
     QSpinBox *spin(const QString &name, int min, int max, int *choice);
+    void bind(QSpinBox *box, int *choice);
     void addDateRows(QGridLayout *grid, int row, const QString &prefix, DateRangeChoice *dates);
     template <typename Kind> QButtonGroup *radioGroup(QWidget *owner, Kind *choice);
 

@@ -4,16 +4,16 @@
 #include "betting/Tickets.h"
 #include "data/CommandBoundary.h"
 #include "data/Dates.h"
+#include "data/ui/DateFields.h"
 #include "data/ui/GuiMessenger.h"
-#include "data/ui/SpinField.h"
 #include "entry/ui/OddsKeyFilter.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QShowEvent>
+#include <QSpinBox>
 
 namespace
 {
@@ -36,15 +36,10 @@ TFormBet::TFormBet(TicketBook &book, QWidget *parent) : QDialog(parent), m_book(
     setModal(true);
     auto *form = new QFormLayout(this);
 
-    auto *date = new QHBoxLayout;
-    const QDate today = QDate::currentDate();
-    m_month = spinField(this, QStringLiteral("SpinEditM"), 1, 12, today.month());
-    m_day = spinField(this, QStringLiteral("SpinEditD"), 1, 31, today.day());
-    m_year = spinField(this, QStringLiteral("SpinEditY"), Dates::FirstYear, Dates::LastYear, today.year());
-    date->addWidget(m_month);
-    date->addWidget(m_day);
-    date->addWidget(m_year);
-    form->addRow(QStringLiteral("Date (MM/DD/YY):"), date);
+    m_date = new DateFields(
+        {QStringLiteral("SpinEditM"), QStringLiteral("SpinEditD"), QStringLiteral("SpinEditY")},
+        QDate::currentDate(), this);
+    form->addRow(Dates::fieldsLabel(), m_date);
 
     m_event = chooser(this, QStringLiteral("ComboBoxEvent"));
     m_home = chooser(this, QStringLiteral("ComboBoxHome"));
@@ -97,9 +92,9 @@ void TFormBet::loadForm()
     if (windowTitle() != editCaption())
         return;
     const BetInput in = currentBet(m_book);
-    m_month->setValue(in.month);
-    m_day->setValue(in.day);
-    m_year->setValue(in.year);
+    m_date->month()->setValue(in.month);
+    m_date->day()->setValue(in.day);
+    m_date->year()->setValue(in.year);
     m_event->setEditText(in.event);
     m_home->setEditText(in.home);
     m_away->setEditText(in.away);
@@ -143,9 +138,9 @@ BetInput TFormBet::input() const
 {
     BetInput in;
     in.add = windowTitle() == addCaption();
-    in.month = m_month->value();
-    in.day = m_day->value();
-    in.year = m_year->value();
+    in.month = m_date->month()->value();
+    in.day = m_date->day()->value();
+    in.year = m_date->year()->value();
     in.event = m_event->currentText();
     in.home = m_home->currentText();
     in.away = m_away->currentText();
@@ -158,6 +153,7 @@ BetInput TFormBet::input() const
 
 void TFormBet::accept()
 {
+    m_date->interpretText();
     bool stored = false;
     runCommand(messenger(), [&] { stored = StoreBet(m_book, input(), messenger()); });
     if (stored)

@@ -8,9 +8,9 @@
 
 #include <QDialog>
 
+class DateFields;
 class QComboBox;
 class QLineEdit;
-class QSpinBox;
 class TicketBook;
 
 class TFormBet final : public QDialog
@@ -38,7 +38,7 @@ private:
     int notation() const;
 
     TicketBook &m_book;
-    QSpinBox *m_month, *m_day, *m_year;
+    DateFields *m_date;
     QComboBox *m_event, *m_home, *m_away, *m_bet, *m_oddsType, *m_result;
     QLineEdit *m_price;
 };

@@ -9,8 +9,8 @@
 #include "data/CommandBoundary.h"
 #include "data/Dates.h"
 #include "data/Numbers.h"
+#include "data/ui/DateFields.h"
 #include "data/ui/GuiMessenger.h"
-#include "data/ui/SpinField.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QShowEvent>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 TFormTicket::TFormTicket(TicketBook &book, QWidget *parent)
@@ -40,14 +41,10 @@ TFormTicket::TFormTicket(TicketBook &book, QWidget *parent)
 
     auto *middle = new QHBoxLayout;
     auto *left = new QFormLayout;
-    auto *date = new QHBoxLayout;
-    m_month = spinField(this, QStringLiteral("SpinEditM"), 1, 12, 1);
-    m_day = spinField(this, QStringLiteral("SpinEditD"), 1, 31, 1);
-    m_year = spinField(this, QStringLiteral("SpinEditY"), Dates::FirstYear, Dates::LastYear, 2004);
-    date->addWidget(m_month);
-    date->addWidget(m_day);
-    date->addWidget(m_year);
-    left->addRow(QStringLiteral("Date (MM/DD/YY):"), date);
+    m_date = new DateFields(
+        {QStringLiteral("SpinEditM"), QStringLiteral("SpinEditD"), QStringLiteral("SpinEditY")},
+        QDate::currentDate(), this);
+    left->addRow(Dates::fieldsLabel(), m_date);
     m_status = new QComboBox(this);
     m_status->setObjectName(QStringLiteral("ComboBoxStatus"));
     m_status->setEditable(true);
@@ -108,12 +105,7 @@ void TFormTicket::loadForm()
     Table &t = m_book.ADOTableTs;
     if (!t.isActive() || t.isEmpty())
         return;
-    const QDate date = t.field(QStringLiteral("DateP")).asDate();
-    if (date.isValid()) {
-        m_month->setValue(date.month());
-        m_day->setValue(date.day());
-        m_year->setValue(date.year());
-    }
+    m_date->setDate(t.field(QStringLiteral("DateP")).asDate());
     showMoney();
 }
 
@@ -133,7 +125,7 @@ void TFormTicket::moneyTyped(QLineEdit *field, const QString &column)
     field->setModified(false);
     runCommand(messenger(), [&] {
         Table &t = m_book.ADOTableTs;
-        const double value = Numbers::parseReal(field->text());
+        const double value = ticketAmount(field->text());
         t.edit();
         t.field(column).setFloat(value);
     });
@@ -181,7 +173,7 @@ void TFormTicket::calculate()
 {
     for (const auto &[field, column] : m_money)
         moneyTyped(field, column); // a value still being typed counts
-    runCommand(messenger(), [this] { CalculatePayoutAndProfit(m_book.ADOTableTs); });
+    runCommand(messenger(), [this] { CalculatePayoutAndProfit(m_book); });
     showMoney();
 }
 
@@ -189,8 +181,10 @@ void TFormTicket::accept()
 {
     for (const auto &[field, column] : m_money)
         moneyTyped(field, column);
+    m_date->interpretText();
     runCommand(messenger(), [this] {
-        StoreTicketDate(m_book.ADOTableTs, m_month->value(), m_day->value(), m_year->value());
+        StoreTicketDate(m_book.ADOTableTs, m_date->month()->value(), m_date->day()->value(),
+                        m_date->year()->value());
     });
     Q_EMIT statisticsChanged();
     QDialog::accept();

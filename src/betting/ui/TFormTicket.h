@@ -2,16 +2,17 @@
 // The ticket dialog: the current ticket of the ticket manager with its bets, its money fields and its
 // status ("New Ticket" or "Edit Ticket").  The money fields and the status write into the ticket row as
 // they are changed and stay pending there until OK, the ticket manager's Save or a move to another
-// ticket stores them; "Calculate Payout and Profit" computes and stores the payout and the profit.  OK
+// ticket stores them; "Calculate Payout and Profit" computes and stores the payout and the profit, with
+// the total price and the status the bets give (CalculatePayoutAndProfit of Tickets.h).  OK
 // stores the date and asks the ticket manager to refresh its statistics; the dialog then closes, also
 // after a date that does not exist (which is not stored).
 
 #include <QDialog>
 
 class DataGrid;
+class DateFields;
 class QComboBox;
 class QLineEdit;
-class QSpinBox;
 class TFormBet;
 class TicketBook;
 
@@ -49,7 +50,7 @@ private:
     TicketBook &m_book;
     TFormBet *m_betDialog;
     DataGrid *m_bets;
-    QSpinBox *m_month, *m_day, *m_year;
+    DateFields *m_date;
     QComboBox *m_status;
     QList<std::pair<QLineEdit *, QString>> m_money; // field, column
     bool m_loading = false;

@@ -15,9 +15,9 @@
 #include "data/Numbers.h"
 #include "data/ProgramFolder.h"
 #include "data/ProgramInfo.h"
+#include "data/ui/DateFields.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/ShowManual.h"
-#include "data/ui/SpinField.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -36,6 +36,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QUrl>
@@ -128,23 +129,25 @@ QWidget *TFormTicketMgr::buildTicketsPage()
     m_filter = new QCheckBox(QStringLiteral("Filter By Date"), list);
     m_filter->setObjectName(QStringLiteral("CheckBoxFilter"));
     listLayout->addWidget(m_filter);
-    auto *dates = new QGridLayout;
-    const char *names[6] = {"SpinEditFMS", "SpinEditFDS", "SpinEditFYS",
-                            "SpinEditFME", "SpinEditFDE", "SpinEditFYE"};
-    for (int i = 0; i < 6; ++i) {
-        const int kind = i % 3;
-        const int low = kind == 2 ? Dates::FirstYear : 1;
-        const int high = kind == 0 ? 12 : kind == 1 ? 31 : Dates::LastYear;
-        m_dates[i] = spinField(list, QString::fromLatin1(names[i]), low, high, kind == 2 ? 2004 : 1);
-        dates->addWidget(m_dates[i], i / 3, 1 + kind);
-        connect(m_dates[i], &QSpinBox::valueChanged, this, [this] {
-            if (m_filter->isChecked())
-                dateFilterChanged();
-        });
-        m_fileControls << m_dates[i];
+    // The date filter starts at the season of today.
+    const Dates::Span season = Dates::seasonAround(QDate::currentDate());
+    m_start = new DateFields(
+        {QStringLiteral("SpinEditFMS"), QStringLiteral("SpinEditFDS"), QStringLiteral("SpinEditFYS")},
+        season.first, list);
+    m_end = new DateFields(
+        {QStringLiteral("SpinEditFME"), QStringLiteral("SpinEditFDE"), QStringLiteral("SpinEditFYE")},
+        season.last, list);
+    auto *dates = new QFormLayout;
+    dates->addRow(QStringLiteral("Start Date:"), m_start);
+    dates->addRow(QStringLiteral("End Date:"), m_end);
+    for (DateFields *fields : {m_start, m_end}) {
+        for (QSpinBox *s : {fields->month(), fields->day(), fields->year()})
+            connect(s, &QSpinBox::valueChanged, this, [this] {
+                if (m_filter->isChecked())
+                    dateFilterChanged();
+            });
+        m_fileControls << fields;
     }
-    dates->addWidget(new QLabel(QStringLiteral("Start Date:"), list), 0, 0);
-    dates->addWidget(new QLabel(QStringLiteral("End Date:"), list), 1, 0);
     listLayout->addLayout(dates);
     layout->addWidget(list, 0, 0);
 
@@ -373,8 +376,11 @@ void TFormTicketMgr::enableFileControls(bool on)
 void TFormTicketMgr::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous() && !m_book.isOpen())
-        fileChanged();
+    if (event->spontaneous() || m_book.isOpen())
+        return;
+    // The ticket file of the last use opens again, as long as it is there.
+    ReopenLastTicketList(m_book, messenger());
+    fileChanged();
 }
 
 void TFormTicketMgr::closeEvent(QCloseEvent *event)
@@ -398,11 +404,15 @@ void TFormTicketMgr::ToolButtonNewTClick()
 {
     if (!m_book.isOpen())
         return;
-    const bool added = runCommand(messenger(), [this] { NewTicket(m_book, QDate::currentDate()); });
-    if (!added)
+    const auto number = runCommand(messenger(), [this] { return NewTicket(m_book, QDate::currentDate()); });
+    if (!number)
         return;
     m_ticketDialog->setWindowTitle(TFormTicket::newCaption());
-    m_ticketDialog->exec();
+    if (m_ticketDialog->exec() == QDialog::Accepted)
+        return;
+    // Cancelled: the new ticket goes again, with any bet added to it meanwhile.
+    runCommand(messenger(), [this, &number] { DiscardTicket(m_book, *number); });
+    RefreshTicketStatistics();
 }
 
 void TFormTicketMgr::ToolButtonEditTClick()
@@ -429,8 +439,8 @@ void TFormTicketMgr::titleClicked(DataGrid *grid, int column)
 
 TicketDateFilter TFormTicketMgr::dateFilter() const
 {
-    return TicketDateFilter{m_dates[0]->value(), m_dates[1]->value(), m_dates[2]->value(),
-                            m_dates[3]->value(), m_dates[4]->value(), m_dates[5]->value()};
+    return TicketDateFilter{m_start->month()->value(), m_start->day()->value(), m_start->year()->value(),
+                            m_end->month()->value(),   m_end->day()->value(),   m_end->year()->value()};
 }
 
 void TFormTicketMgr::dateFilterChanged()

@@ -11,6 +11,7 @@
 #include <functional>
 
 class DataGrid;
+class DateFields;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -18,7 +19,6 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
-class QSpinBox;
 class QTabWidget;
 class StatsGrid;
 class TFormTicket;
@@ -88,7 +88,7 @@ private:
     DataGrid *m_tickets = nullptr;
     DataGrid *m_bets = nullptr;
     QCheckBox *m_filter = nullptr;
-    QSpinBox *m_dates[6] = {}; // start month, day, year; end month, day, year
+    DateFields *m_start = nullptr, *m_end = nullptr; // the date filter
     QList<std::pair<QLineEdit *, QString>> m_ticketFields;
     QLabel *m_totalProfit = nullptr;
     QList<QWidget *> m_fileControls;

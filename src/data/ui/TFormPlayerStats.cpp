@@ -6,6 +6,7 @@
 #include "data/Errors.h"
 #include "data/TDataMod.h"
 #include "data/TeamEditing.h"
+#include "data/ui/DateFields.h"
 #include "data/ui/GuiMessenger.h"
 
 #include <QComboBox>
@@ -68,10 +69,9 @@ TFormPlayerStats::TFormPlayerStats(TDataMod &dm, QWidget *parent) : QDialog(pare
     m_team = typingChooser(this, QStringLiteral("ComboBoxTeam"));
     m_position = dashField(this, QStringLiteral("EditPosition"), 20);
     m_number = spinField(this, QStringLiteral("SpinEditNumber"), PlayerNumberMin, PlayerNumberMax);
-    m_month = spinField(this, QStringLiteral("SpinEditMonth"), 1, 12, QStringLiteral("Month"));
-    m_day = spinField(this, QStringLiteral("SpinEditDay"), 1, 31, QStringLiteral("Day"));
-    m_year = spinField(this, QStringLiteral("SpinEditYear"), Dates::FirstYear, Dates::LastYear,
-                       QStringLiteral("Year"));
+    m_birth = new DateFields(
+        {QStringLiteral("SpinEditMonth"), QStringLiteral("SpinEditDay"), QStringLiteral("SpinEditYear")},
+        QDate(Dates::FirstYear, 1, 1), this);
     m_weight = dashField(this, QStringLiteral("EditWeight"), 6);
     m_height = dashField(this, QStringLiteral("EditHeight"), 6);
     m_inOut = new QComboBox(this);
@@ -91,12 +91,7 @@ TFormPlayerStats::TFormPlayerStats(TDataMod &dm, QWidget *parent) : QDialog(pare
     addRow(fields, 1, QStringLiteral("Team:"), m_team);
     addRow(fields, 2, QStringLiteral("Position:"), m_position);
     addRow(fields, 3, QStringLiteral("Number:"), m_number);
-    auto *date = new QWidget(this);
-    auto *dateRow = new QHBoxLayout(date);
-    dateRow->setContentsMargins(0, 0, 0, 0);
-    for (QSpinBox *s : {m_month, m_day, m_year})
-        dateRow->addWidget(s);
-    addRow(fields, 4, QStringLiteral("D.O.B:"), date)->setBuddy(m_month);
+    addRow(fields, 4, QStringLiteral("D.O.B:"), m_birth);
     addRow(fields, 5, QStringLiteral("Weight:"), m_weight);
     addRow(fields, 6, QStringLiteral("Height:"), m_height);
     addRow(fields, 7, QStringLiteral("IN/OUT:"), m_inOut);
@@ -143,9 +138,9 @@ void TFormPlayerStats::showValues(const PlayerValues &p)
     m_team->setEditText(p.team);
     m_position->setText(dashIfEmpty(p.position));
     m_number->setValue(p.number);
-    m_month->setValue(p.month);
-    m_day->setValue(p.day);
-    m_year->setValue(p.year);
+    m_birth->month()->setValue(p.month);
+    m_birth->day()->setValue(p.day);
+    m_birth->year()->setValue(p.year);
     m_weight->setText(dashIfEmpty(p.weight));
     m_height->setText(dashIfEmpty(p.height));
     m_rating->setValue(p.rating);
@@ -185,9 +180,9 @@ PlayerValues TFormPlayerStats::values() const
     p.team = m_team->currentText();
     p.position = m_position->text();
     p.number = m_number->value();
-    p.year = m_year->value();
-    p.month = m_month->value();
-    p.day = m_day->value();
+    p.year = m_birth->year()->value();
+    p.month = m_birth->month()->value();
+    p.day = m_birth->day()->value();
     p.weight = m_weight->text();
     p.height = m_height->text();
     p.inOut = m_inOut->currentText();
@@ -198,8 +193,9 @@ PlayerValues TFormPlayerStats::values() const
 
 void TFormPlayerStats::accept()
 {
-    for (QSpinBox *s : {m_number, m_month, m_day, m_year, m_rating})
+    for (QSpinBox *s : {m_number, m_rating})
         s->interpretText(); // a value still being typed counts, clamped
+    m_birth->interpretText();
     QStringList entries;
     for (int i = 0; i < m_team->count(); ++i)
         entries << m_team->itemText(i);

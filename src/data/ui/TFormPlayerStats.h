@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class DateFields;
 class QComboBox;
 class QLineEdit;
 class QSpinBox;
@@ -45,9 +46,7 @@ private:
     QComboBox *m_team = nullptr;
     QLineEdit *m_position = nullptr;
     QSpinBox *m_number = nullptr;
-    QSpinBox *m_month = nullptr;
-    QSpinBox *m_day = nullptr;
-    QSpinBox *m_year = nullptr;
+    DateFields *m_birth = nullptr;
     QLineEdit *m_weight = nullptr;
     QLineEdit *m_height = nullptr;
     QComboBox *m_inOut = nullptr;

@@ -5,6 +5,7 @@
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/TDataMod.h"
+#include "data/ui/DateFields.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/SpinField.h"
 #include "entry/MatchEntry.h"
@@ -94,11 +95,9 @@ void TFormEnterResults::buildMatchDetails(QWidget *parent, QVBoxLayout *layout)
     m_match->addItems(matchKinds());
     m_match->setCurrentText(QStringLiteral("Regular Season"));
     // The first match entered starts at today; later ones keep the date of the last use.
-    const QDate today = QDate::currentDate();
-    m_month = spinField(details, QStringLiteral("SpinEditMonth"), 1, 12, today.month());
-    m_day = spinField(details, QStringLiteral("SpinEditDay"), 1, 31, today.day());
-    m_year =
-        spinField(details, QStringLiteral("SpinEditYear"), Dates::FirstYear, Dates::LastYear, today.year());
+    m_date = new DateFields(
+        {QStringLiteral("SpinEditMonth"), QStringLiteral("SpinEditDay"), QStringLiteral("SpinEditYear")},
+        QDate::currentDate(), details);
     m_round = spinField(details, QStringLiteral("SpinEditRound"), 1, 999, 1);
     grid->addWidget(label(QStringLiteral("Home Team:"), m_home), 0, 0);
     grid->addWidget(m_home, 0, 1, 1, 3);
@@ -106,10 +105,8 @@ void TFormEnterResults::buildMatchDetails(QWidget *parent, QVBoxLayout *layout)
     grid->addWidget(m_away, 1, 1, 1, 3);
     grid->addWidget(label(QStringLiteral("Match:"), m_match), 2, 0);
     grid->addWidget(m_match, 2, 1, 1, 3);
-    grid->addWidget(label(QStringLiteral("Date (mm/dd/yyyy):"), m_month), 3, 0);
-    grid->addWidget(m_month, 3, 1);
-    grid->addWidget(m_day, 3, 2);
-    grid->addWidget(m_year, 3, 3);
+    grid->addWidget(label(Dates::fieldsLabel(), m_date), 3, 0);
+    grid->addWidget(m_date, 3, 1, 1, 3);
     grid->addWidget(label(QStringLiteral("Round:"), m_round), 4, 0);
     grid->addWidget(m_round, 4, 1);
     layout->addWidget(details);
@@ -184,6 +181,16 @@ void TFormEnterResults::buildOdds(QWidget *parent, QVBoxLayout *layout)
     }
     m_odds[1].box->setTitle(QStringLiteral("Draw (For no draw enter minus \"-\" in Odds box)"));
     layout->addWidget(oddsBox);
+    // The home and away rows are captioned with the teams chosen, as they are chosen or typed.
+    connect(m_home, &QComboBox::currentTextChanged, this, &TFormEnterResults::showOddsCaptions);
+    connect(m_away, &QComboBox::currentTextChanged, this, &TFormEnterResults::showOddsCaptions);
+    showOddsCaptions();
+}
+
+void TFormEnterResults::showOddsCaptions()
+{
+    m_odds[0].box->setTitle(oddsRowCaption(SnapshotSide::Home, m_home->currentText()));
+    m_odds[2].box->setTitle(oddsRowCaption(SnapshotSide::Away, m_away->currentText()));
 }
 
 int TFormEnterResults::notationOf(int row) const
@@ -241,28 +248,22 @@ void TFormEnterResults::loadForm()
     m_overtime->setChecked(form.overtime);
     m_underOver->setText(form.underOver);
     // The date and the round keep the values of the last use unless a match is loaded.
-    if (form.date && form.date->isValid()) {
-        m_month->setValue(form.date->month());
-        m_day->setValue(form.date->day());
-        m_year->setValue(form.date->year());
-    }
+    if (form.date)
+        m_date->setDate(*form.date);
     if (form.round)
         m_round->setValue(*form.round);
 
-    // The odds rows show the current match of Results in both modes; with no match at all they show
-    // the presets.
-    const bool noMatch = !m_dm.ADOTableResults.isActive() || m_dm.ADOTableResults.isEmpty();
-    m_odds[0].box->setTitle(noMatch ? QStringLiteral("Home") : form.homeOddsCaption);
-    m_odds[2].box->setTitle(noMatch ? QStringLiteral("Away") : form.awayOddsCaption);
+    // The odds rows: the edited match's, or none for a new match.
+    showOddsCaptions();
     for (int i = 0; i < 3; ++i) {
         OddsRow &row = m_odds[i];
-        fillChooser(row.bookmaker, form.bookmakers, noMatch ? QString() : form.bookmaker[i]);
+        fillChooser(row.bookmaker, form.bookmakers, form.bookmaker[i]);
         {
             const QSignalBlocker quiet(row.type);
-            row.type->setCurrentIndex(noMatch ? int(Odds::Decimal) : form.oddsType[i]);
+            row.type->setCurrentIndex(form.oddsType[i]);
         }
         row.typeTyped = false;
-        row.odds->setText(noMatch ? QStringLiteral("-") : form.odds[i]);
+        row.odds->setText(form.odds[i]);
     }
 }
 
@@ -275,9 +276,9 @@ MatchEntryInput TFormEnterResults::input() const
     in.home = m_home->currentText();
     in.away = m_away->currentText();
     in.matchKind = m_match->currentText();
-    in.year = m_year->value();
-    in.month = m_month->value();
-    in.day = m_day->value();
+    in.year = m_date->year()->value();
+    in.month = m_date->month()->value();
+    in.day = m_date->day()->value();
     in.round = m_round->value();
     in.homeScore = m_homeScore->value();
     in.awayScore = m_awayScore->value();
@@ -293,6 +294,7 @@ MatchEntryInput TFormEnterResults::input() const
 
 void TFormEnterResults::accept()
 {
+    m_date->interpretText(); // a date still being typed counts
     // A refused match leaves the dialog open with everything as typed, to be mended, not typed again.
     const std::optional<bool> stored =
         runCommand(messenger(), [this] { return SaveMatch(m_dm, input(), messenger()); });

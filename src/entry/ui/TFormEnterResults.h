@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class DateFields;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -48,6 +49,7 @@ private:
     };
     void buildMatchDetails(QWidget *parent, QVBoxLayout *layout);
     void buildOdds(QWidget *parent, QVBoxLayout *layout);
+    void showOddsCaptions();
     void notationChosen(int row);
     void notationTyped(int row);
     int notationOf(int row) const;
@@ -56,9 +58,7 @@ private:
     QComboBox *m_home = nullptr;
     QComboBox *m_away = nullptr;
     QComboBox *m_match = nullptr;
-    QSpinBox *m_month = nullptr;
-    QSpinBox *m_day = nullptr;
-    QSpinBox *m_year = nullptr;
+    DateFields *m_date = nullptr;
     QSpinBox *m_round = nullptr;
     QSpinBox *m_homeScore = nullptr;
     QSpinBox *m_awayScore = nullptr;

@@ -6,6 +6,7 @@
 #include "analysis/ui/TFormFilter.h"
 #include "data/Database.h"
 #include "data/ui/GuiMessenger.h"
+#include "support/DateTyping.h"
 #include "support/LeagueFixture.h"
 
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -101,6 +103,8 @@ private Q_SLOTS:
     void okAppliesThePageInFront();
     void teamFilterFromTheDialog();
     void cancelKeepsTheChoices();
+    void datesFollowTheLocaleAndTheSeason_data();
+    void datesFollowTheLocaleAndTheSeason();
 
 private:
     RecordingMessenger m_messages;
@@ -520,6 +524,65 @@ void TestFormFilter::cancelKeepsTheChoices()
     QCOMPARE(f.dm().ADOTableTeams.sort(), QStringLiteral("Team"));
     again.hide();
     QVERIFY(m_messages.messages().isEmpty());
+}
+
+void TestFormFilter::datesFollowTheLocaleAndTheSeason_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("order"); // M, D and Y from left to right
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("start"); // 24 August 2024, field after field
+    QTest::addColumn<QStringList>("end");   // 31 August 2024
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "MDY"
+                           << "Date (month/day/year)" << words("8|24|2024") << words("8|31|2024");
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "DMY"
+                           << "Date (day/month/year)" << words("24|8|2024") << words("31|8|2024");
+}
+
+// The score filter's dates: they start at the league's season, stand in the locale's order, and what is
+// typed field after field is the range filtered.
+void TestFormFilter::datesFollowTheLocaleAndTheSeason()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, order);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, start);
+    QFETCH(QStringList, end);
+    QLocale::setDefault(locale);
+    const auto english =
+        qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); });
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {Rovers, Beta, Alpha});
+    f.setLeague(QStringLiteral("SS"), 2024);
+    f.setLeague(QStringLiteral("SE"), 2025);
+    TDataMod &dm = f.dm();
+    TFormFilter dialog(dm);
+    dialog.showPage(TFormFilter::Scores);
+    dialog.show();
+    auto value = [&dialog](const QString &name) { return dialog.findChild<QSpinBox *>(name)->value(); };
+    QCOMPARE(QDate(value(l1("SpinEditRYS")), value(l1("SpinEditRMS")), value(l1("SpinEditRDS"))),
+             QDate(2024, 7, 1));
+    QCOMPARE(QDate(value(l1("SpinEditTYE")), value(l1("SpinEditTME")), value(l1("SpinEditTDE"))),
+             QDate(2025, 6, 30));
+
+    auto *radio = dialog.findChild<QRadioButton *>(QStringLiteral("RadioButtonRDate"));
+    QCOMPARE(radio->text(), caption);
+    radio->click();
+    const std::pair<const char *, QStringList> ends[] = {{"S", start}, {"E", end}};
+    for (const auto &[e, typed] : ends) {
+        QStringList names;
+        for (const QChar c : order)
+            names << QStringLiteral("SpinEditR") + c + QString::fromLatin1(e);
+        const QList<QSpinBox *> fields = DateTyping::onScreen(&dialog, names[0], names[1], names[2]);
+        QCOMPARE(DateTyping::names(fields), names);
+        QCOMPARE(DateTyping::labelOf(&dialog, fields[0]),
+                 QString::fromLatin1(*e == 'S' ? "Start Date:" : "End Date:"));
+        QCOMPARE(DateTyping::typeWithTab(&dialog, fields[0], typed),
+                 (QList<QWidget *>{fields[0], fields[1], fields[2]}));
+    }
+    dialog.findChild<QPushButton *>(QStringLiteral("BitBtnOK"))->click();
+    QVERIFY2(m_messages.messages().isEmpty(), qPrintable(m_messages.texts().join(QLatin1Char('|'))));
+    QCOMPARE(dm.ADOTableResults.filter(),
+             QStringLiteral("Result <> ':' AND DateP >= 8/24/2024 AND DateP <= 8/31/2024"));
 }
 
 QTEST_MAIN(TestFormFilter)

@@ -6,6 +6,7 @@
 #include "data/ui/TFormCopyPasteTeams.h"
 #include "data/ui/TFormLeague.h"
 #include "data/ui/TFormPlayerStats.h"
+#include "support/DateTyping.h"
 #include "support/LeagueFixture.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -139,6 +141,8 @@ private Q_SLOTS:
     void pictureRefusals_data();
     void pictureRefusals();
     void playerDialog();
+    void playerBirthDateFollowsTheLocale_data();
+    void playerBirthDateFollowsTheLocale();
     void copyPasteTeams();
     void copyPastePlayers();
 
@@ -547,6 +551,44 @@ void TestDialogs::playerDialog()
     QCOMPARE(dlg.values().name, QStringLiteral("Martin"));
     QCOMPARE(dlg.values().team, QStringLiteral("arsenal"));
     QCOMPARE(dlg.values().day, 28);
+}
+
+void TestDialogs::playerBirthDateFollowsTheLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("order"); // the fields' names from left to right
+    QTest::addColumn<QStringList>("typed"); // 24 August 1990, field after field
+    const QString m = QStringLiteral("SpinEditMonth"), d = QStringLiteral("SpinEditDay"),
+                  y = QStringLiteral("SpinEditYear");
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << QStringList{m, d, y}
+                           << QStringList{QStringLiteral("8"), QStringLiteral("24"), QStringLiteral("1990")};
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << QStringList{d, m, y}
+                           << QStringList{QStringLiteral("24"), QStringLiteral("8"), QStringLiteral("1990")};
+}
+
+void TestDialogs::playerBirthDateFollowsTheLocale()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, order);
+    QFETCH(QStringList, typed);
+    QLocale::setDefault(locale);
+    const auto english =
+        qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); });
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {A});
+    TFormPlayerStats dlg(f.dm());
+    dlg.setWindowTitle(QStringLiteral("Add Player"));
+    dlg.show();
+    const QList<QSpinBox *> fields = DateTyping::onScreen(&dlg, order[0], order[1], order[2]);
+    QCOMPARE(DateTyping::names(fields), order);
+    QCOMPARE(DateTyping::labelOf(&dlg, fields[0]), QStringLiteral("D.O.B:"));
+    QCOMPARE(DateTyping::typeWithTab(&dlg, fields[0], typed),
+             (QList<QWidget *>{fields[0], fields[1], fields[2]}));
+    child<QLineEdit>(dlg, "EditPlayer")->setText(QStringLiteral("Martin"));
+    child<QComboBox>(dlg, "ComboBoxTeam")->setEditText(A);
+    dlg.accept();
+    QVERIFY2(m_messages.messages().isEmpty(), qPrintable(m_messages.texts().join(QLatin1Char('|'))));
+    QCOMPARE(column(f.dm().ADOConnection, QStringLiteral("SELECT DOB FROM Players")),
+             QStringList{QStringLiteral("1990-08-24")});
 }
 
 void TestDialogs::copyPasteTeams()

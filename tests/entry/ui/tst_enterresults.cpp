@@ -2,13 +2,16 @@
 #include "data/ui/GuiMessenger.h"
 #include "entry/Odds.h"
 #include "entry/ui/TFormEnterResults.h"
+#include "support/DateTyping.h"
 #include "support/LeagueFixture.h"
 #include "support/StoredRows.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTest>
 
@@ -17,6 +20,7 @@ namespace
 const QString A = QStringLiteral("Arsenal");
 const QString B = QStringLiteral("Chelsea");
 const QString C = QStringLiteral("Everton");
+const QString D = QStringLiteral("Fulham");
 
 // The whole stored state of the league, to show that a refused OK changed nothing.
 QString snapshot(Database &db)
@@ -71,6 +75,9 @@ private Q_SLOTS:
     void keyFilterOnTyping_data();
     void keyFilterOnTyping();
     void typedNotation();
+    void addMatchStartsWithoutTheSelectedMatchsOdds();
+    void dateFieldsFollowTheLocale_data();
+    void dateFieldsFollowTheLocale();
 
 private:
     RecordingMessenger m_messages;
@@ -133,8 +140,8 @@ void TestEnterResults::addMatchThroughTheControls()
     QCOMPARE(f.team(A, QStringLiteral("TP")), 1);
     QCOMPARE(f.team(B, QStringLiteral("TP")), 1);
 
-    // The next use: the date and the round as left, the rest set again, the odds rows from the current
-    // match of Results.
+    // The next use: the date and the round as left, the rest set again; the stored match is current in
+    // Results, but a new match starts without its odds and bookmakers.
     dlg.setWindowTitle(QStringLiteral("Add Match"));
     dlg.show();
     QCOMPARE(control<QSpinBox>(dlg, "SpinEditMonth")->value(), 9);
@@ -143,12 +150,110 @@ void TestEnterResults::addMatchThroughTheControls()
     QCOMPARE(control<QSpinBox>(dlg, "SpinEditHomeScore")->value(), -1);
     QVERIFY(!control<QCheckBox>(dlg, "CheckBoxOvertime")->isChecked());
     QVERIFY(home->currentText().isEmpty());
-    QCOMPARE(control<QGroupBox>(dlg, "GroupBoxHomeOdds")->title(), QStringLiteral("arsenal"));
-    QCOMPARE(control<QGroupBox>(dlg, "GroupBoxAwayOdds")->title(), B);
-    QCOMPARE(control<QLineEdit>(dlg, "EditOdds2")->text(), QStringLiteral("3.50"));
-    QCOMPARE(control<QComboBox>(dlg, "ComboBoxBookmaker1")->currentText(), QStringLiteral("Northbet"));
+    QCOMPARE(control<QGroupBox>(dlg, "GroupBoxHomeOdds")->title(), QStringLiteral("Home"));
+    QCOMPARE(control<QGroupBox>(dlg, "GroupBoxAwayOdds")->title(), QStringLiteral("Away"));
+    for (const char *odds : {"EditOdds1", "EditOddsX", "EditOdds2"})
+        QCOMPARE(control<QLineEdit>(dlg, odds)->text(), QStringLiteral("-"));
+    QVERIFY(control<QComboBox>(dlg, "ComboBoxBookmaker1")->currentText().isEmpty());
     QCOMPARE(itemsOf(control<QComboBox>(dlg, "ComboBoxBookmaker2")), QStringList{QStringLiteral("Northbet")});
     dlg.reject();
+}
+
+// Adding a fixture while another match is selected: the odds rows are captioned with the teams as they
+// are chosen, and an untouched odds box stores no price rather than the selected match's.  Editing shows
+// the edited match's values.
+void TestEnterResults::addMatchStartsWithoutTheSelectedMatchsOdds()
+{
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {A, B, C, D});
+    MatchEntryInput selected = f.input(B, A, -1, -1, false, QDate(2024, 8, 17));
+    selected.odds[0] = QStringLiteral("2.60");
+    selected.odds[1] = QStringLiteral("3.40");
+    selected.odds[2] = QStringLiteral("2.70");
+    selected.bookmaker[0] = QStringLiteral("Northbet");
+    QVERIFY(SaveMatch(f.dm(), selected, f.messenger));
+    f.dm().ADOTableResults.first(); // the match selected in the main window
+
+    TFormEnterResults dlg(f.dm());
+    dlg.setWindowTitle(QStringLiteral("Add Match"));
+    dlg.show();
+    auto *homeBox = control<QGroupBox>(dlg, "GroupBoxHomeOdds");
+    auto *awayBox = control<QGroupBox>(dlg, "GroupBoxAwayOdds");
+    QCOMPARE(homeBox->title(), QStringLiteral("Home"));
+    QCOMPARE(awayBox->title(), QStringLiteral("Away"));
+    QCOMPARE(control<QLineEdit>(dlg, "EditOdds1")->text(), QStringLiteral("-"));
+    QCOMPARE(control<QComboBox>(dlg, "ComboBoxOddsType1")->currentIndex(), int(Odds::Decimal));
+    auto *home = control<QComboBox>(dlg, "ComboBoxHome");
+    auto *away = control<QComboBox>(dlg, "ComboBoxAway");
+    home->setCurrentIndex(home->findText(C));
+    QTest::keyClicks(away->lineEdit(), D);
+    QCOMPARE(homeBox->title(), C);
+    QCOMPARE(awayBox->title(), D);
+    retype(control<QLineEdit>(dlg, "EditOdds1"), QStringLiteral("1.90")); // the draw and away boxes untouched
+    dlg.accept();
+    QVERIFY2(m_messages.messages().isEmpty(), qPrintable(m_messages.texts().join(QLatin1Char('\n'))));
+
+    Table &r = f.dm().ADOTableResults;
+    QVERIFY(r.locate(QStringLiteral("Home"), {C}));
+    auto text = [&r](const char *c) { return r.field(QString::fromLatin1(c)).asString(); };
+    QCOMPARE(text("O1"), QStringLiteral("1.90"));
+    QCOMPARE(text("OX"), QStringLiteral("-"));
+    QCOMPARE(text("O2"), QStringLiteral("-"));
+    QCOMPARE(text("O1B"), QString());
+
+    QVERIFY(r.locate(QStringLiteral("Home"), {B}));
+    dlg.setWindowTitle(QStringLiteral("Edit Match"));
+    dlg.show();
+    QCOMPARE(homeBox->title(), B);
+    QCOMPARE(awayBox->title(), A);
+    QCOMPARE(control<QLineEdit>(dlg, "EditOddsX")->text(), QStringLiteral("3.40"));
+    QCOMPARE(control<QComboBox>(dlg, "ComboBoxBookmaker1")->currentText(), QStringLiteral("Northbet"));
+    dlg.reject();
+}
+
+void TestEnterResults::dateFieldsFollowTheLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("order"); // the fields' names from left to right
+    QTest::addColumn<QStringList>("typed"); // 24 August 2024, field after field
+    QTest::addColumn<QString>("label");
+    const QString m = QStringLiteral("SpinEditMonth"), d = QStringLiteral("SpinEditDay"),
+                  y = QStringLiteral("SpinEditYear");
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << QStringList{m, d, y}
+                           << QStringList{QStringLiteral("8"), QStringLiteral("24"), QStringLiteral("2024")}
+                           << QStringLiteral("Date (MM/DD/YYYY):");
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << QStringList{d, m, y}
+                           << QStringList{QStringLiteral("24"), QStringLiteral("8"), QStringLiteral("2024")}
+                           << QStringLiteral("Date (DD.MM.YYYY):");
+}
+
+void TestEnterResults::dateFieldsFollowTheLocale()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, order);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, label);
+    QLocale::setDefault(locale);
+    const auto english =
+        qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); });
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {A, B});
+    TFormEnterResults dlg(f.dm());
+    dlg.setWindowTitle(QStringLiteral("Add Match"));
+    dlg.show();
+    const QList<QSpinBox *> fields = DateTyping::onScreen(&dlg, order[0], order[1], order[2]);
+    QCOMPARE(DateTyping::names(fields), order);
+    QCOMPARE(DateTyping::labelOf(&dlg, fields[0]), label);
+
+    control<QComboBox>(dlg, "ComboBoxHome")->setCurrentIndex(0);
+    control<QComboBox>(dlg, "ComboBoxAway")->setCurrentIndex(1);
+    control<QSpinBox>(dlg, "SpinEditHomeScore")->setValue(1);
+    control<QSpinBox>(dlg, "SpinEditAwayScore")->setValue(0);
+    const QList<QWidget *> visited = DateTyping::typeWithTab(&dlg, fields[0], typed);
+    QCOMPARE(visited, (QList<QWidget *>{fields[0], fields[1], fields[2]}));
+    dlg.accept();
+    QVERIFY2(m_messages.messages().isEmpty(), qPrintable(m_messages.texts().join(QLatin1Char('\n'))));
+    f.reopen();
+    f.dm().ADOTableResults.first();
+    QCOMPARE(f.dm().ADOTableResults.field(QStringLiteral("DateP")).asDate(), QDate(2024, 8, 24));
 }
 
 void TestEnterResults::failedEditLeavesFileAndStandings_data()
