@@ -22,6 +22,7 @@ private Q_SLOTS:
     void userWidthsAreRemembered();
     void neutralColoursFollowTheTheme_data();
     void neutralColoursFollowTheTheme();
+    void pricesShowTwoDecimalsInTheLocale();
 
 private:
     QTemporaryDir m_settings;
@@ -53,6 +54,41 @@ void TestDataGrid::userWidthsAreRemembered()
     DataGrid other(f.dm().ADOTableTeams, columns);
     other.rememberColumnWidths(QStringLiteral("Other teams"));
     QCOMPARE(other.columnWidth(0), 120);
+}
+
+// Prices typed as "15.6", "6.00" or "2,10" show alike, with two decimals in the locale's notation; a
+// fractional price and no odds show as typed.
+void TestDataGrid::pricesShowTwoDecimalsInTheLocale()
+{
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {QStringLiteral("Alpha"), QStringLiteral("Beta")});
+    QVERIFY(f.addMatch(QStringLiteral("Alpha"), QStringLiteral("Beta"), -1, -1));
+    Table &results = f.dm().ADOTableResults;
+    results.first();
+    results.edit();
+    for (const auto &[field, typed] :
+         {std::pair{"O1", "15.6"}, std::pair{"OX", "6.00"}, std::pair{"O2", "2,10"}})
+        results.field(QString::fromLatin1(field)).setString(QString::fromLatin1(typed));
+    results.post();
+    const QList<GridColumn> &columns = matchGridColumns(MatchPage::Fixtures);
+    const QStringList titles = gridTitles(columns);
+    DataGrid grid(results, columns);
+    auto shown = [&](const char *title) {
+        return grid.model()->index(0, int(titles.indexOf(QString::fromLatin1(title)))).data().toString();
+    };
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(shown("1"), QStringLiteral("15.60"));
+    QCOMPARE(shown("X"), QStringLiteral("6.00"));
+    QCOMPARE(shown("2"), QStringLiteral("2.10"));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(shown("1"), QStringLiteral("15,60"));
+    QCOMPARE(shown("2"), QStringLiteral("2,10"));
+    results.edit();
+    results.field(QStringLiteral("O1")).setString(QStringLiteral("5/2"));
+    results.field(QStringLiteral("OX")).setString(QStringLiteral("-"));
+    results.post();
+    QCOMPARE(shown("1"), QStringLiteral("5/2"));
+    QCOMPARE(shown("X"), QStringLiteral("-"));
+    QLocale::setDefault(QLocale::c());
 }
 
 Q_DECLARE_METATYPE(Rgb)
