@@ -104,7 +104,16 @@ void TDataMod::RemoveResult()
 
 void TDataMod::RenumberPositions()
 {
-    Standings::RenumberPositions(ADOTableTeams);
+    Table &teams = ADOTableTeams;
+    if (!teams.isActive() || teams.isEmpty())
+        return;
+    {
+        ControlsDisabled quiet(teams);
+        SortKept kept(teams);
+        teams.setSort(defaultTeamSort(m_positionsTable));
+        Standings::RenumberPositions(teams);
+    }
+    teams.first();
 }
 
 void CreateLeagueFile(Database &connection, Table &league, const QString &path)
