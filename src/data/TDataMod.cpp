@@ -5,6 +5,7 @@
 #include "data/ClosingPrices.h"
 #include "data/Errors.h"
 #include "data/LeagueSchema.h"
+#include "data/LeagueSettings.h"
 #include "data/Standings.h"
 
 #include <QFileInfo>
@@ -130,10 +131,11 @@ void CreateLeagueFile(Database &connection, Table &league, const QString &path)
         LeagueSchema::createTableSql(QStringLiteral("Players"), LeagueSchema::playersColumns()));
     league.setTableName(QStringLiteral("League"));
     league.open();
+    const Season season = currentSeason();
     league.appendRecord({QStringLiteral("Football (Soccer)"),
                          QFileInfo(path).fileName(),
-                         2005,
-                         2006,
+                         season.first,
+                         season.second,
                          3,
                          1,
                          0,

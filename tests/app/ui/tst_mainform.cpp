@@ -1,9 +1,11 @@
 // The main window's wiring: the commands switched on and off by an open league, the panels, and the
 // file commands through the path chooser.
 
+#include "analysis/FilterSort.h"
 #include "app/ui/AppWindows.h"
 #include "app/ui/TMainForm.h"
 #include "data/GridCommands.h"
+#include "data/LeagueSettings.h"
 #include "data/ProgramSettings.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
@@ -17,11 +19,14 @@
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -118,7 +123,8 @@ void TestMainForm::openShowsLeagueAndSwitchesCommandsOn()
     m_form->command(QStringLiteral("MenuOpen"))->trigger();
     QVERIFY(m_messages.messages().isEmpty());
     QCOMPARE(text("PanelLeague"), QStringLiteral("Serie A"));
-    QCOMPARE(text("PanelSeason"), QStringLiteral("2005 - 2006"));
+    const Season season = currentSeason(); // a new league starts in the season being played
+    QCOMPARE(text("PanelSeason"), QStringLiteral("%1 - %2").arg(season.first).arg(season.second));
     QVERIFY(!text("PanelLstUpd").isEmpty());
     QVERIFY(text("StatusBarText").endsWith(QStringLiteral("Test League.qvl")));
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Test League.qvl - Quorvane 3.04"));
@@ -155,16 +161,28 @@ void TestMainForm::newLeagueCreatesAndOpensFile()
     m_paths << m_dir.filePath(QStringLiteral("Serie B")); // the extension is added
     // The league settings open right after the file is made: answer them with Cancel.
     bool settingsShown = false;
-    QTimer::singleShot(0, this, [&settingsShown] {
+    QList<int> seasons; // the two years shown, then after changes of the first
+    QTimer::singleShot(0, this, [&settingsShown, &seasons] {
         if (QWidget *w = QApplication::activeModalWidget()) {
             settingsShown = w->objectName() == QLatin1String("FormLeague") ||
                             w->windowTitle() == QLatin1String("League Settings");
+            auto *first = w->findChild<QSpinBox *>(QStringLiteral("SpinEditSS"));
+            auto *second = w->findChild<QSpinBox *>(QStringLiteral("SpinEditSE"));
+            seasons << first->value() << second->value();
+            first->setValue(first->value() + 3); // the second year follows
+            seasons << second->value();
+            second->setValue(first->value()); // a season within one calendar year
+            first->stepDown();
+            seasons << second->value();
             if (auto *d = qobject_cast<QDialog *>(w))
                 d->reject();
         }
     });
     m_form->command(QStringLiteral("MenuNew"))->trigger();
     QVERIFY(settingsShown);
+    // A new league starts in the season being played; the second year moves with the first.
+    const int year = currentSeason().first;
+    QCOMPARE(seasons, (QList<int>{year, year + 1, year + 4, year + 2}));
     QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("Serie B.qvl"))));
     QVERIFY(m_windows->dm->isLeagueOpen());
     QCOMPARE(text("PanelLeague"), QStringLiteral("Serie B.qvl"));
