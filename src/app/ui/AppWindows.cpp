@@ -674,7 +674,15 @@ void wireTipCommands(AppWindows &w)
     TMainForm &form = *w.mainForm;
     TDataMod &dm = *w.dm;
     AppWindows::Parts &p = *w.parts;
-    on(form, "MenuTip", [&p] { p.tip->exec(); });
+    // The options open with the teams of the match selected on the fixtures or the scores tab.
+    on(form, "MenuTip", [&form, &dm, &p] {
+        const TMainForm::Tab tab = form.currentTab();
+        std::optional<MatchTeams> match;
+        if (tab == TMainForm::Tab::Fixtures || tab == TMainForm::Tab::Scores)
+            match = selectedMatchTeams(dm.ADOTableResults);
+        p.tip->setMatch(match ? match->home : QString(), match ? match->away : QString());
+        p.tip->exec();
+    });
     // The result window's league tables renumbered Pos in their own order: the main view's numbering and
     // sort come back.
     QObject::connect(p.tipResult, &TFormTipResult::closed, &form, [&form, &dm, &p] {
