@@ -1,10 +1,13 @@
 #include "data/GridColumns.h"
 #include "data/ui/DataGrid.h"
 #include "data/ui/DatasetModel.h"
+#include "data/ui/ReadableStyle.h"
 #include "support/DarkPalette.h"
 #include "support/LeagueFixture.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
+#include <QListWidget>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +26,7 @@ private Q_SLOTS:
     void neutralColoursFollowTheTheme_data();
     void neutralColoursFollowTheTheme();
     void pricesShowTwoDecimalsInTheLocale();
+    void checkBoxesShowUnderADarkPalette();
 
 private:
     QTemporaryDir m_settings;
@@ -89,6 +93,59 @@ void TestDataGrid::pricesShowTwoDecimalsInTheLocale()
     QCOMPARE(shown("1"), QStringLiteral("5/2"));
     QCOMPARE(shown("X"), QStringLiteral("-"));
     QLocale::setDefault(QLocale::c());
+}
+
+namespace
+{
+// Pixels of the area that stand out from the ground colour as a box's frame must.
+int standingOut(const QImage &image, const QRect &area, const QColor &ground)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (std::abs(QColor(image.pixel(x, y)).lightness() - ground.lightness()) > 50)
+                ++count;
+    return count;
+}
+} // namespace
+
+// Unticked check boxes, in a list and on a dialog, show their box under a dark palette; a light palette is
+// left as the style draws it.
+void TestDataGrid::checkBoxesShowUnderADarkPalette()
+{
+    QVERIFY(!checkBoxFrameColour(QPalette(Qt::black, Qt::white)).has_value());
+    DarkPalette dark;
+    QCOMPARE(checkBoxFrameColour(QGuiApplication::palette()),
+             std::optional<QColor>(QColor((DarkPalette::Base.red() + DarkPalette::Text.red()) / 2,
+                                          (DarkPalette::Base.green() + DarkPalette::Text.green()) / 2,
+                                          (DarkPalette::Base.blue() + DarkPalette::Text.blue()) / 2)));
+    ReadableStyle style(QStringLiteral("Fusion"));
+
+    QListWidget list;
+    list.setStyle(&style);
+    auto *item = new QListWidgetItem(QStringLiteral("E0  England Premier League"), &list);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+    list.resize(240, 80);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    const QImage listImage = list.viewport()->grab().toImage();
+    const QRect row = list.visualItemRect(item);
+    // The box is left of the text, on the base colour.
+    QVERIFY(!row.isEmpty());
+    const QRect box(row.left(), row.top(), row.height(), row.height());
+    QVERIFY2(standingOut(listImage, box, DarkPalette::Base) >= 20,
+             qPrintable(QString::number(standingOut(listImage, box, DarkPalette::Base))));
+
+    QCheckBox check(QStringLiteral("Draws"));
+    check.setStyle(&style);
+    check.resize(check.sizeHint());
+    const QImage checkImage = check.grab().toImage();
+    QStyleOptionButton option;
+    option.initFrom(&check);
+    const QRect indicator = style.subElementRect(QStyle::SE_CheckBoxIndicator, &option, &check);
+    QVERIFY2(standingOut(checkImage, indicator, DarkPalette::Window) >= 20,
+             qPrintable(QString::number(standingOut(checkImage, indicator, DarkPalette::Window))));
 }
 
 Q_DECLARE_METATYPE(Rgb)
