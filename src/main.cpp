@@ -11,6 +11,7 @@
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/ProgramIcon.h"
+#include "data/ui/ReadableStyle.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -54,6 +55,7 @@ int main(int argc, char *argv[])
     if (const int code = printingOption(argc, argv); code >= 0)
         return code;
     QApplication app(argc, argv);
+    useReadableStyle(); // check boxes that show under a dark palette too
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationDisplayName(programNameAndVersion());
     // The icon and the desktop entry installed with the program; the build tree's icon before that.

@@ -20,6 +20,7 @@
 #include "data/ProgramInfo.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/ProgramIcon.h"
+#include "data/ui/ReadableStyle.h"
 #include "output/ui/TFormDD.h"
 #include "output/ui/TFormDownload.h"
 #include "output/ui/TFormPrint.h"
@@ -150,6 +151,7 @@ int main(int argc, char *argv[])
         QApplication::setStyle(QStringLiteral("Fusion"));
         QApplication::setPalette(darkPalette());
     }
+    useReadableStyle(); // as the program does
     if (args.size() < 3) {
         std::fprintf(stderr, "usage: quorvane-screenshots LEAGUE OUTDIR [WIDTH HEIGHT] [--dark]\n");
         return 2;

@@ -430,6 +430,120 @@ bool ApplyPlayerSort(Table &players, const PlayerChoices &choices, Messenger &me
     return setSortWhenRows(players, sortText);
 }
 
+namespace
+{
+QString dateRangeWords(const DateRangeChoice &d)
+{
+    return s("from ") + Dates::toShortDateLongYear(QDate(d.startYear, d.startMonth, d.startDay)) + s(" to ") +
+           Dates::toShortDateLongYear(QDate(d.endYear, d.endMonth, d.endDay));
+}
+
+QString teamWords(const QString &team)
+{
+    return s("team ") + team;
+}
+
+QString roundWords(int round)
+{
+    return s("round ") + QString::number(round);
+}
+
+bool isListTeam(const QString &listTeam)
+{
+    return !listTeam.isEmpty() && listTeam != allTeamsEntry();
+}
+
+QString noticeOf(const QString &words)
+{
+    return words.isEmpty() ? QString() : s("Filter: ") + words;
+}
+} // namespace
+
+QString fixtureFilterWords(const FixtureChoices &c)
+{
+    switch (c.filter) {
+    case FixtureFilterKind::None:
+    case FixtureFilterKind::Upcoming:
+        return QString();
+    case FixtureFilterKind::NextSevenDays:
+        return s("the next 7 days");
+    case FixtureFilterKind::Date:
+        return dateRangeWords(c.dates);
+    case FixtureFilterKind::Round:
+        return roundWords(c.round);
+    case FixtureFilterKind::Team:
+        break;
+    }
+    return teamWords(c.team);
+}
+
+QString scoreFilterWords(const ScoreChoices &c)
+{
+    switch (c.filter) {
+    case ScoreFilterKind::None:
+        return QString();
+    case ScoreFilterKind::Date:
+        return dateRangeWords(c.dates);
+    case ScoreFilterKind::Round:
+        return roundWords(c.round);
+    case ScoreFilterKind::Team:
+        break;
+    }
+    return teamWords(c.team);
+}
+
+QString playerFilterWords(const PlayerChoices &c, const QString &listTeam)
+{
+    QString words;
+    switch (c.filter) {
+    case PlayerFilterKind::None:
+        return QString(); // the dialog's "None" lets every player through, the team list's choice too
+    case PlayerFilterKind::Number:
+        words = s("number ") + QString::number(c.number);
+        break;
+    case PlayerFilterKind::Position:
+        words = s("position ") + c.position;
+        break;
+    case PlayerFilterKind::Rating:
+        words = s("rating ") + QString::number(c.minRating) + s(" to ") + QString::number(c.maxRating);
+        break;
+    }
+    if (isListTeam(listTeam))
+        words += s(", ") + teamWords(listTeam);
+    return words;
+}
+
+QString filterNotice(FilteredPage page, const Dataset &table, const FilterChoices &choices,
+                     const QString &listTeam, const QDate &today)
+{
+    const QString text = table.filter();
+    if (!table.isActive() || !table.filtered() || text.trimmed().isEmpty())
+        return QString();
+    switch (page) {
+    case FilteredPage::Fixtures:
+        if (text == unplayed())
+            return QString();
+        // The seven days were counted from the day the filter was set, which may be another day by now.
+        if (text == fixtureFilterText(choices.fixtures, today) ||
+            choices.fixtures.filter == FixtureFilterKind::NextSevenDays)
+            return noticeOf(fixtureFilterWords(choices.fixtures));
+        break;
+    case FilteredPage::Scores:
+        if (text == played())
+            return QString();
+        if (text == scoreFilterText(choices.scores))
+            return noticeOf(scoreFilterWords(choices.scores));
+        break;
+    case FilteredPage::Players:
+        if (text == playerFilterText(choices.players, listTeam))
+            return noticeOf(playerFilterWords(choices.players, listTeam));
+        if (isListTeam(listTeam) && text == teamFilterText(listTeam))
+            return noticeOf(teamWords(listTeam));
+        break;
+    }
+    return s("Filter: on");
+}
+
 void applyFixtureView(Table &results)
 {
     ApplyFixtureFilter(results, filterChoices().fixtures);

@@ -13,6 +13,7 @@
 #include <QVariantList>
 #include <optional>
 
+class Dataset;
 class Messenger;
 class TDataMod;
 class Table;
@@ -128,6 +129,23 @@ void ApplyPlayerFilter(Table &players, const PlayerChoices &choices, const QStri
 bool ApplyFixtureSort(Table &results, const FixtureChoices &choices);
 bool ApplyScoreSort(Table &results, const ScoreChoices &choices);
 bool ApplyPlayerSort(Table &players, const PlayerChoices &choices, Messenger &messenger);
+
+// The filter of each choice in words, as the status bar names it: "round 5", "team Chelsea", "from
+// 8/1/2023 to 5/31/2024" (dates as the locale writes them, with four-digit years), "the next 7 days",
+// "number 7, team Chelsea", "rating 50 to 80".  Empty for the choices that keep every row of the page
+// ("None" and "All upcoming matches").  listTeam as for playerFilterText.
+QString fixtureFilterWords(const FixtureChoices &choices);
+QString scoreFilterWords(const ScoreChoices &choices);
+QString playerFilterWords(const PlayerChoices &choices, const QString &listTeam);
+
+// The pages whose rows the filter choices restrict.
+enum class FilteredPage { Fixtures, Scores, Players };
+// What the status bar says of the filter on the table behind a page: "Filter: " and, in words, the
+// choice that set it (the page's filter choice, or for the players the team picked in the players view's
+// team list, listTeam).  Empty when the table shows every row of its page (all upcoming matches, all
+// played matches, all players).  A filter that no choice accounts for is named "Filter: on".
+QString filterNotice(FilteredPage page, const Dataset &table, const FilterChoices &choices,
+                     const QString &listTeam, const QDate &today = QDate::currentDate());
 
 // Showing the fixtures or the scores tab: the page's filter, then its sort, from filterChoices().
 void applyFixtureView(Table &results);

@@ -87,6 +87,13 @@ std::optional<Rgb> matchCellColour(MatchPage page, const QString &field, const M
     return page == MatchPage::Fixtures ? fixtureCellColour(field, row) : scoreCellColour(field, row);
 }
 
+std::optional<MatchTeams> selectedMatchTeams(Table &results)
+{
+    if (!results.isActive() || results.isEmpty())
+        return std::nullopt;
+    return MatchTeams{text(results, "Home"), text(results, "Away")};
+}
+
 bool SwitchTeams(TDataMod &dm, Messenger &messenger)
 {
     Table &results = dm.ADOTableResults;

@@ -14,12 +14,20 @@
 class Dataset;
 class Messenger;
 class TDataMod;
+class Table;
 
 // The background of a grid cell, by the cell's field, painted over the striped rows; nothing keeps the
 // stripe.  Fixtures: the predicted outcome's percentage and a positive return green.  Scores: the rules of
 // scoreCellColour (PredictionColours.h).
 std::optional<Rgb> fixtureCellColour(const QString &field, const MatchColourRow &row);
 std::optional<Rgb> matchCellColour(MatchPage page, const QString &field, const MatchColourRow &row);
+
+// The teams of the match a match grid has selected (the current row of Results), home first; nothing when
+// Results is closed or has no rows in view.
+struct MatchTeams {
+    QString home, away;
+};
+std::optional<MatchTeams> selectedMatchTeams(Table &results);
 
 // Exchanges the sides of the current Results row: the teams, the scores (the result text written anew,
 // keeping " OT"), the odds and their bookmakers; the predictions stay.  A played match is first taken out

@@ -54,6 +54,14 @@ QString toShortDate(const QDate &date, const QLocale &locale)
     return locale.toString(date, QLocale::ShortFormat);
 }
 
+QString toShortDateLongYear(const QDate &date, const QLocale &locale)
+{
+    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    format.replace(twoDigitYear, QStringLiteral("yyyy"));
+    return locale.toString(date, format);
+}
+
 QDate parseFilterDate(const QString &text, const QLocale &locale)
 {
     static const QRegularExpression mdy(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));

@@ -1,6 +1,7 @@
 #include "data/GridCommands.h"
 
 #include "data/BusyCursor.h"
+#include "data/CellText.h"
 #include "data/CommandBoundary.h"
 #include "data/Dates.h"
 #include "data/Table.h"
@@ -20,9 +21,26 @@ void SetTableFilter(Table &table, const QString &filterText)
     table.setFiltered(true);
 }
 
-QString toggledSortText(const QString &currentSort, const QString &field)
+QString toggledSortText(const QString &currentSort, const QString &field, bool numeric)
 {
-    return currentSort.contains(QLatin1String("DESC")) ? field : field + QStringLiteral(" DESC");
+    // The first key: a column name, possibly in brackets, and its direction.
+    const QStringList firstKey =
+        currentSort.section(QLatin1Char(','), 0, 0).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QString sorted = firstKey.value(0);
+    if (sorted.startsWith(QLatin1Char('[')) && sorted.endsWith(QLatin1Char(']')))
+        sorted = sorted.mid(1, sorted.size() - 2);
+    const bool descending = firstKey.value(1).compare(QLatin1String("DESC"), Qt::CaseInsensitive) == 0;
+    const bool sameColumn = sorted.compare(field, Qt::CaseInsensitive) == 0;
+    const bool downwards = sameColumn ? !descending : numeric;
+    return downwards ? field + QStringLiteral(" DESC") : field;
+}
+
+bool sortsAsNumber(const Table &table, const QString &field)
+{
+    const int column = columnIndex(table.columns(), field);
+    if (column < 0)
+        return false;
+    return table.columns()[column].kind == ColumnKind::Real || isPriceColumn(field);
 }
 
 void ToggleColumnSort(const QString &field, Table &table)
@@ -32,7 +50,7 @@ void ToggleColumnSort(const QString &field, Table &table)
         return;
     table.edit();
     table.post();
-    table.setSort(toggledSortText(table.sort(), field));
+    table.setSort(toggledSortText(table.sort(), field, sortsAsNumber(table, field)));
 }
 
 bool ConfirmDeleteRow(Table &table, Messenger &messenger)

@@ -14,11 +14,14 @@ QString quotedFilterText(const QString &text);
 // on again.  A text that does not parse raises DatabaseError and leaves filtering off.
 void SetTableFilter(Table &table, const QString &filterText);
 
-// The sort text after a click on a column title: the field descending, unless the current sort is
-// descending, then the field alone.  The direction flips on every click, whichever column was sorted.
-QString toggledSortText(const QString &currentSort, const QString &field);
-// The title-click sort of the match and player grids: when the table has rows, stores any pending edit and
-// sorts by toggledSortText.  Busy cursor meanwhile.
+// The sort text after a click on a column title.  A click on the column the rows are sorted by (the first
+// key) reverses its direction; a click on another column sorts by it alone, numbers largest first and
+// texts and dates from the start of the alphabet and the calendar.
+QString toggledSortText(const QString &currentSort, const QString &field, bool numeric);
+// Whether a column of the table sorts as numbers: reals, and the texts that hold prices.
+bool sortsAsNumber(const Table &table, const QString &field);
+// The title-click sort of the data grids: when the table has rows, stores any pending edit and sorts by
+// toggledSortText.  Busy cursor meanwhile.
 void ToggleColumnSort(const QString &field, Table &table);
 
 // When the table has rows, asks "Do you really want to delete this record?" (caption "Delete", Yes and No,

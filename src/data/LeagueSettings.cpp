@@ -60,6 +60,21 @@ LeagueSettings::LeagueSettings()
 {
     for (int i = 0; i < LeagueNumberCount; ++i)
         numbers[i] = kFields[i].preset;
+    const Season season = currentSeason();
+    (*this)[LeagueNumber::SS] = clampLeagueNumber(LeagueNumber::SS, season.first);
+    (*this)[LeagueNumber::SE] = clampLeagueNumber(LeagueNumber::SE, season.second);
+}
+
+Season currentSeason(const QDate &today)
+{
+    constexpr int kSeasonStartMonth = 7;
+    const int first = today.month() >= kSeasonStartMonth ? today.year() : today.year() - 1;
+    return {first, first + 1};
+}
+
+int secondYearAfterFirstChanged(int oldFirst, int second, int newFirst)
+{
+    return clampLeagueNumber(LeagueNumber::SE, second + (newFirst - oldFirst));
 }
 
 LeagueSettings ReadLeagueSettings(Table &league)

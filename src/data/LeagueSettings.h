@@ -3,6 +3,7 @@
 // field, the sport presets, and what OK stores.  The dialog only collects the values; these routines do
 // the work, so they run and are tested without a window.
 
+#include <QDate>
 #include <QString>
 #include <array>
 
@@ -38,6 +39,21 @@ struct LeagueSettings {
     int &operator[](LeagueNumber n) { return numbers[static_cast<size_t>(n)]; }
     int operator[](LeagueNumber n) const { return numbers[static_cast<size_t>(n)]; }
 };
+
+// The season a new league starts in, as its two years: from July on the first year is this year, before
+// July last year, since a season that runs over the turn of the year (as most leagues' do) has begun by
+// July and is still being played until then.  The second year is the first + 1.
+struct Season {
+    int first;
+    int second;
+    bool operator==(const Season &) const = default;
+};
+Season currentSeason(const QDate &today = QDate::currentDate());
+
+// The second year of the season after the user changed the first from oldFirst to newFirst: it moves with
+// the first and keeps the distance it had (one year as a new league starts, none for a league played
+// within one calendar year), held in the field's range.
+int secondYearAfterFirstChanged(int oldFirst, int second, int newFirst);
 
 // The first League row, each number read as a whole number and clamped to its field's range.
 LeagueSettings ReadLeagueSettings(Table &league);

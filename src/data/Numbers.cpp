@@ -132,6 +132,13 @@ double parsePrice(const QString &text, const QLocale &locale)
     return v;
 }
 
+QString formatPrice(double price, const QLocale &locale)
+{
+    QString text = QString::number(round2(price), 'f', 2);
+    text.replace(QLatin1Char('.'), decimalSeparator(locale));
+    return text;
+}
+
 bool tryParseInt(const QString &text, int *value)
 {
     static const QRegularExpression re(QStringLiteral("^[+-]?\\d+$"));

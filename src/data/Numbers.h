@@ -37,6 +37,10 @@ int wholeNumber(const QVariant &value);
 double parsePrice(const QString &text, const QLocale &locale = QLocale());
 bool tryParsePrice(const QString &text, double *value, const QLocale &locale = QLocale());
 
+// A decimal price as every grid shows it: two decimals (rounded as round2) and the locale's decimal
+// separator, without group separators ("2.10", "15.60"; "2,10" in a "," locale).
+QString formatPrice(double price, const QLocale &locale = QLocale());
+
 // A whole number with an optional sign; ConversionError "'%s' is not a valid integer value".
 int parseInt(const QString &text);
 bool tryParseInt(const QString &text, int *value);

@@ -12,14 +12,6 @@ QString scoresFilterText()
     return QStringLiteral("Result <> ':'");
 }
 
-QString filterNotice(const Dataset &table, const QString &ownFilter)
-{
-    const QString text = table.filter().trimmed();
-    if (!table.isActive() || !table.filtered() || text.isEmpty() || text == ownFilter)
-        return QString();
-    return QStringLiteral("Filter: ") + text;
-}
-
 void applyDefaultFixtureView(Table &results)
 {
     results.setFilter(fixturesFilterText());

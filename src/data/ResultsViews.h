@@ -4,7 +4,6 @@
 
 #include <QString>
 
-class Dataset;
 class Table;
 
 // The filters of the two default views: the tab's own rows, which no user choice restricts further.
@@ -15,7 +14,3 @@ QString scoresFilterText();
 void applyDefaultFixtureView(Table &results);
 // Only played matches, newest first.
 void applyDefaultScoreView(Table &results);
-
-// What the status bar says of a table's filter when it restricts the rows beyond `ownFilter` (the tab's
-// own filter): "Filter: " and the filter text; empty otherwise.
-QString filterNotice(const Dataset &table, const QString &ownFilter);

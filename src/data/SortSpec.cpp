@@ -1,5 +1,6 @@
 #include "data/SortSpec.h"
 
+#include "data/CellText.h"
 #include "data/Errors.h"
 #include "data/FilterExpression.h"
 #include "data/TextCompare.h"
@@ -44,6 +45,30 @@ int compareValues(ColumnKind kind, const QVariant &a, const QVariant &b)
         break;
     }
     return 0;
+}
+
+// A price's place in the order: 0 no value, 1 a text that is no decimal price, 2 a decimal price.
+int priceClass(const QVariant &v, double *price)
+{
+    if (CellValue::isNull(v))
+        return 0;
+    const std::optional<double> p = decimalPrice(v);
+    if (!p)
+        return 1;
+    *price = *p;
+    return 2;
+}
+
+int comparePrices(const QVariant &a, const QVariant &b)
+{
+    double x = 0, y = 0;
+    const int classA = priceClass(a, &x);
+    const int classB = priceClass(b, &y);
+    if (classA != classB)
+        return classA - classB;
+    if (classA == 1)
+        return compareValues(ColumnKind::Text, a, b);
+    return x < y ? -1 : (y < x ? 1 : 0);
 }
 
 bool isNameChar(QChar c)
@@ -98,6 +123,8 @@ SortSpec SortSpec::parse(const QString &text, const ColumnList &columns)
         const SortKey k = parseKey(text, key, columns);
         spec.m_keys.append(k);
         spec.m_kinds.append(columns.at(k.column).kind);
+        spec.m_prices.append(columns.at(k.column).kind == ColumnKind::Text &&
+                             isPriceColumn(columns.at(k.column).name));
     }
     return spec;
 }
@@ -116,7 +143,8 @@ int SortSpec::compare(const QVariant *a, const QVariant *b) const
 {
     for (qsizetype i = 0; i < m_keys.size(); ++i) {
         const SortKey &k = m_keys.at(i);
-        const int order = compareValues(m_kinds.at(i), a[k.column], b[k.column]);
+        const int order = m_prices.at(i) ? comparePrices(a[k.column], b[k.column])
+                                         : compareValues(m_kinds.at(i), a[k.column], b[k.column]);
         if (order != 0)
             return k.descending ? -order : order;
     }
@@ -131,7 +159,10 @@ SortSpec::Prepared SortSpec::prepare(const std::vector<const QVariant *> &rows,
         Prepared::Key key;
         key.kind = m_kinds.at(i);
         key.descending = m_keys.at(i).descending;
+        key.price = m_prices.at(i);
         key.present.assign(rows.size(), 0);
+        if (key.price)
+            key.number.assign(rows.size(), 0.0);
         if (key.kind == ColumnKind::Text)
             key.text.resize(rows.size());
         else
@@ -139,6 +170,14 @@ SortSpec::Prepared SortSpec::prepare(const std::vector<const QVariant *> &rows,
         const int column = m_keys.at(i).column;
         for (int r : indices) {
             const QVariant &v = rows[r][column];
+            if (key.price) {
+                key.present[r] = static_cast<char>(priceClass(v, &key.number[r]));
+                if (key.present[r] == 1) {
+                    QString storage;
+                    key.text[r] = CellValue::toText(v, &storage).toString();
+                }
+                continue;
+            }
             switch (key.kind) {
             case ColumnKind::Text:
                 if (!CellValue::isNull(v)) {
@@ -180,7 +219,14 @@ int SortSpec::Prepared::compare(int a, int b) const
         if (k.kind == ColumnKind::Blob)
             continue;
         int order = 0;
-        if (!k.present[a] || !k.present[b])
+        if (k.price) {
+            if (k.present[a] != k.present[b])
+                order = int(k.present[a]) - int(k.present[b]);
+            else if (k.present[a] == 1)
+                order = TextCompare::compareNoCase(k.text[a], k.text[b]);
+            else if (k.present[a] == 2)
+                order = k.number[a] < k.number[b] ? -1 : (k.number[b] < k.number[a] ? 1 : 0);
+        } else if (!k.present[a] || !k.present[b])
             order = int(k.present[a]) - int(k.present[b]);
         else if (k.kind == ColumnKind::Text)
             order = TextCompare::compareNoCase(k.text[a], k.text[b]);

@@ -26,7 +26,9 @@ public:
     const QList<SortKey> &keys() const;
 
     // <0, 0 or >0 comparing two rows on the keys only.  Ascending, NULL comes before every value;
-    // texts compare ignoring letter case, reals as numbers, dates as dates, pictures not at all.
+    // texts compare ignoring letter case, reals as numbers, dates as dates, pictures not at all.  Prices
+    // kept as texts (isPriceColumn) compare as the numbers they are, after the texts that are no decimal
+    // price ("-", "5/2"), so that 10.00 sorts above 9.50.
     int compare(const QVariant *a, const QVariant *b) const;
 
     // Each row's keys read once, for sorting many rows: the same order as compare(), without reading
@@ -43,7 +45,8 @@ public:
             ColumnKind kind;
             bool descending;
             std::vector<char> present;
-            std::vector<double> number; // reals, dates as day keys, yes/no as 0/1
+            bool price = false;         // a price column: number when present is 2, text when 1
+            std::vector<double> number; // reals, dates as day keys, yes/no as 0/1, prices
             std::vector<QString> text;
         };
         std::vector<Key> m_keys;
@@ -53,4 +56,5 @@ public:
 private:
     QList<SortKey> m_keys;
     QList<ColumnKind> m_kinds; // of each key's column
+    QList<bool> m_prices;      // whether each key's column holds prices as texts
 };

@@ -5,6 +5,7 @@
 #include "data/ClosingPrices.h"
 #include "data/Errors.h"
 #include "data/LeagueSchema.h"
+#include "data/LeagueSettings.h"
 #include "data/Standings.h"
 
 #include <QFileInfo>
@@ -104,7 +105,16 @@ void TDataMod::RemoveResult()
 
 void TDataMod::RenumberPositions()
 {
-    Standings::RenumberPositions(ADOTableTeams);
+    Table &teams = ADOTableTeams;
+    if (!teams.isActive() || teams.isEmpty())
+        return;
+    {
+        ControlsDisabled quiet(teams);
+        SortKept kept(teams);
+        teams.setSort(defaultTeamSort(m_positionsTable));
+        Standings::RenumberPositions(teams);
+    }
+    teams.first();
 }
 
 void CreateLeagueFile(Database &connection, Table &league, const QString &path)
@@ -121,10 +131,11 @@ void CreateLeagueFile(Database &connection, Table &league, const QString &path)
         LeagueSchema::createTableSql(QStringLiteral("Players"), LeagueSchema::playersColumns()));
     league.setTableName(QStringLiteral("League"));
     league.open();
+    const Season season = currentSeason();
     league.appendRecord({QStringLiteral("Football (Soccer)"),
                          QFileInfo(path).fileName(),
-                         2005,
-                         2006,
+                         season.first,
+                         season.second,
                          3,
                          1,
                          0,

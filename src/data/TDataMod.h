@@ -4,6 +4,7 @@
 #include "data/Database.h"
 #include "data/Query.h"
 #include "data/Table.h"
+#include "data/TeamTables.h"
 
 #include <QObject>
 #include <QStringList>
@@ -59,7 +60,13 @@ public:
     void ApplyResult(bool overtime, int awayScore, int homeScore, const QString &awayTeam,
                      const QString &homeTeam);
     void RemoveResult();
+    // Pos of every team: its place in the league order (points, difference and wins, descending, level
+    // teams in stored order) of the team table shown last, whatever order the rows are sorted in for the
+    // eye.  The sort of Teams stays as it is; the current row goes to the first row.
     void RenumberPositions();
+    // The team table whose league order Pos follows: the home table until another one is shown.
+    void setPositionsTable(TeamTable table) { m_positionsTable = table; }
+    TeamTable positionsTable() const { return m_positionsTable; }
 
     // Line-ups (see PlayerLineups.cpp): move the selected player of a team (or every player) from the
     // source list to the target list and store status in his IN_OUT at once.
@@ -72,11 +79,12 @@ private:
     qint64 dataVersion();
     LeagueTables m_tables;
     qint64 m_dataVersion = -1;
+    TeamTable m_positionsTable = TeamTable::Home;
 };
 
 // Creates a new league file at path (which must not exist): the four tables and the first League row
-// (its league name the file name with extension).  Leaves the connection on the new file and the League
-// table open on that row.  The tables and the row are written in one transaction.
+// (its league name the file name with extension, its season the current one).  Leaves the connection on the
+// new file and the League table open on that row.  The tables and the row are written in one transaction.
 void CreateLeagueFile(Database &connection, Table &league, const QString &path);
 
 // Values a new team gets, in the column order of Teams.

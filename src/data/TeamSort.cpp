@@ -27,6 +27,18 @@ QList<GridColumn> columnsOf(QChar side)
 // The further keys always come from these grid columns, whatever the first key is.
 constexpr int kDifColumn = 9;
 constexpr int kWinsColumn = 4;
+constexpr int kPositionColumn = 0;
+constexpr int kTeamItem = 0; // "Team" among the sort items
+const QString kPositionTitle = QStringLiteral("#");
+
+// The team table whose grid shows these fields; nothing for other fields.
+std::optional<TeamTable> teamTableOf(const QStringList &gridFields)
+{
+    for (TeamTable t : {TeamTable::Home, TeamTable::Away, TeamTable::Overall})
+        if (gridFields == teamGridFields(t))
+            return t;
+    return std::nullopt;
+}
 } // namespace
 
 const QList<GridColumn> &teamGridColumns(TeamTable table)
@@ -77,12 +89,14 @@ const TeamSortChoice &TeamSortChoices::operator[](TeamTable table) const
 
 std::optional<QString> teamSortText(const TeamSortChoice &choice, const QStringList &gridFields)
 {
-    const int i = TextCompare::indexOfNoCase(teamSortItems(), choice.sort);
-    if (i < 0 || gridFields.size() <= qMax(i + 1, kDifColumn))
-        return std::nullopt;
     // Only the first entry sorts upwards; "Descending" and a chooser with nothing selected sort downwards.
     const QString direction =
         TextCompare::indexOfNoCase(teamOrderItems(), choice.order) == 0 ? QString() : QStringLiteral(" DESC");
+    if (choice.sort == kPositionTitle && !gridFields.isEmpty())
+        return gridFields[kPositionColumn] + direction;
+    const int i = TextCompare::indexOfNoCase(teamSortItems(), choice.sort);
+    if (i < 0 || gridFields.size() <= qMax(i + 1, kDifColumn))
+        return std::nullopt;
     return gridFields[i + 1] + direction + QStringLiteral(", ") + gridFields[kDifColumn] + direction +
            QStringLiteral(", ") + gridFields[kWinsColumn] + direction;
 }
@@ -92,24 +106,33 @@ void ApplyTeamSort(TDataMod &dm, const TeamSortChoice &choice, const QStringList
     if (!dm.isLeagueOpen())
         return;
     Table &teams = dm.ADOTableTeams;
-    // One transaction for the sort and every position written after it.
+    // One transaction for the positions and the sort.
     Transaction tx(dm.ADOConnection);
-    const std::optional<QString> sortText = teamSortText(choice, gridFields);
-    if (sortText && teams.isActive() && !teams.isEmpty()) {
+    if (const std::optional<TeamTable> table = teamTableOf(gridFields))
+        dm.setPositionsTable(*table);
+    if (teams.isActive() && !teams.isEmpty()) {
         teams.edit();
         teams.post();
-        teams.setSort(*sortText);
     }
     dm.RenumberPositions();
+    const std::optional<QString> sortText = teamSortText(choice, gridFields);
+    if (sortText && teams.isActive() && !teams.isEmpty()) {
+        teams.setSort(*sortText);
+        teams.first();
+    }
     tx.commit();
 }
 
 TeamSortChoice afterTitleClick(const TeamSortChoice &choice, const QString &title)
 {
-    TeamSortChoice next;
-    next.order = TextCompare::indexOfNoCase(teamOrderItems(), choice.order) == 0 ? teamOrderItems()[1]
-                                                                                 : teamOrderItems()[0];
+    const bool position = title == kPositionTitle;
     const int i = TextCompare::indexOfNoCase(teamSortItems(), title);
-    next.sort = i < 0 ? QString() : teamSortItems()[i];
+    TeamSortChoice next;
+    next.sort = position ? kPositionTitle : i < 0 ? QString() : teamSortItems()[i];
+    const bool sameColumn = !next.sort.isEmpty() && TextCompare::equalNoCase(next.sort, choice.sort);
+    bool ascending = position || i == kTeamItem;
+    if (sameColumn)
+        ascending = TextCompare::indexOfNoCase(teamOrderItems(), choice.order) != 0;
+    next.order = ascending ? teamOrderItems()[0] : teamOrderItems()[1];
     return next;
 }

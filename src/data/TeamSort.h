@@ -37,14 +37,18 @@ struct TeamSortChoices {
 
 // The sort text a choice gives over a grid's field names (in column order): the chosen column, then the
 // difference and the wins as further keys, all three in the order's direction (descending unless the
-// order is "Ascending").  Nothing when the sort choice is not one of its entries.
+// order is "Ascending").  "#" sorts by the league position alone.  Nothing when the sort choice is neither
+// "#" nor one of its entries.
 std::optional<QString> teamSortText(const TeamSortChoice &choice, const QStringList &gridFields);
 
-// Sorts Teams by the choice (when it gives a sort and Teams has rows, after storing any pending edit) and
-// renumbers the positions in the resulting order, in one transaction.  Does nothing when no league is
-// open.  DatabaseError when the file cannot be written.
+// Numbers Pos by the league order of the table whose grid has these fields (points, difference and wins,
+// all descending; see TDataMod::RenumberPositions), then sorts Teams by the choice (when it gives a sort
+// and Teams has rows, after storing any pending edit), in one transaction.  "#" thus always shows the
+// league position, whichever column the rows are sorted by.  Does nothing when no league is open.
+// DatabaseError when the file cannot be written.
 void ApplyTeamSort(TDataMod &dm, const TeamSortChoice &choice, const QStringList &gridFields);
 
-// A click on a column title: the order flips ("Descending" or nothing selected becomes "Ascending"), and the
-// sort becomes the clicked title; "#" is no entry, so the sort is left with nothing selected.
+// A click on a column title.  On the column the rows are sorted by, the order reverses; on another column
+// numbers start with the largest value (descending), the team names from A and "#" from the leader
+// (ascending).  The sort becomes the clicked title.
 TeamSortChoice afterTitleClick(const TeamSortChoice &choice, const QString &title);

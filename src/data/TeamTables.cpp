@@ -16,7 +16,8 @@ QString defaultTeamSort(TeamTable table)
 
 void RenumberInHomeOrder(TDataMod &dm)
 {
-    SortKept kept(dm.ADOTableTeams);
-    dm.ADOTableTeams.setSort(defaultTeamSort(TeamTable::Home));
+    const TeamTable shown = dm.positionsTable();
+    dm.setPositionsTable(TeamTable::Home);
     dm.RenumberPositions();
+    dm.setPositionsTable(shown);
 }

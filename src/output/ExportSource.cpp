@@ -16,12 +16,13 @@ ExportCell ExportCell::ofText(const QString &text)
     return c;
 }
 
-ExportCell ExportCell::ofNumber(double value, const QString &text)
+ExportCell ExportCell::ofNumber(double value, const QString &text, int decimals)
 {
     ExportCell c;
     c.kind = Kind::Number;
     c.number = value;
     c.text = text;
+    c.decimals = decimals;
     return c;
 }
 
@@ -36,7 +37,7 @@ ExportCell ExportCell::ofDate(const QDate &date)
 
 QString exportDateText(const QDate &date)
 {
-    return QLocale::c().toString(date, QStringLiteral("M/d/yyyy"));
+    return Dates::toShortDateLongYear(date);
 }
 
 DatasetExportSource::DatasetExportSource(const Dataset &dataset, QList<GridColumn> columns)
@@ -60,6 +61,9 @@ ExportCell DatasetExportSource::cell(int row, int column) const
     if (!v.isValid() || v.isNull())
         return ExportCell();
     const ColumnKind kind = m_ds.columns()[f].kind;
+    if (kind == ColumnKind::Text && isPriceColumn(m_ds.columns()[f].name))
+        if (const std::optional<double> price = decimalPrice(v))
+            return ExportCell::ofNumber(Numbers::round2(*price), cellText(v, m_ds.columns()[f]), 2);
     if (kind == ColumnKind::Real)
         return ExportCell::ofNumber(v.toDouble(), displayText(v, kind));
     if (kind == ColumnKind::Date) {

@@ -15,12 +15,13 @@ class Dataset;
 struct ExportCell {
     enum class Kind { Empty, Text, Number, Date };
     Kind kind = Kind::Empty;
-    QString text; // as written into text formats; dates as M/d/yyyy
+    QString text; // as written into text formats; dates as the locale's short date with four-digit years
     double number = 0;
+    int decimals = -1; // the decimals a number is shown with (prices: 2); -1 for the general format
     QDate date;
 
     static ExportCell ofText(const QString &text);
-    static ExportCell ofNumber(double value, const QString &text);
+    static ExportCell ofNumber(double value, const QString &text, int decimals = -1);
     static ExportCell ofDate(const QDate &date);
 };
 
@@ -35,12 +36,12 @@ public:
     virtual ExportCell cell(int row, int column) const = 0;
 };
 
-// Dates in exported documents, whatever the locale.
+// Dates in exported documents: as the locale writes them, with four-digit years.
 QString exportDateText(const QDate &date);
 
 // The rows a dataset lets through its current filter, in its current order, with the columns of a grid.
-// Reals become numbers, dates dates, everything else the text the grid shows.  Reading leaves the
-// dataset's current row alone.
+// Reals become numbers, dates dates, prices in decimal notation numbers with two decimals, everything else
+// the text the grid shows.  Reading leaves the dataset's current row alone.
 class DatasetExportSource final : public ExportSource
 {
 public:

@@ -34,16 +34,25 @@ QString htmlCellText(const QString &text)
            QStringLiteral("</a>");
 }
 
-// Spreadsheets that read the page take a text cell as text ("2.10" odds stay "2.10"), a number as the
-// number.
+// Spreadsheets that read the page take a text cell as text (a score "2:1" stays "2:1"), a number as the
+// number, shown with its decimals when it has them (a price's 2.10).
 QString htmlCellType(const ExportCell &cell)
 {
     switch (cell.kind) {
     case ExportCell::Kind::Text:
         return QStringLiteral(" sdnum=\"1033;0;@\" style=\"mso-number-format:'\\@'\"");
-    case ExportCell::Kind::Number:
-        return QStringLiteral(" sdval=\"") + QString::fromLatin1(WriterSupport::plainNumber(cell.number)) +
-               QLatin1Char('"');
+    case ExportCell::Kind::Number: {
+        const QString value = QStringLiteral(" sdval=\"") +
+                              QString::fromLatin1(WriterSupport::plainNumber(cell.number)) + QLatin1Char('"');
+        if (cell.decimals < 0)
+            return value;
+        const QString zeros(cell.decimals, QLatin1Char('0'));
+        const QString format = zeros.isEmpty() ? QStringLiteral("0") : QStringLiteral("0.") + zeros;
+        QString escaped = format;
+        escaped.replace(QLatin1Char('.'), QStringLiteral("\\."));
+        return value + QStringLiteral(" sdnum=\"1033;0;") + format +
+               QStringLiteral("\" style=\"mso-number-format:'") + escaped + QStringLiteral("'\"");
+    }
     case ExportCell::Kind::Date:
     case ExportCell::Kind::Empty:
         break;

@@ -20,7 +20,7 @@ QByteArray csvCell(const ExportCell &c)
 {
     switch (c.kind) {
     case ExportCell::Kind::Number:
-        return WriterSupport::plainNumber(c.number);
+        return WriterSupport::cellNumber(c);
     case ExportCell::Kind::Empty:
         return QByteArray();
     case ExportCell::Kind::Text:
@@ -192,7 +192,7 @@ void writeDif(const ExportSource &source, QIODevice &out, const ExportOptions &o
         for (int c = 0; c < source.columnCount(); ++c) {
             const ExportCell cell = source.cell(r, c);
             if (cell.kind == ExportCell::Kind::Number)
-                line += "0," + WriterSupport::plainNumber(cell.number) + "\r\nV\r\n";
+                line += "0," + WriterSupport::cellNumber(cell) + "\r\nV\r\n";
             else
                 line += difString(cell.text);
         }
@@ -217,7 +217,7 @@ void writeSylk(const ExportSource &source, QIODevice &out, const ExportOptions &
         for (int c = 0; c < source.columnCount(); ++c) {
             const ExportCell cell = source.cell(r, c);
             if (cell.kind == ExportCell::Kind::Number)
-                line += cellLine(r + 1, c, WriterSupport::plainNumber(cell.number));
+                line += cellLine(r + 1, c, WriterSupport::cellNumber(cell));
             else if (cell.kind != ExportCell::Kind::Empty)
                 line += cellLine(r + 1, c, '"' + sylkText(cell.text) + '"');
         }

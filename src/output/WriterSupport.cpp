@@ -33,4 +33,10 @@ QByteArray plainNumber(double value)
 {
     return QByteArray::number(value, 'g', 15);
 }
+
+QByteArray cellNumber(const ExportCell &cell)
+{
+    return cell.decimals >= 0 ? QByteArray::number(cell.number, 'f', cell.decimals)
+                              : plainNumber(cell.number);
+}
 } // namespace WriterSupport

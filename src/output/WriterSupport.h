@@ -19,4 +19,7 @@ void put(QIODevice &out, const QByteArray &bytes);
 QString footerText(const QDate &date);
 // A number as written into data files: shortest form, "." as decimal mark.
 QByteArray plainNumber(double value);
+// A number cell's value as written into data files: with its decimals when it has them (a price's 2.10),
+// otherwise plainNumber.
+QByteArray cellNumber(const ExportCell &cell);
 } // namespace WriterSupport

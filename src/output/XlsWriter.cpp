@@ -33,12 +33,13 @@ enum : quint16 {
 };
 
 // The cell formats after the 15 style formats and the default cell format (15).
-enum : quint16 { XfHeader = 16, XfText = 17, XfNumber = 18, XfDate = 19 };
+enum : quint16 { XfHeader = 16, XfText = 17, XfNumber = 18, XfDate = 19, XfTwoDecimals = 20 };
 constexpr quint16 FontBold = 5; // font index 4 does not exist in BIFF
 constexpr quint16 FormatDate = 164;
-constexpr double kMargin = 0.3;  // inches
-constexpr int kColumnWidth = 20; // characters
-constexpr int kMaxLabel = 255;   // characters in a LABEL cell
+constexpr quint16 FormatTwoDecimals = 2; // the built-in "0.00"
+constexpr double kMargin = 0.3;          // inches
+constexpr int kColumnWidth = 20;         // characters
+constexpr int kMaxLabel = 255;           // characters in a LABEL cell
 
 class Record
 {
@@ -169,6 +170,7 @@ QByteArray globals(quint32 sheetOffset, const QString &sheetName)
     g += xf(0, 0, false, true);
     g += xf(0, 0, false, true);
     g += xf(0, FormatDate, false, true);
+    g += xf(0, FormatTwoDecimals, false, true);
     g += Record(RecStyle).u16(0x8000).u8(0).u8(0xFF).bytes();
     g += Record(RecBoundSheet).u32(sheetOffset).u16(0).string8(sheetName).bytes();
     g += Record(RecEof).bytes();
@@ -205,7 +207,7 @@ QByteArray cellRecord(int row, int column, const ExportCell &cell)
 {
     switch (cell.kind) {
     case ExportCell::Kind::Number:
-        return number(row, column, XfNumber, cell.number);
+        return number(row, column, cell.decimals == 2 ? XfTwoDecimals : XfNumber, cell.number);
     case ExportCell::Kind::Date:
         return number(row, column, XfDate, serialOf(cell.date));
     case ExportCell::Kind::Text:

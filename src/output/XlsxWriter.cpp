@@ -62,6 +62,7 @@ void writeXlsx(const ExportSource &source, QIODevice &out, const ExportOptions &
         lxw_format *header = cellFormat(book, true, nullptr);
         lxw_format *plain = cellFormat(book, false, nullptr);
         lxw_format *date = cellFormat(book, false, "m/d/yyyy");
+        lxw_format *twoDecimals = cellFormat(book, false, "0.00");
         const int columns = source.columnCount();
         if (columns > 0)
             worksheet_set_column(sheet, 0, static_cast<lxw_col_t>(columns - 1), 20, nullptr);
@@ -77,7 +78,8 @@ void writeXlsx(const ExportSource &source, QIODevice &out, const ExportOptions &
                 const auto col = static_cast<lxw_col_t>(c);
                 switch (cell.kind) {
                 case ExportCell::Kind::Number:
-                    check(worksheet_write_number(sheet, row, col, cell.number, plain));
+                    check(worksheet_write_number(sheet, row, col, cell.number,
+                                                 cell.decimals == 2 ? twoDecimals : plain));
                     break;
                 case ExportCell::Kind::Date: {
                     lxw_datetime dt{cell.date.year(), cell.date.month(), cell.date.day(), 0, 0, 0};

@@ -133,7 +133,7 @@ const QStringList &tipStatTitles()
 {
     static const QStringList titles = {
         QStringLiteral("Rating"),   QStringLiteral("Position"),     QStringLiteral("Wins"),
-        QStringLiteral("Draws"),    QStringLiteral("Loses"),        QStringLiteral("For"),
+        QStringLiteral("Draws"),    QStringLiteral("Losses"),       QStringLiteral("For"),
         QStringLiteral("Against"),  QStringLiteral("Difference"),   QStringLiteral("Points"),
         QStringLiteral("For Avg."), QStringLiteral("Against Avg."), QStringLiteral("Score Avg.")};
     return titles;
@@ -143,7 +143,7 @@ Rgb tipStatColour(TipStat stat, double own, double facing)
 {
     if (stat == TipStat::Draws || own == facing)
         return Colours::LightYellow;
-    const bool smallerIsBetter = stat == TipStat::Position || stat == TipStat::Loses ||
+    const bool smallerIsBetter = stat == TipStat::Position || stat == TipStat::Losses ||
                                  stat == TipStat::Against || stat == TipStat::AgainstAvg;
     const bool better = smallerIsBetter ? own < facing : own > facing;
     return better ? Colours::LightGreen : Colours::LightRed;
@@ -265,7 +265,7 @@ std::optional<TeamStanding> readStanding(Database &league, TeamTable table, cons
         TipStatColumn &c = s.column;
         setWhole(c, TipStat::Rating, s.rating);
         setWhole(c, TipStat::Position, position);
-        const TipStat counted[] = {TipStat::Wins,    TipStat::Draws,      TipStat::Loses, TipStat::For,
+        const TipStat counted[] = {TipStat::Wins,    TipStat::Draws,      TipStat::Losses, TipStat::For,
                                    TipStat::Against, TipStat::Difference, TipStat::Points};
         for (int i = 0; i < 7; ++i)
             setWhole(c, counted[i], Numbers::wholeNumber(st.value(2 + i)));

@@ -78,7 +78,7 @@ enum class TipStat {
     Position,
     Wins,
     Draws,
-    Loses,
+    Losses,
     For,
     Against,
     Difference,

@@ -269,6 +269,9 @@ private Q_SLOTS:
     void playerFiltersSelectRows();
     void sortsNeedRowsAndItems();
     void defaultViews();
+    void filterNoticeInWords_data();
+    void filterNoticeInWords();
+    void filterNoticeOfTheTable();
 
     void teamFilterSelection_data();
     void teamFilterSelection();
@@ -625,6 +628,137 @@ void TestFilterSort::playerFiltersSelectRows()
     QCOMPARE(shownPlayers(squad), expected);
 }
 
+void TestFilterSort::filterNoticeInWords_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<FixtureChoices>("fixtureChoices");
+    QTest::addColumn<ScoreChoices>("scoreChoices");
+    QTest::addColumn<PlayerChoices>("playerChoices");
+    QTest::addColumn<QString>("listTeam");
+    QTest::addColumn<QString>("dot");   // en_US
+    QTest::addColumn<QString>("comma"); // de_DE
+
+    using F = FixtureFilterKind;
+    using S = ScoreFilterKind;
+    using P = PlayerFilterKind;
+    const FixtureChoices fx;
+    const ScoreChoices sc;
+    const PlayerChoices pl;
+    const QString none;
+    QTest::newRow("all upcoming matches") << "fixtures" << fx << sc << pl << none << ""
+                                          << "";
+    QTest::newRow("fixtures of round 5") << "fixtures" << fixtures(F::Round, [](auto &c) { c.round = 5; })
+                                         << sc << pl << none << "Filter: round 5"
+                                         << "Filter: round 5";
+    QTest::newRow("fixtures of a team")
+        << "fixtures" << fixtures(F::Team, [](auto &c) { c.team = Rovers; }) << sc << pl << none
+        << u"Filter: team "_s + Rovers << u"Filter: team "_s + Rovers;
+    QTest::newRow("fixtures in June")
+        << "fixtures" << fixtures(F::Date, [](auto &c) { c.dates = range(6, 5, 2004, 6, 30, 2004); }) << sc
+        << pl << none << "Filter: from 6/5/2004 to 6/30/2004"
+        << "Filter: from 05.06.2004 to 30.06.2004";
+    QTest::newRow("fixtures of the week")
+        << "fixtures" << fixtures(F::NextSevenDays) << sc << pl << none << "Filter: the next 7 days"
+        << "Filter: the next 7 days";
+    QTest::newRow("played matches") << "scores" << fx << sc << pl << none << ""
+                                    << "";
+    QTest::newRow("scores of round 2")
+        << "scores" << fx << scores(S::Round, [](auto &c) { c.round = 2; }) << pl << none << "Filter: round 2"
+        << "Filter: round 2";
+    QTest::newRow("scores of a team") << "scores" << fx << scores(S::Team, [](auto &c) { c.team = Alpha; })
+                                      << pl << none << "Filter: team Alpha"
+                                      << "Filter: team Alpha";
+    QTest::newRow("scores in May") << "scores" << fx
+                                   << scores(S::Date,
+                                             [](auto &c) { c.dates = range(5, 1, 2004, 5, 31, 2004); })
+                                   << pl << none << "Filter: from 5/1/2004 to 5/31/2004"
+                                   << "Filter: from 01.05.2004 to 31.05.2004";
+    QTest::newRow("every player") << "players" << fx << sc << pl << none << ""
+                                  << "";
+    QTest::newRow("the team picked in the list")
+        << "players" << fx << sc << pl << Rovers << u"Filter: team "_s + Rovers
+        << u"Filter: team "_s + Rovers;
+    QTest::newRow("number 7") << "players" << fx << sc << players(P::Number, [](auto &c) { c.number = 7; })
+                              << none << "Filter: number 7"
+                              << "Filter: number 7";
+    QTest::newRow("a position of a team")
+        << "players" << fx << sc << players(P::Position, [](auto &c) { c.position = u"Goalkeeper"_s; })
+        << Rovers << u"Filter: position Goalkeeper, team "_s + Rovers
+        << u"Filter: position Goalkeeper, team "_s + Rovers;
+    QTest::newRow("ratings") << "players" << fx << sc
+                             << players(P::Rating,
+                                        [](auto &c) {
+                                            c.minRating = 900;
+                                            c.maxRating = 1200;
+                                        })
+                             << allTeamsEntry() << "Filter: rating 900 to 1200"
+                             << "Filter: rating 900 to 1200";
+}
+
+void TestFilterSort::filterNoticeInWords()
+{
+    QFETCH(QString, page);
+    QFETCH(FixtureChoices, fixtureChoices);
+    QFETCH(ScoreChoices, scoreChoices);
+    QFETCH(PlayerChoices, playerChoices);
+    QFETCH(QString, listTeam);
+    QFETCH(QString, dot);
+    QFETCH(QString, comma);
+
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {Rovers, Alpha, Beta});
+    for (const Match &m : smallLeague())
+        QVERIFY(enter(f, m));
+    addSquad(f.dm());
+    FilterChoices choices;
+    choices.fixtures = fixtureChoices;
+    choices.scores = scoreChoices;
+    choices.players = playerChoices;
+    for (const auto &[locale, expected] : {std::pair{QLocale(QLocale::English, QLocale::UnitedStates), dot},
+                                           std::pair{QLocale(QLocale::German, QLocale::Germany), comma}}) {
+        QLocale::setDefault(locale);
+        QString notice;
+        const QDate today(2004, 6, 1);
+        if (page == QLatin1String("fixtures")) {
+            ApplyFixtureFilter(f.dm().ADOTableResults, fixtureChoices, today);
+            notice = filterNotice(FilteredPage::Fixtures, f.dm().ADOTableResults, choices, QString(), today);
+        } else if (page == QLatin1String("scores")) {
+            ApplyScoreFilter(f.dm().ADOTableResults, scoreChoices);
+            notice = filterNotice(FilteredPage::Scores, f.dm().ADOTableResults, choices, QString(), today);
+        } else {
+            Table &squad = f.dm().ADOTablePlayers;
+            // A team picked in the list filters by itself; a choice of the dialog takes its place.
+            if (!listTeam.isEmpty() && listTeam != allTeamsEntry())
+                showPlayersOfTeam(squad, listTeam);
+            if (playerChoices.filter != PlayerFilterKind::None)
+                ApplyPlayerFilter(squad, playerChoices, listTeam);
+            notice = filterNotice(FilteredPage::Players, squad, choices, listTeam, today);
+        }
+        QCOMPARE(notice, expected);
+    }
+}
+
+void TestFilterSort::filterNoticeOfTheTable()
+{
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {Rovers, Alpha, Beta});
+    Table &results = f.dm().ADOTableResults;
+    FilterChoices choices;
+    // No filter, or the page's own rows only: nothing to say.
+    QCOMPARE(filterNotice(FilteredPage::Scores, results, choices, QString()), QString());
+    applyScoreView(results);
+    QCOMPARE(filterNotice(FilteredPage::Scores, results, choices, QString()), QString());
+    // A filter no choice accounts for is still named.
+    SetTableFilter(results, QStringLiteral("Result <> ':' AND Rnd = 3"));
+    QCOMPARE(filterNotice(FilteredPage::Scores, results, choices, QString()), QStringLiteral("Filter: on"));
+    // Set by a choice, it is named in that choice's words.
+    choices.scores.filter = ScoreFilterKind::Round;
+    choices.scores.round = 3;
+    ApplyScoreFilter(results, choices.scores);
+    QCOMPARE(filterNotice(FilteredPage::Scores, results, choices, QString()),
+             QStringLiteral("Filter: round 3"));
+    results.setFiltered(false);
+    QCOMPARE(filterNotice(FilteredPage::Scores, results, choices, QString()), QString());
+}
+
 void TestFilterSort::sortsNeedRowsAndItems()
 {
     LeagueFixture f(QStringLiteral("Football (Soccer)"), {Rovers, Alpha, Beta});
@@ -753,6 +887,7 @@ void TestFilterSort::allMatchesRecomputeTheSameTables()
     setOvertimePoints(f);
     for (const Match &m : fullLeague())
         QVERIFY(enter(f, m));
+    f.dm().RenumberPositions(); // Pos as the league table shows it
     const QList<QVariantList> before = teamRows(f.dm());
 
     // Applying the filter again and again neither changes the counts nor moves the ratings.
@@ -807,8 +942,9 @@ void TestFilterSort::chosenMatchesCountAsEnteredAlone()
 
     QCOMPARE(teamColumns(filtered.dm(), countColumns()), teamColumns(alone.dm(), countColumns()));
     QCOMPARE(teamColumns(filtered.dm(), ratingColumns()), ratingsBefore);
-    // Pos runs 1..n down the table's order again.
+    // Pos runs 1..n down the league table's order again.
     Table &teams = filtered.dm().ADOTableTeams;
+    teams.setSort(defaultTeamSort(TeamTable::Home));
     int pos = 0;
     for (teams.first(); !teams.eof(); teams.next())
         QCOMPARE(teams.field(QStringLiteral("Pos")).asInteger(), ++pos);

@@ -1,5 +1,6 @@
 #include "app/LeagueFiles.h"
 #include "data/Errors.h"
+#include "data/LeagueSettings.h"
 #include "entry/ConvertLeague.h"
 #include "support/LeagueFixture.h"
 #include "support/StoredRows.h"
@@ -290,8 +291,8 @@ void TestLeagueFiles::newLeagueReplacesOpenLeague()
     QVERIFY(league.isActive());
     QCOMPARE(league.field(QStringLiteral("League")).asString(), QStringLiteral("Serie A.qvl"));
     QCOMPARE(league.field(QStringLiteral("Sport")).asString(), QStringLiteral("Football (Soccer)"));
-    QCOMPARE(league.field(QStringLiteral("SS")).asInteger(), 2005);
-    QCOMPARE(league.field(QStringLiteral("SE")).asInteger(), 2006);
+    QCOMPARE(league.field(QStringLiteral("SS")).asInteger(), currentSeason().first);
+    QCOMPARE(league.field(QStringLiteral("SE")).asInteger(), currentSeason().first + 1);
     QCOMPARE(league.field(QStringLiteral("LM")).asInteger(), 5);
     QVERIFY(dm.ADOTableTeams.isActive() && dm.ADOTableTeams.isEmpty());
     QVERIFY(dm.ADOTableResults.isActive() && dm.ADOTableResults.isEmpty());

@@ -88,6 +88,7 @@ private Q_SLOTS:
     void toggledSort_data();
     void toggledSort();
     void toggleSortsTheTable();
+    void pricesSortAsNumbers();
     void confirmDeleteRow_data();
     void confirmDeleteRow();
     void switchPlayedEqualsFreshEntry_data();
@@ -276,56 +277,89 @@ void TestMatchGrids::toggledSort_data()
 {
     QTest::addColumn<QString>("current");
     QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("numeric");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("unsorted") << ""
-                              << "Home"
-                              << "Home DESC";
-    QTest::newRow("ascending flips") << "DateP"
-                                     << "DateP"
-                                     << "DateP DESC";
-    QTest::newRow("descending flips") << "DateP DESC"
-                                      << "DateP"
-                                      << "DateP";
-    QTest::newRow("other column after descending") << "DateP DESC"
-                                                   << "Home"
-                                                   << "Home";
-    QTest::newRow("other column after ascending") << "Rnd"
-                                                  << "Retrn"
-                                                  << "Retrn DESC";
-    QTest::newRow("several keys descending") << "HPts DESC, HDif DESC"
-                                             << "Team"
-                                             << "Team";
+    QTest::newRow("a text starts at A") << ""
+                                        << "Home" << false << "Home";
+    QTest::newRow("a number starts with the largest") << ""
+                                                      << "HP" << true << "HP DESC";
+    QTest::newRow("the sorted column flips") << "DateP"
+                                             << "DateP" << false << "DateP DESC";
+    QTest::newRow("and flips back") << "DateP DESC"
+                                    << "DateP" << false << "DateP";
+    QTest::newRow("a sorted number flips") << "Retrn DESC"
+                                           << "Retrn" << true << "Retrn";
+    QTest::newRow("another text after a descending sort") << "DateP DESC"
+                                                          << "Home" << false << "Home";
+    QTest::newRow("another number after an ascending sort") << "Rnd"
+                                                            << "Retrn" << true << "Retrn DESC";
+    QTest::newRow("another number after a descending sort") << "CF DESC"
+                                                            << "O1" << true << "O1 DESC";
+    QTest::newRow("only the first key counts") << "HPts DESC, Team DESC"
+                                               << "Team" << false << "Team";
+    QTest::newRow("letter case and brackets") << "[datep] desc"
+                                              << "DateP" << false << "DateP";
 }
 
 void TestMatchGrids::toggledSort()
 {
     QFETCH(QString, current);
     QFETCH(QString, field);
+    QFETCH(bool, numeric);
     QFETCH(QString, expected);
-    QCOMPARE(toggledSortText(current, field), expected);
+    QCOMPARE(toggledSortText(current, field, numeric), expected);
 }
 
 void TestMatchGrids::toggleSortsTheTable()
 {
     LeagueFixture f(QStringLiteral("Football (Soccer)"), {A, B, C});
-    QVERIFY(f.addMatch(A, B, 1, 0, false, QDate(2005, 8, 2)));
-    QVERIFY(f.addMatch(B, C, 1, 0, false, QDate(2005, 8, 9)));
-    QVERIFY(f.addMatch(C, A, 1, 0, false, QDate(2005, 8, 5)));
+    QVERIFY(f.addMatch(A, B, 1, 0, false, QDate(2005, 8, 2), 3));
+    QVERIFY(f.addMatch(B, C, 1, 0, false, QDate(2005, 8, 9), 1));
+    QVERIFY(f.addMatch(C, A, 1, 0, false, QDate(2005, 8, 5), 2));
     Table &results = f.dm().ADOTableResults;
+    results.setSort(QStringLiteral("Home"));
 
     ToggleColumnSort(QStringLiteral("DateP"), results);
     results.first();
-    QCOMPARE(results.field(QStringLiteral("DateP")).asDate(), QDate(2005, 8, 9));
+    QCOMPARE(results.field(QStringLiteral("DateP")).asDate(), QDate(2005, 8, 2));
     ToggleColumnSort(QStringLiteral("DateP"), results);
     results.first();
-    QCOMPARE(results.field(QStringLiteral("DateP")).asDate(), QDate(2005, 8, 2));
+    QCOMPARE(results.field(QStringLiteral("DateP")).asDate(), QDate(2005, 8, 9));
+    // A number column starts with its largest value, also right after a descending sort.
+    ToggleColumnSort(QStringLiteral("Rnd"), results);
+    results.first();
+    QCOMPARE(results.field(QStringLiteral("Rnd")).asInteger(), 3);
     ToggleColumnSort(QStringLiteral("Home"), results);
     results.first();
-    QCOMPARE(text(results, "Home"), C);
+    QCOMPARE(text(results, "Home"), A);
 
     LeagueFixture empty;
     ToggleColumnSort(QStringLiteral("DateP"), empty.dm().ADOTableResults);
     QCOMPARE(empty.dm().ADOTableResults.sort(), QString());
+}
+
+void TestMatchGrids::pricesSortAsNumbers()
+{
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {A, B, C});
+    const QStringList prices = {QStringLiteral("9.50"), QStringLiteral("-"),    QStringLiteral("10,25"),
+                                QStringLiteral("2.1"),  QStringLiteral("15.6"), QStringLiteral("5/2")};
+    Table &results = f.dm().ADOTableResults;
+    for (const QString &price : prices) {
+        QVERIFY(f.addMatch(A, B, -1, -1));
+        results.last();
+        results.edit();
+        results.field(QStringLiteral("O1")).setString(price);
+        results.post();
+    }
+    QVERIFY(sortsAsNumber(results, QStringLiteral("O1")));
+    QVERIFY(!sortsAsNumber(results, QStringLiteral("Home")));
+    ToggleColumnSort(QStringLiteral("O1"), results);
+    QStringList shown;
+    for (results.first(); !results.eof(); results.next())
+        shown << text(results, "O1");
+    // The largest price first; the texts that are no decimal price last.
+    QCOMPARE(shown, (QStringList{QStringLiteral("15.6"), QStringLiteral("10,25"), QStringLiteral("9.50"),
+                                 QStringLiteral("2.1"), QStringLiteral("5/2"), QStringLiteral("-")}));
 }
 
 void TestMatchGrids::confirmDeleteRow_data()

@@ -1,6 +1,7 @@
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/LeagueSchema.h"
+#include "data/LeagueSettings.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
 #include "support/LeagueFixture.h"
@@ -72,10 +73,11 @@ void TestLeague::createWritesTablesAndFirstRow()
 
     Statement st = db.prepare(QStringLiteral("SELECT * FROM League"));
     QVERIFY(st.step());
+    const Season season = currentSeason(); // a new league starts in the season being played
     const QVariantList expected = {QStringLiteral("Football (Soccer)"),
                                    QStringLiteral("Serie A.qvl"),
-                                   2005,
-                                   2006,
+                                   season.first,
+                                   season.first + 1,
                                    3,
                                    1,
                                    0,

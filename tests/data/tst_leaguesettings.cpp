@@ -41,6 +41,10 @@ class TestLeagueSettings : public QObject
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void newFileReadsAsDialogPresets();
+    void currentSeasonStartsInJuly_data();
+    void currentSeasonStartsInJuly();
+    void secondYearFollowsTheFirst_data();
+    void secondYearFollowsTheFirst();
     void storedValuesAreClampedToFieldRanges_data();
     void storedValuesAreClampedToFieldRanges();
     void sportPresets_data();
@@ -66,7 +70,51 @@ void TestLeagueSettings::newFileReadsAsDialogPresets()
     QCOMPARE(read.DR, presets.DR);
     QCOMPARE(read.AW, presets.AW);
     QCOMPARE(read.HA, presets.HA);
-    QCOMPARE(seasonText(f.dm().ADOTableLeague), QStringLiteral("2005 - 2006"));
+    // A new league starts in the season being played.
+    const Season now = currentSeason();
+    QCOMPARE(read[LeagueNumber::SS], now.first);
+    QCOMPARE(read[LeagueNumber::SE], now.first + 1);
+    QCOMPARE(seasonText(f.dm().ADOTableLeague), QStringLiteral("%1 - %2").arg(now.first).arg(now.first + 1));
+}
+
+void TestLeagueSettings::currentSeasonStartsInJuly_data()
+{
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<int>("first");
+    QTest::newRow("new year's day") << QDate(2025, 1, 1) << 2024;
+    QTest::newRow("the last day of June") << QDate(2025, 6, 30) << 2024;
+    QTest::newRow("the first of July") << QDate(2025, 7, 1) << 2025;
+    QTest::newRow("new year's eve") << QDate(2025, 12, 31) << 2025;
+}
+
+void TestLeagueSettings::currentSeasonStartsInJuly()
+{
+    QFETCH(QDate, today);
+    QFETCH(int, first);
+    QCOMPARE(currentSeason(today), (Season{first, first + 1}));
+}
+
+void TestLeagueSettings::secondYearFollowsTheFirst_data()
+{
+    QTest::addColumn<int>("oldFirst");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<int>("newFirst");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("one year up") << 2024 << 2025 << 2025 << 2026;
+    QTest::newRow("typed years ahead") << 2024 << 2025 << 2031 << 2032;
+    QTest::newRow("one year down") << 2024 << 2025 << 2023 << 2024;
+    QTest::newRow("a season within one year stays so") << 2024 << 2024 << 2026 << 2026;
+    QTest::newRow("a longer season keeps its length") << 2020 << 2022 << 2021 << 2023;
+    QTest::newRow("held at the last year") << 2099 << 2100 << 2100 << 2100;
+}
+
+void TestLeagueSettings::secondYearFollowsTheFirst()
+{
+    QFETCH(int, oldFirst);
+    QFETCH(int, second);
+    QFETCH(int, newFirst);
+    QFETCH(int, expected);
+    QCOMPARE(secondYearAfterFirstChanged(oldFirst, second, newFirst), expected);
 }
 
 void TestLeagueSettings::storedValuesAreClampedToFieldRanges_data()
@@ -187,9 +235,10 @@ void TestLeagueSettings::okStoresRowAsTypedAndRenumbers()
     QVERIFY(f.messenger.messages().isEmpty());
     QCOMPARE(seasonText(f.dm().ADOTableLeague), QStringLiteral("1999 - 2001"));
 
-    // Positions follow the table's current order, here by name.
-    QCOMPARE(f.team(QStringLiteral("Arsenal"), QStringLiteral("Pos")), 1);
-    QCOMPARE(f.team(QStringLiteral("Chelsea"), QStringLiteral("Pos")), 2);
+    // Positions are the league's (all level here, so in stored order), whatever order the rows are
+    // sorted in for the eye, here by name.
+    QCOMPARE(f.team(QStringLiteral("Chelsea"), QStringLiteral("Pos")), 1);
+    QCOMPARE(f.team(QStringLiteral("Arsenal"), QStringLiteral("Pos")), 2);
     QCOMPARE(f.team(QStringLiteral("Everton"), QStringLiteral("Pos")), 3);
 
     f.reopen();

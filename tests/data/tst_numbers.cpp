@@ -1,3 +1,4 @@
+#include "data/CellText.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/Numbers.h"
@@ -22,6 +23,8 @@ private Q_SLOTS:
     void parseReal();
     void parseInt_data();
     void parseInt();
+    void priceCells_data();
+    void priceCells();
     void dates();
     void sameDigitsWhateverTheCLibraryLocale();
     void dateFieldOrder_data();
@@ -174,6 +177,55 @@ void TestNumbers::parseInt()
     }
 }
 
+void TestNumbers::priceCells_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("dot");
+    QTest::addColumn<QString>("comma");
+    const QString O1 = QStringLiteral("O1");
+    QTest::newRow("one decimal") << O1 << QVariant(QStringLiteral("15.6")) << "15.60"
+                                 << "15,60";
+    QTest::newRow("two decimals") << O1 << QVariant(QStringLiteral("3.40")) << "3.40"
+                                  << "3,40";
+    QTest::newRow("typed with a comma") << QStringLiteral("OX") << QVariant(QStringLiteral("2,1")) << "2.10"
+                                        << "2,10";
+    QTest::newRow("three decimals round")
+        << QStringLiteral("O2") << QVariant(QStringLiteral("1.005")) << "1.01"
+        << "1,01";
+    QTest::newRow("a bet's price") << QStringLiteral("Price") << QVariant(QStringLiteral("6.00")) << "6.00"
+                                   << "6,00";
+    QTest::newRow("a thousand, no group separator") << O1 << QVariant(QStringLiteral("1000.5")) << "1000.50"
+                                                    << "1000,50";
+    QTest::newRow("fractional as typed") << O1 << QVariant(QStringLiteral("5/2")) << "5/2"
+                                         << "5/2";
+    QTest::newRow("American as typed") << O1 << QVariant(QStringLiteral("+150")) << "+150"
+                                       << "+150";
+    QTest::newRow("no odds") << O1 << QVariant(QStringLiteral("-")) << "-"
+                             << "-";
+    QTest::newRow("nothing stored") << O1 << QVariant() << ""
+                                    << "";
+    QTest::newRow("not a price column")
+        << QStringLiteral("PResult") << QVariant(QStringLiteral("2.1")) << "2.1"
+        << "2.1";
+}
+
+void TestNumbers::priceCells()
+{
+    QFETCH(QString, column);
+    QFETCH(QVariant, stored);
+    QFETCH(QString, dot);
+    QFETCH(QString, comma);
+    const ColumnInfo info{column, ColumnKind::Text, 7};
+    for (const auto &[locale, expected] : {std::pair{QLocale(QLocale::English, QLocale::UnitedStates), dot},
+                                           std::pair{QLocale(QLocale::German, QLocale::Germany), comma}}) {
+        QLocale::setDefault(locale);
+        QCOMPARE(cellText(stored, info), expected);
+    }
+    QLocale::setDefault(QLocale::c());
+    QCOMPARE(Numbers::formatPrice(2.1, QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("2,10"));
+}
+
 void TestNumbers::dates()
 {
     QCOMPARE(Dates::encode(2004, 2, 29), QDate(2004, 2, 29));
@@ -198,6 +250,12 @@ void TestNumbers::dates()
     QCOMPARE(Dates::fullYear(49), 2049);
     QCOMPARE(Dates::fullYear(50), 1950);
     QCOMPARE(Dates::fullYear(99), 1999);
+    // Four-digit years in the locale's order.
+    QCOMPARE(Dates::toShortDateLongYear(QDate(2024, 8, 4), de), QStringLiteral("04.08.2024"));
+    QCOMPARE(Dates::toShortDateLongYear(QDate(2024, 8, 4), QLocale(QLocale::English, QLocale::UnitedStates)),
+             QStringLiteral("8/4/2024"));
+    QCOMPARE(Dates::toShortDateLongYear(QDate(2024, 8, 4), QLocale(QLocale::English, QLocale::UnitedKingdom)),
+             QStringLiteral("04/08/2024"));
 
     // The season around a day: from 1 July the next season has begun.
     for (const auto &[day, start] :

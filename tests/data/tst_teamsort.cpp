@@ -38,6 +38,26 @@ QStringList orderShown(TDataMod &dm)
     }
     return names;
 }
+
+QStringList namesShown(TDataMod &dm)
+{
+    QStringList names;
+    Table &teams = dm.ADOTableTeams;
+    for (teams.first(); !teams.eof(); teams.next())
+        names << teams.field(QStringLiteral("Team")).asString();
+    return names;
+}
+
+// Each team's Pos.
+QHash<QString, int> positionsShown(TDataMod &dm)
+{
+    QHash<QString, int> pos;
+    Table &teams = dm.ADOTableTeams;
+    for (teams.first(); !teams.eof(); teams.next())
+        pos.insert(teams.field(QStringLiteral("Team")).asString(),
+                   teams.field(QStringLiteral("Pos")).asInteger());
+    return pos;
+}
 } // namespace
 
 class TestTeamSort : public QObject
@@ -55,8 +75,9 @@ private Q_SLOTS:
     void titleClick_data();
     void titleClick();
     void titleClicksOrderTheLeague();
+    void positionsStayLeaguePositions_data();
+    void positionsStayLeaguePositions();
     void eachTableSortsTheSharedTable();
-    void hashTitleOnlyRenumbers();
     void nothingToSort();
 };
 
@@ -94,8 +115,10 @@ void TestTeamSort::sortText_data()
                                                    << "L" << H << "HL DESC, HDif DESC, HW DESC";
     QTest::newRow("letter case ignored") << "ascending"
                                          << "pts" << H << "HPts, HDif, HW";
-    QTest::newRow("hash is no entry") << "Ascending"
-                                      << "#" << H << "";
+    QTest::newRow("hash sorts by the league position") << "Ascending"
+                                                       << "#" << A << "Pos";
+    QTest::newRow("hash downwards") << "Descending"
+                                    << "#" << H << "Pos DESC";
     QTest::newRow("no sort selected") << "Descending"
                                       << "" << T << "";
     QTest::newRow("typed text not an entry") << "Descending"
@@ -120,31 +143,56 @@ void TestTeamSort::titleClick_data()
     QTest::addColumn<QString>("orderAfter");
     QTest::addColumn<QString>("sortAfter");
 
-    QTest::newRow("default then Pts") << "Descending"
+    QTest::newRow("the sorted column reverses") << "Descending"
+                                                << "Pts"
+                                                << "Pts"
+                                                << "Ascending"
+                                                << "Pts";
+    QTest::newRow("and back") << "Ascending"
+                              << "Pts"
+                              << "Pts"
+                              << "Descending"
+                              << "Pts";
+    QTest::newRow("a number starts with the largest") << "Ascending"
+                                                      << "Team"
+                                                      << "W"
+                                                      << "Descending"
+                                                      << "W";
+    QTest::newRow("also after a descending sort") << "Descending"
+                                                  << "Pts"
+                                                  << "Rtg"
+                                                  << "Descending"
+                                                  << "Rtg";
+    QTest::newRow("names start at A") << "Descending"
                                       << "Pts"
-                                      << "Pts"
+                                      << "Team"
                                       << "Ascending"
-                                      << "Pts";
-    QTest::newRow("second click reverses") << "Ascending"
-                                           << "Pts"
-                                           << "Pts"
-                                           << "Descending"
-                                           << "Pts";
-    QTest::newRow("other title flips too") << "Ascending"
-                                           << "Pts"
-                                           << "Team"
-                                           << "Descending"
-                                           << "Team";
-    QTest::newRow("nothing selected becomes ascending") << ""
-                                                        << ""
-                                                        << "Rtg"
-                                                        << "Ascending"
-                                                        << "Rtg";
-    QTest::newRow("hash leaves no sort") << "Descending"
-                                         << "Dif"
+                                      << "Team";
+    QTest::newRow("nothing selected") << ""
+                                      << ""
+                                      << "L"
+                                      << "Descending"
+                                      << "L";
+    QTest::newRow("a sorted column with no order chosen") << ""
+                                                          << "F"
+                                                          << "F"
+                                                          << "Ascending"
+                                                          << "F";
+    QTest::newRow("hash starts with the leader") << "Descending"
+                                                 << "Dif"
+                                                 << "#"
+                                                 << "Ascending"
+                                                 << "#";
+    QTest::newRow("hash again reverses") << "Ascending"
                                          << "#"
-                                         << "Ascending"
-                                         << "";
+                                         << "#"
+                                         << "Descending"
+                                         << "#";
+    QTest::newRow("letter case of the choice ignored") << "Ascending"
+                                                       << "pts"
+                                                       << "Pts"
+                                                       << "Descending"
+                                                       << "Pts";
 }
 
 void TestTeamSort::titleClick()
@@ -170,7 +218,7 @@ void TestTeamSort::titleClicksOrderTheLeague()
 
     choice = afterTitleClick(choice, QStringLiteral("Pts"));
     ApplyTeamSort(f.dm(), choice, home);
-    QCOMPARE(orderShown(f.dm()), (QStringList{Alpha, Delta, Gamma, Beta}));
+    QCOMPARE(namesShown(f.dm()), (QStringList{Alpha, Delta, Gamma, Beta}));
 
     choice = afterTitleClick(choice, QStringLiteral("Pts"));
     ApplyTeamSort(f.dm(), choice, home);
@@ -178,12 +226,46 @@ void TestTeamSort::titleClicksOrderTheLeague()
 
     choice = afterTitleClick(choice, QStringLiteral("Team"));
     ApplyTeamSort(f.dm(), choice, home);
-    QCOMPARE(orderShown(f.dm()), (QStringList{Alpha, Beta, Delta, Gamma}));
+    QCOMPARE(namesShown(f.dm()), (QStringList{Alpha, Beta, Delta, Gamma}));
 
+    // "#" goes back to the league order.
+    choice = afterTitleClick(choice, QStringLiteral("#"));
+    ApplyTeamSort(f.dm(), choice, home);
+    QCOMPARE(orderShown(f.dm()), (QStringList{Beta, Gamma, Alpha, Delta}));
+}
+
+void TestTeamSort::positionsStayLeaguePositions_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::newRow("team names") << "Team";
+    QTest::newRow("fewest points first") << "Pts"; // the default order reversed
+    QTest::newRow("goals against") << "A";
+    QTest::newRow("the position reversed") << "#";
+}
+
+void TestTeamSort::positionsStayLeaguePositions()
+{
+    QFETCH(QString, title);
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {Alpha, Beta, Gamma, Delta});
+    playLeague(f);
+    const QStringList home = teamGridFields(TeamTable::Home);
+    TeamSortChoice choice = afterTitleClick(TeamSortChoice{}, title);
+    if (title == QLatin1String("#"))
+        choice = afterTitleClick(choice, title);
+    ApplyTeamSort(f.dm(), choice, home);
+    // Whatever the rows are sorted by, "#" shows each team's place in the home table.
+    const QHash<QString, int> places = {{Beta, 1}, {Gamma, 2}, {Alpha, 3}, {Delta, 4}};
+    QCOMPARE(positionsShown(f.dm()), places);
+    // Storing a team, deleting one and the table's after-delete renumbering keep it so.
+    f.dm().RenumberPositions();
+    QCOMPARE(positionsShown(f.dm()), places);
+    Table &teams = f.dm().ADOTableTeams;
+    QVERIFY(teams.locate(QStringLiteral("Team"), {Gamma}));
+    teams.deleteRecord();
+    QCOMPARE(positionsShown(f.dm()), (QHash<QString, int>{{Beta, 1}, {Alpha, 2}, {Delta, 3}}));
     // The positions are in the file, not only on the screen.
     f.reopen();
-    f.dm().ADOTableTeams.setSort(QStringLiteral("Pos"));
-    QCOMPARE(orderShown(f.dm()), (QStringList{Alpha, Beta, Delta, Gamma}));
+    QCOMPARE(positionsShown(f.dm()), (QHash<QString, int>{{Beta, 1}, {Alpha, 2}, {Delta, 3}}));
 }
 
 void TestTeamSort::eachTableSortsTheSharedTable()
@@ -195,25 +277,10 @@ void TestTeamSort::eachTableSortsTheSharedTable()
     ApplyTeamSort(f.dm(), choices[TeamTable::Away], teamGridFields(TeamTable::Away));
     QCOMPARE(f.dm().ADOTableTeams.sort(), defaultTeamSort(TeamTable::Away));
     QCOMPARE(orderShown(f.dm()), (QStringList{Beta, Gamma, Delta, Alpha}));
-}
-
-void TestTeamSort::hashTitleOnlyRenumbers()
-{
-    LeagueFixture f(QStringLiteral("Football (Soccer)"), {Alpha, Beta, Gamma, Delta});
-    playLeague(f);
-    const QStringList home = teamGridFields(TeamTable::Home);
-    ApplyTeamSort(f.dm(), TeamSortChoice{}, home);
-    const QString sortBefore = f.dm().ADOTableTeams.sort();
-    Table &teams = f.dm().ADOTableTeams;
-    teams.first();
-    teams.edit();
-    teams.field(QStringLiteral("Pos")).setInteger(9);
-    teams.post();
-
-    const TeamSortChoice hash = afterTitleClick(TeamSortChoice{}, QStringLiteral("#"));
-    ApplyTeamSort(f.dm(), hash, home);
-    QCOMPARE(teams.sort(), sortBefore);
-    QCOMPARE(orderShown(f.dm()), (QStringList{Beta, Gamma, Alpha, Delta}));
+    // Sorted by name, the positions stay those of the away table, the one shown.
+    ApplyTeamSort(f.dm(), TeamSortChoice{QStringLiteral("Ascending"), QStringLiteral("Team")},
+                  teamGridFields(TeamTable::Away));
+    QCOMPARE(positionsShown(f.dm()), (QHash<QString, int>{{Beta, 1}, {Gamma, 2}, {Delta, 3}, {Alpha, 4}}));
 }
 
 void TestTeamSort::nothingToSort()

@@ -77,10 +77,13 @@ class TestExport : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void init();
     void cleanup();
     void libreOfficeReadsEveryType();
     void csvQuotesAsTheRfcSays();
+    void csvFollowsTheLocale_data();
+    void csvFollowsTheLocale();
     void filteredRowsInOrderAndCurrentRowKept();
     void overwriteAsksFirst();
     void cancelledExportLeavesTheOldFile();
@@ -128,6 +131,10 @@ void TestExport::libreOfficeReadsEveryType()
         QSKIP("LibreOffice (libreoffice-calc-nogui, libreoffice-writer-nogui) is not installed");
     const DatasetExportSource source(m_league->dm().ADOTableResults, matchGridColumns(MatchPage::Scores));
     QCOMPARE(source.rowCount(), 12);
+    // The prices go out as numbers shown with two decimals, so the workbooks hold numbers.
+    const qsizetype price = gridTitles(matchGridColumns(MatchPage::Scores)).indexOf(QStringLiteral("1"));
+    QCOMPARE(source.cell(0, int(price)).kind, ExportCell::Kind::Number);
+    QCOMPARE(source.cell(0, int(price)).text, QStringLiteral("2.10"));
     ExportOptions options;
     options.title = QStringLiteral("Test League");
     struct Written {
@@ -201,6 +208,16 @@ void TestExport::libreOfficeReadsEveryType()
                     !row.value(c).quoted && row.value(c).text.toDouble() == cell.text.toDouble() &&
                     !cell.text.contains(QLatin1Char(':')))
                     continue;
+                // Only the workbooks and the web page carry number formats: elsewhere a price reads back as
+                // its value, shown in the reader's general format.
+                if (!workbook && name != QLatin1String("t_html") && cell.kind == ExportCell::Kind::Number &&
+                    cell.decimals >= 0) {
+                    QVERIFY2(
+                        row.value(c).text.toDouble() == cell.number && !row.value(c).quoted,
+                        qPrintable(where +
+                                   QStringLiteral(": '%1' <> %2").arg(row.value(c).text).arg(cell.number)));
+                    continue;
+                }
                 QVERIFY2(
                     row.value(c).text == cell.text,
                     qPrintable(where + QStringLiteral(": '%1' <> '%2'").arg(row.value(c).text, cell.text)));
@@ -250,6 +267,44 @@ void TestExport::csvQuotesAsTheRfcSays()
     QCOMPARE(
         buffer.data(),
         QByteArray("\"Team\",\"Pts\"\r\n\"Club, The\",12\r\n\"O\"\"Neill\",7.5\r\n\"Line\nbreak\",\r\n"));
+}
+
+void TestExport::csvFollowsTheLocale_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("dates");
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates)
+                           << QStringList{QStringLiteral("8/1/2005"), QStringLiteral("8/8/2005")};
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany)
+                           << QStringList{QStringLiteral("01.08.2005"), QStringLiteral("08.08.2005")};
+    QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom)
+                           << QStringList{QStringLiteral("01/08/2005"), QStringLiteral("08/08/2005")};
+}
+
+void TestExport::csvFollowsTheLocale()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, dates);
+    QLocale::setDefault(locale);
+    Table &results = m_league->dm().ADOTableResults;
+    results.setSort(QStringLiteral("DateP"));
+    const DatasetExportSource source(results, matchGridColumns(MatchPage::Scores));
+    const QString path = m_dir->filePath(QStringLiteral("scores.csv"));
+    exportTableToFile(source, ExportType::Csv, path, {});
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const QList<CsvRow> rows = parseCsv(readText(path));
+    QCOMPARE(rows.size(), 1 + 12);
+    // Dates as the locale writes them, with the whole year.
+    QCOMPARE(rows[1][0].text, dates[0]);
+    QCOMPARE(rows[2][0].text, dates[1]);
+    // Prices are numbers, with their two decimals and "." whatever the locale, as every number in the file.
+    const QStringList titles = gridTitles(matchGridColumns(MatchPage::Scores));
+    const qsizetype home = titles.indexOf(QStringLiteral("1"));
+    QCOMPARE(rows[0][home].text, QStringLiteral("1"));
+    for (const auto &[offset, price] : {std::pair{0, "2.10"}, std::pair{1, "3.25"}, std::pair{2, "3.60"}}) {
+        QCOMPARE(rows[1][home + offset].text, QString::fromLatin1(price));
+        QVERIFY(!rows[1][home + offset].quoted);
+    }
 }
 
 void TestExport::filteredRowsInOrderAndCurrentRowKept()

@@ -169,7 +169,7 @@ void TestMatchTip::statColours_data()
     row(TipStat::Points, 8, 13, Colours::LightRed, "fewer points are worse");
     row(TipStat::ScoreAvg, 1.75, 1.75, Colours::LightYellow, "equal values");
     row(TipStat::Position, 1, 2, Colours::LightGreen, "a higher place is better");
-    row(TipStat::Loses, 3, 1, Colours::LightRed, "more losses are worse");
+    row(TipStat::Losses, 3, 1, Colours::LightRed, "more losses are worse");
     row(TipStat::AgainstAvg, 0.67, 1.5, Colours::LightGreen, "fewer conceded is better");
     row(TipStat::Against, 9, 4, Colours::LightRed, "more conceded is worse");
     row(TipStat::Draws, 3, 1, Colours::LightYellow, "draws tell nothing");

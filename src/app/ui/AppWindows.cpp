@@ -207,37 +207,35 @@ template <typename View> View *putOnPage(TMainForm &form, TMainForm::Tab tab, Vi
     return view;
 }
 
-// The status bar names a filter that keeps rows of the current tab out of sight.
-void wireFilterNotice(TMainForm &form, TDataMod &dm)
+// The status bar names, in words, a filter that keeps rows of the current tab out of sight.
+void wireFilterNotice(TMainForm &form, TDataMod &dm, const PlayersView &players)
 {
     using Tab = TMainForm::Tab;
-    auto update = [&form, &dm] {
+    auto update = [&form, &dm, &players] {
         QString notice;
         switch (form.currentTab()) {
         case Tab::Fixtures:
-            notice = filterNotice(dm.ADOTableResults, fixturesFilterText());
+            notice = filterNotice(FilteredPage::Fixtures, dm.ADOTableResults, filterChoices(), QString());
             break;
         case Tab::Scores:
-            notice = filterNotice(dm.ADOTableResults, scoresFilterText());
+            notice = filterNotice(FilteredPage::Scores, dm.ADOTableResults, filterChoices(), QString());
             break;
         case Tab::Players:
-            notice = filterNotice(dm.ADOTablePlayers, QString());
+            notice = filterNotice(FilteredPage::Players, dm.ADOTablePlayers, filterChoices(),
+                                  players.chosenTeam());
             break;
         case Tab::HomeStats:
         case Tab::AwayStats:
         case Tab::OverallStats:
-            notice = filterNotice(dm.ADOTableTeams, QString());
-            break;
         case Tab::CrossTable:
         case Tab::StreakTable:
-            break;
+            break; // these show every team
         }
         form.setFilterNotice(notice);
     };
     QObject::connect(form.pages(), &QTabWidget::currentChanged, &form, update);
     for (Dataset *table :
-         {static_cast<Dataset *>(&dm.ADOTableResults), static_cast<Dataset *>(&dm.ADOTablePlayers),
-          static_cast<Dataset *>(&dm.ADOTableTeams)})
+         {static_cast<Dataset *>(&dm.ADOTableResults), static_cast<Dataset *>(&dm.ADOTablePlayers)})
         QObject::connect(table, &Dataset::layoutChanged, &form, update);
 }
 
@@ -287,7 +285,7 @@ void buildViews(AppWindows &w)
         p.players->leagueOpened();
         p.teamTables[0]->refresh();
     });
-    wireFilterNotice(form, dm);
+    wireFilterNotice(form, dm, *p.players);
 }
 
 void wireTeamCommands(AppWindows &w)
@@ -677,7 +675,15 @@ void wireTipCommands(AppWindows &w)
     TMainForm &form = *w.mainForm;
     TDataMod &dm = *w.dm;
     AppWindows::Parts &p = *w.parts;
-    on(form, "MenuTip", [&p] { p.tip->exec(); });
+    // The options open with the teams of the match selected on the fixtures or the scores tab.
+    on(form, "MenuTip", [&form, &dm, &p] {
+        const TMainForm::Tab tab = form.currentTab();
+        std::optional<MatchTeams> match;
+        if (tab == TMainForm::Tab::Fixtures || tab == TMainForm::Tab::Scores)
+            match = selectedMatchTeams(dm.ADOTableResults);
+        p.tip->setMatch(match ? match->home : QString(), match ? match->away : QString());
+        p.tip->exec();
+    });
     // The result window's league tables renumbered Pos in their own order: the main view's numbering and
     // sort come back.
     QObject::connect(p.tipResult, &TFormTipResult::closed, &form, [&form, &dm, &p] {

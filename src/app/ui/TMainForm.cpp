@@ -33,6 +33,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressDialog>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -261,6 +262,8 @@ void TMainForm::buildMenus()
                     if (item.shortcut)
                         action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
                 }
+                if (item.shortcut && (item.needsLeague || m_leagueMenus.contains(menu)))
+                    tellNoLeague(QKeySequence(QString::fromLatin1(item.shortcut)));
                 m_commands.insert(name, Command{action, item.needsLeague, false});
                 updateCommand(m_commands[name]);
             }
@@ -284,6 +287,18 @@ void TMainForm::buildMenus()
     connect(wire(QStringLiteral("MenuQuit")), &QAction::triggered, this, &QWidget::close);
     connect(wire(QStringLiteral("MenuContents")), &QAction::triggered, this, &TMainForm::help);
     connect(wire(QStringLiteral("MenuAbout")), &QAction::triggered, this, &TMainForm::about);
+}
+
+void TMainForm::tellNoLeague(const QKeySequence &keys)
+{
+    // A disabled command's key does nothing at all; this one takes the key while the command is off.
+    auto *shortcut = new QShortcut(keys, this);
+    shortcut->setEnabled(!m_leagueOpen);
+    connect(shortcut, &QShortcut::activated, this, [] {
+        messenger().warning(QStringLiteral("No league is open. Open a league file (File > Open...) or create "
+                                           "one (File > New League) first."));
+    });
+    m_noLeagueShortcuts << shortcut;
 }
 
 QAction *TMainForm::wire(const QString &name)
@@ -409,6 +424,8 @@ void TMainForm::EnableLeagueCommands(bool enabled)
         updateCommand(c);
     for (QMenu *m : std::as_const(m_leagueMenus))
         m->menuAction()->setEnabled(enabled);
+    for (QShortcut *s : std::as_const(m_noLeagueShortcuts))
+        s->setEnabled(!enabled);
     for (int i = 0; i < m_pages->count(); ++i)
         m_pages->setTabEnabled(i, enabled);
     // Without a league the first tab is in front (disabling the tabs moves the current one along).

@@ -10,6 +10,7 @@ class TDataMod;
 class QAction;
 class QLabel;
 class QMenu;
+class QShortcut;
 class QTabWidget;
 class QToolBar;
 class QUrl;
@@ -95,6 +96,8 @@ private:
     void buildToolBar();
     void buildPanels();
     void updateCommand(Command &c);
+    // The keys of the commands that need a league say so while none is open, instead of doing nothing.
+    void tellNoLeague(const QKeySequence &keys);
 
     // Commands whose routines live in the core.
     void importResultsCsv();
@@ -104,7 +107,8 @@ private:
 
     TDataMod *m_dm = nullptr;
     QHash<QString, Command> m_commands;
-    QList<QMenu *> m_leagueMenus; // whole top-level menus that need a league
+    QList<QMenu *> m_leagueMenus;           // whole top-level menus that need a league
+    QList<QShortcut *> m_noLeagueShortcuts; // their keys while no league is open
     QMenu *m_recentFiles = nullptr;
     QTabWidget *m_pages = nullptr;
     QToolBar *m_toolBar = nullptr;

@@ -79,7 +79,7 @@ QString DatasetModel::cellText(int row, int column) const
     // While a change of the rows is under way the view may still ask for what it showed before.
     if (f < 0 || f >= m_ds->columnCount() || row < 0 || row >= rowCount())
         return QString();
-    return displayText(m_ds->valueAt(row, f), m_ds->columns()[f].kind);
+    return ::cellText(m_ds->valueAt(row, f), m_ds->columns()[f]);
 }
 
 QVariant DatasetModel::data(const QModelIndex &index, int role) const

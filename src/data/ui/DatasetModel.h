@@ -35,7 +35,7 @@ public:
     void setColumns(QList<GridColumn> columns);
     // Colours beyond the striped rows (odd rows white, even rows button face, black text).
     void setCellColours(CellColourFn fn) { m_colours = std::move(fn); }
-    // The text a cell shows: reals in general number format, dates as short dates.
+    // The text a cell shows: reals in general number format, dates as short dates, prices with two decimals.
     QString cellText(int row, int column) const;
     // The value of a grid column by field name at a row; for colour functions.
     int fieldIndex(int column) const;

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -116,6 +117,8 @@ QWidget *TFormLeague::buildLeaguePage()
     grid->addWidget(spin(LeagueNumber::SS), 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("--->"), page), 2, 2);
     grid->addWidget(spin(LeagueNumber::SE), 2, 3);
+    m_seasonFirst = spin(LeagueNumber::SS)->value();
+    connect(spin(LeagueNumber::SS), &QSpinBox::valueChanged, this, &TFormLeague::seasonFirstChanged);
     const std::pair<LeagueNumber, const char *> points[] = {{LeagueNumber::PW, "Points Win:"},
                                                             {LeagueNumber::PD, "Points Draw:"},
                                                             {LeagueNumber::PL, "Points Loss:"},
@@ -253,12 +256,24 @@ TFormLeague::Page TFormLeague::currentPage() const
     return static_cast<Page>(m_pages->currentIndex());
 }
 
+void TFormLeague::seasonFirstChanged(int first)
+{
+    QSpinBox *second = spin(LeagueNumber::SE);
+    second->setValue(secondYearAfterFirstChanged(m_seasonFirst, second->value(), first));
+    m_seasonFirst = first;
+}
+
 void TFormLeague::showSettings(const LeagueSettings &s)
 {
     m_sport->setEditText(s.sport); // showing a sport applies none of its defaults
     m_league->setText(s.league);
-    for (int i = 0; i < LeagueNumberCount; ++i)
-        m_spins[static_cast<size_t>(i)]->setValue(s[static_cast<LeagueNumber>(i)]);
+    {
+        // The stored years are shown as they are: the second follows only what the user changes.
+        const QSignalBlocker quiet(spin(LeagueNumber::SS));
+        for (int i = 0; i < LeagueNumberCount; ++i)
+            m_spins[static_cast<size_t>(i)]->setValue(s[static_cast<LeagueNumber>(i)]);
+    }
+    m_seasonFirst = spin(LeagueNumber::SS)->value();
     m_homeWins->setChecked(s.HW);
     m_draws->setChecked(s.DR);
     m_awayWins->setChecked(s.AW);

@@ -76,6 +76,8 @@ private:
     QWidget *buildPlayersPage();
     QWidget *buildBettingSystemPage();
     void showSettings(const LeagueSettings &s);
+    // The first year of the season changed: the second moves with it (secondYearAfterFirstChanged).
+    void seasonFirstChanged(int first);
     void showPlayersPage();
     void refillPlayers();
     bool teamChosen() const; // the team chooser's text is one of its entries, letter case ignored
@@ -90,6 +92,7 @@ private:
     QComboBox *m_sport = nullptr;
     QLineEdit *m_league = nullptr;
     std::array<QSpinBox *, LeagueNumberCount> m_spins{};
+    int m_seasonFirst = 0; // the first year as last shown or changed
     QCheckBox *m_homeWins = nullptr;
     QCheckBox *m_draws = nullptr;
     QCheckBox *m_awayWins = nullptr;

@@ -214,6 +214,18 @@ void TFormTip::reload()
         });
     }
     lineupsToggled();
+    // Chosen as if picked from the list: the labels and line-ups follow.
+    const std::pair<Side *, QString> match[] = {{&m_home, m_matchHome}, {&m_away, m_matchAway}};
+    for (const auto &[side, team] : match)
+        if (const int entry = TextCompare::indexOfNoCase(chooserEntries(side->team), team);
+            !team.isEmpty() && entry >= 0)
+            side->team->setCurrentIndex(entry);
+}
+
+void TFormTip::setMatch(const QString &home, const QString &away)
+{
+    m_matchHome = home;
+    m_matchAway = away;
 }
 
 void TFormTip::lineupsToggled()

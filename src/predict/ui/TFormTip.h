@@ -27,7 +27,11 @@ public:
     explicit TFormTip(TDataMod &dm, QWidget *parent = nullptr);
     void setResultWindow(TFormTipResult *result) { m_result = result; }
 
-    // What showing the dialog does: teams and labels reset, team lists and betting system loaded.
+    // The match the dialog opens with from now on (the one selected in the main window), each team chosen
+    // when it is one of the league's; empty names choose nothing.
+    void setMatch(const QString &home, const QString &away);
+    // What showing the dialog does: teams and labels reset, team lists and betting system loaded, the
+    // match set by setMatch chosen.
     void reload();
     // The choices as the controls hold them (handicaps read in the locale; ConversionError naming a text
     // that does not read).
@@ -68,6 +72,7 @@ private:
 
     TDataMod &m_dm;
     TFormTipResult *m_result = nullptr;
+    QString m_matchHome, m_matchAway;
     QTabWidget *m_pages = nullptr;
     Side m_home, m_away;
     QCheckBox *m_useHandicap = nullptr;

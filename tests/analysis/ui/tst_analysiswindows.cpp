@@ -246,12 +246,14 @@ void TestAnalysisWindows::analyzerTestsSortsReportsExportsAndDeletes()
     QVERIFY(bets > 0);
     QCOMPARE(cell(history, 0, QStringLiteral("Total")), QString::number(bets));
 
-    // Title clicks: descending, then ascending, whichever column is clicked next.
+    // Title clicks: numbers start with the largest, whichever column was sorted before.
     matches->horizontalHeader()->sectionClicked(columnOf(matches, QStringLiteral("Balance")));
     QCOMPARE(analyzer->resultsTable().sort(), QStringLiteral("Balance DESC"));
     const double top = cell(matches, 0, QStringLiteral("Balance")).toDouble();
     for (int r = 1; r < 17; ++r)
         QVERIFY(cell(matches, r, QStringLiteral("Balance")).toDouble() <= top);
+    matches->horizontalHeader()->sectionClicked(columnOf(matches, QStringLiteral("Rnd")));
+    QCOMPARE(analyzer->resultsTable().sort(), QStringLiteral("Rnd DESC"));
     matches->horizontalHeader()->sectionClicked(columnOf(matches, QStringLiteral("Rnd")));
     QCOMPARE(analyzer->resultsTable().sort(), QStringLiteral("Rnd"));
     history->horizontalHeader()->sectionClicked(columnOf(history, QStringLiteral("Profit (%)")));

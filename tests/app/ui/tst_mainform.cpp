@@ -1,9 +1,11 @@
 // The main window's wiring: the commands switched on and off by an open league, the panels, and the
 // file commands through the path chooser.
 
+#include "analysis/FilterSort.h"
 #include "app/ui/AppWindows.h"
 #include "app/ui/TMainForm.h"
 #include "data/GridCommands.h"
+#include "data/LeagueSettings.h"
 #include "data/ProgramSettings.h"
 #include "data/TDataMod.h"
 #include "data/ui/GuiMessenger.h"
@@ -17,11 +19,14 @@
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -65,6 +70,8 @@ private Q_SLOTS:
     void importResultsWithBookmakerChoice();
     void importSeveralSeasonFilesOldestFirst();
     void statusBarNamesARestrictingFilter();
+    void keysOfLeagueCommandsSayALeagueIsNeeded();
+    void matchPredictionOpensWithTheSelectedMatch();
     void recentFilesNewestFirstEachOnce();
     void droppedFilesOpenOrImport();
     void showsChangesOfAnotherProgram();
@@ -140,7 +147,8 @@ void TestMainForm::openShowsLeagueAndSwitchesCommandsOn()
     m_form->command(QStringLiteral("MenuOpen"))->trigger();
     QVERIFY(m_messages.messages().isEmpty());
     QCOMPARE(text("PanelLeague"), QStringLiteral("Serie A"));
-    QCOMPARE(text("PanelSeason"), QStringLiteral("2005 - 2006"));
+    const Season season = currentSeason(); // a new league starts in the season being played
+    QCOMPARE(text("PanelSeason"), QStringLiteral("%1 - %2").arg(season.first).arg(season.second));
     QVERIFY(!text("PanelLstUpd").isEmpty());
     QVERIFY(text("StatusBarText").endsWith(QStringLiteral("Test League.qvl")));
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Test League.qvl - Quorvane 3.04"));
@@ -177,16 +185,28 @@ void TestMainForm::newLeagueCreatesAndOpensFile()
     m_paths << m_dir.filePath(QStringLiteral("Serie B")); // the extension is added
     // The league settings open right after the file is made: answer them with Cancel.
     bool settingsShown = false;
-    QTimer::singleShot(0, this, [&settingsShown] {
+    QList<int> seasons; // the two years shown, then after changes of the first
+    QTimer::singleShot(0, this, [&settingsShown, &seasons] {
         if (QWidget *w = QApplication::activeModalWidget()) {
             settingsShown = w->objectName() == QLatin1String("FormLeague") ||
                             w->windowTitle() == QLatin1String("League Settings");
+            auto *first = w->findChild<QSpinBox *>(QStringLiteral("SpinEditSS"));
+            auto *second = w->findChild<QSpinBox *>(QStringLiteral("SpinEditSE"));
+            seasons << first->value() << second->value();
+            first->setValue(first->value() + 3); // the second year follows
+            seasons << second->value();
+            second->setValue(first->value()); // a season within one calendar year
+            first->stepDown();
+            seasons << second->value();
             if (auto *d = qobject_cast<QDialog *>(w))
                 d->reject();
         }
     });
     m_form->command(QStringLiteral("MenuNew"))->trigger();
     QVERIFY(settingsShown);
+    // A new league starts in the season being played; the second year moves with the first.
+    const int year = currentSeason().first;
+    QCOMPARE(seasons, (QList<int>{year, year + 1, year + 4, year + 2}));
     QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("Serie B.qvl"))));
     QVERIFY(m_windows->dm->isLeagueOpen());
     QCOMPARE(text("PanelLeague"), QStringLiteral("Serie B.qvl"));
@@ -285,17 +305,110 @@ void TestMainForm::statusBarNamesARestrictingFilter()
     m_paths << path;
     m_form->command(QStringLiteral("MenuOpen"))->trigger();
     Table &results = m_windows->dm->ADOTableResults;
+    FilterChoices &choices = filterChoices();
+    const FilterChoices before = choices;
     m_form->setCurrentTab(TMainForm::Tab::Fixtures);
     QCOMPARE(text("StatusBarFilter"), QString()); // the tab's own rows
-    SetTableFilter(results, QStringLiteral("Result = ':' AND Rnd = 3"));
-    QCOMPARE(text("StatusBarFilter"), QStringLiteral("Filter: Result = ':' AND Rnd = 3"));
+    choices.fixtures.filter = FixtureFilterKind::Round;
+    choices.fixtures.round = 3;
+    ApplyFixtureFilter(results, choices.fixtures);
+    QCOMPARE(text("StatusBarFilter"), QStringLiteral("Filter: round 3"));
     m_form->setCurrentTab(TMainForm::Tab::CrossTable);
     QCOMPARE(text("StatusBarFilter"), QString());
     m_form->setCurrentTab(TMainForm::Tab::Scores); // shows its own default rows again
     QCOMPARE(text("StatusBarFilter"), QString());
-    SetTableFilter(m_windows->dm->ADOTablePlayers, QStringLiteral("Team = 'Alpha'"));
+    choices.scores.filter = ScoreFilterKind::Team;
+    choices.scores.team = QStringLiteral("Beta");
+    m_form->setCurrentTab(TMainForm::Tab::Fixtures);
+    m_form->setCurrentTab(TMainForm::Tab::Scores); // showing the tab applies its filter
+    QCOMPARE(text("StatusBarFilter"), QStringLiteral("Filter: team Beta"));
+    // The players' team list filters by itself.
+    auto *teams = m_form->findChild<QListWidget *>(QStringLiteral("ListBoxTeams"));
     m_form->setCurrentTab(TMainForm::Tab::Players);
-    QVERIFY(text("StatusBarFilter").startsWith(QLatin1String("Filter: ")));
+    QCOMPARE(text("StatusBarFilter"), QString());
+    teams->setCurrentRow(1);
+    QCOMPARE(teams->currentItem()->text(), QStringLiteral("Alpha"));
+    QCOMPARE(text("StatusBarFilter"), QStringLiteral("Filter: team Alpha"));
+    choices = before;
+}
+
+void TestMainForm::keysOfLeagueCommandsSayALeagueIsNeeded()
+{
+    const QString needed =
+        QStringLiteral("No league is open. Open a league file (File > Open...) or create one "
+                       "(File > New League) first.");
+    QApplication::setActiveWindow(m_form);
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    for (const QKeySequence &keys : {QKeySequence(Qt::Key_F5), QKeySequence(Qt::Key_F6),
+                                     QKeySequence(Qt::Key_F8), QKeySequence(QStringLiteral("Ctrl+S"))}) {
+        m_messages.clear();
+        QTest::keySequence(m_form, keys);
+        QCOMPARE(m_messages.texts(), QStringList{needed});
+    }
+    // Keys of the commands that need no league do their own work and say nothing of it.
+    m_messages.clear();
+    QTest::keySequence(m_form, QKeySequence(Qt::Key_F9));
+    QVERIFY(m_messages.texts().isEmpty());
+
+    // With a league open the key runs its command.
+    LeagueFixture league(QStringLiteral("Football (Soccer)"),
+                         {QStringLiteral("Alpha"), QStringLiteral("Beta")});
+    const QString path = league.path();
+    league.dm().closeLeague();
+    m_paths << path;
+    m_form->command(QStringLiteral("MenuOpen"))->trigger();
+    m_messages.clear();
+    QString opened;
+    QTimer::singleShot(0, this, [&opened] {
+        if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            opened = d->windowTitle();
+            d->reject();
+        }
+    });
+    QApplication::setActiveWindow(m_form);
+    QTest::keySequence(m_form, QKeySequence(Qt::Key_F6));
+    QCOMPARE(opened, QStringLiteral("Match Prediction Options"));
+    QVERIFY(m_messages.texts().isEmpty());
+}
+
+void TestMainForm::matchPredictionOpensWithTheSelectedMatch()
+{
+    LeagueFixture league(QStringLiteral("Football (Soccer)"),
+                         {QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("Gamma")});
+    QVERIFY(
+        league.addMatch(QStringLiteral("Alpha"), QStringLiteral("Beta"), -1, -1, false, QDate(2005, 8, 1)));
+    QVERIFY(
+        league.addMatch(QStringLiteral("Gamma"), QStringLiteral("alpha"), -1, -1, false, QDate(2005, 8, 8)));
+    QVERIFY(league.addMatch(QStringLiteral("Beta"), QStringLiteral("Gamma"), 2, 1, false, QDate(2005, 7, 1)));
+    const QString path = league.path();
+    league.dm().closeLeague();
+    m_paths << path;
+    m_form->command(QStringLiteral("MenuOpen"))->trigger();
+
+    auto chosenTeams = [this] {
+        QStringList teams;
+        QTimer::singleShot(0, this, [&teams] {
+            auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            teams << d->findChild<QComboBox *>(QStringLiteral("ComboBoxHome"))->currentText()
+                  << d->findChild<QComboBox *>(QStringLiteral("ComboBoxAway"))->currentText();
+            d->reject();
+        });
+        m_form->command(QStringLiteral("MenuTip"))->trigger();
+        return teams;
+    };
+    // The second fixture selected in the fixtures grid; its away team typed in other letter case is the
+    // chooser's entry.
+    m_form->setCurrentTab(TMainForm::Tab::Fixtures);
+    auto *fixtures = m_form->findChild<QTableView *>(QStringLiteral("DBGridFixtures"));
+    fixtures->setCurrentIndex(fixtures->model()->index(1, 2));
+    QCOMPARE(chosenTeams(), (QStringList{QStringLiteral("Gamma"), QStringLiteral("Alpha")}));
+    // The match selected on the scores tab.
+    m_form->setCurrentTab(TMainForm::Tab::Scores);
+    QCOMPARE(chosenTeams(), (QStringList{QStringLiteral("Beta"), QStringLiteral("Gamma")}));
+    // No match grid in front: the teams are left to choose.
+    m_form->setCurrentTab(TMainForm::Tab::HomeStats);
+    QCOMPARE(chosenTeams(), (QStringList{QString(), QString()}));
 }
 
 namespace

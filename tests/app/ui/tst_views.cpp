@@ -105,7 +105,7 @@ private Q_SLOTS:
     }
     void init() { m_messages.clear(); }
     void teamGridsShareTheTable();
-    void teamTitleClicksSortAndRenumber();
+    void teamTitleClicksSortAndKeepPositions();
     void teamCommands();
     void matchPagesShowTheirRows();
     void matchTitleClickSorts();
@@ -145,7 +145,7 @@ void TestViews::teamGridsShareTheTable()
     QVERIFY(m_messages.messages().isEmpty());
 }
 
-void TestViews::teamTitleClicksSortAndRenumber()
+void TestViews::teamTitleClicksSortAndKeepPositions()
 {
     LeagueFixture f(QStringLiteral("Football (Soccer)"), {Alpha, Beta, Gamma, Delta});
     fillLeague(f);
@@ -157,18 +157,31 @@ void TestViews::teamTitleClicksSortAndRenumber()
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     view.refresh();
 
+    // The sorted column reverses: the fewest points first, each team still showing its place.
     clickTitle(view.grid(), QStringLiteral("Pts"));
     QCOMPARE(shared.home, (TeamSortChoice{QStringLiteral("Ascending"), QStringLiteral("Pts")}));
     QCOMPARE(column(view.grid(), QStringLiteral("Team")), (QStringList{Alpha, Delta, Gamma, Beta}));
-    QCOMPARE(column(view.grid(), QStringLiteral("#")), words("1|2|3|4"));
+    QCOMPARE(column(view.grid(), QStringLiteral("#")), words("3|4|2|1"));
 
-    clickTitle(view.grid(), QStringLiteral("Pts"));
-    QCOMPARE(column(view.grid(), QStringLiteral("Team")), (QStringList{Beta, Gamma, Alpha, Delta}));
+    // Another number starts with its largest value.
+    clickTitle(view.grid(), QStringLiteral("F"));
+    QCOMPARE(shared.home, (TeamSortChoice{QStringLiteral("Descending"), QStringLiteral("F")}));
+    QCOMPARE(column(view.grid(), QStringLiteral("Team")), (QStringList{Beta, Gamma, Delta, Alpha}));
+    QCOMPARE(column(view.grid(), QStringLiteral("#")), words("1|2|4|3"));
 
+    // Names from A.
+    clickTitle(view.grid(), QStringLiteral("Team"));
+    QCOMPARE(column(view.grid(), QStringLiteral("Team")), (QStringList{Alpha, Beta, Delta, Gamma}));
+    QCOMPARE(column(view.grid(), QStringLiteral("#")), words("3|1|4|2"));
+
+    // "#" orders by the place in the league, the leader first, then the other way round.
     clickTitle(view.grid(), QStringLiteral("#"));
-    QCOMPARE(shared.home.sort, QString());
+    QCOMPARE(shared.home, (TeamSortChoice{QStringLiteral("Ascending"), QStringLiteral("#")}));
     QCOMPARE(column(view.grid(), QStringLiteral("Team")), (QStringList{Beta, Gamma, Alpha, Delta}));
     QCOMPARE(column(view.grid(), QStringLiteral("#")), words("1|2|3|4"));
+    clickTitle(view.grid(), QStringLiteral("#"));
+    QCOMPARE(column(view.grid(), QStringLiteral("#")), words("4|3|2|1"));
+    QCOMPARE(view.grid()->horizontalHeader()->sortIndicatorSection(), 0);
     QCOMPARE(shared.away, TeamSortChoice{}); // the other tables' choices are untouched
 }
 
@@ -268,9 +281,11 @@ void TestViews::matchTitleClickSorts()
     clickTitle(view.grid(), QStringLiteral("Date")); // the view was descending: now ascending
     QCOMPARE(f.dm().ADOTableResults.sort(), QStringLiteral("DateP"));
     QCOMPARE(column(view.grid(), QStringLiteral("Home Team")).first(), Beta);
-    clickTitle(view.grid(), QStringLiteral("Home Team"));
-    QCOMPARE(f.dm().ADOTableResults.sort(), QStringLiteral("Home DESC"));
-    QCOMPARE(column(view.grid(), QStringLiteral("Home Team")), (QStringList{Gamma, Delta, Beta, Alpha}));
+    clickTitle(view.grid(), QStringLiteral("Home Team")); // names from A
+    QCOMPARE(f.dm().ADOTableResults.sort(), QStringLiteral("Home"));
+    QCOMPARE(column(view.grid(), QStringLiteral("Home Team")), (QStringList{Alpha, Beta, Delta, Gamma}));
+    clickTitle(view.grid(), QStringLiteral("Total")); // numbers from the largest
+    QCOMPARE(f.dm().ADOTableResults.sort(), QStringLiteral("Ttl DESC"));
 }
 
 // Dates keep their year, titles and calls are not cut, and the sorted column shows its arrow.

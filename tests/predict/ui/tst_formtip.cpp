@@ -123,6 +123,8 @@ void TestFormTip::commandOpensOptionsAndResult()
             QCOMPARE(label(result, "PanelHandicap"), QStringLiteral("-1:0"));
             QCOMPARE(label(result, "PanelVerdict"), QStringLiteral("Verdict -> Risky <- Verdict"));
             QCOMPARE(label(result, "PanelStrengthHome"), QStringLiteral("Strength = 100%"));
+            auto *titles = child<QTableWidget>(result, "StringGridStatistics");
+            QCOMPARE(titles->item(int(TipStat::Losses), 0)->text(), QStringLiteral("Losses"));
             auto *grid = child<QTableWidget>(result, "StringGridHome");
             QCOMPARE(grid->item(1, 1)->text(), QStringLiteral("1")); // H's place in the home table
             QCOMPARE(grid->item(1, 1)->background().color(), QColor(128, 255, 128));
