@@ -208,7 +208,7 @@ private Q_SLOTS:
         QCOMPARE(book.ADOConnection.scalar(QStringLiteral("SELECT SUM(Stake) FROM Tickets")).toDouble(),
                  12.5);
         QCOMPARE(
-            book.ADOConnection.scalar(QStringLiteral("SELECT DateP FROM Tickets WHERE TN = 1")).toString(),
+            book.ADOConnection.scalar(QStringLiteral("SELECT DateP FROM Tickets WHERE TN = 2")).toString(),
             QStringLiteral("2005-03-02"));
         QCOMPARE(book.ADOConnection.scalar(QStringLiteral("SELECT Price FROM Bets WHERE Home = 'Ajax'")),
                  QVariant(QStringLiteral("2.5")));

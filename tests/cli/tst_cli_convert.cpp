@@ -176,7 +176,7 @@ void TestCliConvert::leagueCommandsSayHowToConvertAccessFiles()
     args.replaceInStrings(QStringLiteral("SEASON"), season);
     args.replaceInStrings(QStringLiteral("OUT"), dir.filePath(QStringLiteral("out.csv")));
 
-    const CliRun r = runCli(QStringLiteral(QUORVANE_CLI), args);
+    const CliRun r = runCli(quorvaneCli(), args);
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.err, QStringLiteral("%1 is an Access database, not a league file; convert it into one first:\n"
                                    "  quorvane-cli convert '%1' NEWFILE.qvl\n")

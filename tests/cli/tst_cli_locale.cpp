@@ -102,12 +102,12 @@ CliRun TestCliLocale::cli(const QString &how, QStringList args) const
 {
     args.replaceInStrings(QStringLiteral("LEAGUE"), m_league);
     args.replaceInStrings(QStringLiteral("TICKETS"), m_tickets);
-    return runCli(QStringLiteral(QUORVANE_CLI), args, environment(how));
+    return runCli(quorvaneCli(), args, environment(how));
 }
 
 void TestCliLocale::initTestCase()
 {
-    QVERIFY(QFile::exists(QStringLiteral(QUORVANE_CLI)));
+    QVERIFY(QFile::exists(quorvaneCli()));
     m_locpath =
         compileCLibraryLocale(m_dir.filePath(QStringLiteral("locales")), QStringLiteral("de_DE.UTF-8"));
     if (m_locpath.isEmpty())
@@ -122,15 +122,15 @@ void TestCliLocale::initTestCase()
          QStringLiteral("2024-03-02"), QStringLiteral("--stake"), QStringLiteral("12.5"),
          QStringLiteral("--price"), QStringLiteral("3.75")},
         {QStringLiteral("tickets"), m_tickets, QStringLiteral("add-bet"), QStringLiteral("--ticket"),
-         QStringLiteral("0"), QStringLiteral("--date"), QStringLiteral("2024-03-02"),
+         QStringLiteral("1"), QStringLiteral("--date"), QStringLiteral("2024-03-02"),
          QStringLiteral("--event"), QStringLiteral("Cup"), QStringLiteral("--home"), kHome,
          QStringLiteral("--bet"), QStringLiteral("1"), QStringLiteral("--price"), QStringLiteral("2.5"),
          QStringLiteral("--result"), QStringLiteral("Won")},
         {QStringLiteral("tickets"), m_tickets, QStringLiteral("calc"), QStringLiteral("--ticket"),
-         QStringLiteral("0")},
+         QStringLiteral("1")},
     };
     for (const QStringList &args : setUp) {
-        const CliRun r = runCli(QStringLiteral(QUORVANE_CLI), args);
+        const CliRun r = runCli(quorvaneCli(), args);
         QVERIFY2(r.exitCode == 0, qPrintable(args.join(QLatin1Char(' ')) + QStringLiteral(": ") + r.err));
     }
 }
@@ -279,7 +279,7 @@ void TestCliLocale::numberArgumentsReadEitherMark()
                   QStringLiteral("--fee"), n("0", "5"), QStringLiteral("--price"), n("2", "5")});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     r = cli(how, {QStringLiteral("tickets"), tickets, QStringLiteral("add-bet"), QStringLiteral("--ticket"),
-                  QStringLiteral("0"), QStringLiteral("--date"), QStringLiteral("2024-03-02"),
+                  QStringLiteral("1"), QStringLiteral("--date"), QStringLiteral("2024-03-02"),
                   QStringLiteral("--event"), QStringLiteral("Cup"), QStringLiteral("--home"), kHome,
                   QStringLiteral("--bet"), QStringLiteral("1"), QStringLiteral("--price"), n("2", "10")});
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));

@@ -397,7 +397,7 @@ private Q_SLOTS:
         // The command line reports the conversion too; publish lists an Access league file.
         QFile::remove(path(QStringLiteral("Access League")));
         const CliRun r =
-            runCli(QStringLiteral(QUORVANE_CLI),
+            runCli(quorvaneCli(),
                    {QStringLiteral("download"), QStringLiteral("--server"), server.baseUrl().toString(),
                     QStringLiteral("--to"), m_folder, QStringLiteral("Access League")});
         QCOMPARE(r.exitCode, 0);
