@@ -52,7 +52,8 @@ QCategoryAxis *matchAxis(int count, bool bars)
             step = nice;
             break;
         }
-    for (int m = 1; m <= count; m = m == 1 && step > 1 ? step : m + step)
+    // An empty chart still labels its one slot: an axis without labels would lose its title's place.
+    for (int m = 1; m <= std::max(count, 1); m = m == 1 && step > 1 ? step : m + step)
         axis->append(QString::number(m), m - shift);
     return axis;
 }
@@ -74,11 +75,10 @@ QString labelText(qreal value)
     return QString::number(qRound(value));
 }
 
-// A value label above a point (below it for a bar reaching down), as wide and high as its text.
-QRectF labelAt(const QPointF &at, const QSizeF &size, qreal offset, bool below)
+// A value label centred above a point, as wide and high as its text.
+QRectF labelAt(const QPointF &at, const QSizeF &size, qreal offset)
 {
-    const qreal top = below ? at.y() + offset : at.y() - offset - size.height();
-    return QRectF(at.x() - size.width() / 2, top, size.width(), size.height());
+    return QRectF(at.x() - size.width() / 2, at.y() - offset - size.height(), size.width(), size.height());
 }
 
 struct PointLabel {
@@ -160,8 +160,8 @@ void ComparisonChartView::rebuild()
         }
 
     // Whole steps only: values are whole numbers, and a step of a fraction would label several ticks
-    // alike.
-    const WholeNumberAxis range = wholeNumberAxis(low, high);
+    // alike.  One more above the highest value leaves room for its label.
+    const WholeNumberAxis range = wholeNumberAxis(low, count > 0 && high > 0 ? high + 1 : high);
     auto *y = new QValueAxis;
     y->setTitleText(m_axisTitle);
     y->setRange(range.min, range.max);
@@ -276,7 +276,7 @@ void ComparisonChartView::placeLabels()
         for (int p = 0; p < xy->count(); p += step) {
             const QPointF value = xy->at(p);
             const QSizeF size(metrics.horizontalAdvance(labelText(value.y())), metrics.height());
-            labels.append({labelAt(chart()->mapToPosition(value, xy), size, offset, false), xy, p});
+            labels.append({labelAt(chart()->mapToPosition(value, xy), size, offset), xy, p});
         }
     }
     // From left to right, the two series' labels taking turns where they meet.
@@ -311,11 +311,12 @@ QList<QRectF> ComparisonChartView::barLabelRects(const QFont &font) const
         const QList<QPoint> &points = seriesOf(m_data, i).points;
         for (qsizetype k = 0; k < points.size(); ++k) {
             const qreal centre = qreal(k) - kBarWidth / 2 + i * share + share / 2;
-            const QPointF end = chart()->mapToPosition(QPointF(centre, points[k].y()), series);
+            // The label stands above the bar, also above one that reaches down from zero.
+            const QPointF top = chart()->mapToPosition(QPointF(centre, std::max(points[k].y(), 0)), series);
             const qreal width = metrics.horizontalAdvance(labelText(points[k].y()));
             const QSizeF size =
                 uprightBarLabels(count) ? QSizeF(metrics.height(), width) : QSizeF(width, metrics.height());
-            rects << labelAt(end, size, 2, points[k].y() < 0);
+            rects << labelAt(top, size, 2);
         }
     }
     return rects;
