@@ -11,6 +11,7 @@
 #include "support/LeagueFixture.h"
 #include "support/MatchRows.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -144,6 +145,8 @@ private:
         QVERIFY(f->windowState() & Qt::WindowMaximized);
         QTableView *matches = f->matchGrid();
         QAbstractItemModel *model = matches->model();
+        // Every change below (filters, sorts) keeps the model sound.
+        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(model->rowCount(), 5);
         QCOMPARE(model->headerData(7, Qt::Horizontal).toString(), QStringLiteral("Return (%)"));
         QCOMPARE(model->index(0, 4).data().toString(), QStringLiteral("2.20"));
