@@ -7,6 +7,7 @@
 #include "analysis/PredictionHistory.h"
 #include "analysis/TeamComparison.h"
 #include "betting/Arbitrage.h"
+#include "betting/ArbitrageList.h"
 #include "cli/LeagueFile.h"
 #include "cli/MetricsText.h"
 #include "cli/PrintedText.h"
@@ -143,25 +144,13 @@ struct FinderMatch {
     QString warning; // the odds warning of a refresh that stopped; empty when none
 };
 
-// The finder's list: every match by date (rowid keeps one day's matches in stored order).
-Statement finderQuery(Database &league)
-{
-    return league.prepare(QStringLiteral(
-        "SELECT ID, DateP, Home, Away, Retrn, O1, OX, O2, O1B, OXB, O2B FROM Results ORDER BY DateP, rowid"));
-}
-
-FinderMatch finderMatchOf(const Statement &row, double multiplier)
+FinderMatch finderMatchOf(const ArbitrageRow &row, double multiplier)
 {
     FinderMatch m;
-    m.ID = row.value(0);
-    m.DateP = row.value(1);
-    m.Retrn = row.value(4);
-    m.input.homeTeam = row.value(2).toString();
-    m.input.awayTeam = row.value(3).toString();
-    for (int i = 0; i < 3; ++i) {
-        m.input.odds[i] = row.value(5 + i).toString();
-        m.input.bookmakers[i] = row.value(8 + i).toString();
-    }
+    m.ID = row.ID;
+    m.DateP = row.DateP;
+    m.Retrn = row.Retrn;
+    m.input = row.input;
     m.input.multiplier = multiplier;
     return m;
 }
@@ -174,11 +163,6 @@ void refresh(FinderMatch &m)
     m.shown = computed ? *computed : blankArbitrage(m.input);
     if (!computed)
         m.warning = messages.texts().join(QLatin1Char('\n'));
-}
-
-bool positiveReturn(const FinderMatch &m)
-{
-    return m.Retrn.isValid() && !m.Retrn.isNull() && m.Retrn.toDouble() > 0;
 }
 
 bool profitPositive(const FinderMatch &m)
@@ -224,23 +208,22 @@ QString matchText(const FinderMatch &m)
     return text;
 }
 
-// Every match (or only those with a positive Retrn) with its stake grid and the two panel texts,
-// written as it is read: a big league's list is far bigger than the league.
+// Every match (or only those not yet played, or with a positive Retrn) with its stake grid and the two
+// panel texts, written as it is read: a big league's list is far bigger than the league.
 void runArbitrage(const Arguments &a, Messenger &)
 {
     const double multiplier = clampedWholeNumber(a, QStringLiteral("--multiplier"), 100, 1, 99999);
-    const bool positiveOnly = a.has(QStringLiteral("--positive"));
+    ArbitrageFilter filter;
+    filter.upcomingOnly = a.has(QStringLiteral("--upcoming"));
+    filter.positiveOnly = a.has(QStringLiteral("--positive"));
     const bool json = jsonFormatWanted(a);
 
     TDataMod dm;
     openLeagueFile(dm, a.positional(0));
-    Statement query = finderQuery(dm.ADOConnection);
     QString pending;
     int shown = 0;
-    while (query.step()) {
-        FinderMatch m = finderMatchOf(query, multiplier);
-        if (positiveOnly && !positiveReturn(m))
-            continue;
+    forEachArbitrageRow(dm.ADOConnection, filter, [&](const ArbitrageRow &row) {
+        FinderMatch m = finderMatchOf(row, multiplier);
         refresh(m);
         if (json)
             pending += (shown == 0 ? QStringLiteral("[\n") : QStringLiteral(",\n")) + matchJson(m);
@@ -251,7 +234,7 @@ void runArbitrage(const Arguments &a, Messenger &)
             writeStdout(pending);
             pending.clear();
         }
-    }
+    });
     if (json)
         pending += shown == 0 ? QStringLiteral("[]\n") : QStringLiteral("\n]\n");
     writeStdout(pending);
@@ -358,8 +341,9 @@ QList<Command> analysisCommands()
          1,
          runCalibration},
         {QStringLiteral("arbitrage"),
-         QStringLiteral("arbitrage FILE [--multiplier M] [--positive] ") + kTextOrJson,
+         QStringLiteral("arbitrage FILE [--multiplier M] [--upcoming] [--positive] ") + kTextOrJson,
          {{QStringLiteral("--multiplier"), 1},
+          {QStringLiteral("--upcoming"), 0},
           {QStringLiteral("--positive"), 0},
           {QStringLiteral("--format"), 1}},
          1,

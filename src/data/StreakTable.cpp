@@ -2,6 +2,8 @@
 
 #include "data/TDataMod.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace
@@ -52,14 +54,28 @@ TextGrid BuildStreakTable(const QStringList &teams, int mostPlayed,
                           const std::vector<GridMatch> &playedByDate)
 {
     const int n = static_cast<int>(teams.size());
-    TextGrid grid(std::max(mostPlayed + 1, 2), n + 1);
+    // A match with a team that is not in the list (deleted, or renamed) is left out.
+    const QSet<QString> listed(teams.cbegin(), teams.cend());
+    std::vector<const GridMatch *> shown;
+    for (const GridMatch &m : playedByDate)
+        if (listed.contains(m.home) && listed.contains(m.away))
+            shown.push_back(&m);
+    // TP may lag behind the matches stored (a file edited elsewhere): the grid is then as wide as the
+    // busiest team's letters, so that no team's newest results are dropped.
+    std::vector<int> letters(static_cast<size_t>(n), 0);
+    for (const GridMatch *m : shown)
+        for (int i = 0; i < n; ++i)
+            letters[static_cast<size_t>(i)] += int(teams[i] == m->home) + int(teams[i] == m->away);
+    const int widest = letters.empty() ? 0 : *std::max_element(letters.cbegin(), letters.cend());
+    TextGrid grid(std::max({mostPlayed + 1, widest + 1, 2}), n + 1);
     for (int column = 1; column < grid.columnCount(); ++column)
         grid.setText(column, 0, QString::number(column));
     for (int i = 0; i < n; ++i)
         grid.setText(0, i + 1, teams[i]);
 
     std::vector<int> counted(static_cast<size_t>(n), 0); // matches of the row's team seen so far
-    for (const GridMatch &m : playedByDate) {
+    for (const GridMatch *shownMatch : shown) {
+        const GridMatch &m = *shownMatch;
         const StreakLetters letters = streakLetters(m);
         for (int i = 0; i < n; ++i) {
             const int row = i + 1;

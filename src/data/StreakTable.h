@@ -15,9 +15,11 @@ struct StreakLetters {
 };
 StreakLetters streakLetters(const GridMatch &match);
 
-// mostPlayed + 1 columns (at least 2) and one row per team + 1.  Row 0: 1, 2, 3, ... from column 1 on;
-// column 0: the names.  Each played match, in the given (date) order, writes its letter into the first
-// empty cell of every row whose name equals its home or away team; a full row takes no more.  The hint of
+// mostPlayed + 1 columns (at least 2, and more when a team has more letters than mostPlayed) and one row
+// per team + 1.  Row 0: 1, 2, 3, ... from column 1 on; column 0: the names.  Each played match, in the
+// given (date) order, writes its letter into the first empty cell of every row whose name equals its
+// home or away team, so each team's newest result is the last letter of its row; a match with a team not
+// in the list is left out.  The hint of
 // cell (j, i) describes the j-th match of the row's team: "Home - Away" CR "Score: " CR "Date: " CR
 // "Round: ".
 TextGrid BuildStreakTable(const QStringList &teams, int mostPlayed,

@@ -217,10 +217,16 @@ void TestCrossTable::streakRows_data()
         << QStringList{QStringLiteral("A-B 2:0"), QStringLiteral("B-A 3:2 OT"), QStringLiteral("Gone-A 0:1")}
         << QStringList{QStringLiteral("|1|2"), QStringLiteral("A|W|D"), QStringLiteral("B|L|D"),
                        QStringLiteral("C||")};
-    QTest::newRow("as wide as the busiest team; a full row takes no more")
+    QTest::newRow("as wide as the busiest team")
+        << QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")} << 2
+        << QStringList{QStringLiteral("A-B 0:2"), QStringLiteral("B-A 1:1")}
+        << QStringList{QStringLiteral("|1|2"), QStringLiteral("A|L|D"), QStringLiteral("B|W|D"),
+                       QStringLiteral("C||")};
+    // A stored TP behind the matches must not cost a team its newest results.
+    QTest::newRow("wider than the stored match count: the newest match stays")
         << QStringList{QStringLiteral("A"), QStringLiteral("B")} << 1
         << QStringList{QStringLiteral("A-B 0:2"), QStringLiteral("B-A 1:1")}
-        << QStringList{QStringLiteral("|1"), QStringLiteral("A|L"), QStringLiteral("B|W")};
+        << QStringList{QStringLiteral("|1|2"), QStringLiteral("A|L|D"), QStringLiteral("B|W|D")};
 }
 
 void TestCrossTable::streakRows()

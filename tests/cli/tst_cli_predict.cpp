@@ -631,6 +631,17 @@ void TestCliPredict::arbitrageList()
         QCOMPARE(at, list.size());
         QCOMPARE(list.size(), positive ? 1 : 4);
     }
+
+    // --upcoming leaves out the played matches, as the window's "Upcoming only" does.
+    execute(path, QStringLiteral("UPDATE Results SET Result = '1:0', F = 1, A = 0 WHERE Home = 'Arsenal'"));
+    const Run upcoming = cli({QStringLiteral("arbitrage"), path, QStringLiteral("--upcoming"),
+                              QStringLiteral("--format"), QStringLiteral("json")});
+    QVERIFY2(upcoming.exitCode == 0, qPrintable(upcoming.err));
+    QStringList homes;
+    for (const QJsonValue &m : json(upcoming.out).array())
+        homes << m.toObject()[QStringLiteral("Home")].toString();
+    QCOMPARE(homes,
+             (QStringList{QStringLiteral("Hull"), QStringLiteral("Leeds"), QStringLiteral("Chelsea")}));
 }
 
 void TestCliPredict::wrongUsage_data()

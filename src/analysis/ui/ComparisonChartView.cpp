@@ -1,5 +1,7 @@
 #include "analysis/ui/ComparisonChartView.h"
 
+#include "analysis/ChartLayout.h"
+
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -8,6 +10,7 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QScatterSeries>
+#include <QScopedValueRollback>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -49,7 +52,8 @@ QCategoryAxis *matchAxis(int count, bool bars)
             step = nice;
             break;
         }
-    for (int m = 1; m <= count; m = m == 1 && step > 1 ? step : m + step)
+    // An empty chart still labels its one slot: an axis without labels would lose its title's place.
+    for (int m = 1; m <= std::max(count, 1); m = m == 1 && step > 1 ? step : m + step)
         axis->append(QString::number(m), m - shift);
     return axis;
 }
@@ -58,6 +62,30 @@ const ComparisonSeries &seriesOf(const ComparisonChart &c, int i)
 {
     return i == 0 ? c.series1 : c.series2;
 }
+
+// Bars are narrow over a long season: their values stand upright there.
+bool uprightBarLabels(int count)
+{
+    return count > 25;
+}
+
+// The text a value label shows.
+QString labelText(qreal value)
+{
+    return QString::number(qRound(value));
+}
+
+// A value label centred above a point, as wide and high as its text.
+QRectF labelAt(const QPointF &at, const QSizeF &size, qreal offset)
+{
+    return QRectF(at.x() - size.width() / 2, at.y() - offset - size.height(), size.width(), size.height());
+}
+
+struct PointLabel {
+    QRectF rect;
+    QXYSeries *series;
+    int point;
+};
 } // namespace
 
 ComparisonChartView::ComparisonChartView(QWidget *parent) : QChartView(parent)
@@ -78,6 +106,8 @@ ComparisonChartView::ComparisonChartView(QWidget *parent) : QChartView(parent)
     c->setTitle(comparisonChartTitle(ComparisonType::Points));
     m_data.series1.title = QStringLiteral("Team 1");
     m_data.series2.title = QStringLiteral("Team 2");
+    // Resizing gives the labels more or less room.
+    connect(c, &QChart::plotAreaChanged, this, &ComparisonChartView::placeLabels);
     rebuild();
 }
 
@@ -129,10 +159,15 @@ void ComparisonChartView::rebuild()
             high = std::max(high, p.y());
         }
 
+    // Whole steps only: values are whole numbers, and a step of a fraction would label several ticks
+    // alike.  One more above the highest value leaves room for its label.
+    const WholeNumberAxis range = wholeNumberAxis(low, count > 0 && high > 0 ? high + 1 : high);
     auto *y = new QValueAxis;
     y->setTitleText(m_axisTitle);
-    y->setRange(low, std::max(high, low + 1));
-    y->applyNiceNumbers();
+    y->setRange(range.min, range.max);
+    y->setTickType(QValueAxis::TicksDynamic);
+    y->setTickAnchor(range.min);
+    y->setTickInterval(range.step);
     y->setLabelFormat(QStringLiteral("%d"));
     c->addAxis(y, Qt::AlignLeft);
 
@@ -154,7 +189,7 @@ void ComparisonChartView::rebuild()
         series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
         series->setLabelsPrecision(15);
         // Upright values would run into each other over a season of narrow bars.
-        if (count > 25)
+        if (uprightBarLabels(count))
             series->setLabelsAngle(-90);
         c->addSeries(series);
         QCategoryAxis *x = matchAxis(count, true);
@@ -199,7 +234,92 @@ void ComparisonChartView::rebuild()
             series->attachAxis(y);
         }
     }
+    placeLabels();
     viewport()->update();
+}
+
+void ComparisonChartView::placeLabels()
+{
+    if (m_placingLabels)
+        return;
+    const QScopedValueRollback placing(m_placingLabels, true);
+    m_labelsShown.clear();
+    const QList<QAbstractSeries *> all = chart()->series();
+    if (all.isEmpty())
+        return;
+    if (auto *bars = qobject_cast<QBarSeries *>(all.constFirst())) {
+        if (!m_labels || bars->barSets().isEmpty())
+            return;
+        // A bar series shows the labels of all its bars or of none.
+        QList<QRectF> rects = barLabelRects(bars->barSets().constFirst()->labelFont());
+        std::stable_sort(rects.begin(), rects.end(),
+                         [](const QRectF &a, const QRectF &b) { return a.left() < b.left(); });
+        const QList<bool> shown = labelsClearOfEachOther(rects);
+        const bool allFit = std::all_of(shown.cbegin(), shown.cend(), [](bool b) { return b; });
+        bars->setLabelsVisible(allFit);
+        if (allFit)
+            m_labelsShown = rects;
+        return;
+    }
+    if (!m_labels)
+        return;
+    QList<PointLabel> labels;
+    for (QAbstractSeries *s : all) {
+        auto *xy = qobject_cast<QXYSeries *>(s);
+        if (!xy)
+            continue;
+        const QFontMetricsF metrics(xy->pointLabelsFont());
+        auto *scatter = qobject_cast<QScatterSeries *>(xy);
+        const qreal offset = (scatter ? scatter->markerSize() : xy->pen().widthF()) / 2 + 2;
+        // A stair's corner points carry no label.
+        const int step = m_style == ComparisonStyle::Stair ? 2 : 1;
+        for (int p = 0; p < xy->count(); p += step) {
+            const QPointF value = xy->at(p);
+            const QSizeF size(metrics.horizontalAdvance(labelText(value.y())), metrics.height());
+            labels.append({labelAt(chart()->mapToPosition(value, xy), size, offset), xy, p});
+        }
+    }
+    // From left to right, the two series' labels taking turns where they meet.
+    std::stable_sort(labels.begin(), labels.end(),
+                     [](const PointLabel &a, const PointLabel &b) { return a.rect.left() < b.rect.left(); });
+    QList<QRectF> rects;
+    for (const PointLabel &l : labels)
+        rects << l.rect;
+    const QList<bool> shown = labelsClearOfEachOther(rects);
+    for (qsizetype k = 0; k < labels.size(); ++k) {
+        labels[k].series->setPointConfiguration(labels[k].point,
+                                                QXYSeries::PointConfiguration::LabelVisibility, shown[k]);
+        if (shown[k])
+            m_labelsShown << rects[k];
+    }
+}
+
+// Each bar's label: at the end of the bar, upright when the bars are narrow.
+QList<QRectF> ComparisonChartView::barLabelRects(const QFont &font) const
+{
+    QList<QRectF> rects;
+    QAbstractSeries *series = chart()->series().value(0);
+    if (!series)
+        return rects;
+    const QFontMetricsF metrics(font);
+    int count = 0;
+    for (int i = 0; i < 2; ++i)
+        for (const QPoint &p : seriesOf(m_data, i).points)
+            count = std::max(count, p.x());
+    const qreal share = kBarWidth / 2;
+    for (int i = 0; i < 2; ++i) {
+        const QList<QPoint> &points = seriesOf(m_data, i).points;
+        for (qsizetype k = 0; k < points.size(); ++k) {
+            const qreal centre = qreal(k) - kBarWidth / 2 + i * share + share / 2;
+            // The label stands above the bar, also above one that reaches down from zero.
+            const QPointF top = chart()->mapToPosition(QPointF(centre, std::max(points[k].y(), 0)), series);
+            const qreal width = metrics.horizontalAdvance(labelText(points[k].y()));
+            const QSizeF size =
+                uprightBarLabels(count) ? QSizeF(metrics.height(), width) : QSizeF(width, metrics.height());
+            rects << labelAt(top, size, 2);
+        }
+    }
+    return rects;
 }
 
 void ComparisonChartView::drawBackground(QPainter *painter, const QRectF &rect)

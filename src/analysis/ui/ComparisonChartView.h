@@ -1,7 +1,8 @@
 #pragma once
 // The team comparison chart: two series (blue and red) in one of four styles, with value labels, a
 // title on a silver band, the legend at the top and, in 3D, a drawn depth behind every bar, line and
-// point.  It draws the point lists it is given; it computes nothing.
+// point.  Its value axis counts in whole steps, and value labels that would run into each other are
+// left out.  It draws the point lists it is given; it computes nothing.
 
 #include "analysis/TeamComparison.h"
 
@@ -24,6 +25,9 @@ public:
     bool threeD() const { return m_threeD; }
     void setLabelsVisible(bool on);
     bool labelsVisible() const { return m_labels; }
+    // Where the value labels drawn now stand, in the chart's coordinates; those left out for want of
+    // room are not among them.
+    const QList<QRectF> &labelsShown() const { return m_labelsShown; }
 
     // Depth of the 3D view in pixels, up and to the right.
     static constexpr int kDepth = 10;
@@ -35,6 +39,9 @@ protected:
 
 private:
     void rebuild();
+    // Shows the labels that have room and hides the others, for the plot area as it is now laid out.
+    void placeLabels();
+    QList<QRectF> barLabelRects(const QFont &font) const;
     void paintBarDepth(QPainter &painter);
     void paintXyDepth(QPainter &painter);
 
@@ -43,4 +50,6 @@ private:
     bool m_threeD = false;
     bool m_labels = true;
     QString m_axisTitle = QStringLiteral("Points");
+    QList<QRectF> m_labelsShown;
+    bool m_placingLabels = false;
 };

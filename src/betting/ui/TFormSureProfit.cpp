@@ -1,39 +1,30 @@
 #include "betting/ui/TFormSureProfit.h"
 
+#include "betting/ui/ArbitrageListModel.h"
 #include "data/CommandBoundary.h"
 #include "data/TDataMod.h"
-#include "data/ui/DataGrid.h"
 #include "data/ui/GuiMessenger.h"
 #include "data/ui/SpinField.h"
 #include "data/ui/ThemeColours.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace
 {
-const QList<GridColumn> &finderColumns()
-{
-    static const QList<GridColumn> columns = {
-        {QStringLiteral("Date"), QStringLiteral("DateP"), AlignCentre, 90},
-        {QStringLiteral("Rnd"), QStringLiteral("Rnd"), AlignNumber, 40},
-        {QStringLiteral("Home Team"), QStringLiteral("Home"), AlignCentre, 150},
-        {QStringLiteral("Away Team"), QStringLiteral("Away"), AlignCentre, 150},
-        {QStringLiteral("1"), QStringLiteral("O1"), AlignCentre, 55},
-        {QStringLiteral("X"), QStringLiteral("OX"), AlignCentre, 55},
-        {QStringLiteral("2"), QStringLiteral("O2"), AlignCentre, 55},
-        {QStringLiteral("Return (%)"), QStringLiteral("Retrn"), AlignNumber, 80},
-    };
-    return columns;
-}
-constexpr int kReturnColumn = 7;
+// Starting widths of the list's columns; a wider title or text widens its column.
+constexpr int kColumnWidths[] = {90, 40, 150, 150, 55, 55, 55, 80};
 
 void setPanelColour(QLabel *l, const Rgb &c)
 {
@@ -58,8 +49,7 @@ QLabel *panel(QWidget *parent, const QString &name)
 }
 } // namespace
 
-TFormSureProfit::TFormSureProfit(TDataMod &dm, QWidget *parent)
-    : QDialog(parent), m_dm(dm), m_query(&dm.ADOConnection, this)
+TFormSureProfit::TFormSureProfit(TDataMod &dm, QWidget *parent) : QDialog(parent), m_dm(dm)
 {
     setObjectName(QStringLiteral("TFormSureProfit"));
     setWindowTitle(QStringLiteral("Arbitrage Finder"));
@@ -67,19 +57,29 @@ TFormSureProfit::TFormSureProfit(TDataMod &dm, QWidget *parent)
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     resize(900, 600);
 
-    m_matches = new DataGrid(m_query, finderColumns(), this);
+    m_list = new ArbitrageListModel(this);
+    m_matches = new QTableView(this);
     m_matches->setObjectName(QStringLiteral("DBGridMatches"));
+    m_matches->setModel(m_list);
+    m_matches->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_matches->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_matches->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_matches->setTabKeyNavigation(false);
+    m_matches->verticalHeader()->setDefaultSectionSize(m_matches->fontMetrics().height() + 6);
+    m_matches->verticalHeader()->setFixedWidth(14); // the row indicator
+    m_matches->horizontalHeader()->setHighlightSections(false);
+    // By date until a title is clicked; then by that column, each click flipping the direction.
+    m_matches->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_matches->setSortingEnabled(true);
     QPalette silver = m_matches->palette();
     silver.setColor(QPalette::Base, groundColour(Colours::Silver, silver));
     m_matches->setPalette(silver);
-    m_matches->datasetModel()->setCellColours([](const Dataset &matches, int row, int column) {
-        CellColours c;
-        if (column == kReturnColumn) {
-            const QVariant retrn = matches.valueAt(row, matches.fieldIndex(QStringLiteral("Retrn")));
-            c.background = returnColour(retrn.toDouble());
-        }
-        return c;
-    });
+
+    m_upcoming = new QCheckBox(QStringLiteral("Upcoming only"), this);
+    m_upcoming->setObjectName(QStringLiteral("CheckBoxUpcoming"));
+    m_upcoming->setChecked(true);
+    m_positive = new QCheckBox(QStringLiteral("Positive return only"), this);
+    m_positive->setObjectName(QStringLiteral("CheckBoxPositive"));
 
     m_stakes = new QTableWidget(ArbitrageGridRowCount, 4, this);
     m_stakes->setObjectName(QStringLiteral("StringGridStakes"));
@@ -124,11 +124,20 @@ TFormSureProfit::TFormSureProfit(TDataMod &dm, QWidget *parent)
     bottom->addWidget(m_stakes, 1);
     bottom->addSpacing(12);
     bottom->addLayout(panels);
+    auto *filters = new QHBoxLayout;
+    filters->addWidget(m_upcoming);
+    filters->addSpacing(12);
+    filters->addWidget(m_positive);
+    filters->addStretch(1);
     auto *layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
     layout->addWidget(m_matches, 1);
     layout->addLayout(bottom);
 
-    connect(&m_query, &Dataset::currentChanged, this, &TFormSureProfit::refresh);
+    for (QCheckBox *box : {m_upcoming, m_positive})
+        connect(box, &QCheckBox::toggled, this, &TFormSureProfit::loadMatches);
+    connect(m_matches->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TFormSureProfit::refresh);
     // Every keystroke refreshes with the text read as it stands, also a text out of range such as "0" or
     // an empty one, which the spin box itself does not report; its own changes (the clamping when the
     // field is left, a value set) it reports, though its field then stays silent.
@@ -142,20 +151,49 @@ void TFormSureProfit::showEvent(QShowEvent *event)
     FormShow();
 }
 
+ArbitrageFilter TFormSureProfit::filter() const
+{
+    ArbitrageFilter f;
+    f.upcomingOnly = m_upcoming->isChecked();
+    f.positiveOnly = m_positive->isChecked();
+    return f;
+}
+
 void TFormSureProfit::FormShow()
 {
     m_shownKey.clear();
-    runCommand(messenger(), [this] {
-        m_query.close();
-        if (!m_dm.isLeagueOpen())
-            return;
-        m_query.setSql(QStringLiteral("SELECT * FROM Results ORDER BY DateP, rowid"));
-        m_query.open();
-        m_query.first();
-    });
+    m_list->setRows({});
     sizeStakeColumns();
-    refresh();
+    loadMatches();
     m_matches->setFocus(); // the arrow keys move through the matches at once
+}
+
+void TFormSureProfit::loadMatches()
+{
+    const ArbitrageRow *selected = selectedMatch();
+    const std::optional<qint64> keep = selected ? std::optional<qint64>(selected->rowid) : std::nullopt;
+    QList<ArbitrageRow> rows;
+    runCommand(messenger(), [this, &rows] {
+        if (m_dm.isLeagueOpen())
+            rows = readArbitrageRows(m_dm.ADOConnection, filter());
+    });
+    m_list->setRows(std::move(rows));
+    if (m_list->rowCount() > 0)
+        m_matches->setCurrentIndex(m_list->index(keep ? std::max(m_list->rowOf(*keep), 0) : 0, 0));
+    // The widths the titles and texts need; the described ones at least.
+    for (int c = 0; c < m_list->columnCount(); ++c) {
+        m_matches->resizeColumnToContents(c);
+        m_matches->setColumnWidth(c, std::max(kColumnWidths[c], m_matches->columnWidth(c)));
+    }
+    refresh();
+}
+
+const ArbitrageRow *TFormSureProfit::selectedMatch() const
+{
+    const QModelIndex current = m_matches->currentIndex();
+    if (!current.isValid() || current.row() >= m_list->rowCount())
+        return nullptr;
+    return &m_list->rows()[current.row()];
 }
 
 bool TFormSureProfit::eventFilter(QObject *watched, QEvent *event)
@@ -174,25 +212,17 @@ void TFormSureProfit::sizeStakeColumns()
 
 void TFormSureProfit::refresh()
 {
-    ArbitrageInput input;
-    if (m_query.isActive() && !m_query.isEmpty()) {
-        input.homeTeam = m_query.field(QStringLiteral("Home")).asString();
-        input.awayTeam = m_query.field(QStringLiteral("Away")).asString();
-        const char *odds[3] = {"O1", "OX", "O2"};
-        const char *bookmakers[3] = {"O1B", "OXB", "O2B"};
-        for (int i = 0; i < 3; ++i) {
-            input.odds[i] = m_query.field(QString::fromLatin1(odds[i])).asString();
-            input.bookmakers[i] = m_query.field(QString::fromLatin1(bookmakers[i])).asString();
-        }
-    } else {
+    const ArbitrageRow *match = selectedMatch();
+    if (!match) {
         m_shownKey.clear();
-        showResult(blankArbitrage(input));
+        showResult(blankArbitrage(ArbitrageInput()));
         return;
     }
+    ArbitrageInput input = match->input;
     input.multiplier = stakeMultiplierOfText(m_multiplier->cleanText());
-    // Opening the list and moving to its first row report the same row more than once: its refresh (and
-    // an odds warning) runs once.
-    const QString key = QString::number(m_query.bookmark()) + QLatin1Char('|') + m_multiplier->cleanText();
+    // Reading the list again or sorting it keeps the selected match: its refresh (and an odds warning)
+    // runs once.
+    const QString key = QString::number(match->rowid) + QLatin1Char('|') + m_multiplier->cleanText();
     if (key == m_shownKey)
         return;
     m_shownKey = key;

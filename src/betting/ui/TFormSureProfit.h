@@ -1,16 +1,19 @@
 #pragma once
-// The arbitrage finder: every match of the open league with its odds and return, and for the selected
-// one how to split a stake so that every outcome pays the same.  It reads the league and writes
-// nothing; the computation is computeArbitrage (Arbitrage.h).
+// The arbitrage finder: the matches of the open league with their odds and return (those not yet played
+// at first, or only those with a positive return, sorted by any column), and for the selected one how
+// to split a stake so that every outcome pays the same.  It reads the league and writes nothing; the
+// list is readArbitrageRows (ArbitrageList.h), the computation computeArbitrage (Arbitrage.h).
 
 #include "betting/Arbitrage.h"
-#include "data/Query.h"
+#include "betting/ArbitrageList.h"
 
 #include <QDialog>
 
-class DataGrid;
+class ArbitrageListModel;
+class QCheckBox;
 class QLabel;
 class QSpinBox;
+class QTableView;
 class QTableWidget;
 class TDataMod;
 
@@ -20,9 +23,10 @@ class TFormSureProfit final : public QDialog
 public:
     explicit TFormSureProfit(TDataMod &dm, QWidget *parent = nullptr);
 
-    DataGrid *matchGrid() const { return m_matches; }
+    QTableView *matchGrid() const { return m_matches; }
     QTableWidget *stakeGrid() const { return m_stakes; }
-    Query &matchQuery() { return m_query; }
+    // The list's filter as the two check boxes hold it.
+    ArbitrageFilter filter() const;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -30,13 +34,19 @@ protected:
 
 private:
     void FormShow();
+    // Reads the list again for the filter; the selected match stays selected when it is still listed,
+    // otherwise the first one is.
+    void loadMatches();
+    const ArbitrageRow *selectedMatch() const;
     void refresh(); // the stake grid and the panels for the selected match
     void showResult(const ArbitrageResult &result);
     void sizeStakeColumns();
 
     TDataMod &m_dm;
-    Query m_query; // the finder's own list, so other windows' queries never move it
-    DataGrid *m_matches = nullptr;
+    ArbitrageListModel *m_list = nullptr;
+    QTableView *m_matches = nullptr;
+    QCheckBox *m_upcoming = nullptr;
+    QCheckBox *m_positive = nullptr;
     QTableWidget *m_stakes = nullptr;
     QSpinBox *m_multiplier = nullptr;
     QLabel *m_total = nullptr;

@@ -98,9 +98,7 @@ QVariant DatasetModel::data(const QModelIndex &index, int role) const
             if (c.background)
                 return QBrush(groundColour(*c.background, palette));
         }
-        // Striped rows in the desktop's own colours: odd row numbers (1-based) the base colour, even ones the
-        // alternate base.
-        return index.row() % 2 == 0 ? palette.base() : palette.alternateBase();
+        return QBrush(stripedRowGround(index.row(), palette));
     }
     case Qt::ForegroundRole: {
         const QPalette palette = QApplication::palette();

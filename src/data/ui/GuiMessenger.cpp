@@ -9,27 +9,44 @@ QString captionOr(const QString &caption)
 {
     return caption.isEmpty() ? QApplication::applicationDisplayName() : caption;
 }
+
+// A window a box can stay with: not a splash screen, a tooltip or a popup, which go away by themselves.
+bool canOwnBoxes(const QWidget *window)
+{
+    if (!window || !window->isVisible())
+        return false;
+    const Qt::WindowType type = window->windowType();
+    return type != Qt::SplashScreen && type != Qt::ToolTip && type != Qt::Popup;
+}
 } // namespace
+
+QWidget *GuiMessenger::owner() const
+{
+    for (QWidget *window : {QApplication::activeModalWidget(), QApplication::activeWindow()})
+        if (canOwnBoxes(window))
+            return window;
+    return m_parent;
+}
 
 void GuiMessenger::warning(const QString &text, const QString &caption)
 {
-    QMessageBox::warning(m_parent, captionOr(caption), text);
+    QMessageBox::warning(owner(), captionOr(caption), text);
 }
 
 void GuiMessenger::error(const QString &text, const QString &caption)
 {
-    QMessageBox::critical(m_parent, captionOr(caption), text);
+    QMessageBox::critical(owner(), captionOr(caption), text);
 }
 
 void GuiMessenger::information(const QString &text, const QString &caption)
 {
-    QMessageBox::information(m_parent, captionOr(caption), text);
+    QMessageBox::information(owner(), captionOr(caption), text);
 }
 
 Messenger::Answer GuiMessenger::question(const QString &text, const QString &caption, Buttons buttons,
                                          Kind icon)
 {
-    QMessageBox box(m_parent);
+    QMessageBox box(owner());
     box.setWindowTitle(captionOr(caption));
     box.setText(text);
     box.setIcon(icon == Kind::Warning ? QMessageBox::Warning : QMessageBox::Question);

@@ -24,6 +24,11 @@ QColor groundColour(const Rgb &ground, const QPalette &palette)
     return role ? palette.color(*role) : plainColour(ground);
 }
 
+QColor stripedRowGround(int row, const QPalette &palette)
+{
+    return row % 2 == 0 ? palette.color(QPalette::Base) : palette.color(QPalette::AlternateBase);
+}
+
 QColor textColour(const Rgb &ground, const Rgb &text, const QPalette &palette)
 {
     const std::optional<QPalette::ColorRole> role = neutralRole(ground);

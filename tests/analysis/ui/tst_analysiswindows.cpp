@@ -1,8 +1,8 @@
 // The betting system analyzer and the prediction history through their windows, offscreen, opened from
 // the main window's commands on a small league: the system loaded from the league, a back-test with its
 // status texts and coloured matches, the sort toggles, deleting a system, the reports and the export, the
-// staking plan, money metrics and balance curve; the history's month and team tables, "Update" with
-// another view, and its calibration page.
+// staking plan, money metrics and balance curve, and its message boxes staying with it; the history's
+// month and team tables, "Update" with another view, and its calibration page.
 
 #include "analysis/Calibration.h"
 #include "analysis/HistoryMetrics.h"
@@ -25,18 +25,23 @@
 #include "support/RecordingMessenger.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace
 {
@@ -107,6 +112,7 @@ private Q_SLOTS:
     void analyzerLoadsTheLeaguesSystemClamped();
     void analyzerTestsSortsReportsExportsAndDeletes();
     void analyzerStopsAtAnUnreadablePrice();
+    void analyzerKeepsItsMessageBoxes();
     void historyJudgesByMonthAndTeam();
     void analyzerKeepsMoneyMetricsPerSystem();
     void historyShowsCalibrationAndMoney();
@@ -332,6 +338,40 @@ void TestAnalysisWindows::analyzerStopsAtAnUnreadablePrice()
     QCOMPARE(analyzer->matchesGrid()->model()->rowCount(), kept);
     QCOMPARE(analyzer->historyGrid()->model()->rowCount(), 0);
     analyzer->close();
+}
+
+void TestAnalysisWindows::analyzerKeepsItsMessageBoxes()
+{
+    // The program's own boxes, the main window their parent while no window is active, as at start.
+    GuiMessenger boxes(m_form.get());
+    setMessenger(&boxes);
+    const auto recordAgain = qScopeGuard([this] { setMessenger(&m_messages); });
+    m_form->command(QStringLiteral("MenuAnalyzer"))->trigger();
+    auto *analyzer = m_form->findChild<TFormAnalyzer *>();
+    QVERIFY(QTest::qWaitForWindowActive(analyzer));
+
+    // The box that says the test is complete belongs to the analyzer: the desktop stacks it over the
+    // analyzer and gives the analyzer the focus back when it closes.
+    QString text;
+    QWidget *owner = nullptr;
+    QWindow *over = nullptr;
+    QTimer watch;
+    watch.setInterval(10);
+    connect(&watch, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        watch.stop();
+        text = box->text();
+        owner = box->parentWidget();
+        over = box->windowHandle() ? box->windowHandle()->transientParent() : nullptr;
+        box->accept();
+    });
+    watch.start();
+    child<QPushButton>(analyzer, "BitBtnPAPredict")->click();
+    QCOMPARE(text, QStringLiteral("Betting system analysis complete"));
+    QCOMPARE(owner, analyzer);
+    QCOMPARE(over, analyzer->windowHandle());
 }
 
 void TestAnalysisWindows::historyJudgesByMonthAndTeam()

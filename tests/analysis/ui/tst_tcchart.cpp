@@ -1,6 +1,7 @@
 // The team comparison chart window, offscreen, opened from the main window's command: the team lists,
 // the drawing for the choices, the warnings for typed choices that keep the drawing, the four styles
-// with the line width of 3D, a visible depth in 3D, the labels, and print and export.
+// with the line width of 3D, a visible depth in 3D, the labels, and print and export.  The chart alone:
+// labels that would run into each other left out, and a value axis in whole steps, 0 to 1 when empty.
 
 #include "analysis/ui/ComparisonChartView.h"
 #include "analysis/ui/TFormTCChart.h"
@@ -24,8 +25,10 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
+#include <QValueAxis>
 
 namespace
 {
@@ -61,6 +64,46 @@ QList<qreal> barValues(QChart *chart, int set)
     for (int i = 0; i < s->count(); ++i)
         values << s->at(i);
     return values;
+}
+
+// The labels a line or point series draws: those not left out point by point.
+int labelsDrawn(QChart *chart)
+{
+    int drawn = 0;
+    for (QAbstractSeries *s : chart->series()) {
+        auto *xy = qobject_cast<QXYSeries *>(s);
+        for (int p = 0; xy && xy->pointLabelsVisible() && p < xy->count(); ++p)
+            drawn += xy->pointConfiguration(p)
+                         .value(QXYSeries::PointConfiguration::LabelVisibility, true)
+                         .toBool();
+    }
+    return drawn;
+}
+
+bool apart(const QList<QRectF> &labels)
+{
+    for (qsizetype i = 0; i < labels.size(); ++i)
+        for (qsizetype j = i + 1; j < labels.size(); ++j)
+            if (labels[i].intersects(labels[j]))
+                return false;
+    return true;
+}
+
+// Two teams level on points over a season of n matches.
+ComparisonChart season(int n)
+{
+    ComparisonChart c{{QStringLiteral("A"), {}}, {QStringLiteral("B"), {}}};
+    for (int x = 1; x <= n; ++x) {
+        c.series1.points << QPoint(x, 2 * x);
+        c.series2.points << QPoint(x, 2 * x - 1);
+    }
+    return c;
+}
+
+QValueAxis *valueAxis(QChart *chart)
+{
+    const QList<QAbstractAxis *> axes = chart->axes(Qt::Vertical);
+    return axes.isEmpty() ? nullptr : qobject_cast<QValueAxis *>(axes.constFirst());
 }
 
 QStringList legendTitles(QChart *chart)
@@ -252,6 +295,89 @@ private Q_SLOTS:
         QVERIFY(qobject_cast<QLineSeries *>(chart->series().value(0)));
         QCOMPARE(m_messages.messages().size(), 1);
         w->close();
+    }
+
+    void labelsThatWouldRunIntoEachOtherAreLeftOut()
+    {
+        ComparisonChartView view;
+        view.resize(500, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        view.setSeriesStyle(ComparisonStyle::Line);
+
+        // A few matches: every label has room.
+        view.setSeriesData(season(3));
+        QCOMPARE(view.labelsShown().size(), 6);
+        QCOMPARE(labelsDrawn(view.chart()), 6);
+
+        // A season of 40 close to each other: some are left out, the ones drawn are apart, and the
+        // series draw exactly those.
+        view.setSeriesData(season(40));
+        const qsizetype narrow = view.labelsShown().size();
+        QVERIFY2(narrow > 0 && narrow < 80, qPrintable(QString::number(narrow)));
+        QVERIFY(apart(view.labelsShown()));
+        QCOMPARE(labelsDrawn(view.chart()), narrow);
+        QVERIFY(qobject_cast<QXYSeries *>(view.chart()->series().value(0))->pointLabelsVisible());
+
+        // Wider, there is room for more; the points alike.
+        view.resize(1800, 400);
+        QTRY_VERIFY(view.labelsShown().size() > narrow);
+        QVERIFY(apart(view.labelsShown()));
+        view.setSeriesStyle(ComparisonStyle::Point);
+        QVERIFY(apart(view.labelsShown()));
+        QCOMPARE(labelsDrawn(view.chart()), view.labelsShown().size());
+
+        // Bars show their values all or none: none on a crowded season, though the labels are on.
+        view.resize(500, 400);
+        view.setSeriesStyle(ComparisonStyle::Bar);
+        QTRY_VERIFY(view.labelsShown().isEmpty());
+        QVERIFY(view.labelsVisible());
+        QVERIFY(!qobject_cast<QBarSeries *>(view.chart()->series().value(0))->isLabelsVisible());
+        view.setSeriesData(season(3));
+        QCOMPARE(view.labelsShown().size(), 6);
+        QVERIFY(apart(view.labelsShown()));
+        QVERIFY(qobject_cast<QBarSeries *>(view.chart()->series().value(0))->isLabelsVisible());
+
+        // Labels off: none drawn, whatever the room.
+        view.setLabelsVisible(false);
+        QVERIFY(view.labelsShown().isEmpty());
+        QVERIFY(!qobject_cast<QBarSeries *>(view.chart()->series().value(0))->isLabelsVisible());
+    }
+
+    void theValueAxisCountsWholeSteps_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("dot") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("comma") << QLocale(QLocale::German, QLocale::Germany);
+    }
+
+    void theValueAxisCountsWholeSteps()
+    {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        const auto english =
+            qScopeGuard([] { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); });
+        ComparisonChartView view;
+        view.resize(600, 400);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+
+        // Empty: 0 and 1, one step, nothing in between that a whole-number label would repeat.
+        QValueAxis *y = valueAxis(view.chart());
+        QVERIFY(y);
+        QCOMPARE(y->min(), 0.0);
+        QCOMPARE(y->max(), 1.0);
+        QCOMPARE(y->tickType(), QValueAxis::TicksDynamic);
+        QCOMPARE(y->tickAnchor(), 0.0);
+        QCOMPARE(y->tickInterval(), 1.0);
+        QCOMPARE(y->labelFormat(), QStringLiteral("%d"));
+
+        // A season: whole steps from 0 past the highest value.
+        view.setSeriesData(season(12));
+        y = valueAxis(view.chart());
+        QCOMPARE(y->min(), 0.0);
+        QCOMPARE(y->max(), 25.0);
+        QCOMPARE(y->tickInterval(), 5.0);
     }
 
     void printPreviewAndExport()

@@ -84,6 +84,7 @@ private Q_SLOTS:
     void init() { m_messages.clear(); }
     void crossTableShowsTheLeague();
     void streakTableShowsTheLeague();
+    void streakTableKeepsTheNewestInView();
     void refreshWithoutLeagueKeepsTheGrid();
     void playersTeamChoiceAndModes();
     void playersSearchAndCommands();
@@ -156,6 +157,36 @@ void TestTables::streakTableShowsTheLeague()
     view.refresh();
     QVERIFY(view.horizontalScrollBar()->maximum() > 0);
     QCOMPARE(view.horizontalScrollBar()->value(), view.horizontalScrollBar()->maximum());
+}
+
+void TestTables::streakTableKeepsTheNewestInView()
+{
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {A, B});
+    for (int i = 0; i < 12; ++i)
+        QVERIFY(f.addMatch(i % 2 ? A : B, i % 2 ? B : A, i % 3, 1, false, QDate(2005, 8, 1).addDays(7 * i)));
+    StreakTableView view(f.dm());
+    view.resize(600, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QCOMPARE(view.columnCount(), 12);
+    QScrollBar *bar = view.horizontalScrollBar();
+    const int wide = bar->maximum();
+
+    // Given its width only after it was filled, as when the window is laid out or maximised: the
+    // newest match, the last column, stays in view.
+    view.resize(260, 200);
+    QVERIFY(bar->maximum() > wide);
+    QCOMPARE(bar->value(), bar->maximum());
+    QVERIFY(view.visualRect(view.model()->index(0, 11)).right() <= view.viewport()->width());
+    view.resize(400, 200);
+    QCOMPARE(bar->value(), bar->maximum());
+
+    // Scrolled back by the user, it stays there; shown again, it opens at the newest matches.
+    bar->setValue(0);
+    view.resize(250, 200);
+    QCOMPARE(bar->value(), 0);
+    view.refresh();
+    QCOMPARE(bar->value(), bar->maximum());
 }
 
 void TestTables::refreshWithoutLeagueKeepsTheGrid()

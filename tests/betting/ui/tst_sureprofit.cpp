@@ -1,22 +1,25 @@
 // The arbitrage finder, offscreen, opened from the main window's command: the match list with its
 // return colours, the stake grid and panels of the selected match, the multiplier read at every
-// keystroke, a match without a draw, a match without odds, an odds text that does not convert, and the
-// stake grid's column widths.
+// keystroke, a match without a draw, a match without odds, an odds text that does not convert, the
+// stake grid's column widths, the two filters of the list, and the sort by a click on a column title.
 
 #include "app/ui/AppWindows.h"
 #include "app/ui/TMainForm.h"
 #include "betting/ui/TFormSureProfit.h"
 #include "data/Database.h"
-#include "data/ui/DataGrid.h"
 #include "data/ui/GuiMessenger.h"
 #include "support/LeagueFixture.h"
 #include "support/MatchRows.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -50,6 +53,22 @@ QStringList words(std::initializer_list<const char *> list)
 QColor background(QLabel *l)
 {
     return l->palette().color(QPalette::Window);
+}
+
+QStringList columnTexts(const QAbstractItemModel *model, int column)
+{
+    QStringList texts;
+    for (int r = 0; r < model->rowCount(); ++r)
+        texts << model->index(r, column).data().toString();
+    return texts;
+}
+
+void clickTitle(QTableView *grid, int column)
+{
+    QHeaderView *titles = grid->horizontalHeader();
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                      QPoint(titles->sectionViewportPosition(column) + titles->sectionSize(column) / 2,
+                             titles->height() / 2));
 }
 } // namespace
 
@@ -92,6 +111,13 @@ private Q_SLOTS:
             db.execute(QStringLiteral("UPDATE Results SET O1B = 'Bk1', Retrn = ?1 WHERE rowid = ?2"),
                        {i == 0 ? 6.01 : -7.44, rowid});
         }
+        // Played before all of them, with a positive return: listed once "Upcoming only" is off.
+        MatchRow played = playedRow(QStringLiteral("B-A 1:0"), QDate(2024, 4, 30));
+        played.O1 = QStringLiteral("1.90");
+        played.OX = QStringLiteral("3.50");
+        played.O2 = QStringLiteral("5.00");
+        db.execute(QStringLiteral("UPDATE Results SET Retrn = 3 WHERE rowid = ?1"),
+                   {insertMatch(db, played)});
 
         TMainForm form;
         const auto windows = createAppWindows(form, [] {});
@@ -117,8 +143,10 @@ private:
     {
         QCOMPARE(f->windowTitle(), QStringLiteral("Arbitrage Finder"));
         QVERIFY(f->windowState() & Qt::WindowMaximized);
-        DataGrid *matches = f->matchGrid();
+        QTableView *matches = f->matchGrid();
         QAbstractItemModel *model = matches->model();
+        // Every change below (filters, sorts) keeps the model sound.
+        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(model->rowCount(), 5);
         QCOMPARE(model->headerData(7, Qt::Horizontal).toString(), QStringLiteral("Return (%)"));
         QCOMPARE(model->index(0, 4).data().toString(), QStringLiteral("2.20"));
@@ -193,6 +221,46 @@ private:
         const int w = stakes->width();
         QCOMPARE(stakes->columnWidth(0), 100);
         QCOMPARE(stakes->columnWidth(3), (w - 108) / 3);
+
+        // The filters: the played match too, then only positive returns; the selected match stays
+        // selected while it is listed.
+        auto *upcoming = child<QCheckBox>(f, "CheckBoxUpcoming");
+        auto *positive = child<QCheckBox>(f, "CheckBoxPositive");
+        QVERIFY(upcoming->isChecked());
+        QVERIFY(!positive->isChecked());
+        matches->setCurrentIndex(model->index(0, 0)); // the sure profit
+        upcoming->setChecked(false);
+        QCOMPARE(columnTexts(model, 4), words({"1.90", "2.20", "2.10", "1.80", "-", "1.5x"}));
+        QCOMPARE(matches->currentIndex().row(), 1);
+        QCOMPARE(gridRow(stakes, 2), words({"Odds", "2.20", "3.80", "4.50"}));
+        positive->setChecked(true);
+        QCOMPARE(columnTexts(model, 4), words({"1.90", "2.20"}));
+        upcoming->setChecked(true);
+        QCOMPARE(columnTexts(model, 4), words({"2.20"}));
+        positive->setChecked(false);
+        QCOMPARE(model->rowCount(), 5);
+        QCOMPARE(total->text(), QStringLiteral("88.35 "));
+
+        // A click on a title sorts the rows by its column, prices as numbers (no price lowest), and a
+        // second click turns the order round; the selected match stays selected and is not refreshed
+        // again.
+        matches->setCurrentIndex(model->index(1, 0)); // the sure loss
+        const qsizetype warnings = m_messages.messages().size();
+        clickTitle(matches, 4);
+        QCOMPARE(columnTexts(model, 4), words({"-", "1.5x", "1.80", "2.10", "2.20"}));
+        QCOMPARE(matches->horizontalHeader()->sortIndicatorSection(), 4);
+        QCOMPARE(matches->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+        QCOMPARE(matches->currentIndex().row(), 3);
+        QCOMPARE(total->text(), QStringLiteral("115.43 "));
+        clickTitle(matches, 4);
+        QCOMPARE(columnTexts(model, 4), words({"2.20", "2.10", "1.80", "-", "1.5x"}));
+        QCOMPARE(matches->currentIndex().row(), 1);
+        // Sorted rows keep their colours: the return on green stays with its match.
+        QCOMPARE(model->index(0, 7).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(128, 255, 128));
+        // Ties keep the order by date.
+        clickTitle(matches, 2);
+        QCOMPARE(columnTexts(model, 4), words({"2.20", "2.10", "1.80", "-", "1.5x"}));
+        QCOMPARE(m_messages.messages().size(), warnings);
     }
 };
 
