@@ -396,10 +396,9 @@ private Q_SLOTS:
 
         // The command line reports the conversion too; publish lists an Access league file.
         QFile::remove(path(QStringLiteral("Access League")));
-        const CliRun r =
-            runCli(quorvaneCli(),
-                   {QStringLiteral("download"), QStringLiteral("--server"), server.baseUrl().toString(),
-                    QStringLiteral("--to"), m_folder, QStringLiteral("Access League")});
+        const CliRun r = runCli(quorvaneCli(), {QStringLiteral("download"), QStringLiteral("--server"),
+                                                server.baseUrl().toString(), QStringLiteral("--to"), m_folder,
+                                                QStringLiteral("Access League")});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QByteArray("Access League ...OK (converted from Access)\n"));
         const QString site = m_dir.filePath(QStringLiteral("access-site"));
