@@ -233,10 +233,11 @@ void wireFilterNotice(TMainForm &form, TDataMod &dm, const PlayersView &players)
         }
         form.setFilterNotice(notice);
     };
-    QObject::connect(form.pages(), &QTabWidget::currentChanged, &form, update);
+    // The players' view is the context: the update asks it, and the tables outlive it when the windows close.
+    QObject::connect(form.pages(), &QTabWidget::currentChanged, &players, update);
     for (Dataset *table :
          {static_cast<Dataset *>(&dm.ADOTableResults), static_cast<Dataset *>(&dm.ADOTablePlayers)})
-        QObject::connect(table, &Dataset::layoutChanged, &form, update);
+        QObject::connect(table, &Dataset::layoutChanged, &players, update);
 }
 
 void buildViews(AppWindows &w)

@@ -1,20 +1,8 @@
 #include "data/ui/DateFields.h"
+#include "data/ui/SpinField.h"
 
 #include <QHBoxLayout>
 #include <QSpinBox>
-
-namespace
-{
-QSpinBox *field(QWidget *parent, const QString &name, int minimum, int maximum, const QString &hint)
-{
-    auto *s = new QSpinBox(parent);
-    s->setObjectName(name);
-    s->setRange(minimum, maximum);
-    s->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue); // a typed value is clamped
-    s->setToolTip(hint);
-    return s;
-}
-} // namespace
 
 DateFields::DateFields(const Names &names, const QDate &date, QWidget *parent, const QLocale &locale)
     : QWidget(parent)
@@ -29,13 +17,14 @@ DateFields::DateFields(const Names &names, const QDate &date, QWidget *parent, c
         QSpinBox *s = nullptr;
         switch (f) {
         case Dates::Field::Month:
-            s = m_month = field(this, names.month, 1, 12, QStringLiteral("Month"));
+            s = m_month = clampedSpinField(this, names.month, 1, 12, QStringLiteral("Month"));
             break;
         case Dates::Field::Day:
-            s = m_day = field(this, names.day, 1, 31, QStringLiteral("Day"));
+            s = m_day = clampedSpinField(this, names.day, 1, 31, QStringLiteral("Day"));
             break;
         case Dates::Field::Year:
-            s = m_year = field(this, names.year, Dates::FirstYear, Dates::LastYear, QStringLiteral("Year"));
+            s = m_year =
+                clampedSpinField(this, names.year, Dates::FirstYear, Dates::LastYear, QStringLiteral("Year"));
             break;
         }
         row->addWidget(s);

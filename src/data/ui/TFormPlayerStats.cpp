@@ -8,6 +8,7 @@
 #include "data/TeamEditing.h"
 #include "data/ui/DateFields.h"
 #include "data/ui/GuiMessenger.h"
+#include "data/ui/SpinField.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -22,16 +23,6 @@
 
 namespace
 {
-QSpinBox *spinField(QWidget *parent, const QString &name, int minimum, int maximum, const QString &hint = {})
-{
-    auto *s = new QSpinBox(parent);
-    s->setObjectName(name);
-    s->setRange(minimum, maximum);
-    s->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue); // a typed value is clamped
-    s->setToolTip(hint);
-    return s;
-}
-
 // Position, weight and height never stay empty: emptied, they show "-", selected so that typing replaces it.
 QLineEdit *dashField(QWidget *parent, const QString &name, int maxLength)
 {
@@ -68,7 +59,7 @@ TFormPlayerStats::TFormPlayerStats(TDataMod &dm, QWidget *parent) : QDialog(pare
     m_name->setMaxLength(30); // the widths of the Players columns
     m_team = typingChooser(this, QStringLiteral("ComboBoxTeam"));
     m_position = dashField(this, QStringLiteral("EditPosition"), 20);
-    m_number = spinField(this, QStringLiteral("SpinEditNumber"), PlayerNumberMin, PlayerNumberMax);
+    m_number = clampedSpinField(this, QStringLiteral("SpinEditNumber"), PlayerNumberMin, PlayerNumberMax);
     m_birth = new DateFields(
         {QStringLiteral("SpinEditMonth"), QStringLiteral("SpinEditDay"), QStringLiteral("SpinEditYear")},
         QDate(Dates::FirstYear, 1, 1), this);
@@ -78,7 +69,7 @@ TFormPlayerStats::TFormPlayerStats(TDataMod &dm, QWidget *parent) : QDialog(pare
     m_inOut->setObjectName(QStringLiteral("ComboBoxInOut"));
     m_inOut->addItems({QStringLiteral("IN"), QStringLiteral("OUT")});
     m_inOut->setCurrentIndex(-1);
-    m_rating = spinField(this, QStringLiteral("SpinEditRating"), PlayerRatingMin, PlayerRatingMax);
+    m_rating = clampedSpinField(this, QStringLiteral("SpinEditRating"), PlayerRatingMin, PlayerRatingMax);
     m_ratingPreset = new QComboBox(this);
     m_ratingPreset->setObjectName(QStringLiteral("ComboBoxRating"));
     for (const auto &[name, value] : playerRatingPresets())
