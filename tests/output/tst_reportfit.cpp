@@ -227,26 +227,7 @@ void TestReportFit::gridTextsFitTheirBoxes_data()
     QTest::addColumn<double>("smallestPoints");
     // A football season of twenty teams with their full names, three matches of each pair: 21 columns of
     // 300 units; each cell as the window shows it, every score followed by two blanks.
-    const QStringList premier = {QStringLiteral("AFC Bournemouth"),
-                                 QStringLiteral("Arsenal"),
-                                 QStringLiteral("Aston Villa"),
-                                 QStringLiteral("Brentford"),
-                                 QStringLiteral("Brighton & Hove Albion"),
-                                 QStringLiteral("Chelsea"),
-                                 QStringLiteral("Crystal Palace"),
-                                 QStringLiteral("Everton"),
-                                 QStringLiteral("Huddersfield Town"),
-                                 QStringLiteral("Leicester City"),
-                                 QStringLiteral("Liverpool"),
-                                 QStringLiteral("Manchester City"),
-                                 QStringLiteral("Manchester United"),
-                                 QStringLiteral("Newcastle United"),
-                                 QStringLiteral("Nottingham Forest"),
-                                 QStringLiteral("Sheffield Wednesday"),
-                                 QStringLiteral("Tottenham Hotspur"),
-                                 QStringLiteral("West Bromwich Albion"),
-                                 QStringLiteral("West Ham United"),
-                                 QStringLiteral("Wolverhampton Wanderers")};
+    const QStringList premier = twentyLongTeamNames();
     QList<QStringList> cross = {QStringList{QString()} + premier};
     for (int r = 0; r < premier.size(); ++r) {
         QStringList row = {premier[r]};

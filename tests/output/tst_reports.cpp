@@ -223,26 +223,7 @@ void TestReports::crossTableHasBlackDiagonal()
 // every word of every name is printed all the same, as the window shows them.
 void TestReports::crossTablePrintsEveryScoreAndName()
 {
-    const QStringList teams = {QStringLiteral("AFC Bournemouth"),
-                               QStringLiteral("Arsenal"),
-                               QStringLiteral("Aston Villa"),
-                               QStringLiteral("Brentford"),
-                               QStringLiteral("Brighton & Hove Albion"),
-                               QStringLiteral("Chelsea"),
-                               QStringLiteral("Crystal Palace"),
-                               QStringLiteral("Everton"),
-                               QStringLiteral("Huddersfield Town"),
-                               QStringLiteral("Leicester City"),
-                               QStringLiteral("Liverpool"),
-                               QStringLiteral("Manchester City"),
-                               QStringLiteral("Manchester United"),
-                               QStringLiteral("Newcastle United"),
-                               QStringLiteral("Nottingham Forest"),
-                               QStringLiteral("Sheffield Wednesday"),
-                               QStringLiteral("Tottenham Hotspur"),
-                               QStringLiteral("West Bromwich Albion"),
-                               QStringLiteral("West Ham United"),
-                               QStringLiteral("Wolverhampton Wanderers")};
+    const QStringList teams = twentyLongTeamNames();
     QList<QStringList> cells = {QStringList{QString()} + teams};
     for (int r = 0; r < teams.size(); ++r) {
         QStringList row = {teams[r]};

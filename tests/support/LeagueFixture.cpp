@@ -78,3 +78,27 @@ void LeagueFixture::reopen()
     m_dm->closeLeague();
     m_dm->openLeague(m_path);
 }
+
+QStringList twentyLongTeamNames()
+{
+    return {QStringLiteral("AFC Bournemouth"),
+            QStringLiteral("Arsenal"),
+            QStringLiteral("Aston Villa"),
+            QStringLiteral("Brentford"),
+            QStringLiteral("Brighton & Hove Albion"),
+            QStringLiteral("Chelsea"),
+            QStringLiteral("Crystal Palace"),
+            QStringLiteral("Everton"),
+            QStringLiteral("Huddersfield Town"),
+            QStringLiteral("Leicester City"),
+            QStringLiteral("Liverpool"),
+            QStringLiteral("Manchester City"),
+            QStringLiteral("Manchester United"),
+            QStringLiteral("Newcastle United"),
+            QStringLiteral("Nottingham Forest"),
+            QStringLiteral("Sheffield Wednesday"),
+            QStringLiteral("Tottenham Hotspur"),
+            QStringLiteral("West Bromwich Albion"),
+            QStringLiteral("West Ham United"),
+            QStringLiteral("Wolverhampton Wanderers")};
+}

@@ -37,3 +37,6 @@ private:
     QString m_path;
     std::unique_ptr<TDataMod> m_dm;
 };
+
+// The names of a twenty-team league whose longest names fill a printed column: for the layouts' tests.
+QStringList twentyLongTeamNames();
