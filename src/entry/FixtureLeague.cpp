@@ -9,7 +9,9 @@
 #include "data/TextCompare.h"
 #include "entry/MatchEntry.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace
 {
@@ -34,15 +36,34 @@ FixtureLeague::FixtureLeague(TDataMod &dm) : m_dm(dm), m_line(DefaultTotalLine(d
 
 TeamsInLine FixtureLeague::recognise(const QString &line, const QString &separator) const
 {
-    TeamsInLine found;
-    const qsizetype s = line.indexOf(separator);
+    // Every occurrence of every name, read left to right as words are: a name starting where a longer
+    // one starts, or inside a name already read, is part of that name ("Texas" in "Texas Rangers").
+    struct Occurrence {
+        qsizetype at;
+        const QString *name;
+    };
+    std::vector<Occurrence> all;
     for (const QString &team : m_teams) {
         if (team.isEmpty())
             continue;
-        const qsizetype p = line.indexOf(team);
-        if (p < 0)
+        for (qsizetype p = line.indexOf(team); p >= 0; p = line.indexOf(team, p + 1))
+            all.push_back({p, &team});
+    }
+    std::stable_sort(all.begin(), all.end(), [](const Occurrence &a, const Occurrence &b) {
+        return a.at != b.at ? a.at < b.at : a.name->size() > b.name->size();
+    });
+
+    TeamsInLine found;
+    const qsizetype s = line.indexOf(separator);
+    qsizetype readUpTo = 0;
+    for (const Occurrence &o : all) {
+        if (o.at < readUpTo)
             continue;
-        (p > s ? found.after : found.before) = TeamInLine{team, p};
+        readUpTo = o.at + o.name->size();
+        if (o.at <= s)
+            found.before = TeamInLine{*o.name, o.at}; // the last one before the separator
+        else if (!found.after.found())
+            found.after = TeamInLine{*o.name, o.at}; // the first one after it
     }
     return found;
 }

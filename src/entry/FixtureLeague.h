@@ -38,10 +38,12 @@ class FixtureLeague
 public:
     explicit FixtureLeague(TDataMod &dm);
 
-    // Every team whose name occurs in the line (case-sensitive), walked in the Teams table's order: a
-    // name first found after the separator's first occurrence is the team after it, one found at or
-    // before it the team before it; a later team in the walk overwrites an earlier one.  Without the
-    // separator every name found counts as after it.
+    // The teams the line names (case-sensitive) before and after the separator's first occurrence.  The
+    // line is read from left to right: at each place the longest team name that starts there is taken, and
+    // names inside a name taken are not read again, so "Boston at Texas Rangers" names Texas Rangers, not
+    // Texas, and "Texas Rangers at Texas" names both.  A name starting at or before the separator counts
+    // as before it, a later one as after it; of several on one side, the one nearest the separator counts.
+    // Without the separator every name found counts as after it.
     TeamsInLine recognise(const QString &line, const QString &separator) const;
 
     // The largest round stored, 0 in an empty league: the baseball layout numbers its days on from it.

@@ -72,6 +72,8 @@ class TestFixtureImport : public QObject
 private Q_SLOTS:
     void layoutsTurnPastedTextIntoFixtures_data();
     void layoutsTurnPastedTextIntoFixtures();
+    void theLongestNameWins_data();
+    void theLongestNameWins();
     void fixtureRowsContinueTheLeague();
     void soccerFixturesArePredictedAgainstTheSportsLine();
     void updatingAgainAddsNoFixtureTwice_data();
@@ -108,7 +110,7 @@ void TestFixtureImport::layoutsTurnPastedTextIntoFixtures_data()
     QTest::newRow("fixture page: a team the league lacks, the same team twice")
         << afl << kAfl << QStringLiteral("Carlton vs Sydney\nCarlton vs Carlton\nGeelong vs Essendon")
         << QStringList{QStringLiteral("Geelong|Essendon|2006-01-01|1|:")} << QList<int>{1, 2};
-    // One name inside another: the later team in the Teams table's order wins.
+    // One name inside another: the longer name wins, whatever the Teams table's order.
     QTest::newRow("fixture page: the longer name listed later")
         << afl
         << QStringList{QStringLiteral("Eagles"), QStringLiteral("West Coast Eagles"),
@@ -120,7 +122,7 @@ void TestFixtureImport::layoutsTurnPastedTextIntoFixtures_data()
         << QStringList{QStringLiteral("West Coast Eagles"), QStringLiteral("Eagles"),
                        QStringLiteral("Carlton")}
         << QStringLiteral("West Coast Eagles vs Carlton")
-        << QStringList{QStringLiteral("Eagles|Carlton|2006-01-01|1|:")} << QList<int>{};
+        << QStringList{QStringLiteral("West Coast Eagles|Carlton|2006-01-01|1|:")} << QList<int>{};
 
     QTest::newRow("baseball: each day a round, one-digit days")
         << FixtureLayout::BaseballSchedule << kMlb
@@ -165,6 +167,68 @@ void TestFixtureImport::layoutsTurnPastedTextIntoFixtures()
     QCOMPARE(skippedLines(s), skipped);
     QCOMPARE(s.fixturesAdded, rows.size());
     QCOMPARE(league.dm().ADOTableResults.recordCount(), rows.size()); // the open table shows them
+}
+
+void TestFixtureImport::theLongestNameWins_data()
+{
+    QTest::addColumn<FixtureLayout>("layout");
+    QTest::addColumn<QStringList>("teams");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("rows"); // Home|Away|Result
+
+    const auto mlb = FixtureLayout::BaseballSchedule;
+    const QStringList texasLast = {QStringLiteral("Texas Rangers"), QStringLiteral("Boston"),
+                                   QStringLiteral("Texas")};
+    const QStringList texasFirst = {QStringLiteral("Texas"), QStringLiteral("Boston"),
+                                    QStringLiteral("Texas Rangers")};
+    QTest::newRow("baseball: the shorter name listed later")
+        << mlb << texasLast << QStringLiteral("Apr 10\nBoston at Texas Rangers @ 7:05 PM")
+        << QStringList{QStringLiteral("Texas Rangers|Boston|:")};
+    QTest::newRow("baseball: the shorter name listed first")
+        << mlb << texasFirst << QStringLiteral("Apr 10\nBoston at Texas Rangers @ 7:05 PM")
+        << QStringList{QStringLiteral("Texas Rangers|Boston|:")};
+    // The shorter name inside the longer one is part of it; its own occurrence is the other team.
+    QTest::newRow("baseball: both, the longer away")
+        << mlb << texasLast << QStringLiteral("Apr 10\nTexas Rangers at Texas @ 7:05 PM")
+        << QStringList{QStringLiteral("Texas|Texas Rangers|:")};
+    QTest::newRow("baseball: both, the longer at home")
+        << mlb << texasLast << QStringLiteral("Apr 10\nTexas at Texas Rangers @ 7:05 PM")
+        << QStringList{QStringLiteral("Texas Rangers|Texas|:")};
+    // The score is read after the whole name.
+    QTest::newRow("baseball: a played game")
+        << mlb << texasLast << QStringLiteral("Apr 10\nBoston 3 at Texas Rangers 5")
+        << QStringList{QStringLiteral("Texas Rangers|Boston|5:3")};
+    QTest::newRow("fixture page: names inside both teams' names")
+        << FixtureLayout::FixturePage
+        << QStringList{QStringLiteral("Sydney"), QStringLiteral("Sydney Swans"),
+                       QStringLiteral("Swans"),  QStringLiteral("Carlton Blues"),
+                       QStringLiteral("Blues"),  QStringLiteral("Carlton")}
+        << QStringLiteral("Carlton Blues vs Sydney Swans")
+        << QStringList{QStringLiteral("Carlton Blues|Sydney Swans|:")};
+    QTest::newRow("soccer A: a name ending in another team's name")
+        << FixtureLayout::SoccerA
+        << QStringList{QStringLiteral("Manchester City"), QStringLiteral("Manchester United"),
+                       QStringLiteral("City"), QStringLiteral("United")}
+        << QStringLiteral("12-08-2023\nManchester City - Manchester United")
+        << QStringList{QStringLiteral("Manchester City|Manchester United|:")};
+    // The separator's first hyphen lies inside the home team's name.
+    QTest::newRow("soccer B: a hyphen inside the longer name")
+        << FixtureLayout::SoccerB
+        << QStringList{QStringLiteral("Paris Saint-Germain"), QStringLiteral("Paris"), QStringLiteral("Lyon")}
+        << QStringLiteral("12.08.2023\nParis Saint-Germain-Lyon")
+        << QStringList{QStringLiteral("Paris Saint-Germain|Lyon|:")};
+}
+
+void TestFixtureImport::theLongestNameWins()
+{
+    QFETCH(FixtureLayout, layout);
+    QFETCH(QStringList, teams);
+    QFETCH(QString, text);
+    QFETCH(QStringList, rows);
+    LeagueFixture league(sportOf(layout), teams);
+    const FixtureImportSummary s = ImportFixtures(league.dm(), layout, fixtureLines(text), 2006);
+    QCOMPARE(resultRows(league.dm().ADOConnection, "Home, Away, Result"), rows);
+    QCOMPARE(skippedLines(s), QList<int>{});
 }
 
 void TestFixtureImport::fixtureRowsContinueTheLeague()
