@@ -2,6 +2,7 @@
 
 #include "cli/LeagueFile.h"
 #include "cli/PrintedText.h"
+#include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/Excerpt.h"
 #include "data/Numbers.h"
@@ -29,8 +30,11 @@ void runImportFixtures(const Arguments &a, Messenger &)
     if (!layout)
         throw UsageError{QStringLiteral("The layout must be afl, mlb, soccer-a or soccer-b.")};
     int year = QDate::currentDate().year();
-    if (a.has(QStringLiteral("--year")) && !Numbers::tryParseInt(a.value(QStringLiteral("--year")), &year))
-        throw UsageError{QStringLiteral("The year must be a whole number, not '%1'.")
+    if (a.has(QStringLiteral("--year")) && (!Numbers::tryParseInt(a.value(QStringLiteral("--year")), &year) ||
+                                            year < Dates::FirstYear || year > Dates::LastYear))
+        throw UsageError{QStringLiteral("The year must be a whole number from %1 to %2, not '%3'.")
+                             .arg(Dates::FirstYear)
+                             .arg(Dates::LastYear)
                              .arg(excerpt(a.value(QStringLiteral("--year"))))};
     const QStringList lines = fixtureLines(readText(a.positional(1)));
     TDataMod dm;

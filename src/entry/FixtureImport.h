@@ -30,8 +30,10 @@ public:
 
 // Reads the lines from the first to the last and writes what they give into the open league, in one
 // transaction: a line that stops the import (FixtureLineError) leaves the file and the standings as they
-// were.  year dates the fixture-page and baseball layouts, whose pages give day and month only.  Lines that
-// cannot be used safely (a team not recognised, a score missing) are skipped and listed in the summary.
+// were.  year dates the fixture-page and baseball layouts, whose pages give day and month only.  A year
+// outside Dates::FirstYear to LastYear, given or read from a date line, stops the import at the line that
+// uses it.  Lines that cannot be used safely (a team not recognised, a score missing) are skipped and
+// listed in the summary.
 FixtureImportSummary ImportFixtures(TDataMod &dm, FixtureLayout layout, const QStringList &lines, int year);
 
 // For each line holding oldText, its first occurrence becomes newText.  Case-sensitive; one occurrence a

@@ -127,6 +127,24 @@ bool givesScore(const QString &line, const TeamsInLine &teams)
     return false;
 }
 
+// A year of the program's dates.  A page's typo ("12.08.20055") or a wrong year typed for the page would
+// give a date no league can store: the import stops at the line instead.
+int checkedYear(int year)
+{
+    if (year < Dates::FirstYear || year > Dates::LastYear)
+        throw QuorvaneError(QStringLiteral("the year %1 lies outside %2 to %3.")
+                                .arg(year)
+                                .arg(Dates::FirstYear)
+                                .arg(Dates::LastYear));
+    return year;
+}
+
+// The date a line's fixture or result is stored with.
+QDate lineDate(int year, int month, int day)
+{
+    return Dates::encode(checkedYear(year), month, day);
+}
+
 const QString kResultNotFixture = QStringLiteral("it gives a score: a played match, not a fixture");
 
 } // namespace
@@ -158,7 +176,7 @@ void readFixturePage(const QStringList &lines, FixtureLeague &league, int year)
             const TeamsInLine teams = league.recognise(line, QStringLiteral(" vs "));
             if (Skip refused = refuseTeams(teams))
                 return refused;
-            league.appendFixture(teams.before.name, teams.after.name, Dates::encode(year, month, day), round);
+            league.appendFixture(teams.before.name, teams.after.name, lineDate(year, month, day), round);
         }
         if (line.contains(QStringLiteral("def."))) {
             const TeamsInLine teams = league.recognise(line, QStringLiteral("def."));
@@ -168,7 +186,7 @@ void readFixturePage(const QStringList &lines, FixtureLeague &league, int year)
             if (homeScore < 0 || awayScore < 0)
                 return QStringLiteral("it does not give both scores in brackets");
             league.enterResult(teams.before.name, teams.after.name, homeScore, awayScore,
-                               Dates::encode(year, month, day), round);
+                               lineDate(year, month, day), round);
         }
         return std::nullopt;
     });
@@ -197,14 +215,13 @@ void readBaseballSchedule(const QStringList &lines, FixtureLeague &league, int y
             return refused;
         const TeamInLine &home = teams.after, &away = teams.before;
         if (line.contains(QLatin1Char('@'))) {
-            league.appendFixture(home.name, away.name, Dates::encode(year, month, day), round);
+            league.appendFixture(home.name, away.name, lineDate(year, month, day), round);
             return std::nullopt;
         }
         const std::optional<int> homeScore = scoreAfter(line, home), awayScore = scoreAfter(line, away);
         if (!homeScore || !awayScore)
             return QStringLiteral("it does not give both scores");
-        league.enterResult(home.name, away.name, *homeScore, *awayScore, Dates::encode(year, month, day),
-                           round);
+        league.enterResult(home.name, away.name, *homeScore, *awayScore, lineDate(year, month, day), round);
         return std::nullopt;
     });
 }
@@ -218,7 +235,7 @@ void readSoccerA(const QStringList &lines, FixtureLeague &league)
             deleteThrough(line, u"-");
             month = numberBefore(line, u"-");
             deleteThrough(line, u"-");
-            year = numberBefore(line, u" ");
+            year = checkedYear(numberBefore(line, u" "));
         }
         if (line.contains(QStringLiteral(" - "))) {
             const TeamsInLine teams = league.recognise(line, QStringLiteral(" - "));
@@ -226,7 +243,7 @@ void readSoccerA(const QStringList &lines, FixtureLeague &league)
                 return refused;
             if (givesScore(line, teams))
                 return kResultNotFixture;
-            league.appendFixture(teams.before.name, teams.after.name, Dates::encode(year, month, day), 0);
+            league.appendFixture(teams.before.name, teams.after.name, lineDate(year, month, day), 0);
         }
         return std::nullopt;
     });
@@ -246,7 +263,7 @@ void readSoccerB(const QStringList &lines, FixtureLeague &league)
             deleteThrough(line, u".");
             month = numberBefore(line, u".");
             deleteThrough(line, u".");
-            year = numberBefore(line, u" ");
+            year = checkedYear(numberBefore(line, u" "));
             deleteThrough(line, u" "); // the kick-off time and the teams stay
             dated = true;
         }
@@ -258,7 +275,7 @@ void readSoccerB(const QStringList &lines, FixtureLeague &league)
                 return refused;
             if (givesScore(line, teams))
                 return kResultNotFixture;
-            league.appendFixture(teams.before.name, teams.after.name, Dates::encode(year, month, day), round);
+            league.appendFixture(teams.before.name, teams.after.name, lineDate(year, month, day), round);
         }
         return std::nullopt;
     });

@@ -30,6 +30,7 @@ class TestCliFixtures : public QObject
 private Q_SLOTS:
     void importsAndListsSkippedLines();
     void theSameTextAgainAddsNothing();
+    void aStoppingLineChangesNothing_data();
     void aStoppingLineChangesNothing();
     void wrongUsage_data();
     void wrongUsage();
@@ -88,18 +89,34 @@ void TestCliFixtures::theSameTextAgainAddsNothing()
     QCOMPARE(db.scalar(QStringLiteral("SELECT UOP FROM Results")).toString(), QStringLiteral("2.5"));
 }
 
+void TestCliFixtures::aStoppingLineChangesNothing_data()
+{
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("day that is no number")
+        << QStringLiteral("mlb") << QByteArray("Apr 10\nBoston 3 at Toronto 5\nApr xx\n")
+        << QStringLiteral("Line 3 (\"Apr xx\")");
+    QTest::newRow("year of five digits")
+        << QStringLiteral("soccer-b")
+        << QByteArray("12.08.2023\nBoston-Toronto\n12.08.20055\nToronto-Boston\n")
+        << QStringLiteral("Line 3 (\"12.08.20055\"): the year 20055 lies outside 1850 to 2100.");
+}
+
 void TestCliFixtures::aStoppingLineChangesNothing()
 {
+    QFETCH(QString, layout);
+    QFETCH(QByteArray, text);
+    QFETCH(QString, message);
     LeagueFixture league(QStringLiteral("Baseball"), {QStringLiteral("Boston"), QStringLiteral("Toronto")});
     league.dm().closeLeague();
     const QByteArray before = fileHash(league.path());
     QTemporaryDir dir;
-    const QString text =
-        writeText(dir.filePath(QStringLiteral("page.txt")), "Apr 10\nBoston 3 at Toronto 5\nApr xx\n");
-    const CliRun r = cli({QStringLiteral("import-fixtures"), league.path(), QStringLiteral("--layout"),
-                          QStringLiteral("mlb"), text});
+    const QString page = writeText(dir.filePath(QStringLiteral("page.txt")), text);
+    const CliRun r =
+        cli({QStringLiteral("import-fixtures"), league.path(), QStringLiteral("--layout"), layout, page});
     QCOMPARE(r.exitCode, 1);
-    QVERIFY2(r.err.contains(QStringLiteral("Line 3 (\"Apr xx\")")), qPrintable(r.err));
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
     QCOMPARE(fileHash(league.path()), before);
 }
 
@@ -110,16 +127,23 @@ void TestCliFixtures::wrongUsage_data()
     QTest::newRow("no layout") << QStringList{};
     QTest::newRow("year no number") << QStringList{QStringLiteral("--layout"), QStringLiteral("afl"),
                                                    QStringLiteral("--year"), QStringLiteral("06x")};
+    // No league can store a date of these years.
+    QTest::newRow("year of five digits") << QStringList{QStringLiteral("--layout"), QStringLiteral("afl"),
+                                                        QStringLiteral("--year"), QStringLiteral("99999")};
+    QTest::newRow("year before the dates") << QStringList{QStringLiteral("--layout"), QStringLiteral("afl"),
+                                                          QStringLiteral("--year"), QStringLiteral("1849")};
 }
 
 void TestCliFixtures::wrongUsage()
 {
     QFETCH(QStringList, options);
-    LeagueFixture league(QStringLiteral("Australian Football"), {QStringLiteral("Carlton")});
+    LeagueFixture league(QStringLiteral("Australian Football"),
+                         {QStringLiteral("Carlton"), QStringLiteral("Geelong")});
     league.dm().closeLeague();
     const QByteArray before = fileHash(league.path());
     QTemporaryDir dir;
-    const QString text = writeText(dir.filePath(QStringLiteral("page.txt")), "Carlton vs Carlton\n");
+    const QString text = writeText(dir.filePath(QStringLiteral("page.txt")),
+                                   "Carlton vs Geelong\nCarlton (90) def. Geelong (80)\n");
     const CliRun r =
         cli(QStringList{QStringLiteral("import-fixtures"), league.path()} + options + QStringList{text});
     QCOMPARE(r.exitCode, 2);

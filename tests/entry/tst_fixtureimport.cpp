@@ -87,6 +87,7 @@ private Q_SLOTS:
     void unusableResultLinesAreSkipped();
     void aStoppingLineLeavesTheLeagueAsItWas_data();
     void aStoppingLineLeavesTheLeagueAsItWas();
+    void theFirstAndLastYearsOfTheDatesAreRead();
     void replaceChangesTheFirstOccurrenceOfEachLine_data();
     void replaceChangesTheFirstOccurrenceOfEachLine();
 };
@@ -500,21 +501,50 @@ void TestFixtureImport::aStoppingLineLeavesTheLeagueAsItWas_data()
     QTest::addColumn<FixtureLayout>("layout");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("line");
+    QTest::addColumn<int>("year"); // the year given for the page
+    QTest::addColumn<QString>("reason");
 
+    const auto afl = FixtureLayout::FixturePage;
+    const auto mlb = FixtureLayout::BaseballSchedule;
+    const auto a = FixtureLayout::SoccerA;
+    const auto b = FixtureLayout::SoccerB;
+    const QString notInteger = QStringLiteral("is not a valid integer value");
+    const auto outside = [](int y) {
+        return QStringLiteral("the year %1 lies outside 1850 to 2100.").arg(y);
+    };
     QTest::newRow("round that is no number")
-        << FixtureLayout::FixturePage
-        << QStringLiteral("Saturday 25 Mar\nCarlton (95) def. Geelong (80)\nRnd x") << 3;
+        << afl << QStringLiteral("Saturday 25 Mar\nCarlton (95) def. Geelong (80)\nRnd x") << 3 << 2006
+        << notInteger;
     QTest::newRow("day that does not exist")
-        << FixtureLayout::FixturePage
+        << afl
         << QStringLiteral(
                "Saturday 25 Mar\nCarlton (95) def. Geelong (80)\nMonday 31 Apr\nCarlton vs Geelong")
-        << 4;
+        << 4 << 2006 << QStringLiteral("Invalid argument to date encode");
     QTest::newRow("baseball day that is no number")
-        << FixtureLayout::BaseballSchedule
-        << QStringLiteral("Sunday, Apr 10\nBoston 3 at New York 5\nMonday, Apr x1") << 3;
+        << mlb << QStringLiteral("Sunday, Apr 10\nBoston 3 at New York 5\nMonday, Apr x1") << 3 << 2006
+        << notInteger;
     QTest::newRow("soccer A kick-off time read as a date")
-        << FixtureLayout::SoccerA
-        << QStringLiteral("12-08-2023\nArsenal - Chelsea\nLiverpool - Everton 20:45") << 3;
+        << a << QStringLiteral("12-08-2023\nArsenal - Chelsea\nLiverpool - Everton 20:45") << 3 << 2006
+        << notInteger;
+    // Years the league cannot store a date of: the first line that dates a match with it stops.
+    QTest::newRow("fixture page: year of five digits")
+        << afl << QStringLiteral("Saturday 25 Mar\nCarlton (95) def. Geelong (80)") << 2 << 99999
+        << outside(99999);
+    QTest::newRow("fixture page: year 10000")
+        << afl << QStringLiteral("Rnd 1\nCarlton vs Geelong") << 2 << 10000 << outside(10000);
+    QTest::newRow("fixture page: year before the dates")
+        << afl << QStringLiteral("Carlton vs Geelong") << 1 << 1849 << outside(1849);
+    QTest::newRow("baseball: year after the dates")
+        << mlb << QStringLiteral("Apr 10\nBoston 3 at New York 5") << 2 << 2101 << outside(2101);
+    QTest::newRow("soccer B: a typo in a later date line")
+        << b << QStringLiteral("12.08.2023\nArsenal-Chelsea\n19.08.20055\nLiverpool-Everton") << 3 << 2006
+        << outside(20055);
+    QTest::newRow("soccer B: a date line with its fixture")
+        << b << QStringLiteral("12.08.20055 20:45 Arsenal-Chelsea") << 1 << 2006 << outside(20055);
+    QTest::newRow("soccer A: year of five digits")
+        << a << QStringLiteral("12-08-20055\nArsenal - Chelsea") << 1 << 2006 << outside(20055);
+    QTest::newRow("soccer A: year before the dates")
+        << a << QStringLiteral("12-08-1820\nArsenal - Chelsea") << 1 << 2006 << outside(1820);
 }
 
 void TestFixtureImport::aStoppingLineLeavesTheLeagueAsItWas()
@@ -522,21 +552,36 @@ void TestFixtureImport::aStoppingLineLeavesTheLeagueAsItWas()
     QFETCH(FixtureLayout, layout);
     QFETCH(QString, text);
     QFETCH(int, line);
+    QFETCH(int, year);
+    QFETCH(QString, reason);
     LeagueFixture league(sportOf(layout), kAfl + kMlb + kSoccer);
     QVERIFY(league.addMatch(QStringLiteral("Carlton"), QStringLiteral("Geelong"), -1, -1));
     const QByteArray before = fileHash(league.path());
     const QStringList lines = fixtureLines(text);
     try {
-        ImportFixtures(league.dm(), layout, lines, 2006);
+        ImportFixtures(league.dm(), layout, lines, year);
         QFAIL("the import went through");
     } catch (const FixtureLineError &e) {
         QVERIFY2(e.message().startsWith(QStringLiteral("Line %1 (\"%2\")").arg(line).arg(lines[line - 1])),
                  qPrintable(e.message()));
+        QVERIFY2(e.message().contains(reason), qPrintable(e.message()));
     }
     QCOMPARE(fileHash(league.path()), before);
     // The open tables show the file again, not the rows written before the line stopped.
     QCOMPARE(league.dm().ADOTableResults.recordCount(), 1);
     QCOMPARE(league.team(QStringLiteral("Carlton"), QStringLiteral("HP")), 0);
+}
+
+void TestFixtureImport::theFirstAndLastYearsOfTheDatesAreRead()
+{
+    LeagueFixture league(QStringLiteral("Football (Soccer)"), kAfl + kSoccer);
+    ImportFixtures(league.dm(), FixtureLayout::FixturePage, linesOf("Sunday 1 Jan\nCarlton vs Geelong"),
+                   1850);
+    ImportFixtures(league.dm(), FixtureLayout::SoccerB, linesOf("31.12.2100\nArsenal-Chelsea"), 2006);
+    ImportFixtures(league.dm(), FixtureLayout::SoccerA, linesOf("20-01-1850\nLiverpool - Everton"), 2006);
+    QCOMPARE(resultRows(league.dm().ADOConnection, "Home, DateP"),
+             (QStringList{QStringLiteral("Carlton|1850-01-01"), QStringLiteral("Arsenal|2100-12-31"),
+                          QStringLiteral("Liverpool|1850-01-20")}));
 }
 
 void TestFixtureImport::replaceChangesTheFirstOccurrenceOfEachLine_data()

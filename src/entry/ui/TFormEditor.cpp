@@ -1,6 +1,7 @@
 #include "entry/ui/TFormEditor.h"
 
 #include "data/CommandBoundary.h"
+#include "data/Dates.h"
 #include "data/TDataMod.h"
 #include "data/ui/DialogParts.h"
 #include "data/ui/GuiMessenger.h"
@@ -47,8 +48,10 @@ TFormEditor::TFormEditor(TDataMod &dm, QWidget *parent) : QDialog(parent), m_dm(
     auto *clear = plainButton(this, QStringLiteral("ButtonClear"), QStringLiteral("Clear"));
     auto *update = plainButton(this, QStringLiteral("ButtonUpdate"), QStringLiteral("Update"));
     auto *replace = plainButton(this, QStringLiteral("ButtonReplace"), QStringLiteral("Replace"));
-    // Pages give day and month only; the current season's year is the likely one.
-    m_year = spinField(this, QStringLiteral("SpinEditYear"), 1, 9999, QDate::currentDate().year());
+    // Pages give day and month only; the current season's year is the likely one.  Only the years of the
+    // program's dates make dates a league can store.
+    m_year = clampedSpinField(this, QStringLiteral("SpinEditYear"), Dates::FirstYear, Dates::LastYear);
+    m_year->setValue(QDate::currentDate().year());
     m_replace = new QLineEdit(this);
     m_replace->setObjectName(QStringLiteral("EditReplace"));
     m_with = new QLineEdit(this);

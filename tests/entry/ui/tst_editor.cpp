@@ -4,6 +4,7 @@
 #include "support/LeagueFixture.h"
 #include "support/StoredRows.h"
 
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -74,6 +75,16 @@ void TestEditor::controlsAtStart()
     control<QPlainTextEdit>(dlg, "MemoData")->setPlainText(QStringLiteral("x"));
     click(dlg, "ButtonClear");
     QVERIFY(control<QPlainTextEdit>(dlg, "MemoData")->toPlainText().isEmpty());
+
+    // The year takes the years of the program's dates; a longer one typed is brought back into them.
+    auto *year = control<QSpinBox>(dlg, "SpinEditYear");
+    QCOMPARE(year->value(), QDate::currentDate().year());
+    QCOMPARE(year->minimum(), 1850);
+    QCOMPARE(year->maximum(), 2100);
+    year->selectAll();
+    QTest::keyClicks(year, QStringLiteral("2200"));
+    year->interpretText();
+    QVERIFY2(year->value() >= 1850 && year->value() <= 2100, qPrintable(QString::number(year->value())));
 }
 
 void TestEditor::updateWithoutLeagueWarns()
