@@ -42,10 +42,10 @@ double handicapArgument(const Arguments &a, const QString &option)
     return a.has(option) ? realArgument(a.value(option)) : 0;
 }
 
-// The checks of the options dialog's OK, with its messages.
+// The checks of the options dialog's OK, with its messages.  One team in two spellings is still one team.
 void checkTeams(TDataMod &dm, const QString &home, const QString &away)
 {
-    if (home == away)
+    if (TextCompare::equalNoCase(home, away))
         throw QuorvaneError(QStringLiteral("Home team cannot equal Away team"));
     const QStringList teams = readTeamNamesByName(dm.ADOConnection);
     if (!TextCompare::containsNoCase(teams, home))

@@ -165,6 +165,9 @@ void TestCliTip::refusals_data()
     const QString home = QStringLiteral("--home"), away = QStringLiteral("--away");
     QTest::newRow("same team") << QStringList{home, QStringLiteral("H"), away, QStringLiteral("H")} << 1
                                << QStringLiteral("Home team cannot equal Away team");
+    QTest::newRow("same team, other letter case")
+        << QStringList{home, QStringLiteral("H"), away, QStringLiteral("h")} << 1
+        << QStringLiteral("Home team cannot equal Away team");
     QTest::newRow("unknown home") << QStringList{home, QStringLiteral("Nobody"), away, QStringLiteral("A")}
                                   << 1 << QStringLiteral("Home team not selected");
     QTest::newRow("unknown away") << QStringList{home, QStringLiteral("H"), away, QStringLiteral("Nobody")}

@@ -340,7 +340,7 @@ TipChoice TFormTip::choice() const
 void TFormTip::accept()
 {
     const QString home = m_home.team->currentText(), away = m_away.team->currentText();
-    if (home == away) {
+    if (TextCompare::equalNoCase(home, away)) { // one team, whatever the letter case
         messenger().warning(QStringLiteral("Home team cannot equal Away team"));
         return;
     }

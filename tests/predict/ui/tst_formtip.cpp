@@ -165,6 +165,8 @@ void TestFormTip::okChecksTeamsAndHandicaps()
     const Case cases[] = {
         {QStringLiteral("H"), QStringLiteral("H"), QStringLiteral("0"),
          QStringLiteral("Home team cannot equal Away team")},
+        {QStringLiteral("H"), QStringLiteral("h"), QStringLiteral("0"),
+         QStringLiteral("Home team cannot equal Away team")},
         {QStringLiteral("Nobody"), QStringLiteral("A"), QStringLiteral("0"),
          QStringLiteral("Home team not selected")},
         {QStringLiteral("H"), QString(), QStringLiteral("0"), QStringLiteral("Away team not selected")},
