@@ -80,18 +80,16 @@ public:
             add(team.asString());
     }
 
-    // The stored spelling of a name; a null string when the league has no such team.
-    // A name merged into another team (TeamAliases) means the kept team while the league has it.
+    // The stored spelling of a name; a null string when the league has no such team.  A name merged into
+    // another team (TeamAliases) means the kept team while the league has it, unless a team of that name
+    // has been added since: a real team's name wins over an alias.
     QString stored(const QString &name) const
     {
         const QString key = TextCompare::foldedKey(name);
+        if (const QString team = m_byKey.value(key); !team.isNull())
+            return team;
         const auto alias = m_aliases.constFind(key);
-        if (alias != m_aliases.cend()) {
-            const QString kept = m_byKey.value(TextCompare::foldedKey(*alias));
-            if (!kept.isNull())
-                return kept;
-        }
-        return m_byKey.value(key);
+        return alias == m_aliases.cend() ? QString() : m_byKey.value(TextCompare::foldedKey(*alias));
     }
 
     void add(const QString &name)

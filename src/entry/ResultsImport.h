@@ -20,11 +20,12 @@ struct ImportSummary {
 
 // One transaction: when a row is refused (its reason as a CsvImportError with the row's line, after
 // any message of the match entry routine), nothing of the import stays, neither in the file nor in the
-// open tables.  A name merged into another team (TeamAliases) enters the kept team.  Missing teams are
-// appended in order of first appearance, home before away; a match already stored (same date, home and away,
-// letter case ignored) is edited only when it gains or changes its score, keeping its ID and round.  Ends by
-// renumbering Pos in the home table's order. progress is told after every row. Results need only hold the
-// stored matches of the season's days (see openResultsOfSeason).
+// open tables.  A name merged into another team (TeamAliases) enters the kept team, unless the league has
+// a team of that name again (a team's name wins over an alias).  Missing teams are appended in order of first
+// appearance, home before away; a match already stored (same date, home and away, letter case ignored) is
+// edited only when it gains or changes its score, keeping its ID and round.  Ends by renumbering Pos in the
+// home table's order. progress is told after every row. Results need only hold the stored matches of the
+// season's days (see openResultsOfSeason).
 ImportSummary ImportResults(TDataMod &dm, const CsvSeason &season, Messenger &messenger,
                             const std::function<void(int done, int total)> &progress = {});
 

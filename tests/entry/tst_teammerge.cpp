@@ -59,6 +59,7 @@ private Q_SLOTS:
     void initTestCase() { Database::setDurableWrites(false); }
     void mergeEqualsOneSpellingFromTheStart();
     void laterImportMapsTheOldSpelling();
+    void aTeamNamedLikeAnAliasKeepsItsMatches();
     void chainedMergesEndAtTheKeptTeam();
     void refusals_data();
     void refusals();
@@ -136,6 +137,30 @@ void TestTeamMerge::laterImportMapsTheOldSpelling()
         f.dm(), readResultsCsv(kHeader + "E0,09/09/17,Middlesboro,Leeds,2,2,2,3,4\n"), f.messenger);
     QCOMPARE(again.unchanged, 1);
     QCOMPARE(again.added, 0);
+}
+
+// After Middlesboro was merged into Middlesbrough, a team named Middlesboro is added again: a file's
+// Middlesboro is that team, in any letter case, not the kept team.
+void TestTeamMerge::aTeamNamedLikeAnAliasKeepsItsMatches()
+{
+    LeagueFixture f;
+    import(f, season("Middlesboro", "Middlesbrough"));
+    MergeTeams(f.dm().ADOConnection, QStringLiteral("Middlesbrough"), QStringLiteral("Middlesboro"));
+    f.reopen();
+    f.addTeam(QStringLiteral("Middlesboro"));
+
+    const ImportSummary s =
+        ImportResults(f.dm(),
+                      readResultsCsv(kHeader + "E0,09/09/17,MIDDLESBORO,Leeds,2,2,2,3,4\n" +
+                                     "E0,16/09/17,Leeds,Middlesboro,1,0,2,3,4\n"),
+                      f.messenger);
+    QCOMPARE(s.added, 2);
+    QCOMPARE(s.teamsAdded, 0);
+    QCOMPARE(rows(f.path(), QStringLiteral("SELECT Home, Away FROM Results WHERE DateP >= '2017-09-09' "
+                                           "ORDER BY DateP")),
+             QStringList({QStringLiteral("Middlesboro|Leeds"), QStringLiteral("Leeds|Middlesboro")}));
+    QCOMPARE(f.team(QStringLiteral("Middlesboro"), QStringLiteral("TP")), 2);
+    QCOMPARE(f.team(QStringLiteral("Middlesbrough"), QStringLiteral("TP")), 4);
 }
 
 void TestTeamMerge::chainedMergesEndAtTheKeptTeam()
