@@ -2,6 +2,7 @@
 
 #include "data/CommandBoundary.h"
 #include "data/Database.h"
+#include "data/Dates.h"
 #include "data/LeagueSchema.h"
 #include "data/MatchOutcome.h"
 #include "data/Standings.h"
@@ -94,7 +95,56 @@ std::pair<QString, QString> checkedPair(Table &teams, const QString &keepName, c
     return {keep, merge};
 }
 
+// How many meetings a message lists before it says how many more there are.
+constexpr qsizetype kMeetingsShown = 5;
+
+// The teams' meetings, one a line, a few of them and then how many more.
+QString meetingsText(const QString &keep, const QString &merge, const QList<TeamMeeting> &meetings)
+{
+    QStringList lines = {QStringLiteral("\"%1\" and \"%2\" meet in these matches, which the merge would make "
+                                        "a team's matches against itself:")
+                             .arg(merge, keep)};
+    for (qsizetype i = 0; i < meetings.size() && i < kMeetingsShown; ++i) {
+        const TeamMeeting &m = meetings[i];
+        const QString date =
+            m.date.isValid() ? Dates::toShortDateLongYear(m.date) : QStringLiteral("no date");
+        const QString score = isPlayed(m.result) ? m.result : QStringLiteral("not played");
+        lines << QStringLiteral("%1: %2 v %3, %4").arg(date, m.home, m.away, score);
+    }
+    if (meetings.size() > kMeetingsShown)
+        lines << QStringLiteral("and %1 more").arg(meetings.size() - kMeetingsShown);
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
+
+QList<TeamMeeting> teamMeetings(Database &league, const QString &keep, const QString &merge)
+{
+    Statement st = league.prepare(
+        QStringLiteral("SELECT rowid, DateP, Home, Away, Result FROM Results "
+                       "WHERE (Home = ?1 COLLATE UNOCASE AND Away = ?2 COLLATE UNOCASE) "
+                       "OR (Home = ?2 COLLATE UNOCASE AND Away = ?1 COLLATE UNOCASE) ORDER BY DateP, rowid"));
+    st.bindAll({keep, merge});
+    QList<TeamMeeting> meetings;
+    while (st.step())
+        meetings.append({st.value(0).toLongLong(), Dates::fromStored(st.value(1).toString()),
+                         st.value(2).toString(), st.value(3).toString(), st.value(4).toString()});
+    return meetings;
+}
+
+void DeleteMeetings(TDataMod &dm, const QString &keep, const QString &merge)
+{
+    Transaction tx(dm.ADOConnection);
+    const QList<TeamMeeting> meetings = teamMeetings(dm.ADOConnection, keep, merge);
+    Table &results = dm.ADOTableResults;
+    ControlsDisabled quiet(results);
+    FilterOff all(results); // a meeting may be hidden by the view's filter
+    for (const TeamMeeting &m : meetings) {
+        results.gotoBookmark(m.row);
+        results.deleteRecord(); // its before-delete event takes a played match out of the standings
+    }
+    tx.commit();
+}
 
 void MergeTeams(Database &db, const QString &keepName, const QString &mergeName)
 {
@@ -105,6 +155,9 @@ void MergeTeams(Database &db, const QString &keepName, const QString &mergeName)
     Transaction tx(db);
     teams.open();
     const auto [keep, merge] = checkedPair(teams, keepName, mergeName);
+    if (const QList<TeamMeeting> meetings = teamMeetings(db, keep, merge); !meetings.isEmpty())
+        throw TeamMergeError(meetingsText(keep, merge, meetings) +
+                             QStringLiteral("\nDelete these matches first, then merge."));
 
     teams.locate(QStringLiteral("Team"), {merge}, Dataset::CaseInsensitive);
     teams.deleteRecord();
@@ -130,14 +183,23 @@ bool MergeTeamsAsked(TDataMod &dm, const QString &keepName, const QString &merge
             teams.open();
             std::tie(keep, merge) = checkedPair(teams, keepName, mergeName);
         }
+        const QList<TeamMeeting> meetings = teamMeetings(dm.ADOConnection, keep, merge);
         const QString text =
-            QStringLiteral("Merge \"%1\" into \"%2\"? Every match and player of \"%1\" will "
-                           "belong to \"%2\", and \"%1\" will be deleted. This cannot be undone.")
-                .arg(merge, keep);
+            meetings.isEmpty()
+                ? QStringLiteral("Merge \"%1\" into \"%2\"? Every match and player of \"%1\" will "
+                                 "belong to \"%2\", and \"%1\" will be deleted. This cannot be undone.")
+                      .arg(merge, keep)
+                : meetingsText(keep, merge, meetings) +
+                      QStringLiteral("\nDelete these matches, then merge \"%1\" into \"%2\"? This cannot "
+                                     "be undone.")
+                          .arg(merge, keep);
         if (messenger.question(text, QStringLiteral("Merge Teams"), Messenger::Buttons::YesNoDefaultNo) !=
             Messenger::Answer::Yes)
             throw Abort();
+        Transaction tx(dm.ADOConnection);
+        DeleteMeetings(dm, keep, merge);
         MergeTeams(dm.ADOConnection, keep, merge);
+        tx.commit();
         for (Table *t : {&dm.ADOTableTeams, &dm.ADOTableResults, &dm.ADOTablePlayers})
             if (t->isActive())
                 t->reload();

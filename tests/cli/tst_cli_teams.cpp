@@ -72,6 +72,12 @@ void TestCliTeams::refusalsChangeNothing_data()
     QTest::newRow("unknown team") << QStringList{QStringLiteral("--keep"), QStringLiteral("Leeds"),
                                                  QStringLiteral("--merge"), QStringLiteral("York")}
                                   << 1 << QStringLiteral("The league has no team \"York\".");
+    // Merged, their match would be Leeds against Leeds.
+    QTest::newRow("teams that met") << QStringList{QStringLiteral("--keep"), QStringLiteral("Leeds"),
+                                                   QStringLiteral("--merge"), QStringLiteral("Hull")}
+                                    << 1
+                                    << QStringLiteral(
+                                           ": Hull v Leeds, 2:0\nDelete these matches first, then merge.");
     QTest::newRow("no --merge") << QStringList{QStringLiteral("--keep"), QStringLiteral("Leeds")} << 2
                                 << QStringLiteral("--merge");
 }

@@ -1,3 +1,4 @@
+#include "data/ClosingPrices.h"
 #include "data/Database.h"
 #include "data/LeagueSchema.h"
 #include "data/TeamAliases.h"
@@ -50,16 +51,37 @@ QStringList rows(const QString &path, const QString &sql)
     return out;
 }
 
+// A league of three teams with the given matches, each "home|away|F|A|yyyy-MM-dd" (F and A -1 for a
+// fixture), entered as the match dialog enters them.
+void addMatches(LeagueFixture &f, const QStringList &matches)
+{
+    for (const QString &m : matches) {
+        const QStringList v = m.split(QLatin1Char('|'));
+        QVERIFY2(
+            f.addMatch(v[0], v[1], v[2].toInt(), v[3].toInt(), false, QDate::fromString(v[4], Qt::ISODate)),
+            qPrintable(m));
+    }
+}
+
+const QStringList kThreeTeams = {QStringLiteral("Ayr"), QStringLiteral("Boro"), QStringLiteral("Cork")};
+
 } // namespace
 
 class TestTeamMerge : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { Database::setDurableWrites(false); }
+    void initTestCase()
+    {
+        Database::setDurableWrites(false);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); // the dates in messages
+    }
     void mergeEqualsOneSpellingFromTheStart();
     void laterImportMapsTheOldSpelling();
     void aTeamNamedLikeAnAliasKeepsItsMatches();
+    void teamsThatMetAreRefused_data();
+    void teamsThatMetAreRefused();
+    void askedMergeDeletesTheMeetingsFirst();
     void chainedMergesEndAtTheKeptTeam();
     void refusals_data();
     void refusals();
@@ -161,6 +183,94 @@ void TestTeamMerge::aTeamNamedLikeAnAliasKeepsItsMatches()
              QStringList({QStringLiteral("Middlesboro|Leeds"), QStringLiteral("Leeds|Middlesboro")}));
     QCOMPARE(f.team(QStringLiteral("Middlesboro"), QStringLiteral("TP")), 2);
     QCOMPARE(f.team(QStringLiteral("Middlesbrough"), QStringLiteral("TP")), 4);
+}
+
+void TestTeamMerge::teamsThatMetAreRefused_data()
+{
+    QTest::addColumn<QStringList>("matches");
+    QTest::addColumn<QString>("message");
+
+    const QString head = QStringLiteral("\"Boro\" and \"Ayr\" meet in these matches, which the merge would "
+                                        "make a team's matches against itself:\n");
+    const QString tail = QStringLiteral("\nDelete these matches first, then merge.");
+    QTest::newRow("one played match")
+        << QStringList{QStringLiteral("Boro|Ayr|2|1|2005-08-01"), QStringLiteral("Ayr|Cork|0|0|2005-08-08")}
+        << head + QStringLiteral("8/1/2005: Boro v Ayr, 2:1") + tail;
+    QTest::newRow("a fixture, after a match of the other way round")
+        << QStringList{QStringLiteral("Ayr|Boro|-1|-1|2005-09-01"), QStringLiteral("Boro|Ayr|1|1|2005-08-01")}
+        << head + QStringLiteral("8/1/2005: Boro v Ayr, 1:1\n9/1/2005: Ayr v Boro, not played") + tail;
+    QStringList seven;
+    for (int day = 1; day <= 7; ++day)
+        seven << QStringLiteral("Ayr|Boro|%1|0|2005-08-0%1").arg(day);
+    QTest::newRow("seven matches: five shown")
+        << seven
+        << head +
+               QStringLiteral(
+                   "8/1/2005: Ayr v Boro, 1:0\n8/2/2005: Ayr v Boro, 2:0\n8/3/2005: Ayr v Boro, 3:0\n"
+                   "8/4/2005: Ayr v Boro, 4:0\n8/5/2005: Ayr v Boro, 5:0\nand 2 more") +
+               tail;
+}
+
+// Merged, each match of the two teams against each other would be the kept team against itself, counted
+// as a home win and an away loss of the same team.
+void TestTeamMerge::teamsThatMetAreRefused()
+{
+    QFETCH(QStringList, matches);
+    QFETCH(QString, message);
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), kThreeTeams);
+    addMatches(f, matches);
+    const QByteArray before = fileHash(f.path());
+    try {
+        MergeTeams(f.dm().ADOConnection, QStringLiteral("ayr"), QStringLiteral("BORO"));
+        QFAIL("the merge was not refused");
+    } catch (const TeamMergeError &e) {
+        QCOMPARE(e.message(), message);
+    }
+    QCOMPARE(fileHash(f.path()), before);
+}
+
+// The window's merge of two teams that met: the question names the matches; No changes nothing, Yes
+// deletes them as "Delete Match" does (their closing prices go too), then merges.  The league is then the
+// one that never had them.
+void TestTeamMerge::askedMergeDeletesTheMeetingsFirst()
+{
+    const QStringList others = {QStringLiteral("Boro|Cork|1|0|2005-08-08"),
+                                QStringLiteral("Cork|Ayr|0|0|2005-08-15")};
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), kThreeTeams);
+    addMatches(f, QStringList{QStringLiteral("Ayr|Boro|2|1|2005-08-01")} + others +
+                      QStringList{QStringLiteral("Boro|Ayr|-1|-1|2005-08-22")});
+    Database &db = f.dm().ADOConnection;
+    ClosingPrices::store(db, 0, {1.5, 4, 7}); // the first meeting's
+    ClosingPrices::store(db, 1, {2, 3, 4});
+    const QByteArray before = fileHash(f.path());
+
+    QVERIFY(!MergeTeamsAsked(f.dm(), QStringLiteral("Ayr"), QStringLiteral("Boro"), f.messenger));
+    QCOMPARE(f.messenger.messages().size(), 1);
+    const RecordingMessenger::Message &question = f.messenger.messages().constFirst();
+    QCOMPARE(question.buttons, Messenger::Buttons::YesNoDefaultNo);
+    QCOMPARE(question.text,
+             QStringLiteral("\"Boro\" and \"Ayr\" meet in these matches, which the merge would make a team's "
+                            "matches against itself:\n8/1/2005: Ayr v Boro, 2:1\n8/22/2005: Boro v Ayr, not "
+                            "played\nDelete these matches, then merge \"Boro\" into \"Ayr\"? This cannot be "
+                            "undone."));
+    QCOMPARE(fileHash(f.path()), before);
+    f.messenger.clear();
+
+    f.messenger.queueAnswer(Messenger::Answer::Yes);
+    QVERIFY(MergeTeamsAsked(f.dm(), QStringLiteral("Ayr"), QStringLiteral("Boro"), f.messenger));
+    QCOMPARE(f.messenger.messages().size(), 1);
+    QCOMPARE(rows(f.path(), QStringLiteral("SELECT ID, Home, Away FROM Results ORDER BY ID")),
+             QStringList({QStringLiteral("1|Ayr|Cork"), QStringLiteral("2|Cork|Ayr")}));
+    QCOMPARE(f.dm().ADOTableResults.recordCount(), 2); // the open tables show it
+    const QHash<qint64, ClosingPriceSet> prices = ClosingPrices::readAll(db);
+    QCOMPARE(prices.keys(), QList<qint64>{1});
+
+    LeagueFixture never(QStringLiteral("Football (Soccer)"), {QStringLiteral("Ayr"), QStringLiteral("Cork")});
+    addMatches(never, QStringList{QStringLiteral("Ayr|Cork|1|0|2005-08-08"), others.last()});
+    const QString teams = QStringLiteral(
+        "SELECT Pos, Team, TRH, HP, HW, HD, HL, HF, HA, HPts, TRA, AP, AW, AD, AL, AF, AA, APts, "
+        "TRT, TP, TW, TD, TL, TF, TA, TPts FROM Teams ORDER BY Team");
+    QCOMPARE(rows(f.path(), teams), rows(never.path(), teams));
 }
 
 void TestTeamMerge::chainedMergesEndAtTheKeptTeam()
