@@ -66,9 +66,7 @@ QString defaultFolder()
 
 QStringList listLines(const QByteArray &bytes)
 {
-    QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar::ByteOrderMark))
-        text.remove(0, 1);
+    QString text = QString::fromUtf8(bytes); // drops a byte-order mark that starts the bytes
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())

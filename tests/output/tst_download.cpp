@@ -641,15 +641,16 @@ private Q_SLOTS:
     }
 
     // Only names that may be file names come out of the list; a byte-order mark that starts the list is
-    // its encoding, not part of the first name; the warning shows each skipped name escaped, and a list of
-    // many stops after ten.
+    // its encoding, not part of the first name; the warning shows each skipped name escaped and cut short,
+    // and a list of many stops after ten.
     void listSkipsUnacceptableNames()
     {
         TestHttpServer server;
         const QString stored = m_dir.filePath(QStringLiteral("program/data/leagues.txt"));
-        server.setRoute(QStringLiteral("/data/leagues.txt"), {QByteArray("\xef\xbb\xbf"
-                                                                         "First\n\x1b[31mRed\n\xef\xbb\xbf"
-                                                                         "BOM\n\n.hidden\nLast\n")});
+        const QByteArray bom = "\xef\xbb\xbf";
+        server.setRoute(
+            QStringLiteral("/data/leagues.txt"),
+            {bom + "First\n\x1b[31mRed\n" + bom + "BOM\n\n.hidden\n" + QByteArray(5000, 'x') + "\nLast\n"});
         HttpFetch http;
         const LeagueDownload::LeagueList list = LeagueDownload::fetchList(http, server.baseUrl(), stored);
         QCOMPARE(list.names, QStringList({QStringLiteral("First"), QStringLiteral("Last")}));
@@ -660,7 +661,10 @@ private Q_SLOTS:
                            "Skipped the league name \"\\ufeffBOM\": it holds the unprintable character "
                            "U+FEFF.\n"
                            "Skipped the league name \"\": it is empty.\n"
-                           "Skipped the league name \".hidden\": it starts with a dot."));
+                           "Skipped the league name \".hidden\": it starts with a dot.\n"
+                           "Skipped the league name \"") +
+                QString(60, QLatin1Char('x')) +
+                QStringLiteral("\u2026\": it is longer than 100 characters."));
 
         QByteArray many;
         for (int i = 0; i < 25; ++i)
@@ -705,6 +709,7 @@ private Q_SLOTS:
             DownloadLimits::tooLargeText(DownloadLimits::limit(DownloadLimits::Kind(kind)));
         QVERIFY(expected.endsWith(QLatin1String(" is larger than 64 KB.")));
         const QString stored = m_dir.filePath(QStringLiteral("program/data/leagues.txt"));
+        QVERIFY(QDir().mkpath(QFileInfo(stored).path()));
         writeFile(stored, "Kept\n");
         writeFile(path(QStringLiteral("Huge")), m_old, QDateTime::currentDateTimeUtc().addDays(-30));
         HttpFetch http;
@@ -812,6 +817,7 @@ private Q_SLOTS:
         TestHttpServer server;
         HttpFetch http(30000);
         const QString stored = m_dir.filePath(QStringLiteral("program/data/leagues.txt"));
+        QVERIFY(QDir().mkpath(QFileInfo(stored).path()));
         writeFile(stored, "Kept\n");
         writeFile(path(QStringLiteral("Slow")), m_old, QDateTime::currentDateTimeUtc().addDays(-30));
         QString reason;
