@@ -2,11 +2,13 @@
 
 #include "cli/LeagueFile.h"
 #include "data/Errors.h"
+#include "data/Excerpt.h"
 #include "data/Messenger.h"
 #include "entry/ResultsImport.h"
 #include "output/HttpFetch.h"
 #include "output/LeagueDownload.h"
 #include "output/SeasonDownload.h"
+#include "output/ServerText.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -41,18 +43,24 @@ void runDownload(const Arguments &a, Messenger &messenger)
     QStringList entries = a.positional();
     if (all) {
         QTemporaryDir listDir; // the command line keeps no list of its own
+        LeagueDownload::LeagueList list;
         try {
-            entries = LeagueDownload::fetchList(http, base, listDir.filePath(QStringLiteral("leagues.txt")));
+            list = LeagueDownload::fetchList(http, base, listDir.filePath(QStringLiteral("leagues.txt")));
         } catch (const QuorvaneError &e) {
             throw QuorvaneError(QStringLiteral("Unable to download league list: %1").arg(e.message()));
         }
+        if (!list.skipped.isEmpty())
+            messenger.warning(LeagueDownload::skippedText(list.skipped));
+        entries = list.names;
     }
     const QList<bool> ticked(entries.size(), true);
     LeagueDownload::RunCallbacks callbacks;
+    // Names come from the server (or a script): printed escaped, they show and never act.
     callbacks.finished = [&entries, &messenger](int i, const LeagueDownload::FileOutcome &o) {
-        printLine(entries[i]);
+        printLine(ServerText::escaped(entries[i]));
         if (o.result == LeagueDownload::FileResult::Failed)
-            messenger.error(QStringLiteral("%1: %2").arg(LeagueDownload::bareName(entries[i]), o.reason));
+            messenger.error(QStringLiteral("%1: %2").arg(
+                ServerText::escaped(excerpt(LeagueDownload::bareName(entries[i]))), o.reason));
     };
     if (!LeagueDownload::runDownloads(http, base, a.value(QStringLiteral("--to")), entries, ticked,
                                       callbacks))
@@ -75,8 +83,9 @@ void runFetchSeason(const Arguments &a, Messenger &messenger)
     if (!a.has(QStringLiteral("--div")) || !a.has(QStringLiteral("--season")))
         throw UsageError{QStringLiteral("fetch-season needs --div CODE and --season YYYY-YYYY.")};
     const QString division = a.value(QStringLiteral("--div")).trimmed();
-    if (division.isEmpty() || !LeagueDownload::safeName(division))
-        throw QuorvaneError(QStringLiteral("'%1' is not a division code.").arg(division));
+    if (!ServerText::acceptableName(division))
+        throw QuorvaneError(
+            QStringLiteral("'%1' is not a division code.").arg(ServerText::escaped(excerpt(division))));
     refuseAccessFile(a.positional(0)); // before anything is downloaded
     const int first = SeasonDownload::seasonFirstYear(a.value(QStringLiteral("--season")));
     if (first == 0)

@@ -2,18 +2,23 @@
 
 #include "data/Database.h"
 #include "data/Errors.h"
+#include "data/Excerpt.h"
 #include "data/LeagueSchema.h"
 #include "data/ProgramFolder.h"
 #include "entry/AccessConversion.h"
 #include "entry/ConvertLeague.h"
 #include "output/HttpFetch.h"
+#include "output/ServerText.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace LeagueDownload
 {
@@ -49,12 +54,6 @@ QString bareName(const QString &entry)
     return entry;
 }
 
-bool safeName(const QString &name)
-{
-    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
-           name != QLatin1String(".") && name != QLatin1String("..") && !name.contains(QChar(0));
-}
-
 QString listPath()
 {
     return programFolder() + QStringLiteral("/data/leagues.txt");
@@ -67,7 +66,7 @@ QString defaultFolder()
 
 QStringList listLines(const QByteArray &bytes)
 {
-    QString text = QString::fromUtf8(bytes);
+    QString text = QString::fromUtf8(bytes); // drops a byte-order mark that starts the bytes
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
@@ -77,6 +76,15 @@ QStringList listLines(const QByteArray &bytes)
 
 namespace
 {
+// The mode a new file gets from the user's umask (0644 under 022).  A temporary file is made 0600, which
+// would hide a downloaded league from everyone else who may read the user's files.
+mode_t userFileMode()
+{
+    const mode_t mask = ::umask(0); // reading the umask means setting it: put it back at once
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 // A download into a temporary file beside target, moved over target only by commit().
 class PartFile
 {
@@ -101,6 +109,12 @@ public:
     bool commit(const QDateTime &modified, QString *why)
     {
         m_file.close();
+        if (::chmod(QFile::encodeName(path()).constData(), userFileMode()) != 0) {
+            *why = QStringLiteral("Cannot write in the folder %1: %2")
+                       .arg(QDir::toNativeSeparators(QFileInfo(m_target).absolutePath()),
+                            QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
         if (modified.isValid()) {
             QFile f(path());
             if (f.open(QIODevice::ReadWrite))
@@ -142,17 +156,18 @@ bool looksLikeHtml(const HttpReply &r, const QByteArray &body)
 }
 } // namespace
 
-QStringList fetchList(HttpFetch &http, const QUrl &base, const QString &listFile)
+LeagueList fetchList(HttpFetch &http, const QUrl &base, const QString &listFile)
 {
     const QUrl url = listUrl(base);
-    const HttpReply head = http.head(url);
+    const FetchBudget budget(DownloadLimits::Kind::LeagueList);
+    const HttpReply head = http.head(url, budget);
     if (!head.ok)
         throw QuorvaneError(head.error);
     PartFile part(listFile);
     QString why;
     if (!part.open(&why))
         throw QuorvaneError(why);
-    const HttpReply got = http.get(url, part.file());
+    const HttpReply got = http.get(url, part.file(), budget);
     if (!got.ok)
         throw QuorvaneError(got.error);
     part.file().seek(0);
@@ -162,7 +177,26 @@ QStringList fetchList(HttpFetch &http, const QUrl &base, const QString &listFile
         throw QuorvaneError(QStringLiteral("The server sent a web page instead of the league list."));
     if (!part.commit(QDateTime(), &why))
         throw QuorvaneError(why);
-    return listLines(bytes);
+    LeagueList list;
+    for (const QString &line : listLines(bytes)) {
+        if (ServerText::acceptableName(line, &why))
+            list.names << line;
+        else
+            list.skipped.append({line, why});
+    }
+    return list;
+}
+
+QString skippedText(const QList<SkippedName> &skipped)
+{
+    constexpr int Shown = 10; // a list of nothing but bad names must not flood the screen
+    QStringList lines;
+    for (const SkippedName &s : skipped.first(std::min<qsizetype>(Shown, skipped.size())))
+        lines << QStringLiteral("Skipped the league name \"%1\": %2.")
+                     .arg(ServerText::escaped(excerpt(s.name)), s.why);
+    if (skipped.size() > Shown)
+        lines << QStringLiteral("Skipped %1 more league names.").arg(skipped.size() - Shown);
+    return lines.join(QLatin1Char('\n'));
 }
 
 bool isLeagueFile(const QString &path, QString *why)
@@ -189,13 +223,16 @@ FileOutcome fetchLeagueFile(HttpFetch &http, const QUrl &base, const QString &na
                             const std::function<bool(qint64, qint64)> &block)
 {
     FileOutcome o;
-    if (!safeName(name)) {
-        o.reason = QStringLiteral("'%1' is not a file name.").arg(name);
+    QString why;
+    if (!ServerText::acceptableName(name, &why)) {
+        o.reason =
+            QStringLiteral("\"%1\" cannot be a file name: %2.").arg(ServerText::escaped(excerpt(name)), why);
         return o;
     }
     const QUrl url = leagueUrl(base, name);
     const QString local = QDir(folder).filePath(name + QStringLiteral(".mdb"));
-    const HttpReply head = http.head(url);
+    const FetchBudget budget(DownloadLimits::Kind::LeagueFile);
+    const HttpReply head = http.head(url, budget);
     if (!head.ok) {
         o.reason = head.error;
         return o;
@@ -208,7 +245,7 @@ FileOutcome fetchLeagueFile(HttpFetch &http, const QUrl &base, const QString &na
     PartFile part(local);
     if (!part.open(&o.reason))
         return o;
-    const HttpReply got = http.get(url, part.file(), block);
+    const HttpReply got = http.get(url, part.file(), budget, block);
     if (got.cancelled) {
         o.result = FileResult::Cancelled;
         return o;
@@ -218,10 +255,10 @@ FileOutcome fetchLeagueFile(HttpFetch &http, const QUrl &base, const QString &na
         return o;
     }
     part.file().close();
-    QString why;
     const bool access = AccessConversion::isAccessFile(part.path());
     if (!(access ? convertInPlace(part.path(), &why) : isLeagueFile(part.path(), &why))) {
-        o.reason = QStringLiteral("The server sent no league file (%1).").arg(why);
+        // The reason may quote the file, which is the server's.
+        o.reason = QStringLiteral("The server sent no league file (%1).").arg(ServerText::escaped(why));
         return o;
     }
     o.converted = access;
@@ -272,10 +309,9 @@ PublishOutcome publish(const QString &dir)
     for (const QString &file : files) {
         const QString name = file.chopped(4);
         QString why;
-        if (name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r')))
-            o.skipped << file + QStringLiteral(": a line break in its name");
-        else if (!isLeagueFile(data.filePath(file), &why))
-            o.skipped << file + QStringLiteral(": ") + why;
+        // A name no client would take is not listed.
+        if (!ServerText::acceptableName(name, &why) || !isLeagueFile(data.filePath(file), &why))
+            o.skipped << ServerText::escaped(file + QStringLiteral(": ") + why);
         else
             o.listed << name;
     }

@@ -1,8 +1,10 @@
 #pragma once
 // Downloading league files from a data server: the list "data/leagues.txt" and the files
 // "data/NAME.mdb" below one base address.  Every file comes into a temporary file in the target folder,
-// is checked (its whole body, and that it is a league file) and only then replaces the old one, so a
-// failed, cut-off or wrong download leaves the local file exactly as it was.
+// is checked (its whole body within its limits, and that it is a league file) and only then replaces
+// the old one, with the mode the user's umask gives new files, so a failed, cut-off, oversized, late or
+// wrong download leaves the local file exactly as it was.  Only names that ServerText accepts become
+// files.
 
 #include <QDateTime>
 #include <QString>
@@ -26,8 +28,6 @@ QUrl listUrl(const QUrl &base);
 QUrl leagueUrl(const QUrl &base, const QString &name);
 // The entry text without the mark of an earlier run.
 QString bareName(const QString &entry);
-// A name that would leave the download folder (a path separator, "." or "..") is never written.
-bool safeName(const QString &name);
 
 // Where the list is kept (data/leagues.txt under the program's folder) and the folder league files go
 // to by default (the league folder Data/).
@@ -35,12 +35,28 @@ QString listPath();
 QString defaultFolder();
 
 // The lines of a list, exactly as written (no trimming, empty lines kept; the line break after the last
-// line does not make another).
+// line does not make another).  A byte-order mark that starts the text (as some editors write UTF-8)
+// marks the encoding and is no part of the first name.
 QStringList listLines(const QByteArray &bytes);
 
+// A line of the list that cannot be a league's file name, and why.
+struct SkippedName {
+    QString name;
+    QString why;
+};
+struct LeagueList {
+    QStringList names; // the acceptable lines, in list order
+    QList<SkippedName> skipped;
+};
+
 // Downloads the list to listFile (replacing it only when the download is complete and is a list) and
-// returns its lines.  Throws QuorvaneError with the reason when it fails.
-QStringList fetchList(HttpFetch &http, const QUrl &base, const QString &listFile);
+// returns its lines, the acceptable ones apart from the others.  Throws QuorvaneError with the reason
+// when it fails ("The league list is larger than 1 MB.").
+LeagueList fetchList(HttpFetch &http, const QUrl &base, const QString &listFile);
+// The warning for skipped names, one line each, every name escaped:
+// Skipped the league name "\x1b[31mRed": it holds the unprintable character U+001B.
+// A long list of them ends after a few with how many more there are.
+QString skippedText(const QList<SkippedName> &skipped);
 
 // Whether path is a league file, by its content; the reason in *why when not.  An Access database
 // holding a league counts: it is converted into a temporary file to see.
@@ -78,7 +94,8 @@ bool runDownloads(HttpFetch &http, const QUrl &base, const QString &folder, QStr
 
 struct PublishOutcome {
     QStringList listed;  // league names written to the list
-    QStringList skipped; // files of the folder that are not league files, with the reason
+    QStringList skipped; // files of the folder that are no league files or have names no client takes,
+                         // with the reason, escaped
 };
 // Writes DIR/data/leagues.txt naming every league file DIR/data/*.mdb (sorted by name), so that any
 // static web server serving DIR is a data server.  Throws QuorvaneError when DIR/data is missing or the

@@ -8,6 +8,7 @@
 #include "data/TDataMod.h"
 #include "entry/ResultsImport.h"
 #include "output/HttpFetch.h"
+#include "output/ServerText.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -87,9 +88,9 @@ CsvSeason fetchSeason(HttpFetch &http, const QUrl &base, const QString &division
                       const QString &bookmaker, const std::function<bool(qint64, qint64)> &block)
 {
     const QUrl url = seasonUrl(base, division, firstYear);
-    QBuffer body;
+    QBuffer body; // held whole, which the season file's limit keeps small
     body.open(QIODevice::WriteOnly);
-    const HttpReply got = http.get(url, body, block);
+    const HttpReply got = http.get(url, body, FetchBudget(DownloadLimits::Kind::Season), block);
     if (got.cancelled)
         throw Abort();
     if (!got.ok)
@@ -99,7 +100,7 @@ CsvSeason fetchSeason(HttpFetch &http, const QUrl &base, const QString &division
         return readResultsCsv(body.data(), bookmaker);
     } catch (const CsvImportError &e) {
         throw QuorvaneError(QStringLiteral("%1 %2 is not a season file; nothing was imported. %3")
-                                .arg(division, seasonText(firstYear), e.message()));
+                                .arg(division, seasonText(firstYear), ServerText::escaped(e.message())));
     }
 }
 

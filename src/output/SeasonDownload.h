@@ -34,8 +34,9 @@ QString seasonText(int firstYear);
 QString seasonCode(int firstYear);
 QUrl seasonUrl(const QUrl &base, const QString &division, int firstYear);
 
-// Downloads and reads one season; throws QuorvaneError with the reason (an unreachable server, a cut-off
-// body, or a file that is no season file: "... is not a season file ...") and then nothing is entered.
+// Downloads and reads one season; throws QuorvaneError with the reason (an unreachable server, a cut-off,
+// oversized or late body, or a file that is no season file: "... is not a season file ...") and then
+// nothing is entered.
 CsvSeason fetchSeason(HttpFetch &http, const QUrl &base, const QString &division, int firstYear,
                       const QString &bookmaker, const std::function<bool(qint64, qint64)> &block = {});
 

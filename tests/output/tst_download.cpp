@@ -6,6 +6,7 @@
 #include "data/Messenger.h"
 #include "entry/JetFile.h"
 #include "entry/ResultsImport.h"
+#include "output/DownloadLimits.h"
 #include "output/HttpFetch.h"
 #include "output/LeagueDownload.h"
 #include "output/SeasonDownload.h"
@@ -18,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
+#include <sys/stat.h>
 
 using Fault = TestHttpServer::Fault;
 
@@ -79,6 +81,38 @@ QByteArray accessLeagueBytes(const QString &dir, const QByteArray &home, const Q
     if (!failure.isEmpty())
         qWarning("%s", qPrintable(failure));
     return readFile(access);
+}
+
+// The process's umask set for a test, restored after it.
+class UmaskGuard
+{
+public:
+    explicit UmaskGuard(mode_t mask) : m_old(::umask(mask)) {}
+    ~UmaskGuard() { ::umask(m_old); }
+    UmaskGuard(const UmaskGuard &) = delete;
+    UmaskGuard &operator=(const UmaskGuard &) = delete;
+
+private:
+    mode_t m_old;
+};
+
+// "644"
+QString modeOf(const QString &path)
+{
+    struct stat st = {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? QString::number(st.st_mode & 07777, 8)
+                                                                 : QString();
+}
+
+// What a terminal would act on: control characters other than the line feed, and the bidirectional and
+// byte-order marks a name could hide behind.
+bool holdsRawControls(const QString &text)
+{
+    for (const QChar c : text)
+        if ((c.unicode() < 0x20 && c != QLatin1Char('\n')) || c.unicode() == 0x7f || c == QChar(0x202e) ||
+            c == QChar(0xfeff))
+            return true;
+    return false;
 }
 
 QStringList teamsOf(const QString &path)
@@ -205,7 +239,8 @@ private Q_SLOTS:
     }
 
     // Running twice: each entry ticked in the second run has exactly that run's mark, unticked ones none,
-    // and names (with spaces, "#", an empty one) keep their text.
+    // and names (with spaces, "#", an empty one) keep their text.  An empty name asks for nothing: it
+    // would make the hidden file ".mdb".
     void marksOfRepeatedRuns()
     {
         TestHttpServer server;
@@ -214,10 +249,12 @@ private Q_SLOTS:
         HttpFetch http;
         QStringList entries = {QStringLiteral("Serie A #1"), QStringLiteral("Missing League"), QString()};
         QVERIFY(!LeagueDownload::runDownloads(http, server.baseUrl(), m_folder, entries, {true, true, true}));
-        QCOMPARE(entries, QStringList({QStringLiteral("Serie A #1 ...OK"),
-                                       QStringLiteral("Missing League ...Fail"), QStringLiteral(" ...OK")}));
+        QCOMPARE(entries,
+                 QStringList({QStringLiteral("Serie A #1 ...OK"), QStringLiteral("Missing League ...Fail"),
+                              QStringLiteral(" ...Fail")}));
         QCOMPARE(readFile(path(QStringLiteral("Serie A #1"))), m_fresh);
-        QCOMPARE(readFile(path(QString())), m_fresh);
+        QVERIFY(!QFile::exists(path(QString())));
+        QCOMPARE(server.gets(QStringLiteral("/data/.mdb")), 0);
 
         server.setRoute(QStringLiteral("/data/Missing League.mdb"), {m_fresh});
         QVERIFY(
@@ -277,9 +314,10 @@ private Q_SLOTS:
         const QString stored = m_dir.filePath(QStringLiteral("program/data/leagues.txt"));
         server.setRoute(QStringLiteral("/data/leagues.txt"), {QByteArray("E0\r\n Serie A \r\n\r\nLast")});
         HttpFetch http;
-        QCOMPARE(LeagueDownload::fetchList(http, server.baseUrl(), stored),
-                 QStringList(
-                     {QStringLiteral("E0"), QStringLiteral(" Serie A "), QString(), QStringLiteral("Last")}));
+        const LeagueDownload::LeagueList list = LeagueDownload::fetchList(http, server.baseUrl(), stored);
+        QCOMPARE(list.names,
+                 QStringList({QStringLiteral("E0"), QStringLiteral(" Serie A "), QStringLiteral("Last")}));
+        QCOMPARE(list.skipped.size(), 1); // the empty line
         const QByteArray kept = readFile(stored);
         QCOMPARE(kept, QByteArray("E0\r\n Serie A \r\n\r\nLast"));
         for (Fault f : {Fault::HtmlPage, Fault::NotFound, Fault::ShortBody}) {
@@ -324,9 +362,13 @@ private Q_SLOTS:
         writeFile(site + QStringLiteral("/data/Zeta.mdb"), m_fresh);
         writeFile(site + QStringLiteral("/data/Alpha One.mdb"), m_old);
         writeFile(site + QStringLiteral("/data/notes.mdb"), "not a league");
+        writeFile(site + QStringLiteral("/data/Tab\there.mdb"), m_fresh); // a name no client takes
         const LeagueDownload::PublishOutcome o = LeagueDownload::publish(site);
         QCOMPARE(o.listed, QStringList({QStringLiteral("Alpha One"), QStringLiteral("Zeta")}));
-        QCOMPARE(o.skipped.size(), 1);
+        QCOMPARE(o.skipped.size(), 2);
+        QVERIFY2(
+            o.skipped.contains(QStringLiteral("Tab\\there.mdb: it holds the unprintable character U+0009")),
+            qPrintable(o.skipped.join(QLatin1Char('|'))));
         QCOMPARE(readFile(site + QStringLiteral("/data/leagues.txt")), QByteArray("Alpha One\r\nZeta\r\n"));
         const CliRun published = runCli(quorvaneCli(), {QStringLiteral("publish"), site});
         QCOMPARE(published.exitCode, 0);
@@ -500,6 +542,319 @@ private Q_SLOTS:
                     server.baseUrl().toString()});
         QCOMPARE(r.exitCode, 1);
         QVERIFY(!QFile::exists(none));
+    }
+
+    // A list far larger than any list of leagues is refused at 1 MB, whether the server announces its
+    // length or not: the transfer stops, and nothing of the one giant "name" is printed.
+    void cliRefusesAHugeList_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("with a length") << int(Fault::Huge);
+        QTest::newRow("without a length") << int(Fault::HugeNoLength);
+    }
+    void cliRefusesAHugeList()
+    {
+        QFETCH(int, fault);
+        TestHttpServer server;
+        TestHttpServer::Route huge{{}, QDateTime::currentDateTimeUtc(), Fault(fault)};
+        huge.size = qint64(64) << 20;
+        server.setRoute(QStringLiteral("/data/leagues.txt"), huge);
+        const CliRun r = runCli(quorvaneCli(), {QStringLiteral("download"), QStringLiteral("--server"),
+                                                server.baseUrl().toString(), QStringLiteral("--to"), m_folder,
+                                                QStringLiteral("--all")});
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.out, QByteArray());
+        QVERIFY2(r.err.contains(QLatin1String("The league list is larger than 1 MB.")), qPrintable(r.err));
+        QVERIFY2(r.err.size() < 300, qPrintable(r.err.left(300)));
+        QVERIFY(server.sent(QStringLiteral("/data/leagues.txt")) < huge.size);
+        QVERIFY(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    // Names from a hostile list: only printable ones become files; the others are skipped with a warning
+    // that shows them escaped, and nothing the terminal would act on reaches stdout or stderr.
+    void cliPrintsServerTextsEscaped()
+    {
+        const QStringList hostile = {QStringLiteral("\x1b[31mRed"), QStringLiteral("Tab\there"),
+                                     QStringLiteral("CR\rhere"),    QStringLiteral("\u202eevil"),
+                                     QStringLiteral("\ufeffBOM"),   QString(),
+                                     QStringLiteral(".hidden"),     QStringLiteral("Good League")};
+        TestHttpServer server;
+        QByteArray list;
+        for (const QString &name : hostile) {
+            list += name.toUtf8() + "\n";
+            server.setRoute(QStringLiteral("/data/") + name + QStringLiteral(".mdb"), {m_fresh});
+        }
+        server.setRoute(QStringLiteral("/data/leagues.txt"), {list});
+        const CliRun r = runCli(quorvaneCli(), {QStringLiteral("download"), QStringLiteral("--server"),
+                                                server.baseUrl().toString(), QStringLiteral("--to"), m_folder,
+                                                QStringLiteral("--all")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QByteArray("Good League ...OK\n"));
+        for (const char *shown :
+             {"\\x1b[31mRed", "Tab\\there", "CR\\rhere", "\\u202eevil", "\\ufeffBOM", "\"\"", "\".hidden\""})
+            QVERIFY2(r.err.contains(QLatin1String(shown)), shown);
+        QVERIFY2(!holdsRawControls(r.err), qPrintable(r.err));
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("Good League.mdb")});
+        for (const QString &name : hostile)
+            QCOMPARE(server.gets(QStringLiteral("/data/") + name + QStringLiteral(".mdb")),
+                     name == QLatin1String("Good League") ? 1 : 0);
+
+        // A name typed on the command line is printed escaped too.
+        const CliRun typed = runCli(quorvaneCli(), {QStringLiteral("download"), QStringLiteral("--server"),
+                                                    server.baseUrl().toString(), QStringLiteral("--to"),
+                                                    m_folder, QStringLiteral("\x1b[2JWipe")});
+        QCOMPARE(typed.exitCode, 1);
+        QCOMPARE(typed.out, QByteArray("\\x1b[2JWipe ...Fail\n"));
+        QVERIFY2(!holdsRawControls(typed.err), qPrintable(typed.err));
+    }
+
+    // Downloaded files (league files and the stored list) take the mode the user's umask gives a new
+    // file, as every other program's files do.
+    void downloadedFilesTakeTheUsualMode_data()
+    {
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("022") << 022 << "644";
+        QTest::newRow("027") << 027 << "640";
+        QTest::newRow("077") << 077 << "600";
+    }
+    void downloadedFilesTakeTheUsualMode()
+    {
+        QFETCH(int, mask);
+        QFETCH(QString, mode);
+        const UmaskGuard umask(static_cast<mode_t>(mask));
+        TestHttpServer server;
+        server.setRoute(QStringLiteral("/data/leagues.txt"), {QByteArray("Fresh\n")});
+        server.setRoute(QStringLiteral("/data/Fresh.mdb"), {m_fresh});
+        writeFile(path(QStringLiteral("Old")), m_old, QDateTime::currentDateTimeUtc().addDays(-30));
+        server.setRoute(QStringLiteral("/data/Old.mdb"), {m_fresh});
+        HttpFetch http;
+        const QString list = m_dir.filePath(QStringLiteral("program/data/leagues.txt"));
+        LeagueDownload::fetchList(http, server.baseUrl(), list);
+        QStringList entries = {QStringLiteral("Fresh"), QStringLiteral("Old")};
+        QVERIFY(LeagueDownload::runDownloads(http, server.baseUrl(), m_folder, entries, {true, true}));
+        QCOMPARE(readFile(path(QStringLiteral("Old"))), m_fresh);
+        QCOMPARE(modeOf(list), mode);
+        QCOMPARE(modeOf(path(QStringLiteral("Fresh"))), mode);
+        QCOMPARE(modeOf(path(QStringLiteral("Old"))), mode);
+    }
+
+    // Only names that may be file names come out of the list; a byte-order mark that starts the list is
+    // its encoding, not part of the first name; the warning shows each skipped name escaped and cut short,
+    // and a list of many stops after ten.
+    void listSkipsUnacceptableNames()
+    {
+        TestHttpServer server;
+        const QString stored = m_dir.filePath(QStringLiteral("program/data/leagues.txt"));
+        const QByteArray bom = "\xef\xbb\xbf";
+        server.setRoute(
+            QStringLiteral("/data/leagues.txt"),
+            {bom + "First\n\x1b[31mRed\n" + bom + "BOM\n\n.hidden\n" + QByteArray(5000, 'x') + "\nLast\n"});
+        HttpFetch http;
+        const LeagueDownload::LeagueList list = LeagueDownload::fetchList(http, server.baseUrl(), stored);
+        QCOMPARE(list.names, QStringList({QStringLiteral("First"), QStringLiteral("Last")}));
+        QCOMPARE(
+            LeagueDownload::skippedText(list.skipped),
+            QStringLiteral("Skipped the league name \"\\x1b[31mRed\": it holds the unprintable character "
+                           "U+001B.\n"
+                           "Skipped the league name \"\\ufeffBOM\": it holds the unprintable character "
+                           "U+FEFF.\n"
+                           "Skipped the league name \"\": it is empty.\n"
+                           "Skipped the league name \".hidden\": it starts with a dot.\n"
+                           "Skipped the league name \"") +
+                QString(60, QLatin1Char('x')) +
+                QStringLiteral("\u2026\": it is longer than 100 characters."));
+
+        QByteArray many;
+        for (int i = 0; i < 25; ++i)
+            many += "\t" + QByteArray::number(i) + "\n";
+        server.setRoute(QStringLiteral("/data/leagues.txt"), {many});
+        const QStringList lines =
+            LeagueDownload::skippedText(LeagueDownload::fetchList(http, server.baseUrl(), stored).skipped)
+                .split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 11);
+        QCOMPARE(lines.last(), QStringLiteral("Skipped 15 more league names."));
+    }
+
+    // A body past its limit is refused, by its Content-Length before anything is written, else as soon as
+    // it grows past the limit; the transfer stops, the local file stays as it was and nothing is left.
+    void refusedPastTheLimit_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("fault");
+        using Kind = DownloadLimits::Kind;
+        QTest::newRow("list with a length") << int(Kind::LeagueList) << int(Fault::Huge);
+        QTest::newRow("list without a length") << int(Kind::LeagueList) << int(Fault::HugeNoLength);
+        QTest::newRow("league file with a length") << int(Kind::LeagueFile) << int(Fault::Huge);
+        QTest::newRow("league file without a length") << int(Kind::LeagueFile) << int(Fault::HugeNoLength);
+        QTest::newRow("season with a length") << int(Kind::Season) << int(Fault::Huge);
+        QTest::newRow("season without a length") << int(Kind::Season) << int(Fault::HugeNoLength);
+    }
+    void refusedPastTheLimit()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, fault);
+        constexpr qint64 Limit = 64 * 1024;
+        const DownloadLimits::TestOverride lowered(DownloadLimits::Kind(kind), Limit, 60000);
+        TestHttpServer server;
+        TestHttpServer::Route huge{{}, QDateTime::currentDateTimeUtc(), Fault(fault)};
+        huge.size = qint64(64) << 20;
+        qint64 written = 0;
+        const auto block = [&written](qint64 received, qint64) {
+            written = received;
+            return true;
+        };
+        const QString expected =
+            DownloadLimits::tooLargeText(DownloadLimits::limit(DownloadLimits::Kind(kind)));
+        QVERIFY(expected.endsWith(QLatin1String(" is larger than 64 KB.")));
+        const QString stored = m_dir.filePath(QStringLiteral("program/data/leagues.txt"));
+        QVERIFY(QDir().mkpath(QFileInfo(stored).path()));
+        writeFile(stored, "Kept\n");
+        writeFile(path(QStringLiteral("Huge")), m_old, QDateTime::currentDateTimeUtc().addDays(-30));
+        HttpFetch http;
+        QString reason;
+        QString served;
+        switch (DownloadLimits::Kind(kind)) {
+        case DownloadLimits::Kind::LeagueList:
+            served = QStringLiteral("/data/leagues.txt");
+            server.setRoute(served, huge);
+            try {
+                LeagueDownload::fetchList(http, server.baseUrl(), stored);
+            } catch (const QuorvaneError &e) {
+                reason = e.message();
+            }
+            break;
+        case DownloadLimits::Kind::LeagueFile:
+            served = QStringLiteral("/data/Huge.mdb");
+            server.setRoute(served, huge);
+            reason = LeagueDownload::fetchLeagueFile(http, server.baseUrl(), QStringLiteral("Huge"), m_folder,
+                                                     block)
+                         .reason;
+            break;
+        case DownloadLimits::Kind::Season:
+            served = QStringLiteral("/mmz4281/2324/E0.csv");
+            server.setRoute(served, huge);
+            try {
+                SeasonDownload::fetchSeason(http, server.baseUrl(), QStringLiteral("E0"), 2023,
+                                            QStringLiteral("best"), block);
+            } catch (const QuorvaneError &e) {
+                reason = e.message();
+            }
+            break;
+        }
+        QVERIFY2(reason.endsWith(expected), qPrintable(reason));
+        QVERIFY(written <= Limit);
+        if (Fault(fault) == Fault::Huge)
+            QCOMPARE(written, 0);
+        QVERIFY(server.sent(served) < huge.size);
+        QCOMPARE(readFile(stored), QByteArray("Kept\n"));
+        QCOMPARE(readFile(path(QStringLiteral("Huge"))), m_old);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("Huge.mdb")});
+        QCOMPARE(QDir(QFileInfo(stored).path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("leagues.txt")});
+    }
+
+    // A list of exactly its limit comes, with its length or without; one byte more does not.
+    void listAtItsLimit_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<bool>("comes");
+        QTest::newRow("the limit, with a length") << 4096 << int(Fault::None) << true;
+        QTest::newRow("the limit, without a length") << 4096 << int(Fault::NoLength) << true;
+        QTest::newRow("a byte more, with a length") << 4097 << int(Fault::None) << false;
+        QTest::newRow("a byte more, without a length") << 4097 << int(Fault::NoLength) << false;
+    }
+    void listAtItsLimit()
+    {
+        QFETCH(int, size);
+        QFETCH(int, fault);
+        QFETCH(bool, comes);
+        const DownloadLimits::TestOverride lowered(DownloadLimits::Kind::LeagueList, 4096, 60000);
+        QByteArray list;
+        for (int i = 0; list.size() < size; ++i)
+            list += "League " + QByteArray::number(i) + "\n";
+        list.truncate(size - 1);
+        list += "\n";
+        TestHttpServer server;
+        server.setRoute(QStringLiteral("/data/leagues.txt"),
+                        {list, QDateTime::currentDateTimeUtc(), Fault(fault)});
+        HttpFetch http;
+        const QString stored = m_dir.filePath(QStringLiteral("limit/leagues.txt"));
+        QFile::remove(stored); // an earlier row's
+        QString reason;
+        try {
+            QVERIFY(!LeagueDownload::fetchList(http, server.baseUrl(), stored).names.isEmpty());
+        } catch (const QuorvaneError &e) {
+            reason = e.message();
+        }
+        QCOMPARE(reason, comes ? QString() : QStringLiteral("The league list is larger than 4 KB."));
+        QCOMPARE(readFile(stored), comes ? list : QByteArray());
+    }
+
+    // A server that sends a byte every few seconds is never silent for as long as the idle timeout, but
+    // the file's deadline ends it: HEAD and GET together, a trickle of headers as of a body.
+    void slowServersMeetTheDeadline_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("fault");
+        using Kind = DownloadLimits::Kind;
+        QTest::newRow("list, body trickles") << int(Kind::LeagueList) << int(Fault::Trickle);
+        QTest::newRow("list, headers trickle") << int(Kind::LeagueList) << int(Fault::TrickleAll);
+        QTest::newRow("league file, body trickles") << int(Kind::LeagueFile) << int(Fault::Trickle);
+        QTest::newRow("league file, headers trickle") << int(Kind::LeagueFile) << int(Fault::TrickleAll);
+        QTest::newRow("season, body trickles") << int(Kind::Season) << int(Fault::Trickle);
+    }
+    void slowServersMeetTheDeadline()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, fault);
+        const DownloadLimits::TestOverride lowered(DownloadLimits::Kind(kind), qint64(1) << 30, 1000);
+        TestHttpServer::Route slow{m_fresh, QDateTime::currentDateTimeUtc(), Fault(fault)};
+        slow.pauseMs = 2000; // shorter than the idle timeout below
+        TestHttpServer server;
+        HttpFetch http(30000);
+        const QString stored = m_dir.filePath(QStringLiteral("program/data/leagues.txt"));
+        QVERIFY(QDir().mkpath(QFileInfo(stored).path()));
+        writeFile(stored, "Kept\n");
+        writeFile(path(QStringLiteral("Slow")), m_old, QDateTime::currentDateTimeUtc().addDays(-30));
+        QString reason;
+        switch (DownloadLimits::Kind(kind)) {
+        case DownloadLimits::Kind::LeagueList:
+            server.setRoute(QStringLiteral("/data/leagues.txt"), slow);
+            try {
+                LeagueDownload::fetchList(http, server.baseUrl(), stored);
+            } catch (const QuorvaneError &e) {
+                reason = e.message();
+            }
+            break;
+        case DownloadLimits::Kind::LeagueFile: {
+            server.setRoute(QStringLiteral("/data/Slow.mdb"), slow);
+            QStringList entries{QStringLiteral("Slow")};
+            LeagueDownload::RunCallbacks callbacks;
+            callbacks.finished = [&reason](int, const LeagueDownload::FileOutcome &o) { reason = o.reason; };
+            QVERIFY(
+                !LeagueDownload::runDownloads(http, server.baseUrl(), m_folder, entries, {true}, callbacks));
+            QCOMPARE(entries, QStringList{QStringLiteral("Slow ...Fail")});
+            break;
+        }
+        case DownloadLimits::Kind::Season:
+            server.setRoute(QStringLiteral("/mmz4281/2324/E0.csv"), slow);
+            try {
+                SeasonDownload::fetchSeason(http, server.baseUrl(), QStringLiteral("E0"), 2023,
+                                            QStringLiteral("best"));
+            } catch (const QuorvaneError &e) {
+                reason = e.message();
+            }
+            break;
+        }
+        QVERIFY2(reason.endsWith(QLatin1String("No answer within 1 s.")), qPrintable(reason));
+        QCOMPARE(readFile(stored), QByteArray("Kept\n"));
+        QCOMPARE(readFile(path(QStringLiteral("Slow"))), m_old);
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("Slow.mdb")});
     }
 };
 

@@ -109,14 +109,22 @@ private:
         case Fault::ShortBody:
             length = body.size() + 4096;
             break;
+        case Fault::Huge:
+        case Fault::HugeNoLength:
+            length = route.size;
+            break;
         default:
             break;
         }
         if (route.fault != Fault::NoLastModified && status == 200 && route.lastModified.isValid())
             headers += "Last-Modified: " + httpDate(route.lastModified) + "\r\n";
-        const QByteArray top = statusLine(status) + headers +
-                               "Content-Length: " + QByteArray::number(length) +
-                               "\r\nConnection: close\r\n\r\n";
+        if (route.fault != Fault::NoLength && route.fault != Fault::HugeNoLength)
+            headers += "Content-Length: " + QByteArray::number(length) + "\r\n";
+        const QByteArray top = statusLine(status) + headers + "Connection: close\r\n\r\n";
+        if (route.fault == Fault::TrickleAll) {
+            trickle(socket, path, top, head ? QByteArray() : body, route.pauseMs);
+            return;
+        }
         socket->write(top);
         if (head) {
             socket->disconnectFromHost();
@@ -132,10 +140,24 @@ private:
         case Fault::Stall:
             sendSlowly(socket, body, route.fault == Fault::Stall);
             return;
+        case Fault::Trickle:
+            trickle(socket, path, QByteArray(), body, route.pauseMs);
+            return;
+        case Fault::Huge:
+        case Fault::HugeNoLength:
+            sendMadeUp(socket, path, route.size);
+            return;
         default:
+            countSent(path, body.size());
             socket->write(body);
             socket->disconnectFromHost();
         }
+    }
+
+    void countSent(const QString &path, qint64 bytes)
+    {
+        QMutexLocker lock(&m_shared.mutex);
+        m_shared.sent[path] += bytes;
     }
 
     // Eight pieces 100 ms apart; a stall sends half and then waits 3 s before it hangs up.
@@ -159,6 +181,49 @@ private:
             }
         });
         timer->start();
+    }
+
+    // top (the status line and headers, when they are to trickle too) and body one byte every pauseMs:
+    // never silent for as long as an idle timeout, done only after bytes times pauseMs.
+    void trickle(QTcpSocket *socket, const QString &path, const QByteArray &top, const QByteArray &body,
+                 int pauseMs)
+    {
+        auto next = std::make_shared<qsizetype>(0);
+        auto timer = new QTimer(socket);
+        timer->setInterval(pauseMs);
+        const QByteArray all = top + body;
+        QObject::connect(timer, &QTimer::timeout, socket, [this, socket, path, all, top, next, timer] {
+            if (*next >= all.size() || socket->state() != QAbstractSocket::ConnectedState) {
+                timer->stop();
+                socket->disconnectFromHost();
+                return;
+            }
+            if (*next >= top.size())
+                countSent(path, 1);
+            socket->write(all.mid((*next)++, 1));
+        });
+        timer->start();
+    }
+
+    // size bytes made up piece by piece as the connection takes them, so that a huge body costs the
+    // server nothing; stops when the client hangs up.
+    void sendMadeUp(QTcpSocket *socket, const QString &path, qint64 size)
+    {
+        static constexpr qint64 Piece = 64 * 1024;
+        auto left = std::make_shared<qint64>(size);
+        auto pump = [this, socket, path, left] {
+            while (*left > 0 && socket->state() == QAbstractSocket::ConnectedState &&
+                   socket->bytesToWrite() < 4 * Piece) {
+                const qint64 n = std::min(*left, Piece);
+                socket->write(QByteArray(n, 'x'));
+                *left -= n;
+                countSent(path, n);
+                if (*left == 0)
+                    socket->disconnectFromHost();
+            }
+        };
+        QObject::connect(socket, &QTcpSocket::bytesWritten, socket, pump);
+        pump();
     }
 
     TestHttpServer::Shared &m_shared;
@@ -200,4 +265,10 @@ int TestHttpServer::gets(const QString &path) const
 {
     QMutexLocker lock(&m_shared.mutex);
     return m_shared.gets.value(path);
+}
+
+qint64 TestHttpServer::sent(const QString &path) const
+{
+    QMutexLocker lock(&m_shared.mutex);
+    return m_shared.sent.value(path);
 }

@@ -124,6 +124,13 @@ QWidget *TFormDownload::buildLeaguePage()
     m_leagues = new QListWidget(page);
     m_leagues->setObjectName(QStringLiteral("CheckListBox1"));
     layout->addWidget(m_leagues, 1);
+    // Why the list could not be had; a failed entry tells its own reason as its tool tip.
+    m_listReason = new QLabel(page);
+    m_listReason->setObjectName(QStringLiteral("LabelListReason"));
+    m_listReason->setWordWrap(true);
+    m_listReason->setTextFormat(Qt::PlainText);
+    m_listReason->hide();
+    layout->addWidget(m_listReason);
     auto *row = new QHBoxLayout;
     m_toggleAll = plainButton(page, QStringLiteral("ButtonToggleAll"), QStringLiteral("Toggle All"));
     row->addWidget(m_toggleAll);
@@ -259,22 +266,27 @@ void TFormDownload::refreshList()
     BusyCursor busy;
     setRunning(true);
     setWindowTitle(QStringLiteral("Downloading League List"));
-    QStringList lines;
-    bool ok = true;
+    LeagueDownload::LeagueList list;
+    QString failure;
     try {
-        lines = LeagueDownload::fetchList(*m_http, base, m_listPath);
-    } catch (const QuorvaneError &) {
-        ok = false;
+        list = LeagueDownload::fetchList(*m_http, base, m_listPath);
+    } catch (const QuorvaneError &e) {
+        failure = e.message();
     }
     setWindowTitle(kCaption);
-    if (ok) {
+    m_listReason->setText(failure.isEmpty() ? QString()
+                                            : QStringLiteral("Unable to download league list: ") + failure);
+    m_listReason->setVisible(!failure.isEmpty());
+    if (failure.isEmpty()) {
         m_leagues->clear();
-        for (const QString &line : std::as_const(lines))
-            checkItem(m_leagues, line);
+        for (const QString &name : std::as_const(list.names))
+            checkItem(m_leagues, name);
     }
     setRunning(false);
-    if (!ok)
+    if (!failure.isEmpty())
         messenger().warning(kListWarning);
+    else if (!list.skipped.isEmpty())
+        messenger().warning(LeagueDownload::skippedText(list.skipped));
 }
 
 void TFormDownload::toggleAll()
@@ -304,6 +316,7 @@ void TFormDownload::downloadTicked()
     for (int i = 0; i < m_leagues->count(); ++i) {
         entries << m_leagues->item(i)->text();
         tickedRows << (m_leagues->item(i)->checkState() == Qt::Checked);
+        m_leagues->item(i)->setToolTip(QString()); // the reason of an earlier run
     }
     setRunning(true);
     const QString open = m_hooks.close ? m_hooks.close() : QString();
@@ -314,8 +327,9 @@ void TFormDownload::downloadTicked()
         callbacks.progress = [this](qint64 received, qint64 total) {
             blockProgress(m_progress, received, total);
         };
-        callbacks.finished = [this, &entries](int i, const LeagueDownload::FileOutcome &) {
+        callbacks.finished = [this, &entries](int i, const LeagueDownload::FileOutcome &o) {
             m_leagues->item(i)->setText(entries[i]);
+            m_leagues->item(i)->setToolTip(o.reason);
             m_progress->setValue(0);
         };
         try {

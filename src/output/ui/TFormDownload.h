@@ -12,6 +12,7 @@
 #include <memory>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -70,6 +71,7 @@ private:
     QLineEdit *m_server = nullptr;
     QLineEdit *m_folder = nullptr;
     QListWidget *m_leagues = nullptr;
+    QLabel *m_listReason = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_toggleAll = nullptr;
     QPushButton *m_refresh = nullptr;

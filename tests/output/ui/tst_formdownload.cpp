@@ -6,6 +6,8 @@
 #include "data/ui/GuiMessenger.h"
 #include "entry/ResultsCsv.h"
 #include "entry/ResultsImport.h"
+#include "output/DownloadLimits.h"
+#include "output/LeagueDownload.h"
 #include "output/SeasonDownload.h"
 #include "output/ui/TFormDownload.h"
 #include "support/JetWriter.h"
@@ -14,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -204,6 +207,56 @@ private Q_SLOTS:
         form.fetchSeasons();
         QCOMPARE(m_messages.messages().size(), 1);
         QCOMPARE(server.gets(QStringLiteral("/mmz4281/2223/E0.csv")), 1);
+    }
+
+    // A list past its limit warns as any failed list does and says why below the list; a list with names
+    // that cannot be file names lists the others and warns with those names escaped; a file past its
+    // limit fails and its entry tells why.
+    void limitsAndHostileNames()
+    {
+        const DownloadLimits::TestOverride smallList(DownloadLimits::Kind::LeagueList, 64 * 1024, 60000);
+        const DownloadLimits::TestOverride smallFile(DownloadLimits::Kind::LeagueFile, 64 * 1024, 60000);
+        TestHttpServer server;
+        TestHttpServer::Route huge{{}, QDateTime::currentDateTimeUtc(), TestHttpServer::Fault::HugeNoLength};
+        huge.size = qint64(8) << 20;
+        server.setRoute(QStringLiteral("/data/leagues.txt"), huge);
+        TFormDownload form;
+        form.setListPath(m_dir.filePath(QStringLiteral("limits/data/leagues.txt")));
+        child<QLineEdit>(form, "EditServer")->setText(server.baseUrl().toString());
+        auto *list = child<QListWidget>(form, "CheckListBox1");
+        auto *reason = child<QLabel>(form, "LabelListReason");
+        form.refreshList();
+        QCOMPARE(m_messages.texts(), QStringList{kWarning});
+        QVERIFY(reason->isVisibleTo(&form));
+        QCOMPARE(reason->text(),
+                 QStringLiteral("Unable to download league list: The league list is larger than 64 KB."));
+        QCOMPARE(list->count(), 0);
+
+        m_messages.clear();
+        server.setRoute(QStringLiteral("/data/leagues.txt"),
+                        {QByteArray("Good\n\x1b[31mRed\n.hidden\nHuge\n")});
+        server.setRoute(QStringLiteral("/data/Good.mdb"), {leagueFile(m_dir.path())});
+        TestHttpServer::Route hugeFile = huge;
+        hugeFile.fault = TestHttpServer::Fault::Huge;
+        server.setRoute(QStringLiteral("/data/Huge.mdb"), hugeFile);
+        form.refreshList();
+        QCOMPARE(texts(list), QStringList({QStringLiteral("Good"), QStringLiteral("Huge")}));
+        QVERIFY(!reason->isVisibleTo(&form));
+        QCOMPARE(m_messages.texts(), QStringList{QStringLiteral(
+                                         "Skipped the league name \"\\x1b[31mRed\": it holds the unprintable "
+                                         "character U+001B.\nSkipped the league name \".hidden\": it starts "
+                                         "with a dot.")});
+
+        m_messages.clear();
+        form.toggleAll();
+        const QString folder = m_dir.filePath(QStringLiteral("LimitsData"));
+        child<QLineEdit>(form, "EditFolder")->setText(QDir::toNativeSeparators(folder));
+        child<QPushButton>(form, "ButtonOK")->click();
+        QCOMPARE(texts(list), QStringList({QStringLiteral("Good ...OK"), QStringLiteral("Huge ...Fail")}));
+        QCOMPARE(list->item(0)->toolTip(), QString());
+        QCOMPARE(list->item(1)->toolTip(), QStringLiteral("The league file is larger than 64 KB."));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Good.mdb")});
+        QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Download Finished")});
     }
 };
 
