@@ -5,8 +5,9 @@
 // it, which takes its place only when complete, so a failure (a full disk, a cancel) leaves no partial
 // file and an older one as it was.  A character device or a pipe (/dev/null, /dev/stdout, a named pipe
 // that another program reads), also through a link, is written to directly: it gets the bytes and stays
-// what it was.  Anything else (a folder, a block device, a socket) is refused, and so is any file the
-// program has open as its data: an output never overwrites the league or ticket file it is made from.
+// what it was; so is an open descriptor of the program (/dev/stdout sent to a file, maybe to append).
+// Anything else (a folder, a block device, a socket) is refused, and so is any file the program has open as
+// its data: an output never overwrites the league or ticket file it is made from.
 
 #include <QIODevice>
 #include <QString>

@@ -38,6 +38,13 @@ mode_t nodeType(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 
+// Which file the path leads to, links followed; 0 when it leads nowhere.
+ino_t inodeOf(const QString &path)
+{
+    struct stat st = {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
 QStringList entriesOf(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -354,8 +361,9 @@ void TestCliOutput::devicesAndPipesGetTheBytes_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("target");
     for (const char *command : {"export", "print"})
-        for (const char *target : {"a named pipe", "a link to a named pipe", "a null device",
-                                   "a link to a null device", "standard output"})
+        for (const char *target :
+             {"a named pipe", "a link to a named pipe", "a null device", "a link to a null device",
+              "standard output", "standard output appending to a file"})
             QTest::addRow("%s to %s", command, target) << command << target;
 }
 
@@ -375,7 +383,12 @@ void TestCliOutput::devicesAndPipesGetTheBytes()
         if (::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
             QSKIP("this machine makes no device nodes (mknod refused)");
     }
-    QString output = target == QLatin1String("standard output") ? QStringLiteral("/dev/stdout") : node;
+    const bool appending = target == QLatin1String("standard output appending to a file");
+    const QByteArray earlier("an earlier line\n");
+    if (appending)
+        writeBytes(node, earlier);
+    QString output =
+        target.startsWith(QStringLiteral("standard output")) ? QStringLiteral("/dev/stdout") : node;
     if (target.startsWith(QStringLiteral("a link"))) {
         output = dir.filePath(QStringLiteral("link"));
         QVERIFY(QFile::link(node, output));
@@ -388,14 +401,28 @@ void TestCliOutput::devicesAndPipesGetTheBytes()
         reader.emplace(node);
         QVERIFY(reader->isOpen());
     }
-    const CliRun r = cli(outputCommand(command, m_league, output));
+    const ino_t inode = inodeOf(node);
+    // The shell opens the file to append to and hands it over as the standard output.
+    const CliRun r =
+        appending
+            ? runCli(QStringLiteral("sh"),
+                     QStringList{QStringLiteral("-c"), QStringLiteral("f=$1; shift; exec \"$@\" >>\"$f\""),
+                                 QStringLiteral("sh"), node, quorvaneCli()} +
+                         outputCommand(command, m_league, output))
+            : cli(outputCommand(command, m_league, output));
     const QByteArray piped = reader ? reader->release() : QByteArray();
     QVERIFY2(r.exitCode == 0, qPrintable(r.err));
     if (pipe)
         QVERIFY2(sameOutput(piped, bytesOf(reference)), qPrintable(QString::number(piped.size())));
     if (target == QLatin1String("standard output"))
         QVERIFY(sameOutput(r.out, bytesOf(reference)));
-    // The node is what it was, and nothing was left beside it.
+    if (appending) {
+        const QByteArray all = bytesOf(node);
+        QVERIFY2(all.startsWith(earlier), all.left(40).constData());
+        QVERIFY(sameOutput(all.mid(earlier.size()), bytesOf(reference)));
+    }
+    // The node is what it was (the same one), and nothing was left beside it.
+    QCOMPARE(inodeOf(node), inode);
     QCOMPARE(nodeType(node), type);
     QCOMPARE(entriesOf(dir.path()), before);
 }
