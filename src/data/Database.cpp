@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMutex>
 #include <cerrno>
 #include <sqlite3.h>
 
@@ -13,6 +14,10 @@ namespace
 {
 int g_busyTimeout = 5000;
 bool g_fullSync = true;
+
+// Every connection of the program, for openFilePaths.
+QMutex g_connectionsMutex;
+QList<const Database *> g_connections;
 
 int unicodeNoCase(void *, int la, const void *a, int lb, const void *b)
 {
@@ -141,11 +146,27 @@ QVariant Statement::value(int column) const
 
 // ---------------------------------------------------------------- Database
 
-Database::Database(QObject *parent) : QObject(parent) {}
+Database::Database(QObject *parent) : QObject(parent)
+{
+    const QMutexLocker lock(&g_connectionsMutex);
+    g_connections.append(this);
+}
 
 Database::~Database()
 {
     close();
+    const QMutexLocker lock(&g_connectionsMutex);
+    g_connections.removeOne(this);
+}
+
+QStringList Database::openFilePaths()
+{
+    const QMutexLocker lock(&g_connectionsMutex);
+    QStringList paths;
+    for (const Database *db : std::as_const(g_connections))
+        if (db->isOpen())
+            paths << db->path();
+    return paths;
 }
 
 void Database::setDefaultBusyTimeout(int milliseconds)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 struct sqlite3;
@@ -52,6 +53,9 @@ public:
     void close(); // closes every dataset opened on this connection
     bool isOpen() const { return m_db != nullptr; }
     QString path() const { return m_path; }
+    // The files open on any connection of the program (the league, the ticket file...): an output must
+    // never be written over one of them.
+    static QStringList openFilePaths();
 
     // How long a statement waits for another program's lock before it fails.
     static void setDefaultBusyTimeout(int milliseconds);

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 QString ConnectedFileName(const Database &connection)
 {
     return connection.isOpen() ? connection.path() : QString();
@@ -19,9 +21,13 @@ bool sameFile(const QString &a, const QString &b)
 {
     if (a.isEmpty() || b.isEmpty())
         return false;
+    // One file on one device, whatever the names: also through symbolic links and hard links, which
+    // share no canonical path.
+    struct stat sa = {}, sb = {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+        ::stat(QFile::encodeName(b).constData(), &sb) == 0)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
     const QFileInfo fa(a), fb(b);
-    if (fa.exists() && fb.exists())
-        return fa == fb; // canonical paths, with the platform's letter case rule
     return QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath());
 }
 

@@ -22,7 +22,8 @@ QString ConnectedFileName(const Database &connection);
 namespace FileSteps
 {
 
-// Whether two paths name the same file (after resolving links and relative parts).
+// Whether two paths name the same file: the same file on the same device when both exist (also through
+// symbolic and hard links), otherwise the same absolute path.
 bool sameFile(const QString &a, const QString &b);
 
 // "File already exists. Overwrite?" captioned "Overwrite"; true only for Yes.

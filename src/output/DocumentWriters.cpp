@@ -1,14 +1,11 @@
 #include "output/DocumentWriters.h"
 
 #include "output/MarkupWriters.h"
+#include "output/OutputFile.h"
 #include "output/SpreadsheetWriters.h"
 #include "output/TextWriters.h"
 
 #include "data/Errors.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 
 void writeTable(const ExportSource &source, ExportType type, QIODevice &out, const ExportOptions &options)
 {
@@ -52,11 +49,7 @@ ClipboardTable clipboardTable(const ExportSource &source, const ExportOptions &o
 void exportTableToFile(const ExportSource &source, ExportType type, const QString &path,
                        const ExportOptions &options)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw QuorvaneError(QStringLiteral("Cannot create file \"%1\". %2").arg(shown, file.errorString()));
-    writeTable(source, type, file, options); // a throw discards the save file: nothing is replaced
-    if (!file.commit())
-        throw QuorvaneError(QStringLiteral("Cannot write file \"%1\". %2").arg(shown, file.errorString()));
+    OutputFile file(path);
+    writeTable(source, type, file, options); // a throw leaves the target as it was
+    file.commit();
 }

@@ -32,7 +32,8 @@ struct ClipboardTable {
 };
 ClipboardTable clipboardTable(const ExportSource &source, const ExportOptions &options);
 
-// Writes the table to a file through a save file: a failure or a cancel leaves no partial file and an
-// existing file as it was.  QuorvaneError naming the file when it cannot be written; Abort when cancelled.
+// Writes the table to an output file (see OutputFile): a failure or a cancel leaves no partial file and
+// an existing file as it was.  QuorvaneError naming the file when it cannot be written; Abort when
+// cancelled.
 void exportTableToFile(const ExportSource &source, ExportType type, const QString &path,
                        const ExportOptions &options);

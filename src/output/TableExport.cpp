@@ -1,5 +1,7 @@
 #include "output/TableExport.h"
 
+#include "output/OutputFile.h"
+
 #include "data/Messenger.h"
 
 #include <QFileInfo>
@@ -13,6 +15,7 @@ QString withExportExtension(const QString &path, ExportType type)
 
 bool mayOverwrite(const QString &path, Messenger &messenger)
 {
+    checkOutputTarget(path);
     if (!QFileInfo::exists(path))
         return true;
     return messenger.question(QStringLiteral("File already exists. Overwrite?"), QStringLiteral("Overwrite"),

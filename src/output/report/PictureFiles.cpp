@@ -1,15 +1,13 @@
 #include "output/report/PictureFiles.h"
 
-#include "data/Errors.h"
+#include "output/OutputFile.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QtEndian>
 
@@ -158,11 +156,6 @@ QImage imageOf(const std::function<void(QPainter &)> &paint, QSize size)
     return image;
 }
 
-void fail(const QString &path, const QString &why)
-{
-    throw QuorvaneError(
-        QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), why));
-}
 } // namespace
 
 QString pictureFilter()
@@ -199,9 +192,7 @@ QString withPictureExtension(const QString &path, PictureType type)
 void writePicture(const std::function<void(QPainter &)> &paint, QSize size, PictureType type,
                   const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(path, file.errorString());
+    OutputFile file(path);
     QByteArray bytes;
     switch (type) {
     case PictureType::Bmp:
@@ -241,10 +232,8 @@ void writePicture(const std::function<void(QPainter &)> &paint, QSize size, Pict
         break;
     }
     }
-    if (file.write(bytes) != bytes.size())
-        fail(path, file.errorString());
-    if (!file.commit())
-        fail(path, file.errorString());
+    file.write(bytes);
+    file.commit(); // reports a failed write
 }
 
 void paintPictureOnPage(QPagedPaintDevice &device, const std::function<void(QPainter &)> &paint, QSize size)

@@ -18,7 +18,7 @@ std::optional<PictureType> pictureTypeOfFilter(const QString &entry);
 std::optional<PictureType> pictureTypeOfExtension(const QString &extension);
 QString withPictureExtension(const QString &path, PictureType type);
 
-// Paints the picture (size in pixels, at 96 dpi) into a file of the type, through a save file.
+// Paints the picture (size in pixels, at 96 dpi) into a file of the type, through an output file.
 // QuorvaneError naming the file when it cannot be written.
 void writePicture(const std::function<void(QPainter &)> &paint, QSize size, PictureType type,
                   const QString &path);

@@ -1,19 +1,18 @@
 #include "output/report/ReportPainter.h"
 
 #include "output/GridPrintouts.h"
+#include "output/OutputFile.h"
 #include "output/report/ReportFont.h"
 #include "output/report/ReportPaper.h"
 
 #include "data/Dates.h"
 #include "data/Errors.h"
 
-#include <QDir>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
@@ -273,19 +272,6 @@ bool paintJob(QPainter &painter, QPagedPaintDevice &device, const PrintJob &job,
     return true;
 }
 
-void openPdf(QSaveFile &file, const QString &path)
-{
-    if (!file.open(QIODevice::WriteOnly))
-        throw QuorvaneError(QStringLiteral("Cannot create file \"%1\". %2")
-                                .arg(QDir::toNativeSeparators(path), file.errorString()));
-}
-
-void commitPdf(QSaveFile &file, const QString &path)
-{
-    if (!file.commit())
-        throw QuorvaneError(QStringLiteral("Cannot write file \"%1\". %2")
-                                .arg(QDir::toNativeSeparators(path), file.errorString()));
-}
 } // namespace
 
 QPageLayout jobPageLayout(const PrintJob &job, const QPageSize &paper)
@@ -382,8 +368,7 @@ bool paintJobs(QPagedPaintDevice &device, const QList<PrintJob> &jobs, const Rep
 
 void writeJobsPdf(const QList<PrintJob> &jobs, const QString &path, const ReportPaintOptions &options)
 {
-    QSaveFile file(path);
-    openPdf(file, path);
+    OutputFile file(path);
     {
         QPdfWriter pdf(&file);
         pdf.setResolution(static_cast<int>(kReportUnitsPerInch));
@@ -392,7 +377,7 @@ void writeJobsPdf(const QList<PrintJob> &jobs, const QString &path, const Report
         if (!paintJobs(pdf, jobs, options))
             throw Abort();
     }
-    commitPdf(file, path);
+    file.commit(); // the PDF writer ignores failed writes: the file reports them here
 }
 
 void writeBandedReportPdf(const BandedReport &report, const QString &path, const ReportPaintOptions &options)

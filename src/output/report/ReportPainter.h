@@ -60,8 +60,8 @@ bool printJob(QPagedPaintDevice &device, const PrintJob &job, const ReportPaintO
 // set-up.  Returns false when the progress stopped it.
 bool paintJobs(QPagedPaintDevice &device, const QList<PrintJob> &jobs, const ReportPaintOptions &options);
 
-// A report as a PDF file (text selectable), written through a save file: a failure or a stop leaves no
-// partial file.  QuorvaneError naming the file when it cannot be written; Abort when stopped.
+// A report as a PDF file (text selectable), written through an output file: a failure or a stop leaves
+// no partial file.  QuorvaneError naming the file when it cannot be written; Abort when stopped.
 void writeBandedReportPdf(const BandedReport &report, const QString &path,
                           const ReportPaintOptions &options = {});
 void writeGridPrintoutPdf(const GridPrintout &grid, const QString &path,

@@ -44,6 +44,8 @@ private Q_SLOTS:
     void exportMenuWritesTheShownGrid();
     void clipboardGetsTextAndHtml();
     void overwriteDeclinedKeepsTheFile();
+    void openLeagueIsNoOutput_data();
+    void openLeagueIsNoOutput();
     void chartPicturesReadBack();
 
 private:
@@ -263,6 +265,42 @@ void TestPrintExport::overwriteDeclinedKeepsTheFile()
                                    "Question YesNoCancel [Overwrite]: File already exists. Overwrite?")});
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("old"));
+}
+
+void TestPrintExport::openLeagueIsNoOutput_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addRow("export of the scores") << "MenuExport7";
+    QTest::addRow("export of the cross table") << "MenuExport4";
+    QTest::addRow("save as PDF") << "ButtonPdf";
+}
+
+void TestPrintExport::openLeagueIsNoOutput()
+{
+    QFETCH(QString, command);
+    const QString league = m_league->path();
+    QFile file(league);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    if (command == QLatin1String("ButtonPdf")) {
+        withPrintDialog([&](TFormPrint &d) {
+            d.checkBox(PrintChoice::Odds)->setChecked(true);
+            d.setPdfPathChooser([&](const QString &) { return league; });
+            d.findChild<QPushButton *>(QStringLiteral("ButtonPdf"))->click();
+        });
+    } else {
+        m_chosen = {league, QStringLiteral("Comma Separated Value (*.csv)")};
+        m_messages.queueAnswer(Messenger::Answer::Yes);
+        m_form->command(command)->trigger();
+    }
+    // One error, and no overwrite question before it.
+    QCOMPARE(m_messages.messages().size(), 1);
+    QVERIFY2(m_messages.log().first().contains(QStringLiteral("it is the file being read")),
+             qPrintable(m_messages.log().first()));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll() == before);
+    QVERIFY(m_windows->dm->isLeagueOpen());
 }
 
 void TestPrintExport::chartPicturesReadBack()
