@@ -143,6 +143,26 @@ QStringList tablesOf(const QString &sample)
     return JetFile(jetFolder() + u'/' + sample).tables();
 }
 
+// How a test row names its damage.
+QString damageName(Damage damage, qint64 at, qint64 value)
+{
+    switch (damage) {
+    case Damage::None:
+        break;
+    case Damage::Cut:
+        return QStringLiteral("cut at %1").arg(at);
+    case Damage::Byte:
+        return QStringLiteral("byte at %1 set to %2").arg(at).arg(value, 0, 16);
+    case Damage::Put16:
+        return QStringLiteral("16 bits at %1 set to %2").arg(at).arg(value, 0, 16);
+    case Damage::Put32:
+        return QStringLiteral("32 bits at %1 set to %2").arg(at).arg(value, 0, 16);
+    case Damage::CopyPage:
+        return QStringLiteral("page %1 over page %2").arg(at).arg(value);
+    }
+    return QStringLiteral("intact");
+}
+
 // A conversion that keeps the work file as it is, for any set of tables.
 AccessConversion::Kind copyKind(const QStringList &tables)
 {
@@ -314,12 +334,11 @@ void TestJetFile::damagedFilesEndInAMessage_data()
         QTest::newRow("none") << QString() << 0 << qint64(0) << qint64(0);
     QSet<QString> added;
     const auto add = [&added](const QString &sample, Damage damage, qint64 at, qint64 value) {
-        static const char *const names[] = {"intact", "cut at", "byte", "16 bits", "32 bits", "page"};
         const QString key = QStringLiteral("%1 %2 %3 %4").arg(sample).arg(int(damage)).arg(at).arg(value);
         if (added.contains(key))
             return;
         added.insert(key);
-        QTest::addRow("%s: %s %lld %llx", qPrintable(sample), names[int(damage)], at, value)
+        QTest::addRow("%s: %s", qPrintable(sample), qPrintable(damageName(damage, at, value)))
             << sample << int(damage) << at << value;
     };
     // The cases users met: one byte changed in a catalogue page, which crashed the library, and Jet 3
