@@ -1,7 +1,7 @@
 #include "cli/LeagueFile.h"
 
 #include "data/Errors.h"
-#include "entry/JetFile.h"
+#include "entry/AccessConversion.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -21,7 +21,7 @@ QString shellWord(const QString &path)
 
 void refuseAccessFile(const QString &path)
 {
-    if (!JetFile::looksLikeJet(path))
+    if (!AccessConversion::isAccessFile(path))
         return;
     const QString shown = QDir::toNativeSeparators(path);
     throw QuorvaneError(

@@ -4,10 +4,11 @@
 #include "data/Errors.h"
 #include "data/FileSteps.h"
 #include "data/Table.h"
-#include "entry/JetFile.h"
+#include "entry/JetReader.h"
 #include "entry/SourceLeague.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <filesystem>
 
@@ -16,26 +17,27 @@ namespace AccessConversion
 
 bool isAccessFile(const QString &path)
 {
-    return JetFile::looksLikeJet(path);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(19);
+    return head.startsWith(QByteArray("\x00\x01\x00\x00", 4)) &&
+           (head.mid(4) == "Standard Jet DB" || head.mid(4) == "Standard ACE DB");
 }
 
-void convert(const QString &accessPath, const QString &target, const Kind &kind, bool replace)
+namespace
 {
-    const JetFile source(accessPath);
-    convert(source, target, kind, replace);
+
+// The work file sits in the staged file's own folder, so it goes with it whatever happens.
+QString workPathBeside(const FileSteps::StagedFile &staged)
+{
+    return QFileInfo(staged.path()).dir().filePath(QStringLiteral("source-tables.db"));
 }
 
-void convert(const TableSource &source, const QString &target, const Kind &kind, bool replace)
+// Builds the new file from the work file, checks it and moves it into place.
+void finish(FileSteps::StagedFile &staged, const QString &workPath, const QString &target, const Kind &kind,
+            bool replace)
 {
-    FileSteps::StagedFile staged(target);
-    // The work file sits in the staged file's own folder, so it goes with it whatever happens.
-    const QString workPath = QFileInfo(staged.path()).dir().filePath(QStringLiteral("source-tables.db"));
-    {
-        Database::create(workPath);
-        Database work;
-        work.open(workPath);
-        SourceLeague::copyTables(source, kind.tables, work, kind.name);
-    }
     kind.build(workPath, staged.path());
     {
         Database built;
@@ -51,6 +53,37 @@ void convert(const TableSource &source, const QString &target, const Kind &kind,
     if (ec)
         throw DatabaseError(QStringLiteral("Cannot create the file '%1': %2")
                                 .arg(QDir::toNativeSeparators(target), QString::fromLocal8Bit(ec.message())));
+}
+
+} // namespace
+
+void convert(const QString &accessPath, const QString &target, const Kind &kind, bool replace)
+{
+    FileSteps::StagedFile staged(target);
+    const QString workPath = workPathBeside(staged);
+    JetReader::readTables(accessPath, kind.tables, workPath);
+    {
+        Database work;
+        work.open(workPath);
+        const QStringList held = work.tableNames();
+        for (const QString &table : kind.tables)
+            if (!held.contains(table, Qt::CaseInsensitive))
+                throw SourceLeague::missingTable(kind.name, table);
+    }
+    finish(staged, workPath, target, kind, replace);
+}
+
+void convert(const TableSource &source, const QString &target, const Kind &kind, bool replace)
+{
+    FileSteps::StagedFile staged(target);
+    const QString workPath = workPathBeside(staged);
+    {
+        Database::create(workPath);
+        Database work;
+        work.open(workPath);
+        SourceLeague::copyTables(source, kind.tables, work, kind.name);
+    }
+    finish(staged, workPath, target, kind, replace);
 }
 
 void carryOver(Database &from, Database &to, const QStringList &tables, const QString &oneRowTable)

@@ -28,10 +28,10 @@ struct Kind {
 // Whether a file is an Access database, by its first bytes.
 bool isAccessFile(const QString &path);
 
-// Converts the Access database at accessPath, or the tables of source, into target.  An existing target
-// is replaced in one step when replace is set and refused otherwise.  DatabaseError with the reason when
-// the source cannot be read, lacks a table, the build or the check fails, or the target cannot be
-// written; the target is then as it was.
+// Converts the Access database at accessPath (read in the reader program, see JetReader.h), or the tables
+// of source, into target.  An existing target is replaced in one step when replace is set and refused
+// otherwise.  DatabaseError with the reason when the source cannot be read, lacks a table, the build or
+// the check fails, or the target cannot be written; the target is then as it was.
 void convert(const QString &accessPath, const QString &target, const Kind &kind, bool replace = false);
 void convert(const TableSource &source, const QString &target, const Kind &kind, bool replace = false);
 

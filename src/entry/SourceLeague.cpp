@@ -105,9 +105,14 @@ void copyTables(const TableSource &source, const QStringList &tables, Database &
         if (!found.isEmpty())
             copyTable(source, found, name, db);
         else
-            throw DatabaseError(QStringLiteral("This is not a %1: it has no table %2.").arg(what, name));
+            throw missingTable(what, name);
     }
     tx.commit();
+}
+
+DatabaseError missingTable(const QString &what, const QString &table)
+{
+    return DatabaseError(QStringLiteral("This is not a %1: it has no table %2.").arg(what, table));
 }
 
 void copyLeagueTables(const TableSource &source, Database &db)

@@ -2,6 +2,7 @@
 // A league kept in another database (an Access/Jet file read through a TableSource) written into a
 // database file of our own, so that the conversion reads it like any league file.
 
+#include "data/Errors.h"
 #include "entry/TableSource.h"
 
 class Database;
@@ -15,6 +16,9 @@ namespace SourceLeague
 // they hold none), texts as TEXT.  One transaction.  DatabaseError "This is not a <what>: it has no table
 // <name>." when one is missing.
 void copyTables(const TableSource &source, const QStringList &tables, Database &db, const QString &what);
+
+// "This is not a <what>: it has no table <name>.", for a database that lacks a table its kind needs.
+DatabaseError missingTable(const QString &what, const QString &table);
 
 // The League, Teams, Results and Players tables, as copyTables does for a league file.
 void copyLeagueTables(const TableSource &source, Database &db);

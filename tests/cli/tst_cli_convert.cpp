@@ -1,15 +1,18 @@
-// `convert` of the real quorvane-cli binary: an older league file into a new one, and the refusals that
-// leave the files as they were.
+// `convert` of the real quorvane-cli binary: an older league file into a new one, Access league files
+// whole and damaged, and the refusals that leave the files as they were.
 
 #include "data/Database.h"
 #include "data/TDataMod.h"
 #include "data/Table.h"
 #include "support/CliRun.h"
+#include "support/DamagedFiles.h"
+#include "support/JetWriter.h"
 #include "support/StoredRows.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -59,6 +62,8 @@ private Q_SLOTS:
     void refusesAndLeavesFilesAlone();
     void leagueCommandsSayHowToConvertAccessFiles_data();
     void leagueCommandsSayHowToConvertAccessFiles();
+    void damagedAccessFilesEndInAMessage_data();
+    void damagedAccessFilesEndInAMessage();
 };
 
 void TestCliConvert::convertsAnOlderLeague()
@@ -185,6 +190,86 @@ void TestCliConvert::leagueCommandsSayHowToConvertAccessFiles()
     QCOMPARE(fileHash(access), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
              (QStringList{QStringLiteral("my league.mdb"), QStringLiteral("season.csv")}));
+}
+
+void TestCliConvert::damagedAccessFilesEndInAMessage_data()
+{
+    QTest::addColumn<QString>("source"); // a sample's file name, or empty for an Access league of our own
+    QTest::addColumn<int>("damage");
+    QTest::addColumn<qint64>("at");
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("message"); // how stderr starts
+    const QString unreadable = QStringLiteral("The file damaged.mdb cannot be read as an Access database");
+    QTest::newRow("whole league") << QString() << int(Damage::None) << qint64(0) << qint64(0)
+                                  << QStringLiteral("File convertion complete");
+    // The usage maps are on page 3; the library crashed on a data page in their place.
+    QTest::newRow("league, its last page over its usage maps")
+        << QString() << int(Damage::CopyPage) << qint64(-1) << qint64(3) << unreadable;
+    // The cases users met with the samples: a changed byte that crashed the library, a cut copy that made it
+    // loop and fill the terminal.
+    QTest::newRow("Jet 3 sample, one byte changed")
+        << QStringLiteral("test2V1997_jet3.mdb") << int(Damage::Byte) << qint64(4131) << qint64(0xe7)
+        << unreadable;
+    QTest::newRow("Jet 3 sample, cut at 94 KiB") << QStringLiteral("testV1997_jet3.mdb") << int(Damage::Cut)
+                                                 << qint64(94 * 1024) << qint64(0) << unreadable;
+}
+
+// A damaged Access file ends the command with one line saying that it cannot be read, exit code 1 and
+// nothing written; the library's own complaints never reach the terminal.
+void TestCliConvert::damagedAccessFilesEndInAMessage()
+{
+    QFETCH(QString, source);
+    QFETCH(int, damage);
+    QFETCH(qint64, at);
+    QFETCH(qint64, value);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QByteArray bytes;
+    if (source.isEmpty()) {
+        const QString older = dir.filePath(QStringLiteral("older.db"));
+        createOlderLeague(older);
+        const QString access = dir.filePath(QStringLiteral("league.mdb"));
+        QCOMPARE(JetWriter::writeCopyOf(older,
+                                        {QStringLiteral("League"), QStringLiteral("Teams"),
+                                         QStringLiteral("Results"), QStringLiteral("Players")},
+                                        access),
+                 QString());
+        QFile f(access);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        bytes = f.readAll();
+        QVERIFY(QFile::remove(older) && f.remove());
+        if (at < 0)
+            at += bytes.size() / 4096; // counted from the last page
+    } else {
+        QFile f(QStringLiteral(QUORVANE_TEST_DATA) + QStringLiteral("/jet/") + source);
+        if (!f.open(QIODevice::ReadOnly))
+            QSKIP("The Jet sample databases are not present.");
+        bytes = f.readAll();
+    }
+    const QString from = dir.filePath(QStringLiteral("damaged.mdb"));
+    {
+        QFile f(from);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(damaged(bytes, Damage(damage), at, value));
+    }
+    const QString to = dir.filePath(QStringLiteral("new.qvl"));
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("QUORVANE_JET_READER_SECONDS"), QStringLiteral("2")); // a loop stops soon
+    const CliRun r = runCli(quorvaneCli(), {QStringLiteral("convert"), from, to}, env);
+    const bool converted = Damage(damage) == Damage::None;
+    QCOMPARE(r.exitCode, converted ? 0 : 1);
+    QVERIFY(r.out.isEmpty());
+    QVERIFY2(r.err.startsWith(message) && r.err.count(u'\n') == 1, qPrintable(r.err.left(2000)));
+    QStringList left = {QStringLiteral("damaged.mdb")};
+    if (converted) {
+        left << QStringLiteral("new.qvl");
+        TDataMod dm;
+        dm.openLeague(to);
+        QVERIFY(dm.ADOTableTeams.locate(QStringLiteral("Team"), {QStringLiteral("Sox")}));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), left);
 }
 
 QTEST_GUILESS_MAIN(TestCliConvert)

@@ -4,6 +4,7 @@
 
 #include "data/ProgramFolder.h"
 #include "data/ProgramInfo.h"
+#include "support/JetWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void versionAndHelpWithoutDisplay_data();
     void versionAndHelpWithoutDisplay();
     void cliMakesDemoInEmptyFolder();
+    void cliConvertsAccessLeagueWithItsReader();
     void leagueFilesRecognised_data();
     void leagueFilesRecognised();
 
@@ -106,6 +108,7 @@ void TestInstall::installedFile_data()
         {"bin/quorvane", true},
         {"bin/quorvane-cli", true},
         {"bin/quorvane-cli-print", true},
+        {"bin/quorvane-jet-reader", true},
         {"share/quorvane/manual/index.html", false},
         {"share/quorvane/manual/style.css", false},
         {"share/quorvane/manual/images/tab1-TabSheetHome.png", false},
@@ -259,6 +262,29 @@ void TestInstall::cliMakesDemoInEmptyFolder()
     QFile pdf(empty.filePath(QStringLiteral("teams.pdf")));
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+}
+
+// Access files are read by the reader program installed beside the programs.
+void TestInstall::cliConvertsAccessLeagueWithItsReader()
+{
+    QTemporaryDir empty;
+    QVERIFY(empty.isValid());
+    const QString cli = installed(QStringLiteral("bin/quorvane-cli"));
+    QByteArray out;
+    QVERIFY2(run(cli, {QStringLiteral("demo"), QStringLiteral("demo.qvl")}, &out, empty.path()) == 0,
+             out.constData());
+    QCOMPARE(JetWriter::writeCopyOf(empty.filePath(QStringLiteral("demo.qvl")),
+                                    {QStringLiteral("League"), QStringLiteral("Teams"),
+                                     QStringLiteral("Results"), QStringLiteral("Players")},
+                                    empty.filePath(QStringLiteral("demo.mdb"))),
+             QString());
+    QVERIFY2(run(cli,
+                 {QStringLiteral("convert"), QStringLiteral("demo.mdb"), QStringLiteral("converted.qvl")},
+                 &out, empty.path()) == 0,
+             out.constData());
+    QVERIFY2(run(cli, {QStringLiteral("table"), QStringLiteral("converted.qvl")}, &out, empty.path()) == 0,
+             out.constData());
+    QCOMPARE(out.count('\n') > 20, true); // a heading and the 20 teams
 }
 
 void TestInstall::leagueFilesRecognised_data()

@@ -4,7 +4,7 @@
 
 #include "data/Database.h"
 #include "data/Messenger.h"
-#include "entry/JetFile.h"
+#include "entry/AccessConversion.h"
 #include "entry/ResultsImport.h"
 #include "output/DownloadLimits.h"
 #include "output/HttpFetch.h"
@@ -423,7 +423,7 @@ private Q_SLOTS:
                  qPrintable(reasons.value(1)));
         QString why;
         QVERIFY2(LeagueDownload::isLeagueFile(path(QStringLiteral("Access League")), &why), qPrintable(why));
-        QVERIFY(!JetFile::looksLikeJet(path(QStringLiteral("Access League"))));
+        QVERIFY(!AccessConversion::isAccessFile(path(QStringLiteral("Access League"))));
         QCOMPARE(teamsOf(path(QStringLiteral("Access League"))),
                  QStringList({QStringLiteral("Acc Home"), QStringLiteral("Acc Away")}));
         QCOMPARE(storedMatches(path(QStringLiteral("Access League"))), 1);

@@ -31,8 +31,8 @@
 #include "data/ui/TFormCopyPasteTeams.h"
 #include "data/ui/TFormLeague.h"
 #include "data/ui/TFormPlayerStats.h"
+#include "entry/AccessConversion.h"
 #include "entry/ConvertLeague.h"
-#include "entry/JetFile.h"
 #include "entry/MatchEntry.h"
 #include "entry/ui/TFormEditor.h"
 #include "entry/ui/TFormEnterResults.h"
@@ -169,7 +169,8 @@ void wireFileCommands(AppWindows &w)
             showOutcome(form, dm, FileCommandOutcome{o.result, true, ConnectedFileName(dm.ADOConnection)});
     });
     auto openPath = [&form, &dm](const QString &given) {
-        const QString path = JetFile::looksLikeJet(given) ? convertBeforeOpening(form, dm, given) : given;
+        const QString path =
+            AccessConversion::isAccessFile(given) ? convertBeforeOpening(form, dm, given) : given;
         if (path.isEmpty())
             return;
         OpenLeague(dm, path, messenger(), [&form](const QString &p) { form.ShowLeagueFile(p); });
@@ -773,8 +774,9 @@ std::unique_ptr<AppWindows> createAppWindows(TMainForm &mainForm, const std::fun
 
 void openLeagueAtStart(AppWindows &windows, const QString &given)
 {
-    const QString path =
-        JetFile::looksLikeJet(given) ? convertBeforeOpening(*windows.mainForm, *windows.dm, given) : given;
+    const QString path = AccessConversion::isAccessFile(given)
+                             ? convertBeforeOpening(*windows.mainForm, *windows.dm, given)
+                             : given;
     if (path.isEmpty())
         return;
     OpenLeague(*windows.dm, path, messenger(),

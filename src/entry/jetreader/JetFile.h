@@ -1,6 +1,7 @@
 #pragma once
 // Reading an Access/Jet database (Jet 3, Jet 4 or ACE) through libmdb, as a TableSource.  The file is only
-// read, never written.
+// read, never written.  libmdb believes what a file says about itself, so a damaged file can make it crash
+// or loop: only the reader program (see entry/JetReader.h) and its test link this, never the programs.
 
 #include "entry/TableSource.h"
 
@@ -14,9 +15,6 @@ public:
     ~JetFile() override;
     JetFile(const JetFile &) = delete;
     JetFile &operator=(const JetFile &) = delete;
-
-    // Whether a file starts like an Access/Jet database; reads its first bytes only.
-    static bool looksLikeJet(const QString &path);
 
     QStringList tables() const override;
     QList<SourceColumn> columns(const QString &table) const override;

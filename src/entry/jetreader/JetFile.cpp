@@ -1,4 +1,4 @@
-#include "entry/JetFile.h"
+#include "entry/jetreader/JetFile.h"
 
 #include "data/Errors.h"
 
@@ -156,16 +156,6 @@ JetFile::JetFile(const QString &path) : m(std::make_unique<Handle>())
 }
 
 JetFile::~JetFile() = default;
-
-bool JetFile::looksLikeJet(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray head = f.read(19);
-    return head.startsWith(QByteArray("\x00\x01\x00\x00", 4)) &&
-           (head.mid(4) == "Standard Jet DB" || head.mid(4) == "Standard ACE DB");
-}
 
 QStringList JetFile::tables() const
 {
