@@ -32,7 +32,10 @@ struct ReliabilityBin {
 
 struct CalibrationReport {
     int matches = 0; // the matches used: a stored prediction and three prices that read
+    // The means over those matches.  Over none they are no scores at all (0 would read as perfect):
+    // every view shows them only when hasScores().
     ProbabilityScores model, market;
+    bool hasScores() const { return matches > 0; }
     // Per outcome (home, draw, away) ten bins: bin k holds percentages from 10k up to but not including
     // 10(k+1), the last one also 100.
     std::array<std::array<ReliabilityBin, 10>, 3> reliability{};

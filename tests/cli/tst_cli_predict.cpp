@@ -114,6 +114,7 @@ private Q_SLOTS:
     void backTestPrintsMethodsRowAndCreatesFile();
     void backTestStakingAndMetrics();
     void calibrationReport();
+    void calibrationWithoutMatchesHasNoScores();
     void refusedInput_data();
     void refusedInput();
     void historyTables();
@@ -430,6 +431,31 @@ void TestCliPredict::calibrationReport()
         QByteArray("Matches: ").append(QByteArray::number(expected.matches)).append('\n')));
 }
 
+void TestCliPredict::calibrationWithoutMatchesHasNoScores()
+{
+    // Played matches, none of them predicted: no score at all, where 0 would read as a perfect one.
+    const QString path = league(QStringLiteral("league.qvl"));
+    QVERIFY(!path.isEmpty());
+    execute(path, QStringLiteral("UPDATE Results SET HP = 0, DP = 0, AP = 0"));
+    const Run r =
+        cli({QStringLiteral("calibration"), path, QStringLiteral("--format"), QStringLiteral("json")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QJsonObject doc = json(r.out).object();
+    QCOMPARE(doc.value(QStringLiteral("matches")).toInt(-1), 0);
+    for (const QString &side : {QStringLiteral("model"), QStringLiteral("market")}) {
+        const QJsonObject scores = doc.value(side).toObject();
+        QCOMPARE(scores.size(), 3);
+        for (const QString &score :
+             {QStringLiteral("brier"), QStringLiteral("rps"), QStringLiteral("logloss")})
+            QVERIFY2(scores.value(score).isNull(), qPrintable(side + QLatin1Char(' ') + score));
+    }
+    // The text shows "-" in the same places.
+    const Run text = cli({QStringLiteral("calibration"), path});
+    QCOMPARE(text.exitCode, 0);
+    QVERIFY2(text.out.contains("\nModel       -    -         -\nMarket      -    -         -\n"),
+             text.out.constData());
+}
+
 void TestCliPredict::refusedInput_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -450,6 +476,25 @@ void TestCliPredict::refusedInput_data()
         << QStringList{QStringLiteral("predict"), QStringLiteral("LEAGUE")}
         << QStringLiteral("UPDATE Results SET Home = 'Nowhere' WHERE ID = (SELECT max(ID) FROM Results)")
         << QStringLiteral("Cannot find home team") << -1;
+    // A balance or a wager below 1 is refused as a number that is none, not read as 1.
+    const auto stake = [](const char *command, const char *option, const char *value) {
+        QStringList args{QString::fromLatin1(command), QStringLiteral("LEAGUE")};
+        if (qstrcmp(command, "backtest") == 0)
+            args << QStringLiteral("--systems") << QStringLiteral("SYSTEMS");
+        return args << QString::fromLatin1(option) << QString::fromLatin1(value);
+    };
+    QTest::newRow("backtest, negative balance")
+        << stake("backtest", "--balance", "-5") << QString()
+        << QStringLiteral("The option --balance takes a whole number of at least 1, not '-5'.") << -1;
+    QTest::newRow("backtest, wager 0")
+        << stake("backtest", "--wager", "0") << QString()
+        << QStringLiteral("The option --wager takes a whole number of at least 1, not '0'.") << -1;
+    QTest::newRow("history, balance 0")
+        << stake("history", "--balance", "0") << QString()
+        << QStringLiteral("The option --balance takes a whole number of at least 1, not '0'.") << -1;
+    QTest::newRow("history, negative wager")
+        << stake("history", "--wager", "-20") << QString()
+        << QStringLiteral("The option --wager takes a whole number of at least 1, not '-20'.") << -1;
     QTest::newRow("a number that is none")
         << QStringList{QStringLiteral("backtest"), QStringLiteral("LEAGUE"),  QStringLiteral("--systems"),
                        QStringLiteral("SYSTEMS"),  QStringLiteral("--wager"), QStringLiteral("ten")}
