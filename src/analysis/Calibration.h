@@ -46,6 +46,7 @@ struct CalibrationReport {
 constexpr double kLogLossFloor = 0.005;
 
 // Every played match (Result longer than ":") whose stored percentages are not all 0, oldest first.
+// Refuses (QuorvaneError) a league whose played rows do not add up (requireConsistentPlayedRows).
 QList<CalibrationMatch> readCalibrationMatches(Database &league);
 
 // Matches whose three odds texts do not all hold a price (an empty text, "-", a text that does not read)

@@ -46,7 +46,7 @@ void runHistory(const Arguments &a, Messenger &)
     const bool json = jsonFormatWanted(a);
 
     TDataMod dm;
-    openLeagueFile(dm, a.positional(0));
+    openLeagueFile(dm, a.positional(0), LeagueTables(), PlayedRowsUse::Counted);
     PredictionHistory history(readTeamNamesByName(dm.ADOConnection), view, stake.startingBalance,
                               stake.wager);
     const QList<HistoryRow> rows = readHistoryRows(dm.ADOConnection);
@@ -132,7 +132,8 @@ void runCalibration(const Arguments &a, Messenger &)
 {
     const bool json = jsonFormatWanted(a);
     TDataMod dm;
-    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly()); // reads the matches itself
+    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly(), // reads the matches itself
+                   PlayedRowsUse::Counted);
     const CalibrationReport report = computeCalibration(readCalibrationMatches(dm.ADOConnection));
     writeStdout(json ? calibrationJson(report) : calibrationText(report));
 }

@@ -24,6 +24,7 @@
 #include <QTest>
 
 #include "support/CliRun.h"
+#include "support/StoredRows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -121,6 +122,8 @@ private Q_SLOTS:
     void arbitrageList();
     void wrongUsage_data();
     void wrongUsage();
+    void playedRowsThatDoNotAddUp_data();
+    void playedRowsThatDoNotAddUp();
 
 private:
     QString file(const QString &name) const { return m_dir->filePath(name); }
@@ -727,6 +730,70 @@ void TestCliPredict::wrongUsage()
     QVERIFY2(r.err.contains(QStringLiteral("Usage: quorvane-cli")), qPrintable(r.err));
     QVERIFY(r.out.isEmpty());
     QCOMPARE(matchesJson(path), before);
+}
+
+void TestCliPredict::playedRowsThatDoNotAddUp_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("refused");
+    const auto row = [](const char *name, const QStringList &args, bool refused) {
+        QTest::newRow(name) << args << refused;
+    };
+    const QString league = QStringLiteral("LEAGUE");
+    // The commands that compute from the played matches refuse the league...
+    row("predict", {QStringLiteral("predict"), league}, true);
+    row("recalc", {QStringLiteral("recalc"), league}, true);
+    row("backtest",
+        {QStringLiteral("backtest"), league, QStringLiteral("--systems"), QStringLiteral("SYSTEMS")}, true);
+    row("history", {QStringLiteral("history"), league}, true);
+    row("calibration", {QStringLiteral("calibration"), league}, true);
+    row("table", {QStringLiteral("table"), league}, true);
+    row("tip",
+        {QStringLiteral("tip"), league, QStringLiteral("--home"), QStringLiteral("Ashbury Town"),
+         QStringLiteral("--away"), QStringLiteral("Brackwater Rovers")},
+        true);
+    // ...those that only show them say which rows to mend, and go on.
+    row("matches", {QStringLiteral("matches"), league}, false);
+    row("arbitrage", {QStringLiteral("arbitrage"), league}, false);
+}
+
+void TestCliPredict::playedRowsThatDoNotAddUp()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, refused);
+    const QString path = league(QStringLiteral("league.qvl"));
+    QVERIFY(!path.isEmpty());
+    // Ten played matches of the middle of the season whose Result says 2:0 and whose scores say 0:5.
+    execute(path,
+            QStringLiteral("UPDATE Results SET Result = '2:0', F = 0, A = 5 WHERE rowid IN (SELECT "
+                           "rowid FROM Results WHERE Result <> ':' ORDER BY rowid LIMIT 10 OFFSET 100)"));
+    const QString firstId =
+        fileRows(path, QStringLiteral("SELECT ID FROM Results WHERE Result = '2:0' AND A = 5 ORDER BY rowid"))
+            .value(0)
+            .value(0)
+            .toString();
+    const QString systems = file(QStringLiteral("systems.qvs"));
+    args.replaceInStrings(QStringLiteral("LEAGUE"), path);
+    args.replaceInStrings(QStringLiteral("SYSTEMS"), systems);
+    const QByteArray before = fileHash(path);
+
+    const Run r = cli(args);
+    QCOMPARE(r.exitCode, refused ? 1 : 0);
+    QVERIFY2(r.err.startsWith(QLatin1String("10 played matches do not add up:\n")), qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("Results row ID %1, column Result: '2:0' does not agree with F 0 "
+                                           "and A 5\n")
+                                .arg(firstId)),
+             qPrintable(r.err));
+    QVERIFY2(r.err.contains(QLatin1String("\nand 5 more.\n")), qPrintable(r.err));
+    QCOMPARE(r.out.isEmpty(), refused);
+    QCOMPARE(fileHash(path), before);
+    QVERIFY(!QFile::exists(systems)); // refused before the systems file is made
+
+    // Mended, the league is taken again.
+    execute(path, QStringLiteral("UPDATE Results SET Result = '0:5' WHERE Result = '2:0' AND A = 5"));
+    const Run mended = cli(args);
+    QVERIFY2(mended.exitCode == 0, qPrintable(mended.err));
+    QVERIFY2(!mended.err.contains(QLatin1String("do not add up")), qPrintable(mended.err));
 }
 
 QTEST_GUILESS_MAIN(TestCliPredict)
