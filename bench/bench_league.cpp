@@ -1,12 +1,14 @@
 // The league data core on generated leagues of 3,800, 38,000 and 100,000 played matches: importing the
-// matches through the match entry routine, opening the league, a title-click sort and a filter on Results,
-// each against a plain read of the same Results rows through the engine.
+// matches through the match entry routine, opening the league, the check of its played rows, a title-click
+// sort and a filter on Results, each against a plain read of the same Results rows through the engine.
 //
 // Counters: us_per_match = time per iteration divided by the league's matches (flat when the cost grows
-// linearly); x_plain = time per iteration divided by the plain read of the same league.
+// linearly); x_plain = time per iteration divided by the plain read of the same league; x_open (the check
+// only) = time per iteration divided by opening the same league without the check.
 
 #include "data/Database.h"
 #include "data/Errors.h"
+#include "data/PlayedRowsCheck.h"
 #include "data/TDataMod.h"
 #include "entry/MatchEntry.h"
 #include "support/RecordingMessenger.h"
@@ -264,6 +266,47 @@ void BM_OpenLeague(benchmark::State &state)
     report(state, total, matches);
 }
 
+// Seconds of opening a league (all four tables loaded, as the desktop program opens it), the best of a
+// few, measured once per run.
+double openSeconds(int matches)
+{
+    static std::map<int, double> measured;
+    auto it = measured.find(matches);
+    if (it != measured.end())
+        return it->second;
+    const QString path = leagueFile(matches);
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        TDataMod dm;
+        const auto start = Clock::now();
+        dm.openLeague(path);
+        best = std::min(best, secondsSince(start));
+    }
+    measured[matches] = best;
+    return best;
+}
+
+// The check of the played rows that opening a league makes, on its own.
+void BM_CheckPlayedRows(benchmark::State &state)
+{
+    const int matches = int(state.range(0));
+    TDataMod dm;
+    dm.openLeague(leagueFile(matches));
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        const PlayedRowsReport rows = checkPlayedRows(dm.ADOConnection);
+        const double s = secondsSince(start);
+        state.SetIterationTime(s);
+        total += s;
+        if (!rows.consistent())
+            state.SkipWithError("a generated match does not add up");
+    }
+    report(state, total, matches);
+    state.counters["x_open"] =
+        total / double(std::max<benchmark::IterationCount>(state.iterations(), 1)) / openSeconds(matches);
+}
+
 // One click on a column title of the scores view: Results sorted by that column (a text key with a date
 // key behind it, or a date descending).  Going back to the stored order is not timed.
 void sortBenchmark(benchmark::State &state, const QString &sortText)
@@ -375,6 +418,7 @@ int main(int argc, char **argv)
     registerSizes("BM_Import", BM_Import, 3, 1);
     registerSizes("BM_PlainRead", BM_PlainRead, 50, 10);
     registerSizes("BM_OpenLeague", BM_OpenLeague, 20, 3);
+    registerSizes("BM_CheckPlayedRows", BM_CheckPlayedRows, 20, 5);
     registerSizes("BM_SortHomeDate", BM_SortHomeDate, 20, 5);
     registerSizes("BM_SortDateDesc", BM_SortDateDesc, 20, 5);
     registerSizes("BM_FilterRound", BM_FilterRound, 20, 5);

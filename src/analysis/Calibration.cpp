@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "data/MatchOutcome.h"
 #include "data/Numbers.h"
+#include "data/PlayedRowsCheck.h"
 #include "entry/Odds.h"
 
 #include <algorithm>
@@ -62,6 +63,7 @@ int binOf(int percent)
 
 QList<CalibrationMatch> readCalibrationMatches(Database &league)
 {
+    requireConsistentPlayedRows(league);
     // rowid keeps one day's matches in stored order.
     Statement st = league.prepare(QStringLiteral("SELECT HP, DP, AP, F, A, Result, O1, OX, O2 FROM Results "
                                                  "WHERE length(Result) > 1 ORDER BY DateP, rowid"));

@@ -32,7 +32,10 @@ struct ReliabilityBin {
 
 struct CalibrationReport {
     int matches = 0; // the matches used: a stored prediction and three prices that read
+    // The means over those matches.  Over none they are no scores at all (0 would read as perfect):
+    // every view shows them only when hasScores().
     ProbabilityScores model, market;
+    bool hasScores() const { return matches > 0; }
     // Per outcome (home, draw, away) ten bins: bin k holds percentages from 10k up to but not including
     // 10(k+1), the last one also 100.
     std::array<std::array<ReliabilityBin, 10>, 3> reliability{};
@@ -43,6 +46,7 @@ struct CalibrationReport {
 constexpr double kLogLossFloor = 0.005;
 
 // Every played match (Result longer than ":") whose stored percentages are not all 0, oldest first.
+// Refuses (QuorvaneError) a league whose played rows do not add up (requireConsistentPlayedRows).
 QList<CalibrationMatch> readCalibrationMatches(Database &league);
 
 // Matches whose three odds texts do not all hold a price (an empty text, "-", a text that does not read)

@@ -3,9 +3,11 @@
 #include "data/Database.h"
 #include "data/Dates.h"
 #include "data/Numbers.h"
+#include "data/PlayedRowsCheck.h"
 
 QList<HistoryRow> readHistoryRows(Database &league)
 {
+    requireConsistentPlayedRows(league);
     // rowid keeps one day's matches in stored order, so that every run sums in the same order.
     Statement st = league.prepare(QStringLiteral(
         "SELECT DateP, Home, Away, Result, PResult, Verdict, UOP, F, A, Ttl, UOV, O1, OX, O2, ID "

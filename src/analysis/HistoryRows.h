@@ -11,5 +11,6 @@
 class Database;
 
 // Every row whose Result and PResult both hold more than ":", by date (rows without a date first,
-// same-date rows in stored order).
+// same-date rows in stored order).  Refuses (QuorvaneError) a league whose played rows do not add up
+// (requireConsistentPlayedRows).
 QList<HistoryRow> readHistoryRows(Database &league);

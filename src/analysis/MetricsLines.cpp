@@ -40,9 +40,8 @@ QList<MetricLine> metricLines(const BetMetrics &m, const QLocale &locale)
 
 QList<QStringList> calibrationScoreRows(const CalibrationReport &r, const QLocale &locale)
 {
-    // Over no match at all the scores would read 0, a perfect score: they show "-" instead.
     const auto fixed = [&](double v) {
-        return r.matches > 0 ? locale.toString(v, 'f', 4) : QStringLiteral("-");
+        return r.hasScores() ? locale.toString(v, 'f', 4) : QStringLiteral("-");
     };
     QList<QStringList> rows{
         {QString(), QStringLiteral("Brier"), QStringLiteral("RPS"), QStringLiteral("Log loss")}};

@@ -3,6 +3,7 @@
 #include "data/BusyCursor.h"
 #include "data/Database.h"
 #include "data/Errors.h"
+#include "data/PlayedRowsCheck.h"
 #include "data/TDataMod.h"
 
 #include <QDir>
@@ -133,10 +134,16 @@ FileCommandOutcome OpenLeague(TDataMod &dm, const QString &path, Messenger &mess
         return outcome(dm, FileCommandResult::Cancelled, false);
     const bool wasOpen = dm.isLeagueOpen();
     bool failed = false;
+    PlayedRowsReport rows;
     {
         BusyCursor busy;
         try {
-            switchLeague(dm, path, show);
+            // Checked as part of opening: Results that cannot be read make the file one that does not open.
+            switchLeague(dm, path, [&](const QString &opened) {
+                rows = checkPlayedRows(dm.ADOConnection);
+                if (show)
+                    show(opened);
+            });
         } catch (const std::exception &) {
             failed = true;
         }
@@ -145,6 +152,9 @@ FileCommandOutcome OpenLeague(TDataMod &dm, const QString &path, Messenger &mess
         messenger.error(QStringLiteral("Error opening league file."));
         return outcome(dm, FileCommandResult::Refused, wasOpen);
     }
+    // The league stays open, so that the rows can be mended in the Scores view.
+    if (!rows.consistent())
+        messenger.warning(playedRowsMessage(rows));
     return outcome(dm, FileCommandResult::Done, true);
 }
 

@@ -31,7 +31,8 @@ FileCommandOutcome NewLeague(TDataMod &dm, const QString &path, Messenger &messe
 
 // Opens the league file at path in place of the open league and calls show for it.  When the file is
 // not a league file, or show throws, the league that was open before is opened and shown again and
-// "Error opening league file." is shown; with no league open before, none is open afterwards.
+// "Error opening league file." is shown; with no league open before, none is open afterwards.  A league
+// whose played rows do not add up opens, and a warning says which rows to mend (PlayedRowsCheck.h).
 FileCommandOutcome OpenLeague(TDataMod &dm, const QString &path, Messenger &messenger,
                               const ShowLeague &show = {});
 

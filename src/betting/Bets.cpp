@@ -1,5 +1,6 @@
 #include "betting/Bets.h"
 
+#include "betting/TicketAmounts.h"
 #include "betting/TicketBook.h"
 #include "data/Dates.h"
 #include "data/Messenger.h"
@@ -63,6 +64,16 @@ bool betPriceReads(const QString &price, int notation)
     }
 }
 
+std::optional<QString> betPriceRefusal(const QString &price, int notation)
+{
+    if (!betPriceReads(price, notation))
+        return Odds::invalidValueMessage(price, notation, Odds::Filter::BetDialog);
+    double decimal = 0;
+    if (!Odds::tryParseOdds(price, notation, &decimal))
+        return std::nullopt; // no price: nothing to weigh
+    return TicketAmounts::refusal(QStringLiteral("Price"), decimal);
+}
+
 bool StoreBet(TicketBook &book, const BetInput &in, Messenger &messenger)
 {
     if (in.event.isEmpty()) {
@@ -73,8 +84,8 @@ bool StoreBet(TicketBook &book, const BetInput &in, Messenger &messenger)
         messenger.warning(QStringLiteral("Competitor 1 not entered / selected"));
         return false;
     }
-    if (!betPriceReads(in.price, in.notation)) {
-        messenger.warning(Odds::invalidValueMessage(in.price, in.notation, Odds::Filter::BetDialog));
+    if (const std::optional<QString> why = betPriceRefusal(in.price, in.notation)) {
+        messenger.warning(*why);
         return false;
     }
     const QDate date = Dates::encode(in.year, in.month, in.day); // before anything is written

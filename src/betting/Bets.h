@@ -20,6 +20,11 @@ const QStringList &betTypeItems();
 // The empty text passes: a bet may have no price.
 bool betPriceReads(const QString &price, int notation);
 
+// Why the bet dialog refuses a price text in its notation: the invalid-value message when it does not
+// read (betPriceReads), or TicketAmounts' refusal of its decimal price (above the largest, negative);
+// nothing when it passes.
+std::optional<QString> betPriceRefusal(const QString &price, int notation);
+
 // What the bet dialog hands over on OK.
 struct BetInput {
     bool add = true; // "Add Bet"; otherwise the current bet is overwritten
@@ -33,7 +38,7 @@ struct BetInput {
 // Checks the input and stores the bet in one transaction: the competitors are remembered under the
 // event, then the bet is appended to the current ticket or written over the current bet.  A refused
 // input is told through the messenger ("No league entered / selected", "Competitor 1 not entered /
-// selected", the price message) and returns false with nothing written; a date that does not exist
+// selected", betPriceRefusal) and returns false with nothing written; a date that does not exist
 // raises DateError before anything is written, a database failure DatabaseError with nothing written.
 bool StoreBet(TicketBook &book, const BetInput &input, Messenger &messenger);
 

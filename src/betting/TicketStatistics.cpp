@@ -1,7 +1,9 @@
 #include "betting/TicketStatistics.h"
 
+#include "betting/TicketAmounts.h"
 #include "data/Database.h"
 #include "data/Dates.h"
+#include "data/Errors.h"
 #include "data/Numbers.h"
 #include "entry/Odds.h"
 
@@ -67,6 +69,18 @@ public:
 private:
     QHash<int, const StatsTicket *> m_tickets;
 };
+
+// A ticket whose stored money its fields could not take (a file written before they were checked) would
+// turn every sum it enters into nonsense, or into no number at all: it is refused, named.
+void checkMoney(const StatsTicket &t)
+{
+    const std::pair<const char *, double> amounts[] = {
+        {"Stake", t.stake}, {"Fee", t.fee}, {"Profit", t.profit}};
+    for (const auto &[column, value] : amounts)
+        if (const std::optional<QString> why = TicketAmounts::refusal(QString::fromLatin1(column), value))
+            throw QuorvaneError(
+                QStringLiteral("Ticket %1: %2 Correct it in the ticket dialog.").arg(t.number).arg(*why));
+}
 
 void book(Tally &tally, bool won, double amount, bool roundAfterWon)
 {
@@ -259,10 +273,12 @@ StatsRows ReadStatsRows(Database &db, const std::optional<DateRange> &range)
     {
         Statement st = rangeQuery(
             db, QStringLiteral("SELECT TN, DateP, Stake, Fee, Profit, Status FROM Tickets"), range);
-        while (st.step())
+        while (st.step()) {
             rows.tickets.push_back({Numbers::wholeNumber(st.value(0)),
                                     Dates::fromStored(st.value(1).toString()), st.value(2).toDouble(),
                                     st.value(3).toDouble(), st.value(4).toDouble(), st.value(5).toString()});
+            checkMoney(rows.tickets.back());
+        }
     }
     Statement st = rangeQuery(db, QStringLiteral("SELECT TN, DateP, Bet, Price, Result FROM Bets"), range);
     while (st.step())

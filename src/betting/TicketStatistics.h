@@ -41,7 +41,9 @@ struct DateRange {
     QDate first, last;
 };
 
-// Reads the tickets and the bets of the file, those dated inside the range when one is given.
+// Reads the tickets and the bets of the file, those dated inside the range when one is given.  A ticket
+// whose stake, fee or profit its fields could not take (TicketAmounts) is refused with QuorvaneError
+// naming the ticket.
 StatsRows ReadStatsRows(Database &db, const std::optional<DateRange> &range);
 
 // The sum of the profits of all tickets read, rounded to two decimals, as the total profit panel shows

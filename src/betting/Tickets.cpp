@@ -1,10 +1,12 @@
 #include "betting/Tickets.h"
 
+#include "betting/TicketAmounts.h"
 #include "betting/TicketBook.h"
 #include "data/CommandBoundary.h"
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/GridCommands.h"
+#include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "entry/Odds.h"
 
@@ -14,6 +16,15 @@ QString dateText(int month, int day, int year)
 {
     return QString::number(month) + QLatin1Char('/') + QString::number(day) + QLatin1Char('/') +
            QString::number(year);
+}
+
+// The stake, fee and total price of the current ticket (pending edits included), refused as their fields
+// would refuse them.
+void checkTicketMoney(Table &tickets)
+{
+    for (const char *column : {"Stake", "Fee", "TPrice"})
+        TicketAmounts::checked(QString::fromLatin1(column),
+                               tickets.field(QString::fromLatin1(column)).asFloat());
 }
 
 QDate filterDate(const TicketDateFilter &f, int month, int day, int year)
@@ -51,10 +62,23 @@ double ticketAmount(const QString &text)
     return text.trimmed().isEmpty() ? 0.0 : Numbers::parseReal(text);
 }
 
+bool SetTicketAmount(Table &tickets, const QString &column, const QString &text, Messenger &messenger)
+{
+    const double value = ticketAmount(text);
+    if (const std::optional<QString> why = TicketAmounts::refusal(column, value)) {
+        messenger.warning(*why);
+        return false;
+    }
+    tickets.edit();
+    tickets.field(column).setFloat(value);
+    return true;
+}
+
 void CalculatePayoutAndProfit(Table &tickets)
 {
     if (!tickets.isActive() || tickets.isEmpty())
         return;
+    checkTicketMoney(tickets); // before the transaction, whose rollback would drop the pending edits
     Transaction tx(*tickets.database());
     tickets.edit();
     const TicketMoney m = PayoutAndProfit(
@@ -107,10 +131,14 @@ void CalculatePayoutAndProfit(TicketBook &book)
     while (bets.step())
         legs.append({bets.value(0).toString(), bets.value(1).toString()});
     const LegsVerdict verdict = JudgeLegs(legs); // a price that does not read stops here, before any write
+    const bool priceFromBets = verdict.totalPrice && tickets.field(QStringLiteral("TPrice")).asFloat() == 0;
+    if (priceFromBets)
+        TicketAmounts::checked(QStringLiteral("TPrice"), *verdict.totalPrice);
+    checkTicketMoney(tickets);
 
     Transaction tx(book.ADOConnection);
     tickets.edit();
-    if (verdict.totalPrice && tickets.field(QStringLiteral("TPrice")).asFloat() == 0)
+    if (priceFromBets)
         tickets.field(QStringLiteral("TPrice")).setFloat(*verdict.totalPrice);
     if (verdict.status)
         tickets.field(QStringLiteral("Status")).setString(*verdict.status);

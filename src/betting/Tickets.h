@@ -32,8 +32,15 @@ TicketMoney PayoutAndProfit(const QString &status, double stake, double totalPri
 // is), anything else a real in the locale's notation (ConversionError when it is none).
 double ticketAmount(const QString &text);
 
+// Puts an amount typed into the ticket dialog's field of column (Stake, TPrice, Payout, Fee, Profit) on
+// the current ticket as a pending edit.  A text that does not read raises ConversionError; an amount the
+// field cannot take (TicketAmounts::refusal) is told through the messenger as a warning and returns
+// false, the row unchanged.
+bool SetTicketAmount(Table &tickets, const QString &column, const QString &text, Messenger &messenger);
+
 // Runs PayoutAndProfit on the current ticket (its pending edits included) with the total price and the
-// status it holds, and stores the row.
+// status it holds, and stores the row.  A stake, fee or total price the ticket's fields could not take
+// (a file written before they were checked) is refused with QuorvaneError before anything is written.
 void CalculatePayoutAndProfit(Table &tickets);
 
 // A bet of a ticket as the ticket's settlement sees it: its price as typed and its result.
@@ -57,7 +64,8 @@ LegsVerdict JudgeLegs(const QList<TicketLeg> &legs, const QLocale &locale = QLoc
 // "Calculate Payout and Profit" of the ticket dialog, on the current ticket with its pending edits: a
 // total price that is empty or 0 becomes the one its bets give, the status follows the bets once they
 // decide it (JudgeLegs), then PayoutAndProfit; the row is stored in one transaction.  A price that does
-// not read raises ConversionError, and nothing is stored.
+// not read raises ConversionError, a total price of the bets above the largest price or an amount the
+// ticket cannot take QuorvaneError; then nothing is stored and the pending edits stay.
 void CalculatePayoutAndProfit(TicketBook &book);
 
 // One more than the largest ticket number of the file, whatever the date filter; 1 for the first.

@@ -46,7 +46,7 @@ void runHistory(const Arguments &a, Messenger &)
     const bool json = jsonFormatWanted(a);
 
     TDataMod dm;
-    openLeagueFile(dm, a.positional(0));
+    openLeagueFile(dm, a.positional(0), LeagueTables(), PlayedRowsUse::Counted);
     PredictionHistory history(readTeamNamesByName(dm.ADOConnection), view, stake.startingBalance,
                               stake.wager);
     const QList<HistoryRow> rows = readHistoryRows(dm.ADOConnection);
@@ -69,11 +69,13 @@ void runHistory(const Arguments &a, Messenger &)
 
 const char *const kOutcomeNames[3] = {"home", "draw", "away"};
 
-QString scoresJson(const ProbabilityScores &s)
+// Each score null when there is none, as the text shows "-".
+QString scoresJson(const ProbabilityScores &s, bool scored)
 {
-    return Json::object({{QStringLiteral("brier"), Json::number(s.brier)},
-                         {QStringLiteral("rps"), Json::number(s.rps)},
-                         {QStringLiteral("logloss"), Json::number(s.logloss)}});
+    const auto score = [scored](double v) { return scored ? Json::number(v) : Json::null(); };
+    return Json::object({{QStringLiteral("brier"), score(s.brier)},
+                         {QStringLiteral("rps"), score(s.rps)},
+                         {QStringLiteral("logloss"), score(s.logloss)}});
 }
 
 QString calibrationJson(const CalibrationReport &r)
@@ -97,9 +99,10 @@ QString calibrationJson(const CalibrationReport &r)
     for (const auto &[name, value] : outcomes)
         members << QStringLiteral("    ") + Json::text(name) + QStringLiteral(": ") + value;
     return QStringLiteral("{\n  \"matches\": ") + Json::number(r.matches) +
-           QStringLiteral(",\n  \"model\": ") + scoresJson(r.model) + QStringLiteral(",\n  \"market\": ") +
-           scoresJson(r.market) + QStringLiteral(",\n  \"reliability\": {\n") +
-           members.join(QStringLiteral(",\n")) + QStringLiteral("\n  }\n}\n");
+           QStringLiteral(",\n  \"model\": ") + scoresJson(r.model, r.hasScores()) +
+           QStringLiteral(",\n  \"market\": ") + scoresJson(r.market, r.hasScores()) +
+           QStringLiteral(",\n  \"reliability\": {\n") + members.join(QStringLiteral(",\n")) +
+           QStringLiteral("\n  }\n}\n");
 }
 
 QString calibrationText(const CalibrationReport &r)
@@ -129,7 +132,8 @@ void runCalibration(const Arguments &a, Messenger &)
 {
     const bool json = jsonFormatWanted(a);
     TDataMod dm;
-    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly()); // reads the matches itself
+    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly(), // reads the matches itself
+                   PlayedRowsUse::Counted);
     const CalibrationReport report = computeCalibration(readCalibrationMatches(dm.ADOConnection));
     writeStdout(json ? calibrationJson(report) : calibrationText(report));
 }

@@ -289,7 +289,8 @@ void runTable(const Arguments &a, Messenger &)
     TDataMod dm;
     LeagueTables tables = LeagueTables::leagueRowOnly();
     tables.teams = true;
-    openLeagueFile(dm, a.positional(0), tables);
+    // The standings were counted from the played matches.
+    openLeagueFile(dm, a.positional(0), tables, PlayedRowsUse::Counted);
     dm.ADOTableTeams.setSort(defaultTeamSort(table));
     Grid grid = gridOf(dm.ADOTableTeams);
     // Pos as the view shows it: the place in this table's order (the file holds the places of the

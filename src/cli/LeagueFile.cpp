@@ -1,6 +1,8 @@
 #include "cli/LeagueFile.h"
 
 #include "data/Errors.h"
+#include "data/Messenger.h"
+#include "data/PlayedRowsCheck.h"
 #include "entry/AccessConversion.h"
 
 #include <QDir>
@@ -30,8 +32,14 @@ void refuseAccessFile(const QString &path)
             .arg(shown, shellWord(shown)));
 }
 
-void openLeagueFile(TDataMod &dm, const QString &path, const LeagueTables &tables)
+void openLeagueFile(TDataMod &dm, const QString &path, const LeagueTables &tables, PlayedRowsUse use)
 {
     refuseAccessFile(path);
     dm.openLeague(path, tables);
+    const PlayedRowsReport rows = checkPlayedRows(dm.ADOConnection);
+    if (rows.consistent())
+        return;
+    if (use == PlayedRowsUse::Counted)
+        throw QuorvaneError(playedRowsMessage(rows));
+    CollectingMessenger(true).warning(playedRowsMessage(rows)); // on stderr, as every message of ours
 }

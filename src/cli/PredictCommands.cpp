@@ -53,7 +53,7 @@ private:
 void runPredict(const Arguments &a, Messenger &messenger)
 {
     TDataMod dm;
-    openLeagueFile(dm, a.positional(0));
+    openLeagueFile(dm, a.positional(0), LeagueTables(), PlayedRowsUse::Counted);
     const PredictionOptions options = systemOptionsOf(a, loadPredictionOptions(dm));
     applyDefaultFixtureView(dm.ADOTableResults);
     WatchingMessenger watching(messenger);
@@ -69,7 +69,7 @@ void runRecalc(const Arguments &a, Messenger &messenger)
     TDataMod dm;
     // The score view of a freshly opened league shows every played match: recalculation writes them all
     // straight into the file, without loading Results.
-    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly());
+    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly(), PlayedRowsUse::Counted);
     const PredictionOptions options = systemOptionsOf(a, loadPredictionOptions(dm));
     ProgressLine progress(QStringLiteral("Recalculating"));
     RecalculatePredictions(dm, options, messenger,
@@ -109,8 +109,8 @@ void runBackTest(const Arguments &a, Messenger &)
 {
     const bool json = jsonFormatWanted(a);
     TDataMod dm;
-    openLeagueFile(dm, a.positional(0),
-                   LeagueTables::leagueRowOnly()); // the test reads the played matches itself
+    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly(), // the test reads the matches itself
+                   PlayedRowsUse::Counted);
     BettingSystem system;
     system.options = systemOptionsOf(a, loadPredictionOptions(dm));
     const Stake stake = stakeOf(a);

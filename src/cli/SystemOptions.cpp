@@ -5,6 +5,7 @@
 #include "predict/PredictionCommands.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace
 {
@@ -22,8 +23,9 @@ bool choiceOf(const Arguments &a, const QString &option, bool fallback, const QS
     throw UsageError{QStringLiteral("The option %1 takes %2 or %3, not '%4'.").arg(option, yes, no, word)};
 }
 
-// The option's whole number, or fallback when it is not given.
-int wholeNumberOr(const Arguments &a, const QString &option, int fallback)
+// The option's whole number, or fallback when it is not given.  A text that is no whole number (1e308
+// among them) is refused, and so is a number below low.
+int wholeNumberOr(const Arguments &a, const QString &option, int fallback, int low = INT_MIN)
 {
     if (!a.has(option))
         return fallback;
@@ -31,6 +33,9 @@ int wholeNumberOr(const Arguments &a, const QString &option, int fallback)
     if (!Numbers::tryParseInt(a.value(option), &v))
         throw QuorvaneError(
             QStringLiteral("The option %1 takes a whole number, not '%2'.").arg(option, a.value(option)));
+    if (v < low)
+        throw QuorvaneError(QStringLiteral("The option %1 takes a whole number of at least %2, not '%3'.")
+                                .arg(option, QString::number(low), a.value(option)));
     return v;
 }
 
@@ -77,9 +82,10 @@ PredictionOptions systemOptionsOf(const Arguments &a, PredictionOptions o, const
 Stake stakeOf(const Arguments &a)
 {
     Stake s;
-    s.startingBalance = clampedWholeNumber(a, QStringLiteral("--balance"), s.startingBalance, 1, 99999);
-    // The wager's field has the starting balance as its upper bound.
-    s.wager = clampedWholeNumber(a, QStringLiteral("--wager"), s.wager, 1, s.startingBalance);
+    // A balance or a wager below 1 means nothing: it is refused, not read as 1.  Above the field's upper
+    // bound it is brought down as the field does; the wager's bound is the starting balance.
+    s.startingBalance = std::min(wholeNumberOr(a, QStringLiteral("--balance"), s.startingBalance, 1), 99999);
+    s.wager = std::min(wholeNumberOr(a, QStringLiteral("--wager"), s.wager, 1), s.startingBalance);
     return s;
 }
 

@@ -23,7 +23,8 @@ struct Stake {
     int startingBalance = 100; // 1..99999
     int wager = 20;            // 1..startingBalance
 };
-// --balance N and --wager N.
+// --balance N and --wager N.  QuorvaneError for a number below 1; a larger one than its field takes is
+// brought down to the field's upper bound.
 Stake stakeOf(const Arguments &a);
 
 // --staking flat|percent:N|kelly:F (N in (0, 100], F in (0, 1]); Flat when not given.  UsageError for

@@ -1,6 +1,7 @@
 #include "cli/TicketCommands.h"
 
 #include "betting/Bets.h"
+#include "betting/TicketAmounts.h"
 #include "betting/TicketBook.h"
 #include "betting/TicketSchema.h"
 #include "betting/TicketStatistics.h"
@@ -32,9 +33,11 @@ void require(const Arguments &a, const QString &action, std::initializer_list<co
             throw UsageError{QStringLiteral("tickets %1 needs %2.").arg(action, opt(o))};
 }
 
-double amountOf(const Arguments &a, const char *option, double fallback)
+// The amount given for a ticket column, refused as the ticket dialog's field refuses it.
+double amountOf(const Arguments &a, const char *option, const char *column, double fallback)
 {
-    return a.has(opt(option)) ? realArgument(a.value(opt(option))) : fallback;
+    return a.has(opt(option)) ? TicketAmounts::checked(opt(column), realArgument(a.value(opt(option))))
+                              : fallback;
 }
 
 bool jsonWanted(const Arguments &a)
@@ -83,9 +86,9 @@ void runAddTicket(TicketBook &book, const Arguments &a)
 {
     require(a, opt("add-ticket"), {"--date"});
     const QDate date = dateOf(a.value(opt("--date")));
-    const double stake = amountOf(a, "--stake", 1);
-    const double fee = amountOf(a, "--fee", 0);
-    const double price = amountOf(a, "--price", 0);
+    const double stake = amountOf(a, "--stake", "Stake", 1);
+    const double fee = amountOf(a, "--fee", "Fee", 0);
+    const double price = amountOf(a, "--price", "TPrice", 0);
     const QString status = a.value(opt("--status"), opt("Undecided"));
 
     Transaction tx(book.ADOConnection);

@@ -132,7 +132,7 @@ void runTip(const Arguments &a, Messenger &messenger)
     if (!a.has(QStringLiteral("--home")) || !a.has(QStringLiteral("--away")))
         throw UsageError{QStringLiteral("tip needs --home TEAM and --away TEAM.")};
     TDataMod dm;
-    openLeagueFile(dm, a.positional(0));
+    openLeagueFile(dm, a.positional(0), LeagueTables(), PlayedRowsUse::Counted);
     TipChoice choice;
     choice.home = a.value(QStringLiteral("--home"));
     choice.away = a.value(QStringLiteral("--away"));

@@ -144,6 +144,11 @@ QVariant Statement::value(int column) const
     }
 }
 
+bool Statement::holdsText(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_TEXT;
+}
+
 // ---------------------------------------------------------------- Database
 
 Database::Database(QObject *parent) : QObject(parent)

@@ -30,6 +30,8 @@ public:
     QString columnName(int column) const;
     QString declaredType(int column) const;
     QVariant value(int column) const;
+    // Whether the value is a text, without making it one: for scans that look closer only at texts.
+    bool holdsText(int column) const;
 
 private:
     friend class Database;

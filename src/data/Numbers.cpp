@@ -161,16 +161,31 @@ int parseInt(const QString &text)
     return v;
 }
 
-int wholeNumber(const QVariant &value)
+bool tryWholeNumber(const QVariant &value, int *result)
 {
-    if (!value.isValid() || value.isNull())
-        return 0;
+    if (!value.isValid() || value.isNull()) {
+        *result = 0;
+        return true;
+    }
     if (value.typeId() == QMetaType::QString) {
         const QString text = value.toString();
-        return text.trimmed().isEmpty() ? 0 : parseInt(text);
+        if (text.trimmed().isEmpty()) {
+            *result = 0;
+            return true;
+        }
+        return tryParseInt(text, result);
     }
     const qint64 r = roundHalfEven(value.toDouble());
-    return static_cast<int>(std::clamp<qint64>(r, INT_MIN, INT_MAX));
+    *result = static_cast<int>(std::clamp<qint64>(r, INT_MIN, INT_MAX));
+    return true;
+}
+
+int wholeNumber(const QVariant &value)
+{
+    int v = 0;
+    if (!tryWholeNumber(value, &v))
+        throw ConversionError::notInteger(value.toString());
+    return v;
 }
 
 } // namespace Numbers

@@ -31,6 +31,8 @@ bool tryParseReal(const QString &text, double *value, const QLocale &locale = QL
 // is parsed (blank reads 0), NULL reads 0, and values beyond the int range are clamped to it.
 // ConversionError for a text that is not a whole number.
 int wholeNumber(const QVariant &value);
+// The same reading without the error: false for a text that is not a whole number.
+bool tryWholeNumber(const QVariant &value, int *result);
 
 // A decimal price, with "." or "," as its decimal mark whatever the locale: league and ticket files
 // move between machines, and a price never has group separators.  ConversionError as parseReal.

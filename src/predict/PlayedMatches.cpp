@@ -4,9 +4,11 @@
 #include "data/Dates.h"
 #include "data/MatchOutcome.h"
 #include "data/Numbers.h"
+#include "data/PlayedRowsCheck.h"
 
 std::vector<PlayedMatch> readPlayedMatches(Database &league)
 {
+    requireConsistentPlayedRows(league);
     std::vector<PlayedMatch> out;
     // NULL dates sort first, as the original ordering by date did; rowid keeps same-date matches in
     // stored order, which makes every history deterministic.

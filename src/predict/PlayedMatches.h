@@ -22,4 +22,5 @@ struct PlayedMatch {
 };
 
 // Every played match (Result <> ":"), oldest first; matches of the same date keep their stored order.
+// Refuses (QuorvaneError) a league whose played rows do not add up (requireConsistentPlayedRows).
 std::vector<PlayedMatch> readPlayedMatches(Database &league);

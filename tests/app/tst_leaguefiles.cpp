@@ -212,6 +212,7 @@ private Q_SLOTS:
     void openLeague_data();
     void openLeague();
     void openRestoresPreviousWhenShowingFails();
+    void openSaysWhichPlayedRowsToMend();
 
     void savePostsPendingEdits();
 
@@ -489,6 +490,42 @@ void TestLeagueFiles::openRestoresPreviousWhenShowingFails()
     QCOMPARE(o.leaguePath, absolute(a.path()));
     QCOMPARE(m.log(), QStringList{OpenError});
     QCOMPARE(teamNames(dm.ADOTableTeams), QStringList{QStringLiteral("X")});
+}
+
+void TestLeagueFiles::openSaysWhichPlayedRowsToMend()
+{
+    const QString b = file(QStringLiteral("B.qvl"));
+    {
+        LeagueFixture f(QStringLiteral("Football (Soccer)"), {QStringLiteral("P"), QStringLiteral("Q")});
+        QVERIFY(f.addMatch(QStringLiteral("P"), QStringLiteral("Q"), 2, 0));
+        QVERIFY(f.addMatch(QStringLiteral("Q"), QStringLiteral("P"), 1, 1));
+        f.dm().ADOConnection.execute(QStringLiteral("UPDATE Results SET A = 5 WHERE ID = 0"));
+        f.dm().closeLeague();
+        QVERIFY(QFile::copy(f.path(), b));
+    }
+    LeagueFixture a(QStringLiteral("Ice Hockey"), {QStringLiteral("X")});
+    TDataMod &dm = a.dm();
+    QStringList shown;
+    RecordingMessenger m;
+
+    const FileCommandOutcome o = OpenLeague(dm, b, m, [&shown](const QString &p) { shown << p; });
+
+    // Opened and shown, so that the row can be mended in the Scores view; the warning comes after.
+    QCOMPARE(o.result, FileCommandResult::Done);
+    QCOMPARE(o.leaguePath, absolute(b));
+    QCOMPARE(shown, QStringList{absolute(b)});
+    QCOMPARE(dm.ADOTableResults.recordCount(), 2);
+    QCOMPARE(m.log(), QStringList{QStringLiteral(
+                          "Warning: 1 played match does not add up:\n"
+                          "Results row ID 0, column Result: '2:0' does not agree with F 2 and A 5\n"
+                          "Predictions, back-tests, the prediction history, calibration and the league table "
+                          "refuse this league until these rows are mended in the Scores view.")});
+
+    // Mended, it opens without a word.
+    dm.ADOConnection.execute(QStringLiteral("UPDATE Results SET Result = '2:5' WHERE ID = 0"));
+    m.clear();
+    QCOMPARE(OpenLeague(dm, b, m).result, FileCommandResult::Done);
+    QCOMPARE(m.log(), QStringList());
 }
 
 void TestLeagueFiles::savePostsPendingEdits()

@@ -3,6 +3,7 @@
 
 #include "betting/Bets.h"
 #include "betting/DemoTickets.h"
+#include "betting/TicketAmounts.h"
 #include "betting/TicketBook.h"
 #include "betting/TicketFiles.h"
 #include "betting/TicketGrids.h"
@@ -20,6 +21,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
+#include <limits>
 
 namespace
 {
@@ -612,6 +615,152 @@ private Q_SLOTS:
         QVERIFY(points.last().toInt() > points.size() - 1); // more bets than tickets
     }
 
+    // The one check of every amount of a ticket or a bet, wherever it comes in.
+    void amountRefusals_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("refusal"); // empty: taken
+        const double inf = std::numeric_limits<double>::infinity();
+        const auto row = [](const char *name, const char *column, double value, const char *refusal) {
+            QTest::newRow(name) << QString::fromLatin1(column) << value << QString::fromUtf8(refusal);
+        };
+        row("stake", "Stake", 10, "");
+        row("no stake", "Stake", 0, "");
+        row("negative stake", "Stake", -5, "Stake cannot be negative (-5).");
+        row("a cent below nothing", "Stake", -0.01, "Stake cannot be negative (-0.01).");
+        row("largest stake", "Stake", 1e8, "");
+        row("stake beyond", "Stake", 1e8 + 1, "Stake cannot be more than 100000000 (100000001).");
+        row("huge stake", "Stake", 1e308, "Stake cannot be more than 100000000 (1E308).");
+        row("infinite stake", "Stake", inf, "Stake must be a finite number (inf).");
+        row("no number", "Stake", std::nan(""), "Stake must be a finite number (nan).");
+        row("negative fee", "Fee", -1, "Fee cannot be negative (-1).");
+        row("fee", "Fee", 0.5, "");
+        row("no total price", "TPrice", 0, "");
+        row("largest total price", "TPrice", 10000, "");
+        row("total price beyond", "TPrice", 10000.01, "Total Price cannot be more than 10000 (10000.01).");
+        row("total price of 1e308", "TPrice", 1e308, "Total Price cannot be more than 10000 (1E308).");
+        row("negative total price", "TPrice", -2, "Total Price cannot be negative (-2).");
+        row("bet price beyond", "Price", 20000, "Price cannot be more than 10000 (20000).");
+        row("payout", "Payout", 1e12, "");
+        row("negative payout", "Payout", -1, "Payout cannot be negative (-1).");
+        row("a loss", "Profit", -11, "");
+        row("largest loss", "Profit", -1e12, "");
+        row("loss beyond", "Profit", -2e12, "Profit cannot be less than -1000000000000 (-2000000000000).");
+        row("infinite loss", "Profit", -inf, "Profit must be a finite number (-inf).");
+        row("gain beyond", "Profit", 1e13, "Profit cannot be more than 1000000000000 (10000000000000).");
+    }
+    void amountRefusals()
+    {
+        QFETCH(QString, column);
+        QFETCH(double, value);
+        QFETCH(QString, refusal);
+        QCOMPARE(TicketAmounts::refusal(column, value).value_or(QString()), refusal);
+        if (refusal.isEmpty()) {
+            QCOMPARE(TicketAmounts::checked(column, value), value);
+        } else {
+            QVERIFY_THROWS_EXCEPTION(QuorvaneError, TicketAmounts::checked(column, value));
+        }
+    }
+
+    // What the ticket dialog's money fields take: a refused amount is warned about and leaves the row as
+    // it was.
+    void typedAmounts_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("stored"); // the row's value afterwards; the stake was 1
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("stake") << "Stake"
+                               << "12.5" << 12.5 << QString();
+        QTest::newRow("emptied stake") << "Stake"
+                                       << "" << 0.0 << QString();
+        QTest::newRow("negative stake") << "Stake"
+                                        << "-5" << 1.0 << "Stake cannot be negative (-5).";
+        QTest::newRow("negative fee") << "Fee"
+                                      << "-0.5" << 0.0 << "Fee cannot be negative (-0.5).";
+        QTest::newRow("total price of 1e308")
+            << "TPrice"
+            << "1e308" << 0.0 << "Total Price cannot be more than 10000 (1E308).";
+        QTest::newRow("profit") << "Profit"
+                                << "-3" << -3.0 << QString();
+    }
+    void typedAmounts()
+    {
+        QFETCH(QString, column);
+        QFETCH(QString, typed);
+        QFETCH(double, stored);
+        QFETCH(QString, warning);
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 1, 1));
+        RecordingMessenger m;
+        QCOMPARE(SetTicketAmount(book.ADOTableTs, column, typed, m), warning.isEmpty());
+        QCOMPARE(m.log(),
+                 warning.isEmpty() ? QStringList() : QStringList{QStringLiteral("Warning: ") + warning});
+        QCOMPARE(book.ADOTableTs.field(column).asFloat(), stored);
+        QCOMPARE(book.ADOTableTs.field(QStringLiteral("Stake")).asFloat(),
+                 column == QLatin1String("Stake") ? stored : 1.0);
+        QVERIFY_THROWS_EXCEPTION(ConversionError,
+                                 SetTicketAmount(book.ADOTableTs, column, QStringLiteral("ten"), m));
+    }
+
+    // A file written before the amounts were checked: the calculation refuses what the fields would, and
+    // stores nothing.
+    void calculateRefusesWhatTheFieldsWould_data()
+    {
+        QTest::addColumn<QString>("spoil");
+        QTest::addColumn<QString>("bets"); // price:result
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("negative stake") << "Stake = -10"
+                                        << ""
+                                        << "Stake cannot be negative (-10).";
+        QTest::newRow("negative fee") << "Fee = -1"
+                                      << ""
+                                      << "Fee cannot be negative (-1).";
+        QTest::newRow("price of 1e308") << "TPrice = 1e308"
+                                        << ""
+                                        << "Total Price cannot be more than 10000 (1E308).";
+        QTest::newRow("stake of 1e308 (a payout of infinity)")
+            << "Stake = 1e308, TPrice = 10"
+            << ""
+            << "Stake cannot be more than 100000000 (1E308).";
+        QTest::newRow("bets multiplying beyond the largest price")
+            << "TPrice = 0"
+            << "200.0:Won 60.00:Won"
+            << "Total Price cannot be more than 10000 (12000).";
+    }
+    void calculateRefusesWhatTheFieldsWould()
+    {
+        QFETCH(QString, spoil);
+        QFETCH(QString, bets);
+        QFETCH(QString, refusal);
+        TicketBook book;
+        newList(book);
+        addTicket(book, QDate(2005, 3, 1), 10, QStringLiteral("Won"));
+        RecordingMessenger m;
+        for (const QString &leg : legs(bets.toLatin1().constData())) {
+            BetInput in = bet(QStringLiteral("Cup"), QStringLiteral("A"), QString(),
+                              leg.section(QLatin1Char(':'), 0, 0));
+            in.result = leg.section(QLatin1Char(':'), 1);
+            QVERIFY(StoreBet(book, in, m));
+        }
+        book.ADOConnection.execute(QStringLiteral("UPDATE Tickets SET %1").arg(spoil));
+        book.ADOTableTs.reload();
+        const QString before = storedRows(book.ADOConnection, {QStringLiteral("Tickets")});
+        for (const bool withBets : {true, false}) {
+            try {
+                withBets ? CalculatePayoutAndProfit(book) : CalculatePayoutAndProfit(book.ADOTableTs);
+                QFAIL("calculated");
+            } catch (const QuorvaneError &e) {
+                QCOMPARE(e.message(), refusal);
+            }
+            QCOMPARE(storedRows(book.ADOConnection, {QStringLiteral("Tickets")}), before);
+            if (!bets.isEmpty())
+                break; // without its bets the ticket has no total price to refuse
+        }
+    }
+
     void payoutAndProfitByStatus_data()
     {
         QTest::addColumn<QString>("status");
@@ -675,6 +824,17 @@ private Q_SLOTS:
         QTest::newRow("american") << cup << a << int(Odds::American) << "+200" << QString();
         QTest::newRow("american unread") << cup << a << int(Odds::American) << "2.5"
                                          << "2.5 is an invalid value.\rExample: +200 or -150";
+        QTest::newRow("the largest price") << cup << a << int(Odds::Decimal) << "10000." << QString();
+        QTest::newRow("decimal above the largest price") << cup << a << int(Odds::Decimal) << "10001"
+                                                         << "Price cannot be more than 10000 (10001).";
+        QTest::newRow("american above the largest price") << cup << a << int(Odds::American) << "999999"
+                                                          << "Price cannot be more than 10000 (10000.99).";
+        QTest::newRow("fraction at the largest price")
+            << cup << a << int(Odds::Fractional) << "9999/1" << QString();
+        QTest::newRow("negative decimal") << cup << a << int(Odds::Decimal) << "-2.5"
+                                          << "Price cannot be negative (-2.5).";
+        QTest::newRow("far beyond") << cup << a << int(Odds::Decimal) << "1e308"
+                                    << "Price cannot be more than 10000 (1E308).";
     }
     void betChecks()
     {

@@ -303,6 +303,44 @@ private Q_SLOTS:
                  (QStringList{u"0"_s, u"1"_s, u"1"_s}));
         QCOMPARE(TotalProfit(rows), -2.0);
     }
+
+    // Money a ticket's fields could not take, stored before they were checked: two payouts of plus and
+    // minus infinity made the total "-nan".  Reading names the ticket instead.
+    void readingRefusesMoneyItsFieldsCouldNotTake_data()
+    {
+        QTest::addColumn<QString>("spoil");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("infinite profits")
+            << u"Profit = CASE TN WHEN 0 THEN 1e999 ELSE -1e999 END"_s
+            << u"Ticket 0: Profit must be a finite number (inf). Correct it in the ticket dialog."_s;
+        QTest::newRow("negative stake")
+            << u"Stake = -10 WHERE TN = 1"_s
+            << u"Ticket 1: Stake cannot be negative (-10). Correct it in the ticket "
+               "dialog."_s;
+        QTest::newRow("negative fee") << u"Fee = -1 WHERE TN = 1"_s
+                                      << u"Ticket 1: Fee cannot be negative (-1). Correct it in the ticket "
+                                         "dialog."_s;
+    }
+    void readingRefusesMoneyItsFieldsCouldNotTake()
+    {
+        QFETCH(QString, spoil);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("t.qvt"));
+        TicketSchema::createFile(path);
+        TicketBook book;
+        book.openFile(path);
+        book.ADOTableTs.appendRecord({0, QDate(2004, 3, 1), 10, 1, 2, 20, 9, QStringLiteral("Won")});
+        book.ADOTableTs.appendRecord({1, QDate(2004, 3, 2), 10, 1, 2, 20, -11, QStringLiteral("Lost")});
+        QCOMPARE(TotalProfit(ReadStatsRows(book.ADOConnection, std::nullopt)), -2.0);
+        book.ADOConnection.execute(u"UPDATE Tickets SET "_s + spoil);
+        try {
+            ReadStatsRows(book.ADOConnection, std::nullopt);
+            QFAIL("read");
+        } catch (const QuorvaneError &e) {
+            QCOMPARE(e.message(), message);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTicketStatistics)

@@ -24,6 +24,7 @@
 #include <QTest>
 
 #include "support/CliRun.h"
+#include "support/StoredRows.h"
 
 #include <algorithm>
 #include <cmath>
@@ -114,12 +115,15 @@ private Q_SLOTS:
     void backTestPrintsMethodsRowAndCreatesFile();
     void backTestStakingAndMetrics();
     void calibrationReport();
+    void calibrationWithoutMatchesHasNoScores();
     void refusedInput_data();
     void refusedInput();
     void historyTables();
     void arbitrageList();
     void wrongUsage_data();
     void wrongUsage();
+    void playedRowsThatDoNotAddUp_data();
+    void playedRowsThatDoNotAddUp();
 
 private:
     QString file(const QString &name) const { return m_dir->filePath(name); }
@@ -430,6 +434,31 @@ void TestCliPredict::calibrationReport()
         QByteArray("Matches: ").append(QByteArray::number(expected.matches)).append('\n')));
 }
 
+void TestCliPredict::calibrationWithoutMatchesHasNoScores()
+{
+    // Played matches, none of them predicted: no score at all, where 0 would read as a perfect one.
+    const QString path = league(QStringLiteral("league.qvl"));
+    QVERIFY(!path.isEmpty());
+    execute(path, QStringLiteral("UPDATE Results SET HP = 0, DP = 0, AP = 0"));
+    const Run r =
+        cli({QStringLiteral("calibration"), path, QStringLiteral("--format"), QStringLiteral("json")});
+    QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+    const QJsonObject doc = json(r.out).object();
+    QCOMPARE(doc.value(QStringLiteral("matches")).toInt(-1), 0);
+    for (const QString &side : {QStringLiteral("model"), QStringLiteral("market")}) {
+        const QJsonObject scores = doc.value(side).toObject();
+        QCOMPARE(scores.size(), 3);
+        for (const QString &score :
+             {QStringLiteral("brier"), QStringLiteral("rps"), QStringLiteral("logloss")})
+            QVERIFY2(scores.value(score).isNull(), qPrintable(side + QLatin1Char(' ') + score));
+    }
+    // The text shows "-" in the same places.
+    const Run text = cli({QStringLiteral("calibration"), path});
+    QCOMPARE(text.exitCode, 0);
+    QVERIFY2(text.out.contains("\nModel       -    -         -\nMarket      -    -         -\n"),
+             text.out.constData());
+}
+
 void TestCliPredict::refusedInput_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -450,6 +479,25 @@ void TestCliPredict::refusedInput_data()
         << QStringList{QStringLiteral("predict"), QStringLiteral("LEAGUE")}
         << QStringLiteral("UPDATE Results SET Home = 'Nowhere' WHERE ID = (SELECT max(ID) FROM Results)")
         << QStringLiteral("Cannot find home team") << -1;
+    // A balance or a wager below 1 is refused as a number that is none, not read as 1.
+    const auto stake = [](const char *command, const char *option, const char *value) {
+        QStringList args{QString::fromLatin1(command), QStringLiteral("LEAGUE")};
+        if (qstrcmp(command, "backtest") == 0)
+            args << QStringLiteral("--systems") << QStringLiteral("SYSTEMS");
+        return args << QString::fromLatin1(option) << QString::fromLatin1(value);
+    };
+    QTest::newRow("backtest, negative balance")
+        << stake("backtest", "--balance", "-5") << QString()
+        << QStringLiteral("The option --balance takes a whole number of at least 1, not '-5'.") << -1;
+    QTest::newRow("backtest, wager 0")
+        << stake("backtest", "--wager", "0") << QString()
+        << QStringLiteral("The option --wager takes a whole number of at least 1, not '0'.") << -1;
+    QTest::newRow("history, balance 0")
+        << stake("history", "--balance", "0") << QString()
+        << QStringLiteral("The option --balance takes a whole number of at least 1, not '0'.") << -1;
+    QTest::newRow("history, negative wager")
+        << stake("history", "--wager", "-20") << QString()
+        << QStringLiteral("The option --wager takes a whole number of at least 1, not '-20'.") << -1;
     QTest::newRow("a number that is none")
         << QStringList{QStringLiteral("backtest"), QStringLiteral("LEAGUE"),  QStringLiteral("--systems"),
                        QStringLiteral("SYSTEMS"),  QStringLiteral("--wager"), QStringLiteral("ten")}
@@ -682,6 +730,70 @@ void TestCliPredict::wrongUsage()
     QVERIFY2(r.err.contains(QStringLiteral("Usage: quorvane-cli")), qPrintable(r.err));
     QVERIFY(r.out.isEmpty());
     QCOMPARE(matchesJson(path), before);
+}
+
+void TestCliPredict::playedRowsThatDoNotAddUp_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("refused");
+    const auto row = [](const char *name, const QStringList &args, bool refused) {
+        QTest::newRow(name) << args << refused;
+    };
+    const QString league = QStringLiteral("LEAGUE");
+    // The commands that compute from the played matches refuse the league...
+    row("predict", {QStringLiteral("predict"), league}, true);
+    row("recalc", {QStringLiteral("recalc"), league}, true);
+    row("backtest",
+        {QStringLiteral("backtest"), league, QStringLiteral("--systems"), QStringLiteral("SYSTEMS")}, true);
+    row("history", {QStringLiteral("history"), league}, true);
+    row("calibration", {QStringLiteral("calibration"), league}, true);
+    row("table", {QStringLiteral("table"), league}, true);
+    row("tip",
+        {QStringLiteral("tip"), league, QStringLiteral("--home"), QStringLiteral("Ashbury Town"),
+         QStringLiteral("--away"), QStringLiteral("Brackwater Rovers")},
+        true);
+    // ...those that only show them say which rows to mend, and go on.
+    row("matches", {QStringLiteral("matches"), league}, false);
+    row("arbitrage", {QStringLiteral("arbitrage"), league}, false);
+}
+
+void TestCliPredict::playedRowsThatDoNotAddUp()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, refused);
+    const QString path = league(QStringLiteral("league.qvl"));
+    QVERIFY(!path.isEmpty());
+    // Ten played matches of the middle of the season whose Result says 2:0 and whose scores say 0:5.
+    execute(path,
+            QStringLiteral("UPDATE Results SET Result = '2:0', F = 0, A = 5 WHERE rowid IN (SELECT "
+                           "rowid FROM Results WHERE Result <> ':' ORDER BY rowid LIMIT 10 OFFSET 100)"));
+    const QString firstId =
+        fileRows(path, QStringLiteral("SELECT ID FROM Results WHERE Result = '2:0' AND A = 5 ORDER BY rowid"))
+            .value(0)
+            .value(0)
+            .toString();
+    const QString systems = file(QStringLiteral("systems.qvs"));
+    args.replaceInStrings(QStringLiteral("LEAGUE"), path);
+    args.replaceInStrings(QStringLiteral("SYSTEMS"), systems);
+    const QByteArray before = fileHash(path);
+
+    const Run r = cli(args);
+    QCOMPARE(r.exitCode, refused ? 1 : 0);
+    QVERIFY2(r.err.startsWith(QLatin1String("10 played matches do not add up:\n")), qPrintable(r.err));
+    QVERIFY2(r.err.contains(QStringLiteral("Results row ID %1, column Result: '2:0' does not agree with F 0 "
+                                           "and A 5\n")
+                                .arg(firstId)),
+             qPrintable(r.err));
+    QVERIFY2(r.err.contains(QLatin1String("\nand 5 more.\n")), qPrintable(r.err));
+    QCOMPARE(r.out.isEmpty(), refused);
+    QCOMPARE(fileHash(path), before);
+    QVERIFY(!QFile::exists(systems)); // refused before the systems file is made
+
+    // Mended, the league is taken again.
+    execute(path, QStringLiteral("UPDATE Results SET Result = '0:5' WHERE Result = '2:0' AND A = 5"));
+    const Run mended = cli(args);
+    QVERIFY2(mended.exitCode == 0, qPrintable(mended.err));
+    QVERIFY2(!mended.err.contains(QLatin1String("do not add up")), qPrintable(mended.err));
 }
 
 QTEST_GUILESS_MAIN(TestCliPredict)

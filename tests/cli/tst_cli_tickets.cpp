@@ -194,6 +194,37 @@ private Q_SLOTS:
         QVERIFY(unknown.err.contains(QLatin1String("bets-all")));
     }
 
+    // A file written before the amounts were checked: calc and stats refuse the ticket, named, where
+    // the payouts of plus and minus infinity made the total "-nan".
+    void moneyStoredBeforeTheChecksIsRefused()
+    {
+        QCOMPARE(tickets(m_file, {QStringLiteral("new")}).exitCode, 0);
+        for (const char *stake : {"10", "20"})
+            QCOMPARE(tickets(m_file, s({"add-ticket", "--date", "2005-03-01", "--stake", stake, "--price",
+                                        "2", "--status", "Won"}))
+                         .exitCode,
+                     0);
+        {
+            Database db;
+            db.open(m_file);
+            db.execute(QStringLiteral(
+                "UPDATE Tickets SET TPrice = 1e308, Stake = CASE TN WHEN 1 THEN 10 ELSE -10 END, "
+                "PayOut = CASE TN WHEN 1 THEN 1e999 ELSE -1e999 END, Profit = CASE TN WHEN 1 THEN 1e999 ELSE "
+                "-1e999 END"));
+        }
+        const QByteArray before = fileHash(m_file);
+        const CliRun calc = tickets(m_file, s({"calc", "--ticket", "1"}));
+        QCOMPARE(calc.exitCode, 1);
+        QCOMPARE(calc.err.trimmed(), QStringLiteral("Total Price cannot be more than 10000 (1E308)."));
+        const CliRun stats = tickets(m_file, s({"stats"}));
+        QCOMPARE(stats.exitCode, 1);
+        QCOMPARE(stats.err.trimmed(),
+                 QStringLiteral(
+                     "Ticket 1: Profit must be a finite number (inf). Correct it in the ticket dialog."));
+        QVERIFY(!stats.out.contains("nan"));
+        QCOMPARE(fileHash(m_file), before);
+    }
+
     void badInputWritesNothing_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -219,6 +250,19 @@ private Q_SLOTS:
                                         << "Price";
         QTest::newRow("stake") << s({"add-ticket", "--date", "2005-03-01", "--stake", "ten"})
                                << "'ten' is not a valid floating point value";
+        // Amounts the ticket dialog's fields refuse, refused here with the field named.
+        QTest::newRow("negative stake")
+            << s({"add-ticket", "--date", "2005-03-01", "--stake", "-5"}) << "Stake cannot be negative (-5).";
+        QTest::newRow("negative fee")
+            << s({"add-ticket", "--date", "2005-03-01", "--fee", "-1"}) << "Fee cannot be negative (-1).";
+        QTest::newRow("price of 1e308") << s({"add-ticket", "--date", "2005-03-01", "--price", "1e308"})
+                                        << "Total Price cannot be more than 10000 (1E308).";
+        QTest::newRow("stake of 1e308") << s({"add-ticket", "--date", "2005-03-01", "--stake", "1e308"})
+                                        << "Stake cannot be more than 100000000 (1E308).";
+        QTest::newRow("bet price above the largest")
+            << s({"add-bet", "--ticket", "1", "--date", "2005-03-01", "--event", "Cup", "--home", "A",
+                  "--bet", "1", "--price", "20000."})
+            << "Price cannot be more than 10000 (20000).";
         QTest::newRow("ticket date") << s({"add-ticket", "--date", "2005-04-31"})
                                      << "2005-04-31 is not a date.";
         QTest::newRow("calc of an unknown ticket")

@@ -2,6 +2,7 @@
 
 #include "data/Dates.h"
 #include "data/TDataMod.h"
+#include "data/TextCompare.h"
 
 #include <QDate>
 
@@ -73,6 +74,9 @@ void writeRandomLeague(const QString &path, const RandomLeagueSpec &spec)
         int a = rng.below(names.size() - 1);
         if (a >= h)
             ++a;
+        // Two spellings of one team are one team, which never plays itself.
+        while (TextCompare::equalNoCase(names[a], names[h]))
+            a = (a + 1) % static_cast<int>(names.size());
         const bool played = !rng.chance(spec.fixtureShare);
         int F = -1, A = -1;
         QString result = QStringLiteral(":");

@@ -123,12 +123,13 @@ void TFormTicket::moneyTyped(QLineEdit *field, const QString &column)
     if (m_loading || !field->isModified())
         return;
     field->setModified(false);
-    runCommand(messenger(), [&] {
-        Table &t = m_book.ADOTableTs;
-        const double value = ticketAmount(field->text());
-        t.edit();
-        t.field(column).setFloat(value);
-    });
+    Table &t = m_book.ADOTableTs;
+    bool set = false;
+    runCommand(messenger(), [&] { set = SetTicketAmount(t, column, field->text(), messenger()); });
+    if (!set) { // the field shows what the ticket holds, not the amount it refused
+        const QScopedValueRollback<bool> loading(m_loading, true);
+        field->setText(Numbers::formatGeneral(t.field(column).asFloat()));
+    }
 }
 
 void TFormTicket::statusTyped()

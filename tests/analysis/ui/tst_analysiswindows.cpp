@@ -112,6 +112,7 @@ private Q_SLOTS:
     void analyzerLoadsTheLeaguesSystemClamped();
     void analyzerTestsSortsReportsExportsAndDeletes();
     void analyzerStopsAtAnUnreadablePrice();
+    void bothRefuseRowsThatDoNotAddUp();
     void analyzerKeepsItsMessageBoxes();
     void historyJudgesByMonthAndTeam();
     void analyzerKeepsMoneyMetricsPerSystem();
@@ -337,6 +338,45 @@ void TestAnalysisWindows::analyzerStopsAtAnUnreadablePrice()
     QVERIFY2(kept >= 6 && kept < 17, qPrintable(QString::number(kept)));
     QCOMPARE(analyzer->matchesGrid()->model()->rowCount(), kept);
     QCOMPARE(analyzer->historyGrid()->model()->rowCount(), 0);
+    analyzer->close();
+}
+
+// A played row whose Result disagrees with its scores: the test and the history are refused with the
+// rows named, until the row is mended.
+void TestAnalysisWindows::bothRefuseRowsThatDoNotAddUp()
+{
+    Database &db = m_windows->dm->ADOConnection;
+    db.execute(QStringLiteral("UPDATE Results SET F = 5 WHERE Home = 'Gamma' AND Result = '1:3'"));
+    const QString id = db.scalar(QStringLiteral("SELECT ID FROM Results WHERE F = 5")).toString();
+    const QString refusal =
+        QStringLiteral("1 played match does not add up:\nResults row ID %1, column Result: "
+                       "'1:3' does not agree with F 5 and A 3\n")
+            .arg(id);
+    m_form->command(QStringLiteral("MenuAnalyzer"))->trigger();
+    auto *analyzer = m_form->findChild<TFormAnalyzer *>();
+    child<QPushButton>(analyzer, "BitBtnPAPredict")->click();
+    QCOMPARE(m_messages.messages().size(), 1);
+    QCOMPARE(m_messages.messages()[0].kind, Messenger::Kind::Error);
+    QVERIFY2(m_messages.messages()[0].text.startsWith(refusal), qPrintable(m_messages.messages()[0].text));
+    QCOMPARE(analyzer->historyGrid()->model()->rowCount(), 0);
+    QCOMPARE(analyzer->matchesGrid()->model()->rowCount(), 0);
+    analyzer->close();
+
+    m_messages.clear();
+    m_form->command(QStringLiteral("MenuPHistory"))->trigger();
+    auto *history = m_form->findChild<TFormPHistory *>();
+    QCOMPARE(m_messages.messages().size(), 1);
+    QVERIFY2(m_messages.messages()[0].text.startsWith(refusal), qPrintable(m_messages.messages()[0].text));
+
+    m_messages.clear();
+    db.execute(QStringLiteral("UPDATE Results SET F = 1 WHERE F = 5"));
+    child<QPushButton>(history, "ButtonUpdate")->click();
+    QCOMPARE(m_messages.texts(), QStringList());
+    history->close();
+    m_form->command(QStringLiteral("MenuAnalyzer"))->trigger();
+    child<QPushButton>(analyzer, "BitBtnPAPredict")->click();
+    QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("Betting system analysis complete")});
+    QCOMPARE(analyzer->historyGrid()->model()->rowCount(), 1);
     analyzer->close();
 }
 

@@ -205,6 +205,10 @@ private Q_SLOTS:
                                << "A"
                                << "1.2.3"
                                << "1.2.3 is an invalid value.\rExample: 1.50 or 3.00";
+        QTest::newRow("price above the largest") << "Cup"
+                                                 << "A"
+                                                 << "20000"
+                                                 << "Price cannot be more than 10000 (20000).";
         QTest::newRow("stored") << "Cup"
                                 << "A"
                                 << "2.00" << QString();
@@ -238,6 +242,38 @@ private Q_SLOTS:
         child<QPushButton>(&mgr, "ToolButtonNewT")->click();
         QCOMPARE(stayedOpen, !warning.isEmpty());
         QCOMPARE(m_messages.texts(), warning.isEmpty() ? QStringList() : QStringList{warning});
+    }
+
+    // An amount its field cannot take is warned about, and the field shows what the ticket still holds.
+    void ticketDialogRefusesAmountsItsFieldsCannotTake()
+    {
+        TFormTicketMgr mgr;
+        const QString path = m_dir.filePath(QStringLiteral("amounts.qvt"));
+        mgr.setPathChooser([&](const QString &, bool, const QString &) { return path; });
+        mgr.show();
+        child<QAction>(&mgr, "MenuNew")->trigger();
+        onNextDialog(this, [this](QDialog *ticket) {
+            setField(ticket, "DBEditStake", QStringLiteral("-5"));
+            QCOMPARE(child<QLineEdit>(ticket, "DBEditStake")->text(), QStringLiteral("1"));
+            setField(ticket, "DBEditTPrice", QStringLiteral("1e308"));
+            QCOMPARE(child<QLineEdit>(ticket, "DBEditTPrice")->text(), QStringLiteral("0"));
+            setField(ticket, "DBEditFee", QStringLiteral("-1"));
+            QCOMPARE(m_messages.log(),
+                     (QStringList{QStringLiteral("Warning: Stake cannot be negative (-5)."),
+                                  QStringLiteral("Warning: Total Price cannot be more than 10000 (1E308)."),
+                                  QStringLiteral("Warning: Fee cannot be negative (-1).")}));
+            m_messages.clear();
+            setField(ticket, "DBEditStake", QStringLiteral("10"));
+            setField(ticket, "DBEditTPrice", QStringLiteral("2.5"));
+            child<QComboBox>(ticket, "ComboBoxStatus")->setEditText(QStringLiteral("Won"));
+            child<QPushButton>(ticket, "ButtonCalculate")->click();
+            QCOMPARE(child<QLineEdit>(ticket, "DBEditPayout")->text(), QStringLiteral("25"));
+            QCOMPARE(child<QLineEdit>(ticket, "DBEditProfit")->text(), QStringLiteral("15"));
+            ticket->accept();
+        });
+        child<QPushButton>(&mgr, "ToolButtonNewT")->click();
+        QCOMPARE(m_messages.log(), QStringList());
+        QCOMPARE(child<QLabel>(&mgr, "PanelTotalProfit")->text(), QStringLiteral("15  "));
     }
 
     void priceFieldRefusesASecondDecimalMark()

@@ -1,0 +1,167 @@
+#include "data/PlayedRowsCheck.h"
+
+#include "data/Database.h"
+#include "data/Errors.h"
+#include "data/Excerpt.h"
+#include "data/Numbers.h"
+
+#include <QStringList>
+#include <climits>
+#include <optional>
+
+namespace
+{
+
+// The columns of a played row that the computations read as whole numbers, after ID, Home, Away and
+// Result in the query below, and last whether the two teams are one (UNOCASE is the program's own
+// comparison ignoring letter case, made by the engine without building texts for every row).
+const char *const kWholeNumberColumns[] = {"F",    "A",  "Rnd", "TRH", "TRHT", "TRA",
+                                           "TRAT", "HP", "DP",  "AP",  "CF",   "Ttl"};
+constexpr int kFirstNumber = 4;
+constexpr int kSameTeam = kFirstNumber + int(std::size(kWholeNumberColumns));
+
+QString playedRowsSql()
+{
+    QStringList numbers;
+    for (const char *c : kWholeNumberColumns)
+        numbers << QString::fromLatin1(c);
+    // Every row the computations take for played (Result <> ':'), also those whose Result is too short to
+    // be a score: the scores view shows them, so they can be mended there.
+    return QStringLiteral("SELECT ID, Home, Away, Result, %1, "
+                          "coalesce(Home, '') = coalesce(Away, '') COLLATE UNOCASE "
+                          "FROM Results WHERE Result <> ':' ORDER BY rowid")
+        .arg(numbers.join(QStringLiteral(", ")));
+}
+
+// A number column's value as the computations read it; only a text can fail.  Numbers stored as numbers,
+// nearly all of them, are read without building a value unless it is needed.
+bool readsAsWholeNumber(const Statement &st, int column, int *value)
+{
+    if (!st.holdsText(column) && !value)
+        return true;
+    int ignored = 0;
+    return Numbers::tryWholeNumber(st.value(column), value ? value : &ignored);
+}
+
+QString quoted(const QVariant &value)
+{
+    return QLatin1Char('\'') + excerpt(value.toString()) + QLatin1Char('\'');
+}
+
+struct Score {
+    int home = 0, away = 0;
+};
+
+// The digits of a score from pos on as a whole number (nothing when there are none, or too many for
+// one); pos ends after them.
+std::optional<int> digitsAt(const QString &text, qsizetype &pos)
+{
+    const qsizetype start = pos;
+    qint64 v = 0;
+    for (; pos < text.size() && text[pos].isDigit() && text[pos].unicode() < 128; ++pos) {
+        v = v * 10 + (text[pos].unicode() - '0');
+        if (v > INT_MAX)
+            return std::nullopt;
+    }
+    if (pos == start)
+        return std::nullopt;
+    return static_cast<int>(v);
+}
+
+// The two numbers of "F:A" or "F:A OT"; nothing for any other text.
+std::optional<Score> scoreOf(const QString &result)
+{
+    qsizetype pos = 0;
+    const std::optional<int> home = digitsAt(result, pos);
+    if (!home || pos >= result.size() || result[pos] != QLatin1Char(':'))
+        return std::nullopt;
+    ++pos;
+    const std::optional<int> away = digitsAt(result, pos);
+    if (!away)
+        return std::nullopt;
+    const QStringView rest = QStringView(result).mid(pos);
+    if (!rest.isEmpty() && rest != QLatin1String(" OT"))
+        return std::nullopt;
+    return Score{*home, *away};
+}
+
+// The row as the grid shows its ID: the whole number, or the stored text when it is none.
+QString idOf(const QVariant &id)
+{
+    int v = 0;
+    return Numbers::tryWholeNumber(id, &v) ? QString::number(v) : quoted(id);
+}
+
+// The first thing wrong with the row of the statement's current position; nothing when it adds up.
+std::optional<PlayedRowProblem> problemOf(const Statement &st)
+{
+    const auto problem = [&st](const QString &column, const QVariant &value, const QString &reason) {
+        return PlayedRowProblem{idOf(st.value(0)), column, quoted(value), reason};
+    };
+    const QString unread = QStringLiteral("is not a valid integer value");
+    if (!readsAsWholeNumber(st, 0, nullptr))
+        return problem(QStringLiteral("ID"), st.value(0), unread);
+    int F = 0, A = 0;
+    for (int c = 0; c < int(std::size(kWholeNumberColumns)); ++c) {
+        int *wanted = c == 0 ? &F : c == 1 ? &A : nullptr;
+        if (!readsAsWholeNumber(st, kFirstNumber + c, wanted))
+            return problem(QString::fromLatin1(kWholeNumberColumns[c]), st.value(kFirstNumber + c), unread);
+    }
+
+    const QString result = st.value(3).toString();
+    const std::optional<Score> score = scoreOf(result);
+    if (!score)
+        return problem(QStringLiteral("Result"), result,
+                       QStringLiteral("is not a score such as 2:1 or 3:2 OT"));
+    if (score->home != F || score->away != A)
+        return problem(QStringLiteral("Result"), result,
+                       QStringLiteral("does not agree with F %1 and A %2").arg(F).arg(A));
+
+    if (st.value(kSameTeam).toBool())
+        return problem(QStringLiteral("Away"), st.value(2), QStringLiteral("is the home team as well"));
+    return std::nullopt;
+}
+
+} // namespace
+
+QString PlayedRowProblem::text() const
+{
+    return QStringLiteral("Results row ID %1, column %2: %3 %4").arg(id, column, value, reason);
+}
+
+PlayedRowsReport checkPlayedRows(Database &league)
+{
+    PlayedRowsReport report;
+    static const QString sql = playedRowsSql();
+    Statement st = league.prepare(sql);
+    while (st.step()) {
+        const std::optional<PlayedRowProblem> problem = problemOf(st);
+        if (!problem)
+            continue;
+        ++report.faulty;
+        if (report.shown.size() < PlayedRowsReport::kShown)
+            report.shown << *problem;
+    }
+    return report;
+}
+
+QString playedRowsMessage(const PlayedRowsReport &report)
+{
+    QStringList lines;
+    lines << (report.faulty == 1 ? QStringLiteral("1 played match does not add up:")
+                                 : QStringLiteral("%1 played matches do not add up:").arg(report.faulty));
+    for (const PlayedRowProblem &p : report.shown)
+        lines << p.text();
+    if (report.faulty > report.shown.size())
+        lines << QStringLiteral("and %1 more.").arg(report.faulty - report.shown.size());
+    lines << QStringLiteral("Predictions, back-tests, the prediction history, calibration and the league "
+                            "table refuse this league until these rows are mended in the Scores view.");
+    return lines.join(QLatin1Char('\n'));
+}
+
+void requireConsistentPlayedRows(Database &league)
+{
+    const PlayedRowsReport report = checkPlayedRows(league);
+    if (!report.consistent())
+        throw QuorvaneError(playedRowsMessage(report));
+}
