@@ -1,17 +1,11 @@
 #include "app/LeagueFiles.h"
 
 #include "data/BusyCursor.h"
-#include "data/Database.h"
-#include "data/Errors.h"
+#include "data/LeagueDocument.h"
 #include "data/PlayedRowsCheck.h"
 #include "data/TDataMod.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <optional>
-
-using namespace LeagueFileSteps;
+using namespace FileSteps;
 
 namespace
 {
@@ -21,80 +15,10 @@ FileCommandOutcome outcome(TDataMod &dm, FileCommandResult result, bool leagueCh
     return {result, leagueChanged, ConnectedFileName(dm.ADOConnection)};
 }
 
-// Makes way for a new file at path: refuses the open league's own file, asks before replacing another
-// one and deletes it on Yes.  Returns how the command ends when it must stop here.
-std::optional<FileCommandResult> makeWay(TDataMod &dm, const QString &path, Messenger &messenger,
-                                         Messenger::Buttons buttons)
+// The way for a new league file at path: the open league's own file is in use.
+WayToFile leagueWay(TDataMod &dm, const QString &path, Messenger &messenger, Messenger::Buttons buttons)
 {
-    if (!QFileInfo::exists(path))
-        return std::nullopt;
-    if (sameFile(path, ConnectedFileName(dm.ADOConnection))) {
-        warnInUse(messenger);
-        return FileCommandResult::Refused;
-    }
-    if (!confirmOverwrite(messenger, buttons))
-        return FileCommandResult::Cancelled;
-    if (!QFile::remove(path)) {
-        warnInUse(messenger);
-        return FileCommandResult::Refused;
-    }
-    return std::nullopt;
-}
-
-// Opens the league at path again after a failed switch, and shows it; leaves no league open when even
-// that fails (or when path is empty: there was none).
-void reopen(TDataMod &dm, const QString &path, const ShowLeague &show)
-{
-    dm.closeLeague();
-    if (path.isEmpty())
-        return;
-    try {
-        dm.openLeague(path);
-        if (show)
-            show(ConnectedFileName(dm.ADOConnection));
-    } catch (const std::exception &) {
-        dm.closeLeague();
-    }
-}
-
-// Closes the open league and opens the file at path in its place, showing it.  When either fails the
-// league that was open before is opened and shown again, and the failure is passed on.
-void switchLeague(TDataMod &dm, const QString &path, const ShowLeague &show)
-{
-    const QString previous = ConnectedFileName(dm.ADOConnection);
-    dm.closeLeague();
-    try {
-        dm.openLeague(path);
-        if (show)
-            show(ConnectedFileName(dm.ADOConnection));
-    } catch (...) {
-        reopen(dm, previous, show);
-        throw;
-    }
-}
-
-void buildEmptyLeague(const QString &path)
-{
-    Database db;
-    Table league(&db);
-    CreateLeagueFile(db, league, path);
-}
-
-void postPendingEdits(TDataMod &dm)
-{
-    Transaction tx(dm.ADOConnection);
-    for (Table *t : {&dm.ADOTableTeams, &dm.ADOTablePlayers})
-        if (t->isActive() && !t->isEmpty())
-            t->post();
-    tx.commit();
-}
-
-void copyFile(const QString &source, const QString &target)
-{
-    QFile file(source);
-    if (!file.copy(target))
-        throw DatabaseError(
-            QStringLiteral("Cannot copy the league file to '%1': %2").arg(target, file.errorString()));
+    return makeWay(path, {ConnectedFileName(dm.ADOConnection)}, messenger, buttons);
 }
 
 } // namespace
@@ -103,29 +27,15 @@ FileCommandOutcome NewLeague(TDataMod &dm, const QString &path, Messenger &messe
 {
     if (path.isEmpty())
         return outcome(dm, FileCommandResult::Cancelled, false);
-    if (const auto stop = makeWay(dm, path, messenger, Messenger::Buttons::YesNo))
-        return outcome(dm, *stop, false);
+    const WayToFile way = leagueWay(dm, path, messenger, Messenger::Buttons::YesNo);
+    if (way.stop)
+        return outcome(dm, *way.stop, false);
 
-    QString failure;
-    bool switched = false;
-    {
-        BusyCursor busy;
-        try {
-            // The open league stays open until the new file is whole, so a failure changes nothing.
-            StagedFile staged(path);
-            buildEmptyLeague(staged.path());
-            staged.commit();
-            switched = true;
-            switchLeague(dm, path, {});
-        } catch (const std::exception &e) {
-            failure = messageOf(e);
-        }
-    }
-    if (!failure.isEmpty()) {
-        messenger.error(failure);
-        return outcome(dm, FileCommandResult::Refused, switched);
-    }
-    return outcome(dm, FileCommandResult::Done, true);
+    LeagueDocument league(dm);
+    const FileCommandResult result = runStep(messenger, [&] {
+        newDocument(league, path, way.existing, [](const QString &file) { writeLeagueFile(file); });
+    });
+    return outcome(dm, result, result == FileCommandResult::Done || league.closed());
 }
 
 FileCommandOutcome OpenLeague(TDataMod &dm, const QString &path, Messenger &messenger, const ShowLeague &show)
@@ -139,7 +49,8 @@ FileCommandOutcome OpenLeague(TDataMod &dm, const QString &path, Messenger &mess
         BusyCursor busy;
         try {
             // Checked as part of opening: Results that cannot be read make the file one that does not open.
-            switchLeague(dm, path, [&](const QString &opened) {
+            LeagueDocument league(dm);
+            switchDocument(league, path, [&](const QString &opened) {
                 rows = checkPlayedRows(dm.ADOConnection);
                 if (show)
                     show(opened);
@@ -162,51 +73,19 @@ FileCommandResult SaveLeague(TDataMod &dm, Messenger &messenger)
 {
     if (!dm.isLeagueOpen())
         return FileCommandResult::Cancelled;
-    QString failure;
-    {
-        BusyCursor busy;
-        try {
-            postPendingEdits(dm);
-        } catch (const std::exception &e) {
-            failure = messageOf(e);
-        }
-    }
-    if (!failure.isEmpty()) {
-        messenger.error(failure);
-        return FileCommandResult::Refused;
-    }
-    return FileCommandResult::Done;
+    LeagueDocument league(dm);
+    return runStep(messenger, [&] { league.storePendingEdits(); });
 }
 
 FileCommandOutcome SaveLeagueAs(TDataMod &dm, const QString &path, Messenger &messenger)
 {
     if (path.isEmpty() || !dm.isLeagueOpen())
         return outcome(dm, FileCommandResult::Cancelled, false);
-    if (const auto stop = makeWay(dm, path, messenger, Messenger::Buttons::YesNoCancel))
-        return outcome(dm, *stop, false);
+    const WayToFile way = leagueWay(dm, path, messenger, Messenger::Buttons::YesNoCancel);
+    if (way.stop)
+        return outcome(dm, *way.stop, false);
 
-    const QString source = ConnectedFileName(dm.ADOConnection);
-    QString failure;
-    bool closed = false;
-    {
-        BusyCursor busy;
-        try {
-            StagedFile staged(path);
-            postPendingEdits(dm); // the copy holds what the window shows
-            closed = true;
-            dm.closeLeague(); // a closed file is complete on disk
-            copyFile(source, staged.path());
-            staged.commit();
-            dm.openLeague(path);
-        } catch (const std::exception &e) {
-            failure = messageOf(e);
-            if (closed)
-                reopen(dm, source, {});
-        }
-    }
-    if (!failure.isEmpty()) {
-        messenger.error(failure);
-        return outcome(dm, FileCommandResult::Refused, closed);
-    }
-    return outcome(dm, FileCommandResult::Done, true);
+    LeagueDocument league(dm);
+    const FileCommandResult result = runStep(messenger, [&] { saveDocumentAs(league, path, way.existing); });
+    return outcome(dm, result, result == FileCommandResult::Done || league.closed());
 }

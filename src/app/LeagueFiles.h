@@ -1,13 +1,13 @@
 #pragma once
 // The league file commands of the main window: New League, Open, Save and Save As.  The file dialogs
-// only choose the path; these routines ask the questions, do the work, report failures through the
-// messenger and say which league is open afterwards, so they run and are tested without a window.
+// only choose the path; these routines ask the questions, have the document file's life (DocumentFile.h)
+// do the work, report failures through the messenger and say which league is open afterwards, so they
+// run and are tested without a window.  A file to be replaced is replaced only by a complete new one.
 
 #include "data/FileSteps.h"
 #include "data/Messenger.h"
 
 #include <QString>
-#include <exception>
 #include <functional>
 
 class Database;
@@ -42,6 +42,3 @@ FileCommandResult SaveLeague(TDataMod &dm, Messenger &messenger);
 // Copies the open league file to path and opens the copy in its place: afterwards the copy is the open
 // league, and later changes go to it.  On a failure the original is open again.
 FileCommandOutcome SaveLeagueAs(TDataMod &dm, const QString &path, Messenger &messenger);
-
-// The steps of the file commands, shared with the ticket files.
-namespace LeagueFileSteps = FileSteps;

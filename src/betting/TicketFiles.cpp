@@ -2,17 +2,15 @@
 
 #include "betting/TicketBook.h"
 #include "betting/TicketSchema.h"
-#include "data/BusyCursor.h"
 #include "data/Database.h"
+#include "data/DocumentFile.h"
 #include "data/Errors.h"
 #include "data/ProgramFolder.h"
 #include "data/ProgramSettings.h"
 #include "entry/AccessConversion.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <optional>
 
 using namespace FileSteps;
 
@@ -26,51 +24,29 @@ QString folderUnderProgram(const char *name)
     return path;
 }
 
-// Makes way for a new file at path: refuses the open file itself, asks before replacing another one
-// and deletes it on Yes.  Returns how the command ends when it must stop here.
-std::optional<FileCommandResult> makeWay(TicketBook &book, const QString &path, Messenger &messenger)
+// The ticket book as the document of the file commands.
+class TicketDocument final : public Document
 {
-    if (!QFileInfo::exists(path))
-        return std::nullopt;
-    if (sameFile(path, book.path())) {
-        warnInUse(messenger);
-        return FileCommandResult::Refused;
+public:
+    explicit TicketDocument(TicketBook &book) : m_book(book) {}
+    QString kind() const override { return QStringLiteral("ticket file"); }
+    QString path() const override { return m_book.path(); }
+    void open(const QString &path) override { m_book.openFile(path); }
+    void close() override { m_book.closeFile(); }
+    void storePendingEdits() override
+    {
+        ::storePendingEdits(m_book.ADOConnection,
+                            {&m_book.ADOTableTs, &m_book.ADOTableBets, &m_book.ADOTableTeams});
     }
-    if (!confirmOverwrite(messenger, Messenger::Buttons::YesNoCancel))
-        return FileCommandResult::Cancelled;
-    if (!QFile::remove(path)) {
-        warnInUse(messenger);
-        return FileCommandResult::Refused;
-    }
-    return std::nullopt;
-}
 
-// Opens path in place of the open file; when that fails the file open before is opened again.
-void switchFile(TicketBook &book, const QString &path)
-{
-    const QString previous = book.path();
-    try {
-        book.openFile(path);
-    } catch (...) {
-        book.closeFile();
-        if (!previous.isEmpty()) {
-            try {
-                book.openFile(previous);
-            } catch (const std::exception &) {
-                book.closeFile();
-            }
-        }
-        throw;
-    }
-}
+private:
+    TicketBook &m_book;
+};
 
-void postPendingEdits(TicketBook &book)
+// The way for a new ticket file at path: the open file itself is in use.
+WayToFile ticketWay(TicketBook &book, const QString &path, Messenger &messenger)
 {
-    Transaction tx(book.ADOConnection);
-    for (Table *t : {&book.ADOTableTs, &book.ADOTableBets, &book.ADOTableTeams})
-        if (t->isActive() && !t->isEmpty())
-            t->post();
-    tx.commit();
+    return makeWay(path, {book.path()}, messenger, Messenger::Buttons::YesNoCancel);
 }
 
 const QString kLastTicketList = QStringLiteral("ticketManager/lastFile");
@@ -81,24 +57,6 @@ FileCommandResult remembered(TicketBook &book, FileCommandResult result)
     if (result == FileCommandResult::Done && book.isOpen())
         ProgramSettings::storeText(kLastTicketList, book.path());
     return result;
-}
-
-// Runs a step with the busy cursor; a failure is told through the messenger.
-template <typename F> FileCommandResult runStep(Messenger &messenger, F &&step)
-{
-    QString failure;
-    {
-        BusyCursor busy;
-        try {
-            step();
-        } catch (const std::exception &e) {
-            failure = messageOf(e);
-        }
-    }
-    if (failure.isEmpty())
-        return FileCommandResult::Done;
-    messenger.error(failure);
-    return FileCommandResult::Refused;
 }
 
 // The ticket file an Access ticket file is converted into: beside it, under its name with the ticket
@@ -133,11 +91,13 @@ const AccessConversion::Kind &ticketKind()
 FileCommandResult openAccessTicketList(TicketBook &book, const QString &accessPath, Messenger &messenger)
 {
     const QString path = convertedTicketPath(accessPath);
-    if (const auto stop = makeWay(book, path, messenger))
-        return *stop;
+    const WayToFile way = ticketWay(book, path, messenger);
+    if (way.stop)
+        return *way.stop;
+    TicketDocument tickets(book);
     const FileCommandResult result = runStep(messenger, [&] {
-        AccessConversion::convert(accessPath, path, ticketKind());
-        switchFile(book, path);
+        AccessConversion::convert(accessPath, path, ticketKind(), way.existing);
+        switchDocument(tickets, path);
     });
     if (result == FileCommandResult::Done)
         messenger.information(QStringLiteral("The Access ticket file was converted into the ticket file %1, "
@@ -182,16 +142,13 @@ FileCommandResult NewTicketList(TicketBook &book, const QString &path, Messenger
 {
     if (path.isEmpty())
         return FileCommandResult::Cancelled;
-    if (const auto stop = makeWay(book, path, messenger))
-        return *stop;
-    const FileCommandResult result = runStep(messenger, [&] {
-        // The open file stays open until the new one is whole, so a failure changes nothing.
-        StagedFile staged(path);
-        TicketSchema::createFile(staged.path());
-        staged.commit();
-        switchFile(book, path);
-    });
-    return remembered(book, result);
+    const WayToFile way = ticketWay(book, path, messenger);
+    if (way.stop)
+        return *way.stop;
+    TicketDocument tickets(book);
+    return remembered(book, runStep(messenger, [&] {
+                          newDocument(tickets, path, way.existing, TicketSchema::createFile);
+                      }));
 }
 
 FileCommandResult OpenTicketList(TicketBook &book, const QString &path, Messenger &messenger)
@@ -200,42 +157,25 @@ FileCommandResult OpenTicketList(TicketBook &book, const QString &path, Messenge
         return FileCommandResult::Cancelled;
     if (AccessConversion::isAccessFile(path))
         return remembered(book, openAccessTicketList(book, path, messenger));
-    return remembered(book, runStep(messenger, [&] { switchFile(book, path); }));
+    TicketDocument tickets(book);
+    return remembered(book, runStep(messenger, [&] { switchDocument(tickets, path); }));
 }
 
 FileCommandResult SaveTicketList(TicketBook &book, Messenger &messenger)
 {
     if (!book.isOpen())
         return FileCommandResult::Cancelled;
-    return runStep(messenger, [&] { postPendingEdits(book); });
+    TicketDocument tickets(book);
+    return runStep(messenger, [&] { tickets.storePendingEdits(); });
 }
 
 FileCommandResult SaveTicketListAs(TicketBook &book, const QString &path, Messenger &messenger)
 {
     if (path.isEmpty() || !book.isOpen())
         return FileCommandResult::Cancelled;
-    if (const auto stop = makeWay(book, path, messenger))
-        return *stop;
-    const QString source = book.path();
-    const FileCommandResult result = runStep(messenger, [&] {
-        StagedFile staged(path);
-        postPendingEdits(book); // the copy holds what the window shows
-        book.closeFile();       // a closed file is complete on disk
-        try {
-            QFile file(source);
-            if (!file.copy(staged.path()))
-                throw DatabaseError(
-                    QStringLiteral("Cannot copy the ticket file to '%1': %2").arg(path, file.errorString()));
-            staged.commit();
-            book.openFile(path);
-        } catch (...) {
-            try {
-                book.openFile(source);
-            } catch (const std::exception &) {
-                book.closeFile();
-            }
-            throw;
-        }
-    });
-    return remembered(book, result);
+    const WayToFile way = ticketWay(book, path, messenger);
+    if (way.stop)
+        return *way.stop;
+    TicketDocument tickets(book);
+    return remembered(book, runStep(messenger, [&] { saveDocumentAs(tickets, path, way.existing); }));
 }

@@ -14,6 +14,7 @@
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/Excerpt.h"
+#include "data/LeagueDocument.h"
 #include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
@@ -28,7 +29,6 @@
 #include "entry/ResultsImport.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
@@ -105,17 +105,12 @@ void runNew(const Arguments &a, Messenger &)
                                QStringLiteral("The season's last year"));
     }
 
-    TDataMod dm;
-    CreateLeagueFile(dm.ADOConnection, dm.ADOTableLeague, path);
-    try {
+    // A league with settings it refused is no use: it takes its place only with them.
+    buildLeagueFile(path, ExistingFile::Refuse, [&](TDataMod &dm) {
         Transaction tx(dm.ADOConnection);
         setLeagueSettings(dm.ADOTableLeague, a, sport, firstYear, lastYear);
         tx.commit();
-    } catch (...) {
-        dm.closeLeague(); // a league with settings it refused is no use: take the new file away again
-        QFile::remove(path);
-        throw;
-    }
+    });
 }
 
 // ---------------------------------------------------------------- add-match

@@ -10,8 +10,8 @@
 #include "cli/PdfOutput.h"
 #include "cli/PrintedText.h"
 #include "data/Dates.h"
+#include "data/DocumentFile.h"
 #include "data/Errors.h"
-#include "data/FileSteps.h"
 #include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "output/TicketPrintouts.h"
@@ -77,9 +77,7 @@ void runNew(const QString &path)
 {
     if (QFileInfo::exists(path))
         throw QuorvaneError(QStringLiteral("The file '%1' exists already.").arg(path));
-    FileSteps::StagedFile staged(path);
-    TicketSchema::createFile(staged.path());
-    staged.commit();
+    buildFile(path, ExistingFile::Refuse, TicketSchema::createFile);
 }
 
 void runAddTicket(TicketBook &book, const Arguments &a)

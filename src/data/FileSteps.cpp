@@ -1,5 +1,6 @@
 #include "data/FileSteps.h"
 
+#include "data/BusyCursor.h"
 #include "data/Database.h"
 #include "data/Errors.h"
 
@@ -49,22 +50,21 @@ QString messageOf(const std::exception &e)
     return QString::fromLocal8Bit(e.what());
 }
 
-StagedFile::StagedFile(const QString &target)
-    : m_target(QFileInfo(target).absoluteFilePath()),
-      m_dir(QFileInfo(target).absoluteDir().filePath(QStringLiteral(".quorvane-new-XXXXXX")))
+FileCommandResult runStep(Messenger &messenger, const std::function<void()> &step)
 {
-    if (!m_dir.isValid())
-        throw DatabaseError(
-            QStringLiteral("Cannot create the file '%1': %2").arg(m_target, m_dir.errorString()));
-    m_path = m_dir.filePath(QFileInfo(target).fileName());
-}
-
-void StagedFile::commit()
-{
-    QFile built(m_path);
-    if (!built.rename(m_target))
-        throw DatabaseError(
-            QStringLiteral("Cannot create the file '%1': %2").arg(m_target, built.errorString()));
+    QString failure;
+    {
+        BusyCursor busy;
+        try {
+            step();
+        } catch (const std::exception &e) {
+            failure = messageOf(e);
+        }
+    }
+    if (failure.isEmpty())
+        return FileCommandResult::Done;
+    messenger.error(failure);
+    return FileCommandResult::Refused;
 }
 
 } // namespace FileSteps

@@ -1,12 +1,12 @@
 #pragma once
 // Steps that the commands writing a database file share (league files, their conversion, ticket files):
-// the questions they ask, the test for the open file, and building a file under a temporary name.
+// the questions they ask and the test for the open file.  Building the file is DocumentFile's.
 
 #include "data/Messenger.h"
 
 #include <QString>
-#include <QTemporaryDir>
 #include <exception>
+#include <functional>
 
 class Database;
 
@@ -35,22 +35,7 @@ void warnInUse(Messenger &messenger);
 // The text a failure shows: our errors' own message, or the library's.
 QString messageOf(const std::exception &e);
 
-// A file built under a temporary name beside its target and moved into place only when it is complete,
-// so that a failure never leaves a half-made file where a whole one is expected.  It is built in a hidden
-// folder of the target's folder, under the target's own file name (a new league takes its name from
-// it); whatever is left there goes with the object.
-class StagedFile
-{
-public:
-    explicit StagedFile(const QString &target); // DatabaseError when the target's folder takes no file
-    QString path() const { return m_path; }
-    // Moves the built file to the target, which must not exist; DatabaseError when it cannot.
-    void commit();
-
-private:
-    QString m_target;
-    QTemporaryDir m_dir;
-    QString m_path;
-};
+// Runs one step of a file command with the busy cursor: Done, or Refused after the failure's message.
+FileCommandResult runStep(Messenger &messenger, const std::function<void()> &step);
 
 } // namespace FileSteps

@@ -2,7 +2,6 @@
 
 #include "data/Database.h"
 #include "data/Errors.h"
-#include "data/FileSteps.h"
 #include "data/Table.h"
 #include "entry/JetReader.h"
 #include "entry/SourceLeague.h"
@@ -10,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <filesystem>
 
 namespace AccessConversion
 {
@@ -28,39 +26,27 @@ bool isAccessFile(const QString &path)
 namespace
 {
 
-// The work file sits in the staged file's own folder, so it goes with it whatever happens.
-QString workPathBeside(const FileSteps::StagedFile &staged)
-{
-    return QFileInfo(staged.path()).dir().filePath(QStringLiteral("source-tables.db"));
-}
+// The work file sits in the staging folder, so it goes with it whatever happens.
+const QString WorkFile = QStringLiteral("source-tables.db");
 
 // Builds the new file from the work file, checks it and moves it into place.
-void finish(FileSteps::StagedFile &staged, const QString &workPath, const QString &target, const Kind &kind,
-            bool replace)
+void finish(StagedFile &staged, const Kind &kind)
 {
-    kind.build(workPath, staged.path());
+    kind.build(staged.scratchPath(WorkFile), staged.path());
     {
         Database built;
         built.open(staged.path());
         kind.check(built);
     }
-    if (!replace) {
-        staged.commit();
-        return;
-    }
-    std::error_code ec;
-    std::filesystem::rename(staged.path().toStdString(), target.toStdString(), ec); // replaces at once
-    if (ec)
-        throw DatabaseError(QStringLiteral("Cannot create the file '%1': %2")
-                                .arg(QDir::toNativeSeparators(target), QString::fromLocal8Bit(ec.message())));
+    staged.commit();
 }
 
 } // namespace
 
-void convert(const QString &accessPath, const QString &target, const Kind &kind, bool replace)
+void convert(const QString &accessPath, const QString &target, const Kind &kind, ExistingFile existing)
 {
-    FileSteps::StagedFile staged(target);
-    const QString workPath = workPathBeside(staged);
+    StagedFile staged(target, existing);
+    const QString workPath = staged.scratchPath(WorkFile);
     JetReader::readTables(accessPath, kind.tables, workPath);
     {
         Database work;
@@ -70,20 +56,20 @@ void convert(const QString &accessPath, const QString &target, const Kind &kind,
             if (!held.contains(table, Qt::CaseInsensitive))
                 throw SourceLeague::missingTable(kind.name, table);
     }
-    finish(staged, workPath, target, kind, replace);
+    finish(staged, kind);
 }
 
-void convert(const TableSource &source, const QString &target, const Kind &kind, bool replace)
+void convert(const TableSource &source, const QString &target, const Kind &kind, ExistingFile existing)
 {
-    FileSteps::StagedFile staged(target);
-    const QString workPath = workPathBeside(staged);
+    StagedFile staged(target, existing);
+    const QString workPath = staged.scratchPath(WorkFile);
     {
         Database::create(workPath);
         Database work;
         work.open(workPath);
         SourceLeague::copyTables(source, kind.tables, work, kind.name);
     }
-    finish(staged, workPath, target, kind, replace);
+    finish(staged, kind);
 }
 
 void carryOver(Database &from, Database &to, const QStringList &tables, const QString &oneRowTable)

@@ -4,6 +4,7 @@
 // the new file is built from them under a temporary name beside its target, checked as a file of its
 // kind, and only then moved into place, so that a failure leaves the target as it was.
 
+#include "data/DocumentFile.h"
 #include "entry/TableSource.h"
 
 #include <QString>
@@ -29,11 +30,13 @@ struct Kind {
 bool isAccessFile(const QString &path);
 
 // Converts the Access database at accessPath (read in the reader program, see JetReader.h), or the tables
-// of source, into target.  An existing target is replaced in one step when replace is set and refused
-// otherwise.  DatabaseError with the reason when the source cannot be read, lacks a table, the build or
-// the check fails, or the target cannot be written; the target is then as it was.
-void convert(const QString &accessPath, const QString &target, const Kind &kind, bool replace = false);
-void convert(const TableSource &source, const QString &target, const Kind &kind, bool replace = false);
+// of source, into target, staged (see StagedFile): an existing target is replaced or refused as existing
+// says.  DatabaseError with the reason when the source cannot be read, lacks a table, the build or the
+// check fails, or the target cannot be written; the target is then as it was.  accessPath may be target.
+void convert(const QString &accessPath, const QString &target, const Kind &kind,
+             ExistingFile existing = ExistingFile::Refuse);
+void convert(const TableSource &source, const QString &target, const Kind &kind,
+             ExistingFile existing = ExistingFile::Refuse);
 
 // Carries every row of the named tables of from into the tables of the same names in to, each column
 // taking the value of from's column of the same name (letter case ignored), as the new file's column

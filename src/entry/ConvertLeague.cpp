@@ -1,6 +1,5 @@
 #include "entry/ConvertLeague.h"
 
-#include "data/BusyCursor.h"
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/LeagueSchema.h"
@@ -11,12 +10,7 @@
 #include "data/TDataMod.h"
 #include "entry/AccessConversion.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <functional>
-
-using namespace FileSteps;
 
 namespace
 {
@@ -287,52 +281,37 @@ const AccessConversion::Kind &leagueKind()
     return kind;
 }
 
-// Makes the new file (make builds it at newPath, in place only when it is complete) after the questions
-// about an existing one, and reports how it went.
+// Makes the new file (make builds it at newPath, staged as existing says) after the questions about an
+// existing one, and reports how it went.
 FileCommandResult convertInto(const QString &newPath, Messenger &messenger, const QString &openLeaguePath,
-                              const QString &sourcePath, const std::function<void()> &make)
+                              const QString &sourcePath, const std::function<void(ExistingFile)> &make)
 {
     if (newPath.isEmpty())
         return FileCommandResult::Cancelled;
-    if (QFileInfo::exists(newPath)) {
-        if (!confirmOverwrite(messenger, Messenger::Buttons::YesNo))
-            return FileCommandResult::Cancelled;
-        // The open league and the file being converted are in use whatever the file system allows.
-        if (sameFile(newPath, openLeaguePath) || sameFile(newPath, sourcePath) || !QFile::remove(newPath)) {
-            warnInUse(messenger);
-            return FileCommandResult::Refused;
-        }
-    }
-
-    QString failure;
-    {
-        BusyCursor busy;
-        try {
-            make();
-        } catch (const std::exception &e) {
-            failure = messageOf(e);
-        }
-    }
-    if (!failure.isEmpty()) {
-        messenger.error(failure);
+    // The open league and the file being converted are in use whatever the file system allows.
+    const WayToFile way = makeWay(newPath, {openLeaguePath, sourcePath}, messenger, Messenger::Buttons::YesNo,
+                                  InUseTest::AfterQuestion);
+    if (way.stop)
+        return *way.stop;
+    if (FileSteps::runStep(messenger, [&] { make(way.existing); }) != FileCommandResult::Done)
         return FileCommandResult::Refused;
-    }
     messenger.information(QStringLiteral("File convertion complete"));
     return FileCommandResult::Done;
 }
 
 } // namespace
 
-void ConvertAccessLeague(const QString &accessPath, const QString &target, bool replace)
+void ConvertAccessLeague(const QString &accessPath, const QString &target, ExistingFile existing)
 {
-    AccessConversion::convert(accessPath, target, leagueKind(), replace);
+    AccessConversion::convert(accessPath, target, leagueKind(), existing);
 }
 
 FileCommandResult ConvertLeagueSource(const TableSource &source, const QString &newPath, Messenger &messenger,
                                       const QString &openLeaguePath)
 {
-    return convertInto(newPath, messenger, openLeaguePath, QString(),
-                       [&] { AccessConversion::convert(source, newPath, leagueKind()); });
+    return convertInto(newPath, messenger, openLeaguePath, QString(), [&](ExistingFile existing) {
+        AccessConversion::convert(source, newPath, leagueKind(), existing);
+    });
 }
 
 FileCommandResult ConvertLeagueFile(const QString &oldPath, const QString &newPath, Messenger &messenger,
@@ -340,14 +319,14 @@ FileCommandResult ConvertLeagueFile(const QString &oldPath, const QString &newPa
 {
     if (oldPath.isEmpty())
         return FileCommandResult::Cancelled;
-    return convertInto(newPath, messenger, openLeaguePath, oldPath, [&] {
+    return convertInto(newPath, messenger, openLeaguePath, oldPath, [&](ExistingFile existing) {
         if (AccessConversion::isAccessFile(oldPath)) {
-            ConvertAccessLeague(oldPath, newPath);
+            ConvertAccessLeague(oldPath, newPath, existing);
             return;
         }
-        StagedFile staged(newPath);
-        LeagueConversion conversion;
-        conversion.run(oldPath, staged.path());
-        staged.commit();
+        buildFile(newPath, existing, [&](const QString &file) {
+            LeagueConversion conversion;
+            conversion.run(oldPath, file);
+        });
     });
 }

@@ -1,6 +1,7 @@
 #include "entry/DemoLeague.h"
 
 #include "data/Errors.h"
+#include "data/LeagueDocument.h"
 #include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
@@ -9,7 +10,6 @@
 #include "entry/MatchEntry.h"
 #include "entry/Odds.h"
 
-#include <QFile>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -273,15 +273,8 @@ void fillDemoLeague(TDataMod &dm, Messenger &messenger)
 
 void BuildDemoLeague(const QString &path, Messenger &messenger)
 {
-    TDataMod dm;
-    CreateLeagueFile(dm.ADOConnection, dm.ADOTableLeague, path);
-    try {
+    buildLeagueFile(path, ExistingFile::Refuse, [&](TDataMod &dm) {
         dm.OpenLeagueTables();
         fillDemoLeague(dm, messenger);
-        dm.closeLeague();
-    } catch (...) {
-        dm.closeLeague();
-        QFile::remove(path);
-        throw;
-    }
+    });
 }

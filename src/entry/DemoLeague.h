@@ -9,5 +9,5 @@ class Messenger;
 // Creates a new league file at path (which must not exist): 20 invented teams, two seasons of a
 // double round robin with scores drawn from the teams' strengths and three bookmakers' prices, the
 // last rounds left as fixtures.  Deterministic: the same file content on every run.  Failures raise
-// the usual errors; a file left half-made by one is removed.
+// the usual errors and leave no file (it is built beside path and takes its place when complete).
 void BuildDemoLeague(const QString &path, Messenger &messenger);

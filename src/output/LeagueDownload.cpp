@@ -14,10 +14,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 
 namespace LeagueDownload
@@ -76,8 +75,8 @@ QStringList listLines(const QByteArray &bytes)
 
 namespace
 {
-// The mode a new file gets from the user's umask (0644 under 022).  A temporary file is made 0600, which
-// would hide a downloaded league from everyone else who may read the user's files.
+// The mode a new file gets from the user's umask (0664 under 002).  The database engine makes a converted
+// file 0644 less the umask, which is not what the user's umask asks for every other new file.
 mode_t userFileMode()
 {
     const mode_t mask = ::umask(0); // reading the umask means setting it: put it back at once
@@ -85,26 +84,33 @@ mode_t userFileMode()
     return 0666 & ~mask;
 }
 
-// A download into a temporary file beside target, moved over target only by commit().
+// A download into a file staged beside target (see StagedFile), moved over target only by commit().
 class PartFile
 {
 public:
-    explicit PartFile(const QString &target)
-        : m_target(target),
-          m_file(QFileInfo(target).absolutePath() + QStringLiteral("/.download-XXXXXX.part"))
-    {
-    }
+    explicit PartFile(const QString &target) : m_target(target) {}
     bool open(QString *why)
     {
-        if (!QDir().mkpath(QFileInfo(m_target).absolutePath()) || !m_file.open()) {
-            *why =
-                QStringLiteral("Cannot write in the folder %1: %2")
-                    .arg(QDir::toNativeSeparators(QFileInfo(m_target).absolutePath()), m_file.errorString());
-            return false;
+        const QString folder = QFileInfo(m_target).absolutePath();
+        QString reason;
+        if (!QDir().mkpath(folder)) {
+            reason = QStringLiteral("it cannot be made");
+        } else {
+            try {
+                m_staged.emplace(m_target, ExistingFile::Replace);
+                m_file.setFileName(m_staged->path());
+                if (m_file.open(QIODevice::ReadWrite))
+                    return true;
+                reason = m_file.errorString();
+            } catch (const QuorvaneError &e) { // the next file may still come
+                reason = e.message();
+            }
         }
-        return true;
+        *why =
+            QStringLiteral("Cannot write in the folder %1: %2").arg(QDir::toNativeSeparators(folder), reason);
+        return false;
     }
-    QTemporaryFile &file() { return m_file; }
+    QFile &file() { return m_file; }
     QString path() const { return m_file.fileName(); }
     bool commit(const QDateTime &modified, QString *why)
     {
@@ -120,20 +126,19 @@ public:
             if (f.open(QIODevice::ReadWrite))
                 f.setFileTime(modified, QFileDevice::FileModificationTime);
         }
-        std::error_code ec;
-        std::filesystem::rename(path().toStdString(), m_target.toStdString(), ec); // replaces at once
-        if (ec) {
-            *why = QStringLiteral("Cannot replace %1: %2")
-                       .arg(QDir::toNativeSeparators(m_target), QString::fromLocal8Bit(ec.message().c_str()));
+        try {
+            m_staged->commit();
+        } catch (const QuorvaneError &e) {
+            *why = e.message();
             return false;
         }
-        m_file.setAutoRemove(false);
         return true;
     }
 
 private:
     QString m_target;
-    QTemporaryFile m_file;
+    std::optional<StagedFile> m_staged;
+    QFile m_file;
 };
 
 // An Access league file as it came, converted into a league file (checked as it is made) that takes its
@@ -141,7 +146,7 @@ private:
 bool convertInPlace(const QString &path, QString *why)
 {
     try {
-        ConvertAccessLeague(path, path, true);
+        ConvertAccessLeague(path, path, ExistingFile::Replace);
         return true;
     } catch (const QuorvaneError &e) {
         *why = e.message();

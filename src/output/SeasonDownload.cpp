@@ -2,6 +2,7 @@
 
 #include "data/Dates.h"
 #include "data/Errors.h"
+#include "data/LeagueDocument.h"
 #include "data/LeagueSettings.h"
 #include "data/Messenger.h"
 #include "data/Sports.h"
@@ -106,46 +107,42 @@ CsvSeason fetchSeason(HttpFetch &http, const QUrl &base, const QString &division
 
 namespace
 {
-void createSoccerLeague(const QString &path, const QString &division)
+// A new soccer league named after the division.
+void makeSoccerLeague(TDataMod &dm, const QString &division)
+{
+    LeagueSettings settings = ReadLeagueSettings(dm.ADOTableLeague);
+    const QString sport = QStringLiteral("Football (Soccer)");
+    CollectingMessenger quiet;
+    ApplySportChoice(settings, sport, sportPosition(sport), quiet);
+    settings.league = division;
+    if (!SaveLeagueSettings(dm, settings, quiet))
+        throw QuorvaneError(quiet.texts().join(QLatin1Char(' ')));
+}
+
+ImportSummary importInto(const QString &path, const CsvSeason &season, Messenger &messenger)
 {
     TDataMod dm;
-    CreateLeagueFile(dm.ADOConnection, dm.ADOTableLeague, path);
-    try {
-        LeagueSettings settings = ReadLeagueSettings(dm.ADOTableLeague);
-        const QString sport = QStringLiteral("Football (Soccer)");
-        CollectingMessenger quiet;
-        ApplySportChoice(settings, sport, sportPosition(sport), quiet);
-        settings.league = division;
-        if (!SaveLeagueSettings(dm, settings, quiet))
-            throw QuorvaneError(quiet.texts().join(QLatin1Char(' ')));
-        dm.closeLeague();
-    } catch (...) {
-        dm.closeLeague();
-        QFile::remove(path);
-        throw;
-    }
+    LeagueTables tables;
+    tables.players = false;
+    tables.results = false;
+    dm.openLeague(path, tables);
+    openResultsOfSeason(dm, season);
+    return ImportResults(dm, season, messenger);
 }
 } // namespace
 
 ImportSummary importSeasonInto(const QString &path, const QString &division, const CsvSeason &season,
                                Messenger &messenger)
 {
-    const bool created = !QFile::exists(path);
-    if (created)
-        createSoccerLeague(path, division);
-    try {
-        TDataMod dm;
-        LeagueTables tables;
-        tables.players = false;
-        tables.results = false;
-        dm.openLeague(path, tables);
-        openResultsOfSeason(dm, season);
-        return ImportResults(dm, season, messenger);
-    } catch (...) {
-        if (created)
-            QFile::remove(path); // a new league that got nothing is no use
-        throw;
-    }
+    if (QFile::exists(path))
+        return importInto(path, season, messenger);
+    // A new league that got nothing is no use: it takes its place only with the season in it.
+    ImportSummary summary;
+    buildFile(path, ExistingFile::Refuse, [&](const QString &file) {
+        writeLeagueFile(file, [&](TDataMod &dm) { makeSoccerLeague(dm, division); });
+        summary = importInto(file, season, messenger);
+    });
+    return summary;
 }
 
 QString summaryText(const QString &division, int firstYear, const ImportSummary &s)

@@ -41,7 +41,8 @@ CsvSeason fetchSeason(HttpFetch &http, const QUrl &base, const QString &division
                       const QString &bookmaker, const std::function<bool(qint64, qint64)> &block = {});
 
 // Enters a season into the league file at path, creating it as a soccer league named after the division
-// when it does not exist.  One transaction: a refused row leaves the file as it was.
+// when it does not exist.  One transaction: a refused row leaves the file as it was; a new league takes
+// its place only with the season in it (see StagedFile), so a failure leaves none.
 ImportSummary importSeasonInto(const QString &path, const QString &division, const CsvSeason &season,
                                Messenger &messenger);
 

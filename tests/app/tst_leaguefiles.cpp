@@ -29,6 +29,22 @@ void writeFile(const QString &path, const QByteArray &bytes)
     f.write(bytes);
 }
 
+// Makes the file refuse every change to a table's rows, as a database refuses a write it cannot do.
+void refuseUpdates(const QString &path, const QString &table)
+{
+    Database db;
+    db.open(path);
+    db.execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, "
+                              "'the change was refused'); END")
+                   .arg(table));
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // Everything in a folder, hidden entries too: a left-over temporary file shows here.
 QStringList entries(const QString &folder)
 {
@@ -220,6 +236,7 @@ private Q_SLOTS:
     void saveAsOntoExistingFile();
     void saveAsCopyBecomesOpenLeague();
     void saveAsFailureKeepsOriginalOpen();
+    void saveAsFailureKeepsTheFileToReplace();
 
     void convertReplaysMatchesInDateOrder();
     void convertPredictionTotals_data();
@@ -228,6 +245,7 @@ private Q_SLOTS:
     void convertFailureLeavesNoFile();
     void convertOntoExistingFile_data();
     void convertOntoExistingFile();
+    void convertFailureKeepsTheFileToReplace();
 
 private:
     QString file(const QString &name) const { return m_dir->filePath(name); }
@@ -369,7 +387,7 @@ void TestLeagueFiles::newLeagueFailureLeavesNoFile_data()
     QTest::newRow("folder does not exist") << "missing"
                                            << "League.qvl" << false;
     QTest::newRow("fails half-way") << "" << longName << false;
-    QTest::newRow("fails half-way after replacing a file") << "" << longName << true;
+    QTest::newRow("fails half-way with a file to replace") << "" << longName << true;
 }
 
 void TestLeagueFiles::newLeagueFailureLeavesNoFile()
@@ -391,8 +409,10 @@ void TestLeagueFiles::newLeagueFailureLeavesNoFile()
     const QStringList log = m.log();
     QVERIFY2(!log.isEmpty() && log.last().startsWith(QLatin1String("Error: ")) && log.last().size() > 8,
              qPrintable(log.join(QLatin1Char('\n'))));
-    QVERIFY(!QFileInfo::exists(target));
-    QCOMPARE(entries(m_dir->path()), QStringList()); // a replaced file went on Yes
+    // The file to replace goes only for a complete new one.
+    QCOMPARE(readFile(target), existing ? QByteArray("an old file, replaced on Yes") : QByteArray());
+    QCOMPARE(QFileInfo::exists(target), existing);
+    QCOMPARE(entries(m_dir->path()), existing ? QStringList{name} : QStringList());
     // The league that was open stays open and usable.
     QVERIFY(!o.leagueChanged);
     QCOMPARE(o.leaguePath, absolute(a.path()));
@@ -654,6 +674,35 @@ void TestLeagueFiles::saveAsFailureKeepsOriginalOpen()
     QCOMPARE(ConnectedFileName(dm.ADOConnection), absolute(a.path()));
     QVERIFY(a.addMatch(QStringLiteral("X"), QStringLiteral("Y"), 1, 1));
     QCOMPARE(rowCount(a.path(), QStringLiteral("Results")), 1);
+}
+
+// A pending edit the file refuses (here by a trigger of its own) stops Save As before anything is copied: the
+// file that was to be replaced is as it was, and the league stays open.
+void TestLeagueFiles::saveAsFailureKeepsTheFileToReplace()
+{
+    LeagueFixture a(QStringLiteral("Ice Hockey"), {QStringLiteral("X"), QStringLiteral("Y")});
+    TDataMod &dm = a.dm();
+    const QString target = file(QStringLiteral("B.qvl"));
+    createLeague(target, {QStringLiteral("P")});
+    const QByteArray targetBefore = fileHash(target);
+    refuseUpdates(a.path(), QStringLiteral("Teams"));
+    dm.ADOTableTeams.first();
+    dm.ADOTableTeams.edit();
+    dm.ADOTableTeams.field(QStringLiteral("Team")).setString(QStringLiteral("Xenon"));
+    RecordingMessenger m({Answer::Yes});
+
+    const FileCommandOutcome o = SaveLeagueAs(dm, target, m);
+
+    QCOMPARE(o.result, FileCommandResult::Refused);
+    QCOMPARE(m.log().size(), 2);
+    QCOMPARE(m.log().first(), AskYesNoCancel);
+    QVERIFY2(m.log().last().contains(QLatin1String("refused")), qPrintable(m.log().last()));
+    QVERIFY(QFileInfo::exists(target));
+    QCOMPARE(fileHash(target), targetBefore);
+    QCOMPARE(teamsInFile(target), QStringList{QStringLiteral("P")});
+    QVERIFY(!o.leagueChanged);
+    QCOMPARE(o.leaguePath, absolute(a.path()));
+    QCOMPARE(entries(m_dir->path()), QStringList{QStringLiteral("B.qvl")});
 }
 
 void TestLeagueFiles::convertReplaysMatchesInDateOrder()
@@ -932,6 +981,27 @@ void TestLeagueFiles::convertOntoExistingFile()
                  (QStringList{QStringLiteral("Wolves"), QStringLiteral("Bears"), QStringLiteral("Cats")}));
     else
         QCOMPARE(fileHash(newPath), targetBefore);
+}
+
+// A conversion that fails half-way onto a file the user agreed to replace leaves that file as it was.
+void TestLeagueFiles::convertFailureKeepsTheFileToReplace()
+{
+    OldLeague old;
+    old.matches = {match(1, "Wolves", "Bears", 3, 1, QDate(2005, 10, 1), "2:1"),
+                   match(2, "Bears", "Cats", 0, 0, QDate(2005, 10, 2), "x:1")};
+    const QString oldPath = file(QStringLiteral("old.mdb"));
+    createOldLeague(oldPath, old);
+    const QString newPath = file(QStringLiteral("B.qvl"));
+    createLeague(newPath, {QStringLiteral("P")});
+    const QByteArray before = fileHash(newPath);
+    RecordingMessenger m({Answer::Yes});
+
+    QCOMPARE(ConvertLeagueFile(oldPath, newPath, m), FileCommandResult::Refused);
+
+    QCOMPARE(m.log(), (QStringList{AskYesNo, QStringLiteral("Error: 'x' is not a valid integer value")}));
+    QVERIFY(QFileInfo::exists(newPath));
+    QCOMPARE(fileHash(newPath), before);
+    QCOMPARE(entries(m_dir->path()), (QStringList{QStringLiteral("B.qvl"), QStringLiteral("old.mdb")}));
 }
 
 QTEST_GUILESS_MAIN(TestLeagueFiles)

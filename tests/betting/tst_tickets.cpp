@@ -300,6 +300,64 @@ private Q_SLOTS:
         QCOMPARE(count(db, QStringLiteral("SELECT COUNT(*) FROM Tickets")), replaced ? 0 : 1);
     }
 
+    // A command that fails half-way onto a file the user agreed to replace leaves that file as it was:
+    // Save As whose pending edit the file refuses (by a trigger), an Access file converted that holds no
+    // tickets.
+    void failureKeepsTheFileToReplace_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("Save As") << "save as"
+                                 << "the change was refused";
+        QTest::newRow("Access conversion") << "convert"
+                                           << "This is not a ticket file: it has no table Tickets.";
+    }
+    void failureKeepsTheFileToReplace()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, error);
+        const QString target = path(QStringLiteral("old.qvt"));
+        {
+            TicketBook other;
+            newList(other, QStringLiteral("old.qvt"));
+            addTicket(other, QDate(2005, 1, 1));
+        }
+        const QByteArray before = fileHash(target);
+        TicketBook book;
+        newList(book);
+        RecordingMessenger m({Answer::Yes});
+        FileCommandResult r = FileCommandResult::Done;
+        if (command == QLatin1String("save as")) {
+            addTicket(book, QDate(2005, 1, 2));
+            {
+                // The file refuses the change, as a database refuses a write it cannot do.
+                Database db;
+                db.open(path(QStringLiteral("t.qvt")));
+                db.execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON Tickets BEGIN SELECT "
+                                          "RAISE(ABORT, 'the change was refused'); END"));
+            }
+            book.ADOTableTs.edit();
+            book.ADOTableTs.field(QStringLiteral("Fee")).setFloat(0.5);
+            r = SaveTicketListAs(book, target, m);
+        } else {
+            const QString access = path(QStringLiteral("old.mdb"));
+            QCOMPARE(JetWriter::write(access, {{QStringLiteral("Things"),
+                                                {{QStringLiteral("Name"), JetWriter::Type::Text, 20}},
+                                                {{QStringLiteral("one")}}}}),
+                     QString());
+            r = OpenTicketList(book, access, m);
+        }
+        QCOMPARE(r, FileCommandResult::Refused);
+        QCOMPARE(m.log().size(), 2);
+        QCOMPARE(m.log().first(),
+                 QStringLiteral("Question YesNoCancel [Overwrite]: File already exists. Overwrite?"));
+        QVERIFY2(m.log().last().startsWith(QLatin1String("Error: ")) && m.log().last().contains(error),
+                 qPrintable(m.log().last()));
+        QVERIFY(QFileInfo::exists(target));
+        QCOMPARE(fileHash(target), before);
+        QCOMPARE(QFileInfo(book.path()), QFileInfo(path(QStringLiteral("t.qvt"))));
+    }
+
     void saveAsWorksOnTheCopy()
     {
         TicketBook book;

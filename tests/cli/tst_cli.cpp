@@ -4,6 +4,7 @@
 #include "data/LeagueSchema.h"
 #include "data/Table.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -86,6 +87,8 @@ private Q_SLOTS:
     void tablesInTheirDefaultOrder();
     void matchesPlayedAndFixtures();
     void demoIsDeterministic();
+    void newLeaguesComeWholeOrNotAtAll_data();
+    void newLeaguesComeWholeOrNotAtAll();
 
 private:
     QString file(const QString &name) const { return m_dir->filePath(name); }
@@ -639,6 +642,50 @@ void TestCli::demoIsDeterministic()
     const Run text = cli({QStringLiteral("table"), again, QStringLiteral("overall")});
     QCOMPARE(text.exitCode, 0);
     QCOMPARE(text.out.count('\n'), 21); // a header and 20 teams
+}
+
+// new and demo make a league only when it is complete: one that fails half-way (a file name too long to
+// be the league's name) leaves no file, not even an empty one, and a file already there stays as it was.
+void TestCli::newLeaguesComeWholeOrNotAtAll_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("existing");
+    QTest::addColumn<QString>("message");
+    const QString longName = QStringLiteral("A league name far too long for its column.qvl");
+    for (const char *command : {"new", "demo"}) {
+        const QString c = QString::fromLatin1(command);
+        QTest::addRow("%s, fails half-way", command)
+            << c << longName << false << QStringLiteral("too long for the column League");
+        QTest::addRow("%s, onto an existing file", command)
+            << c << QStringLiteral("kept.qvl") << true << QStringLiteral("already exists");
+    }
+}
+
+void TestCli::newLeaguesComeWholeOrNotAtAll()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, name);
+    QFETCH(bool, existing);
+    QFETCH(QString, message);
+    const QString path = file(name);
+    if (existing) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("somebody's file");
+    }
+
+    const Run r = cli({command, path});
+
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains(message), qPrintable(r.err));
+    QStringList left = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QCOMPARE(left, existing ? QStringList{name} : QStringList());
+    if (existing) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("somebody's file"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCli)

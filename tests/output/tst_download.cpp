@@ -211,8 +211,8 @@ private Q_SLOTS:
         const QByteArray expected = replaced ? m_fresh : (localExists ? m_old : QByteArray());
         QCOMPARE(readFile(path(QStringLiteral("Faulty"))), expected);
         QCOMPARE(QFile::exists(path(QStringLiteral("Faulty"))), localExists || replaced);
-        // No temporary file is left behind.
-        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden).size(),
+        // No temporary file or folder is left behind.
+        QCOMPARE(QDir(m_folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
                  localExists || replaced ? 3 : 2);
     }
 
@@ -542,6 +542,21 @@ private Q_SLOTS:
                     server.baseUrl().toString()});
         QCOMPARE(r.exitCode, 1);
         QVERIFY(!QFile::exists(none));
+
+        // Nor one half-made when the league fails as it is made: a file name too long to be the new
+        // league's first name.
+        const auto everything = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot;
+        const QStringList entriesBefore = QDir(m_dir.path()).entryList(everything);
+        const QString tooLong =
+            m_dir.filePath(QStringLiteral("A league name far too long for its column.qvl"));
+        r = runCli(quorvaneCli(),
+                   {QStringLiteral("fetch-season"), tooLong, QStringLiteral("--div"), QStringLiteral("E0"),
+                    QStringLiteral("--season"), QStringLiteral("2023-2024"), QStringLiteral("--server"),
+                    server.baseUrl().toString()});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(QLatin1String("too long for the column League")), qPrintable(r.err));
+        QVERIFY(!QFile::exists(tooLong));
+        QCOMPARE(QDir(m_dir.path()).entryList(everything), entriesBefore);
     }
 
     // A list far larger than any list of leagues is refused at 1 MB, whether the server announces its
