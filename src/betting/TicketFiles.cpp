@@ -4,7 +4,6 @@
 #include "betting/TicketSchema.h"
 #include "data/Database.h"
 #include "data/DocumentFile.h"
-#include "data/Errors.h"
 #include "data/ProgramFolder.h"
 #include "data/ProgramSettings.h"
 #include "entry/AccessConversion.h"

@@ -17,6 +17,7 @@
 #include <QColor>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -347,6 +348,22 @@ void TestSourceLeague::refusedSourcesLeaveNoFile()
     QVERIFY2(m.log().first().startsWith(QLatin1String("Error: ")) && m.log().first().contains(message),
              qPrintable(m.log().first()));
     QVERIFY(QDir(m_dir->path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+
+    // Onto a file the user agreed to replace: that file stays as it was.
+    {
+        QFile kept(newPath);
+        QVERIFY(kept.open(QIODevice::WriteOnly));
+        kept.write("a file to replace");
+    }
+    RecordingMessenger yes({Messenger::Answer::Yes});
+    QCOMPARE(ConvertLeagueSource(source, newPath, yes), FileCommandResult::Refused);
+    QCOMPARE(yes.log().size(), 2);
+    QVERIFY2(yes.log().last().contains(message), qPrintable(yes.log().last()));
+    QFile kept(newPath);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("a file to replace"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("refused.qvl")});
 }
 
 void TestSourceLeague::picturesAreFoundInsideTheirWrapper_data()
