@@ -67,6 +67,7 @@ public:
     virtual QString path() const = 0;
     // Opens the file at path (none is open then); throws when it is not a file of this kind.
     virtual void open(const QString &path) = 0;
+    // Does not throw: it also runs while a failure is on its way out.
     virtual void close() = 0;
     // Stores what the window shows and has not stored yet (a pending edit) in the open file.
     virtual void storePendingEdits() = 0;
