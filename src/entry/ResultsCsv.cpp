@@ -334,12 +334,13 @@ QList<PriceColumns> chosenColumns(const QList<PriceColumns> &bookmakers, const Q
 QList<PriceColumns> closingColumns(const QList<PriceColumns> &all, const QList<PriceColumns> &chosen,
                                    const QString &choice)
 {
-    const auto find = [&all](const QString &prefix) -> const PriceColumns * {
-        for (const PriceColumns &p : all)
-            if (p.prefix == prefix)
-                return &p;
-        return nullptr;
-    };
+    // Looked up by prefix, so that a header of many bookmakers costs one pass, not one pass per bookmaker.
+    QHash<QString, const PriceColumns *> byPrefix;
+    byPrefix.reserve(all.size());
+    for (const PriceColumns &p : all)
+        if (!byPrefix.contains(p.prefix))
+            byPrefix.insert(p.prefix, &p); // the first of a prefix, as a scan from the front finds
+    const auto find = [&byPrefix](const QString &prefix) { return byPrefix.value(prefix, nullptr); };
     QList<PriceColumns> closing;
     for (const PriceColumns &p : chosen)
         if (const PriceColumns *c = find(p.prefix + QLatin1Char('C')))
