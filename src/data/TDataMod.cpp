@@ -14,8 +14,7 @@ TDataMod::TDataMod(QObject *parent)
     : QObject(parent), ADOTableLeague(&ADOConnection, QStringLiteral("League")),
       ADOTableTeams(&ADOConnection, QStringLiteral("Teams")),
       ADOTableResults(&ADOConnection, QStringLiteral("Results")),
-      ADOTablePlayers(&ADOConnection, QStringLiteral("Players")), ADOQuery(&ADOConnection),
-      ADOQuery2(&ADOConnection)
+      ADOTablePlayers(&ADOConnection, QStringLiteral("Players")), ADOQuery(&ADOConnection)
 {
     // Deleting a played match takes it out of the standings first; a failure cancels the delete.
     ADOTableResults.setBeforeDelete([this](Dataset &results) {
