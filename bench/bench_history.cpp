@@ -2,7 +2,7 @@
 // made from the shared long-history file by history_baseline.py), each run as a separate process as a
 // user runs it, against a plain Python sqlite3 script doing the same reads and writes; then the team
 // look-ups of an import among 20 and 2,000 teams, and the header scan of a file with very many columns.
-// Skipped when the history file is absent.
+// Skipped when the history file is absent; QUORVANE_DATA names the data folder when it is elsewhere.
 //
 // Counters: x_baseline = time divided by the plain script's; x_empty = one season into the full league
 // divided by the same season into an empty one; x_20_teams = the same 10,000 matches among 2,000 teams
@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <fcntl.h>
 #include <map>
 #include <memory>
@@ -38,7 +39,29 @@ namespace
 
 const QString kCli = QStringLiteral(QUORVANE_CLI);
 const QString kScript = QStringLiteral(QUORVANE_BENCH_DIR "/history_baseline.py");
-const QString kHistory = QStringLiteral(QUORVANE_TEST_DATA "/long-history/england.csv");
+
+// The long-history file: under QUORVANE_DATA when that is set, else in the shared data folder beside the
+// source tree (as the tests find it).  Says once where it looks, and what happens when the file is absent.
+QString historyFile()
+{
+    const QByteArray set = qgetenv("QUORVANE_DATA");
+    const QString folder = set.isEmpty() ? QStringLiteral(QUORVANE_TEST_DATA) : QString::fromLocal8Bit(set);
+    const QString file = QDir(folder).filePath(QStringLiteral("long-history/england.csv"));
+    const QByteArray where = QDir::toNativeSeparators(file).toLocal8Bit();
+    if (QFile::exists(file))
+        std::fprintf(stderr,
+                     "bench_history: reading the history from %s (QUORVANE_DATA sets the data folder; the "
+                     "benchmarks that need it skip without it)\n",
+                     where.constData());
+    else
+        std::fprintf(
+            stderr,
+            "bench_history: no history at %s, so the benchmarks that need it skip (QUORVANE_DATA sets "
+            "the data folder)\n",
+            where.constData());
+    return file;
+}
+const QString kHistory = historyFile();
 
 struct Child {
     double seconds = 0;

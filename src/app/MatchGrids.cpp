@@ -7,6 +7,7 @@
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/Messenger.h"
+#include "data/PendingEdit.h"
 #include "data/TDataMod.h"
 #include "data/TextCompare.h"
 #include "entry/MatchEntry.h"
@@ -102,12 +103,10 @@ bool SwitchTeams(TDataMod &dm, Messenger &messenger)
     return runCommand(messenger, [&dm, &results] {
         Transaction tx(dm.ADOConnection);
         ControlsDisabled quiet(dm.ADOTableTeams);
-        try {
-            switchCurrentMatch(dm);
-        } catch (...) {
-            results.cancel();
-            throw; // the transaction rolls back and the tables are read again from the file
-        }
+        // On a failure the transaction rolls back and the tables are read again from the file.
+        PendingEdit pending(results);
+        switchCurrentMatch(dm);
+        pending.release();
         tx.commit();
     });
 }

@@ -25,17 +25,14 @@ void TicketBook::openFile(const QString &path)
 {
     closeFile();
     ADOConnection.open(path);
-    try {
-        TicketSchema::check(ADOConnection);
-        ADOTableTs.open();
-        ADOTableBets.open();
-        ADOTableTeams.open();
-        ADOTableTs.first();
-        followCurrentTicket();
-    } catch (...) {
-        closeFile();
-        throw;
-    }
+    auto refused = qScopeGuard([this] { closeFile(); }); // no ticket file stays half open
+    TicketSchema::check(ADOConnection);
+    ADOTableTs.open();
+    ADOTableBets.open();
+    ADOTableTeams.open();
+    ADOTableTs.first();
+    followCurrentTicket();
+    refused.dismiss();
 }
 
 void TicketBook::closeFile()

@@ -3,6 +3,7 @@
 #include "data/BusyCursor.h"
 #include "data/Dates.h"
 #include "data/Messenger.h"
+#include "data/PendingEdit.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
 
@@ -119,26 +120,23 @@ bool SaveLeagueSettings(TDataMod &dm, const LeagueSettings &settings, Messenger 
     }
     BusyCursor busy;
     Table &league = dm.ADOTableLeague;
+    // On a failure the transaction rolls back and the tables are read again from the file.
     Transaction tx(dm.ADOConnection);
-    try {
-        league.first();
-        if (league.isEmpty())
-            league.append(); // a file without its settings row gets one
-        else
-            league.edit();
-        league.field(kSport).setString(settings.sport);
-        league.field(kLeague).setString(settings.league);
-        for (int i = 0; i < LeagueNumberCount; ++i)
-            league.field(kFields[i].column).setInteger(clampLeagueNumber(numberAt(i), settings[numberAt(i)]));
-        for (const YesNoField &f : kYesNo)
-            league.field(f.column).setBoolean(settings.*f.member);
-        league.post();
-        dm.RenumberPositions();
-        tx.commit();
-    } catch (...) {
-        league.cancel();
-        throw; // the transaction rolls back and the tables are read again from the file
-    }
+    PendingEdit pending(league);
+    league.first();
+    if (league.isEmpty())
+        league.append(); // a file without its settings row gets one
+    else
+        league.edit();
+    league.field(kSport).setString(settings.sport);
+    league.field(kLeague).setString(settings.league);
+    for (int i = 0; i < LeagueNumberCount; ++i)
+        league.field(kFields[i].column).setInteger(clampLeagueNumber(numberAt(i), settings[numberAt(i)]));
+    for (const YesNoField &f : kYesNo)
+        league.field(f.column).setBoolean(settings.*f.member);
+    pending.post();
+    dm.RenumberPositions();
+    tx.commit();
     return true;
 }
 

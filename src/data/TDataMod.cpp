@@ -9,13 +9,13 @@
 #include "data/Standings.h"
 
 #include <QFileInfo>
+#include <QScopeGuard>
 
 TDataMod::TDataMod(QObject *parent)
     : QObject(parent), ADOTableLeague(&ADOConnection, QStringLiteral("League")),
       ADOTableTeams(&ADOConnection, QStringLiteral("Teams")),
       ADOTableResults(&ADOConnection, QStringLiteral("Results")),
-      ADOTablePlayers(&ADOConnection, QStringLiteral("Players")), ADOQuery(&ADOConnection),
-      ADOQuery2(&ADOConnection)
+      ADOTablePlayers(&ADOConnection, QStringLiteral("Players")), ADOQuery(&ADOConnection)
 {
     // Deleting a played match takes it out of the standings first; a failure cancels the delete.
     ADOTableResults.setBeforeDelete([this](Dataset &results) {
@@ -40,14 +40,11 @@ void TDataMod::openLeague(const QString &path, const LeagueTables &tables)
     m_tables = tables;
     ADOTableResults.restrictRows(tables.resultsCondition, tables.resultsParams);
     ADOConnection.open(path);
-    try {
-        LeagueSchema::check(ADOConnection);
-        OpenLeagueTables();
-        m_dataVersion = dataVersion();
-    } catch (...) {
-        closeLeague();
-        throw;
-    }
+    auto refused = qScopeGuard([this] { closeLeague(); }); // no league stays half open
+    LeagueSchema::check(ADOConnection);
+    OpenLeagueTables();
+    m_dataVersion = dataVersion();
+    refused.dismiss();
 }
 
 qint64 TDataMod::dataVersion()

@@ -37,7 +37,6 @@ public:
     Table ADOTableResults;
     Table ADOTablePlayers;
     Query ADOQuery;
-    Query ADOQuery2;
 
     // Connects to a league file and opens the four shared tables; refuses (DatabaseError) a file
     // that is not a league file, leaving no league open and the file untouched.

@@ -4,6 +4,7 @@
 #include "data/Dates.h"
 #include "data/Errors.h"
 #include "data/Messenger.h"
+#include "data/PendingEdit.h"
 #include "data/TDataMod.h"
 #include "data/TextCompare.h"
 
@@ -24,12 +25,9 @@ template <typename Work> void overAllRows(Dataset &ds, Work work)
 {
     ControlsDisabled quiet(ds);
     FilterOff all(ds);
-    try {
-        work();
-    } catch (...) {
-        ds.cancel();
-        throw;
-    }
+    PendingEdit pending(ds);
+    work();
+    pending.release();
 }
 
 // Sets column to `to` in every row where it equals `from`, letter case ignored.  The rows are found first,
@@ -328,12 +326,9 @@ bool AddTeam(TDataMod &dm, const QString &name, const QByteArray &picture, Messe
     BusyCursor busy;
     Table &teams = dm.ADOTableTeams;
     Transaction tx(dm.ADOConnection);
-    try {
-        teams.appendRecord(newTeamValues(name, teams.recNo(), picture));
-    } catch (...) {
-        teams.cancel();
-        throw;
-    }
+    PendingEdit pending(teams);
+    teams.appendRecord(newTeamValues(name, teams.recNo(), picture));
+    pending.release();
     dm.RenumberPositions();
     tx.commit();
     return true;
@@ -356,15 +351,11 @@ bool EditTeam(TDataMod &dm, const QString &name, const QByteArray &picture, Mess
         replaceEverywhere(dm.ADOTableResults, QStringLiteral("Away"), old, name);
         replaceEverywhere(dm.ADOTablePlayers, kTeam, old, name);
     }
-    try {
-        teams.edit();
-        teams.field(kTeam).setString(name);
-        setPicture(teams, QStringLiteral("TPic"), picture);
-        teams.post();
-    } catch (...) {
-        teams.cancel();
-        throw;
-    }
+    PendingEdit pending(teams);
+    teams.edit();
+    teams.field(kTeam).setString(name);
+    setPicture(teams, QStringLiteral("TPic"), picture);
+    pending.post();
     dm.RenumberPositions();
     tx.commit();
     return true;
@@ -483,17 +474,14 @@ int PasteTeams(TDataMod &dm, const QStringList &lines)
     Table &teams = dm.ADOTableTeams;
     Transaction tx(dm.ADOConnection);
     int added = 0;
-    try {
-        for (int i = 0; i < lines.size(); ++i) {
-            if (lines[i].size() <= 1 || locateTeam(teams, lines[i]))
-                continue;
-            teams.appendRecord(newTeamValues(lines[i], i));
-            ++added;
-        }
-    } catch (...) {
-        teams.cancel();
-        throw;
+    PendingEdit pending(teams);
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].size() <= 1 || locateTeam(teams, lines[i]))
+            continue;
+        teams.appendRecord(newTeamValues(lines[i], i));
+        ++added;
     }
+    pending.release();
     dm.RenumberPositions();
     tx.commit();
     return added;

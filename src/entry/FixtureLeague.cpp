@@ -4,6 +4,7 @@
 #include "data/Errors.h"
 #include "data/MatchOutcome.h"
 #include "data/Numbers.h"
+#include "data/PendingEdit.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
 #include "data/TextCompare.h"
@@ -107,13 +108,9 @@ void FixtureLeague::appendFixture(const QString &home, const QString &away, cons
         ++summary.alreadyStored;
         return;
     }
-    try {
-        appendRow(home, away, date, round);
-        results.post();
-    } catch (...) {
-        results.cancel();
-        throw;
-    }
+    PendingEdit pending(results);
+    appendRow(home, away, date, round);
+    pending.post();
     ++summary.fixturesAdded;
 }
 
@@ -142,31 +139,27 @@ void FixtureLeague::enterResult(const QString &home, const QString &away, int ho
         }
     }
 
-    try {
-        if (unplayed) {
-            results.gotoBookmark(*unplayed);
-            results.edit();
-        } else {
-            appendRow(home, away, date, round);
-        }
-        // The ratings before this match, as every other way of entering a result keeps them: removing
-        // the match later restores them, and the predictions of past matches start from them.
-        results.field(QStringLiteral("Home")).setString(home);
-        if (!findTeam(teams, home))
-            throw DatabaseError(QStringLiteral("Cannot find home team"));
-        copyRatingSnapshot(teams, results, SnapshotSide::Home);
-        results.field(QStringLiteral("Away")).setString(away);
-        if (!findTeam(teams, away))
-            throw DatabaseError(QStringLiteral("Cannot find away team"));
-        copyRatingSnapshot(teams, results, SnapshotSide::Away);
-        results.field(QStringLiteral("F")).setInteger(homeScore);
-        results.field(QStringLiteral("A")).setInteger(awayScore);
-        results.field(QStringLiteral("Result")).setString(resultText(homeScore, awayScore, false));
-        results.post();
-    } catch (...) {
-        results.cancel();
-        throw;
+    PendingEdit pending(results);
+    if (unplayed) {
+        results.gotoBookmark(*unplayed);
+        results.edit();
+    } else {
+        appendRow(home, away, date, round);
     }
+    // The ratings before this match, as every other way of entering a result keeps them: removing
+    // the match later restores them, and the predictions of past matches start from them.
+    results.field(QStringLiteral("Home")).setString(home);
+    if (!findTeam(teams, home))
+        throw DatabaseError(QStringLiteral("Cannot find home team"));
+    copyRatingSnapshot(teams, results, SnapshotSide::Home);
+    results.field(QStringLiteral("Away")).setString(away);
+    if (!findTeam(teams, away))
+        throw DatabaseError(QStringLiteral("Cannot find away team"));
+    copyRatingSnapshot(teams, results, SnapshotSide::Away);
+    results.field(QStringLiteral("F")).setInteger(homeScore);
+    results.field(QStringLiteral("A")).setInteger(awayScore);
+    results.field(QStringLiteral("Result")).setString(resultText(homeScore, awayScore, false));
+    pending.post();
     m_dm.ApplyResult(false, awayScore, homeScore, away, home);
     ++(unplayed ? summary.fixturesFilled : summary.resultsAdded);
 }

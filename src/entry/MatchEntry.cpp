@@ -7,6 +7,7 @@
 #include "data/MatchOutcome.h"
 #include "data/Messenger.h"
 #include "data/Numbers.h"
+#include "data/PendingEdit.h"
 #include "data/Sports.h"
 #include "data/TDataMod.h"
 #include "data/TextCompare.h"
@@ -209,76 +210,72 @@ bool SaveMatch(TDataMod &dm, const MatchEntryInput &in, Messenger &messenger)
 
     Transaction tx(dm.ADOConnection);
     std::optional<EditedMatch> editedMatch;
-    try {
-        ControlsDisabled quiet(results);
-        std::optional<FilterOff> allRows;
-        if (in.mode == MatchEntryMode::Add) {
-            allRows.emplace(results);
-            const std::optional<double> maxId = results.maxOf(QStringLiteral("ID"));
-            results.append();
-            results.field(QStringLiteral("ID")).setInteger(maxId ? Numbers::roundHalfEven(*maxId) + 1 : 0);
-            for (const char *c : {"HP", "DP", "AP", "CF", "Ttl", "Retrn"})
-                results.field(QString::fromLatin1(c)).setInteger(0);
-            results.field(QStringLiteral("PResult")).setString(QStringLiteral(":"));
-            results.field(QStringLiteral("Verdict")).setString(QStringLiteral("?"));
-            results.field(QStringLiteral("UOV")).setFloat(defaultLine);
-            results.field(QStringLiteral("UOP")).setString(Numbers::formatGeneral(defaultLine));
-            for (const QString &c : kOddsColumns)
-                results.field(c).setString(QStringLiteral("-"));
-        } else {
-            if (results.isEmpty())
-                throw DatabaseError(QStringLiteral("There is no match to edit."));
-            if (isPlayed(results.field(QStringLiteral("Result")).asString()))
-                dm.RemoveResult();
-            results.edit();
-            editedMatch = EditedMatch{qRound64(results.field(QStringLiteral("ID")).asFloat()),
-                                      results.field(QStringLiteral("Home")).asString(),
-                                      results.field(QStringLiteral("Away")).asString(),
-                                      results.field(QStringLiteral("DateP")).asDate()};
-        }
-
-        Table &teams = dm.ADOTableTeams;
-        results.field(QStringLiteral("Home")).setString(in.home);
-        if (!findTeam(dm, in.home))
-            throw DatabaseError(QStringLiteral("Cannot find home team"));
-        copyRatingSnapshot(teams, results, SnapshotSide::Home);
-        results.field(QStringLiteral("Away")).setString(in.away);
-        if (!findTeam(dm, in.away))
-            throw DatabaseError(QStringLiteral("Cannot find away team"));
-        copyRatingSnapshot(teams, results, SnapshotSide::Away);
-
-        results.field(QStringLiteral("MatchT")).setString(in.matchKind);
-        results.field(QStringLiteral("F")).setInteger(in.homeScore);
-        results.field(QStringLiteral("A")).setInteger(in.awayScore);
-        results.field(QStringLiteral("Result"))
-            .setString(resultText(in.homeScore, in.awayScore, in.overtime));
-        if (!played) {
-            if (lineInvalid) {
-                results.field(QStringLiteral("UOV")).setFloat(defaultLine);
-            } else {
-                results.field(QStringLiteral("UOV")).setFloat(*typedLine);
-                results.field(QStringLiteral("UOP")).setString(in.underOver);
-            }
-        }
-        results.field(QStringLiteral("DateP")).setDate(date);
-        results.field(QStringLiteral("Rnd")).setInteger(in.round);
-        if (retrn)
-            results.field(QStringLiteral("Retrn")).setFloat(*retrn);
-        for (int i = 0; i < 3; ++i) {
-            results.field(kBookmakerColumns[i]).setString(in.bookmaker[i]);
-            results.field(kOddsColumns[i]).setString(in.odds[i]);
-        }
-        results.post();
-        // Closing prices belong to the fixture they were quoted for: another pairing or day drops them.
-        if (editedMatch && editedMatch->changedBy(in.home, in.away, date))
-            ClosingPrices::remove(dm.ADOConnection, editedMatch->id);
-
-        if (played)
-            dm.ApplyResult(in.overtime, in.awayScore, in.homeScore, in.away, in.home);
-        tx.commit();
-    } catch (...) {
-        results.cancel();
-        throw; // the transaction rolls back and the tables are read again from the file
+    // On a failure the transaction rolls back and the tables are read again from the file.
+    PendingEdit pending(results);
+    ControlsDisabled quiet(results);
+    std::optional<FilterOff> allRows;
+    if (in.mode == MatchEntryMode::Add) {
+        allRows.emplace(results);
+        const std::optional<double> maxId = results.maxOf(QStringLiteral("ID"));
+        results.append();
+        results.field(QStringLiteral("ID")).setInteger(maxId ? Numbers::roundHalfEven(*maxId) + 1 : 0);
+        for (const char *c : {"HP", "DP", "AP", "CF", "Ttl", "Retrn"})
+            results.field(QString::fromLatin1(c)).setInteger(0);
+        results.field(QStringLiteral("PResult")).setString(QStringLiteral(":"));
+        results.field(QStringLiteral("Verdict")).setString(QStringLiteral("?"));
+        results.field(QStringLiteral("UOV")).setFloat(defaultLine);
+        results.field(QStringLiteral("UOP")).setString(Numbers::formatGeneral(defaultLine));
+        for (const QString &c : kOddsColumns)
+            results.field(c).setString(QStringLiteral("-"));
+    } else {
+        if (results.isEmpty())
+            throw DatabaseError(QStringLiteral("There is no match to edit."));
+        if (isPlayed(results.field(QStringLiteral("Result")).asString()))
+            dm.RemoveResult();
+        results.edit();
+        editedMatch = EditedMatch{qRound64(results.field(QStringLiteral("ID")).asFloat()),
+                                  results.field(QStringLiteral("Home")).asString(),
+                                  results.field(QStringLiteral("Away")).asString(),
+                                  results.field(QStringLiteral("DateP")).asDate()};
     }
+
+    Table &teams = dm.ADOTableTeams;
+    results.field(QStringLiteral("Home")).setString(in.home);
+    if (!findTeam(dm, in.home))
+        throw DatabaseError(QStringLiteral("Cannot find home team"));
+    copyRatingSnapshot(teams, results, SnapshotSide::Home);
+    results.field(QStringLiteral("Away")).setString(in.away);
+    if (!findTeam(dm, in.away))
+        throw DatabaseError(QStringLiteral("Cannot find away team"));
+    copyRatingSnapshot(teams, results, SnapshotSide::Away);
+
+    results.field(QStringLiteral("MatchT")).setString(in.matchKind);
+    results.field(QStringLiteral("F")).setInteger(in.homeScore);
+    results.field(QStringLiteral("A")).setInteger(in.awayScore);
+    results.field(QStringLiteral("Result")).setString(resultText(in.homeScore, in.awayScore, in.overtime));
+    if (!played) {
+        if (lineInvalid) {
+            results.field(QStringLiteral("UOV")).setFloat(defaultLine);
+        } else {
+            results.field(QStringLiteral("UOV")).setFloat(*typedLine);
+            results.field(QStringLiteral("UOP")).setString(in.underOver);
+        }
+    }
+    results.field(QStringLiteral("DateP")).setDate(date);
+    results.field(QStringLiteral("Rnd")).setInteger(in.round);
+    if (retrn)
+        results.field(QStringLiteral("Retrn")).setFloat(*retrn);
+    for (int i = 0; i < 3; ++i) {
+        results.field(kBookmakerColumns[i]).setString(in.bookmaker[i]);
+        results.field(kOddsColumns[i]).setString(in.odds[i]);
+    }
+    pending.post();
+    // Closing prices belong to the fixture they were quoted for: another pairing or day drops them.
+    if (editedMatch && editedMatch->changedBy(in.home, in.away, date))
+        ClosingPrices::remove(dm.ADOConnection, editedMatch->id);
+
+    if (played)
+        dm.ApplyResult(in.overtime, in.awayScore, in.homeScore, in.away, in.home);
+    tx.commit();
     return true;
 }

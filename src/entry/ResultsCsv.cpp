@@ -4,6 +4,7 @@
 #include "data/Excerpt.h"
 #include "data/LeagueSchema.h"
 #include "data/Numbers.h"
+#include "data/Windows1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,25 +27,6 @@ namespace
 const QString Best = QStringLiteral("best");
 
 // --- Text ------------------------------------------------------------------------------------
-
-// Windows-1252 differs from Latin-1 only in 0x80-0x9F.  The five bytes Windows leaves undefined
-// keep their C1 code points, as Windows itself decodes them.
-QChar windows1252(unsigned char b)
-{
-    static constexpr std::array<char16_t, 32> high = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    return (b >= 0x80 && b <= 0x9F) ? QChar(high[b - 0x80]) : QChar(char16_t(b));
-}
-
-QString decodeWindows1252(const QByteArray &bytes)
-{
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        text[i] = windows1252(static_cast<unsigned char>(bytes.at(i)));
-    return text;
-}
 
 // The length of the UTF-8 sequence at bytes[i], or 0 when none starts there (a stray byte, an
 // overlong form, a surrogate or a code point past U+10FFFF).  *code receives the code point.
@@ -98,11 +80,11 @@ QString decodeUtf8OrWindows1252(const QByteArray &bytes)
             multiByte = true;
             i += length;
         } else {
-            text += windows1252(b);
+            text += Windows1252::toChar(b);
             ++i;
         }
     }
-    return multiByte ? text : decodeWindows1252(bytes);
+    return multiByte ? text : Windows1252::decode(bytes);
 }
 
 // UTF-16 when a byte-order mark says so; otherwise UTF-8 mixed with stray Windows-1252 bytes.  A BOM
@@ -352,12 +334,13 @@ QList<PriceColumns> chosenColumns(const QList<PriceColumns> &bookmakers, const Q
 QList<PriceColumns> closingColumns(const QList<PriceColumns> &all, const QList<PriceColumns> &chosen,
                                    const QString &choice)
 {
-    const auto find = [&all](const QString &prefix) -> const PriceColumns * {
-        for (const PriceColumns &p : all)
-            if (p.prefix == prefix)
-                return &p;
-        return nullptr;
-    };
+    // Looked up by prefix, so that a header of many bookmakers costs one pass, not one pass per bookmaker.
+    QHash<QString, const PriceColumns *> byPrefix;
+    byPrefix.reserve(all.size());
+    for (const PriceColumns &p : all)
+        if (!byPrefix.contains(p.prefix))
+            byPrefix.insert(p.prefix, &p); // the first of a prefix, as a scan from the front finds
+    const auto find = [&byPrefix](const QString &prefix) { return byPrefix.value(prefix, nullptr); };
     QList<PriceColumns> closing;
     for (const PriceColumns &p : chosen)
         if (const PriceColumns *c = find(p.prefix + QLatin1Char('C')))

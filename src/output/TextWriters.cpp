@@ -2,6 +2,8 @@
 
 #include "output/WriterSupport.h"
 
+#include "data/Windows1252.h"
+
 using WriterSupport::forEachRow;
 using WriterSupport::put;
 
@@ -78,30 +80,10 @@ QString padded(const QString &text, int width, Qt::Alignment alignment)
     return text.leftJustified(width);
 }
 
-// DIF readers take 8-bit text in the Windows code page; characters beyond it become "?".
-QByteArray windows1252(const QString &text)
-{
-    static const char16_t high[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-    QByteArray out;
-    out.reserve(text.size());
-    for (QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out += char(u);
-            continue;
-        }
-        const auto *hit = std::find(std::begin(high), std::end(high), u);
-        out += hit != std::end(high) && u != 0 ? char(0x80 + (hit - std::begin(high))) : '?';
-    }
-    return out;
-}
-
 QByteArray difString(const QString &text)
 {
-    QByteArray t = windows1252(flatText(text));
+    // DIF readers take 8-bit text in the Windows code page.
+    QByteArray t = Windows1252::encode(flatText(text));
     t.replace("\"", "\"\"");
     return "1,0\r\n\"" + t + "\"\r\n";
 }

@@ -115,6 +115,8 @@ private Q_SLOTS:
     void emptyNamesWriteNothing();
     void renameCarriesIntoMatchesAndPlayers_data();
     void renameCarriesIntoMatchesAndPlayers();
+    void refusedNameChangesNothing_data();
+    void refusedNameChangesNothing();
     void editTeamPicture();
     void deleteTeamKeepsMatchesAndPlayers();
     void teamAndPlayerLists();
@@ -248,6 +250,48 @@ void TestTeamEditing::renameCarriesIntoMatchesAndPlayers()
     QCOMPARE(column(db, QStringLiteral("SELECT Team FROM Teams ORDER BY rowid")),
              (QStringList{newName, B, C}));
     QCOMPARE(f.team(newName, QStringLiteral("TPts")), points); // the standings go with the name
+}
+
+// A name longer than the file holds is refused half-way (after some rows took it) by the add, the rename
+// (in the matches first) and the paste alike: the file, the rows in memory, the views' filters and the
+// tables' states are as they were.
+void TestTeamEditing::refusedNameChangesNothing_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("add") << QStringLiteral("add");
+    QTest::newRow("rename") << QStringLiteral("rename");
+    QTest::newRow("paste") << QStringLiteral("paste");
+}
+
+void TestTeamEditing::refusedNameChangesNothing()
+{
+    QFETCH(QString, command);
+    LeagueFixture f(QStringLiteral("Football (Soccer)"), {A, B, C});
+    QVERIFY(f.addMatch(A, B, 2, 0));
+    QVERIFY(f.addMatch(C, A, 0, 1));
+    addPlayer(f, QStringLiteral("Martin"), A);
+    Table &results = f.dm().ADOTableResults;
+    results.setFilter(QStringLiteral("Home = 'Everton'"));
+    results.setFiltered(true);
+    const QString before = snapshot(f.dm().ADOConnection);
+    const QStringList names = f.teamNames();
+    const QString tooLong(31, QLatin1Char('x'));
+
+    QVERIFY(locateTeam(f.dm().ADOTableTeams, A));
+    if (command == QLatin1String("add"))
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, AddTeam(f.dm(), tooLong, QByteArray(), f.messenger));
+    else if (command == QLatin1String("rename"))
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, EditTeam(f.dm(), tooLong, QByteArray(), f.messenger));
+    else
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, PasteTeams(f.dm(), {QStringLiteral("Leeds"), tooLong}));
+
+    QCOMPARE(snapshot(f.dm().ADOConnection), before);
+    QCOMPARE(f.teamNames(), names);
+    for (Table *t : {&f.dm().ADOTableTeams, &results, &f.dm().ADOTablePlayers})
+        QCOMPARE(t->state(), Dataset::State::Browse);
+    QVERIFY(results.filtered());
+    QCOMPARE(results.recordCount(), 1);
+    QCOMPARE(results.field(QStringLiteral("Home")).asString(), C);
 }
 
 void TestTeamEditing::editTeamPicture()

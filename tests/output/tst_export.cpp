@@ -9,6 +9,7 @@
 #include "data/Errors.h"
 #include "data/GridColumns.h"
 #include "data/ResultsViews.h"
+#include "entry/ResultsCsv.h"
 #include "support/LeagueFixture.h"
 
 #include <QProcess>
@@ -82,6 +83,7 @@ private Q_SLOTS:
     void cleanup();
     void libreOfficeReadsEveryType();
     void csvQuotesAsTheRfcSays();
+    void difWritesBackTheBytesASeasonFileWasReadIn();
     void csvFollowsTheLocale_data();
     void csvFollowsTheLocale();
     void filteredRowsInOrderAndCurrentRowKept();
@@ -267,6 +269,24 @@ void TestExport::csvQuotesAsTheRfcSays()
     QCOMPARE(
         buffer.data(),
         QByteArray("\"Team\",\"Pts\"\r\n\"Club, The\",12\r\n\"O\"\"Neill\",7.5\r\n\"Line\nbreak\",\r\n"));
+}
+
+// A team name read from an 8-bit season file goes out to DIF, the other 8-bit format, as the same bytes:
+// every byte of 0x80-0xFF, the five that Windows leaves undefined among them.
+void TestExport::difWritesBackTheBytesASeasonFileWasReadIn()
+{
+    QByteArray name = "A";
+    for (int b = 0x80; b <= 0xFF; ++b)
+        name += char(b);
+    name += "Z";
+    const CsvSeason season =
+        readResultsCsv("Date,HomeTeam,AwayTeam,FTHG,FTAG\r\n01/08/04," + name + ",Lyon,1,0\r\n");
+    const TextExportSource source({{QStringLiteral("Team")}, {season.matches.at(0).home}});
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    writeTable(source, ExportType::Dif, buffer, {});
+    const QByteArray cell = "1,0\r\n\"" + name + "\"\r\n";
+    QVERIFY2(buffer.data().contains(cell), buffer.data().toPercentEncoding().constData());
 }
 
 void TestExport::csvFollowsTheLocale_data()
