@@ -10,7 +10,6 @@
 #include "data/Numbers.h"
 #include "data/TDataMod.h"
 #include "entry/Odds.h"
-#include "predict/LeagueHistories.h"
 #include "predict/PlayedMatches.h"
 
 namespace
@@ -64,15 +63,10 @@ MethodsRow BackTest::run()
 
     Transaction tx(m_systems);
     m_systems.execute(QStringLiteral("DELETE FROM Results"));
-    const std::vector<PlayedMatch> played = readPlayedMatches(m_league.ADOConnection);
     const QHash<qint64, ClosingPriceSet> closing = ClosingPrices::readAll(m_league.ADOConnection);
     MetricsAccumulator metrics(balance);
     m_curve = {QPointF(0, balance)};
     m_metrics = BetMetrics();
-    std::optional<LeagueHistories> own;
-    if (!m_histories)
-        own.emplace(played); // holds pointers into `played`, which outlives it
-    HistorySource &histories = m_histories ? *m_histories : *own;
     Statement insert =
         m_systems.prepare(QStringLiteral("INSERT INTO Results (ID, Home, Away, Result, DateP, Rnd, F, A, HP, "
                                          "DP, AP, CF, PResult, Ttl, Verdict, "
@@ -80,65 +74,65 @@ MethodsRow BackTest::run()
                                          "?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, "
                                          "?16, ?17, ?18, ?19, ?20, ?21)"));
 
-    const int total = static_cast<int>(played.size());
-    try {
-        for (int i = 0; i < total; ++i) {
-            const PlayedMatch &m = played[i];
-            if (m_progress)
-                m_progress(i + 1, total);
-            const std::optional<MatchPrediction> p = PredictMatch(
-                o, m.record.home, m.record.away, predictionRating(m.TRH), predictionRating(m.TRHT),
-                predictionRating(m.TRA), predictionRating(m.TRAT), histories.before(m.record.home, m.date),
-                histories.before(m.record.away, m.date), sport, m.UOV);
-            if (!p)
-                continue; // both ratings 0: no prediction, so nothing to test
+    const auto test = [&](const Match &m, const History &homeHistory, const History &awayHistory,
+                          int position, int total) {
+        if (m_progress)
+            m_progress(position, total);
+        const std::optional<MatchPrediction> p =
+            PredictMatch(o, m.homeTeam, m.awayTeam, predictionRating(m.homeRating),
+                         predictionRating(m.homeTotalRating), predictionRating(m.awayRating),
+                         predictionRating(m.awayTotalRating), homeHistory, awayHistory, sport, m.line);
+        if (!p)
+            return; // both ratings 0: no prediction, so nothing to test
 
-            const MatchOutcome happened = matchOutcome(m.record.F, m.record.A, m.record.overtime);
-            if (const std::optional<MatchOutcome> backed = backedOutcome(p->Verdict)) {
-                const double price = Odds::OddsToDecimal(oddsTextOf(*backed, m.O1, m.OX, m.O2));
-                const double stake =
-                    m_system.staking.stake(wager, balance, price, probabilityOf(*p, *backed));
-                if (stake > 0) {
-                    const BetResult bet = settleAt(*backed, happened, price, stake);
-                    bet.won ? ++won : ++lost;
-                    balance += bet.profit;
-                    const auto c = closing.constFind(m.id);
-                    metrics.add({*backed, bet.won, price, price > 0 ? stake : 0.0, bet.profit,
-                                 c == closing.cend() ? 0.0 : (*c)[outcomeIndex(*backed)]});
-                }
+        const MatchOutcome happened = m.outcome();
+        if (const std::optional<MatchOutcome> backed = backedOutcome(p->Verdict)) {
+            const double price =
+                Odds::OddsToDecimal(oddsTextOf(*backed, m.homePrice, m.drawPrice, m.awayPrice));
+            const double stake = m_system.staking.stake(wager, balance, price, probabilityOf(*p, *backed));
+            if (stake > 0) {
+                const BetResult bet = settleAt(*backed, happened, price, stake);
+                bet.won ? ++won : ++lost;
+                balance += bet.profit;
+                const auto c = closing.constFind(m.id);
+                metrics.add({*backed, bet.won, price, price > 0 ? stake : 0.0, bet.profit,
+                             c == closing.cend() ? 0.0 : (*c)[outcomeIndex(*backed)]});
             }
-            m_curve.append(QPointF(i + 1, balance));
-            ++scoreTested;
-            if (m.result == p->PResult)
-                ++scoreHits;
-            ++uoTested;
-            if (underOverHit(p->homeGoals + p->awayGoals, m.record.F + m.record.A, m.UOV))
-                ++uoHits;
-
-            insert.bindAll({m.id,
-                            m.record.home,
-                            m.record.away,
-                            m.result,
-                            m.date.isValid() ? QVariant(Dates::toStored(m.date)) : QVariant(),
-                            m.round,
-                            m.record.F,
-                            m.record.A,
-                            p->HP,
-                            p->DP,
-                            p->AP,
-                            p->CF,
-                            p->PResult,
-                            p->Ttl,
-                            p->Verdict,
-                            m.UOV,
-                            p->UOP,
-                            m.O1,
-                            m.OX,
-                            m.O2,
-                            Numbers::round2(balance)});
-            insert.run();
-            insert.reset();
         }
+        m_curve.append(QPointF(position, balance));
+        ++scoreTested;
+        if (m.result == p->PResult)
+            ++scoreHits;
+        ++uoTested;
+        if (underOverHit(p->homeGoals + p->awayGoals, m.homeScore + m.awayScore, m.line))
+            ++uoHits;
+
+        insert.bindAll({m.id,
+                        m.homeTeam,
+                        m.awayTeam,
+                        m.result,
+                        m.date.isValid() ? QVariant(Dates::toStored(m.date)) : QVariant(),
+                        m.round,
+                        m.homeScore,
+                        m.awayScore,
+                        p->HP,
+                        p->DP,
+                        p->AP,
+                        p->CF,
+                        p->PResult,
+                        p->Ttl,
+                        p->Verdict,
+                        m.line,
+                        p->UOP,
+                        m.homePrice,
+                        m.drawPrice,
+                        m.awayPrice,
+                        Numbers::round2(balance)});
+        insert.run();
+        insert.reset();
+    };
+    try {
+        walkPlayedMatches(m_league.ADOConnection, MatchId | MatchRound | MatchPrices, m_histories, test);
     } catch (const ConversionError &) {
         tx.commit(); // the detail rows written so far stay
         throw;

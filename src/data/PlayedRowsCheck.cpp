@@ -5,9 +5,12 @@
 #include "data/Excerpt.h"
 #include "data/Numbers.h"
 
+#include <QHash>
+#include <QMutex>
 #include <QStringList>
 #include <climits>
 #include <optional>
+#include <sqlite3.h>
 
 namespace
 {
@@ -25,8 +28,8 @@ QString playedRowsSql()
     QStringList numbers;
     for (const char *c : kWholeNumberColumns)
         numbers << QString::fromLatin1(c);
-    // Every row the computations take for played (Result <> ':'), also those whose Result is too short to
-    // be a score: the scores view shows them, so they can be mended there.
+    // Every row not stored as a fixture, also those whose Result is too short to be a score: the scores
+    // view shows them, so they can be mended there.
     return QStringLiteral("SELECT ID, Home, Away, Result, %1, "
                           "coalesce(Home, '') = coalesce(Away, '') COLLATE UNOCASE "
                           "FROM Results WHERE Result <> ':' ORDER BY rowid")
@@ -122,6 +125,47 @@ std::optional<PlayedRowProblem> problemOf(const Statement &st)
     return std::nullopt;
 }
 
+PlayedRowsReport scanPlayedRows(Database &league)
+{
+    PlayedRowsReport report;
+    static const QString sql = playedRowsSql();
+    Statement st = league.prepare(sql);
+    while (st.step()) {
+        ++report.rows;
+        const std::optional<PlayedRowProblem> problem = problemOf(st);
+        if (!problem)
+            continue;
+        ++report.faulty;
+        if (report.shown.size() < PlayedRowsReport::kShown)
+            report.shown << *problem;
+    }
+    return report;
+}
+
+// The last report of each open connection, good while the file holds what it held then: no row written
+// on the connection since (its count of changes) and none by another program (the data version).  A
+// command that checks on opening and again where it reads the matches then scans them once.  The
+// entry goes when the connection closes (the engine drops the marker function it hangs on).
+struct CheckedFile {
+    qint64 dataVersion = 0;
+    sqlite3_int64 changes = 0;
+    PlayedRowsReport report;
+};
+
+QMutex g_checkedMutex;
+QHash<sqlite3 *, CheckedFile> g_checked;
+
+void forgetConnection(void *handle)
+{
+    const QMutexLocker lock(&g_checkedMutex);
+    g_checked.remove(static_cast<sqlite3 *>(handle));
+}
+
+void unusedMarker(sqlite3_context *context, int, sqlite3_value **)
+{
+    sqlite3_result_null(context);
+}
+
 } // namespace
 
 QString PlayedRowProblem::text() const
@@ -131,17 +175,27 @@ QString PlayedRowProblem::text() const
 
 PlayedRowsReport checkPlayedRows(Database &league)
 {
-    PlayedRowsReport report;
-    static const QString sql = playedRowsSql();
-    Statement st = league.prepare(sql);
-    while (st.step()) {
-        const std::optional<PlayedRowProblem> problem = problemOf(st);
-        if (!problem)
-            continue;
-        ++report.faulty;
-        if (report.shown.size() < PlayedRowsReport::kShown)
-            report.shown << *problem;
+    sqlite3 *handle = league.handle();
+    const qint64 version = league.scalar(QStringLiteral("PRAGMA data_version")).toLongLong();
+    const sqlite3_int64 changes = sqlite3_total_changes64(handle);
+    {
+        const QMutexLocker lock(&g_checkedMutex);
+        const auto it = g_checked.constFind(handle);
+        if (it != g_checked.cend() && it->dataVersion == version && it->changes == changes)
+            return it->report;
     }
+    const PlayedRowsReport report = scanPlayedRows(league);
+    bool known = false;
+    {
+        const QMutexLocker lock(&g_checkedMutex);
+        known = g_checked.contains(handle);
+    }
+    // The marker's destructor (which takes the lock) also runs when it cannot be made.
+    if (!known && sqlite3_create_function_v2(handle, "quorvane_played_rows_checked", 0, SQLITE_UTF8, handle,
+                                             unusedMarker, nullptr, nullptr, forgetConnection) != SQLITE_OK)
+        return report; // not remembered: the next check scans again
+    const QMutexLocker lock(&g_checkedMutex);
+    g_checked.insert(handle, {version, changes, report});
     return report;
 }
 
