@@ -10,6 +10,9 @@
 #include <algorithm>
 #include <climits>
 #include <sqlite3.h>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace
 {
@@ -32,24 +35,9 @@ const char *const kFieldColumns[] = {"ID",
                                      "Retrn"};
 constexpr int kFieldCount = int(std::size(kFieldColumns));
 
-// A stored value as the cached statements give it (Statement::value): for the rare cases that the
-// typed reads below leave to the general conversions.
 QVariant variantOf(sqlite3_stmt *st, int c)
 {
-    switch (sqlite3_column_type(st, c)) {
-    case SQLITE_INTEGER:
-        return QVariant(static_cast<qint64>(sqlite3_column_int64(st, c)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(st, c));
-    case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
-                                          sqlite3_column_bytes(st, c)));
-    case SQLITE_BLOB:
-        return QVariant(
-            QByteArray(static_cast<const char *>(sqlite3_column_blob(st, c)), sqlite3_column_bytes(st, c)));
-    default:
-        return QVariant();
-    }
+    return MatchStore::storedValue(st, c);
 }
 
 QString textOf(sqlite3_stmt *st, int c)
@@ -131,6 +119,36 @@ QDate dateOf(sqlite3_stmt *st, int c)
     return Dates::fromStored(variantOf(st, c).toString());
 }
 
+// The texts that repeat from row to row (team names, results), each made once and then shared: a long
+// scan then neither decodes nor allocates them again, and equal names share one copy.
+class SharedTexts
+{
+public:
+    QString of(sqlite3_stmt *st, int c)
+    {
+        if (sqlite3_column_type(st, c) != SQLITE_TEXT)
+            return textOf(st, c);
+        const std::string_view bytes(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
+                                     static_cast<size_t>(sqlite3_column_bytes(st, c)));
+        const auto it = m_texts.find(bytes);
+        if (it != m_texts.end())
+            return it->second;
+        if (m_texts.size() >= kLimit) // a column of texts that do not repeat: keep the memory bounded
+            m_texts.clear();
+        const QString text = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+        m_texts.emplace(std::string(bytes), text);
+        return text;
+    }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view v) const { return std::hash<std::string_view>()(v); }
+    };
+    static constexpr size_t kLimit = 20000;
+    std::unordered_map<std::string, QString, Hash, std::equal_to<>> m_texts;
+};
+
 // An owned prepared statement, finalised when it goes.
 sqlite3_stmt *prepareOn(Database &league, const QString &sql)
 {
@@ -156,6 +174,24 @@ void bindText(Database &league, sqlite3_stmt *st, int index, const QString &valu
 
 namespace MatchStore
 {
+
+QVariant storedValue(sqlite3_stmt *st, int c)
+{
+    switch (sqlite3_column_type(st, c)) {
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qint64>(sqlite3_column_int64(st, c)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st, c));
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
+                                          sqlite3_column_bytes(st, c)));
+    case SQLITE_BLOB:
+        return QVariant(
+            QByteArray(static_cast<const char *>(sqlite3_column_blob(st, c)), sqlite3_column_bytes(st, c)));
+    default:
+        return QVariant();
+    }
+}
 
 QString playedCondition()
 {
@@ -212,10 +248,12 @@ QString selectSql(const MatchSelection &s)
 } // namespace MatchStore
 
 struct MatchReader::Impl {
+    Impl(Database &l, MatchFields f, sqlite3_stmt *s) : league(l), fields(f), st(s) {}
+    ~Impl() { sqlite3_finalize(st); }
     Database &league;
     MatchFields fields;
-    sqlite3_stmt *st = nullptr;
-    ~Impl() { sqlite3_finalize(st); }
+    sqlite3_stmt *st;
+    SharedTexts shared;
 };
 
 MatchReader::MatchReader(Database &league, const MatchSelection &s)
@@ -246,11 +284,11 @@ bool MatchReader::next(Match &m)
     if (f & MatchId)
         m.id = wholeOf(st, c++);
     if (f & MatchTeams) {
-        m.homeTeam = textOf(st, c++);
-        m.awayTeam = textOf(st, c++);
+        m.homeTeam = d->shared.of(st, c++);
+        m.awayTeam = d->shared.of(st, c++);
     }
     if (f & MatchResult)
-        m.result = textOf(st, c++);
+        m.result = d->shared.of(st, c++);
     if (f & MatchDate)
         m.date = dateOf(st, c++);
     if (f & MatchRound)
