@@ -12,6 +12,8 @@
 #include "entry/Odds.h"
 #include "predict/PlayedMatches.h"
 
+#include <sqlite3.h>
+
 namespace
 {
 int percent(int part, int whole)
@@ -29,6 +31,61 @@ double probabilityOf(const MatchPrediction &p, MatchOutcome o)
 {
     return (o == MatchOutcome::HomeWin ? p.HP : o == MatchOutcome::Draw ? p.DP : p.AP) / 100.0;
 }
+// The detail rows of a back-test, written through one prepared statement with the values bound as they
+// are (a text without a value as an empty text, a match without a date as NULL).
+class DetailRows
+{
+public:
+    explicit DetailRows(Database &systems) : m_systems(systems)
+    {
+        static const char *const sql = "INSERT INTO Results (ID, Home, Away, Result, DateP, Rnd, F, A, HP, "
+                                       "DP, AP, CF, PResult, Ttl, Verdict, "
+                                       "UOV, UOP, O1, OX, O2, Balance) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, "
+                                       "?8, ?9, ?10, ?11, ?12, ?13, ?14, "
+                                       "?15, ?16, ?17, ?18, ?19, ?20, ?21)";
+        if (sqlite3_prepare_v2(systems.handle(), sql, -1, &m_insert, nullptr) != SQLITE_OK) {
+            sqlite3_finalize(m_insert);
+            systems.fail();
+        }
+    }
+    ~DetailRows() { sqlite3_finalize(m_insert); }
+    DetailRows(const DetailRows &) = delete;
+    DetailRows &operator=(const DetailRows &) = delete;
+
+    void add(const Match &m, const MatchPrediction &p, double balance)
+    {
+        sqlite3_stmt *st = m_insert;
+        const QByteArray texts[] = {m.homeTeam.toUtf8(),  m.awayTeam.toUtf8(),  m.result.toUtf8(),
+                                    p.PResult.toUtf8(),   p.Verdict.toUtf8(),   p.UOP.toUtf8(),
+                                    m.homePrice.toUtf8(), m.drawPrice.toUtf8(), m.awayPrice.toUtf8()};
+        const int textColumns[] = {2, 3, 4, 13, 15, 17, 18, 19, 20};
+        for (int i = 0; i < 9; ++i)
+            sqlite3_bind_text64(st, textColumns[i], texts[i].constData(), sqlite3_uint64(texts[i].size()),
+                                SQLITE_STATIC, SQLITE_UTF8);
+        const QByteArray date = m.date.isValid() ? Dates::toStored(m.date).toUtf8() : QByteArray();
+        if (m.date.isValid())
+            sqlite3_bind_text64(st, 5, date.constData(), sqlite3_uint64(date.size()), SQLITE_STATIC,
+                                SQLITE_UTF8);
+        else
+            sqlite3_bind_null(st, 5);
+        const std::pair<int, int> wholes[] = {{1, m.id},        {6, m.round}, {7, m.homeScore},
+                                              {8, m.awayScore}, {9, p.HP},    {10, p.DP},
+                                              {11, p.AP},       {12, p.CF},   {14, p.Ttl}};
+        for (const auto &[column, value] : wholes)
+            sqlite3_bind_int64(st, column, value);
+        sqlite3_bind_double(st, 16, m.line);
+        sqlite3_bind_double(st, 21, balance);
+        const int rc = sqlite3_step(st);
+        sqlite3_reset(st);
+        if (rc != SQLITE_DONE)
+            m_systems.fail();
+    }
+
+private:
+    Database &m_systems;
+    sqlite3_stmt *m_insert = nullptr;
+};
+
 } // namespace
 
 QVariantList MethodsRow::values() const
@@ -67,12 +124,7 @@ MethodsRow BackTest::run()
     MetricsAccumulator metrics(balance);
     m_curve = {QPointF(0, balance)};
     m_metrics = BetMetrics();
-    Statement insert =
-        m_systems.prepare(QStringLiteral("INSERT INTO Results (ID, Home, Away, Result, DateP, Rnd, F, A, HP, "
-                                         "DP, AP, CF, PResult, Ttl, Verdict, "
-                                         "UOV, UOP, O1, OX, O2, Balance) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, "
-                                         "?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, "
-                                         "?16, ?17, ?18, ?19, ?20, ?21)"));
+    DetailRows details(m_systems);
 
     const auto test = [&](const Match &m, const History &homeHistory, const History &awayHistory,
                           int position, int total) {
@@ -107,29 +159,7 @@ MethodsRow BackTest::run()
         if (underOverHit(p->homeGoals + p->awayGoals, m.homeScore + m.awayScore, m.line))
             ++uoHits;
 
-        insert.bindAll({m.id,
-                        m.homeTeam,
-                        m.awayTeam,
-                        m.result,
-                        m.date.isValid() ? QVariant(Dates::toStored(m.date)) : QVariant(),
-                        m.round,
-                        m.homeScore,
-                        m.awayScore,
-                        p->HP,
-                        p->DP,
-                        p->AP,
-                        p->CF,
-                        p->PResult,
-                        p->Ttl,
-                        p->Verdict,
-                        m.line,
-                        p->UOP,
-                        m.homePrice,
-                        m.drawPrice,
-                        m.awayPrice,
-                        Numbers::round2(balance)});
-        insert.run();
-        insert.reset();
+        details.add(m, *p, Numbers::round2(balance));
     };
     try {
         walkPlayedMatches(m_league.ADOConnection, MatchId | MatchRound | MatchPrices, m_histories, test);

@@ -33,9 +33,11 @@ QString playedRowsSql()
     for (const char *c : kWholeNumberColumns)
         numbers << QString::fromLatin1(c);
     // Every row not stored as a fixture, also those whose Result is too short to be a score: the scores
-    // view shows them, so they can be mended there.
+    // view shows them, so they can be mended there.  Names equal but for letter case have as many
+    // characters (case folding maps one character to one), so only those are compared ignoring case.
     return QStringLiteral("SELECT ID, Home, Away, Result, %1, "
-                          "coalesce(Home, '') = coalesce(Away, '') COLLATE UNOCASE "
+                          "CASE WHEN length(coalesce(Home, '')) = length(coalesce(Away, '')) "
+                          "THEN coalesce(Home, '') = coalesce(Away, '') COLLATE UNOCASE ELSE 0 END "
                           "FROM Results WHERE Result <> ':' ORDER BY rowid")
         .arg(numbers.join(QStringLiteral(", ")));
 }
