@@ -42,11 +42,11 @@ void walkPlayedMatches(Database &league, MatchFields fields, HistorySource *give
             continue;
         }
         own.advanceTo(m.date);
-        own.share(m); // the engine compares the names with the histories' many times
+        const RunningHistories::Teams teams = own.share(m);
         const bool dated = m.date.isValid();
-        visit(m, dated ? own.of(m.homeTeam) : History(), dated ? own.of(m.awayTeam) : History(), position,
+        visit(m, dated ? own.of(teams.home) : History(), dated ? own.of(teams.away) : History(), position,
               total);
-        own.add(m);
+        own.add(m, teams);
     }
 }
 
@@ -73,42 +73,35 @@ void RunningHistories::advanceTo(const QDate &date)
         return;
     // Backwards, so that walking a history from its end gives one day's matches in stored order.
     for (auto it = m_pending.rbegin(); it != m_pending.rend(); ++it) {
-        const MatchRecord &r = m_records.emplace_back(std::move(*it));
-        const std::size_t home = teamOf(r.home);
-        const std::size_t away = teamOf(r.away);
-        m_teams[home].push_back(&r);
-        if (away != home)
-            m_teams[away].push_back(&r);
+        const MatchRecord &r = m_records.emplace_back(std::move(it->record));
+        m_teams[it->teams.home].push_back(&r);
+        if (it->teams.away != it->teams.home)
+            m_teams[it->teams.away].push_back(&r);
     }
     m_pending.clear();
 }
 
-History RunningHistories::of(const QString &team)
+RunningHistories::Teams RunningHistories::share(Match &m)
 {
-    const std::vector<const MatchRecord *> &matches = m_teams[teamOf(team)];
+    const QString *stored = nullptr;
+    Teams teams;
+    teams.home = teamOf(m.homeTeam, &stored);
+    m.homeTeam = *stored;
+    teams.away = teamOf(m.awayTeam, &stored);
+    m.awayTeam = *stored;
+    return teams;
+}
+
+History RunningHistories::of(std::size_t team) const
+{
+    const std::vector<const MatchRecord *> &matches = m_teams[team];
     return History::oldestFirstBefore(matches, matches.size());
 }
 
-void RunningHistories::share(Match &m)
-{
-    const QString *stored = nullptr;
-    teamOf(m.homeTeam, &stored);
-    m.homeTeam = *stored;
-    teamOf(m.awayTeam, &stored);
-    m.awayTeam = *stored;
-}
-
-void RunningHistories::add(const Match &m)
+void RunningHistories::add(const Match &m, Teams teams)
 {
     if (!m.date.isValid())
         return;
-    MatchRecord r = matchRecordOf(m);
-    // Every record of a spelling holds one copy of its text.
-    const QString *stored = nullptr;
-    teamOf(r.home, &stored);
-    r.home = *stored;
-    teamOf(r.away, &stored);
-    r.away = *stored;
     m_pendingDay = m.date.toJulianDay();
-    m_pending.push_back(std::move(r));
+    m_pending.push_back({matchRecordOf(m), teams}); // the names are the histories' copies (share)
 }

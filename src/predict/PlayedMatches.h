@@ -41,21 +41,32 @@ void walkPlayedMatches(Database &league, MatchFields fields, HistorySource *hist
 class RunningHistories
 {
 public:
+    // The places of a match's two teams among the histories.
+    struct Teams {
+        std::size_t home = 0, away = 0;
+    };
+
     // Every match added on a day before date (a valid one) joins the histories.
     void advanceTo(const QDate &date);
+    // The match's teams; their names in the match replaced by the copies the histories hold (the same
+    // texts), which the engine then compares with the histories' at once.
+    Teams share(Match &m);
     // The team's matches that joined, newest first, one day's in stored order.
-    History of(const QString &team);
-    // The match's team names replaced by the copies the histories hold (the same texts).
-    void share(Match &m);
-    // A match walked; one without a date is never earlier than anything and joins no history.
-    void add(const Match &m);
+    History of(std::size_t team) const;
+    // A match walked, with its teams as share gave them; one without a date is never earlier than
+    // anything and joins no history.
+    void add(const Match &m, Teams teams);
 
 private:
+    struct Pending {
+        MatchRecord record;
+        Teams teams;
+    };
     // The place of a team's list, found by its spelling; the spelling as stored once, for the records.
     std::size_t teamOf(const QString &spelling, const QString **stored = nullptr);
 
     std::deque<MatchRecord> m_records;
-    std::vector<MatchRecord> m_pending; // the day's matches, in stored order
+    std::vector<Pending> m_pending; // the day's matches, in stored order
     qint64 m_pendingDay = 0;
     std::vector<std::vector<const MatchRecord *>> m_teams; // each team's matches, oldest first
     QHash<QString, std::size_t> m_byKey;                   // a team by its folded name
