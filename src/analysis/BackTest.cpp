@@ -116,6 +116,7 @@ MethodsRow BackTest::run()
     Table &leagueRow = m_league.ADOTableLeague;
     leagueRow.first();
     const QString sport = leagueRow.field(QStringLiteral("Sport")).asString();
+    const QLocale locale; // the line's text in the under/over call
     const QString leagueName = leagueRow.field(QStringLiteral("League")).asString();
 
     Transaction tx(m_systems);
@@ -130,10 +131,10 @@ MethodsRow BackTest::run()
                           int position, int total) {
         if (m_progress)
             m_progress(position, total);
-        const std::optional<MatchPrediction> p =
-            PredictMatch(o, m.homeTeam, m.awayTeam, predictionRating(m.homeRating),
-                         predictionRating(m.homeTotalRating), predictionRating(m.awayRating),
-                         predictionRating(m.awayTotalRating), homeHistory, awayHistory, sport, m.line);
+        const std::optional<MatchPrediction> p = PredictMatch(
+            o, m.homeTeam, m.awayTeam, predictionRating(m.homeRating), predictionRating(m.homeTotalRating),
+            predictionRating(m.awayRating), predictionRating(m.awayTotalRating), homeHistory, awayHistory,
+            sport, m.line, locale);
         if (!p)
             return; // both ratings 0: no prediction, so nothing to test
 

@@ -198,6 +198,7 @@ int RecalculatePredictions(TDataMod &dm, const PredictionOptions &options, Messe
         Table &results = dm.ADOTableResults;
         ControlsDisabled quiet(results); // the grids follow the walk once, at its end
         const QString sport = dm.sport();
+        const QLocale locale; // the line's text in the under/over call
         std::optional<MatchWriter> direct;
         if (!results.isActive())
             direct.emplace(dm.ADOConnection);
@@ -209,7 +210,7 @@ int RecalculatePredictions(TDataMod &dm, const PredictionOptions &options, Messe
                                   options, m.homeTeam, m.awayTeam, predictionRating(m.homeRating),
                                   predictionRating(m.homeTotalRating), predictionRating(m.awayRating),
                                   predictionRating(m.awayTotalRating), homeHistory, awayHistory, sport,
-                                  m.line);
+                                  m.line, locale);
                               if (p && direct) {
                                   writeDirect(*direct, m, *p);
                                   ++written;
