@@ -380,8 +380,8 @@ void BM_HeaderScan(benchmark::State &state)
 
 BENCHMARK(BM_WholeHistory)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_LastSeason)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Recalc)->UseManualTime()->Iterations(5)->Unit(benchmark::kSecond);
-BENCHMARK(BM_BackTest)->UseManualTime()->Iterations(5)->Unit(benchmark::kSecond);
+BENCHMARK(BM_Recalc)->UseManualTime()->Iterations(3)->Unit(benchmark::kSecond);
+BENCHMARK(BM_BackTest)->UseManualTime()->Iterations(3)->Unit(benchmark::kSecond);
 BENCHMARK(BM_MemoryPerMatch)->UseManualTime()->Iterations(1)->DenseRange(0, 3)->Unit(benchmark::kSecond);
 BENCHMARK(BM_CommandMemory)->UseManualTime()->Iterations(1)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TeamLookups)->UseManualTime()->Iterations(2)->Arg(20)->Arg(2000)->Unit(benchmark::kMillisecond);
