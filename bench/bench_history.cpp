@@ -1,14 +1,19 @@
 // The command-line companion on the whole English league history (208,028 matches in 125 season files,
 // made from the shared long-history file by history_baseline.py), each run as a separate process as a
-// user runs it, against a plain Python sqlite3 script doing the same reads and writes; then the team
-// look-ups of an import among 20 and 2,000 teams, and the header scan of a file with very many columns.
-// Skipped when the history file is absent; QUORVANE_DATA names the data folder when it is elsewhere.
+// user runs it, against a plain Python sqlite3 script doing the same reads and writes and, for recalc and
+// backtest, against the C floor (history_floor.c: the same reads and writes with the sqlite3 API alone);
+// then the team look-ups of an import among 20 and 2,000 teams, and the header scan of a file with very
+// many columns.  Skipped when the history file is absent; QUORVANE_DATA names the data folder when it is
+// elsewhere.
 //
-// Counters: x_baseline = time divided by the plain script's; x_empty = one season into the full league
+// Counters: x_baseline = time divided by the plain script's; x_floor = the whole command's time divided by
+// the whole C floor's, the two run in turn (median of the runs); x_empty = one season into the full league
 // divided by the same season into an empty one; x_20_teams = the same 10,000 matches among 2,000 teams
 // divided by among 20; ns_per_column = header scan time per column (flat when linear); peak_mb = the
-// command's peak resident memory.
+// command's peak resident memory; kb_per_match = the command's peak memory above that of the same
+// command on an empty league, per stored match.
 
+#include "data/Database.h"
 #include "entry/ResultsCsv.h"
 
 #include <QDate>
@@ -39,6 +44,7 @@ namespace
 
 const QString kCli = QStringLiteral(QUORVANE_CLI);
 const QString kScript = QStringLiteral(QUORVANE_BENCH_DIR "/history_baseline.py");
+const QString kFloor = QStringLiteral(QUORVANE_HISTORY_FLOOR);
 
 // The long-history file: under QUORVANE_DATA when that is set, else in the shared data folder beside the
 // source tree (as the tests find it).  Says once where it looks, and what happens when the file is absent.
@@ -214,24 +220,34 @@ void BM_LastSeason(benchmark::State &state)
     state.counters["peak_mb"] = peak;
 }
 
-// recalc and backtest over all 208,028 played matches.
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// recalc and backtest over all 208,028 played matches, in turn with the C floor.
 void BM_Recalc(benchmark::State &state)
 {
     if (!haveHistory(state))
         return;
     History &h = History::get();
     const QString work = h.path(QStringLiteral("work.qvl"));
-    double seconds = 0, plain = 0, peak = 0;
+    double plain = 0, peak = 0;
+    std::vector<double> ratios;
     for (auto _ : state) {
         copy(h.full(), work);
         const Child c = run({kCli, QStringLiteral("recalc"), work});
         copy(h.full(), work);
+        const Child floor = run({kFloor, QStringLiteral("recalc"), work});
+        copy(h.full(), work);
         plain = baseline({QStringLiteral("recalc"), work}, h.path(QStringLiteral("s")));
-        seconds = c.seconds;
+        ratios.push_back(c.seconds / floor.seconds);
         peak = c.peakMb;
-        state.SetIterationTime(seconds);
+        state.SetIterationTime(c.seconds);
+        state.counters["x_baseline"] = c.seconds / plain;
     }
-    state.counters["x_baseline"] = seconds / plain;
+    state.counters["x_floor"] = median(ratios);
     state.counters["peak_mb"] = peak;
 }
 
@@ -241,18 +257,61 @@ void BM_BackTest(benchmark::State &state)
         return;
     History &h = History::get();
     const QString systems = h.path(QStringLiteral("systems.qvs"));
-    double seconds = 0, plain = 0, peak = 0;
+    double plain = 0, peak = 0;
+    std::vector<double> ratios;
     for (auto _ : state) {
         QFile::remove(systems);
         const Child c =
             run({kCli, QStringLiteral("backtest"), h.full(), QStringLiteral("--systems"), systems});
+        const Child floor = run({kFloor, QStringLiteral("backtest"), h.full(), systems});
         plain = baseline({QStringLiteral("backtest"), h.full(), systems}, h.path(QStringLiteral("s")));
-        seconds = c.seconds;
+        ratios.push_back(c.seconds / floor.seconds);
         peak = c.peakMb;
+        state.SetIterationTime(c.seconds);
+        state.counters["x_baseline"] = c.seconds / plain;
+    }
+    state.counters["x_floor"] = median(ratios);
+    state.counters["peak_mb"] = peak;
+}
+
+// Peak memory of the commands that compute from every match, on the full league and on an empty one: what
+// a command holds must not grow with the matches it only passes through.
+void BM_MemoryPerMatch(benchmark::State &state)
+{
+    if (!haveHistory(state))
+        return;
+    History &h = History::get();
+    static const std::vector<QStringList> commands = {{QStringLiteral("recalc")},
+                                                      {QStringLiteral("backtest")},
+                                                      {QStringLiteral("history")},
+                                                      {QStringLiteral("calibration")}};
+    const QStringList &command = commands.at(static_cast<size_t>(state.range(0)));
+    state.SetLabel(command.first().toStdString());
+    const QString work = h.path(QStringLiteral("work.qvl"));
+    const QString systems = h.path(QStringLiteral("memory.qvs"));
+    double peak[2] = {0, 0}, seconds = 0;
+    for (auto _ : state) {
+        for (int full = 0; full < 2; ++full) {
+            copy(full ? h.full() : h.empty(), work);
+            // The history and calibration read stored predictions: made first.
+            if (command.first() != QLatin1String("recalc") && command.first() != QLatin1String("backtest"))
+                run({kCli, QStringLiteral("recalc"), work});
+            QStringList args{kCli, command.first(), work};
+            if (command.first() == QLatin1String("backtest")) {
+                QFile::remove(systems);
+                args << QStringLiteral("--systems") << systems;
+            }
+            const Child c = run(args);
+            peak[full] = c.peakMb;
+            seconds = c.seconds;
+        }
         state.SetIterationTime(seconds);
     }
-    state.counters["x_baseline"] = seconds / plain;
-    state.counters["peak_mb"] = peak;
+    state.counters["peak_mb"] = peak[1];
+    Database league;
+    league.open(h.full());
+    const double matches = league.scalar(QStringLiteral("SELECT count(*) FROM Results")).toDouble();
+    state.counters["kb_per_match"] = (peak[1] - peak[0]) * 1024.0 / matches;
 }
 
 // Peak memory of the reading commands and of add-match (a match after the whole history) on the full
@@ -345,8 +404,9 @@ void BM_HeaderScan(benchmark::State &state)
 
 BENCHMARK(BM_WholeHistory)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 BENCHMARK(BM_LastSeason)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Recalc)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
-BENCHMARK(BM_BackTest)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_Recalc)->UseManualTime()->Iterations(3)->Unit(benchmark::kSecond);
+BENCHMARK(BM_BackTest)->UseManualTime()->Iterations(3)->Unit(benchmark::kSecond);
+BENCHMARK(BM_MemoryPerMatch)->UseManualTime()->Iterations(1)->DenseRange(0, 3)->Unit(benchmark::kSecond);
 BENCHMARK(BM_CommandMemory)->UseManualTime()->Iterations(1)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TeamLookups)->UseManualTime()->Iterations(2)->Arg(20)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HeaderScan)->Arg(120000)->Arg(240000)->Unit(benchmark::kMillisecond);

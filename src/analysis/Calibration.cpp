@@ -2,12 +2,14 @@
 
 #include "data/Database.h"
 #include "data/MatchOutcome.h"
+#include "data/MatchStore.h"
 #include "data/Numbers.h"
 #include "data/PlayedRowsCheck.h"
 #include "entry/Odds.h"
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 namespace
@@ -16,10 +18,10 @@ namespace
 using Probabilities = std::array<double, 3>;
 
 // The bookmakers' probabilities: the inverse prices, scaled to sum to 1 (their margin taken out).
-std::optional<Probabilities> impliedProbabilities(const CalibrationMatch &m)
+std::optional<Probabilities> impliedProbabilities(const Match &m)
 {
     Probabilities p{};
-    const QString *texts[3] = {&m.O1, &m.OX, &m.O2};
+    const QString *texts[3] = {&m.homePrice, &m.drawPrice, &m.awayPrice};
     double sum = 0;
     for (int o = 0; o < 3; ++o) {
         double price = 0;
@@ -59,65 +61,83 @@ int binOf(int percent)
     return std::clamp(percent / 10, 0, 9);
 }
 
-} // namespace
+bool predicted(const StoredPrediction &p)
+{
+    return p.homePercent != 0 || p.drawPercent != 0 || p.awayPercent != 0;
+}
 
-QList<CalibrationMatch> readCalibrationMatches(Database &league)
+void forEachCalibrationMatch(Database &league, const std::function<void(const Match &)> &visit)
 {
     requireConsistentPlayedRows(league);
-    // rowid keeps one day's matches in stored order.
-    Statement st = league.prepare(QStringLiteral("SELECT HP, DP, AP, F, A, Result, O1, OX, O2 FROM Results "
-                                                 "WHERE length(Result) > 1 ORDER BY DateP, rowid"));
-    QList<CalibrationMatch> matches;
-    while (st.step()) {
-        CalibrationMatch m;
-        m.HP = Numbers::wholeNumber(st.value(0));
-        m.DP = Numbers::wholeNumber(st.value(1));
-        m.AP = Numbers::wholeNumber(st.value(2));
-        if (m.HP == 0 && m.DP == 0 && m.AP == 0)
-            continue; // never predicted
-        m.F = Numbers::wholeNumber(st.value(3));
-        m.A = Numbers::wholeNumber(st.value(4));
-        m.result = st.value(5).toString();
-        m.O1 = st.value(6).toString();
-        m.OX = st.value(7).toString();
-        m.O2 = st.value(8).toString();
-        matches << m;
-    }
+    MatchSelection s;
+    s.which = MatchChoice::Played;
+    s.order = MatchOrder::ByDate; // rowid keeps one day's matches in stored order
+    s.fields = MatchPercents | MatchScores | MatchResult | MatchPrices;
+    forEachMatch(league, s, [&visit](const Match &m) {
+        if (predicted(m.prediction)) // never predicted otherwise
+            visit(m);
+    });
+}
+
+} // namespace
+
+QList<Match> readCalibrationMatches(Database &league)
+{
+    QList<Match> matches;
+    forEachCalibrationMatch(league, [&matches](const Match &m) { matches << m; });
     return matches;
 }
 
-CalibrationReport computeCalibration(const QList<CalibrationMatch> &matches)
+void CalibrationTally::add(const Match &m)
 {
-    CalibrationReport r;
-    std::array<std::array<double, 10>, 3> predictedSum{}, happenedSum{};
-    for (const CalibrationMatch &m : matches) {
-        if (m.HP == 0 && m.DP == 0 && m.AP == 0)
-            continue;
-        const std::optional<Probabilities> market = impliedProbabilities(m);
-        if (!market)
-            continue;
-        const int happened = outcomeIndex(matchOutcome(m.F, m.A, m.result));
-        const int percents[3] = {m.HP, m.DP, m.AP};
-        const Probabilities model = {m.HP / 100.0, m.DP / 100.0, m.AP / 100.0};
-        addScores(r.model, model, happened);
-        addScores(r.market, *market, happened);
-        for (int o = 0; o < 3; ++o) {
-            const int bin = binOf(percents[o]);
-            ++r.reliability[o][bin].count;
-            predictedSum[o][bin] += model[o];
-            happenedSum[o][bin] += happened == o ? 1.0 : 0.0;
-        }
-        ++r.matches;
+    const StoredPrediction &stored = m.prediction;
+    if (!predicted(stored))
+        return;
+    const std::optional<Probabilities> market = impliedProbabilities(m);
+    if (!market)
+        return;
+    CalibrationReport &r = m_report;
+    const int happened = outcomeIndex(m.outcome());
+    const int percents[3] = {stored.homePercent, stored.drawPercent, stored.awayPercent};
+    const Probabilities model = {percents[0] / 100.0, percents[1] / 100.0, percents[2] / 100.0};
+    addScores(r.model, model, happened);
+    addScores(r.market, *market, happened);
+    for (int o = 0; o < 3; ++o) {
+        const int bin = binOf(percents[o]);
+        ++r.reliability[o][bin].count;
+        m_predictedSum[o][bin] += model[o];
+        m_happenedSum[o][bin] += happened == o ? 1.0 : 0.0;
     }
+    ++r.matches;
+}
+
+CalibrationReport CalibrationTally::result() const
+{
+    CalibrationReport r = m_report;
     averageScores(r.model, r.matches);
     averageScores(r.market, r.matches);
     for (int o = 0; o < 3; ++o)
         for (int b = 0; b < 10; ++b) {
             ReliabilityBin &bin = r.reliability[o][b];
             if (bin.count > 0) {
-                bin.predicted = predictedSum[o][b] / bin.count;
-                bin.observed = happenedSum[o][b] / bin.count;
+                bin.predicted = m_predictedSum[o][b] / bin.count;
+                bin.observed = m_happenedSum[o][b] / bin.count;
             }
         }
     return r;
+}
+
+CalibrationReport computeCalibration(const QList<Match> &matches)
+{
+    CalibrationTally tally;
+    for (const Match &m : matches)
+        tally.add(m);
+    return tally.result();
+}
+
+CalibrationReport computeCalibration(Database &league)
+{
+    CalibrationTally tally;
+    forEachCalibrationMatch(league, [&tally](const Match &m) { tally.add(m); });
+    return tally.result();
 }

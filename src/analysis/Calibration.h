@@ -4,19 +4,13 @@
 // and the mean log loss, for the stored percentages and for the probabilities implied by the stored
 // prices; and a reliability table per outcome in ten bins of 10 %.
 
+#include "data/Match.h"
+
 #include <QList>
 #include <QString>
 #include <array>
 
 class Database;
-
-// One played match with a stored prediction, as the league holds it.
-struct CalibrationMatch {
-    int HP = 0, DP = 0, AP = 0; // stored percentages
-    int F = 0, A = 0;           // scores
-    QString result;             // Result, overtime mark included
-    QString O1, OX, O2;         // odds texts as typed
-};
 
 struct ProbabilityScores {
     double brier = 0;   // sum over the three outcomes of (p - happened)^2, 0..2
@@ -45,10 +39,26 @@ struct CalibrationReport {
 // rounds to whole ones), so the log loss counts it as 0.5 %, not as an infinite loss.
 constexpr double kLogLossFloor = 0.005;
 
-// Every played match (Result longer than ":") whose stored percentages are not all 0, oldest first.
-// Refuses (QuorvaneError) a league whose played rows do not add up (requireConsistentPlayedRows).
-QList<CalibrationMatch> readCalibrationMatches(Database &league);
+// Every played match whose stored percentages are not all 0, oldest first, with its percentages, scores,
+// result and prices.  Refuses (QuorvaneError) a league whose played rows do not add up
+// (requireConsistentPlayedRows).
+QList<Match> readCalibrationMatches(Database &league);
 
 // Matches whose three odds texts do not all hold a price (an empty text, "-", a text that does not read)
 // are left out, as are those without a prediction.  A match decided in overtime counts as a draw.
-CalibrationReport computeCalibration(const QList<CalibrationMatch> &matches);
+CalibrationReport computeCalibration(const QList<Match> &matches);
+
+// The same one match at a time, for a walk that streams them.
+class CalibrationTally
+{
+public:
+    void add(const Match &m);
+    CalibrationReport result() const;
+
+private:
+    CalibrationReport m_report;
+    std::array<std::array<double, 10>, 3> m_predictedSum{}, m_happenedSum{};
+};
+
+// The report of every match readCalibrationMatches reads, streamed.
+CalibrationReport computeCalibration(Database &league);

@@ -10,5 +10,21 @@
 #include <QLocale>
 
 // An odds text of a bet that does not read throws ConversionError, as the prediction history does.
-BetMetrics historyMetrics(const QList<HistoryRow> &rows, int startingBalance, int wager,
+BetMetrics historyMetrics(const QList<Match> &rows, int startingBalance, int wager,
                           const QHash<qint64, ClosingPriceSet> &closing, const QLocale &locale = QLocale());
+
+// The same one match at a time, for a walk that streams them.
+class HistoryMetrics
+{
+public:
+    HistoryMetrics(int startingBalance, int wager, const QHash<qint64, ClosingPriceSet> &closing,
+                   const QLocale &locale = QLocale());
+    void add(const Match &row);
+    BetMetrics result() const { return m_metrics.result(); }
+
+private:
+    int m_wager;
+    const QHash<qint64, ClosingPriceSet> &m_closing;
+    QLocale m_locale;
+    MetricsAccumulator m_metrics;
+};

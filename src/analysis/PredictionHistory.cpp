@@ -10,10 +10,10 @@ namespace
 {
 
 // The flat stake on the row's verdict at its stored odds; std::nullopt when the verdict is no bet.
-std::optional<BetResult> judgeBet(const HistoryRow &row, int wager, const QLocale &locale)
+std::optional<BetResult> judgeBet(const Match &row, int wager, const QLocale &locale)
 {
-    return settleVerdict(row.verdict, matchOutcome(row.F, row.A, row.result), row.O1, row.OX, row.O2, wager,
-                         locale);
+    return settleVerdict(row.prediction.verdict, row.outcome(), row.homePrice, row.drawPrice, row.awayPrice,
+                         wager, locale);
 }
 
 // Whether the row's verdict is one the view's month table judges.
@@ -36,11 +36,11 @@ bool viewTakesVerdict(HistoryView view, const QString &verdict)
 }
 
 // Only a call ("Over ..." or "Under ...") is judged, never the bare line; a total on the line misses.
-std::optional<bool> underOverCall(const HistoryRow &row)
+std::optional<bool> underOverCall(const Match &row)
 {
-    if (!row.uop.contains(QLatin1Char('r')))
+    if (!row.prediction.underOver.contains(QLatin1Char('r')))
         return std::nullopt;
-    return underOverHit(row.Ttl, row.F + row.A, row.UOV);
+    return underOverHit(row.prediction.predictedTotal, row.homeScore + row.awayScore, row.line);
 }
 
 const QStringList &monthTitles()
@@ -123,18 +123,32 @@ PredictionHistory::PredictionHistory(QStringList teams, HistoryView view, int st
     Q_ASSERT(startingBalance >= 1);
 }
 
-void PredictionHistory::run(const QList<HistoryRow> &rows)
+void PredictionHistory::run(const QList<Match> &rows)
+{
+    reset();
+    for (const Match &row : rows)
+        add(row);
+    finish();
+}
+
+void PredictionHistory::reset()
 {
     m_months = QList<Tally>(MonthColumns);
     m_teamRows = QList<Tally>(m_teams.size() + 2);
-    for (const HistoryRow &row : rows) {
-        judgeMonth(row);
-        bookTeam(row);
-    }
+}
+
+void PredictionHistory::add(const Match &row)
+{
+    judgeMonth(row);
+    bookTeam(row);
+}
+
+void PredictionHistory::finish()
+{
     finishMonths();
 }
 
-void PredictionHistory::judgeMonth(const HistoryRow &row)
+void PredictionHistory::judgeMonth(const Match &row)
 {
     // A month column whatever the year; a row without a valid date has no column.
     const int month = row.date.month();
@@ -147,10 +161,10 @@ void PredictionHistory::judgeMonth(const HistoryRow &row)
             column.add(*hit, 0.0);
         return;
     case HistoryView::CorrectScore:
-        column.add(row.result == row.presult, 0.0);
+        column.add(row.result == row.prediction.predictedScore, 0.0);
         return;
     default:
-        if (!viewTakesVerdict(m_view, row.verdict))
+        if (!viewTakesVerdict(m_view, row.prediction.verdict))
             return;
         if (const std::optional<BetResult> bet = judgeBet(row, m_wager, m_locale))
             column.add(bet->won, bet->profit);
@@ -158,15 +172,16 @@ void PredictionHistory::judgeMonth(const HistoryRow &row)
     }
 }
 
-void PredictionHistory::bookTeam(const HistoryRow &row)
+void PredictionHistory::bookTeam(const Match &row)
 {
     // Every bet is judged, so a bad odds text stops the run in every view, even for a team without a row.
     const std::optional<BetResult> bet = judgeBet(row, m_wager, m_locale);
     if (!bet)
         return;
-    const QString &name = row.verdict == QLatin1String("1")   ? row.home
-                          : row.verdict == QLatin1String("2") ? row.away
-                                                              : drawRowTitle();
+    const QString &verdict = row.prediction.verdict;
+    const QString &name = verdict == QLatin1String("1")   ? row.homeTeam
+                          : verdict == QLatin1String("2") ? row.awayTeam
+                                                          : drawRowTitle();
     const int index = teamRowOf(name);
     if (index < 0)
         return; // a name the team list does not hold books nothing, not even on "Total"

@@ -4,28 +4,14 @@
 // scores.  The results are summed into a table by calendar month and a table by team, held as numbers
 // and formatted only when the cell texts are asked for.  Runs without any window or database.
 
+#include "data/Match.h"
+
 #include <QDate>
 #include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <optional>
-
-// One played match that carries a prediction, as the league's Results table holds it.
-struct HistoryRow {
-    qint64 id = 0;      // ID
-    QDate date;         // DateP
-    QString home, away; // Home, Away
-    QString result;     // Result: the real score text, overtime mark included
-    QString presult;    // PResult: the predicted score text
-    QString verdict;    // "1", "X", "2" or "?"
-    QString uop;        // UOP: the under/over call ("Over 2.5", "Under 2.5") or the bare line
-    int F = 0;          // home score
-    int A = 0;          // away score
-    int Ttl = 0;        // predicted total
-    double UOV = 0;     // the under/over line
-    QString O1, OX, O2; // odds texts as typed
-};
 
 // What the month table judges; the team table is the same for every view.
 enum class HistoryView { Predictions1X2, HomeWins, Draws, AwayWins, UnderOver, CorrectScore };
@@ -51,10 +37,14 @@ public:
     PredictionHistory(QStringList teams, HistoryView view, int startingBalance, int wager,
                       const QLocale &locale = QLocale());
 
-    // Resets every sum and judges the rows in order.  An odds text of a judged bet that does not
-    // convert throws ConversionError; the sums booked before it stay readable through tables(), the
-    // month table's derived rows and its "Total" column then still showing 0.
-    void run(const QList<HistoryRow> &rows);
+    // Resets every sum and judges the played matches that carry a prediction in order.  An odds text of
+    // a judged bet that does not convert throws ConversionError; the sums booked before it stay readable
+    // through tables(), the month table's derived rows and its "Total" column then still showing 0.
+    void run(const QList<Match> &rows);
+    // The same one match at a time, for a walk that streams them: reset, add each, finish.
+    void reset();
+    void add(const Match &row);
+    void finish();
 
     // The cell texts exactly as the grids show them.
     HistoryTables tables() const;
@@ -76,8 +66,8 @@ private:
     static constexpr int MonthColumns = 13; // January..December, then "Total"
     static constexpr int TotalColumn = 12;
 
-    void judgeMonth(const HistoryRow &row);
-    void bookTeam(const HistoryRow &row);
+    void judgeMonth(const Match &row);
+    void bookTeam(const Match &row);
     void finishMonths();
     int teamRowOf(const QString &name) const;
     QStringList tallyTexts(const Tally &tally) const;

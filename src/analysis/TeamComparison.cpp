@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/MatchOutcome.h"
+#include "data/MatchStore.h"
 #include "data/Numbers.h"
 #include "data/TextCompare.h"
 
@@ -38,20 +39,19 @@ LeaguePoints readLeaguePoints(Database &league)
     return p;
 }
 
-QString matchesOf(ComparisonVenue venue)
+MatchSelection matchesOf(const QString &team, ComparisonVenue venue, ComparisonType type)
 {
-    const QString columns = QStringLiteral("SELECT Home, F, A, Result, TRH, TRHT, TRA, TRAT FROM Results ");
-    const QString played = QStringLiteral(" AND Result <> ':' ORDER BY DateP, rowid");
-    switch (venue) {
-    case ComparisonVenue::Away:
-        return columns + QStringLiteral("WHERE Away = ?1 COLLATE UNOCASE") + played;
-    case ComparisonVenue::Home:
-        return columns + QStringLiteral("WHERE Home = ?1 COLLATE UNOCASE") + played;
-    case ComparisonVenue::Total:
-        break;
-    }
-    return columns + QStringLiteral("WHERE (Home = ?1 COLLATE UNOCASE OR Away = ?1 COLLATE UNOCASE)") +
-           played;
+    MatchSelection s;
+    s.which = MatchChoice::Played;
+    s.order = MatchOrder::ByDate;
+    s.team = team;
+    s.side = venue == ComparisonVenue::Away   ? TeamSide::Away
+             : venue == ComparisonVenue::Home ? TeamSide::Home
+                                              : TeamSide::Either;
+    // The ratings only for their chart: a rating that does not read stops no other chart.
+    s.fields = MatchTeams | MatchScores | MatchResult |
+               (type == ComparisonType::TeamRating ? MatchFields(MatchRatings) : MatchFields(0));
+    return s;
 }
 } // namespace
 
@@ -119,36 +119,26 @@ QList<QPoint> comparisonPoints(Database &league, const QString &team, Comparison
                                ComparisonType type)
 {
     const LeaguePoints leaguePoints = readLeaguePoints(league);
-    Statement st = league.prepare(matchesOf(venue));
-    st.bind(1, team);
     QList<QPoint> points;
     int running = 0;
-    while (st.step()) {
-        const QString result = st.value(3).toString();
-        if (!isPlayed(result))
-            continue;
-        const PointsPerOutcome &pts = isOvertime(result) ? leaguePoints.overtime : leaguePoints.regular;
-        const bool atHome = TextCompare::equalNoCase(st.value(0).toString(), team);
-        const int F = Numbers::wholeNumber(st.value(1));
-        const int A = Numbers::wholeNumber(st.value(2));
-        const int own = atHome ? F : A;
-        const int opponent = atHome ? A : F;
+    forEachMatch(league, matchesOf(team, venue, type), [&](const Match &m) {
+        const PointsPerOutcome &pts = m.overtime() ? leaguePoints.overtime : leaguePoints.regular;
+        const bool atHome = TextCompare::equalNoCase(m.homeTeam, team);
+        const int own = atHome ? m.homeScore : m.awayScore;
+        const int opponent = atHome ? m.awayScore : m.homeScore;
         // By the score alone: a match decided in overtime is a win or a loss here.
         const bool won = own > opponent;
         const bool drawn = own == opponent;
         int value = running;
         switch (type) {
-        case ComparisonType::TeamRating: {
-            int column = 0; // the rating stored with the match: the one before it
+        case ComparisonType::TeamRating: // the rating stored with the match: the one before it
             if (venue == ComparisonVenue::Away)
-                column = 6;
+                value = m.awayRating;
             else if (venue == ComparisonVenue::Home)
-                column = 4;
+                value = m.homeRating;
             else
-                column = atHome ? 5 : 7;
-            value = Numbers::wholeNumber(st.value(column));
+                value = atHome ? m.homeTotalRating : m.awayTotalRating;
             break;
-        }
         case ComparisonType::Wins:
             value = running + (won ? 1 : 0);
             break;
@@ -176,7 +166,7 @@ QList<QPoint> comparisonPoints(Database &league, const QString &team, Comparison
         }
         running = value;
         points.append(QPoint(int(points.size()) + 1, value));
-    }
+    });
     return points;
 }
 

@@ -46,15 +46,21 @@ void runHistory(const Arguments &a, Messenger &)
     const bool json = jsonFormatWanted(a);
 
     TDataMod dm;
-    openLeagueFile(dm, a.positional(0), LeagueTables(), PlayedRowsUse::Counted);
+    // The history reads its own rows and the team names: no table is loaded whole.
+    openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly(), PlayedRowsUse::Counted);
     PredictionHistory history(readTeamNamesByName(dm.ADOConnection), view, stake.startingBalance,
                               stake.wager);
-    const QList<HistoryRow> rows = readHistoryRows(dm.ADOConnection);
-    history.run(rows);
-    const HistoryTables tables = history.tables();
     // The flat stakes on every verdict, whatever the view, beside the closing prices.
-    const BetMetrics metrics =
-        historyMetrics(rows, stake.startingBalance, stake.wager, ClosingPrices::readAll(dm.ADOConnection));
+    const QHash<qint64, ClosingPriceSet> closing = ClosingPrices::readAll(dm.ADOConnection);
+    HistoryMetrics money(stake.startingBalance, stake.wager, closing);
+    history.reset();
+    forEachHistoryRow(dm.ADOConnection, [&](const Match &row) {
+        history.add(row);
+        money.add(row);
+    });
+    history.finish();
+    const HistoryTables tables = history.tables();
+    const BetMetrics metrics = money.result();
     if (json)
         writeStdout(QStringLiteral("{\n  \"months\": ") +
                     Json::textRows(tables.months, QStringLiteral("  ")) + QStringLiteral(",\n  \"teams\": ") +
@@ -134,7 +140,7 @@ void runCalibration(const Arguments &a, Messenger &)
     TDataMod dm;
     openLeagueFile(dm, a.positional(0), LeagueTables::leagueRowOnly(), // reads the matches itself
                    PlayedRowsUse::Counted);
-    const CalibrationReport report = computeCalibration(readCalibrationMatches(dm.ADOConnection));
+    const CalibrationReport report = computeCalibration(dm.ADOConnection);
     writeStdout(json ? calibrationJson(report) : calibrationText(report));
 }
 

@@ -15,6 +15,7 @@
 #include "data/Errors.h"
 #include "data/Excerpt.h"
 #include "data/LeagueDocument.h"
+#include "data/MatchStore.h"
 #include "data/Messenger.h"
 #include "data/Numbers.h"
 #include "data/Sports.h"
@@ -323,9 +324,8 @@ void runMatches(const Arguments &a, Messenger &)
     // Streamed from the file in date order (equal dates in stored order), never held whole.
     QStringList names;
     const ColumnList columns = shownColumns(dm.ADOConnection, QStringLiteral("Results"), &names);
-    // A played match is one whose Result holds more than ":".
-    const QString where = played     ? QStringLiteral(" WHERE length(coalesce(Result, '')) > 1")
-                          : fixtures ? QStringLiteral(" WHERE length(coalesce(Result, '')) <= 1")
+    const QString where = played     ? QStringLiteral(" WHERE ") + MatchStore::playedCondition()
+                          : fixtures ? QStringLiteral(" WHERE ") + MatchStore::fixtureCondition()
                                      : QString();
     QueryRows rows(dm.ADOConnection, columns,
                    QStringLiteral("SELECT %1 FROM Results%2 ORDER BY DateP, rowid")

@@ -1,5 +1,6 @@
 #include "data/CrossTable.h"
 
+#include "data/MatchStore.h"
 #include "data/TDataMod.h"
 
 #include <QHash>
@@ -64,24 +65,14 @@ QList<QStringList> TextGrid::cells() const
 
 std::vector<GridMatch> readGridMatches(TDataMod &dm, GridMatches which)
 {
-    static const QString columns = QStringLiteral("SELECT Home, Away, Result, F, A, DateP, Rnd FROM Results");
-    QString sql;
-    QVariantList params;
-    switch (which) {
-    case GridMatches::PlayedStored:
-        sql = columns + QStringLiteral(" WHERE Result <> ?1 ORDER BY rowid");
-        params << QStringLiteral(":");
-        break;
-    case GridMatches::PlayedByDate:
-        sql = columns + QStringLiteral(" WHERE Result <> ?1 ORDER BY DateP, rowid");
-        params << QStringLiteral(":");
-        break;
-    case GridMatches::AllStored:
-        sql = columns + QStringLiteral(" ORDER BY rowid");
-        break;
-    }
+    MatchSelection s;
+    s.which = which == GridMatches::AllStored ? MatchChoice::All : MatchChoice::Played;
+    s.order = which == GridMatches::PlayedByDate ? MatchOrder::ByDate : MatchOrder::Stored;
+    s.fields = MatchTeams | MatchResult | MatchScores | MatchDate | MatchRound;
+    // Through the shared query: the date and round read as the grids show them (the locale's short
+    // date, the round as typed).
     Query &q = dm.ADOQuery;
-    q.setSql(sql, params);
+    q.setSql(MatchStore::selectSql(s), {});
     q.open();
     std::vector<GridMatch> out;
     out.reserve(static_cast<size_t>(q.recordCount()));

@@ -43,7 +43,7 @@ struct GridMatch {
 };
 
 enum class GridMatches {
-    PlayedStored, // played matches (Result <> ':') in the table's stored order
+    PlayedStored, // played matches (isPlayed) in the table's stored order
     PlayedByDate, // played matches oldest first; one day's matches in stored order
     AllStored     // every match, played or not, in stored order
 };

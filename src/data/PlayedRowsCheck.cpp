@@ -3,11 +3,18 @@
 #include "data/Database.h"
 #include "data/Errors.h"
 #include "data/Excerpt.h"
+#include "data/MatchStore.h"
 #include "data/Numbers.h"
 
+#include <QHash>
+#include <QMutex>
 #include <QStringList>
+#include <algorithm>
 #include <climits>
+#include <cstring>
+#include <memory>
 #include <optional>
+#include <sqlite3.h>
 
 namespace
 {
@@ -25,17 +32,26 @@ QString playedRowsSql()
     QStringList numbers;
     for (const char *c : kWholeNumberColumns)
         numbers << QString::fromLatin1(c);
-    // Every row the computations take for played (Result <> ':'), also those whose Result is too short to
-    // be a score: the scores view shows them, so they can be mended there.
+    // Every row not stored as a fixture, also those whose Result is too short to be a score: the scores
+    // view shows them, so they can be mended there.  Names equal but for letter case have as many
+    // characters (case folding maps one character to one), so only those are compared ignoring case.
     return QStringLiteral("SELECT ID, Home, Away, Result, %1, "
-                          "coalesce(Home, '') = coalesce(Away, '') COLLATE UNOCASE "
+                          "CASE WHEN length(coalesce(Home, '')) = length(coalesce(Away, '')) "
+                          "THEN coalesce(Home, '') = coalesce(Away, '') COLLATE UNOCASE ELSE 0 END "
                           "FROM Results WHERE Result <> ':' ORDER BY rowid")
         .arg(numbers.join(QStringLiteral(", ")));
 }
 
 // A number column's value as the computations read it; only a text can fail.  Numbers stored as numbers,
 // nearly all of them, are read without building a value unless it is needed.
-bool readsAsWholeNumber(const Statement &st, int column, int *value)
+// The current row of the check's statement.
+struct Row {
+    sqlite3_stmt *st;
+    QVariant value(int column) const { return MatchStore::storedValue(st, column); }
+    bool holdsText(int column) const { return sqlite3_column_type(st, column) == SQLITE_TEXT; }
+};
+
+bool readsAsWholeNumber(const Row &st, int column, int *value)
 {
     if (!st.holdsText(column) && !value)
         return true;
@@ -85,6 +101,63 @@ std::optional<Score> scoreOf(const QString &result)
     return Score{*home, *away};
 }
 
+// A stored number as a whole number, as Numbers::wholeNumber reads it; nothing for a text or a blob.
+std::optional<int> storedWholeNumber(sqlite3_stmt *st, int column)
+{
+    switch (sqlite3_column_type(st, column)) {
+    case SQLITE_NULL:
+        return 0;
+    case SQLITE_INTEGER:
+        return static_cast<int>(std::clamp<qint64>(sqlite3_column_int64(st, column), INT_MIN, INT_MAX));
+    case SQLITE_FLOAT:
+        return static_cast<int>(
+            std::clamp<qint64>(Numbers::roundHalfEven(sqlite3_column_double(st, column)), INT_MIN, INT_MAX));
+    default:
+        return std::nullopt;
+    }
+}
+
+// The digits from pos on as a whole number (nothing when there are none, or too many for one).
+std::optional<int> digitsIn(const unsigned char *text, int size, int &pos)
+{
+    const int start = pos;
+    qint64 v = 0;
+    for (; pos < size && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+        v = v * 10 + (text[pos] - '0');
+        if (v > INT_MAX)
+            return std::nullopt;
+    }
+    if (pos == start)
+        return std::nullopt;
+    return static_cast<int>(v);
+}
+
+// Whether the row plainly adds up, read from the engine's values without making any of them a Qt value:
+// numbers stored as numbers, a Result text that is the score of F and A, two teams.  Nearly every row
+// is; the others are judged in full by problemOf.
+bool plainlyFine(sqlite3_stmt *st)
+{
+    if (sqlite3_column_type(st, 0) == SQLITE_TEXT)
+        return false;
+    for (int c = kFirstNumber + 2; c < kSameTeam; ++c)
+        if (sqlite3_column_type(st, c) == SQLITE_TEXT)
+            return false;
+    const std::optional<int> F = storedWholeNumber(st, kFirstNumber);
+    const std::optional<int> A = storedWholeNumber(st, kFirstNumber + 1);
+    if (!F || !A || sqlite3_column_type(st, 3) != SQLITE_TEXT || sqlite3_column_int(st, kSameTeam) != 0)
+        return false;
+    const unsigned char *result = sqlite3_column_text(st, 3);
+    const int size = sqlite3_column_bytes(st, 3);
+    int pos = 0;
+    const std::optional<int> home = digitsIn(result, size, pos);
+    if (!home || pos >= size || result[pos] != ':')
+        return false;
+    ++pos;
+    const std::optional<int> away = digitsIn(result, size, pos);
+    const bool rest = pos == size || (size - pos == 3 && std::memcmp(result + pos, " OT", 3) == 0);
+    return away && rest && *home == *F && *away == *A;
+}
+
 // The row as the grid shows its ID: the whole number, or the stored text when it is none.
 QString idOf(const QVariant &id)
 {
@@ -93,7 +166,7 @@ QString idOf(const QVariant &id)
 }
 
 // The first thing wrong with the row of the statement's current position; nothing when it adds up.
-std::optional<PlayedRowProblem> problemOf(const Statement &st)
+std::optional<PlayedRowProblem> problemOf(const Row &st)
 {
     const auto problem = [&st](const QString &column, const QVariant &value, const QString &reason) {
         return PlayedRowProblem{idOf(st.value(0)), column, quoted(value), reason};
@@ -122,6 +195,57 @@ std::optional<PlayedRowProblem> problemOf(const Statement &st)
     return std::nullopt;
 }
 
+PlayedRowsReport scanPlayedRows(Database &league)
+{
+    PlayedRowsReport report;
+    static const QByteArray sql = playedRowsSql().toUtf8();
+    sqlite3_stmt *st = nullptr;
+    if (sqlite3_prepare_v2(league.handle(), sql.constData(), int(sql.size()), &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        league.fail();
+    }
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> owned(st, sqlite3_finalize);
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        ++report.rows;
+        if (plainlyFine(st))
+            continue;
+        const std::optional<PlayedRowProblem> problem = problemOf(Row{st});
+        if (!problem)
+            continue;
+        ++report.faulty;
+        if (report.shown.size() < PlayedRowsReport::kShown)
+            report.shown << *problem;
+    }
+    if (rc != SQLITE_DONE)
+        league.fail();
+    return report;
+}
+
+// The last report of each open connection, good while the file holds what it held then: no row written
+// on the connection since (its count of changes) and none by another program (the data version).  A
+// command that checks on opening and again where it reads the matches then scans them once.  The
+// entry goes when the connection closes (the engine drops the marker function it hangs on).
+struct CheckedFile {
+    qint64 dataVersion = 0;
+    sqlite3_int64 changes = 0;
+    PlayedRowsReport report;
+};
+
+QMutex g_checkedMutex;
+QHash<sqlite3 *, CheckedFile> g_checked;
+
+void forgetConnection(void *handle)
+{
+    const QMutexLocker lock(&g_checkedMutex);
+    g_checked.remove(static_cast<sqlite3 *>(handle));
+}
+
+void unusedMarker(sqlite3_context *context, int, sqlite3_value **)
+{
+    sqlite3_result_null(context);
+}
+
 } // namespace
 
 QString PlayedRowProblem::text() const
@@ -131,17 +255,27 @@ QString PlayedRowProblem::text() const
 
 PlayedRowsReport checkPlayedRows(Database &league)
 {
-    PlayedRowsReport report;
-    static const QString sql = playedRowsSql();
-    Statement st = league.prepare(sql);
-    while (st.step()) {
-        const std::optional<PlayedRowProblem> problem = problemOf(st);
-        if (!problem)
-            continue;
-        ++report.faulty;
-        if (report.shown.size() < PlayedRowsReport::kShown)
-            report.shown << *problem;
+    sqlite3 *handle = league.handle();
+    const qint64 version = league.scalar(QStringLiteral("PRAGMA data_version")).toLongLong();
+    const sqlite3_int64 changes = sqlite3_total_changes64(handle);
+    {
+        const QMutexLocker lock(&g_checkedMutex);
+        const auto it = g_checked.constFind(handle);
+        if (it != g_checked.cend() && it->dataVersion == version && it->changes == changes)
+            return it->report;
     }
+    const PlayedRowsReport report = scanPlayedRows(league);
+    bool known = false;
+    {
+        const QMutexLocker lock(&g_checkedMutex);
+        known = g_checked.contains(handle);
+    }
+    // The marker's destructor (which takes the lock) also runs when it cannot be made.
+    if (!known && sqlite3_create_function_v2(handle, "quorvane_played_rows_checked", 0, SQLITE_UTF8, handle,
+                                             unusedMarker, nullptr, nullptr, forgetConnection) != SQLITE_OK)
+        return report; // not remembered: the next check scans again
+    const QMutexLocker lock(&g_checkedMutex);
+    g_checked.insert(handle, {version, changes, report});
     return report;
 }
 

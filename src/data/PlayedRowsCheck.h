@@ -26,10 +26,12 @@ struct PlayedRowsReport {
     static constexpr int kShown = 5;
     QList<PlayedRowProblem> shown; // the first kShown rows at fault, in stored order
     int faulty = 0;                // every row at fault
+    int rows = 0;                  // every row checked: when none is at fault, the played matches
     bool consistent() const { return faulty == 0; }
 };
 
-// One pass over the played rows of Results.
+// One pass over the played rows of Results; none when the connection checked them before and the file
+// has not changed since.
 PlayedRowsReport checkPlayedRows(Database &league);
 
 // The rows at fault, a few of them then "and N more", and what is refused until they are mended.

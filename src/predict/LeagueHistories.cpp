@@ -13,20 +13,24 @@ qint64 dayOf(const QDate &d)
 }
 } // namespace
 
-LeagueHistories::LeagueHistories(const std::vector<PlayedMatch> &played)
+LeagueHistories::LeagueHistories(const std::vector<Match> &played)
 {
+    m_records.reserve(played.size());
+    for (const Match &m : played)
+        m_records.push_back(matchRecordOf(m));
     struct Entry {
         qint64 day;
         const MatchRecord *record;
     };
     QHash<QString, std::vector<Entry>> byTeam;
     // Newest stored first, then a stable sort by date: same-date matches end in reverse stored order.
-    for (auto it = played.rbegin(); it != played.rend(); ++it) {
-        const QString home = m_keys.of(it->record.home); // copies: the next call may move the entries
-        const QString away = m_keys.of(it->record.away);
-        byTeam[home].push_back({dayOf(it->date), &it->record});
+    for (std::size_t i = played.size(); i-- > 0;) {
+        const MatchRecord &record = m_records[i];
+        const QString home = m_keys.of(record.home); // copies: the next call may move the entries
+        const QString away = m_keys.of(record.away);
+        byTeam[home].push_back({dayOf(played[i].date), &record});
         if (away != home)
-            byTeam[away].push_back({dayOf(it->date), &it->record});
+            byTeam[away].push_back({dayOf(played[i].date), &record});
     }
     for (auto it = byTeam.begin(); it != byTeam.end(); ++it) {
         std::vector<Entry> &entries = it.value();

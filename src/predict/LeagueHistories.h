@@ -16,9 +16,8 @@
 class LeagueHistories final : public HistorySource
 {
 public:
-    // played: oldest first, same-date matches in stored order (as readPlayedMatches gives them). The
-    // matches must outlive this object.
-    explicit LeagueHistories(const std::vector<PlayedMatch> &played);
+    // played: oldest first, same-date matches in stored order (as readPlayedMatches gives them).
+    explicit LeagueHistories(const std::vector<Match> &played);
 
     History current(const QString &team) override;
     History before(const QString &team, const QDate &date) override;
@@ -32,6 +31,7 @@ private:
         std::size_t firstDated = 0;
     };
     const TeamMatches *find(const QString &team) const;
+    std::vector<MatchRecord> m_records;  // one per played match, in the order read
     QHash<QString, TeamMatches> m_teams; // by folded name
     mutable TextCompare::FoldedKeys m_keys;
 };

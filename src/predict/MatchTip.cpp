@@ -192,9 +192,12 @@ Rgb tipScoreRowColour(const QString &team, const QString &home, int homeScore, i
 
 QString tipScoresSql()
 {
-    return QStringLiteral(
-        "SELECT DateP, Rnd, Home, Away, Result, F, A FROM Results WHERE Result <> ':' AND "
-        "(Home = ?1 COLLATE UNOCASE OR Away = ?1 COLLATE UNOCASE) ORDER BY DateP DESC, rowid");
+    MatchSelection s;
+    s.which = MatchChoice::Played;
+    s.order = MatchOrder::NewestFirst;
+    s.team = QString(); // the team is bound as ?1 by the caller
+    s.fields = MatchDate | MatchRound | MatchTeams | MatchResult | MatchScores;
+    return MatchStore::selectSql(s);
 }
 
 QString tipPlayersSql(bool in)
@@ -335,7 +338,7 @@ MatchTip ComputeMatchTip(TDataMod &dm, const TipChoice &choice, Messenger &messe
     tip.strengthHome = shownStrength(s.teamHome, s.playersHome);
     tip.strengthAway = shownStrength(s.teamAway, s.playersAway);
 
-    const std::vector<PlayedMatch> played = readPlayedMatches(league);
+    const std::vector<Match> played = readPlayedMatches(league);
     LeagueHistories histories(played);
     const std::optional<TipPrediction> p = PredictTip(
         choice.options, homeVenue.name, awayVenue.name, predictionRating(homeVenue.rating),

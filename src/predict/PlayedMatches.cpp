@@ -1,41 +1,107 @@
 #include "predict/PlayedMatches.h"
 
-#include "data/Database.h"
-#include "data/Dates.h"
-#include "data/MatchOutcome.h"
-#include "data/Numbers.h"
+#include "data/Errors.h"
 #include "data/PlayedRowsCheck.h"
+#include "data/TextCompare.h"
+#include "predict/HistorySource.h"
 
-std::vector<PlayedMatch> readPlayedMatches(Database &league)
+MatchRecord matchRecordOf(const Match &m)
+{
+    return {m.homeTeam, m.awayTeam, m.homeScore, m.awayScore, m.overtime()};
+}
+
+std::vector<Match> readPlayedMatches(Database &league, MatchFields fields)
 {
     requireConsistentPlayedRows(league);
-    std::vector<PlayedMatch> out;
-    // NULL dates sort first, as the original ordering by date did; rowid keeps same-date matches in
-    // stored order, which makes every history deterministic.
-    Statement st = league.prepare(QStringLiteral(
-        "SELECT rowid, ID, DateP, Rnd, Result, Home, Away, F, A, TRH, TRHT, TRA, TRAT, UOV, O1, OX, O2 "
-        "FROM Results WHERE Result <> ':' ORDER BY DateP, rowid"));
-    while (st.step()) {
-        PlayedMatch m;
-        m.rowid = st.value(0).toLongLong();
-        m.id = Numbers::wholeNumber(st.value(1));
-        m.date = Dates::fromStored(st.value(2).toString());
-        m.round = Numbers::wholeNumber(st.value(3));
-        m.result = st.value(4).toString();
-        m.record.home = st.value(5).toString();
-        m.record.away = st.value(6).toString();
-        m.record.F = Numbers::wholeNumber(st.value(7));
-        m.record.A = Numbers::wholeNumber(st.value(8));
-        m.record.overtime = isOvertime(m.result);
-        m.TRH = Numbers::wholeNumber(st.value(9));
-        m.TRHT = Numbers::wholeNumber(st.value(10));
-        m.TRA = Numbers::wholeNumber(st.value(11));
-        m.TRAT = Numbers::wholeNumber(st.value(12));
-        m.UOV = st.value(13).toDouble();
-        m.O1 = st.value(14).toString();
-        m.OX = st.value(15).toString();
-        m.O2 = st.value(16).toString();
-        out.push_back(std::move(m));
+    MatchSelection s;
+    s.which = MatchChoice::Played;
+    s.order = MatchOrder::ByDate; // NULL dates first; rowid keeps same-date matches in stored order
+    s.fields = fields;
+    return readMatches(league, s);
+}
+
+void walkPlayedMatches(Database &league, MatchFields fields, HistorySource *given,
+                       const PlayedMatchVisit &visit)
+{
+    const PlayedRowsReport report = checkPlayedRows(league);
+    if (!report.consistent())
+        throw QuorvaneError(playedRowsMessage(report));
+    const int total = report.rows; // every row checked is a played match, as none is at fault
+    MatchSelection s;
+    s.which = MatchChoice::Played;
+    s.order = MatchOrder::ByDate;
+    s.fields = fields | kPredictionFields;
+    MatchReader reader(league, s);
+    RunningHistories own;
+    Match m;
+    int position = 0;
+    while (reader.next(m)) {
+        ++position;
+        if (given) {
+            visit(m, given->before(m.homeTeam, m.date), given->before(m.awayTeam, m.date), position, total);
+            continue;
+        }
+        own.advanceTo(m.date);
+        const RunningHistories::Teams teams = own.share(m);
+        const bool dated = m.date.isValid();
+        visit(m, dated ? own.of(teams.home) : History(), dated ? own.of(teams.away) : History(), position,
+              total);
+        own.add(m, teams);
     }
-    return out;
+}
+
+std::size_t RunningHistories::teamOf(const QString &spelling, const QString **stored)
+{
+    auto it = m_bySpelling.find(spelling);
+    if (it == m_bySpelling.end()) {
+        const QString &key = m_keys.of(spelling);
+        auto team = m_byKey.find(key);
+        if (team == m_byKey.end()) {
+            team = m_byKey.insert(key, m_teams.size());
+            m_teams.emplace_back();
+        }
+        it = m_bySpelling.insert(spelling, *team);
+    }
+    if (stored)
+        *stored = &it.key();
+    return *it;
+}
+
+void RunningHistories::advanceTo(const QDate &date)
+{
+    if (m_pending.empty() || !date.isValid() || date.toJulianDay() <= m_pendingDay)
+        return;
+    // Backwards, so that walking a history from its end gives one day's matches in stored order.
+    for (auto it = m_pending.rbegin(); it != m_pending.rend(); ++it) {
+        const MatchRecord &r = m_records.emplace_back(std::move(it->record));
+        m_teams[it->teams.home].push_back(&r);
+        if (it->teams.away != it->teams.home)
+            m_teams[it->teams.away].push_back(&r);
+    }
+    m_pending.clear();
+}
+
+RunningHistories::Teams RunningHistories::share(Match &m)
+{
+    const QString *stored = nullptr;
+    Teams teams;
+    teams.home = teamOf(m.homeTeam, &stored);
+    m.homeTeam = *stored;
+    teams.away = teamOf(m.awayTeam, &stored);
+    m.awayTeam = *stored;
+    return teams;
+}
+
+History RunningHistories::of(std::size_t team) const
+{
+    const std::vector<const MatchRecord *> &matches = m_teams[team];
+    return History::oldestFirstBefore(matches, matches.size());
+}
+
+void RunningHistories::add(const Match &m, Teams teams)
+{
+    if (!m.date.isValid())
+        return;
+    m_pendingDay = m.date.toJulianDay();
+    m_pending.push_back({matchRecordOf(m), teams}); // the names are the histories' copies (share)
 }

@@ -84,38 +84,27 @@ template <typename Work> void forMatch(Table &results, Work work)
 
 namespace
 {
-// Writes predictions straight into the file by rowid through one prepared statement: for a league
-// whose Results are not loaded (the command line reads no more than the played matches).
-class PredictionWriter
+// The prediction's columns as a row stores them, the under/over call fitted to its column.
+StoredPrediction storedPredictionOf(const MatchPrediction &p)
 {
-public:
-    explicit PredictionWriter(Database &db)
-        : m_update(db.prepare(
-              QStringLiteral("UPDATE Results SET HP = ?1, DP = ?2, AP = ?3, CF = ?4, Verdict = ?5, "
-                             "PResult = ?6, Ttl = ?7, UOP = ?8 WHERE rowid = ?9")))
-    {
-    }
+    static const int width = underOverWidth();
+    return {p.HP, p.DP, p.AP, p.CF, p.PResult, p.Ttl, p.Verdict, fittedUnderOver(p.UOP, width)};
+}
 
-    void write(const PlayedMatch &m, const MatchPrediction &p)
-    {
-        static const int width = underOverWidth();
-        try {
-            m_update.bindAll({p.HP, p.DP, p.AP, p.CF, p.Verdict, p.PResult, p.Ttl,
-                              fittedUnderOver(p.UOP, width), m.rowid});
-            m_update.run();
-            m_update.reset();
-        } catch (const WriteError &) {
-            throw;
-        } catch (const DatabaseError &e) {
-            throw DatabaseError(QStringLiteral("The prediction of %1 v %2 on %3 cannot be stored: %4")
-                                    .arg(excerpt(m.record.home), excerpt(m.record.away),
-                                         Dates::toStored(m.date), e.message()));
-        }
+// Writes a prediction straight into the file by rowid: for a league whose Results are not loaded (the
+// command line reads no more than the played matches).  A failure names the match.
+void writeDirect(MatchWriter &writer, const Match &m, const MatchPrediction &p)
+{
+    try {
+        writer.writePrediction(m.rowid, storedPredictionOf(p));
+    } catch (const WriteError &) {
+        throw;
+    } catch (const DatabaseError &e) {
+        throw DatabaseError(
+            QStringLiteral("The prediction of %1 v %2 on %3 cannot be stored: %4")
+                .arg(excerpt(m.homeTeam), excerpt(m.awayTeam), Dates::toStored(m.date), e.message()));
     }
-
-private:
-    Statement m_update;
-};
+}
 } // namespace
 
 void storePrediction(Table &results, const MatchPrediction &p)
@@ -154,8 +143,7 @@ int PredictUpcomingMatches(TDataMod &dm, const PredictionOptions &options, Messe
         if (results.field(QStringLiteral("Result")).asString() == QLatin1String(":"))
             fixtures.push_back(results.bookmark());
 
-    const std::vector<PlayedMatch> played =
-        source ? std::vector<PlayedMatch>() : readPlayedMatches(dm.ADOConnection);
+    const std::vector<Match> played = source ? std::vector<Match>() : readPlayedMatches(dm.ADOConnection);
     std::optional<LeagueHistories> own;
     if (!source)
         own.emplace(played);
@@ -210,33 +198,32 @@ int RecalculatePredictions(TDataMod &dm, const PredictionOptions &options, Messe
         Table &results = dm.ADOTableResults;
         ControlsDisabled quiet(results); // the grids follow the walk once, at its end
         const QString sport = dm.sport();
-        const std::vector<PlayedMatch> played = readPlayedMatches(dm.ADOConnection);
-        std::optional<LeagueHistories> own;
-        if (!source)
-            own.emplace(played); // holds pointers into `played`, which outlives it
-        HistorySource &histories = source ? *source : *own;
-        std::optional<PredictionWriter> direct;
+        const QLocale locale; // the line's text in the under/over call
+        std::optional<MatchWriter> direct;
         if (!results.isActive())
             direct.emplace(dm.ADOConnection);
-        const int total = static_cast<int>(played.size());
-        for (int i = 0; i < total; ++i) {
-            const PlayedMatch &m = played[i];
-            const std::optional<MatchPrediction> p = PredictMatch(
-                options, m.record.home, m.record.away, predictionRating(m.TRH), predictionRating(m.TRHT),
-                predictionRating(m.TRA), predictionRating(m.TRAT), histories.before(m.record.home, m.date),
-                histories.before(m.record.away, m.date), sport, m.UOV);
-            if (p && direct) {
-                direct->write(m, *p);
-                ++written;
-            } else if (p && results.bookmarkValid(m.rowid)) {
-                // The match's own row, when the view shows it (a row hidden by the filter is left alone).
-                results.gotoBookmark(m.rowid);
-                storePrediction(results, *p);
-                ++written;
-            }
-            if (progress)
-                progress(i + 1, total);
-        }
+        // Each match is predicted from the matches before its date only, so the walk writes as it reads.
+        walkPlayedMatches(dm.ADOConnection, 0, source,
+                          [&](const Match &m, const History &homeHistory, const History &awayHistory,
+                              int position, int total) {
+                              const std::optional<MatchPrediction> p = PredictMatch(
+                                  options, m.homeTeam, m.awayTeam, predictionRating(m.homeRating),
+                                  predictionRating(m.homeTotalRating), predictionRating(m.awayRating),
+                                  predictionRating(m.awayTotalRating), homeHistory, awayHistory, sport,
+                                  m.line, locale);
+                              if (p && direct) {
+                                  writeDirect(*direct, m, *p);
+                                  ++written;
+                              } else if (p && results.bookmarkValid(m.rowid)) {
+                                  // The match's own row, when the view shows it (a row hidden by the
+                                  // filter is left alone).
+                                  results.gotoBookmark(m.rowid);
+                                  storePrediction(results, *p);
+                                  ++written;
+                              }
+                              if (progress)
+                                  progress(position, total);
+                          });
         tx.commit();
     }
     messenger.information(QStringLiteral("Recalculate predictions complete."));

@@ -136,6 +136,12 @@ QString underOver(int nAll, int total, double line, const QLocale &locale)
     return (total > line ? QStringLiteral("Over ") : QStringLiteral("Under ")) + lineText;
 }
 
+// Exact equality, at once when both share one copy of the text (as the histories' names do).
+bool sameText(const QString &a, const QString &b)
+{
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
 template <typename Goals>
 BasicTeamForm<Goals> collectForm(const QString &team, bool playsAtHome, const History &history,
                                  int lastMatches, bool venueStats, Goals homeShift, Goals awayShift)
@@ -144,8 +150,8 @@ BasicTeamForm<Goals> collectForm(const QString &team, bool playsAtHome, const Hi
     int k = lastMatches;
     for (std::size_t i = 0; i < history.size() && k > 0; ++i) {
         const MatchRecord &m = history[i];
-        const bool wasHome = m.home == team;
-        const bool atVenue = (wasHome && playsAtHome) || (m.away == team && !playsAtHome);
+        const bool wasHome = sameText(m.home, team);
+        const bool atVenue = (wasHome && playsAtHome) || (!playsAtHome && sameText(m.away, team));
         const Goals homeScore = m.F + homeShift;
         const Goals awayScore = m.A + awayShift;
         const Goals own = wasHome ? homeScore : awayScore;

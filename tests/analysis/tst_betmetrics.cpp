@@ -398,14 +398,17 @@ void TestBetMetrics::historyMetricsBetEveryVerdictFlat()
 {
     // Stored predictions of two matches: a home win at 2.50 that happened with a closing price of 2.00,
     // an away tip on a match decided in overtime (a draw) at 3.00; a "?" is no bet.
-    HistoryRow won;
-    won.id = 4, won.verdict = QStringLiteral("1"), won.F = 2, won.A = 0, won.result = QStringLiteral("2:0");
-    won.O1 = QStringLiteral("2.50"), won.OX = QStringLiteral("-"), won.O2 = QStringLiteral("-");
-    HistoryRow overtime = won;
-    overtime.id = 5, overtime.verdict = QStringLiteral("2"), overtime.F = 1, overtime.A = 2;
-    overtime.result = QStringLiteral("1:2 OT"), overtime.O2 = QStringLiteral("3.00");
-    HistoryRow none = won;
-    none.verdict = QStringLiteral("?");
+    Match won;
+    won.id = 4, won.prediction.verdict = QStringLiteral("1"), won.homeScore = 2, won.awayScore = 0;
+    won.result = QStringLiteral("2:0");
+    won.homePrice = QStringLiteral("2.50"), won.drawPrice = QStringLiteral("-"),
+    won.awayPrice = QStringLiteral("-");
+    Match overtime = won;
+    overtime.id = 5, overtime.prediction.verdict = QStringLiteral("2"), overtime.homeScore = 1;
+    overtime.awayScore = 2, overtime.result = QStringLiteral("1:2 OT"),
+    overtime.awayPrice = QStringLiteral("3.00");
+    Match none = won;
+    none.prediction.verdict = QStringLiteral("?");
     const QHash<qint64, ClosingPriceSet> closing{{4, {2.0, 0, 0}}};
     const BetMetrics m = historyMetrics({won, overtime, none}, 100, 20, closing);
     QCOMPARE(m.turnover, 40.0);

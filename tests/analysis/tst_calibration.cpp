@@ -10,20 +10,19 @@
 
 #include <cmath>
 
-Q_DECLARE_METATYPE(CalibrationMatch)
+Q_DECLARE_METATYPE(Match)
 
 namespace
 {
-CalibrationMatch match(int HP, int DP, int AP, const QString &result,
-                       const QString &O1 = QStringLiteral("2.00"), const QString &OX = QStringLiteral("4.00"),
-                       const QString &O2 = QStringLiteral("4.00"))
+Match match(int HP, int DP, int AP, const QString &result, const QString &O1 = QStringLiteral("2.00"),
+            const QString &OX = QStringLiteral("4.00"), const QString &O2 = QStringLiteral("4.00"))
 {
-    CalibrationMatch m;
-    m.HP = HP, m.DP = DP, m.AP = AP;
+    Match m;
+    m.prediction.homePercent = HP, m.prediction.drawPercent = DP, m.prediction.awayPercent = AP;
     const QStringList score = result.section(QLatin1Char(' '), 0, 0).split(QLatin1Char(':'));
-    m.F = score[0].toInt(), m.A = score[1].toInt();
+    m.homeScore = score[0].toInt(), m.awayScore = score[1].toInt();
     m.result = result;
-    m.O1 = O1, m.OX = OX, m.O2 = O2;
+    m.homePrice = O1, m.drawPrice = OX, m.awayPrice = O2;
     return m;
 }
 
@@ -47,7 +46,7 @@ private Q_SLOTS:
 
 void TestCalibration::scoresOfOneMatch_data()
 {
-    QTest::addColumn<CalibrationMatch>("m");
+    QTest::addColumn<Match>("m");
     QTest::addColumn<double>("brier");
     QTest::addColumn<double>("rps");
     QTest::addColumn<double>("logloss");
@@ -78,7 +77,7 @@ void TestCalibration::scoresOfOneMatch_data()
 
 void TestCalibration::scoresOfOneMatch()
 {
-    QFETCH(CalibrationMatch, m);
+    QFETCH(Match, m);
     const CalibrationReport r = computeCalibration({m});
     QCOMPARE(r.matches, 1);
     QFETCH(double, brier);
@@ -95,7 +94,7 @@ void TestCalibration::scoresOfOneMatch()
 
 void TestCalibration::matchesWithoutThreePricesOrPredictionAreLeftOut()
 {
-    const QList<CalibrationMatch> matches{
+    const QList<Match> matches{
         match(50, 30, 20, QStringLiteral("2:1"), QStringLiteral("2.00"), QStringLiteral("-"),
               QStringLiteral("4.00")),
         match(50, 30, 20, QStringLiteral("2:1"), QStringLiteral("2.00"), QStringLiteral("4.00"), QString()),
@@ -143,7 +142,7 @@ void TestCalibration::storedMarketProbabilitiesScoreAsTheMarket()
     fixture.O1 = fixture.OX = fixture.O2 = QStringLiteral("3.00");
     db.execute(QStringLiteral("UPDATE Results SET HP = 1 WHERE rowid = ?1"), {insertMatch(db, fixture)});
 
-    const QList<CalibrationMatch> read = readCalibrationMatches(db);
+    const QList<Match> read = readCalibrationMatches(db);
     QCOMPARE(read.size(), 6);
     QCOMPARE(read[3].result, QStringLiteral("2:2 OT"));
     const CalibrationReport r = computeCalibration(read);
@@ -157,7 +156,7 @@ void TestCalibration::storedMarketProbabilitiesScoreAsTheMarket()
 void TestCalibration::reliabilityBins()
 {
     // Home percentages 0, 9, 10, 19, 95, 100: bins 0, 0, 1, 1, 9, 9.
-    const QList<CalibrationMatch> matches{
+    const QList<Match> matches{
         match(0, 50, 50, QStringLiteral("1:0")),  match(9, 45, 46, QStringLiteral("0:0")),
         match(10, 45, 45, QStringLiteral("1:0")), match(19, 41, 40, QStringLiteral("0:1")),
         match(95, 5, 0, QStringLiteral("1:0")),   match(100, 0, 0, QStringLiteral("0:1")),

@@ -7,7 +7,7 @@ using Grid = QList<QStringList>;
 using ColumnValues = QMap<int, QStringList>; // month column -> its six data cells, top to bottom
 
 Q_DECLARE_METATYPE(HistoryView)
-Q_DECLARE_METATYPE(HistoryRow)
+Q_DECLARE_METATYPE(Match)
 
 namespace
 {
@@ -15,31 +15,31 @@ namespace
 const QLocale cLocale = QLocale::c();
 const QStringList workedTeams{QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("Gamma")};
 
-HistoryRow makeRow(QDate date, const QString &home, const QString &away, const QString &result, int f, int a,
-                   const QString &presult, int ttl, const QString &verdict, double uov, const QString &uop,
-                   const QString &o1, const QString &ox, const QString &o2)
+Match makeRow(QDate date, const QString &home, const QString &away, const QString &result, int f, int a,
+              const QString &presult, int ttl, const QString &verdict, double uov, const QString &uop,
+              const QString &o1, const QString &ox, const QString &o2)
 {
-    HistoryRow row;
+    Match row;
     row.date = date;
-    row.home = home;
-    row.away = away;
+    row.homeTeam = home;
+    row.awayTeam = away;
     row.result = result;
-    row.F = f;
-    row.A = a;
-    row.presult = presult;
-    row.Ttl = ttl;
-    row.verdict = verdict;
-    row.UOV = uov;
-    row.uop = uop;
-    row.O1 = o1;
-    row.OX = ox;
-    row.O2 = o2;
+    row.homeScore = f;
+    row.awayScore = a;
+    row.prediction.predictedScore = presult;
+    row.prediction.predictedTotal = ttl;
+    row.prediction.verdict = verdict;
+    row.line = uov;
+    row.prediction.underOver = uop;
+    row.homePrice = o1;
+    row.drawPrice = ox;
+    row.awayPrice = o2;
     return row;
 }
 
 // A bet row of January 2023 between Alpha and Beta; only the fields a bet needs.
-HistoryRow betRow(const QString &result, int f, int a, const QString &verdict, const QString &o1,
-                  const QString &ox, const QString &o2, QDate date = QDate(2023, 1, 15))
+Match betRow(const QString &result, int f, int a, const QString &verdict, const QString &o1,
+             const QString &ox, const QString &o2, QDate date = QDate(2023, 1, 15))
 {
     return makeRow(date, QStringLiteral("Alpha"), QStringLiteral("Beta"), result, f, a, QStringLiteral("9:9"),
                    18, verdict, 2.5, QStringLiteral("Over 2.5"), o1, ox, o2);
@@ -60,7 +60,7 @@ HistoryRow betRow(const QString &result, int f, int a, const QString &verdict, c
 //  r7 2023-12-31 Gamma-Beta 1:2, "2" at 5/8 (1.625): won, 32.5-20 = +12.5; U/O Under 3.5 hit; score miss.
 //  r2 2024-01-20 Beta-Gamma 3:2 OT, "X" at 4/1 (5): the overtime match is a draw, won, +80; U/O Under 5.5
 //     hit; score "3:2 OT" against "3:2" miss.
-QList<HistoryRow> workedRows()
+QList<Match> workedRows()
 {
     const QString none;
     return {
@@ -299,7 +299,7 @@ void TestPredictionHistory::workedCase()
 
 void TestPredictionHistory::stakeRules_data()
 {
-    QTest::addColumn<HistoryRow>("row");
+    QTest::addColumn<Match>("row");
     QTest::addColumn<QStringList>("team");  // the six cells of the booked row, its month column and "Total"
     QTest::addColumn<QString>("teamTitle"); // the row the bet is booked on
 
@@ -365,7 +365,7 @@ void TestPredictionHistory::stakeRules_data()
 
 void TestPredictionHistory::stakeRules()
 {
-    QFETCH(HistoryRow, row);
+    QFETCH(Match, row);
     QFETCH(QStringList, team);
     QFETCH(QString, teamTitle);
     PredictionHistory history({QStringLiteral("Alpha"), QStringLiteral("Beta")}, HistoryView::Predictions1X2,
@@ -413,9 +413,9 @@ void TestPredictionHistory::underOver()
     QFETCH(int, f);
     QFETCH(int, a);
     QFETCH(QString, judged);
-    HistoryRow row = makeRow(QDate(2023, 5, 2), QStringLiteral("Alpha"), QStringLiteral("Beta"),
-                             QStringLiteral("%1:%2").arg(f).arg(a), f, a, QStringLiteral("9:9"), ttl,
-                             QStringLiteral("?"), line, uop, QString(), QString(), QString());
+    Match row = makeRow(QDate(2023, 5, 2), QStringLiteral("Alpha"), QStringLiteral("Beta"),
+                        QStringLiteral("%1:%2").arg(f).arg(a), f, a, QStringLiteral("9:9"), ttl,
+                        QStringLiteral("?"), line, uop, QString(), QString(), QString());
     PredictionHistory history(workedTeams, HistoryView::UnderOver, 100, 20, cLocale);
     history.run({row});
     const QStringList hit = cells({"1", "0", "1", "100", "0", "0"});
@@ -443,7 +443,7 @@ void TestPredictionHistory::correctScore()
     QFETCH(QString, result);
     QFETCH(QString, presult);
     QFETCH(bool, hit);
-    HistoryRow row =
+    Match row =
         makeRow(QDate(2022, 11, 5), QStringLiteral("Alpha"), QStringLiteral("Beta"), result, 2, 1, presult, 3,
                 QStringLiteral("?"), 2.5, QStringLiteral("Over 2.5"), QString(), QString(), QString());
     PredictionHistory history(workedTeams, HistoryView::CorrectScore, 100, 20, cLocale);
@@ -485,7 +485,7 @@ void TestPredictionHistory::teamLookup()
     // A lost bet at 2.00 (a home win loses "X", a draw loses "1" and "2"), so that each booking moves
     // "Incorrect" and "Profit".
     const bool draw = verdict == QLatin1String("X");
-    const HistoryRow row =
+    const Match row =
         makeRow(QDate(2023, 4, 1), home, away, draw ? QStringLiteral("1:0") : QStringLiteral("1:1"), 1,
                 draw ? 0 : 1, QStringLiteral("1:0"), 1, verdict, 2.5, QStringLiteral("Over 2.5"),
                 QStringLiteral("2.00"), QStringLiteral("2.00"), QStringLiteral("2.00"));
@@ -536,7 +536,7 @@ void TestPredictionHistory::rounding()
     QFETCH(int, wager);
     QFETCH(QStringList, odds);
     QFETCH(QStringList, expected);
-    QList<HistoryRow> rows;
+    QList<Match> rows;
     for (const QString &text : odds) {
         const bool lost = text.startsWith(QLatin1Char('L'));
         rows.append(betRow(lost ? QStringLiteral("0:1") : QStringLiteral("1:0"), lost ? 0 : 1, lost ? 1 : 0,
@@ -554,7 +554,7 @@ void TestPredictionHistory::commaLocale()
 {
     // Decimal odds are read and every profit written with the locale's ",".
     const QLocale german(QLocale::German, QLocale::Germany);
-    const QList<HistoryRow> rows{
+    const QList<Match> rows{
         // January: won at 1,625: 32.5 - 20 = 12.5.
         betRow(QStringLiteral("2:0"), 2, 0, QStringLiteral("1"), QStringLiteral("1,625"), QString(),
                QString(), QDate(2023, 1, 3)),
@@ -599,7 +599,7 @@ void TestPredictionHistory::conversionErrorKeepsPartialSums()
 {
     QFETCH(HistoryView, view);
     QFETCH(ColumnValues, months);
-    QList<HistoryRow> rows{
+    QList<Match> rows{
         betRow(QStringLiteral("2:1"), 2, 1, QStringLiteral("1"), QStringLiteral("2.10"), QStringLiteral("??"),
                QStringLiteral("??"), QDate(2023, 1, 5)),
         betRow(QStringLiteral("3:0"), 3, 0, QStringLiteral("1"), QStringLiteral("2.1x"), QString(), QString(),
@@ -607,8 +607,8 @@ void TestPredictionHistory::conversionErrorKeepsPartialSums()
         betRow(QStringLiteral("3:0"), 3, 0, QStringLiteral("1"), QStringLiteral("3.00"), QString(), QString(),
                QDate(2023, 3, 5)),
     };
-    rows[1].Ttl = 5;
-    rows[1].uop = QStringLiteral("Over 2.5");
+    rows[1].prediction.predictedTotal = 5;
+    rows[1].prediction.underOver = QStringLiteral("Over 2.5");
     PredictionHistory history(workedTeams, view, 100, 20, cLocale);
     try {
         history.run(rows);

@@ -48,6 +48,7 @@ private Q_SLOTS:
     void eachFaultIsNamed_data();
     void eachFaultIsNamed();
     void aFewRowsThenHowManyMore();
+    void aRememberedCheckSeesEveryChange();
     void computationsRefuseUntilMended_data();
     void computationsRefuseUntilMended();
 
@@ -140,6 +141,35 @@ void TestPlayedRowsCheck::aFewRowsThenHowManyMore()
                                     "league table refuse this league until these rows are mended in the "
                                     "Scores view.")})
             .join(QLatin1Char('\n')));
+}
+
+// A command checks on opening and again where it reads the matches; the second check is remembered from
+// the first, but never past a change: by this connection, by another program, or while the file was closed.
+void TestPlayedRowsCheck::aRememberedCheckSeesEveryChange()
+{
+    addSeason(*m_f);
+    Database &db = m_f->dm().ADOConnection;
+    QVERIFY(checkPlayedRows(db).consistent());
+    QVERIFY(checkPlayedRows(db).consistent());
+    QCOMPARE(checkPlayedRows(db).rows, 3);
+
+    Database other;
+    other.open(m_f->path());
+    other.execute(QStringLiteral("UPDATE Results SET Away = Home WHERE ID = 2"));
+    QCOMPARE(checkPlayedRows(db).faulty, 1);
+    other.execute(QStringLiteral("UPDATE Results SET Away = 'Alpha' WHERE ID = 2"));
+    QVERIFY(checkPlayedRows(db).consistent());
+
+    db.execute(QStringLiteral("UPDATE Results SET F = 9 WHERE ID = 0"));
+    QCOMPARE(checkPlayedRows(db).faulty, 1);
+    db.execute(QStringLiteral("UPDATE Results SET F = 2 WHERE ID = 0"));
+    QVERIFY(checkPlayedRows(db).consistent());
+
+    m_f->dm().closeLeague();
+    other.execute(QStringLiteral("UPDATE Results SET Result = '0:1' WHERE ID = 1"));
+    other.close();
+    m_f->dm().openLeague(m_f->path());
+    QCOMPARE(checkPlayedRows(m_f->dm().ADOConnection).faulty, 1);
 }
 
 void TestPlayedRowsCheck::computationsRefuseUntilMended_data()

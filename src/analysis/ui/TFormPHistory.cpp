@@ -348,7 +348,7 @@ void TFormPHistory::ButtonUpdateClick()
                 {s(":")});
             m_source.open();
         }
-        const QList<HistoryRow> rows = readHistoryRows(m_dm.ADOConnection);
+        const QList<Match> rows = readHistoryRows(m_dm.ADOConnection);
         showCalibration(computeCalibration(readCalibrationMatches(m_dm.ADOConnection)));
         try {
             m_historyMetrics->showLines(
