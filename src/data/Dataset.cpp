@@ -940,14 +940,11 @@ void Dataset::notifyCurrent()
         Q_EMIT currentChanged();
 }
 
-const QVariant &Dataset::valueAt(int viewRow, int column) const
+QVariant Dataset::valueAt(int viewRow, int column) const
 {
     if (viewRow == m_pos && (m_state == State::Edit))
         return m_buffer[column];
-    QVariant &slot = m_valueSlots[m_nextSlot];
-    m_nextSlot = (m_nextSlot + 1) % kValueSlots;
-    slot = m_store.value(m_view[viewRow], column);
-    return slot;
+    return m_store.value(m_view[viewRow], column);
 }
 
 void Dataset::deferWrites()

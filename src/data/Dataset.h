@@ -135,10 +135,8 @@ public:
     void setBeforeDelete(Hook hook) { m_beforeDelete = std::move(hook); }
     void setAfterDelete(Hook hook) { m_afterDelete = std::move(hook); }
 
-    // For views: the value of a column at a row of the current order.  The value is made on demand: the
-    // reference stays good until valueAt has been called kValueSlots more times, so read it at once.
-    const QVariant &valueAt(int viewRow, int column) const;
-    static constexpr int kValueSlots = 16;
+    // For views: the value of a column at a row of the current order, made on demand from the stored row.
+    QVariant valueAt(int viewRow, int column) const;
 
 Q_SIGNALS:
     // Rows are about to come, go or move, and now they have: a view stops reading between the two.
@@ -239,8 +237,6 @@ private:
     std::vector<int> m_filterColumns; // the columns m_filterExpr reads
     bool m_filtered = false;
     mutable QList<QVariant> m_scratchA, m_scratchB;
-    mutable QVariant m_valueSlots[kValueSlots];
-    mutable int m_nextSlot = 0;
 
     struct MaxCache {
         bool valid = false;
