@@ -35,11 +35,10 @@ std::optional<Rgb> underOverColour(const MatchColourRow &row)
 }
 
 // A column the dataset lacks (the systems file's Results has no Retrn) reads as NULL.
-const QVariant &valueAt(const Dataset &ds, int viewRow, const char *field)
+QVariant valueAt(const Dataset &ds, int viewRow, const char *field)
 {
-    static const QVariant null;
     const int c = columnIndex(ds.columns(), QString::fromLatin1(field));
-    return c < 0 ? null : ds.valueAt(viewRow, c);
+    return c < 0 ? QVariant() : ds.valueAt(viewRow, c);
 }
 } // namespace
 

@@ -32,6 +32,8 @@ public:
     QVariant value(int column) const;
     // Whether the value is a text, without making it one: for scans that look closer only at texts.
     bool holdsText(int column) const;
+    // The engine's statement, for readers that decode the columns themselves.
+    sqlite3_stmt *handle() const { return m_stmt; }
 
 private:
     friend class Database;

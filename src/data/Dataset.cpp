@@ -23,12 +23,6 @@ QString keyOf(const QVariant &v)
 
 namespace
 {
-const QVariant &nullValue()
-{
-    static const QVariant v;
-    return v;
-}
-
 bool isNullValue(const QVariant &v)
 {
     return !v.isValid() || v.isNull();
@@ -127,7 +121,7 @@ bool Field::isNull() const
 
 double Field::asFloat() const
 {
-    const QVariant &v = m_ds->current(m_col);
+    const QVariant v = m_ds->current(m_col);
     if (isNullValue(v))
         return 0.0;
     if (v.typeId() == QMetaType::QString) {
@@ -139,13 +133,13 @@ double Field::asFloat() const
 
 int Field::asInteger() const
 {
-    const QVariant &v = m_ds->current(m_col);
+    const QVariant v = m_ds->current(m_col);
     return isNullValue(v) ? 0 : Numbers::wholeNumber(v);
 }
 
 QString Field::asString() const
 {
-    const QVariant &v = m_ds->current(m_col);
+    const QVariant v = m_ds->current(m_col);
     if (isNullValue(v))
         return QString();
     switch (kind()) {
@@ -167,13 +161,13 @@ QString Field::asString() const
 
 QDate Field::asDate() const
 {
-    const QVariant &v = m_ds->current(m_col);
+    const QVariant v = m_ds->current(m_col);
     return isNullValue(v) ? QDate() : Dates::fromStored(v.toString());
 }
 
 bool Field::asBoolean() const
 {
-    const QVariant &v = m_ds->current(m_col);
+    const QVariant v = m_ds->current(m_col);
     if (isNullValue(v))
         return false;
     if (v.typeId() == QMetaType::QString) {
@@ -226,8 +220,7 @@ void Dataset::open()
     SortSpec sortSpec = SortSpec::parse(m_sortText, m_columns);
     FilterExpression filterExpr = FilterExpression::parse(m_filterText, m_columns);
     LayoutChange change(*this);
-    m_sortSpec = std::move(sortSpec);
-    m_filterExpr = std::move(filterExpr);
+    adoptSortAndFilter(std::move(sortSpec), std::move(filterExpr));
     m_state = State::Browse;
     adoptRows(std::move(loaded));
     m_db->registerDataset(this);
@@ -238,14 +231,30 @@ void Dataset::open()
 
 void Dataset::adoptRows(LoadedRows &&loaded)
 {
-    m_rows.clear();
     m_unwritten.clear();
     dropKeyIndex();
-    m_rows.reserve(loaded.rows.size());
-    for (size_t i = 0; i < loaded.rows.size(); ++i)
-        m_rows.push_back(Row{loaded.rowids[i], std::move(loaded.rows[i]), false});
+    m_store = std::move(loaded.rows);
+    m_store.finishLoading();
+    m_rowids = std::move(loaded.rowids);
+    m_ascending =
+        std::adjacent_find(m_rowids.begin(), m_rowids.end(), std::greater_equal<>()) == m_rowids.end();
+    m_indexOfRowid.clear();
+    m_deleted.assign(m_rowids.size(), false);
     m_max.assign(m_columns.size(), MaxCache{});
     rebuildView();
+}
+
+void Dataset::adoptSortAndFilter(SortSpec &&sort, FilterExpression &&filter)
+{
+    m_sortSpec = std::move(sort);
+    m_filterExpr = std::move(filter);
+    m_sortColumns.clear();
+    for (const SortKey &k : m_sortSpec.keys())
+        m_sortColumns.push_back(k.column);
+    m_filterColumns.clear();
+    for (int c = 0; c < columnCount(); ++c)
+        if (m_filterExpr.usesColumn(c))
+            m_filterColumns.push_back(c);
 }
 
 void Dataset::close()
@@ -255,11 +264,14 @@ void Dataset::close()
     LayoutChange change(*this);
     m_state = State::Inactive;
     m_buffer.clear();
-    m_rows.clear();
+    m_store = RowStore();
+    m_rowids.clear();
+    m_indexOfRowid.clear();
+    m_deleted.clear();
     m_unwritten.clear();
     dropKeyIndex();
     m_view.clear();
-    m_posOfRowid.clear();
+    m_posOfIndex.clear();
     m_pos = -1;
     m_eof = m_bof = true;
     if (m_db)
@@ -274,13 +286,13 @@ void Dataset::reload(bool cancelEdit)
         m_state = State::Browse;
         m_buffer.clear();
     }
-    const qint64 currentRowid = m_pos >= 0 ? m_rows[m_view[m_pos]].rowid : -1;
+    const qint64 currentRowid = m_pos >= 0 ? m_rowids[m_view[m_pos]] : -1;
     LoadedRows loaded = load();
     LayoutChange change(*this);
     adoptRows(std::move(loaded));
     m_pos = m_view.empty() ? -1 : 0;
     for (size_t i = 0; i < m_view.size(); ++i) {
-        if (m_rows[m_view[i]].rowid == currentRowid) {
+        if (m_rowids[m_view[i]] == currentRowid) {
             m_pos = static_cast<int>(i);
             break;
         }
@@ -288,7 +300,7 @@ void Dataset::reload(bool cancelEdit)
     m_eof = m_view.empty();
     m_bof = m_view.empty();
     // A pending edit of a row that is gone cannot be posted any more.
-    if (m_state == State::Edit && (m_pos < 0 || m_rows[m_view[m_pos]].rowid != currentRowid))
+    if (m_state == State::Edit && (m_pos < 0 || m_rowids[m_view[m_pos]] != currentRowid))
         m_state = State::Browse;
 }
 
@@ -338,13 +350,13 @@ void Dataset::requireRow() const
             QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
 }
 
-const QVariant &Dataset::current(int column) const
+QVariant Dataset::current(int column) const
 {
     if (m_state == State::Edit || m_state == State::Insert)
         return m_buffer[column];
     if (m_pos < 0)
-        return nullValue();
-    return m_rows[m_view[m_pos]].values[column];
+        return QVariant();
+    return m_store.value(m_view[m_pos], column);
 }
 
 void Dataset::setBuffer(int column, const QVariant &value)
@@ -430,7 +442,7 @@ void Dataset::edit()
         throw DatabaseError(QStringLiteral("The query is read-only."));
     if (m_state == State::Edit || m_state == State::Insert)
         return;
-    m_buffer = m_rows[m_view[m_pos]].values;
+    m_buffer = m_store.row(m_view[m_pos]);
     m_modified.assign(m_columns.size(), false);
     m_state = State::Edit;
 }
@@ -478,10 +490,15 @@ void Dataset::post()
         const qint64 rowid = insertRow(m_buffer);
         LayoutChange change(*this);
         noteMax(m_buffer);
-        m_rows.push_back(Row{rowid, m_buffer, false});
-        const int index = static_cast<int>(m_rows.size()) - 1;
+        const int index = m_store.appendRow();
+        m_store.setRow(index, m_buffer);
+        m_ascending = m_ascending && (m_rowids.empty() || rowid > m_rowids.back());
+        if (!m_indexOfRowid.empty())
+            m_indexOfRowid.emplace(rowid, index);
+        m_rowids.push_back(rowid);
+        m_deleted.push_back(false);
         if (m_keyColumn >= 0)
-            m_keyIndex[keyOf(m_rows[index].values[m_keyColumn])].push_back(index);
+            m_keyIndex[keyOf(m_buffer[m_keyColumn])].push_back(index);
         m_state = State::Browse;
         m_buffer.clear();
         placeRow(index);
@@ -490,7 +507,6 @@ void Dataset::post()
         return;
     }
     const int index = m_view[m_pos];
-    Row &row = m_rows[index];
     const bool anyChange = std::find(m_modified.begin(), m_modified.end(), true) != m_modified.end();
     if (anyChange && m_deferred) {
         std::vector<bool> &columns = m_unwritten[index];
@@ -498,18 +514,23 @@ void Dataset::post()
         for (size_t c = 0; c < m_modified.size(); ++c)
             columns[c] = columns[c] || m_modified[c];
     } else if (anyChange) {
-        updateRow(row.rowid, m_buffer, m_modified);
+        updateRow(m_rowids[index], m_buffer, m_modified);
     }
     if (anyChange) {
-        for (size_t c = 0; c < m_max.size(); ++c) // a maximum that was lowered must be found again
-            if (m_modified[c] && m_max[c].valid && m_max[c].value && !isNullValue(row.values[c]) &&
-                row.values[c].toDouble() >= *m_max[c].value)
+        for (size_t c = 0; c < m_max.size(); ++c) { // a maximum that was lowered must be found again
+            if (!m_modified[c] || !m_max[c].valid || !m_max[c].value)
+                continue;
+            const QVariant old = m_store.value(index, static_cast<int>(c));
+            if (!isNullValue(old) && old.toDouble() >= *m_max[c].value)
                 m_max[c].valid = false;
+        }
         noteMax(m_buffer);
     }
     if (m_keyColumn >= 0 && m_modified[m_keyColumn])
         dropKeyIndex();
-    row.values = m_buffer;
+    for (size_t c = 0; c < m_modified.size(); ++c)
+        if (m_modified[c])
+            m_store.set(index, static_cast<int>(c), m_buffer[c]);
     m_state = State::Browse;
     m_buffer.clear();
     if (tx)
@@ -517,7 +538,7 @@ void Dataset::post()
     if (anyChange && touchesOrder(m_modified)) {
         LayoutChange change(*this);
         m_view.erase(m_view.begin() + m_pos);
-        m_posOfRowid.clear();
+        m_posOfIndex.clear();
         placeRow(index);
     } else {
         notifyRow(m_pos);
@@ -542,13 +563,13 @@ void Dataset::deleteRecord()
     if (m_beforeDelete)
         m_beforeDelete(*this); // throwing cancels the delete
     const int index = m_view[m_pos];
-    deleteRow(m_rows[index].rowid);
+    deleteRow(m_rowids[index]);
     {
         LayoutChange change(*this);
-        m_rows[index].deleted = true;
+        m_deleted[index] = true;
         m_max.assign(m_columns.size(), MaxCache{});
         m_view.erase(m_view.begin() + m_pos);
-        m_posOfRowid.clear();
+        m_posOfIndex.clear();
         if (m_pos >= static_cast<int>(m_view.size()))
             m_pos = static_cast<int>(m_view.size()) - 1;
         m_eof = m_bof = m_view.empty();
@@ -616,10 +637,10 @@ bool Dataset::locate(const QString &fields, const QVariantList &values, int opti
         return noCase ? TextCompare::equalNoCase(h, w) : h == w;
     };
     for (size_t p = 0; p < m_view.size(); ++p) {
-        const Row &row = m_rows[m_view[p]];
+        const int index = m_view[p];
         bool all = true;
         for (int i = 0; i < cols.size() && all; ++i)
-            all = fieldMatches(row.values[cols[i]], wanted[i], m_columns[cols[i]]);
+            all = fieldMatches(m_store.value(index, cols[i]), wanted[i], m_columns[cols[i]]);
         if (all) {
             setPos(static_cast<int>(p));
             return true;
@@ -639,10 +660,13 @@ std::optional<double> Dataset::maxOf(const QString &column)
     }
     if (!cache.valid) {
         cache.value.reset();
-        for (const Row &row : m_rows) {
-            if (row.deleted || isNullValue(row.values[c]))
+        for (size_t i = 0; i < m_rowids.size(); ++i) {
+            const int index = static_cast<int>(i);
+            if (m_deleted[i] || m_store.isNull(index, c))
                 continue;
-            const double v = row.values[c].toDouble();
+            double v = 0;
+            if (!m_store.number(index, c, &v))
+                v = m_store.value(index, c).toDouble();
             if (!cache.value || v > *cache.value)
                 cache.value = v;
         }
@@ -674,7 +698,7 @@ void Dataset::setSort(const QString &sortText)
     const Bookmark keep = bookmark();
     LayoutChange change(*this);
     m_sortText = sortText;
-    m_sortSpec = std::move(spec);
+    adoptSortAndFilter(std::move(spec), FilterExpression(m_filterExpr));
     rebuildView();
     if (keep >= 0 && bookmarkValid(keep))
         gotoBookmark(keep);
@@ -692,12 +716,12 @@ void Dataset::setFilter(const QString &filterText)
     postIfEditing();
     if (!m_filtered) {
         m_filterText = filterText;
-        m_filterExpr = std::move(expr);
+        adoptSortAndFilter(SortSpec(m_sortSpec), std::move(expr));
         return;
     }
     LayoutChange change(*this);
     m_filterText = filterText;
-    m_filterExpr = std::move(expr);
+    adoptSortAndFilter(SortSpec(m_sortSpec), std::move(expr));
     rebuildView();
     first();
 }
@@ -717,18 +741,29 @@ void Dataset::setFiltered(bool on)
     first();
 }
 
+const QVariant *Dataset::cellsOf(int rowIndex, const std::vector<int> &columns,
+                                 QList<QVariant> &scratch) const
+{
+    if (scratch.size() != columnCount())
+        scratch = QList<QVariant>(columnCount());
+    for (int c : columns)
+        scratch[c] = m_store.value(rowIndex, c);
+    return scratch.constData();
+}
+
 bool Dataset::visible(int rowIndex) const
 {
-    const Row &row = m_rows[rowIndex];
-    if (row.deleted)
+    if (m_deleted[rowIndex])
         return false;
-    return !m_filtered || m_filterExpr.isEmpty() || m_filterExpr.matches(row.values.constData());
+    return !m_filtered || m_filterExpr.isEmpty() ||
+           m_filterExpr.matches(cellsOf(rowIndex, m_filterColumns, m_scratchA));
 }
 
 bool Dataset::before(int a, int b) const
 {
     if (!m_sortSpec.isEmpty()) {
-        const int c = m_sortSpec.compare(m_rows[a].values.constData(), m_rows[b].values.constData());
+        const int c =
+            m_sortSpec.compare(cellsOf(a, m_sortColumns, m_scratchA), cellsOf(b, m_sortColumns, m_scratchB));
         if (c != 0)
             return c < 0;
     }
@@ -742,7 +777,7 @@ void Dataset::placeRow(int index)
     if (visible(index)) {
         const int place = placeOf(index);
         m_view.insert(m_view.begin() + place, index);
-        m_posOfRowid.clear();
+        m_posOfIndex.clear();
         m_pos = place;
     } else if (m_pos >= static_cast<int>(m_view.size())) {
         m_pos = static_cast<int>(m_view.size()) - 1;
@@ -759,17 +794,15 @@ int Dataset::placeOf(int rowIndex) const
 
 void Dataset::rebuildView()
 {
-    m_posOfRowid.clear();
+    m_posOfIndex.clear();
     m_view.clear();
-    m_view.reserve(m_rows.size());
-    for (int i = 0; i < static_cast<int>(m_rows.size()); ++i)
+    m_view.reserve(m_rowids.size());
+    for (int i = 0; i < static_cast<int>(m_rowids.size()); ++i)
         if (visible(i))
             m_view.push_back(i);
     if (!m_sortSpec.isEmpty()) {
-        std::vector<const QVariant *> cells(m_rows.size());
-        for (size_t i = 0; i < m_rows.size(); ++i)
-            cells[i] = m_rows[i].values.constData();
-        const SortSpec::Prepared keys = m_sortSpec.prepare(cells, m_view);
+        const SortSpec::Prepared keys = m_sortSpec.prepare(
+            [this](int row, int column) { return m_store.value(row, column); }, m_rowids.size(), m_view);
         std::stable_sort(m_view.begin(), m_view.end(),
                          [&keys](int a, int b) { return keys.compare(a, b) < 0; });
     }
@@ -779,16 +812,16 @@ void Dataset::rebuildView()
 
 Dataset::Bookmark Dataset::bookmark() const
 {
-    return m_pos >= 0 ? m_rows[m_view[m_pos]].rowid : -1;
+    return m_pos >= 0 ? m_rowids[m_view[m_pos]] : -1;
 }
 
 int Dataset::locateByKey(int column, const QString &text) const
 {
     if (m_keyColumn != column) {
         m_keyIndex.clear();
-        for (size_t i = 0; i < m_rows.size(); ++i)
-            if (!isNullValue(m_rows[i].values[column]))
-                m_keyIndex[keyOf(m_rows[i].values[column])].push_back(static_cast<int>(i));
+        for (size_t i = 0; i < m_rowids.size(); ++i)
+            if (!m_store.isNull(static_cast<int>(i), column))
+                m_keyIndex[keyOf(m_store.value(static_cast<int>(i), column))].push_back(static_cast<int>(i));
         m_keyColumn = column;
     }
     const auto it = m_keyIndex.constFind(m_wantedKeys.of(text));
@@ -797,11 +830,13 @@ int Dataset::locateByKey(int column, const QString &text) const
     // Of equal keys, the first in the view's order, as the plain walk finds it.
     int best = -1;
     for (int index : *it) {
-        const Row &row = m_rows[index];
-        QString storage;
-        if (row.deleted || !TextCompare::equalNoCase(CellValue::toText(row.values[column], &storage), text))
+        if (m_deleted[index])
             continue;
-        const int p = viewPosOf(row.rowid);
+        const QVariant value = m_store.value(index, column);
+        QString storage;
+        if (!TextCompare::equalNoCase(CellValue::toText(value, &storage), text))
+            continue;
+        const int p = viewPosOf(m_rowids[index]);
         if (p >= 0 && (best < 0 || p < best))
             best = p;
     }
@@ -812,13 +847,28 @@ int Dataset::viewPosOf(Bookmark b) const
 {
     // Built on demand and dropped whenever rows come, go or move, so walks that jump from row to row
     // by bookmark stay linear.
-    if (m_posOfRowid.empty() && !m_view.empty()) {
-        m_posOfRowid.reserve(m_view.size());
+    if (m_posOfIndex.empty() && !m_view.empty()) {
+        m_posOfIndex.assign(m_rowids.size(), -1);
         for (size_t p = 0; p < m_view.size(); ++p)
-            m_posOfRowid.emplace(m_rows[m_view[p]].rowid, static_cast<int>(p));
+            m_posOfIndex[m_view[p]] = static_cast<int>(p);
     }
-    const auto it = m_posOfRowid.find(b);
-    return it == m_posOfRowid.end() ? -1 : it->second;
+    const int index = storeIndexOf(b);
+    return index < 0 || index >= static_cast<int>(m_posOfIndex.size()) ? -1 : m_posOfIndex[index];
+}
+
+int Dataset::storeIndexOf(qint64 rowid) const
+{
+    // Rows are read in rowid order and the file gives a new row a rowid above all others, so the rowids
+    // are nearly always ascending and a binary search finds a row; otherwise a map built once does.
+    if (m_ascending) {
+        const auto it = std::lower_bound(m_rowids.begin(), m_rowids.end(), rowid);
+        return it != m_rowids.end() && *it == rowid ? static_cast<int>(it - m_rowids.begin()) : -1;
+    }
+    if (m_indexOfRowid.empty())
+        for (size_t i = 0; i < m_rowids.size(); ++i)
+            m_indexOfRowid.emplace(m_rowids[i], static_cast<int>(i));
+    const auto it = m_indexOfRowid.find(rowid);
+    return it == m_indexOfRowid.end() ? -1 : it->second;
 }
 
 bool Dataset::bookmarkValid(Bookmark b) const
@@ -890,11 +940,11 @@ void Dataset::notifyCurrent()
         Q_EMIT currentChanged();
 }
 
-const QVariant &Dataset::valueAt(int viewRow, int column) const
+QVariant Dataset::valueAt(int viewRow, int column) const
 {
     if (viewRow == m_pos && (m_state == State::Edit))
         return m_buffer[column];
-    return m_rows[m_view[viewRow]].values[column];
+    return m_store.value(m_view[viewRow], column);
 }
 
 void Dataset::deferWrites()
@@ -911,9 +961,8 @@ void Dataset::flushWrites()
         rows.push_back(entry.first);
     std::sort(rows.begin(), rows.end());
     for (int index : rows) {
-        const Row &row = m_rows[index];
-        if (!row.deleted)
-            updateRow(row.rowid, row.values, m_unwritten[index]);
+        if (!m_deleted[index])
+            updateRow(m_rowids[index], m_store.row(index), m_unwritten[index]);
         m_unwritten.erase(index);
     }
 }

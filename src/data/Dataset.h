@@ -1,9 +1,11 @@
 #pragma once
 // Table and query datasets: a client-side copy of the rows with a current row, sort and filter texts,
-// bookmarks and edits that write through to the file at once.
+// bookmarks and edits that write through to the file at once.  The rows are held column by column in
+// typed form (RowStore); a QVariant is made only for the value a caller reads.
 
 #include "data/ColumnInfo.h"
 #include "data/FilterExpression.h"
+#include "data/RowStore.h"
 #include "data/SortSpec.h"
 #include "data/TextCompare.h"
 
@@ -133,8 +135,8 @@ public:
     void setBeforeDelete(Hook hook) { m_beforeDelete = std::move(hook); }
     void setAfterDelete(Hook hook) { m_afterDelete = std::move(hook); }
 
-    // For views: the value of a column at a row of the current order.
-    const QVariant &valueAt(int viewRow, int column) const;
+    // For views: the value of a column at a row of the current order, made on demand from the stored row.
+    QVariant valueAt(int viewRow, int column) const;
 
 Q_SIGNALS:
     // Rows are about to come, go or move, and now they have: a view stops reading between the two.
@@ -148,7 +150,7 @@ protected:
     struct LoadedRows {
         ColumnList columns;
         std::vector<qint64> rowids;
-        std::vector<QList<QVariant>> rows;
+        RowStore rows; // in the order of rowids
     };
     virtual LoadedRows load() = 0;
     virtual qint64 insertRow(const QList<QVariant> &values) = 0;
@@ -161,13 +163,8 @@ protected:
 
 private:
     friend class Field;
-    struct Row {
-        qint64 rowid;
-        QList<QVariant> values;
-        bool deleted = false;
-    };
 
-    const QVariant &current(int column) const;
+    QVariant current(int column) const;
     void setBuffer(int column, const QVariant &value);
     void requireActive() const;
     void requireRow() const;
@@ -175,6 +172,10 @@ private:
     void rebuildView();
     bool visible(int rowIndex) const;
     bool before(int a, int b) const; // order of two rows in the view
+    // The cells of a row that these columns name, put into a scratch row for the filter and the sort,
+    // which read rows as arrays of values.
+    const QVariant *cellsOf(int rowIndex, const std::vector<int> &columns, QList<QVariant> &scratch) const;
+    void adoptSortAndFilter(SortSpec &&sort, FilterExpression &&filter);
     int placeOf(int rowIndex) const; // where a row belongs in the view (it must not be in it)
     void placeRow(int rowIndex);     // puts a row that is not in the view into it, if it passes the filter
     void setPos(int pos);
@@ -195,7 +196,8 @@ private:
     void notifyRow(int pos);
     void notifyCurrent();
     bool touchesOrder(const std::vector<bool> &modified) const;
-    int viewPosOf(Bookmark b) const; // -1 when the row is not in the view
+    int viewPosOf(Bookmark b) const;      // -1 when the row is not in the view
+    int storeIndexOf(qint64 rowid) const; // -1 when no row has it
     // A case-blind Locate on one text column through an index from the folded text to the rows, so that
     // finding a team costs the same among 20 or 2,000.  Returns the place in the view, or -1.
     int locateByKey(int column, const QString &text) const;
@@ -208,13 +210,17 @@ private:
     QHash<QString, int> m_columnByExactName; // the stored spelling -> index: most lookups need no folding
     mutable std::unordered_map<const char *, int> m_columnByLiteral;
     mutable std::unordered_map<const QChar *, int> m_columnByLiteralText; // QStringLiteral names
-    std::vector<Row> m_rows;
-    std::vector<int> m_view;                              // indices into m_rows, in the current order
-    mutable std::unordered_map<qint64, int> m_posOfRowid; // rowid -> place in m_view, built on demand
+    RowStore m_store;                      // the values of every row read or added, in stored order
+    std::vector<qint64> m_rowids;          // of each row of m_store
+    std::vector<bool> m_deleted;           // of each row of m_store
+    std::vector<int> m_view;               // indices into m_store, in the current order
+    mutable std::vector<int> m_posOfIndex; // index into m_store -> place in m_view (-1: none), on demand
+    bool m_ascending = true;               // whether m_rowids ascend, as they nearly always do
+    mutable std::unordered_map<qint64, int> m_indexOfRowid; // when they do not: rowid -> index, on demand
     bool m_deferred = false;
     std::unordered_map<int, std::vector<bool>> m_unwritten; // row index -> columns posted, not yet written
     mutable int m_keyColumn = -1;                           // the column m_keyIndex covers; -1: none
-    mutable QHash<QString, std::vector<int>> m_keyIndex;    // folded text -> indices into m_rows
+    mutable QHash<QString, std::vector<int>> m_keyIndex;    // folded text -> indices into m_store
     mutable TextCompare::FoldedKeys m_wantedKeys;           // the texts Locate was asked for, folded
     int m_pos = -1;
     bool m_eof = true;
@@ -225,9 +231,12 @@ private:
 
     QString m_sortText;
     SortSpec m_sortSpec;
+    std::vector<int> m_sortColumns; // the columns m_sortSpec reads
     QString m_filterText;
     FilterExpression m_filterExpr;
+    std::vector<int> m_filterColumns; // the columns m_filterExpr reads
     bool m_filtered = false;
+    mutable QList<QVariant> m_scratchA, m_scratchB;
 
     struct MaxCache {
         bool valid = false;

@@ -3,6 +3,8 @@
 #include "data/Database.h"
 #include "data/Errors.h"
 
+#include <sqlite3.h>
+
 void Query::setSql(const QString &sql, const QVariantList &params)
 {
     close();
@@ -23,23 +25,22 @@ Dataset::LoadedRows Query::load()
                                                 declared.isEmpty() ? QStringLiteral("TEXT") : declared);
         known[i] = !declared.isEmpty();
     }
+    out.rows.reset(n);
     qint64 index = 0;
     while (st.step()) {
-        QList<QVariant> row;
-        row.reserve(n);
+        // An expression column has no declared type: its first value tells numbers from texts.
         for (int i = 0; i < n; ++i) {
-            QVariant v = st.value(i);
-            // An expression column has no declared type: its first value tells numbers from texts.
-            if (!known[i] && v.isValid()) {
-                const int t = v.typeId();
-                if (t == QMetaType::Double || t == QMetaType::LongLong)
-                    out.columns[i].kind = ColumnKind::Real;
-                known[i] = true;
-            }
-            row << v;
+            if (known[i])
+                continue;
+            const int type = sqlite3_column_type(st.handle(), i);
+            if (type == SQLITE_NULL)
+                continue;
+            if (type == SQLITE_FLOAT || type == SQLITE_INTEGER)
+                out.columns[i].kind = ColumnKind::Real;
+            known[i] = true;
         }
+        out.rows.appendFromStatement(st.handle(), 0);
         out.rowids.push_back(index++);
-        out.rows.push_back(std::move(row));
     }
     return out;
 }

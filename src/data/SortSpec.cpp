@@ -154,22 +154,28 @@ int SortSpec::compare(const QVariant *a, const QVariant *b) const
 SortSpec::Prepared SortSpec::prepare(const std::vector<const QVariant *> &rows,
                                      const std::vector<int> &indices) const
 {
+    return prepare([&rows](int row, int column) { return rows[row][column]; }, rows.size(), indices);
+}
+
+SortSpec::Prepared SortSpec::prepare(const std::function<QVariant(int row, int column)> &cell,
+                                     size_t rowCount, const std::vector<int> &indices) const
+{
     Prepared p;
     for (qsizetype i = 0; i < m_keys.size(); ++i) {
         Prepared::Key key;
         key.kind = m_kinds.at(i);
         key.descending = m_keys.at(i).descending;
         key.price = m_prices.at(i);
-        key.present.assign(rows.size(), 0);
+        key.present.assign(rowCount, 0);
         if (key.price)
-            key.number.assign(rows.size(), 0.0);
+            key.number.assign(rowCount, 0.0);
         if (key.kind == ColumnKind::Text)
-            key.text.resize(rows.size());
+            key.text.resize(rowCount);
         else
-            key.number.assign(rows.size(), 0.0);
+            key.number.assign(rowCount, 0.0);
         const int column = m_keys.at(i).column;
         for (int r : indices) {
-            const QVariant &v = rows[r][column];
+            const QVariant v = cell(r, column);
             if (key.price) {
                 key.present[r] = static_cast<char>(priceClass(v, &key.number[r]));
                 if (key.present[r] == 1) {
@@ -181,8 +187,11 @@ SortSpec::Prepared SortSpec::prepare(const std::vector<const QVariant *> &rows,
             switch (key.kind) {
             case ColumnKind::Text:
                 if (!CellValue::isNull(v)) {
+                    // A text cell shares its text rather than copy it for every row.
                     QString storage;
-                    key.text[r] = CellValue::toText(v, &storage).toString();
+                    key.text[r] = v.typeId() == QMetaType::QString
+                                      ? v.toString()
+                                      : CellValue::toText(v, &storage).toString();
                     key.present[r] = 1;
                 }
                 break;

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <vector>
 
 struct SortKey {
@@ -52,6 +53,10 @@ public:
         std::vector<Key> m_keys;
     };
     Prepared prepare(const std::vector<const QVariant *> &rows, const std::vector<int> &indices) const;
+    // The same over rows that are not arrays of values: cell(row, column) gives a cell of a row with
+    // an index below rowCount.
+    Prepared prepare(const std::function<QVariant(int row, int column)> &cell, size_t rowCount,
+                     const std::vector<int> &indices) const;
 
 private:
     QList<SortKey> m_keys;

@@ -3,6 +3,8 @@
 #include "data/Database.h"
 #include "data/Errors.h"
 
+#include <sqlite3.h>
+
 QString quoteIdentifier(const QString &name)
 {
     QString n = name;
@@ -54,14 +56,16 @@ Dataset::LoadedRows Table::load()
         database()->prepare(QStringLiteral("SELECT rowid, %1 FROM %2%3 ORDER BY rowid")
                                 .arg(names.join(QLatin1Char(',')), quoteIdentifier(m_table), where));
     st.bindAll(params);
-    const int n = static_cast<int>(cols.size());
+    out.rows.reset(static_cast<int>(cols.size()));
+    // The number of rows, so that the columns grow once: counted from the file when every row comes.
+    if (where.isEmpty())
+        out.rows.reserve(static_cast<size_t>(
+            database()
+                ->scalar(QStringLiteral("SELECT count(*) FROM %1").arg(quoteIdentifier(m_table)))
+                .toLongLong()));
     while (st.step()) {
-        out.rowids.push_back(st.value(0).toLongLong());
-        QList<QVariant> row;
-        row.reserve(n);
-        for (int i = 0; i < n; ++i)
-            row << st.value(i + 1);
-        out.rows.push_back(std::move(row));
+        out.rowids.push_back(sqlite3_column_int64(st.handle(), 0));
+        out.rows.appendFromStatement(st.handle(), 1);
     }
     return out;
 }

@@ -19,12 +19,12 @@ QList<ReportColumn> reportColumnsOf(const QList<ReportField> &fields)
     return out;
 }
 
-QList<QStringList> reportRowsOf(const Dataset &ds, const QList<ReportField> &fields)
+ReportRows reportRowsOf(const Dataset &ds, const QList<ReportField> &fields)
 {
     QList<int> index;
     for (const ReportField &f : fields)
         index << (f.field && *f.field ? columnIndex(ds.columns(), s(f.field)) : -1);
-    QList<QStringList> rows;
+    ReportRows rows;
     if (!ds.isActive())
         return rows;
     rows.reserve(ds.recordCount());

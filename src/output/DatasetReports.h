@@ -19,5 +19,5 @@ struct ReportField {
 
 QList<ReportColumn> reportColumnsOf(const QList<ReportField> &fields);
 // One line of texts per row of the dataset's current order; none when it is closed.
-QList<QStringList> reportRowsOf(const Dataset &ds, const QList<ReportField> &fields);
+ReportRows reportRowsOf(const Dataset &ds, const QList<ReportField> &fields);
 BandedReport reportOf(const Dataset &ds, const QString &title, const QList<ReportField> &fields);

@@ -2,6 +2,8 @@
 // What a printed report holds, apart from how it is painted: the banded reports (a title line, heading
 // lines, one line per row), the drawn grid printouts and the printouts laid out box by box.
 
+#include "output/ReportRows.h"
+
 #include <QList>
 #include <QRect>
 #include <QSize>
@@ -26,7 +28,7 @@ struct BandedReport {
     QString title;
     QList<ReportGroup> groups; // none: no group heading line
     QList<ReportColumn> columns;
-    QList<QStringList> rows;
+    ReportRows rows;
     bool headingsOnEveryPage = false; // otherwise they follow the title line on the first page only
     bool landscape = false;
 };
