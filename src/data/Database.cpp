@@ -125,23 +125,28 @@ QString Statement::declaredType(int column) const
     return t ? QString::fromUtf8(t) : QString();
 }
 
-QVariant Statement::value(int column) const
+QVariant columnValue(sqlite3_stmt *stmt, int column)
 {
-    switch (sqlite3_column_type(m_stmt, column)) {
+    switch (sqlite3_column_type(stmt, column)) {
     case SQLITE_INTEGER:
-        return QVariant(static_cast<qint64>(sqlite3_column_int64(m_stmt, column)));
+        return QVariant(static_cast<qint64>(sqlite3_column_int64(stmt, column)));
     case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(m_stmt, column));
+        return QVariant(sqlite3_column_double(stmt, column));
     case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column)),
-                                          sqlite3_column_bytes(m_stmt, column)));
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
+                                          sqlite3_column_bytes(stmt, column)));
     case SQLITE_BLOB: {
-        const void *p = sqlite3_column_blob(m_stmt, column);
-        return QVariant(QByteArray(static_cast<const char *>(p), sqlite3_column_bytes(m_stmt, column)));
+        const void *p = sqlite3_column_blob(stmt, column);
+        return QVariant(QByteArray(static_cast<const char *>(p), sqlite3_column_bytes(stmt, column)));
     }
     default:
         return QVariant();
     }
+}
+
+QVariant Statement::value(int column) const
+{
+    return columnValue(m_stmt, column);
 }
 
 bool Statement::holdsText(int column) const

@@ -10,6 +10,9 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+
+// A value of a statement's current row as the engine holds it: integer, double, text, blob or NULL.
+QVariant columnValue(sqlite3_stmt *stmt, int column);
 class Dataset;
 class Database;
 

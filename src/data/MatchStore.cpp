@@ -35,17 +35,12 @@ const char *const kFieldColumns[] = {"ID",
                                      "Retrn"};
 constexpr int kFieldCount = int(std::size(kFieldColumns));
 
-QVariant variantOf(sqlite3_stmt *st, int c)
-{
-    return MatchStore::storedValue(st, c);
-}
-
 QString textOf(sqlite3_stmt *st, int c)
 {
     if (sqlite3_column_type(st, c) == SQLITE_TEXT)
         return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
                                  sqlite3_column_bytes(st, c));
-    return variantOf(st, c).toString();
+    return columnValue(st, c).toString();
 }
 
 // As Numbers::wholeNumber reads the value.
@@ -64,7 +59,7 @@ int wholeOf(sqlite3_stmt *st, int c)
         return static_cast<int>(std::clamp<qint64>(Numbers::roundHalfEven(d), INT_MIN, INT_MAX));
     }
     default:
-        return Numbers::wholeNumber(variantOf(st, c));
+        return Numbers::wholeNumber(columnValue(st, c));
     }
 }
 
@@ -78,7 +73,7 @@ double realOf(sqlite3_stmt *st, int c)
     case SQLITE_FLOAT:
         return sqlite3_column_double(st, c);
     default:
-        return variantOf(st, c).toDouble();
+        return columnValue(st, c).toDouble();
     }
 }
 
@@ -87,7 +82,7 @@ std::optional<double> numberOf(sqlite3_stmt *st, int c)
     if (sqlite3_column_type(st, c) == SQLITE_NULL)
         return std::nullopt;
     bool ok = false;
-    const double d = variantOf(st, c).toDouble(&ok);
+    const double d = columnValue(st, c).toDouble(&ok);
     return ok ? std::optional<double>(d) : std::nullopt;
 }
 
@@ -116,7 +111,7 @@ QDate dateOf(sqlite3_stmt *st, int c)
             return QDate(n(0, 4), n(5, 2), n(8, 2));
         }
     }
-    return Dates::fromStored(variantOf(st, c).toString());
+    return Dates::fromStored(columnValue(st, c).toString());
 }
 
 // The texts that repeat from row to row (team names, results), each made once and then shared: a long
@@ -174,24 +169,6 @@ void bindText(Database &league, sqlite3_stmt *st, int index, const QString &valu
 
 namespace MatchStore
 {
-
-QVariant storedValue(sqlite3_stmt *st, int c)
-{
-    switch (sqlite3_column_type(st, c)) {
-    case SQLITE_INTEGER:
-        return QVariant(static_cast<qint64>(sqlite3_column_int64(st, c)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(st, c));
-    case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, c)),
-                                          sqlite3_column_bytes(st, c)));
-    case SQLITE_BLOB:
-        return QVariant(
-            QByteArray(static_cast<const char *>(sqlite3_column_blob(st, c)), sqlite3_column_bytes(st, c)));
-    default:
-        return QVariant();
-    }
-}
 
 QString playedCondition()
 {

@@ -69,9 +69,6 @@ namespace MatchStore
 QString playedCondition();
 // Every other row: the fixtures (Result ":"), and rows without a score.
 QString fixtureCondition();
-// A value of the statement's current row as Statement::value gives it: for scans over their own
-// statements.
-QVariant storedValue(sqlite3_stmt *statement, int column);
 // The SELECT a selection reads (rowid first, then the columns of its fields), parameters as ?1, ?2...
 QString selectSql(const MatchSelection &selection);
 

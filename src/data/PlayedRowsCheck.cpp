@@ -47,7 +47,7 @@ QString playedRowsSql()
 // The current row of the check's statement.
 struct Row {
     sqlite3_stmt *st;
-    QVariant value(int column) const { return MatchStore::storedValue(st, column); }
+    QVariant value(int column) const { return columnValue(st, column); }
     bool holdsText(int column) const { return sqlite3_column_type(st, column) == SQLITE_TEXT; }
 };
 

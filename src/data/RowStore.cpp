@@ -1,5 +1,7 @@
 #include "data/RowStore.h"
 
+#include "data/Database.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -382,28 +384,6 @@ void RowStore::setRow(int row, const QList<QVariant> &values)
         set(row, c, values[c]);
 }
 
-namespace
-{
-QVariant statementValue(sqlite3_stmt *stmt, int at)
-{
-    switch (sqlite3_column_type(stmt, at)) {
-    case SQLITE_INTEGER:
-        return QVariant(static_cast<qint64>(sqlite3_column_int64(stmt, at)));
-    case SQLITE_FLOAT:
-        return QVariant(sqlite3_column_double(stmt, at));
-    case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, at)),
-                                          sqlite3_column_bytes(stmt, at)));
-    case SQLITE_BLOB: {
-        const void *p = sqlite3_column_blob(stmt, at);
-        return QVariant(QByteArray(static_cast<const char *>(p), sqlite3_column_bytes(stmt, at)));
-    }
-    default:
-        return QVariant();
-    }
-}
-} // namespace
-
 void RowStore::appendFromStatement(sqlite3_stmt *stmt, int firstColumn)
 {
     // Each cell that fits its column's form goes straight in; the others (the first value of a column,
@@ -462,9 +442,9 @@ void RowStore::appendFromStatement(sqlite3_stmt *stmt, int firstColumn)
     }
     const int row = static_cast<int>(m_rows++);
     for (int k = 0; k < laterCount; ++k)
-        set(row, later[k], statementValue(stmt, firstColumn + later[k]));
+        set(row, later[k], columnValue(stmt, firstColumn + later[k]));
     for (int i : more)
-        set(row, i, statementValue(stmt, firstColumn + i));
+        set(row, i, columnValue(stmt, firstColumn + i));
 }
 
 void RowStore::finishLoading()
